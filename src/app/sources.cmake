@@ -1,0 +1,3 @@
+set(BLACHORYS_APP_SOURCES
+    src/app/placeholder.cpp
+)

@@ -1,0 +1,107 @@
+#include "cases/pipe_pipe/pipepipemodel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kMaxDivisions = 2000;
+
+double toRadians(double degrees) {
+    return degrees * kPi / 180.0;
+}
+
+/**
+ * √(R² − c²) for a generator that validation keeps within the shell (|c| ≤ R). At the
+ * boundary (Dm/2 + P = Dd/2) rounding can push c a hair past R; the distance is then 0.
+ */
+double rootWithinShell(double R, double c) {
+    return std::sqrt(std::max(0.0, R * R - c * c));
+}
+
+} // namespace
+
+std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
+    std::vector<std::string> messages;
+    if (in.Dm > in.Dd) {
+        messages.emplace_back("Blad danych : Dm > Dd");
+    }
+    if (in.P > in.Dd / 2) {
+        messages.emplace_back("Blad danych : P > Dd/2");
+    }
+    if (in.BETA >= 180 || in.BETA <= 0) {
+        messages.emplace_back("Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°");
+    }
+    if (in.N < 2) {
+        messages.emplace_back("Blad danych : N < 2");
+    }
+    if (in.N > kMaxDivisions) {
+        messages.emplace_back("Blad danych : N > 2000");
+    }
+    if (in.Dm / 2 + in.P > in.Dd / 2) {
+        messages.emplace_back("Blad danych : Dm/2 + P > Dd/2");
+    }
+    // A branch offset to the other side must stay within the shell too, or its generators
+    // would miss the shell (the square roots of the construction would go negative).
+    if (in.Dm / 2 - in.P > in.Dd / 2) {
+        messages.emplace_back("Blad danych : Dm/2 - P > Dd/2");
+    }
+    // A shell of no diameter has no surface to develop; the hole would divide by its radius.
+    if (!(in.Dd > 0)) {
+        messages.emplace_back("Blad danych : Dd musi byc wieksza od 0");
+    }
+    return messages;
+}
+
+PipePipeModel computePipePipe(const PipePipeInputs& in) {
+    PipePipeModel model;
+    model.inputs = in;
+    const double r = in.Dm / 2;
+    const double R = in.Dd / 2;
+    const double beta = toRadians(in.BETA);
+    const double deltaPhi = 2 * kPi / in.N;
+    const auto points = static_cast<std::size_t>(in.N) + 1;
+    double phi = toRadians(in.alfa);
+
+    if (in.development == PipePipeDevelopment::SmallerPipe) {
+        model.L.resize(points);
+        model.h.resize(points);
+        for (std::size_t i = 0; i < points; ++i) {
+            model.L[i] = static_cast<double>(i) * kPi * in.Dm / in.N;
+            const double s = r * std::sin(phi);
+            const double z = rootWithinShell(R, in.P - s);
+            model.h[i] = (in.H - r * std::cos(phi) * std::cos(beta) - z) / std::sin(beta);
+            model.hmax = std::max(model.hmax, model.h[i]);
+            phi += deltaPhi;
+        }
+        return model;
+    }
+
+    // At BETA = 90° the branch is square to the shell and the axial term vanishes; tan(π/2)
+    // in doubles is huge but finite, so the exact case is spelt out.
+    const bool square = in.BETA == 90.0;
+    model.Xo.resize(points);
+    model.Yo.resize(points);
+    for (std::size_t i = 0; i < points; ++i) {
+        const double c = in.P - r * std::sin(phi);
+        const double root = rootWithinShell(R, c);
+        const double theta = std::fabs(c) >= R ? std::copysign(kPi / 2, c) : std::atan(c / root);
+        model.Yo[i] = R * (kPi / 2 - theta);
+        model.Xo[i] = in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta));
+        phi += deltaPhi;
+    }
+    return model;
+}
+
+bool isFinite(const PipePipeModel& model) {
+    const auto finite = [](const std::vector<double>& values) {
+        return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+    };
+    return finite(model.L) && finite(model.h) && finite(model.Xo) && finite(model.Yo) &&
+           std::isfinite(model.hmax);
+}
+
+} // namespace blachorys::core

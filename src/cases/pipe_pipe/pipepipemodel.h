@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+enum class PipePipeDevelopment {
+    SmallerPipe, ///< the branch's template
+    LargerPipe,  ///< the shell with the hole
+};
+
+/** The pipe-pipe inputs as read from the fields: millimetres and degrees. */
+struct PipePipeInputs {
+    double Dm = 300.0;     ///< diameter of the smaller pipe (branch)
+    double Dd = 800.0;     ///< diameter of the larger pipe (shell)
+    double P = 200.0;      ///< sideways offset of the branch axis from the shell axis
+    double BETA = 90.0;    ///< inclination of the branch axis to the shell axis, degrees
+    double alfa = 0.0;     ///< position of the branch's weld seam, degrees
+    double H = 700.0;      ///< height of the branch's end-face centre above the shell axis
+    double Ld = 1000.0;    ///< length of the shell
+    double Lm = 350.0;     ///< branch axis position along the shell at the shell-axis height
+    int N = 24;            ///< parts of the circumference
+    PipePipeDevelopment development = PipePipeDevelopment::SmallerPipe;
+};
+
+/** The computed pattern. Entries 0..N of the developed table are valid. */
+struct PipePipeModel {
+    PipePipeInputs inputs;
+    /** Template: abscissa along the branch's developed circumference, mm. */
+    std::vector<double> L;
+    /** Template: generator length from the intersection curve to the end face, mm. */
+    std::vector<double> h;
+    /** Hole: position along the shell's axis from its beginning, mm. */
+    std::vector<double> Xo;
+    /** Hole: arc length round the shell, mm. */
+    std::vector<double> Yo;
+    /** Greatest h, never below 0; stays 0 for the larger-pipe development. */
+    double hmax = 0.0;
+};
+
+/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+std::vector<std::string> validatePipePipe(const PipePipeInputs& inputs);
+
+/** The table of the chosen development; the inputs must have passed validation. */
+PipePipeModel computePipePipe(const PipePipeInputs& inputs);
+
+/** True when every table value is a finite number. */
+bool isFinite(const PipePipeModel& model);
+
+} // namespace blachorys::core

@@ -1,0 +1,174 @@
+#include "cases/pipe_pipe/pipepipeoutputs.h"
+
+#include "common/core/numbertext.h"
+
+#include <numbers>
+#include <string>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kTitleRule = 23;
+constexpr int kInputsRule = 53;
+constexpr int kResultsRule = 33;
+
+/** Colour numbers of the template lines. */
+constexpr int kSeamColour = 6;
+constexpr int kCurveColour = 7;
+constexpr int kGeneratorColour = 2;
+constexpr int kBaseLineColour = 3;
+
+std::vector<std::string> headerLines(const PipePipeInputs& in) {
+    return {
+        "Rozwiniecie RURA - RURA",
+        repeated('-', kTitleRule),
+        "DANE :",
+        "Dm = " + formatReport(in.Dm) + " [mm] , Dd = " + formatReport(in.Dd) +
+            " [mm] , P = " + formatReport(in.P) + " [mm]",
+        "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " + formatReport(in.alfa) +
+            " [°] , H = " + formatReport(in.H) + " [mm]",
+        "Ld = " + formatReport(in.Ld) + " [mm] , Lm = " + formatReport(in.Lm) +
+            " [mm] , N = " + std::to_string(in.N) + " [-]",
+        repeated('-', kInputsRule),
+        "WYNIKI : ",
+    };
+}
+
+std::vector<std::string> templateResults(const PipePipeModel& model) {
+    std::vector<std::string> lines{"Rozwiniecie RURY MNIEJSZEJ (KRÓCCA)"};
+    for (std::size_t i = 0; i < model.L.size(); ++i) {
+        lines.push_back(pointLine(static_cast<int>(i), "L=", model.L[i], "     h=", model.h[i]));
+    }
+    lines.push_back(repeated('-', kResultsRule));
+    lines.emplace_back("Gabaryty arkusza blachy :");
+    lines.push_back(sheetSizeLine(kPi * model.inputs.Dm, model.hmax));
+    return lines;
+}
+
+std::vector<std::string> shellResults(const PipePipeModel& model) {
+    const double Ld = model.inputs.Ld;
+    const double circumference = kPi * model.inputs.Dd;
+    std::vector<std::string> lines{
+        "Rozwiniecie RURY WIEKSZEJ (PLASZCZA)",
+        "Kontur zewnetrzny Plaszcza",
+        labelledPair("a : X=", 0.0, "     Y=", 0.0),
+        labelledPair("b : X=", Ld, "     Y=", 0.0),
+        labelledPair("c : X=", Ld, "     Y=", circumference),
+        labelledPair("d : X=", 0.0, "     Y=", circumference),
+        repeated('-', kResultsRule),
+        "Kontur otworu w Plaszczu",
+    };
+    for (std::size_t i = 0; i < model.Xo.size(); ++i) {
+        lines.push_back(pointLine(static_cast<int>(i), "Xo=", model.Xo[i], "     Yo=", model.Yo[i]));
+    }
+    lines.push_back(repeated('-', kResultsRule));
+    lines.emplace_back("Gabaryty arkusza blachy :");
+    lines.push_back(sheetSizeLine(Ld, circumference));
+    return lines;
+}
+
+std::vector<DxfLine> templateDxf(const PipePipeModel& model) {
+    const auto& L = model.L;
+    const auto& h = model.h;
+    const std::size_t n = L.size() - 1;
+    std::vector<DxfLine> lines;
+    lines.push_back({kLayerOutlines, kSeamColour, 0.0, 0.0, L[0], -h[0]});
+    for (std::size_t i = 1; i <= n; ++i) {
+        lines.push_back({kLayerOutlines, kCurveColour, L[i - 1], -h[i - 1], L[i], -h[i]});
+        // The generator at the far end is the right seam edge.
+        lines.push_back({kLayerGenerators, i == n ? kSeamColour : kGeneratorColour, L[i], 0.0,
+                         L[i], -h[i]});
+    }
+    lines.push_back({kLayerOutlines, kBaseLineColour, 0.0, 0.0, L[n], 0.0});
+    return lines;
+}
+
+std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
+    const double Ld = model.inputs.Ld;
+    const double circumference = kPi * model.inputs.Dd;
+    std::vector<DxfLine> lines{
+        {kLayerOutlines, 6, 0.0, 0.0, Ld, 0.0},
+        {kLayerOutlines, 7, Ld, 0.0, Ld, circumference},
+        {kLayerOutlines, 6, Ld, circumference, 0.0, circumference},
+        {kLayerOutlines, 3, 0.0, circumference, 0.0, 0.0},
+    };
+    for (std::size_t i = 1; i < model.Xo.size(); ++i) {
+        lines.push_back({kLayerOutlines, 3, model.Xo[i - 1], model.Yo[i - 1], model.Xo[i], model.Yo[i]});
+    }
+    return lines;
+}
+
+PreviewDrawing templatePreview(const PipePipeModel& model) {
+    const auto& L = model.L;
+    const auto& h = model.h;
+    const std::size_t n = L.size() - 1;
+    PreviewDrawing drawing;
+    drawing.orientation = PreviewOrientation::Downwards;
+    drawing.xMax = kPi * model.inputs.Dm;
+    drawing.yMax = model.hmax;
+    PreviewPath path(drawing.segments);
+    path.moveTo(0.0, 0.0);
+    path.setPen(PenRole::SeamEdge);
+    path.lineTo(L[0], h[0]);
+    path.setPen(PenRole::Curve);
+    for (std::size_t i = 1; i <= n; ++i) {
+        path.lineTo(L[i], h[i]);
+    }
+    path.setPen(PenRole::SeamEdge);
+    path.lineTo(L[n], 0.0);
+    path.setPen(PenRole::Edge);
+    path.lineTo(0.0, 0.0);
+    path.setPen(PenRole::Generator);
+    for (std::size_t i = 1; i < n; ++i) {
+        path.moveTo(L[i], 0.0);
+        path.lineTo(L[i], h[i]);
+    }
+    return drawing;
+}
+
+PreviewDrawing shellPreview(const PipePipeModel& model) {
+    const double Ld = model.inputs.Ld;
+    const double circumference = kPi * model.inputs.Dd;
+    PreviewDrawing drawing;
+    drawing.orientation = PreviewOrientation::Upwards;
+    drawing.xMax = Ld;
+    drawing.yMax = circumference;
+    PreviewPath path(drawing.segments);
+    path.moveTo(model.Xo[0], model.Yo[0]);
+    path.setPen(PenRole::Curve);
+    for (std::size_t i = 1; i < model.Xo.size(); ++i) {
+        path.lineTo(model.Xo[i], model.Yo[i]);
+    }
+    path.moveTo(0.0, 0.0);
+    path.lineTo(0.0, circumference);
+    path.setPen(PenRole::SeamEdge);
+    path.lineTo(Ld, circumference);
+    path.setPen(PenRole::Edge);
+    path.lineTo(Ld, 0.0);
+    path.setPen(PenRole::SeamEdge);
+    path.lineTo(0.0, 0.0);
+    return drawing;
+}
+
+bool isTemplate(const PipePipeModel& model) {
+    return model.inputs.development == PipePipeDevelopment::SmallerPipe;
+}
+
+} // namespace
+
+PointReport pipePipeReport(const PipePipeModel& model, std::string_view dateText) {
+    return makePointReport(headerLines(model.inputs),
+                           isTemplate(model) ? templateResults(model) : shellResults(model),
+                           dateText);
+}
+
+std::vector<DxfLine> pipePipeDxfLines(const PipePipeModel& model) {
+    return isTemplate(model) ? templateDxf(model) : shellDxf(model);
+}
+
+PreviewDrawing pipePipePreview(const PipePipeModel& model) {
+    return isTemplate(model) ? templatePreview(model) : shellPreview(model);
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,10 @@
+#include "cli/clirunner.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return blachorys::cli::runCli(arguments, std::cout, std::cerr);
+}

@@ -1,0 +1,4 @@
+set(BLACHORYS_CLI_LIB_SOURCES
+    src/cli/clirunner.cpp
+    src/cli/clirunner.h
+)

@@ -1,0 +1,67 @@
+#include "common/core/dxftemplatewriter.h"
+
+#include "common/core/numbertext.h"
+
+namespace blachorys::core {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void appendLine(std::string& text, std::string_view line) {
+    text += line;
+    text += kLineEnd;
+}
+
+} // namespace
+
+std::string DxfTemplateWriter::headerText() {
+    std::string text;
+    for (const char* line : {"  0", "SECTION", "  2", "ENTITIES"}) {
+        appendLine(text, line);
+    }
+    return text;
+}
+
+std::string DxfTemplateWriter::lineText(std::string_view layer, std::string_view colourText,
+                                        double x1, double y1, double x2, double y2) {
+    std::string text;
+    appendLine(text, "  0");
+    appendLine(text, "LINE");
+    appendLine(text, "  8");
+    appendLine(text, layer);
+    // The colour group code keeps its two leading spaces ("  62"); readers parse it as 62.
+    appendLine(text, "  62");
+    appendLine(text, "     " + std::string(colourText));
+    appendLine(text, " 10");
+    appendLine(text, formatFixed(x1, kDxfDecimals));
+    appendLine(text, " 20");
+    appendLine(text, formatFixed(y1, kDxfDecimals));
+    appendLine(text, " 30");
+    appendLine(text, "0.0");
+    appendLine(text, " 11");
+    appendLine(text, formatFixed(x2, kDxfDecimals));
+    appendLine(text, " 21");
+    appendLine(text, formatFixed(y2, kDxfDecimals));
+    appendLine(text, " 31");
+    appendLine(text, "0.0");
+    return text;
+}
+
+std::string DxfTemplateWriter::footerText() {
+    std::string text;
+    for (const char* line : {"  0", "ENDSEC", "  0", "EOF"}) {
+        appendLine(text, line);
+    }
+    return text;
+}
+
+std::string DxfTemplateWriter::documentText(const std::vector<DxfLine>& lines) {
+    std::string text = headerText();
+    for (const DxfLine& line : lines) {
+        text += lineText(line.layer, std::to_string(line.colour), line.x1, line.y1, line.x2, line.y2);
+    }
+    text += footerText();
+    return text;
+}
+
+} // namespace blachorys::core

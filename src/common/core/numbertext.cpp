@@ -1,0 +1,190 @@
+#include "common/core/numbertext.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+namespace blachorys::core {
+namespace {
+
+/** Significant digits kept in a report or DXF number. */
+constexpr int kMaxSignificantDigits = 9;
+/** Alignment never puts more spaces than this in front of a text. */
+constexpr int kMaxAlignmentPadding = 50;
+
+/** A non-negative decimal: digits × 10^(pointPosition − digits.size()). */
+struct DecimalDigits {
+    std::string digits;
+    int pointPosition = 0;
+};
+
+/** The shortest digits that read back as `magnitude` (which is finite and positive). */
+DecimalDigits shortestDigits(double magnitude) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific);
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const auto exponentAt = text.find('e');
+    DecimalDigits decimal;
+    for (char c : text.substr(0, exponentAt)) {
+        if (c != '.') {
+            decimal.digits.push_back(c);
+        }
+    }
+    const std::string_view exponentText = text.substr(exponentAt + 1);
+    int exponent = 0;
+    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), exponent);
+    decimal.pointPosition = exponent + 1;
+    return decimal;
+}
+
+/** Adds one to a string of decimal digits. */
+void incrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+} // namespace
+
+std::string formatFixed(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        throw std::invalid_argument("formatFixed: the value is not finite");
+    }
+    const bool negative = std::signbit(value);
+    // Digits of value × 10^decimals, as a whole number.
+    std::string scaled;
+    if (value != 0.0) {
+        const DecimalDigits decimal = shortestDigits(std::fabs(value));
+        const int keep = std::min(decimal.pointPosition + decimals, kMaxSignificantDigits);
+        if (keep >= 0) {
+            std::string kept = decimal.digits.substr(
+                0, std::min<std::size_t>(static_cast<std::size_t>(keep), decimal.digits.size()));
+            kept.append(static_cast<std::size_t>(keep) - kept.size(), '0');
+            const int unitExponent = decimal.pointPosition - keep;
+            const std::size_t roundingDigit = static_cast<std::size_t>(keep);
+            if (roundingDigit < decimal.digits.size() && decimal.digits[roundingDigit] >= '5') {
+                // A carry out of the top ("99" + 1 = "100") keeps the same unit, so the value
+                // stays right with one digit more.
+                incrementDigits(kept);
+            }
+            scaled = kept + std::string(static_cast<std::size_t>(unitExponent + decimals), '0');
+        }
+    }
+    scaled.erase(0, std::min(scaled.find_first_not_of('0'), scaled.size()));
+    const bool isZero = scaled.empty();
+    if (scaled.size() <= static_cast<std::size_t>(decimals)) {
+        scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
+    }
+    std::string text = (negative && !isZero) ? "-" : "";
+    text += scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+    if (decimals > 0) {
+        text += '.';
+        text += scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+    }
+    return text;
+}
+
+int characterCount(std::string_view text) {
+    int count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string alignRight(std::string_view text, int width) {
+    const int padding = std::clamp(width - characterCount(text), 0, kMaxAlignmentPadding);
+    return std::string(static_cast<std::size_t>(padding), ' ') + std::string(text);
+}
+
+std::string truncateCharacters(std::string_view text, int maxCharacters) {
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U) {
+            if (count == maxCharacters) {
+                return std::string(text.substr(0, i));
+            }
+            ++count;
+        }
+    }
+    return std::string(text);
+}
+
+std::optional<double> parseReal(std::string_view text) {
+    std::size_t at = 0;
+    auto digitsFrom = [&](std::size_t from) {
+        std::size_t end = from;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+            ++end;
+        }
+        return end - from;
+    };
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        ++at;
+    }
+    std::size_t mantissaDigits = digitsFrom(at);
+    at += mantissaDigits;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        const std::size_t fraction = digitsFrom(at);
+        at += fraction;
+        mantissaDigits += fraction;
+    }
+    if (mantissaDigits == 0) {
+        return std::nullopt;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+            ++at;
+        }
+        const std::size_t exponentDigits = digitsFrom(at);
+        if (exponentDigits == 0) {
+            return std::nullopt;
+        }
+        at += exponentDigits;
+    }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    // from_chars refuses a leading "+"; the syntax is already checked above.
+    const std::string_view number = text.front() == '+' ? text.substr(1) : text;
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> parseInteger(std::string_view text) {
+    const std::string_view digits =
+        (!text.empty() && (text.front() == '+' || text.front() == '-')) ? text.substr(1) : text;
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    const std::string_view number = text.front() == '+' ? text.substr(1) : text;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec != std::errc() || value < std::numeric_limits<int>::min() ||
+        value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+} // namespace blachorys::core

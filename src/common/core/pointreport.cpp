@@ -1,0 +1,67 @@
+#include "common/core/pointreport.h"
+
+#include "common/core/makercontact.h"
+#include "common/core/numbertext.h"
+
+#include <string>
+
+namespace blachorys::core {
+namespace {
+
+constexpr int kPointNumberWidth = 3;
+constexpr int kCoordinateWidth = 8;
+constexpr int kFooterRuleLength = 58;
+
+} // namespace
+
+std::vector<std::string> PointReport::allLines() const {
+    std::vector<std::string> lines = headerLines;
+    lines.insert(lines.end(), resultLines.begin(), resultLines.end());
+    lines.insert(lines.end(), footerLines.begin(), footerLines.end());
+    return lines;
+}
+
+PointReport makePointReport(std::vector<std::string> headerLines,
+                            std::vector<std::string> resultLines, std::string_view dateText) {
+    PointReport report;
+    for (auto& line : headerLines) {
+        report.headerLines.push_back(truncateCharacters(line, kReportLineCapacity));
+    }
+    for (auto& line : resultLines) {
+        report.resultLines.push_back(truncateCharacters(line, kReportLineCapacity));
+    }
+    report.footerLines = {
+        std::string(),
+        repeated('=', kFooterRuleLength),
+        truncateCharacters("Obliczenia wykonano w dniu : " + std::string(dateText) +
+                               " programem - Blachorys",
+                           kFooterLineCapacity),
+        truncateCharacters(kMakerWebLine, kFooterLineCapacity),
+    };
+    return report;
+}
+
+std::string repeated(char c, int count) {
+    return std::string(static_cast<std::size_t>(count > 0 ? count : 0), c);
+}
+
+std::string labelledPair(std::string_view firstLabel, double firstValue,
+                         std::string_view secondLabel, double secondValue) {
+    std::string line(firstLabel);
+    line += alignRight(formatReport(firstValue), kCoordinateWidth);
+    line += secondLabel;
+    line += alignRight(formatReport(secondValue), kCoordinateWidth);
+    return line;
+}
+
+std::string pointLine(int number, std::string_view firstLabel, double firstValue,
+                      std::string_view secondLabel, double secondValue) {
+    return alignRight(std::to_string(number), kPointNumberWidth) + "   " +
+           labelledPair(firstLabel, firstValue, secondLabel, secondValue);
+}
+
+std::string sheetSizeLine(double width, double height) {
+    return formatReport(width) + " x " + formatReport(height);
+}
+
+} // namespace blachorys::core

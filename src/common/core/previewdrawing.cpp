@@ -1,0 +1,25 @@
+#include "common/core/previewdrawing.h"
+
+namespace blachorys::core {
+
+PreviewPen penFor(PenRole role) {
+    switch (role) {
+    case PenRole::SeamEdge:
+        return {{255, 0, 255}, 2};
+    case PenRole::Curve:
+        return {{24, 228, 3}, 2};
+    case PenRole::Edge:
+        return {{0, 0, 0}, 2};
+    case PenRole::Generator:
+        return {{255, 0, 0}, 1};
+    }
+    return {{0, 0, 0}, 2};
+}
+
+void PreviewPath::lineTo(double x, double y) {
+    const PreviewPoint to{x, y};
+    m_segments.push_back({m_pen, m_position, to});
+    m_position = to;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace blachorys::core {
+
+/** What an edge is to the worker; each role has its own pen in the preview. */
+enum class PenRole {
+    SeamEdge,  ///< magenta, 2 px: the edges joined when the sheet is rolled
+    Curve,     ///< green, 2 px: intersection curves, hole outlines, start edges
+    Edge,      ///< black, 2 px: the remaining edges
+    Generator, ///< red, 1 px: generator lines
+};
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct PreviewPen {
+    Rgb colour;
+    int width = 1;
+};
+
+PreviewPen penFor(PenRole role);
+
+/** A point of a pattern in millimetres. */
+struct PreviewPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+struct PreviewSegment {
+    PenRole pen = PenRole::Edge;
+    PreviewPoint from;
+    PreviewPoint to;
+};
+
+/** How pattern millimetres map to the image. */
+enum class PreviewOrientation {
+    /** From a base line at Y = 0 downwards (screen y grows with Y); extent 0..width, 0..height. */
+    Downwards,
+    /** Y up, as in the DXF; extent 0..width, 0..height. */
+    Upwards,
+    /** Y up, centred on the bounding box xMin..xMax, yMin..yMax. */
+    BoundingBox,
+};
+
+/** A case's preview: the extent it is fitted by and the segments in drawing order. */
+struct PreviewDrawing {
+    PreviewOrientation orientation = PreviewOrientation::Downwards;
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    std::vector<PreviewSegment> segments;
+};
+
+/**
+ * Builds segments the way a pen is driven: moveTo sets the position, lineTo draws from it
+ * with the current pen role.
+ */
+class PreviewPath {
+public:
+    explicit PreviewPath(std::vector<PreviewSegment>& segments) : m_segments(segments) {}
+    void setPen(PenRole pen) { m_pen = pen; }
+    void moveTo(double x, double y) { m_position = {x, y}; }
+    void lineTo(double x, double y);
+
+private:
+    std::vector<PreviewSegment>& m_segments;
+    PenRole m_pen = PenRole::Edge;
+    PreviewPoint m_position;
+};
+
+} // namespace blachorys::core

@@ -1,0 +1,19 @@
+set(BLACHORYS_CORE_SOURCES
+    src/common/core/calculator.cpp
+    src/common/core/calculator.h
+    src/common/core/dxftemplatewriter.cpp
+    src/common/core/dxftemplatewriter.h
+    src/common/core/makercontact.h
+    src/common/core/numbertext.cpp
+    src/common/core/numbertext.h
+    src/common/core/pointreport.cpp
+    src/common/core/pointreport.h
+    src/common/core/previewdrawing.cpp
+    src/common/core/previewdrawing.h
+    src/common/core/previewfit.cpp
+    src/common/core/previewfit.h
+    src/common/core/printlayout.cpp
+    src/common/core/printlayout.h
+    src/cases/calculators.cpp
+    src/cases/calculators.h
+)

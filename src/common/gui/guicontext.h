@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+namespace blachorys::gui {
+
+class HintRouter;
+class OutputWindows;
+class Prompts;
+
+/** What every calculator window is given by the program that creates it. */
+struct GuiContext {
+    Prompts* prompts = nullptr;
+    HintRouter* hints = nullptr;
+    /** The preview windows and the scheme dialog, which live for the whole run. */
+    OutputWindows* outputWindows = nullptr;
+    /** Where the saved-input files are read and written. */
+    QString savedInputsDirectory;
+    /** The day of a calculation, for the report footer. */
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+};
+
+} // namespace blachorys::gui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QUrl;
+class QWidget;
+
+namespace blachorys::gui {
+
+/**
+ * Every modal interaction of the windows goes through here: the program uses QtPrompts,
+ * tests a fake that records each prompt and answers as told.
+ */
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    /** A warning box with one OK button. */
+    virtual void warning(QWidget* parent, const QString& text) = 0;
+    /** An error box with one OK button. */
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    /** An information box with Yes and No; true only for Yes. */
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    /** The file-save dialog; nothing when cancelled. The name is used as typed. */
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                                const QString& initialName) = 0;
+    /** The print dialog for `printer`; true when the user confirms. */
+    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+    /** Hands an address (web page or "mailto:") to the desktop; failures are not reported. */
+    virtual void openUrl(const QUrl& url) = 0;
+    /** Shows a window modally and returns when it is closed. */
+    virtual void runModal(QDialog& dialog) = 0;
+};
+
+} // namespace blachorys::gui

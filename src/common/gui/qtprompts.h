@@ -1,0 +1,20 @@
+#pragma once
+
+#include "common/gui/prompts.h"
+
+namespace blachorys::gui {
+
+/** The desktop's own boxes and dialogs. */
+class QtPrompts final : public Prompts {
+public:
+    void warning(QWidget* parent, const QString& text) override;
+    void error(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialName) override;
+    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    void openUrl(const QUrl& url) override;
+    void runModal(QDialog& dialog) override;
+};
+
+} // namespace blachorys::gui

@@ -1,0 +1,11 @@
+set(BLACHORYS_GUI_SOURCES
+    src/common/gui/guicontext.h
+    src/common/gui/hintrouter.cpp
+    src/common/gui/hintrouter.h
+    src/common/gui/numericlineedit.cpp
+    src/common/gui/numericlineedit.h
+    src/common/gui/outputwindows.h
+    src/common/gui/prompts.h
+    src/common/gui/qtprompts.cpp
+    src/common/gui/qtprompts.h
+)

@@ -1,0 +1,107 @@
+#include "common/io/savedinputs.h"
+
+#include "common/core/numbertext.h"
+#include "common/io/atomicfile.h"
+#include "common/io/windows1250.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace blachorys::io {
+namespace {
+
+constexpr qint64 kReadChunk = 64 * 1024;
+
+/**
+ * Reads lines ended by LF, CR LF or a lone CR, keeping at most `keep` bytes of each and
+ * skipping the rest, so a file of one endless line costs only the chunk buffer.
+ */
+class LimitedLineReader {
+public:
+    LimitedLineReader(QIODevice& device, int keep) : m_device(device), m_keep(keep) {}
+
+    std::optional<QByteArray> next() {
+        QByteArray line;
+        bool sawAnything = false;
+        while (true) {
+            if (m_at == m_buffer.size() && !refill()) {
+                return sawAnything ? std::optional<QByteArray>(line) : std::nullopt;
+            }
+            sawAnything = true;
+            const char c = m_buffer[m_at++];
+            if (c == '\n') {
+                return line;
+            }
+            if (c == '\r') {
+                if ((m_at < m_buffer.size() || refill()) && m_buffer[m_at] == '\n') {
+                    ++m_at;
+                }
+                return line;
+            }
+            if (line.size() < m_keep) {
+                line.append(c);
+            }
+        }
+    }
+
+private:
+    bool refill() {
+        m_buffer = m_device.read(kReadChunk);
+        m_at = 0;
+        return !m_buffer.isEmpty();
+    }
+
+    QIODevice& m_device;
+    int m_keep;
+    QByteArray m_buffer;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
+SavedInputs::SavedInputs(QString directory, QString fileName)
+    : m_directory(std::move(directory)), m_fileName(std::move(fileName)) {}
+
+QString SavedInputs::path() const {
+    return QDir(m_directory).filePath(m_fileName);
+}
+
+bool SavedInputs::save(const QStringList& fieldTexts) const {
+    QString text;
+    for (const QString& field : fieldTexts) {
+        text += field;
+        text += QStringLiteral("\r\n");
+    }
+    if (!QDir().mkpath(m_directory)) {
+        return false;
+    }
+    return !writeFileAtomically(path(), toWindows1250(text)).has_value();
+}
+
+std::optional<QStringList> SavedInputs::load(int fieldCount) const {
+    QFile file(path());
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    // One byte is one character in Windows-1250.
+    LimitedLineReader reader(file, kSavedInputCharacters);
+    QStringList texts;
+    for (int i = 0; i < fieldCount; ++i) {
+        const QString kept = fromWindows1250(reader.next().value_or(QByteArray()));
+        texts << (core::parseReal(kept.toStdString()) ? kept : QStringLiteral("0"));
+    }
+    return texts;
+}
+
+QString savedInputsDirectory() {
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programDirectory).isWritable()) {
+        return programDirectory;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+} // namespace blachorys::io

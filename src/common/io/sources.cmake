@@ -1,0 +1,12 @@
+set(BLACHORYS_IO_SOURCES
+    src/common/io/atomicfile.cpp
+    src/common/io/atomicfile.h
+    src/common/io/outputfiles.cpp
+    src/common/io/outputfiles.h
+    src/common/io/reportdate.cpp
+    src/common/io/reportdate.h
+    src/common/io/savedinputs.cpp
+    src/common/io/savedinputs.h
+    src/common/io/windows1250.cpp
+    src/common/io/windows1250.h
+)
