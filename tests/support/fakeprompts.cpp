@@ -1,0 +1,86 @@
+#include "support/fakeprompts.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace blachorys::test {
+
+void FakePrompts::warning(QWidget*, const QString& text) {
+    m_prompts.push_back({Prompt::Kind::Warning, text, {}, {}});
+}
+
+void FakePrompts::error(QWidget*, const QString& text) {
+    m_prompts.push_back({Prompt::Kind::Error, text, {}, {}});
+}
+
+bool FakePrompts::askYesNo(QWidget*, const QString& text) {
+    m_prompts.push_back({Prompt::Kind::YesNo, text, {}, {}});
+    if (m_yesNo.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return false;
+    }
+    const bool answer = m_yesNo.front();
+    m_yesNo.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakePrompts::saveFileName(QWidget*, const QString& filter,
+                                                 const QString& initialName) {
+    m_prompts.push_back({Prompt::Kind::SaveFile, {}, filter, initialName});
+    if (m_saveFiles.empty()) {
+        ADD_FAILURE() << "unexpected save dialog, filter " << filter.toStdString();
+        return std::nullopt;
+    }
+    const auto [chosen, path] = m_saveFiles.front();
+    m_saveFiles.pop_front();
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+bool FakePrompts::printDialog(QWidget*, QPrinter& printer) {
+    m_prompts.push_back({Prompt::Kind::Print, {}, {}, {}});
+    if (m_prints.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    const auto answer = m_prints.front();
+    m_prints.pop_front();
+    if (!answer) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*answer);
+    return true;
+}
+
+void FakePrompts::openUrl(const QUrl& url) {
+    m_prompts.push_back({Prompt::Kind::OpenUrl, url.toString(), {}, {}});
+}
+
+void FakePrompts::runModal(QDialog& dialog) {
+    m_prompts.push_back({Prompt::Kind::Modal, dialog.objectName(), {}, {}});
+    dialog.show();
+    QCoreApplication::processEvents();
+    if (m_modal) {
+        m_modal(dialog);
+    }
+    dialog.hide();
+}
+
+QStringList FakePrompts::texts(Prompt::Kind kind) const {
+    QStringList result;
+    for (const auto& prompt : m_prompts) {
+        if (prompt.kind == kind) {
+            result << prompt.text;
+        }
+    }
+    return result;
+}
+
+} // namespace blachorys::test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "common/gui/prompts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace blachorys::test {
+
+/** What a window asked of the user. */
+struct Prompt {
+    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal };
+    Kind kind;
+    QString text;        ///< message, URL, or the window's object name for Modal
+    QString filter;      ///< SaveFile only
+    QString initialName; ///< SaveFile only
+};
+
+/**
+ * Records every prompt and answers from queues the test fills. A question or dialog with no
+ * queued answer fails the test (instead of blocking) and is answered No / cancelled.
+ */
+class FakePrompts final : public gui::Prompts {
+public:
+    void warning(QWidget* parent, const QString& text) override;
+    void error(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialName) override;
+    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    void openUrl(const QUrl& url) override;
+    void runModal(QDialog& dialog) override;
+
+    void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
+    /** The next save dialog returns `path`; nothing means it is cancelled. */
+    void answerSaveFile(const QString& path) { m_saveFiles.push_back({true, path}); }
+    void cancelSaveFile() { m_saveFiles.push_back({false, {}}); }
+    /** The next print dialog is confirmed and prints to this PDF file; nothing cancels it. */
+    void answerPrintToPdf(std::optional<QString> pdfPath) { m_prints.push_back(std::move(pdfPath)); }
+    /** Called with the dialog while it is shown modally (it is then hidden again). */
+    void onModal(std::function<void(QDialog&)> action) { m_modal = std::move(action); }
+
+    const std::vector<Prompt>& prompts() const { return m_prompts; }
+    /** Texts of the prompts of one kind, in order. */
+    QStringList texts(Prompt::Kind kind) const;
+    void clear() { m_prompts.clear(); }
+
+private:
+    std::vector<Prompt> m_prompts;
+    std::deque<bool> m_yesNo;
+    std::deque<std::pair<bool, QString>> m_saveFiles; ///< (chosen, path)
+    std::deque<std::optional<QString>> m_prints;
+    std::function<void(QDialog&)> m_modal;
+};
+
+} // namespace blachorys::test
