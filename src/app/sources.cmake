@@ -1,3 +1,6 @@
 set(BLACHORYS_APP_SOURCES
-    src/app/placeholder.cpp
+    src/app/tformblachorys.cpp
+    src/app/tformblachorys.h
+    src/app/tinfo.cpp
+    src/app/tinfo.h
 )

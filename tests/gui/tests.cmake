@@ -1,0 +1,12 @@
+# The preview, printing and scheme windows.
+include(gui/outputwindows_tests.cmake)
+
+# The calculator windows and the main window.
+add_executable(gui_shell_tests
+    gui/tformblachorys_test.cpp
+    gui/trurarura_test.cpp
+)
+target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_gui_test_main)
+blachorys_warnings(gui_shell_tests)
+gtest_discover_tests(gui_shell_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                     DISCOVERY_MODE PRE_TEST)

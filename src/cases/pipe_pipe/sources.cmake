@@ -7,4 +7,6 @@ list(APPEND BLACHORYS_CORE_SOURCES
     src/cases/pipe_pipe/pipepipeoutputs.h
 )
 list(APPEND BLACHORYS_GUI_SOURCES
+    src/cases/pipe_pipe/trurarura.cpp
+    src/cases/pipe_pipe/trurarura.h
 )

@@ -38,7 +38,7 @@ std::string repeated(char c, int count);
 
 /**
  * A numbered point line: the number aligned to 3, three spaces, then each label followed by
- * its value aligned to 8 («  0   L=     0.0     h=   353.6»).
+ * its value aligned to 8: "  0   L=     0.0     h=   353.6".
  */
 std::string pointLine(int number, std::string_view firstLabel, double firstValue,
                       std::string_view secondLabel, double secondValue);

@@ -1,11 +1,22 @@
 set(BLACHORYS_GUI_SOURCES
+    src/common/gui/calculatorwindow.cpp
+    src/common/gui/calculatorwindow.h
+    src/common/gui/drawingpreview.cpp
+    src/common/gui/drawingpreview.h
     src/common/gui/guicontext.h
     src/common/gui/hintrouter.cpp
     src/common/gui/hintrouter.h
+    src/common/gui/makerlabel.cpp
+    src/common/gui/makerlabel.h
     src/common/gui/numericlineedit.cpp
     src/common/gui/numericlineedit.h
+    src/common/gui/outputwindows.cpp
     src/common/gui/outputwindows.h
     src/common/gui/prompts.h
     src/common/gui/qtprompts.cpp
     src/common/gui/qtprompts.h
+    src/common/gui/reportprinter.cpp
+    src/common/gui/reportprinter.h
+    src/common/gui/twynikischemat.cpp
+    src/common/gui/twynikischemat.h
 )

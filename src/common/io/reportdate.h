@@ -7,10 +7,10 @@
 namespace blachorys::io {
 
 /**
- * The footer's date: the locale's short date format with "-" between day, month and year,
- * whatever separator the locale uses («08-12-2026» for Polish).
+ * The footer's date in the user's short date format (the default locale's) with "-" between
+ * day, month and year whatever separator the locale uses: 08-12-2026 for Polish.
  */
-QString reportDateText(const QDate& date, const QLocale& locale = QLocale::system());
+QString reportDateText(const QDate& date, const QLocale& locale = QLocale());
 
 /** The short date format of `locale` with every separator made "-". */
 QString dashedShortDateFormat(const QLocale& locale);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "common/gui/guicontext.h"
+#include "common/gui/hintrouter.h"
+#include "common/gui/outputwindows.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace blachorys::gui {
+
+class CalculatorWindow;
+class Prompts;
+class TInfo;
+
+/**
+ * The main window: a menu that opens each calculator at most once as a maximised child, the
+ * window arrangement commands, and the information window that greets every return to it.
+ */
+class TFormBlachorys final : public QMainWindow {
+    Q_OBJECT
+public:
+    /** Creates the scheme dialog, the preview windows and the information window, in that order. */
+    TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, QWidget* parent = nullptr);
+    ~TFormBlachorys() override;
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    OutputWindows& outputWindows() { return *m_outputWindows; }
+    /** The open calculator with this name key ("RURARURA"), or nullptr. */
+    CalculatorWindow* findMdiChild(const QString& nameKey) const;
+    /** The information window, while one is open. */
+    TInfo* info() const { return m_info; }
+
+public slots:
+    /** Opens the calculator with this name key, or brings the open one forward. */
+    CalculatorWindow* openCalculator(const QString& nameKey);
+    void Rura1Click();
+    void Tile1Click();
+    void Kaskada1Click();
+    /** Creates and shows the information window unless one is open. */
+    void showInfo();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void updateWindowMenu();
+    void subWindowActivated(QMdiSubWindow* window);
+
+    GuiContext m_context;
+    QMdiArea* m_mdiArea = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    HintRouter m_hints;
+    std::unique_ptr<OutputWindows> m_outputWindows;
+    QPointer<TInfo> m_info;
+    /** One reference per calculator, empty until its window is first opened. */
+    QMap<QString, QPointer<CalculatorWindow>> m_calculators;
+    bool m_shownOnce = false;
+};
+
+} // namespace blachorys::gui

@@ -1,0 +1,459 @@
+#include "common/gui/calculatorwindow.h"
+
+#include "common/core/numbertext.h"
+#include "common/gui/drawingpreview.h"
+#include "common/gui/hintrouter.h"
+#include "common/gui/makerlabel.h"
+#include "common/gui/numericlineedit.h"
+#include "common/gui/outputwindows.h"
+#include "common/gui/prompts.h"
+#include "common/gui/reportprinter.h"
+#include "common/gui/twynikischemat.h"
+#include "common/io/outputfiles.h"
+#include "common/io/reportdate.h"
+#include "common/io/savedinputs.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QSvgWidget>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace blachorys::gui {
+namespace {
+
+constexpr int kFieldWidth = 65;
+constexpr int kFieldFontPixels = 13;
+constexpr QSize kNoteSize(181, 211);
+constexpr QSize kJointPictureSize(318, 330);
+constexpr int kSchemeButtonWidth = 257;
+
+const QString kTxtFilter = QStringLiteral("Plik tekstowy - TXT|*.txt");
+const QString kDxfFilter = QStringLiteral("Plik rysunku -  DXF|*.dxf");
+const QString kInitialMemoLine = QStringLiteral("Wyniki - lista punktów");
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QFont fieldFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(kFieldFontPixels);
+    font.setBold(true);
+    return font;
+}
+
+void moveCaretToStart(QPlainTextEdit* memo) {
+    memo->moveCursor(QTextCursor::Start);
+    memo->ensureCursorVisible();
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
+                                   const QString& jointPicture, QWidget* parent)
+    : QWidget(parent), m_calculator(calculator), m_context(context) {
+    const auto& d = definition();
+    setObjectName(q(d.windowName));
+    setWindowTitle(q(d.caption));
+
+    auto* top = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildFieldsColumn());
+    left->addWidget(buildResultsBox(), 1);
+    top->addLayout(left, 1);
+    top->addWidget(buildPictureColumn(jointPicture));
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
+    m_statusBar->setSizeGripEnabled(false);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top, 1);
+    root->addWidget(m_statusBar);
+
+    // Tab order: selector, the fields in the window's tab order, then "Licz".
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    for (QRadioButton* button : m_developmentButtons) {
+        chain(button);
+    }
+    for (std::size_t index : d.tabOrder) {
+        chain(m_fields[index]);
+    }
+    chain(m_calculateButton);
+
+    if (m_context.hints != nullptr) {
+        m_context.hints->addTarget(m_statusBar);
+    }
+    setOutputsEnabled(false);
+    Disable_Przyciski();
+    m_resultsMemo->setPlainText(kInitialMemoLine);
+}
+
+const core::CalculatorDefinition& CalculatorWindow::definition() const {
+    return m_calculator.definition();
+}
+
+QWidget* CalculatorWindow::buildFieldsColumn() {
+    const auto& d = definition();
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* group = new QButtonGroup(column);
+    for (const auto& development : d.developments) {
+        auto* button = new QRadioButton(q(development.caption), column);
+        button->setObjectName(q(development.objectName));
+        group->addButton(button);
+        m_developmentButtons.push_back(button);
+        layout->addWidget(button);
+        connect(button, &QRadioButton::clicked, this, &CalculatorWindow::Disable_Przyciski);
+    }
+    if (!m_developmentButtons.empty()) {
+        m_developmentButtons.front()->setChecked(true);
+    }
+
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(4);
+    // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
+    int row = 0;
+    m_fields.resize(d.fields.size());
+    for (std::size_t index = 0; index < d.fields.size(); ++index) {
+        const auto& field = d.fields[index];
+        auto* edit = new NumericLineEdit(field.filter, column);
+        edit->setObjectName(QStringLiteral("Edit_") + q(field.name));
+        edit->setText(q(field.defaultText));
+        edit->setFixedWidth(kFieldWidth);
+        edit->setFont(fieldFont());
+        if (m_context.hints != nullptr) {
+            m_context.hints->attach(edit, q(field.hint));
+        }
+        if (field.note) {
+            edit->installEventFilter(this);
+        }
+        connect(edit, &QLineEdit::textChanged, this, &CalculatorWindow::Disable_Przyciski);
+        m_fields[index] = edit;
+    }
+    for (std::size_t index : d.tabOrder) {
+        const auto& field = d.fields[index];
+        auto* label = new QLabel(q(field.label), column);
+        label->setBuddy(m_fields[index]);
+        grid->addWidget(label, row, 0, Qt::AlignRight);
+        grid->addWidget(m_fields[index], row, 1);
+        grid->addWidget(new QLabel(q(field.unit), column), row, 2);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+
+    m_noteMemo = new QPlainTextEdit(column);
+    m_noteMemo->setObjectName(q(d.noteMemoName));
+    m_noteMemo->setReadOnly(true);
+    m_noteMemo->setFixedSize(kNoteSize);
+    m_noteMemo->setFrameShape(QFrame::NoFrame);
+    m_noteMemo->setBackgroundRole(QPalette::Window);
+    m_noteMemo->viewport()->setBackgroundRole(QPalette::Window);
+    QSizePolicy keepPlace = m_noteMemo->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_noteMemo->setSizePolicy(keepPlace);
+    m_noteMemo->hide();
+
+    m_calculateButton = new QPushButton(QStringLiteral("Licz"), column);
+    m_calculateButton->setObjectName(QStringLiteral("Button1"));
+    connect(m_calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
+
+    auto* noteColumn = new QVBoxLayout;
+    noteColumn->addWidget(m_noteMemo);
+    noteColumn->addStretch(1);
+    noteColumn->addWidget(m_calculateButton, 0, Qt::AlignLeft);
+
+    auto* fieldsAndNote = new QHBoxLayout;
+    fieldsAndNote->addLayout(grid);
+    fieldsAndNote->addLayout(noteColumn);
+    fieldsAndNote->addStretch(1);
+    layout->addLayout(fieldsAndNote);
+    return column;
+}
+
+QGroupBox* CalculatorWindow::buildResultsBox() {
+    const auto& d = definition();
+    const QString prefix = q(d.componentPrefix);
+    auto* box = new QGroupBox(QStringLiteral("Wyniki"), this);
+    box->setObjectName(prefix + QStringLiteral("Wyniki"));
+
+    m_resultsMemo = new QPlainTextEdit(box);
+    m_resultsMemo->setObjectName(q(d.resultsMemoName));
+    m_resultsMemo->setReadOnly(true);
+    m_resultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_resultsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_resultsMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    auto makeButton = [&](const QString& name, const QString& caption, void (CalculatorWindow::*slot)()) {
+        auto* button = new QPushButton(caption, box);
+        button->setObjectName(prefix + name);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    };
+    m_saveTxtButton = makeButton(QStringLiteral("ZapiszWyniki"), QStringLiteral("Zapisz Wyniki - TXT"),
+                                 &CalculatorWindow::ZapiszWynikiClick);
+    m_saveDxfButton = makeButton(QStringLiteral("ZapiszRysunek"), QStringLiteral("Zapisz rysunek-DXF"),
+                                 &CalculatorWindow::ZapiszPlikDXF);
+    m_printButton = makeButton(QStringLiteral("DrukujWyniki"), QStringLiteral("Drukuj Wyniki"),
+                               &CalculatorWindow::DrukujWynikiClick);
+    m_previewButton = makeButton(QStringLiteral("ZobaczRysunek"), QStringLiteral("Zobacz rysunek"),
+                                 &CalculatorWindow::ZobaczRysunekClick);
+
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_saveTxtButton, 0, 0);
+    buttons->addWidget(m_saveDxfButton, 0, 1);
+    buttons->addWidget(m_printButton, 1, 0);
+    buttons->addWidget(m_previewButton, 1, 1);
+
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(m_resultsMemo, 1);
+    layout->addLayout(buttons);
+    return box;
+}
+
+QWidget* CalculatorWindow::buildPictureColumn(const QString& jointPicture) {
+    const auto& d = definition();
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* picture = new QSvgWidget(jointPicture, column);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setFixedSize(kJointPictureSize);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+
+    m_schemeButton = new QPushButton(column);
+    m_schemeButton->setObjectName(q(d.componentPrefix) + QStringLiteral("SchematWynikow"));
+    m_schemeButton->setFixedWidth(kSchemeButtonWidth);
+    connect(m_schemeButton, &QPushButton::clicked, this, &CalculatorWindow::SchematWynikowClick);
+    layout->addWidget(m_schemeButton, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+
+    if (m_context.prompts != nullptr) {
+        auto* web = new MakerLabel(MakerLabel::Target::WebPage, *m_context.prompts, column);
+        web->setObjectName(QStringLiteral("Label19"));
+        auto* email = new MakerLabel(MakerLabel::Target::Email, *m_context.prompts, column);
+        email->setObjectName(QStringLiteral("Label20"));
+        layout->addWidget(web, 0, Qt::AlignHCenter);
+        layout->addWidget(email, 0, Qt::AlignHCenter);
+    }
+    return column;
+}
+
+QStringList CalculatorWindow::fieldTexts() const {
+    QStringList texts;
+    for (const NumericLineEdit* field : m_fields) {
+        texts << field->text();
+    }
+    return texts;
+}
+
+std::size_t CalculatorWindow::developmentIndex() const {
+    for (std::size_t i = 0; i < m_developmentButtons.size(); ++i) {
+        if (m_developmentButtons[i]->isChecked()) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+bool CalculatorWindow::hasResultsReady() const {
+    return m_outputs.has_value() && m_saveTxtButton->isEnabled();
+}
+
+void CalculatorWindow::setOutputsEnabled(bool enabled) {
+    for (QPushButton* button : {m_saveDxfButton, m_saveTxtButton, m_printButton, m_previewButton}) {
+        button->setEnabled(enabled);
+    }
+}
+
+void CalculatorWindow::Disable_Przyciski() {
+    m_resultsMemo->clear();
+    setOutputsEnabled(false);
+    const auto& d = definition();
+    m_schemeButton->setText(q(d.developments.empty()
+                                  ? d.schemeButtonCaption
+                                  : d.developments[developmentIndex()].schemeButtonCaption));
+}
+
+void CalculatorWindow::Button1Click() {
+    // Setting a field's text runs the inputs-changed action, as typing would.
+    for (NumericLineEdit* field : m_fields) {
+        if (!core::parseReal(field->text().toStdString())) {
+            field->setText(QStringLiteral("0"));
+        }
+    }
+    std::vector<std::string> texts;
+    for (const QString& text : fieldTexts()) {
+        texts.push_back(text.toStdString());
+    }
+    const QString date = io::reportDateText(m_context.today());
+    core::CalculationResult result =
+        m_calculator.calculate(texts, developmentIndex(), date.toStdString());
+
+    if (result.status == core::CalculationResult::Status::Calculated) {
+        m_outputs = std::move(result.outputs);
+        QStringList lines;
+        for (const auto& line : m_outputs->report.resultLines) {
+            lines << q(line);
+        }
+        m_resultsMemo->setPlainText(lines.join(u'\n'));
+        setOutputsEnabled(true);
+    } else {
+        for (const auto& message : result.messages) {
+            if (message.kind == core::MessageKind::Warning) {
+                m_context.prompts->warning(this, q(message.text));
+            } else {
+                m_context.prompts->error(this, q(message.text));
+            }
+        }
+        setOutputsEnabled(false);
+    }
+    moveCaretToStart(m_resultsMemo);
+}
+
+void CalculatorWindow::saveOutputFile(
+    const QString& filter, const QString& initialName, QString& lastName,
+    const std::function<std::optional<QString>(const QString&)>& write) {
+    const auto chosen =
+        m_context.prompts->saveFileName(this, filter, lastName.isEmpty() ? initialName : lastName);
+    if (!chosen) {
+        return;
+    }
+    lastName = *chosen;
+    if (QFileInfo::exists(*chosen) &&
+        !m_context.prompts->askYesNo(this, QStringLiteral("Plik - ") + *chosen +
+                                               QStringLiteral(" juz istnieje - Nadpisac ?"))) {
+        return;
+    }
+    if (const auto failure = write(*chosen)) {
+        m_context.prompts->error(this, QStringLiteral("Nie moge zapisac pliku ") + *chosen +
+                                           QStringLiteral(" : ") + *failure);
+    }
+}
+
+void CalculatorWindow::ZapiszWynikiClick() {
+    if (!hasResultsReady()) {
+        return;
+    }
+    saveOutputFile(kTxtFilter, q(definition().txtFileName), m_lastTxtName,
+                   [this](const QString& path) { return io::writeReportFile(path, m_outputs->report); });
+}
+
+void CalculatorWindow::ZapiszPlikDXF() {
+    if (!hasResultsReady()) {
+        return;
+    }
+    saveOutputFile(kDxfFilter, q(definition().dxfFileName), m_lastDxfName,
+                   [this](const QString& path) { return io::writeDxfFile(path, m_outputs->dxfLines); });
+}
+
+void CalculatorWindow::DrukujWynikiClick() {
+    if (!hasResultsReady()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_context.prompts->printDialog(this, printer)) {
+        return;
+    }
+    printReport(printer, q(definition().printJobTitle), q(definition().printHeading),
+                m_outputs->report);
+}
+
+void CalculatorWindow::ZobaczRysunekClick() {
+    if (!hasResultsReady() || m_context.outputWindows == nullptr) {
+        return;
+    }
+    DrawingPreview* preview = m_context.outputWindows->preview(definition());
+    preview->setDrawing(m_outputs->preview);
+    m_context.prompts->runModal(*preview);
+}
+
+void CalculatorWindow::SchematWynikowClick() {
+    if (m_context.outputWindows == nullptr) {
+        return;
+    }
+    m_context.prompts->runModal(*m_context.outputWindows->scheme());
+}
+
+void CalculatorWindow::showNote(std::size_t fieldIndex) {
+    const auto& note = *definition().fields[fieldIndex].note;
+    const auto& lines = note.linesPerDevelopment[std::min(developmentIndex(),
+                                                          note.linesPerDevelopment.size() - 1)];
+    m_noteMemo->clear();
+    m_noteMemo->show();
+    for (const auto& line : lines) {
+        m_noteMemo->appendPlainText(q(line));
+    }
+    moveCaretToStart(m_noteMemo);
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i] == watched) {
+                if (event->type() == QEvent::FocusIn) {
+                    showNote(i);
+                } else {
+                    m_noteMemo->hide();
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CalculatorWindow::paintEvent(QPaintEvent* event) {
+    if (!m_inputsLoaded) {
+        loadSavedInputs();
+    }
+    QWidget::paintEvent(event);
+}
+
+void CalculatorWindow::loadSavedInputs() {
+    const io::SavedInputs saved(m_context.savedInputsDirectory, q(definition().savedInputsFileName));
+    const auto texts = saved.load(static_cast<int>(m_fields.size()));
+    if (!texts) {
+        return;
+    }
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        m_fields[i]->setText((*texts)[static_cast<qsizetype>(i)]);
+    }
+    m_inputsLoaded = true;
+}
+
+void CalculatorWindow::saveInputs() {
+    const io::SavedInputs saved(m_context.savedInputsDirectory, q(definition().savedInputsFileName));
+    if (!saved.save(fieldTexts())) {
+        m_context.prompts->warning(this, QStringLiteral("Nie moge zapisac do pliku"));
+    }
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    saveInputs();
+    event->accept();
+}
+
+} // namespace blachorys::gui

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "common/core/calculator.h"
+#include "common/gui/guicontext.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+
+namespace blachorys::gui {
+
+class NumericLineEdit;
+
+/**
+ * The window every calculator shares: its input fields with key filters, hints and notes, the
+ * development selector, "Licz", the results memo and output buttons, the scheme button, the
+ * maker labels and the status bar. A case gives its calculator (fields, calculation and
+ * output content); this class does the rest.
+ */
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
+                     const QString& jointPicture, QWidget* parent = nullptr);
+
+    const core::CalculatorDefinition& definition() const;
+
+    /** The edit fields in creation order. */
+    const std::vector<NumericLineEdit*>& fields() const { return m_fields; }
+    QStringList fieldTexts() const;
+    /** Index of the development checked now (0 when there is no selector). */
+    std::size_t developmentIndex() const;
+    /** Whether outputs of a calculation that matches the fields are ready (buttons enabled). */
+    bool hasResultsReady() const;
+
+public slots:
+    /** "Licz": first pass, checks, calculation, memo and output buttons. */
+    void Button1Click();
+    /** The inputs changed: memo cleared, outputs disabled, scheme button retitled. */
+    void Disable_Przyciski();
+    void ZapiszWynikiClick();
+    void ZapiszPlikDXF();
+    void DrukujWynikiClick();
+    void ZobaczRysunekClick();
+    void SchematWynikowClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildFieldsColumn();
+    QGroupBox* buildResultsBox();
+    QWidget* buildPictureColumn(const QString& jointPicture);
+    void setOutputsEnabled(bool enabled);
+    void showNote(std::size_t fieldIndex);
+    void loadSavedInputs();
+    void saveInputs();
+    /** Save dialog, overwrite question and atomic write; `write` returns the failure. */
+    void saveOutputFile(const QString& filter, const QString& initialName, QString& lastName,
+                        const std::function<std::optional<QString>(const QString&)>& write);
+
+    const core::Calculator& m_calculator;
+    GuiContext m_context;
+    std::vector<NumericLineEdit*> m_fields;
+    std::vector<QRadioButton*> m_developmentButtons;
+    QPlainTextEdit* m_noteMemo = nullptr;
+    QPlainTextEdit* m_resultsMemo = nullptr;
+    QPushButton* m_calculateButton = nullptr;
+    QPushButton* m_saveDxfButton = nullptr;
+    QPushButton* m_saveTxtButton = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_previewButton = nullptr;
+    QPushButton* m_schemeButton = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    std::optional<core::CalculationOutputs> m_outputs;
+    bool m_inputsLoaded = false;
+    QString m_lastTxtName;
+    QString m_lastDxfName;
+};
+
+} // namespace blachorys::gui

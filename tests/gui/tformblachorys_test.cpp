@@ -1,0 +1,198 @@
+#include "app/tformblachorys.h"
+#include "app/tinfo.h"
+#include "common/gui/calculatorwindow.h"
+#include "common/gui/twynikischemat.h"
+#include "support/calculatorfixture.h"
+#include "support/golden.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace blachorys::test {
+namespace {
+
+using Kind = Prompt::Kind;
+
+class MainWindowTest : public GuiFixture {
+protected:
+    void SetUp() override {
+        m_main = std::make_unique<gui::TFormBlachorys>(m_prompts, m_directory.path());
+        m_main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    /** Opens the pipe-pipe calculator and lets it paint, which loads its saved inputs. */
+    gui::CalculatorWindow* openPipePipe() {
+        gui::CalculatorWindow* window = m_main->openCalculator("RURARURA");
+        EXPECT_NE(window, nullptr);
+        window->repaint();
+        QCoreApplication::processEvents();
+        return window;
+    }
+    QAction* action(const char* name) { return m_main->findChild<QAction*>(name); }
+    QString savedFile() { return m_directory.filePath("danetmp.dat"); }
+    void writeSavedFile(const QByteArray& bytes) {
+        QFile file(savedFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QStringList fields(gui::CalculatorWindow& window) { return window.fieldTexts(); }
+
+    std::unique_ptr<gui::TFormBlachorys> m_main;
+};
+
+TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
+    EXPECT_EQ(m_main->windowTitle(), "Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)");
+    QStringList menus;
+    for (QAction* menu : m_main->menuBar()->actions()) {
+        menus << menu->text();
+    }
+    EXPECT_EQ(menus, QStringList({"&Pliki", "&Blachorys", "&Okna"}));
+    EXPECT_EQ(action("Rura1Click")->text(), "&Koniec");
+    EXPECT_EQ(action("Rurarura1Click")->text(),
+              QString::fromUtf8("Rura - RURA       (króciec - Płaszcz)"));
+    EXPECT_TRUE(action("Rurarura1Click")->isEnabled());
+    EXPECT_EQ(action("Przejsciowka_KoloProstokatClick")->text(),
+              QString::fromUtf8("Przejsciówka  Koło - Prostokąt"));
+    EXPECT_FALSE(action("Rurastozek1Click")->isEnabled());
+
+    ASSERT_NE(m_main->info(), nullptr);
+    EXPECT_EQ(m_main->info()->windowTitle(), QString::fromUtf8("Informacje ogólne"));
+    EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
+    // The scheme dialog and the preview windows exist hidden from the start.
+    EXPECT_NE(m_main->findChild<QDialog*>("TWynikiSchemat"), nullptr);
+    EXPECT_NE(m_main->findChild<QDialog*>("TWynikiRysunek"), nullptr);
+    EXPECT_NE(m_main->findChild<QDialog*>("TSRWynikiRysunek"), nullptr);
+    EXPECT_FALSE(m_main->findChild<QDialog*>("TWynikiRysunek")->isVisible());
+}
+
+TEST_F(MainWindowTest, EachCalculatorExistsOnceAndTheInformationWindowGivesWay) {
+    gui::CalculatorWindow* first = openPipePipe();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_main->info(), nullptr);
+    action("Rurarura1Click")->trigger();
+    EXPECT_EQ(m_main->findMdiChild("RURARURA"), first);
+    int calculators = 0;
+    for (QMdiSubWindow* window : m_main->mdiArea()->subWindowList()) {
+        calculators += window->widget()->objectName() == "Rurarura" ? 1 : 0;
+    }
+    EXPECT_EQ(calculators, 1);
+    EXPECT_TRUE(first->parentWidget()->isMaximized());
+    m_main->showInfo();
+    EXPECT_NE(m_main->info(), nullptr);
+    m_main->showInfo();
+    EXPECT_EQ(m_main->mdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(MainWindowTest, WindowMenuListsTheChildrenAndArrangesThem) {
+    openPipePipe();
+    m_main->showInfo();
+    QMenu* windows = m_main->findChild<QMenu*>("Okna");
+    emit windows->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : windows->actions()) {
+        if (!entry->isSeparator()) {
+            entries << entry->text();
+        }
+    }
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries[0], QString::fromUtf8("Sąsiadująco"));
+    EXPECT_EQ(entries[1], "Kaskada");
+    EXPECT_TRUE(entries.filter(QString::fromUtf8("Rura - rura")).size() == 1);
+    action("Tile1Click")->trigger();
+    for (QMdiSubWindow* window : m_main->mdiArea()->subWindowList()) {
+        EXPECT_FALSE(window->isMaximized());
+    }
+    action("Kaskada1Click")->trigger();
+}
+
+TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
+    gui::CalculatorWindow* window = openPipePipe();
+    EXPECT_EQ(fields(*window)[0], "300");
+    typeInto(*window, "Edit_Dm", "5");
+    child<QLineEdit>(*window, "Edit_P")->setText("-12.5");
+    window->parentWidget()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
+    EXPECT_EQ(readFileBytes(savedFile().toStdString()),
+              "3005\r\n800\r\n-12.5\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n");
+
+    gui::CalculatorWindow* again = openPipePipe();
+    EXPECT_NE(again, nullptr);
+    EXPECT_EQ(fields(*again),
+              QStringList({"3005", "800", "-12.5", "0", "700", "24", "90", "1000", "350"}));
+    EXPECT_FALSE(child<QPushButton>(*again, "ZapiszWyniki")->isEnabled());
+}
+
+TEST_F(MainWindowTest, QuittingSavesTheOpenCalculator) {
+    gui::CalculatorWindow* window = openPipePipe();
+    child<QLineEdit>(*window, "Edit_H")->setText("");
+    action("Rura1Click")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readFileBytes(savedFile().toStdString()),
+              "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n");
+}
+
+TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
+    writeSavedFile("1234567890123456789012345\r\n5-\r\n\xff\x00junk\r\n-7");
+    gui::CalculatorWindow* window = openPipePipe();
+    EXPECT_EQ(fields(*window),
+              QStringList({"12345678901234567890", "0", "0", "-7", "0", "0", "0", "0", "0"}));
+}
+
+TEST_F(MainWindowTest, AFailedSaveWarnsAndKeepsTheLastGoodFile) {
+    writeSavedFile("111\r\n");
+    gui::CalculatorWindow* window = openPipePipe();
+    child<QLineEdit>(*window, "Edit_Dm")->setText("222");
+
+    // A read-only directory stops a user; root writes anyway, so a file-size limit stands in.
+    ASSERT_EQ(QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::ExeOwner), true);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (geteuid() == 0) {
+        rlimit tiny = saved;
+        tiny.rlim_cur = 1;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    window->parentWidget()->close();
+    QCoreApplication::processEvents();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_EQ(m_prompts.texts(Kind::Warning), QStringList({"Nie moge zapisac do pliku"}));
+    EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
+    EXPECT_EQ(readFileBytes(savedFile().toStdString()), "111\r\n");
+}
+
+TEST_F(MainWindowTest, SchemeButtonShowsThePictureOfTheCheckedDevelopment) {
+    gui::CalculatorWindow* window = openPipePipe();
+    QString shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::TWynikiSchemat*>(&dialog)->pictureName();
+    });
+    child<QRadioButton>(*window, "RadioButRozwRurW")->click();
+    clickEnabled(*window, "SchematWynikow");
+    EXPECT_EQ(shown, "w_rr_p");
+    child<QRadioButton>(*window, "RadioButRozwRurM")->click();
+    clickEnabled(*window, "SchematWynikow");
+    EXPECT_EQ(shown, "w_rr_r");
+    EXPECT_EQ(m_prompts.texts(Kind::Modal), QStringList({"TWynikiSchemat", "TWynikiSchemat"}));
+}
+
+} // namespace
+} // namespace blachorys::test
