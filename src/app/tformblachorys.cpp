@@ -95,7 +95,11 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
     });
 }
 
-TFormBlachorys::~TFormBlachorys() = default;
+TFormBlachorys::~TFormBlachorys() {
+    // The children go with the MDI area below; none of their activations may reach a main
+    // window that is half destroyed.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
 
 void TFormBlachorys::buildMenus() {
     QMenu* files = menuBar()->addMenu(QStringLiteral("&Pliki"));

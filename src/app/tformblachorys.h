@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/tinfo.h"
 #include "common/gui/guicontext.h"
 #include "common/gui/hintrouter.h"
 #include "common/gui/outputwindows.h"
@@ -18,7 +19,6 @@ namespace blachorys::gui {
 
 class CalculatorWindow;
 class Prompts;
-class TInfo;
 
 /**
  * The main window: a menu that opens each calculator at most once as a maximised child, the

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QPlainTextEdit>
@@ -22,7 +23,12 @@ using Kind = Prompt::Kind;
 
 class PipePipeWindowTest : public GuiFixture {
 protected:
-    PipePipeWindowTest() : m_window(context()) { m_window.show(); }
+    PipePipeWindowTest() : m_window(context()) {
+        m_window.show();
+        // Focus events, which show and hide the diameter notes, need an active window.
+        m_window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    }
 
     QString memoText() { return child<QPlainTextEdit>(m_window, "RRMemo_Wyniki")->toPlainText(); }
     QString field(const char* name) { return child<QLineEdit>(m_window, name)->text(); }

@@ -5,4 +5,5 @@ set(BLACHORYS_TEST_SUPPORT_SOURCES
     support/fakeprompts.h
     support/golden.cpp
     support/golden.h
+    support/qtprinters.h
 )

@@ -19,16 +19,17 @@ QPoint toPoint(core::PixelPoint point) {
     return {point.x, point.y};
 }
 
-QLabel* panelLabel(QWidget* panel, const QString& text, int x) {
+/** A label over the panel's full height, its text centred vertically. */
+QLabel* panelLabel(QWidget* panel, const QString& text, int x, int width) {
     auto* label = new QLabel(text, panel);
-    label->move(x, 4);
+    label->setGeometry(x, 0, width, DrawingPreview::kPanelHeight);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
 } // namespace
 
-DrawingPreview::DrawingPreview(const QString& className, const QString& caption,
-                               QWidget* parent)
+DrawingPreview::DrawingPreview(const QString& className, const QString& caption, QWidget* parent)
     : QDialog(parent) {
     setObjectName(className);
     setWindowTitle(caption);
@@ -49,14 +50,13 @@ DrawingPreview::DrawingPreview(const QString& className, const QString& caption,
     panel->setPalette(panelPalette);
     panel->setAutoFillBackground(true);
 
-    panelLabel(panel, QStringLiteral("X="), 8);
-    m_labelX = panelLabel(panel, QStringLiteral("0"), 24);
+    // The values run on to the next label's place: X up to "Y=", Y up to the button.
+    panelLabel(panel, QStringLiteral("X="), 8, 16);
+    m_labelX = panelLabel(panel, QStringLiteral("0"), 24, 32);
     m_labelX->setObjectName(QStringLiteral("LabelX"));
-    m_labelX->setMinimumWidth(30);
-    panelLabel(panel, QStringLiteral("Y="), 56);
-    m_labelY = panelLabel(panel, QStringLiteral("0"), 72);
+    panelLabel(panel, QStringLiteral("Y="), 56, 16);
+    m_labelY = panelLabel(panel, QStringLiteral("0"), 72, 80);
     m_labelY->setObjectName(QStringLiteral("LabelY"));
-    m_labelY->setMinimumWidth(60);
 
     m_buttonOk = new QPushButton(QStringLiteral("OK"), panel);
     m_buttonOk->setObjectName(QStringLiteral("ButtonOK"));
@@ -85,8 +85,8 @@ void DrawingPreview::rebuild() {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& segment : m_drawing.segments) {
         const core::PreviewPen pen = core::penFor(segment.pen);
-        painter.setPen(QPen(toColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(toColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawLine(toPoint(m_fit.toPixel(segment.from)), toPoint(m_fit.toPixel(segment.to)));
     }
     painter.end();

@@ -1,1 +1,78 @@
+#include "common/gui/reportprinter.h"
 
+#include "common/core/printlayout.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPrinter>
+#include <QRect>
+
+#include <string>
+#include <vector>
+
+namespace blachorys::gui {
+namespace {
+
+const QString kPreferredFamily = QStringLiteral("Monospac821 BT");
+const QString kSubstituteFamily = QStringLiteral("DejaVu Sans Mono");
+
+/** Vertically centred in its band; long lines run on to the page edge as they always did. */
+constexpr int kLineFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip;
+constexpr int kCentredFlags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip;
+
+} // namespace
+
+QFont reportFont() {
+    const QString family =
+        QFontDatabase::hasFamily(kPreferredFamily) ? kPreferredFamily : kSubstituteFamily;
+    QFont font(family, core::kPrintFontPoints);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+bool printReport(QPrinter& printer, const QString& jobTitle, const QString& heading,
+                 const core::PointReport& report) {
+    printer.setDocName(jobTitle);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    painter.setFont(reportFont());
+
+    std::vector<std::string> lines = report.headerLines;
+    lines.insert(lines.end(), report.resultLines.begin(), report.resultLines.end());
+
+    const int pageWidth = painter.device()->width();
+    const int pageHeight = painter.device()->height();
+    const core::PrintPlan plan = core::planPrint(lines.size(), printer.logicalDpiY(), pageHeight);
+    const int lh = plan.metrics.lineHeight;
+
+    painter.drawText(QRect(plan.headingLeft, plan.headingTop, pageWidth - plan.headingLeft,
+                           plan.headingBottom - plan.headingTop),
+                     kCentredFlags, heading);
+
+    int page = 0;
+    const auto goToPage = [&](int target) {
+        while (page < target) {
+            printer.newPage();
+            ++page;
+        }
+    };
+    for (const auto& line : plan.lines) {
+        goToPage(line.page);
+        painter.drawText(QRect(0, line.y, pageWidth, lh), kLineFlags,
+                         QString::fromStdString(lines[line.index]));
+    }
+
+    goToPage(plan.pageCount - 1);
+    painter.drawLine(0, plan.ruleY, pageWidth, plan.ruleY);
+    painter.drawText(QRect(0, plan.dateBandTop, pageWidth, plan.dateBandBottom - plan.dateBandTop),
+                     kCentredFlags, QString::fromStdString(report.footerLines[2]));
+    painter.drawText(
+        QRect(0, plan.makerBandTop, pageWidth, plan.makerBandBottom - plan.makerBandTop),
+        kCentredFlags, QString::fromStdString(report.footerLines[3]));
+    return painter.end();
+}
+
+} // namespace blachorys::gui

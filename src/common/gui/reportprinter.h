@@ -1,1 +1,26 @@
 #pragma once
+
+#include "common/core/pointreport.h"
+
+#include <QFont>
+#include <QString>
+
+class QPrinter;
+
+namespace blachorys::gui {
+
+/**
+ * The report's fixed-pitch font at 10 pt: the one the printouts were always made with when
+ * the system has it, else a fixed-pitch font that every installation of the program has.
+ */
+QFont reportFont();
+
+/**
+ * Prints the report on `printer`: the heading on the first page, header and result lines
+ * paged by core::planPrint, and on the last page a rule with the date and maker lines below.
+ * False when the printer cannot be opened.
+ */
+bool printReport(QPrinter& printer, const QString& jobTitle, const QString& heading,
+                 const core::PointReport& report);
+
+} // namespace blachorys::gui

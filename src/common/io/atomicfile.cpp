@@ -6,11 +6,15 @@ namespace blachorys::io {
 
 std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count: a
+    // buffered QSaveFile can lose the error while flushing and commit a truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
     }
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+        const QString error = file.error() == QFileDevice::NoError
+                                  ? QStringLiteral("nie zapisano calej zawartosci pliku")
+                                  : file.errorString();
         file.cancelWriting();
         return error;
     }
