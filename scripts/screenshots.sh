@@ -29,7 +29,8 @@ xdotool key --window "$window" alt+b
 shot 02-product-menu
 xdotool key --window "$window" Return
 shot 03-pipe-pipe
-xdotool key --window "$window" Tab Tab Tab Tab Tab Tab Tab Tab Tab space
+# From the development selector: nine fields, then "Licz".
+xdotool key --window "$window" Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 shot 04-calculated
 xdotool key --window "$window" alt+o
 shot 05-window-menu

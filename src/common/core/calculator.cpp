@@ -7,7 +7,7 @@ namespace blachorys::core {
 std::vector<std::string> replaceNonNumbers(std::vector<std::string> fieldTexts) {
     for (auto& text : fieldTexts) {
         if (!parseReal(text)) {
-            text = "0";
+            text.assign(1, '0');
         }
     }
     return fieldTexts;
