@@ -1,4 +1,5 @@
 #include "cases/pipe_pipe/trurarura.h"
+#include "common/gui/drawingpreview.h"
 #include "common/core/makercontact.h"
 #include "support/calculatorfixture.h"
 #include "support/golden.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QPlainTextEdit>
@@ -24,6 +27,7 @@ using Kind = Prompt::Kind;
 class PipePipeWindowTest : public GuiFixture {
 protected:
     PipePipeWindowTest() : m_window(context()) {
+        m_activeCalculator = &m_window;
         m_window.show();
         // Focus events, which show and hide the diameter notes, need an active window.
         m_window.activateWindow();
@@ -197,6 +201,48 @@ TEST_F(PipePipeWindowTest, DxfButtonWritesTheTemplate) {
     m_prompts.answerSaveFile(target);
     clickEnabled(m_window, "ZapiszRysunek");
     EXPECT_EQ(readFileBytes(target.toStdString()), readGolden("pipe_pipe/template_smaller.dxf"));
+}
+
+TEST_F(PipePipeWindowTest, PrintButtonPrintsTheReportWithItsJobTitle) {
+    clickEnabled(m_window, "Button1");
+    m_prompts.answerPrintToPdf(std::nullopt);
+    clickEnabled(m_window, "DrukujWyniki");
+    const QString pdf = path("wydruk.pdf");
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    m_prompts.answerPrintToPdf(pdf);
+    clickEnabled(m_window, "DrukujWyniki");
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression("Title:\\s+Wydruk : Rozwiniecie Rura-Rura\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Pages:\\s+1\n"))) << text.toStdString();
+}
+
+TEST_F(PipePipeWindowTest, PreviewButtonShowsThisCalculationsDrawing) {
+    clickEnabled(m_window, "Button1");
+    QImage shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::DrawingPreview*>(&dialog)->image();
+    });
+    clickEnabled(m_window, "ZobaczRysunek");
+    EXPECT_EQ(m_prompts.texts(Kind::Modal), QStringList({"TWynikiRysunek"}));
+    ASSERT_FALSE(shown.isNull());
+    // The template's magenta seam edges are there; the shell's drawing then differs.
+    bool magenta = false;
+    for (int x = 0; x < shown.width() && !magenta; ++x) {
+        for (int y = 0; y < shown.height() && !magenta; ++y) {
+            magenta = shown.pixelColor(x, y) == QColor(255, 0, 255);
+        }
+    }
+    EXPECT_TRUE(magenta);
+    const QImage templateImage = shown;
+    child<QRadioButton>(m_window, "RadioButRozwRurW")->click();
+    clickEnabled(m_window, "Button1");
+    clickEnabled(m_window, "ZobaczRysunek");
+    EXPECT_NE(shown, templateImage);
 }
 
 TEST_F(PipePipeWindowTest, DiameterNoteFollowsTheFocusAndTheDevelopment) {

@@ -9,7 +9,8 @@ QDate testDay() {
     return QDate(2026, 12, 8);
 }
 
-GuiFixture::GuiFixture() {
+GuiFixture::GuiFixture()
+    : m_outputWindows(&m_outputOwner, [this] { return m_activeCalculator; }) {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
 }
 
@@ -17,6 +18,7 @@ gui::GuiContext GuiFixture::context() {
     gui::GuiContext context;
     context.prompts = &m_prompts;
     context.hints = &m_hints;
+    context.outputWindows = &m_outputWindows;
     context.savedInputsDirectory = m_directory.path();
     context.today = [] { return testDay(); };
     return context;

@@ -4,6 +4,7 @@
 
 #include "common/gui/guicontext.h"
 #include "common/gui/hintrouter.h"
+#include "common/gui/outputwindows.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,10 @@ protected:
     QTemporaryDir m_directory;
     FakePrompts m_prompts;
     gui::HintRouter m_hints;
+    /** Owns the preview and scheme windows; they consult `m_activeCalculator`. */
+    QWidget m_outputOwner;
+    QWidget* m_activeCalculator = nullptr;
+    gui::OutputWindows m_outputWindows;
 };
 
 /** The child of `window` with this object name; fails the test when there is none. */

@@ -378,8 +378,10 @@ void CalculatorWindow::DrukujWynikiClick() {
     if (!m_context.prompts->printDialog(this, printer)) {
         return;
     }
-    printReport(printer, q(definition().printJobTitle), q(definition().printHeading),
-                m_outputs->report);
+    if (!printReport(printer, q(definition().printJobTitle), q(definition().printHeading),
+                     m_outputs->report)) {
+        m_context.prompts->error(this, QStringLiteral("Nie moge wydrukowac wynikow"));
+    }
 }
 
 void CalculatorWindow::ZobaczRysunekClick() {
