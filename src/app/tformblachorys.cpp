@@ -1,5 +1,6 @@
 #include "app/tformblachorys.h"
 
+#include "app/defaultmenustyle.h"
 #include "app/tinfo.h"
 #include "cases/pipe_pipe/trurarura.h"
 #include "common/gui/calculatorwindow.h"
@@ -109,9 +110,9 @@ void TFormBlachorys::buildMenus() {
     QMenu* product = menuBar()->addMenu(QStringLiteral("&Blachorys"));
     product->setObjectName(QStringLiteral("Blachorys"));
     // The product menu is the menu bar's default item, marked in bold.
-    QFont bold = product->menuAction()->font();
-    bold.setBold(true);
-    product->menuAction()->setFont(bold);
+    auto* style = new DefaultMenuStyle(product->menuAction());
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
     for (const CalculatorEntry& entry : kCalculatorEntries) {
         const QString nameKey = QString::fromUtf8(entry.nameKey);
         QAction* action = product->addAction(QString::fromUtf8(entry.caption), this,
