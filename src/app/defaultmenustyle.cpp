@@ -7,8 +7,7 @@
 
 namespace blachorys::gui {
 
-DefaultMenuStyle::DefaultMenuStyle(QAction* defaultItem)
-    : m_defaultItem(defaultItem) {}
+DefaultMenuStyle::DefaultMenuStyle(QAction* defaultItem) : m_defaultItem(defaultItem) {}
 
 bool DefaultMenuStyle::isDefaultItem(const QStyleOption* option) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);

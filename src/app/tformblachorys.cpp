@@ -32,7 +32,8 @@ const CalculatorEntry kCalculatorEntries[] = {
          return new TRurarura(context, parent);
      }},
     {"Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click", "RURASTOZEK", nullptr},
-    {"Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click", "STOZEKRURA", nullptr},
+    {"Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click", "STOZEKRURA",
+     nullptr},
     {"Stożek", "Stozek1Click", "STOZEK_", nullptr},
     {"Kolano segmentowe", "KolanoSegm1Click", "KOLANOSEGM", nullptr},
     {"Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick", "KOLOPROSTOKAT", nullptr},
@@ -55,7 +56,8 @@ constexpr QPoint kInitialPosition(279, 56);
 TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormBlachorys"));
-    setWindowTitle(QStringLiteral("Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)"));
+    setWindowTitle(
+        QStringLiteral("Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)"));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
@@ -87,13 +89,14 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
     }
 
     // Returning to the program from another one brings the information window back.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive) {
-            showInfo();
-        } else if (m_info != nullptr) {
-            m_info->parentWidget()->close();
-        }
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive) {
+                    showInfo();
+                } else if (m_info != nullptr) {
+                    m_info->parentWidget()->close();
+                }
+            });
 }
 
 TFormBlachorys::~TFormBlachorys() {

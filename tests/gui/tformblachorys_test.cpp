@@ -176,7 +176,8 @@ TEST_F(MainWindowTest, AFailedSaveWarnsAndKeepsTheLastGoodFile) {
     QCoreApplication::processEvents();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(m_directory.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     EXPECT_EQ(m_prompts.texts(Kind::Warning), QStringList({"Nie moge zapisac do pliku"}));
     EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);

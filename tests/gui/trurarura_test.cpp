@@ -1,6 +1,6 @@
 #include "cases/pipe_pipe/trurarura.h"
-#include "common/gui/drawingpreview.h"
 #include "common/core/makercontact.h"
+#include "common/gui/drawingpreview.h"
 #include "support/calculatorfixture.h"
 #include "support/golden.h"
 
@@ -10,14 +10,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace blachorys::test {
 namespace {
@@ -134,9 +134,10 @@ TEST_F(PipePipeWindowTest, FailingChecksShowTheirBoxesInOrderThenDaneNieOk) {
     setField("Edit_N", "");
     clickEnabled(m_window, "Button1");
     EXPECT_EQ(m_prompts.texts(Kind::Warning),
-              QStringList({"Blad danych : Dm > Dd",
-                           QString::fromUtf8("Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°"),
-                           "Blad danych : N < 2", "Blad danych : Dm/2 + P > Dd/2", "Dane NIE OK"}));
+              QStringList(
+                  {"Blad danych : Dm > Dd",
+                   QString::fromUtf8("Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°"),
+                   "Blad danych : N < 2", "Blad danych : Dm/2 + P > Dd/2", "Dane NIE OK"}));
     EXPECT_EQ(field("Edit_N"), "0");
     EXPECT_FALSE(enabled("ZapiszWyniki"));
 }
@@ -289,7 +290,8 @@ TEST_F(PipePipeWindowTest, LongHintsGoToTheNewestWindowStillOpen) {
     }
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(edit, &enter);
-    EXPECT_EQ(older->currentMessage(), QString::fromUtf8("Podzial obwodu rowiniecia na N odcinków"));
+    EXPECT_EQ(older->currentMessage(),
+              QString::fromUtf8("Podzial obwodu rowiniecia na N odcinków"));
 }
 
 } // namespace

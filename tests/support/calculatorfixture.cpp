@@ -9,8 +9,7 @@ QDate testDay() {
     return QDate(2026, 12, 8);
 }
 
-GuiFixture::GuiFixture()
-    : m_outputWindows(&m_outputOwner, [this] { return m_activeCalculator; }) {
+GuiFixture::GuiFixture() : m_outputWindows(&m_outputOwner, [this] { return m_activeCalculator; }) {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
 }
 

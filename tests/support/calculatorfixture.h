@@ -34,8 +34,7 @@ protected:
 };
 
 /** The child of `window` with this object name; fails the test when there is none. */
-template <typename T>
-T* child(QWidget& window, const QString& name) {
+template <typename T> T* child(QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
     EXPECT_NE(found, nullptr) << "no " << name.toStdString();
     return found;

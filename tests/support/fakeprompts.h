@@ -42,7 +42,9 @@ public:
     void answerSaveFile(const QString& path) { m_saveFiles.push_back({true, path}); }
     void cancelSaveFile() { m_saveFiles.push_back({false, {}}); }
     /** The next print dialog is confirmed and prints to this PDF file; nothing cancels it. */
-    void answerPrintToPdf(std::optional<QString> pdfPath) { m_prints.push_back(std::move(pdfPath)); }
+    void answerPrintToPdf(std::optional<QString> pdfPath) {
+        m_prints.push_back(std::move(pdfPath));
+    }
     /** Called with the dialog while it is shown modally (it is then hidden again). */
     void onModal(std::function<void(QDialog&)> action) { m_modal = std::move(action); }
 

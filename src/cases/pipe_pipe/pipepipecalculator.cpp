@@ -11,8 +11,7 @@ FieldNote branchDiameterNote() {
     return {{
         {"Dla rury mniejszej", "- krócca", "a) zwijanego z arkusza", "blachy - Dm= sredniej",
          "srednicy rury mniejszej-", "Dm = (Dm_zew + Dm_wew)/2", "b) wykonego z rury wg",
-         "szablonu owijanego na", "rurze - Dm= srednicy", "zewnetrznej rury mniej.-",
-         "Dm=Dm_zewn"},
+         "szablonu owijanego na", "rurze - Dm= srednicy", "zewnetrznej rury mniej.-", "Dm=Dm_zewn"},
         {"Dla rury- krócca)", "", "a) \"wpuszczanego\" w plaszcz", "Dm = srednicy",
          "zewnetrznej rury mniej.", "Dm = Dm_zew", "a) spawanego na plaszczu", "Dm = srednicy",
          "wewnetrznej rury mniej.", "Dm = Dm_wew"},
@@ -46,25 +45,25 @@ CalculatorDefinition makeDefinition() {
         {"Dd", "Dd =", "[mm]", "800", F::PositiveReal, FieldKind::Real,
          "Srednica rury wiekszej|Srednica rury wiekszej (plaszcza)", shellDiameterNote()},
         {"P", "P =", "[mm]", "200", F::SignedReal, FieldKind::Real,
-         "Przesuniecie osi rury mniejszej|Przesuniecie osi rury mniejszej (krocca)", {}},
+         "Przesuniecie osi rury mniejszej|Przesuniecie osi rury mniejszej (krocca)", std::nullopt},
         {"alfa", "alfa =", "[°]", "0", F::PositiveReal, FieldKind::Real,
          "Kat umiejscowienia spawu na rurze mniejszej|Kat umiejscowienia spawu na rurze "
          "mniejszej (na kroccu) - np. dla kąta 45 stopni i 30 minut - wpisz 45.5",
-         {}},
+         std::nullopt},
         {"H", "H =", "[mm]", "700", F::PositiveReal, FieldKind::Real,
-         "Wysokosc rury mniejszej|Wysokosc rury mniejszej (krocca)", {}},
+         "Wysokosc rury mniejszej|Wysokosc rury mniejszej (krocca)", std::nullopt},
         {"N", "N =", "[-]", "24", F::PositiveInteger, FieldKind::Integer,
-         "Podzial obwodu rowiniecia na N odcinków", {}},
+         "Podzial obwodu rowiniecia na N odcinków", std::nullopt},
         {"Beta", "BETA =", "[°]", "90", F::PositiveReal, FieldKind::Real,
          "Kat pochylenia rury mniejszej|Kat pochylenia rury mniejszej (krocca) - np. dla kąta 45 "
          "stopni i 30 minut - wpisz 45.5",
-         {}},
+         std::nullopt},
         {"Ld", "Ld =", "[mm]", "1000", F::PositiveReal, FieldKind::Real,
-         "Dlugosc rury wiekszej|Dlugosc rury wiekszej (plaszcza)", {}},
+         "Dlugosc rury wiekszej|Dlugosc rury wiekszej (plaszcza)", std::nullopt},
         {"Lm", "Lm =", "[mm]", "350", F::SignedReal, FieldKind::Real,
          "Odleglosc osi rury mniejszej (krocca) od poczatku rury wiekszej|Odleglosc osi rury "
          "mniejszej (krocca) od poczatku rury wiekszej (plaszcza)",
-         {}},
+         std::nullopt},
     };
     // Dm, Dd, P, BETA, alfa, H, Ld, Lm, N.
     d.tabOrder = {0, 1, 2, 6, 3, 4, 7, 8, 5};
@@ -120,8 +119,8 @@ CalculationResult PipePipeCalculator::calculate(const std::vector<std::string>& 
     in.Ld = real(Ld);
     in.Lm = real(Lm);
     in.N = *divisions;
-    in.development = developmentIndex == 0 ? PipePipeDevelopment::SmallerPipe
-                                           : PipePipeDevelopment::LargerPipe;
+    in.development =
+        developmentIndex == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
 
     const auto failures = validatePipePipe(in);
     if (!failures.empty()) {

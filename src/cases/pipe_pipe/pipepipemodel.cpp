@@ -90,7 +90,8 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
         const double root = rootWithinShell(R, c);
         const double theta = std::fabs(c) >= R ? std::copysign(kPi / 2, c) : std::atan(c / root);
         model.Yo[i] = R * (kPi / 2 - theta);
-        model.Xo[i] = in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta));
+        model.Xo[i] =
+            in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta));
         phi += deltaPhi;
     }
     return model;

@@ -12,15 +12,15 @@ enum class PipePipeDevelopment {
 
 /** The pipe-pipe inputs as read from the fields: millimetres and degrees. */
 struct PipePipeInputs {
-    double Dm = 300.0;     ///< diameter of the smaller pipe (branch)
-    double Dd = 800.0;     ///< diameter of the larger pipe (shell)
-    double P = 200.0;      ///< sideways offset of the branch axis from the shell axis
-    double BETA = 90.0;    ///< inclination of the branch axis to the shell axis, degrees
-    double alfa = 0.0;     ///< position of the branch's weld seam, degrees
-    double H = 700.0;      ///< height of the branch's end-face centre above the shell axis
-    double Ld = 1000.0;    ///< length of the shell
-    double Lm = 350.0;     ///< branch axis position along the shell at the shell-axis height
-    int N = 24;            ///< parts of the circumference
+    double Dm = 300.0;  ///< diameter of the smaller pipe (branch)
+    double Dd = 800.0;  ///< diameter of the larger pipe (shell)
+    double P = 200.0;   ///< sideways offset of the branch axis from the shell axis
+    double BETA = 90.0; ///< inclination of the branch axis to the shell axis, degrees
+    double alfa = 0.0;  ///< position of the branch's weld seam, degrees
+    double H = 700.0;   ///< height of the branch's end-face centre above the shell axis
+    double Ld = 1000.0; ///< length of the shell
+    double Lm = 350.0;  ///< branch axis position along the shell at the shell-axis height
+    int N = 24;         ///< parts of the circumference
     PipePipeDevelopment development = PipePipeDevelopment::SmallerPipe;
 };
 

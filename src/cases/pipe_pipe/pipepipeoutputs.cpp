@@ -60,7 +60,8 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
         "Kontur otworu w Plaszczu",
     };
     for (std::size_t i = 0; i < model.Xo.size(); ++i) {
-        lines.push_back(pointLine(static_cast<int>(i), "Xo=", model.Xo[i], "     Yo=", model.Yo[i]));
+        lines.push_back(
+            pointLine(static_cast<int>(i), "Xo=", model.Xo[i], "     Yo=", model.Yo[i]));
     }
     lines.push_back(repeated('-', kResultsRule));
     lines.emplace_back("Gabaryty arkusza blachy :");
@@ -77,8 +78,8 @@ std::vector<DxfLine> templateDxf(const PipePipeModel& model) {
     for (std::size_t i = 1; i <= n; ++i) {
         lines.push_back({kLayerOutlines, kCurveColour, L[i - 1], -h[i - 1], L[i], -h[i]});
         // The generator at the far end is the right seam edge.
-        lines.push_back({kLayerGenerators, i == n ? kSeamColour : kGeneratorColour, L[i], 0.0,
-                         L[i], -h[i]});
+        lines.push_back(
+            {kLayerGenerators, i == n ? kSeamColour : kGeneratorColour, L[i], 0.0, L[i], -h[i]});
     }
     lines.push_back({kLayerOutlines, kBaseLineColour, 0.0, 0.0, L[n], 0.0});
     return lines;
@@ -94,7 +95,8 @@ std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
         {kLayerOutlines, 3, 0.0, circumference, 0.0, 0.0},
     };
     for (std::size_t i = 1; i < model.Xo.size(); ++i) {
-        lines.push_back({kLayerOutlines, 3, model.Xo[i - 1], model.Yo[i - 1], model.Xo[i], model.Yo[i]});
+        lines.push_back(
+            {kLayerOutlines, 3, model.Xo[i - 1], model.Yo[i - 1], model.Xo[i], model.Yo[i]});
     }
     return lines;
 }

@@ -39,11 +39,11 @@ struct FieldDefinition {
 };
 
 struct DevelopmentDefinition {
-    std::string key;             ///< for the command line: "mniejsza"
-    std::string objectName;      ///< the radio button: "RadioButRozwRurM"
-    std::string caption;         ///< the radio button's text
+    std::string key;        ///< for the command line: "mniejsza"
+    std::string objectName; ///< the radio button: "RadioButRozwRurM"
+    std::string caption;    ///< the radio button's text
     std::string schemeButtonCaption;
-    std::string schemePicture;   ///< resource name of the scheme picture
+    std::string schemePicture; ///< resource name of the scheme picture
 };
 
 /** Everything fixed about a calculator: names, fields, texts and file names. */

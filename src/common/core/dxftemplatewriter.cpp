@@ -58,7 +58,8 @@ std::string DxfTemplateWriter::footerText() {
 std::string DxfTemplateWriter::documentText(const std::vector<DxfLine>& lines) {
     std::string text = headerText();
     for (const DxfLine& line : lines) {
-        text += lineText(line.layer, std::to_string(line.colour), line.x1, line.y1, line.x2, line.y2);
+        text +=
+            lineText(line.layer, std::to_string(line.colour), line.x1, line.y1, line.x2, line.y2);
     }
     text += footerText();
     return text;

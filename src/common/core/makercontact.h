@@ -12,7 +12,8 @@ inline constexpr const char* kMakerWebLabel = "www.blachorys.example";
 /** The maker's e-mail address, shown on the e-mail label. */
 inline constexpr const char* kMakerEmail = "kontakt@blachorys.example";
 /** Appended to "mailto:" + address so the mail program starts a message with subject and body. */
-inline constexpr const char* kMailSubjectAndBody = "?subject=Blachorys (trabo) &body=Text_wiadmosci";
+inline constexpr const char* kMailSubjectAndBody =
+    "?subject=Blachorys (trabo) &body=Text_wiadmosci";
 /** The last footer line of every report. */
 inline constexpr const char* kMakerWebLine = "Strona programu : https://www.blachorys.example/";
 

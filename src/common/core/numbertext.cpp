@@ -27,7 +27,8 @@ DecimalDigits shortestDigits(double magnitude) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     const auto exponentAt = text.find('e');
     DecimalDigits decimal;
     for (char c : text.substr(0, exponentAt)) {

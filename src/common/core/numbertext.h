@@ -22,7 +22,9 @@ inline constexpr int kDxfDecimals = 2;
 std::string formatFixed(double value, int decimals);
 
 /** Report number: one decimal. */
-inline std::string formatReport(double value) { return formatFixed(value, kReportDecimals); }
+inline std::string formatReport(double value) {
+    return formatFixed(value, kReportDecimals);
+}
 
 /** Right-aligns `text` to `width` characters with leading spaces; never cuts, pads at most 50. */
 std::string alignRight(std::string_view text, int width);

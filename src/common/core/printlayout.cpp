@@ -16,8 +16,9 @@ constexpr int kFooterLines = 4;
 int mulDiv(int a, int b, int c) {
     const std::int64_t product = static_cast<std::int64_t>(a) * b;
     const std::int64_t half = std::llabs(c) / 2;
-    const std::int64_t rounded = (product >= 0) == (c >= 0) ? (std::llabs(product) + half) / std::llabs(c)
-                                                            : -((std::llabs(product) + half) / std::llabs(c));
+    const std::int64_t rounded = (product >= 0) == (c >= 0)
+                                     ? (std::llabs(product) + half) / std::llabs(c)
+                                     : -((std::llabs(product) + half) / std::llabs(c));
     return static_cast<int>(rounded);
 }
 

@@ -50,7 +50,8 @@ QString q(const std::string& text) {
 
 QFont fieldFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setPixelSize(kFieldFontPixels);
     font.setBold(true);
     return font;
@@ -206,16 +207,19 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     m_resultsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_resultsMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    auto makeButton = [&](const QString& name, const QString& caption, void (CalculatorWindow::*slot)()) {
+    auto makeButton = [&](const QString& name, const QString& caption,
+                          void (CalculatorWindow::*slot)()) {
         auto* button = new QPushButton(caption, box);
         button->setObjectName(prefix + name);
         connect(button, &QPushButton::clicked, this, slot);
         return button;
     };
-    m_saveTxtButton = makeButton(QStringLiteral("ZapiszWyniki"), QStringLiteral("Zapisz Wyniki - TXT"),
-                                 &CalculatorWindow::ZapiszWynikiClick);
-    m_saveDxfButton = makeButton(QStringLiteral("ZapiszRysunek"), QStringLiteral("Zapisz rysunek-DXF"),
-                                 &CalculatorWindow::ZapiszPlikDXF);
+    m_saveTxtButton =
+        makeButton(QStringLiteral("ZapiszWyniki"), QStringLiteral("Zapisz Wyniki - TXT"),
+                   &CalculatorWindow::ZapiszWynikiClick);
+    m_saveDxfButton =
+        makeButton(QStringLiteral("ZapiszRysunek"), QStringLiteral("Zapisz rysunek-DXF"),
+                   &CalculatorWindow::ZapiszPlikDXF);
     m_printButton = makeButton(QStringLiteral("DrukujWyniki"), QStringLiteral("Drukuj Wyniki"),
                                &CalculatorWindow::DrukujWynikiClick);
     m_previewButton = makeButton(QStringLiteral("ZobaczRysunek"), QStringLiteral("Zobacz rysunek"),
@@ -358,16 +362,18 @@ void CalculatorWindow::ZapiszWynikiClick() {
     if (!hasResultsReady()) {
         return;
     }
-    saveOutputFile(kTxtFilter, q(definition().txtFileName), m_lastTxtName,
-                   [this](const QString& path) { return io::writeReportFile(path, m_outputs->report); });
+    saveOutputFile(
+        kTxtFilter, q(definition().txtFileName), m_lastTxtName,
+        [this](const QString& path) { return io::writeReportFile(path, m_outputs->report); });
 }
 
 void CalculatorWindow::ZapiszPlikDXF() {
     if (!hasResultsReady()) {
         return;
     }
-    saveOutputFile(kDxfFilter, q(definition().dxfFileName), m_lastDxfName,
-                   [this](const QString& path) { return io::writeDxfFile(path, m_outputs->dxfLines); });
+    saveOutputFile(
+        kDxfFilter, q(definition().dxfFileName), m_lastDxfName,
+        [this](const QString& path) { return io::writeDxfFile(path, m_outputs->dxfLines); });
 }
 
 void CalculatorWindow::DrukujWynikiClick() {
@@ -402,8 +408,8 @@ void CalculatorWindow::SchematWynikowClick() {
 
 void CalculatorWindow::showNote(std::size_t fieldIndex) {
     const auto& note = *definition().fields[fieldIndex].note;
-    const auto& lines = note.linesPerDevelopment[std::min(developmentIndex(),
-                                                          note.linesPerDevelopment.size() - 1)];
+    const auto& lines =
+        note.linesPerDevelopment[std::min(developmentIndex(), note.linesPerDevelopment.size() - 1)];
     m_noteMemo->clear();
     m_noteMemo->show();
     for (const auto& line : lines) {
@@ -435,7 +441,8 @@ void CalculatorWindow::paintEvent(QPaintEvent* event) {
 }
 
 void CalculatorWindow::loadSavedInputs() {
-    const io::SavedInputs saved(m_context.savedInputsDirectory, q(definition().savedInputsFileName));
+    const io::SavedInputs saved(m_context.savedInputsDirectory,
+                                q(definition().savedInputsFileName));
     const auto texts = saved.load(static_cast<int>(m_fields.size()));
     if (!texts) {
         return;
@@ -447,7 +454,8 @@ void CalculatorWindow::loadSavedInputs() {
 }
 
 void CalculatorWindow::saveInputs() {
-    const io::SavedInputs saved(m_context.savedInputsDirectory, q(definition().savedInputsFileName));
+    const io::SavedInputs saved(m_context.savedInputsDirectory,
+                                q(definition().savedInputsFileName));
     if (!saved.save(fieldTexts())) {
         m_context.prompts->warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }

@@ -40,8 +40,9 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
 std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
                                                const QString& initialName) {
     // The overwrite question is the program's own, so the dialog must not ask it too.
-    const QString name = QFileDialog::getSaveFileName(parent, QString(), initialName, dialogFilter(filter),
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(parent, QString(), initialName, dialogFilter(filter), nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) {
         return std::nullopt;
     }
