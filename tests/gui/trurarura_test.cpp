@@ -1,6 +1,7 @@
 #include "cases/pipe_pipe/trurarura.h"
 #include "common/core/makercontact.h"
 #include "common/gui/drawingpreview.h"
+#include "common/io/reportdate.h"
 #include "support/calculatorfixture.h"
 #include "support/golden.h"
 
@@ -44,6 +45,15 @@ protected:
 
     gui::TRurarura m_window;
 };
+
+/** The report golden with the footer date as the window writes it for the test day. */
+std::string reportGolden(const std::string& name) {
+    std::string bytes = readGolden(name);
+    const std::string goldenDate = "08-12-2026";
+    bytes.replace(bytes.find(goldenDate), goldenDate.size(),
+                  io::reportDateText(testDay()).toStdString());
+    return bytes;
+}
 
 const char* const kOutputButtons[] = {"ZapiszRysunek", "ZapiszWyniki", "DrukujWyniki",
                                       "ZobaczRysunek"};
@@ -160,7 +170,7 @@ TEST_F(PipePipeWindowTest, TxtSavesTheWholeReportAndAsksBeforeOverwriting) {
     ASSERT_EQ(m_prompts.prompts().size(), 1u);
     EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
     EXPECT_EQ(m_prompts.prompts()[0].initialName, "rurarura.txt");
-    EXPECT_EQ(readFileBytes(target.toStdString()), readGolden("pipe_pipe/report_smaller.txt"));
+    EXPECT_EQ(readFileBytes(target.toStdString()), reportGolden("pipe_pipe/report_smaller.txt"));
 
     // Second save: the dialog offers the last name and the overwrite question comes; No
     // leaves the file untouched.
@@ -177,7 +187,7 @@ TEST_F(PipePipeWindowTest, TxtSavesTheWholeReportAndAsksBeforeOverwriting) {
     m_prompts.answerSaveFile(target);
     m_prompts.answerYesNo(true);
     clickEnabled(m_window, "ZapiszWyniki");
-    EXPECT_EQ(readFileBytes(target.toStdString()), readGolden("pipe_pipe/report_smaller.txt"));
+    EXPECT_EQ(readFileBytes(target.toStdString()), reportGolden("pipe_pipe/report_smaller.txt"));
 }
 
 TEST_F(PipePipeWindowTest, CancelledDialogWritesNothingAndAFailedWriteIsReported) {
