@@ -1,6 +1,12 @@
 # One executable for the core: plain GoogleTest, no Qt.
 add_executable(core_tests
+    core/dxftemplatewriter_test.cpp
     core/numbertext_test.cpp
+    core/pipepipecalculator_test.cpp
+    core/pipepipemodel_test.cpp
+    core/pipepipeoutputs_test.cpp
+    core/previewfit_test.cpp
+    core/printlayout_test.cpp
 )
 target_link_libraries(core_tests PRIVATE blachorys_core GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

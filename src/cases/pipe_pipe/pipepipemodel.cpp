@@ -101,8 +101,13 @@ bool isFinite(const PipePipeModel& model) {
     const auto finite = [](const std::vector<double>& values) {
         return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
     };
+    // The sheet's developed width comes from the diameter alone: the shell's π·Dd can overflow
+    // while every hole point is still finite.
+    const double diameter = model.inputs.development == PipePipeDevelopment::SmallerPipe
+                                ? model.inputs.Dm
+                                : model.inputs.Dd;
     return finite(model.L) && finite(model.h) && finite(model.Xo) && finite(model.Yo) &&
-           std::isfinite(model.hmax);
+           std::isfinite(model.hmax) && std::isfinite(kPi * diameter);
 }
 
 } // namespace blachorys::core

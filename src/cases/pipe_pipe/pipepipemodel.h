@@ -45,7 +45,7 @@ std::vector<std::string> validatePipePipe(const PipePipeInputs& inputs);
 /** The table of the chosen development; the inputs must have passed validation. */
 PipePipeModel computePipePipe(const PipePipeInputs& inputs);
 
-/** True when every table value is a finite number. */
+/** True when every table value, and the developed circumference, is a finite number. */
 bool isFinite(const PipePipeModel& model);
 
 } // namespace blachorys::core

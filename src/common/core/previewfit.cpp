@@ -46,7 +46,10 @@ PreviewFit fitBox(int imageWidth, int imageHeight, double xMin, double xMax, dou
 } // namespace
 
 int roundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
+    // A point far outside the fitted extent (a template fitted by a tiny hmax with one deep
+    // negative h) would overflow int; it lies off the image either way.
+    constexpr double kFarOff = 1e9;
+    return static_cast<int>(std::nearbyint(std::clamp(value, -kFarOff, kFarOff)));
 }
 
 PixelPoint PreviewFit::toPixel(PreviewPoint point) const {

@@ -1,5 +1,7 @@
 #include "common/io/reportdate.h"
 
+#include <QRegularExpression>
+
 namespace blachorys::io {
 
 QString dashedShortDateFormat(const QLocale& locale) {
@@ -21,6 +23,8 @@ QString dashedShortDateFormat(const QLocale& locale) {
     while (dashed.endsWith(u'-')) {
         dashed.chop(1);
     }
+    // The date stays numeric: a month name ("d MMM yyyy" of the C locale) becomes its number.
+    dashed.replace(QRegularExpression(QStringLiteral("M{3,}")), QStringLiteral("MM"));
     return dashed.isEmpty() ? QStringLiteral("dd-MM-yyyy") : dashed;
 }
 

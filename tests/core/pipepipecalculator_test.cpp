@@ -1,0 +1,179 @@
+#include "cases/calculators.h"
+#include "cases/pipe_pipe/pipepipecalculator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+namespace {
+
+using Status = CalculationResult::Status;
+
+/** Index of each field in the creation order. */
+enum Field : std::size_t { Dm, Dd, P, alfa, H, N, Beta, Ld, Lm };
+
+std::vector<std::string> defaults() {
+    std::vector<std::string> texts;
+    for (const auto& field : PipePipeCalculator().definition().fields) {
+        texts.push_back(field.defaultText);
+    }
+    return texts;
+}
+
+std::vector<std::string> changed(std::vector<std::pair<Field, const char*>> changes) {
+    auto texts = defaults();
+    for (const auto& [field, text] : changes) {
+        texts[field] = text;
+    }
+    return texts;
+}
+
+std::vector<std::string> messageTexts(const CalculationResult& result) {
+    std::vector<std::string> texts;
+    for (const auto& message : result.messages) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}
+
+TEST(PipePipeDefinition, FieldsInCreationOrderWithTheirDefaults) {
+    const auto& d = PipePipeCalculator().definition();
+    std::vector<std::string> names;
+    for (const auto& field : d.fields) {
+        names.push_back(field.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld", "Lm"}));
+    EXPECT_EQ(defaults(), (std::vector<std::string>{"300", "800", "200", "0", "700", "24", "90",
+                                                    "1000", "350"}));
+    EXPECT_EQ(d.fields[N].kind, FieldKind::Integer);
+    ASSERT_EQ(d.developments.size(), 2u);
+    EXPECT_EQ(d.developments[0].key, "mniejsza");
+    EXPECT_EQ(d.developments[1].key, "wieksza");
+    EXPECT_EQ(findCalculator("rurarura"), findCalculator(d.key));
+    ASSERT_NE(findCalculator("rurarura"), nullptr);
+    EXPECT_EQ(findCalculator("rura"), nullptr);
+}
+
+TEST(PipePipeCalculator, FirstPassTurnsNonNumbersIntoZero) {
+    EXPECT_EQ(replaceNonNumbers({"", "5-", "abc", "12.5", "-3", "1e2"}),
+              (std::vector<std::string>{"0", "0", "0", "12.5", "-3", "1e2"}));
+    // An empty N is 0 divisions.
+    const auto result = PipePipeCalculator().calculate(changed({{N, ""}}), 0, "d");
+    EXPECT_EQ(result.status, Status::Refused);
+    EXPECT_EQ(messageTexts(result),
+              (std::vector<std::string>{"Blad danych : N < 2", "Dane NIE OK"}));
+    for (const auto& message : result.messages) {
+        EXPECT_EQ(message.kind, MessageKind::Warning);
+    }
+    EXPECT_FALSE(result.outputs.has_value());
+    // A diameter of "abc" is a branch of no diameter, which the checks let through.
+    EXPECT_EQ(PipePipeCalculator().calculate(changed({{Dm, "abc"}}), 0, "d").status,
+              Status::Calculated);
+}
+
+TEST(PipePipeCalculator, FractionInTheIntegerFieldIsOneError) {
+    const auto result = PipePipeCalculator().calculate(changed({{N, "24.5"}}), 0, "d");
+    EXPECT_EQ(result.status, Status::Refused);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(result.messages[0].text.find("'24.5'"), std::string::npos) << result.messages[0].text;
+    EXPECT_FALSE(result.outputs.has_value());
+}
+
+TEST(PipePipeCalculator, RefusedInputsEndWithDaneNieOk) {
+    auto texts = defaults();
+    texts[Dm] = "900";
+    texts[Beta] = "180";
+    const auto result = PipePipeCalculator().calculate(texts, 1, "d");
+    EXPECT_EQ(result.status, Status::Refused);
+    EXPECT_EQ(
+        messageTexts(result),
+        (std::vector<std::string>{"Blad danych : Dm > Dd",
+                                  "Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°",
+                                  "Blad danych : Dm/2 + P > Dd/2", "Dane NIE OK"}));
+}
+
+struct OverflowCase {
+    const char* what;
+    std::vector<std::string> texts;
+    std::size_t development;
+};
+
+class PipePipeOverflow : public ::testing::TestWithParam<OverflowCase> {};
+
+TEST_P(PipePipeOverflow, PassesTheChecksButFailsTheCalculation) {
+    const auto result =
+        PipePipeCalculator().calculate(GetParam().texts, GetParam().development, "d");
+    EXPECT_EQ(result.status, Status::Failed);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text.rfind("Blad obliczen. Prawdopodobnie ", 0), 0u)
+        << result.messages[0].text;
+    EXPECT_FALSE(result.outputs.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PipePipeOverflow,
+    ::testing::Values(
+        OverflowCase{"template_width", changed({{Dm, "1e308"}, {Dd, "1e308"}, {P, "0"}}), 0},
+        OverflowCase{"shell_squares", changed({{Dm, "1e200"}, {Dd, "1e200"}, {P, "0"}}), 0},
+        OverflowCase{"shell_circumference", changed({{Dm, "1e308"}, {Dd, "1e308"}, {P, "0"}}), 1},
+        OverflowCase{"steep_branch_height", changed({{H, "1e308"}, {Beta, "1e-10"}}), 0},
+        OverflowCase{"steep_hole",
+                     changed({{Dm, "1e10"}, {Dd, "1e10"}, {P, "0"}, {Beta, "1e-300"}}), 1}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+struct TrickyCase {
+    const char* what;
+    std::vector<std::pair<Field, const char*>> changes;
+};
+
+class PipePipeTrickyInputs : public ::testing::TestWithParam<std::tuple<TrickyCase, std::size_t>> {
+};
+
+TEST_P(PipePipeTrickyInputs, GiveOnlyFiniteOutputs) {
+    const auto& [tricky, development] = GetParam();
+    CalculationResult result;
+    // Numbers are formatted only when finite: a value that slipped through would throw here.
+    ASSERT_NO_THROW(result =
+                        PipePipeCalculator().calculate(changed(tricky.changes), development, "d"));
+    ASSERT_EQ(result.status, Status::Calculated)
+        << (result.messages.empty() ? "" : result.messages[0].text);
+    ASSERT_TRUE(result.outputs.has_value());
+    const auto& out = *result.outputs;
+    ASSERT_FALSE(out.dxfLines.empty());
+    for (const auto& l : out.dxfLines) {
+        EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) &&
+                    std::isfinite(l.y2));
+    }
+    for (const auto& s : out.preview.segments) {
+        EXPECT_TRUE(std::isfinite(s.from.x) && std::isfinite(s.from.y) && std::isfinite(s.to.x) &&
+                    std::isfinite(s.to.y));
+    }
+    EXPECT_TRUE(std::isfinite(out.preview.xMax) && std::isfinite(out.preview.yMax));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PipePipeTrickyInputs,
+    ::testing::Combine(::testing::Values(TrickyCase{"negative_offset", {{P, "-249.9"}}},
+                                         TrickyCase{"no_branch", {{Dm, "0"}}},
+                                         TrickyCase{"touching_side", {{P, "250"}}},
+                                         TrickyCase{"touching_other_side", {{P, "-250"}}},
+                                         TrickyCase{"equal_diameters", {{Dm, "800"}, {P, "0"}}},
+                                         TrickyCase{"almost_flat", {{Beta, "0.001"}}},
+                                         TrickyCase{"almost_reversed", {{Beta, "179.999"}}},
+                                         TrickyCase{"two_divisions", {{N, "2"}}},
+                                         TrickyCase{"most_divisions",
+                                                    {{N, "2000"}, {alfa, "33.3"}}},
+                                         TrickyCase{"below_the_shell", {{H, "0"}, {Lm, "-500"}}}),
+                       ::testing::Values(std::size_t{0}, std::size_t{1})),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) == 0 ? "_smaller" : "_larger");
+    });
+
+} // namespace
+} // namespace blachorys::core

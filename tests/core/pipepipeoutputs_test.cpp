@@ -1,0 +1,203 @@
+#include "cases/pipe_pipe/pipepipeoutputs.h"
+
+#include "common/core/numbertext.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+PipePipeModel smaller(PipePipeInputs in = {}) {
+    in.development = PipePipeDevelopment::SmallerPipe;
+    return computePipePipe(in);
+}
+
+PipePipeModel larger(PipePipeInputs in = {}) {
+    in.development = PipePipeDevelopment::LargerPipe;
+    return computePipePipe(in);
+}
+
+const Lines kHeader = {
+    "Rozwiniecie RURA - RURA",
+    std::string(23, '-'),
+    "DANE :",
+    "Dm = 300.0 [mm] , Dd = 800.0 [mm] , P = 200.0 [mm]",
+    "BETA = 90.0 [°] , ALFA = 0.0 [°] , H = 700.0 [mm]",
+    "Ld = 1000.0 [mm] , Lm = 350.0 [mm] , N = 24 [-]",
+    std::string(53, '-'),
+    "WYNIKI : ",
+};
+
+const std::array<std::string, 4> kFooter = {
+    "",
+    std::string(58, '='),
+    "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys",
+    "Strona programu : https://www.blachorys.example/",
+};
+
+TEST(PipePipeReport, SmallerPipeDefaults) {
+    const PointReport report = pipePipeReport(smaller(), "08-12-2026");
+    EXPECT_EQ(report.headerLines, kHeader);
+    EXPECT_EQ(report.footerLines, kFooter);
+    const Lines& r = report.resultLines;
+    ASSERT_EQ(r.size(), 29u);
+    EXPECT_EQ(r[0], "Rozwiniecie RURY MNIEJSZEJ (KRÓCCA)");
+    EXPECT_EQ(r[1], "  0   L=     0.0     h=   353.6");
+    EXPECT_EQ(r[6], "  5   L=   196.3     h=   303.8");
+    EXPECT_EQ(r[19], " 18   L=   706.9     h=   506.4");
+    EXPECT_EQ(r[25], " 24   L=   942.5     h=   353.6");
+    EXPECT_EQ(r[26], std::string(33, '-'));
+    EXPECT_EQ(r[27], "Gabaryty arkusza blachy :");
+    EXPECT_EQ(r[28], "942.5 x 506.4");
+    EXPECT_EQ(report.allLines().size(), 41u);
+}
+
+TEST(PipePipeReport, LargerPipeDefaults) {
+    const PointReport report = pipePipeReport(larger(), "08-12-2026");
+    EXPECT_EQ(report.headerLines, kHeader);
+    EXPECT_EQ(report.footerLines, kFooter);
+    const Lines& r = report.resultLines;
+    ASSERT_EQ(r.size(), 36u);
+    const Lines top = {
+        "Rozwiniecie RURY WIEKSZEJ (PLASZCZA)",
+        "Kontur zewnetrzny Plaszcza",
+        "a : X=     0.0     Y=     0.0",
+        "b : X=  1000.0     Y=     0.0",
+        "c : X=  1000.0     Y=  2513.3",
+        "d : X=     0.0     Y=  2513.3",
+        std::string(33, '-'),
+        "Kontur otworu w Plaszczu",
+        "  0   Xo=   500.0     Yo=   418.9",
+    };
+    EXPECT_EQ(Lines(r.begin(), r.begin() + 9), top);
+    EXPECT_EQ(r[32], " 24   Xo=   500.0     Yo=   418.9");
+    EXPECT_EQ(r[33], std::string(33, '-'));
+    EXPECT_EQ(r[34], "Gabaryty arkusza blachy :");
+    EXPECT_EQ(r[35], "1000.0 x 2513.3");
+    EXPECT_EQ(report.allLines().size(), 48u);
+}
+
+class PipePipeReportLength : public ::testing::TestWithParam<int> {};
+
+TEST_P(PipePipeReportLength, HasOneLinePerPointAndFixedRest) {
+    PipePipeInputs in;
+    in.N = GetParam();
+    const auto n = static_cast<std::size_t>(GetParam());
+    EXPECT_EQ(pipePipeReport(smaller(in), "d").resultLines.size(), n + 5);
+    EXPECT_EQ(pipePipeReport(larger(in), "d").resultLines.size(), n + 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PipePipeReportLength, ::testing::Values(2, 3, 24, 999, 2000));
+
+TEST(PipePipeReport, WideNumbersPushTheLineRightUncut) {
+    PipePipeInputs in;
+    in.N = 2000;
+    in.BETA = 0.001; // generators about 11 m long
+    const PipePipeModel m = smaller(in);
+    const Lines r = pipePipeReport(m, "d").resultLines;
+    const std::string last = formatReport(m.h[2000]);
+    ASSERT_GE(last.size(), 10u);
+    EXPECT_EQ(r[2001], "2000   L=   942.5     h=" + last);
+    EXPECT_EQ(r[1001], "1000   L=   471.2     h=" + formatReport(m.h[1000]));
+    EXPECT_EQ(r[1000].substr(0, 6), "999   ");
+}
+
+TEST(PipePipeReport, NegativeValuesStayInTheirField) {
+    PipePipeInputs in;
+    in.H = 100; // the end face lies below the shell's top: every h is negative
+    const Lines r = pipePipeReport(smaller(in), "d").resultLines;
+    EXPECT_EQ(r[1], "  0   L=     0.0     h=  -246.4");
+    EXPECT_EQ(r[28], "942.5 x 0.0");
+    in.Lm = -900;
+    const Lines shell = pipePipeReport(larger(in), "d").resultLines;
+    EXPECT_EQ(shell[8], "  0   Xo=  -750.0     Yo=   418.9");
+    EXPECT_EQ(pointLine(3, "L=", -12345.67, "     h=", -0.04), "  3   L=-12345.7     h=     0.0");
+}
+
+bool sameLine(const DxfLine& line, const char* layer, int colour, double x1, double y1, double x2,
+              double y2) {
+    constexpr double kTolerance = 0.005;
+    return line.layer == layer && line.colour == colour && std::abs(line.x1 - x1) < kTolerance &&
+           std::abs(line.y1 - y1) < kTolerance && std::abs(line.x2 - x2) < kTolerance &&
+           std::abs(line.y2 - y2) < kTolerance;
+}
+
+TEST(PipePipeDxf, TemplateOfTheDefaults) {
+    const PipePipeModel m = smaller();
+    const std::vector<DxfLine> lines = pipePipeDxfLines(m);
+    ASSERT_EQ(lines.size(), 50u);
+    EXPECT_TRUE(sameLine(lines.front(), "KONTURY", 6, 0, 0, 0, -353.59));
+    EXPECT_TRUE(sameLine(lines.back(), "KONTURY", 3, 0, 0, 942.48, 0));
+    // Between them: for each point i = 1..N the curve segment to it, then its generator.
+    for (std::size_t i = 1; i <= 24; ++i) {
+        const DxfLine& curve = lines[2 * i - 1];
+        const DxfLine& generator = lines[2 * i];
+        EXPECT_TRUE(sameLine(curve, "KONTURY", 7, m.L[i - 1], -m.h[i - 1], m.L[i], -m.h[i])) << i;
+        EXPECT_TRUE(sameLine(generator, "TWORZACE", i == 24 ? 6 : 2, m.L[i], 0, m.L[i], -m.h[i]))
+            << i;
+    }
+    EXPECT_TRUE(sameLine(lines[48], "TWORZACE", 6, 942.48, 0, 942.48, -353.59));
+}
+
+TEST(PipePipeDxf, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
+    PipePipeInputs in;
+    in.H = 100;
+    for (const DxfLine& line : pipePipeDxfLines(smaller(in))) {
+        EXPECT_GE(line.y1, 0.0);
+        EXPECT_GE(line.y2, 0.0);
+    }
+}
+
+TEST(PipePipeDxf, ShellOfTheDefaults) {
+    const PipePipeModel m = larger();
+    const std::vector<DxfLine> lines = pipePipeDxfLines(m);
+    ASSERT_EQ(lines.size(), 28u);
+    const double c = 2513.27;
+    EXPECT_TRUE(sameLine(lines[0], "KONTURY", 6, 0, 0, 1000, 0));
+    EXPECT_TRUE(sameLine(lines[1], "KONTURY", 7, 1000, 0, 1000, c));
+    EXPECT_TRUE(sameLine(lines[2], "KONTURY", 6, 1000, c, 0, c));
+    EXPECT_TRUE(sameLine(lines[3], "KONTURY", 3, 0, c, 0, 0));
+    EXPECT_TRUE(sameLine(lines[4], "KONTURY", 3, 500.00, 418.88, m.Xo[1], m.Yo[1]));
+    // The hole's outline is closed and joined end to start.
+    for (std::size_t i = 5; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].x1, lines[i - 1].x2) << i;
+        EXPECT_EQ(lines[i].y1, lines[i - 1].y2) << i;
+    }
+    EXPECT_TRUE(sameLine(lines.back(), "KONTURY", 3, m.Xo[23], m.Yo[23], 500.00, 418.88));
+}
+
+TEST(PipePipePreview, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
+    const PreviewDrawing t = pipePipePreview(smaller());
+    EXPECT_EQ(t.orientation, PreviewOrientation::Downwards);
+    EXPECT_NEAR(t.xMax, 942.478, 1e-3);
+    EXPECT_NEAR(t.yMax, 506.351, 1e-3);
+    // Seam edge, N curve segments, seam edge, base line, the N − 1 inner generators.
+    ASSERT_EQ(t.segments.size(), 50u);
+    const auto pen = [](const PreviewDrawing& d, std::size_t i) { return d.segments[i].pen; };
+    EXPECT_EQ(pen(t, 0), PenRole::SeamEdge);
+    EXPECT_EQ(pen(t, 24), PenRole::Curve);
+    EXPECT_EQ(pen(t, 25), PenRole::SeamEdge);
+    EXPECT_EQ(pen(t, 26), PenRole::Edge);
+    EXPECT_EQ(pen(t, 49), PenRole::Generator);
+    const PreviewDrawing s = pipePipePreview(larger());
+    EXPECT_EQ(s.orientation, PreviewOrientation::Upwards);
+    EXPECT_EQ(s.xMax, 1000.0);
+    EXPECT_NEAR(s.yMax, 2513.274, 1e-3);
+    // The hole, then the sheet from (0, 0): start edge, seam edge, far edge, seam edge.
+    ASSERT_EQ(s.segments.size(), 28u);
+    EXPECT_NEAR(s.segments[0].from.x, 500.0, 1e-9);
+    EXPECT_EQ(pen(s, 24), PenRole::Curve);
+    EXPECT_EQ(pen(s, 25), PenRole::SeamEdge);
+    EXPECT_EQ(pen(s, 26), PenRole::Edge);
+    EXPECT_EQ(pen(s, 27), PenRole::SeamEdge);
+}
+
+} // namespace
+} // namespace blachorys::core

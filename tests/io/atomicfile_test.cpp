@@ -1,0 +1,92 @@
+#include "common/io/atomicfile.h"
+
+#include "support/golden.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace blachorys::io {
+namespace {
+
+/**
+ * Caps the size of files this process may write, so that a write fails even for root (whom
+ * file permissions do not stop). Writing past the cap then fails with EFBIG instead of
+ * raising SIGXFSZ.
+ */
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
+class AtomicFile : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return QDir(m_directory.path()).filePath(name); }
+    std::string contents(const QString& name) const {
+        return test::readFileBytes(path(name).toStdString());
+    }
+    QStringList entries() const {
+        return QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+    QTemporaryDir m_directory;
+};
+
+TEST_F(AtomicFile, WritesAndReplaces) {
+    ASSERT_FALSE(writeFileAtomically(path("a.txt"), "first\r\n").has_value());
+    EXPECT_EQ(contents("a.txt"), "first\r\n");
+    ASSERT_FALSE(writeFileAtomically(path("a.txt"), "second").has_value());
+    EXPECT_EQ(contents("a.txt"), "second");
+    ASSERT_FALSE(writeFileAtomically(path("a.txt"), QByteArray()).has_value());
+    EXPECT_EQ(contents("a.txt"), "");
+    EXPECT_EQ(entries(), QStringList{"a.txt"});
+}
+
+TEST_F(AtomicFile, FailedWriteLeavesTheOldFile) {
+    ASSERT_FALSE(writeFileAtomically(path("a.txt"), "old contents").has_value());
+    std::optional<QString> failure;
+    {
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.active());
+        failure = writeFileAtomically(path("a.txt"), QByteArray(256 * 1024, 'x'));
+    }
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->isEmpty());
+    EXPECT_EQ(contents("a.txt"), "old contents");
+    // The half-written temporary file is gone too.
+    EXPECT_EQ(entries(), QStringList{"a.txt"});
+    // With the limit lifted the same write goes through.
+    EXPECT_FALSE(writeFileAtomically(path("a.txt"), QByteArray(256 * 1024, 'x')).has_value());
+    EXPECT_EQ(contents("a.txt").size(), 256u * 1024);
+}
+
+TEST_F(AtomicFile, MissingDirectoryIsAnError) {
+    const auto failure = writeFileAtomically(path("no/such/dir/a.txt"), "x");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->isEmpty());
+    EXPECT_FALSE(QDir(path("no")).exists());
+}
+
+} // namespace
+} // namespace blachorys::io

@@ -1,0 +1,176 @@
+#include "cli/clirunner.h"
+
+#include "common/io/windows1250.h"
+#include "support/golden.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+namespace blachorys::cli {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+struct CliRun {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(const Arguments& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun result;
+    result.exit = runCli(arguments, out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+/** The result lines of a golden report (between the 8 header and the 4 footer lines), "\n" each. */
+std::string goldenResults(const std::string& name) {
+    const QString text =
+        io::fromWindows1250(QByteArray::fromStdString(test::readGolden("pipe_pipe/" + name)));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    std::string results;
+    for (qsizetype i = 8; i < lines.size() - 4; ++i) {
+        results += lines[i].toStdString() + "\n";
+    }
+    return results;
+}
+
+TEST(CliRunner, PrintsTheResultLinesOfTheDefaults) {
+    const CliRun smaller = run({"rurarura", "--date", "08-12-2026"});
+    EXPECT_EQ(smaller.exit, kExitCalculated);
+    EXPECT_EQ(smaller.out, goldenResults("report_smaller.txt"));
+    EXPECT_EQ(smaller.err, "");
+    const CliRun larger = run({"rurarura", "--development", "wieksza"});
+    EXPECT_EQ(larger.exit, kExitCalculated);
+    EXPECT_EQ(larger.out, goldenResults("report_larger.txt"));
+    // Fields set on the command line replace the defaults.
+    const CliRun two = run({"rurarura", "N=2", "Dm=100"});
+    EXPECT_EQ(two.exit, kExitCalculated);
+    EXPECT_NE(two.out.find("\n  2   L=   314.2     h="), std::string::npos) << two.out;
+}
+
+TEST(CliRunner, RefusedInputsListTheMessagesInOrder) {
+    const CliRun refused = run({"rurarura", "N=1", "Dm=900"});
+    EXPECT_EQ(refused.exit, kExitRefused);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "Blad danych : Dm > Dd\nBlad danych : N < 2\n"
+                           "Blad danych : Dm/2 + P > Dd/2\nDane NIE OK\n");
+    const CliRun fraction = run({"rurarura", "N=24.5"});
+    EXPECT_EQ(fraction.exit, kExitRefused);
+    EXPECT_EQ(fraction.err, "Blad danych : '24.5' nie jest liczba calkowita\n");
+}
+
+TEST(CliRunner, OverflowIsAFailedCalculation) {
+    const CliRun failed =
+        run({"rurarura", "--development", "wieksza", "Dm=1e308", "Dd=1e308", "P=0"});
+    EXPECT_EQ(failed.exit, kExitFailed);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err.rfind("Blad obliczen. Prawdopodobnie ", 0), 0u) << failed.err;
+}
+
+struct UsageCase {
+    const char* what;
+    Arguments arguments;
+    const char* complaint;
+};
+
+class CliUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, NamesTheFaultAndShowsTheUsage) {
+    const CliRun usage = run(GetParam().arguments);
+    EXPECT_EQ(usage.exit, kExitUsage);
+    EXPECT_EQ(usage.out, "");
+    EXPECT_EQ(usage.err.rfind(std::string("blachorys-cli: ") + GetParam().complaint, 0), 0u)
+        << usage.err;
+    EXPECT_NE(usage.err.find("\nusage: blachorys-cli CALCULATOR"), std::string::npos) << usage.err;
+    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza)"), std::string::npos)
+        << usage.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliUsage,
+    ::testing::Values(
+        UsageCase{"no_calculator", {}, "no calculator named"},
+        UsageCase{"unknown_calculator", {"rurakolano"}, "unknown calculator 'rurakolano'"},
+        UsageCase{"unknown_field", {"rurarura", "X=1"}, "rurarura has no field 'X'"},
+        UsageCase{"field_case_matters", {"rurarura", "beta=45"}, "rurarura has no field 'beta'"},
+        UsageCase{"unknown_development",
+                  {"rurarura", "--development", "srednia"},
+                  "rurarura has no development 'srednia'"},
+        UsageCase{"missing_txt_value", {"rurarura", "--txt"}, "--txt needs a value"},
+        UsageCase{"missing_development_value",
+                  {"rurarura", "--development"},
+                  "--development needs a value"},
+        UsageCase{"unknown_option", {"rurarura", "--verbose"}, "unexpected argument '--verbose'"},
+        UsageCase{"bare_word", {"rurarura", "Dm"}, "unexpected argument 'Dm'"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+class CliFiles : public ::testing::Test {
+protected:
+    std::string path(const char* name) const {
+        return QDir(m_directory.path()).filePath(name).toStdString();
+    }
+    QTemporaryDir m_directory;
+};
+
+TEST_F(CliFiles, WritesTheGoldenFiles) {
+    for (const auto& [development, report, dxf] :
+         {std::tuple{"mniejsza", "report_smaller.txt", "template_smaller.dxf"},
+          std::tuple{"wieksza", "report_larger.txt", "shell_larger.dxf"}}) {
+        const CliRun written = run({"rurarura", "--development", development, "--date",
+                                    "08-12-2026", "--txt", path("r.txt"), "--dxf", path("r.dxf")});
+        ASSERT_EQ(written.exit, kExitCalculated) << written.err;
+        EXPECT_EQ(test::readFileBytes(path("r.txt")),
+                  test::readGolden(std::string("pipe_pipe/") + report));
+        EXPECT_EQ(test::readFileBytes(path("r.dxf")),
+                  test::readGolden(std::string("pipe_pipe/") + dxf));
+    }
+}
+
+TEST_F(CliFiles, MissingDirectoryIsACannotWrite) {
+    const std::string txt = path("missing/r.txt");
+    const CliRun failed = run({"rurarura", "--txt", txt, "--dxf", path("r.dxf")});
+    EXPECT_EQ(failed.exit, kExitCannotWrite);
+    EXPECT_EQ(failed.err.rfind("blachorys-cli: cannot write the TXT file '" + txt + "': ", 0), 0u)
+        << failed.err;
+    // The results were still printed, and the DXF that could be written was.
+    EXPECT_EQ(failed.out, goldenResults("report_smaller.txt"));
+    EXPECT_EQ(test::readFileBytes(path("r.dxf")),
+              test::readGolden("pipe_pipe/template_smaller.dxf"));
+}
+
+TEST_F(CliFiles, FailedReplacementKeepsTheEarlierFile) {
+    const CliRun first = run({"rurarura", "--date", "08-12-2026", "--txt", path("r.txt")});
+    ASSERT_EQ(first.exit, kExitCalculated);
+    // Root ignores file permissions; a cap on the file size makes the write fail for anyone.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit capped = saved;
+    capped.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
+    const CliRun second = run({"rurarura", "N=2000", "--txt", path("r.txt")}); // about 66 kB
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(second.exit, kExitCannotWrite);
+    EXPECT_NE(second.err.find("cannot write the TXT file"), std::string::npos) << second.err;
+    EXPECT_EQ(test::readFileBytes(path("r.txt")), test::readGolden("pipe_pipe/report_smaller.txt"));
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.txt"});
+}
+
+} // namespace
+} // namespace blachorys::cli

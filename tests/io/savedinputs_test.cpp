@@ -1,0 +1,130 @@
+#include "common/io/savedinputs.h"
+
+#include "support/golden.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+namespace blachorys::io {
+namespace {
+
+class SavedInputsFile : public ::testing::Test {
+protected:
+    SavedInputs inputs() const { return SavedInputs(m_directory.path(), "danetmp.dat"); }
+    void writeRaw(const QByteArray& bytes) const {
+        QFile file(inputs().path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QStringList load(int fieldCount) const {
+        const auto loaded = inputs().load(fieldCount);
+        EXPECT_TRUE(loaded.has_value());
+        return loaded.value_or(QStringList{});
+    }
+    QTemporaryDir m_directory;
+};
+
+TEST_F(SavedInputsFile, SavesOneWindows1250LinePerField) {
+    EXPECT_EQ(inputs().path(), QDir(m_directory.path()).filePath("danetmp.dat"));
+    ASSERT_TRUE(inputs().save({"300", "800", "-200", "", "ó°"}));
+    EXPECT_EQ(test::readFileBytes(inputs().path().toStdString()),
+              "300\r\n800\r\n-200\r\n\r\n\xF3\xB0\r\n");
+    // The empty and the non-numeric texts come back as "0".
+    EXPECT_EQ(load(5), (QStringList{"300", "800", "-200", "0", "0"}));
+}
+
+TEST_F(SavedInputsFile, SaveCreatesTheDirectory) {
+    const SavedInputs nested(QDir(m_directory.path()).filePath("a/b"), "x.dat");
+    ASSERT_TRUE(nested.save({"1"}));
+    EXPECT_EQ(nested.load(1), QStringList{"1"});
+}
+
+TEST_F(SavedInputsFile, NoFileGivesNothing) {
+    EXPECT_FALSE(inputs().load(9).has_value());
+    ASSERT_TRUE(QDir(m_directory.path()).mkdir("danetmp.dat"));
+    EXPECT_FALSE(inputs().load(9).has_value()) << "a directory is not a saved-input file";
+}
+
+TEST_F(SavedInputsFile, KeepsTwentyCharactersOfALine) {
+    writeRaw("1234567890123456789012345\r\n-1.5e3\n12.25");
+    EXPECT_EQ(load(3), (QStringList{"12345678901234567890", "-1.5e3", "12.25"}));
+    // Twenty characters of a longer number that are not a number on their own give "0".
+    writeRaw("1234567890123456789e5\r\n");
+    EXPECT_EQ(load(1), QStringList{"0"});
+}
+
+TEST_F(SavedInputsFile, MissingLinesGiveZeroAndExtraLinesAreIgnored) {
+    writeRaw("300\r\n800\r\n");
+    EXPECT_EQ(load(4), (QStringList{"300", "800", "0", "0"}));
+    writeRaw("1\r\n2\r\n3\r\n4\r\n");
+    EXPECT_EQ(load(2), (QStringList{"1", "2"}));
+    writeRaw("");
+    EXPECT_EQ(load(2), (QStringList{"0", "0"}));
+}
+
+struct UntrustedCase {
+    const char* what;
+    QByteArray bytes;
+    QStringList expected;
+};
+
+class UntrustedSavedInputs : public SavedInputsFile,
+                             public ::testing::WithParamInterface<UntrustedCase> {};
+
+TEST_P(UntrustedSavedInputs, EveryFieldIsZeroOrItsValidValue) {
+    writeRaw(GetParam().bytes);
+    EXPECT_EQ(load(static_cast<int>(GetParam().expected.size())), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UntrustedSavedInputs,
+    ::testing::Values(
+        UntrustedCase{"lone_cr", QByteArray("300\r800\r200\r"), {"300", "800", "200", "0"}},
+        UntrustedCase{"mixed_ends", QByteArray("1\n2\r\n3\r\r4"), {"1", "2", "3", "0", "4"}},
+        UntrustedCase{"nuls",
+                      QByteArray("3\0"
+                                 "00\r\n\0\0\0\r\n700\r\n",
+                                 16),
+                      {"0", "0", "700"}},
+        UntrustedCase{
+            "binary", QByteArray("\x89PNG\r\n\x1a\n\xff\xfe\x00\x01", 12), {"0", "0", "0", "0"}},
+        UntrustedCase{
+            "undefined_code_page_bytes", QByteArray("1\x81\r\n\x98\r\n5\r\n"), {"0", "0", "5"}},
+        UntrustedCase{"polish_letters", QByteArray("\xB9\xEA\r\n24\r\n"), {"0", "24"}},
+        UntrustedCase{"spaces_and_commas", QByteArray(" 300\r\n1,5\r\n2 \r\n"), {"0", "0", "0"}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+long peakResidentKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST_F(SavedInputsFile, EndlessLineIsReadInBoundedMemory) {
+    constexpr int kMegabytes = 50;
+    {
+        QFile file(inputs().path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray block(1024 * 1024, '9');
+        for (int i = 0; i < kMegabytes; ++i) {
+            ASSERT_EQ(file.write(block), block.size());
+        }
+    }
+    const long before = peakResidentKilobytes();
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList loaded = load(9);
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(loaded, (QStringList{QString(20, u'9'), "0", "0", "0", "0", "0", "0", "0", "0"}));
+    // Holding the line, or the file, would raise the peak by 50 MB or more.
+    EXPECT_LT(peakResidentKilobytes() - before, 10 * 1024);
+}
+
+} // namespace
+} // namespace blachorys::io
