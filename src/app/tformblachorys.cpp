@@ -160,18 +160,17 @@ CalculatorWindow* TFormBlachorys::findMdiChild(const QString& nameKey) const {
 }
 
 CalculatorWindow* TFormBlachorys::openCalculator(const QString& nameKey) {
-    if (findMdiChild(nameKey) == nullptr) {
+    CalculatorWindow* calculator = findMdiChild(nameKey);
+    if (calculator == nullptr) {
         for (const CalculatorEntry& entry : kCalculatorEntries) {
             if (QString::fromUtf8(entry.nameKey) == nameKey && entry.create != nullptr) {
-                CalculatorWindow* calculator = entry.create(m_context, nullptr);
+                calculator = entry.create(m_context, nullptr);
                 QMdiSubWindow* window = m_mdiArea->addSubWindow(calculator);
                 window->setAttribute(Qt::WA_DeleteOnClose);
                 window->showMaximized();
-                m_calculators[nameKey] = calculator;
             }
         }
     }
-    CalculatorWindow* calculator = m_calculators.value(nameKey);
     if (calculator == nullptr) {
         return nullptr;
     }
@@ -212,14 +211,6 @@ void TFormBlachorys::Tile1Click() {
 
 void TFormBlachorys::Kaskada1Click() {
     m_mdiArea->cascadeSubWindows();
-}
-
-void TFormBlachorys::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        showInfo();
-    }
 }
 
 void TFormBlachorys::closeEvent(QCloseEvent* event) {

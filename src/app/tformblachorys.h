@@ -6,7 +6,6 @@
 #include "common/gui/outputwindows.h"
 
 #include <QMainWindow>
-#include <QMap>
 #include <QPointer>
 
 #include <memory>
@@ -49,7 +48,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -62,9 +60,6 @@ private:
     HintRouter m_hints;
     std::unique_ptr<OutputWindows> m_outputWindows;
     QPointer<TInfo> m_info;
-    /** One reference per calculator, empty until its window is first opened. */
-    QMap<QString, QPointer<CalculatorWindow>> m_calculators;
-    bool m_shownOnce = false;
 };
 
 } // namespace blachorys::gui

@@ -105,7 +105,7 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     if (m_context.hints != nullptr) {
         m_context.hints->addTarget(m_statusBar);
     }
-    setOutputsEnabled(false);
+    // The window opens with the outputs disabled and the scheme button titled.
     Disable_Przyciski();
     m_resultsMemo->setPlainText(kInitialMemoLine);
 }
