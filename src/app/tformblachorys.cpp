@@ -2,6 +2,7 @@
 
 #include "app/defaultmenustyle.h"
 #include "app/tinfo.h"
+#include "cases/cone/tstozek.h"
 #include "cases/pipe_pipe/trurarura.h"
 #include "common/gui/calculatorwindow.h"
 #include "common/gui/prompts.h"
@@ -34,7 +35,10 @@ const CalculatorEntry kCalculatorEntries[] = {
     {"Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click", "RURASTOZEK", nullptr},
     {"Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click", "STOZEKRURA",
      nullptr},
-    {"Stożek", "Stozek1Click", "STOZEK_", nullptr},
+    {"Stożek", "Stozek1Click", "STOZEK_",
+     [](const GuiContext& context, QWidget* parent) -> CalculatorWindow* {
+         return new TStozek_(context, parent);
+     }},
     {"Kolano segmentowe", "KolanoSegm1Click", "KOLANOSEGM", nullptr},
     {"Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick", "KOLOPROSTOKAT", nullptr},
 };

@@ -1,12 +1,14 @@
 #include "cases/calculators.h"
 
+#include "cases/cone/conecalculator.h"
 #include "cases/pipe_pipe/pipepipecalculator.h"
 
 namespace blachorys::core {
 
 const std::vector<const Calculator*>& calculators() {
     static const PipePipeCalculator pipePipe;
-    static const std::vector<const Calculator*> all{&pipePipe};
+    static const ConeCalculator cone;
+    static const std::vector<const Calculator*> all{&pipePipe, &cone};
     return all;
 }
 

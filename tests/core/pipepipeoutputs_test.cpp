@@ -118,7 +118,8 @@ TEST(PipePipeReport, NegativeValuesStayInTheirField) {
     in.Lm = -900;
     const Lines shell = pipePipeReport(larger(in), "d").resultLines;
     EXPECT_EQ(shell[8], "  0   Xo=  -750.0     Yo=   418.9");
-    EXPECT_EQ(pointLine(3, "L=", -12345.67, "     h=", -0.04), "  3   L=-12345.7     h=     0.0");
+    EXPECT_EQ(pointLine(3, "   ", {{"L=", -12345.67}, {"     h=", -0.04}}),
+              "  3   L=-12345.7     h=     0.0");
 }
 
 bool sameLine(const DxfLine& line, const char* layer, int colour, double x1, double y1, double x2,

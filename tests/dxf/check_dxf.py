@@ -6,7 +6,8 @@
 For every NAME.json in DIR, NAME.dxf beside it is loaded and audited; then its entities must be
 the JSON's "lines" one for one: LINE entities on the same layer, with the same colour, with
 start and end points within 0.005 mm. The count of lines must also follow from the
-development and N ("mniejsza": 2N + 2, "wieksza": N + 4). Prints one line per file; exits 1
+calculator, its development and N (pipe on pipe "mniejsza": 2N + 2, "wieksza": N + 4; the
+cone: 3N + 1). Prints one line per file; exits 1
 when any file fails, 2 when there is nothing to check.
 """
 
@@ -32,6 +33,8 @@ def load(path):
 
 def expected_count(expectation):
     n = int(expectation["fields"]["N"])
+    if expectation["calculator"] == "stozek":
+        return 3 * n + 1
     return 2 * n + 2 if expectation["development"] == "mniejsza" else n + 4
 
 

@@ -23,20 +23,27 @@ using namespace blachorys;
 
 struct Sample {
     std::string name;
-    std::string development;
+    std::string calculator;
+    std::string development; ///< empty for a calculator without a selector
     std::vector<std::pair<std::string, std::string>> fields;
 };
 
 const std::vector<Sample> kSamples = {
-    {"defaults_smaller", "mniejsza", {}},
-    {"defaults_larger", "wieksza", {}},
-    {"inclined_smaller", "mniejsza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
-    {"inclined_larger", "wieksza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
-    {"below_base_smaller", "mniejsza", {{"H", "100"}}},
-    {"touching_smaller", "mniejsza", {{"P", "250"}, {"N", "36"}}},
-    {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
-    {"most_divisions_smaller", "mniejsza", {{"N", "2000"}}},
-    {"most_divisions_larger", "wieksza", {{"N", "2000"}, {"Beta", "120"}}},
+    {"defaults_smaller", "rurarura", "mniejsza", {}},
+    {"defaults_larger", "rurarura", "wieksza", {}},
+    {"inclined_smaller", "rurarura", "mniejsza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
+    {"inclined_larger", "rurarura", "wieksza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
+    {"below_base_smaller", "rurarura", "mniejsza", {{"H", "100"}}},
+    {"touching_smaller", "rurarura", "mniejsza", {{"P", "250"}, {"N", "36"}}},
+    {"equal_diameters_larger", "rurarura", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
+    {"most_divisions_smaller", "rurarura", "mniejsza", {{"N", "2000"}}},
+    {"most_divisions_larger", "rurarura", "wieksza", {{"N", "2000"}, {"Beta", "120"}}},
+    {"cone_defaults", "stozek", "", {}},
+    {"cone_right", "stozek", "", {{"E", "0"}}},
+    {"cone_two_divisions", "stozek", "", {{"N", "2"}}},
+    {"cone_first_edge_larger", "stozek", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
+    {"cone_past_half_turn", "stozek", "", {{"Hs", "50"}, {"N", "36"}}},
+    {"cone_most_divisions", "stozek", "", {{"N", "2000"}, {"alfa", "45.5"}}},
 };
 
 std::string number(double value) {
@@ -59,7 +66,8 @@ std::string quoted(const std::string& text) {
 std::string expectationJson(const Sample& sample, const std::vector<std::string>& fieldNames,
                             const std::vector<std::string>& fieldTexts,
                             const std::vector<core::DxfLine>& lines) {
-    std::string json = "{\"development\": " + quoted(sample.development) + ",\n \"fields\": {";
+    std::string json = "{\"calculator\": " + quoted(sample.calculator) +
+                       ", \"development\": " + quoted(sample.development) + ",\n \"fields\": {";
     for (std::size_t f = 0; f < fieldNames.size(); ++f) {
         json += (f == 0 ? "" : ", ") + quoted(fieldNames[f]) + ": " + quoted(fieldTexts[f]);
     }
@@ -75,7 +83,7 @@ std::string expectationJson(const Sample& sample, const std::vector<std::string>
 }
 
 bool writeSample(const Sample& sample, const QDir& directory, bool tamper) {
-    const core::Calculator& calculator = *core::findCalculator("rurarura");
+    const core::Calculator& calculator = *core::findCalculator(sample.calculator);
     const auto& definition = calculator.definition();
     std::vector<std::string> names;
     std::vector<std::string> texts;
@@ -89,7 +97,8 @@ bool writeSample(const Sample& sample, const QDir& directory, bool tamper) {
         }
     }
     std::size_t development = 0;
-    while (definition.developments[development].key != sample.development) {
+    while (development < definition.developments.size() &&
+           definition.developments[development].key != sample.development) {
         ++development;
     }
     const core::CalculationResult result = calculator.calculate(texts, development, "-");

@@ -5,8 +5,11 @@ include(gui/outputwindows_tests.cmake)
 add_executable(gui_shell_tests
     gui/tformblachorys_test.cpp
     gui/trurarura_test.cpp
+    gui/tstozek_test.cpp
 )
-target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_gui_test_main)
+# The command line too: the cone's files from the window and from it must be the same bytes.
+target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib
+                      blachorys_gui_test_main)
 blachorys_warnings(gui_shell_tests)
 gtest_discover_tests(gui_shell_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                      DISCOVERY_MODE PRE_TEST)

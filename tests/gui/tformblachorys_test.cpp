@@ -71,6 +71,8 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
     EXPECT_EQ(action("Przejsciowka_KoloProstokatClick")->text(),
               QString::fromUtf8("Przejsciówka  Koło - Prostokąt"));
     EXPECT_FALSE(action("Rurastozek1Click")->isEnabled());
+    EXPECT_EQ(action("Stozek1Click")->text(), QString::fromUtf8("Stożek"));
+    EXPECT_TRUE(action("Stozek1Click")->isEnabled());
 
     ASSERT_NE(m_main->info(), nullptr);
     EXPECT_EQ(m_main->info()->windowTitle(), QString::fromUtf8("Informacje ogólne"));
@@ -197,6 +199,40 @@ TEST_F(MainWindowTest, SchemeButtonShowsThePictureOfTheCheckedDevelopment) {
     clickEnabled(*window, "SchematWynikow");
     EXPECT_EQ(shown, "w_rr_r");
     EXPECT_EQ(m_prompts.texts(Kind::Modal), QStringList({"TWynikiSchemat", "TWynikiSchemat"}));
+}
+
+
+TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
+    gui::CalculatorWindow* pipePipe = openPipePipe();
+    action("Stozek1Click")->trigger();
+    gui::CalculatorWindow* cone = m_main->findMdiChild("STOZEK_");
+    ASSERT_NE(cone, nullptr);
+    EXPECT_EQ(cone->objectName(), "Stozek_");
+    EXPECT_TRUE(cone->parentWidget()->isMaximized());
+    action("Stozek1Click")->trigger();
+    EXPECT_EQ(m_main->findMdiChild("STOZEK_"), cone);
+    EXPECT_EQ(m_main->findMdiChild("RURARURA"), pipePipe);
+
+    // Right after the pipe-pipe calculator's scheme, the cone's shows its own picture.
+    QString shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::TWynikiSchemat*>(&dialog)->pictureName();
+    });
+    m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(pipePipe->parentWidget()));
+    clickEnabled(*pipePipe, "SchematWynikow");
+    EXPECT_EQ(shown, "w_rr_r");
+    m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(cone->parentWidget()));
+    clickEnabled(*cone, "StSchematWynikow");
+    EXPECT_EQ(shown, "w_s");
+
+    // Each calculator keeps its inputs in its own file.
+    child<QLineEdit>(*cone, "Edit_Hs")->setText("1500");
+    action("Rura1Click")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readFileBytes(m_directory.filePath("dane_st.dat").toStdString()),
+              "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\n");
+    EXPECT_EQ(readFileBytes(savedFile().toStdString()),
+              "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n");
 }
 
 } // namespace

@@ -36,14 +36,18 @@ CliRun run(const Arguments& arguments) {
     return result;
 }
 
-/** The result lines of a golden report (between the 8 header and the 4 footer lines), "\n" each. */
-std::string goldenResults(const std::string& name) {
+/**
+ * The result lines of a golden report (between the header lines and the 4 footer lines),
+ * "\n" each. Pipe-pipe reports have 8 header lines.
+ */
+std::string goldenResults(const std::string& name, qsizetype headerLines = 8,
+                          const std::string& folder = "pipe_pipe/") {
     const QString text =
-        io::fromWindows1250(QByteArray::fromStdString(test::readGolden("pipe_pipe/" + name)));
+        io::fromWindows1250(QByteArray::fromStdString(test::readGolden(folder + name)));
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();
     std::string results;
-    for (qsizetype i = 8; i < lines.size() - 4; ++i) {
+    for (qsizetype i = headerLines; i < lines.size() - 4; ++i) {
         results += lines[i].toStdString() + "\n";
     }
     return results;
@@ -74,6 +78,34 @@ TEST(CliRunner, RefusedInputsListTheMessagesInOrder) {
     EXPECT_EQ(fraction.err, "Blad danych : '24.5' nie jest liczba calkowita\n");
 }
 
+/** The cone's report has 7 header lines. */
+std::string coneGoldenResults() {
+    return goldenResults("report_defaults.txt", 7, "cone/");
+}
+
+TEST(CliRunner, ConePrintsItsResultsAndRefusesAsTheWindowDoes) {
+    const CliRun defaults = run({"stozek"});
+    EXPECT_EQ(defaults.exit, kExitCalculated);
+    EXPECT_EQ(defaults.out, coneGoldenResults());
+    EXPECT_EQ(defaults.err, "");
+    // No closing "Dane NIE OK" after the cone's messages.
+    const CliRun refused = run({"stozek", "N=1", "Dsm=800"});
+    EXPECT_EQ(refused.exit, kExitRefused);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "Blad danych : N < 2\nBlad danych : Dsm = Dsd \n");
+    for (const char* zero : {"Hs=0", "Dsd=0"}) {
+        const CliRun failed = run({"stozek", zero});
+        EXPECT_EQ(failed.exit, kExitFailed) << zero;
+        EXPECT_EQ(failed.out, "") << zero;
+        EXPECT_EQ(failed.err,
+                  "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.\n");
+    }
+    const CliRun developed = run({"stozek", "--development", "mniejsza"});
+    EXPECT_EQ(developed.exit, kExitUsage);
+    EXPECT_EQ(developed.err.rfind("blachorys-cli: stozek has no development 'mniejsza'\n", 0), 0u)
+        << developed.err;
+}
+
 TEST(CliRunner, OverflowIsAFailedCalculation) {
     const CliRun failed =
         run({"rurarura", "--development", "wieksza", "Dm=1e308", "Dd=1e308", "P=0"});
@@ -97,7 +129,8 @@ TEST_P(CliUsage, NamesTheFaultAndShowsTheUsage) {
     EXPECT_EQ(usage.err.rfind(std::string("blachorys-cli: ") + GetParam().complaint, 0), 0u)
         << usage.err;
     EXPECT_NE(usage.err.find("\nusage: blachorys-cli CALCULATOR"), std::string::npos) << usage.err;
-    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza)"), std::string::npos)
+    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza) stozek\n"),
+              std::string::npos)
         << usage.err;
 }
 
@@ -116,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"rurarura", "--development"},
                   "--development needs a value"},
         UsageCase{"unknown_option", {"rurarura", "--verbose"}, "unexpected argument '--verbose'"},
-        UsageCase{"bare_word", {"rurarura", "Dm"}, "unexpected argument 'Dm'"}),
+        UsageCase{"bare_word", {"rurarura", "Dm"}, "unexpected argument 'Dm'"},
+        UsageCase{"other_calculators_field", {"stozek", "Dm=300"}, "stozek has no field 'Dm'"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class CliFiles : public ::testing::Test {
@@ -139,6 +173,14 @@ TEST_F(CliFiles, WritesTheGoldenFiles) {
         EXPECT_EQ(test::readFileBytes(path("r.dxf")),
                   test::readGolden(std::string("pipe_pipe/") + dxf));
     }
+}
+
+TEST_F(CliFiles, WritesTheConeGoldenFiles) {
+    const CliRun written =
+        run({"stozek", "--date", "08-12-2026", "--txt", path("s.txt"), "--dxf", path("s.dxf")});
+    ASSERT_EQ(written.exit, kExitCalculated) << written.err;
+    EXPECT_EQ(test::readFileBytes(path("s.txt")), test::readGolden("cone/report_defaults.txt"));
+    EXPECT_EQ(test::readFileBytes(path("s.dxf")), test::readGolden("cone/template_defaults.dxf"));
 }
 
 TEST_F(CliFiles, MissingDirectoryIsACannotWrite) {

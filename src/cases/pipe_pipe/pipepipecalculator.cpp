@@ -2,7 +2,6 @@
 
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
-#include "common/core/numbertext.h"
 
 namespace blachorys::core {
 namespace {
@@ -84,7 +83,7 @@ CalculatorDefinition makeDefinition() {
 }
 
 /** Index of each field in the creation order. */
-enum Field : std::size_t { Dm, Dd, P, alfa, H, N, Beta, Ld, Lm, FieldCount };
+enum Field : std::size_t { Dm, Dd, P, alfa, H, N, Beta, Ld, Lm };
 
 } // namespace
 
@@ -96,53 +95,36 @@ const CalculatorDefinition& PipePipeCalculator::definition() const {
 CalculationResult PipePipeCalculator::calculate(const std::vector<std::string>& fieldTexts,
                                                 std::size_t developmentIndex,
                                                 const std::string& dateText) const {
-    std::vector<std::string> texts = fieldTexts;
-    texts.resize(FieldCount);
-    texts = replaceNonNumbers(std::move(texts));
-    CalculationResult result;
-
-    const auto divisions = parseInteger(texts[N]);
-    if (!divisions) {
-        result.status = CalculationResult::Status::Refused;
-        result.messages.push_back(
-            {MessageKind::Error, "Blad danych : '" + texts[N] + "' nie jest liczba calkowita"});
-        return result;
+    const FieldReading reading = readFields(definition(), fieldTexts);
+    if (reading.refusal) {
+        return refusedResult(*reading.refusal);
     }
+    const FieldValues& field = reading.values;
     PipePipeInputs in;
-    const auto real = [&](Field f) { return *parseReal(texts[f]); };
-    in.Dm = real(Dm);
-    in.Dd = real(Dd);
-    in.P = real(P);
-    in.BETA = real(Beta);
-    in.alfa = real(alfa);
-    in.H = real(H);
-    in.Ld = real(Ld);
-    in.Lm = real(Lm);
-    in.N = *divisions;
+    in.Dm = field.real(Dm);
+    in.Dd = field.real(Dd);
+    in.P = field.real(P);
+    in.BETA = field.real(Beta);
+    in.alfa = field.real(alfa);
+    in.H = field.real(H);
+    in.Ld = field.real(Ld);
+    in.Lm = field.real(Lm);
+    in.N = field.integer(N);
     in.development =
         developmentIndex == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
 
-    const auto failures = validatePipePipe(in);
+    auto failures = validatePipePipe(in);
     if (!failures.empty()) {
-        result.status = CalculationResult::Status::Refused;
-        for (const auto& text : failures) {
-            result.messages.push_back({MessageKind::Warning, text});
-        }
-        result.messages.push_back({MessageKind::Warning, "Dane NIE OK"});
-        return result;
+        failures.emplace_back("Dane NIE OK");
+        return refusedResult(failures);
     }
 
     const PipePipeModel model = computePipePipe(in);
     if (!isFinite(model)) {
-        result.status = CalculationResult::Status::Failed;
-        result.messages.push_back(
-            {MessageKind::Error, "Blad obliczen. Prawdopodobnie dane sa zbyt duze."});
-        return result;
+        return failedResult(kDataTooLargeMessage);
     }
-    result.status = CalculationResult::Status::Calculated;
-    result.outputs = CalculationOutputs{pipePipeReport(model, dateText), pipePipeDxfLines(model),
-                                        pipePipePreview(model)};
-    return result;
+    return calculatedResult(
+        {pipePipeReport(model, dateText), pipePipeDxfLines(model), pipePipePreview(model)});
 }
 
 } // namespace blachorys::core

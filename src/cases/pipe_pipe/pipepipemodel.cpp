@@ -1,5 +1,7 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 
+#include "common/core/finite.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -98,15 +100,12 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
 }
 
 bool isFinite(const PipePipeModel& model) {
-    const auto finite = [](const std::vector<double>& values) {
-        return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-    };
     // The sheet's developed width comes from the diameter alone: the shell's π·Dd can overflow
     // while every hole point is still finite.
     const double diameter = model.inputs.development == PipePipeDevelopment::SmallerPipe
                                 ? model.inputs.Dm
                                 : model.inputs.Dd;
-    return finite(model.L) && finite(model.h) && finite(model.Xo) && finite(model.Yo) &&
+    return allFinite(model.L) && allFinite(model.h) && allFinite(model.Xo) && allFinite(model.Yo) &&
            std::isfinite(model.hmax) && std::isfinite(kPi * diameter);
 }
 

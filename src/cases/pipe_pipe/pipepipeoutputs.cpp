@@ -38,11 +38,12 @@ std::vector<std::string> headerLines(const PipePipeInputs& in) {
 std::vector<std::string> templateResults(const PipePipeModel& model) {
     std::vector<std::string> lines{"Rozwiniecie RURY MNIEJSZEJ (KRÓCCA)"};
     for (std::size_t i = 0; i < model.L.size(); ++i) {
-        lines.push_back(pointLine(static_cast<int>(i), "L=", model.L[i], "     h=", model.h[i]));
+        lines.push_back(
+            pointLine(static_cast<int>(i), "   ", {{"L=", model.L[i]}, {"     h=", model.h[i]}}));
     }
-    lines.push_back(repeated('-', kResultsRule));
-    lines.emplace_back("Gabaryty arkusza blachy :");
-    lines.push_back(sheetSizeLine(kPi * model.inputs.Dm, model.hmax));
+    for (auto& line : sheetSizeLines(kResultsRule, kPi * model.inputs.Dm, model.hmax)) {
+        lines.push_back(std::move(line));
+    }
     return lines;
 }
 
@@ -52,20 +53,20 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
     std::vector<std::string> lines{
         "Rozwiniecie RURY WIEKSZEJ (PLASZCZA)",
         "Kontur zewnetrzny Plaszcza",
-        labelledPair("a : X=", 0.0, "     Y=", 0.0),
-        labelledPair("b : X=", Ld, "     Y=", 0.0),
-        labelledPair("c : X=", Ld, "     Y=", circumference),
-        labelledPair("d : X=", 0.0, "     Y=", circumference),
+        labelledValues({{"a : X=", 0.0}, {"     Y=", 0.0}}),
+        labelledValues({{"b : X=", Ld}, {"     Y=", 0.0}}),
+        labelledValues({{"c : X=", Ld}, {"     Y=", circumference}}),
+        labelledValues({{"d : X=", 0.0}, {"     Y=", circumference}}),
         repeated('-', kResultsRule),
         "Kontur otworu w Plaszczu",
     };
     for (std::size_t i = 0; i < model.Xo.size(); ++i) {
-        lines.push_back(
-            pointLine(static_cast<int>(i), "Xo=", model.Xo[i], "     Yo=", model.Yo[i]));
+        lines.push_back(pointLine(static_cast<int>(i), "   ",
+                                  {{"Xo=", model.Xo[i]}, {"     Yo=", model.Yo[i]}}));
     }
-    lines.push_back(repeated('-', kResultsRule));
-    lines.emplace_back("Gabaryty arkusza blachy :");
-    lines.push_back(sheetSizeLine(Ld, circumference));
+    for (auto& line : sheetSizeLines(kResultsRule, Ld, circumference)) {
+        lines.push_back(std::move(line));
+    }
     return lines;
 }
 

@@ -10,6 +10,7 @@ const core::PipePipeCalculator kPipePipe;
 } // namespace
 
 TRurarura::TRurarura(const GuiContext& context, QWidget* parent)
-    : CalculatorWindow(kPipePipe, context, QStringLiteral(":/pictures/rurarura.svg"), parent) {}
+    : CalculatorWindow(kPipePipe, context, {QStringLiteral(":/pictures/rurarura.svg"), {318, 330}},
+                       parent) {}
 
 } // namespace blachorys::gui

@@ -123,6 +123,45 @@ bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32
 /** The window's first pass: every text that is not a real number becomes "0". */
 std::vector<std::string> replaceNonNumbers(std::vector<std::string> fieldTexts);
 
+/** The field texts after the first pass, read as numbers by their index in creation order. */
+class FieldValues {
+public:
+    explicit FieldValues(std::vector<std::string> texts) : m_texts(std::move(texts)) {}
+    /** A field's value as a real (every text is a real number after the first pass). */
+    double real(std::size_t field) const;
+    /** An integer field's value; readFields has made sure it is a whole number. */
+    int integer(std::size_t field) const;
+
+private:
+    std::vector<std::string> m_texts;
+};
+
+struct FieldReading {
+    FieldValues values;
+    /** Set when an integer field holds no whole number ("24.5"): the calculation stops. */
+    std::optional<Message> refusal;
+};
+
+/**
+ * Reads the fields as "Licz" does: the first pass (missing texts count as empty), then every
+ * integer field must convert to a whole number, or the reading is refused with an error
+ * message naming the text.
+ */
+FieldReading readFields(const CalculatorDefinition& definition,
+                        const std::vector<std::string>& fieldTexts);
+
+/** Inputs refused by the case's checks: one warning per failed check, in order. */
+CalculationResult refusedResult(const std::vector<std::string>& warnings);
+/** Inputs refused before the checks (a field that cannot be read). */
+CalculationResult refusedResult(Message message);
+/** Inputs that passed the checks but could not be calculated: one error message. */
+CalculationResult failedResult(std::string errorText);
+CalculationResult calculatedResult(CalculationOutputs outputs);
+
+/** The construction overflowed: some number of the pattern is not finite. */
+inline constexpr const char* kDataTooLargeMessage =
+    "Blad obliczen. Prawdopodobnie dane sa zbyt duze.";
+
 /** Short part of a hint (before "|"), or the whole hint. */
 std::string shortHint(const std::string& hint);
 /** Long part of a hint (after "|"), or the whole hint. */

@@ -45,23 +45,27 @@ std::string repeated(char c, int count) {
     return std::string(static_cast<std::size_t>(count > 0 ? count : 0), c);
 }
 
-std::string labelledPair(std::string_view firstLabel, double firstValue,
-                         std::string_view secondLabel, double secondValue) {
-    std::string line(firstLabel);
-    line += alignRight(formatReport(firstValue), kCoordinateWidth);
-    line += secondLabel;
-    line += alignRight(formatReport(secondValue), kCoordinateWidth);
+std::string labelledValues(std::initializer_list<LabelledValue> values) {
+    std::string line;
+    for (const auto& [label, value] : values) {
+        line += label;
+        line += alignRight(formatReport(value), kCoordinateWidth);
+    }
     return line;
 }
 
-std::string pointLine(int number, std::string_view firstLabel, double firstValue,
-                      std::string_view secondLabel, double secondValue) {
-    return alignRight(std::to_string(number), kPointNumberWidth) + "   " +
-           labelledPair(firstLabel, firstValue, secondLabel, secondValue);
+std::string pointLine(int number, std::string_view gap,
+                      std::initializer_list<LabelledValue> values) {
+    return alignRight(std::to_string(number), kPointNumberWidth) + std::string(gap) +
+           labelledValues(values);
 }
 
 std::string sheetSizeLine(double width, double height) {
     return formatReport(width) + " x " + formatReport(height);
+}
+
+std::vector<std::string> sheetSizeLines(int ruleLength, double width, double height) {
+    return {repeated('-', ruleLength), "Gabaryty arkusza blachy :", sheetSizeLine(width, height)};
 }
 
 } // namespace blachorys::core

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,18 +37,29 @@ PointReport makePointReport(std::vector<std::string> headerLines,
 /** A row of `count` copies of `c`. */
 std::string repeated(char c, int count);
 
-/**
- * A numbered point line: the number aligned to 3, three spaces, then each label followed by
- * its value aligned to 8: "  0   L=     0.0     h=   353.6".
- */
-std::string pointLine(int number, std::string_view firstLabel, double firstValue,
-                      std::string_view secondLabel, double secondValue);
+/** A label and the number that follows it, aligned to 8: "     h=" and 353.6. */
+struct LabelledValue {
+    std::string_view label;
+    double value = 0.0;
+};
 
-/** A labelled pair without number: label, value aligned to 8, label, value aligned to 8. */
-std::string labelledPair(std::string_view firstLabel, double firstValue,
-                         std::string_view secondLabel, double secondValue);
+/** Each label followed by its value aligned to 8: "a : X=     0.0     Y=     0.0". */
+std::string labelledValues(std::initializer_list<LabelledValue> values);
+
+/**
+ * A numbered point line: the number aligned to 3, then `gap`, then the labelled values:
+ * "  0   L=     0.0     h=   353.6" (gap of three spaces, labels "L=" and "     h=").
+ */
+std::string pointLine(int number, std::string_view gap,
+                      std::initializer_list<LabelledValue> values);
 
 /** The sheet size line: width " x " height, one decimal each, not aligned. */
 std::string sheetSizeLine(double width, double height);
+
+/**
+ * The end of a results section: a row of `ruleLength` "-", "Gabaryty arkusza blachy :" and the
+ * sheet size line.
+ */
+std::vector<std::string> sheetSizeLines(int ruleLength, double width, double height);
 
 } // namespace blachorys::core

@@ -3,6 +3,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/calculator.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
+    src/common/core/finite.h
     src/common/core/makercontact.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
@@ -14,6 +15,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/previewfit.h
     src/common/core/printlayout.cpp
     src/common/core/printlayout.h
+    src/common/core/thintriangle.cpp
+    src/common/core/thintriangle.h
     src/cases/calculators.cpp
     src/cases/calculators.h
 )

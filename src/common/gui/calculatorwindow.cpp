@@ -8,6 +8,7 @@
 #include "common/gui/outputwindows.h"
 #include "common/gui/prompts.h"
 #include "common/gui/reportprinter.h"
+#include "common/gui/resources.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
@@ -37,7 +38,6 @@ namespace {
 constexpr int kFieldWidth = 65;
 constexpr int kFieldFontPixels = 13;
 constexpr QSize kNoteSize(181, 211);
-constexpr QSize kJointPictureSize(318, 330);
 constexpr int kSchemeButtonWidth = 257;
 
 const QString kTxtFilter = QStringLiteral("Plik tekstowy - TXT|*.txt");
@@ -65,8 +65,9 @@ void moveCaretToStart(QPlainTextEdit* memo) {
 } // namespace
 
 CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
-                                   const QString& jointPicture, QWidget* parent)
+                                   const JointPicture& jointPicture, QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_context(context) {
+    initialiseResources();
     const auto& d = definition();
     setObjectName(q(d.windowName));
     setWindowTitle(q(d.caption));
@@ -79,7 +80,7 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     top->addWidget(buildPictureColumn(jointPicture));
 
     m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
+    m_statusBar->setObjectName(q(d.componentPrefix) + QStringLiteral("StatusBar"));
     m_statusBar->setSizeGripEnabled(false);
 
     auto* root = new QVBoxLayout(this);
@@ -237,15 +238,15 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     return box;
 }
 
-QWidget* CalculatorWindow::buildPictureColumn(const QString& jointPicture) {
+QWidget* CalculatorWindow::buildPictureColumn(const JointPicture& jointPicture) {
     const auto& d = definition();
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* picture = new QSvgWidget(jointPicture, column);
+    auto* picture = new QSvgWidget(jointPicture.path, column);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setFixedSize(kJointPictureSize);
+    picture->setFixedSize(jointPicture.size);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
 
     m_schemeButton = new QPushButton(column);

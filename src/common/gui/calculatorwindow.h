@@ -3,6 +3,7 @@
 #include "common/core/calculator.h"
 #include "common/gui/guicontext.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -31,8 +32,14 @@ class NumericLineEdit;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
+    /** The picture of the joint, with the input names marked, and its size in pixels. */
+    struct JointPicture {
+        QString path;
+        QSize size;
+    };
+
     CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
-                     const QString& jointPicture, QWidget* parent = nullptr);
+                     const JointPicture& jointPicture, QWidget* parent = nullptr);
 
     const core::CalculatorDefinition& definition() const;
 
@@ -63,7 +70,7 @@ protected:
 private:
     QWidget* buildFieldsColumn();
     QGroupBox* buildResultsBox();
-    QWidget* buildPictureColumn(const QString& jointPicture);
+    QWidget* buildPictureColumn(const JointPicture& jointPicture);
     void setOutputsEnabled(bool enabled);
     void showNote(std::size_t fieldIndex);
     void loadSavedInputs();

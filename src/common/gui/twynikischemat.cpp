@@ -1,5 +1,7 @@
 #include "common/gui/twynikischemat.h"
 
+#include "common/gui/resources.h"
+
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
@@ -9,16 +11,6 @@
 #include <QSvgRenderer>
 
 #include <array>
-
-// The pictures are compiled into the gui library, which is static: the linker would leave
-// their object out unless something names it. At file scope, as the macro's declaration needs.
-static void initialiseSchemePictures() {
-    static const bool initialised = [] {
-        Q_INIT_RESOURCE(blachorys);
-        return true;
-    }();
-    (void)initialised;
-}
 
 namespace blachorys::gui {
 namespace {
@@ -60,7 +52,7 @@ QLabel* centredLine(QWidget* parent, const QString& text, int y) {
 
 TWynikiSchemat::TWynikiSchemat(std::function<QWidget*()> activeCalculator, QWidget* parent)
     : QDialog(parent), m_activeCalculator(std::move(activeCalculator)) {
-    initialiseSchemePictures();
+    initialiseResources();
     setObjectName(QStringLiteral("TWynikiSchemat"));
     setWindowTitle(QStringLiteral("Wyniki - Schemat"));
     setFixedSize(kClientWidth, kClientHeight);

@@ -1,0 +1,107 @@
+#include "cases/cone/conemodel.h"
+
+#include "common/core/finite.h"
+#include "common/core/thintriangle.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kMaxDivisions = 2000;
+/**
+ * Fine steps round the whole edge, at least. With the arc length standing in for the chord of
+ * each fine triangle, this many keeps the developed angle exact to well within 0.1 mm.
+ */
+constexpr int kMinFineSteps = 8000;
+
+} // namespace
+
+std::vector<std::string> validateCone(const ConeInputs& in) {
+    std::vector<std::string> messages;
+    if (in.N < 2) {
+        messages.emplace_back("Blad danych : N < 2");
+    }
+    if (in.N > kMaxDivisions) {
+        messages.emplace_back("Blad danych : N > 2000");
+    }
+    if (in.Dsm == in.Dsd) {
+        messages.emplace_back("Blad danych : Dsm = Dsd ");
+    }
+    return messages;
+}
+
+double apexHeight(const ConeInputs& in) {
+    return in.Dsd * in.Hs / (in.Dsd - in.Dsm);
+}
+
+int fineStepsPerDivision(int divisions) {
+    return (kMinFineSteps + divisions - 1) / divisions;
+}
+
+ConeModel computeCone(const ConeInputs& in) {
+    ConeModel m;
+    m.inputs = in;
+    m.H = apexHeight(in);
+    m.F = fineStepsPerDivision(in.N);
+    m.M = in.N * m.F;
+    const double Rd = in.Dsd / 2;
+    const double Rm = in.Dsm / 2;
+    // The apex lies on the line through the two centres.
+    m.a = Rd * in.E / (Rd - Rm);
+    m.k = (m.H - in.Hs) / m.H;
+    // Each fine triangle's base is the arc of one fine step on the Dsd edge.
+    const double base = 2 * kPi * Rd / m.M;
+    // Angles on the edge run from the direction of E: with alfa = 0 the seam lies on the flank.
+    double w = in.alfa * kPi / 180 + kPi / 2;
+    const double deltaW = 2 * kPi / m.M;
+
+    const auto points = static_cast<std::size_t>(in.N) + 1;
+    m.Xm.resize(points);
+    m.Ym.resize(points);
+    m.Xd.resize(points);
+    m.Yd.resize(points);
+    double theta = 0.0;
+    double previousSlant = 0.0;
+    for (int i = 0; i <= m.M; ++i) {
+        const double bx = Rd * std::cos(w) - m.a;
+        const double by = Rd * std::sin(w);
+        const double rho = std::sqrt(bx * bx + by * by);
+        const double slant = std::sqrt(rho * rho + m.H * m.H);
+        if (i >= 1) {
+            theta += apexAngle(previousSlant, slant, base);
+        }
+        if (i % m.F == 0) {
+            const auto j = static_cast<std::size_t>(i / m.F);
+            m.Xd[j] = slant * std::cos(theta);
+            m.Yd[j] = slant * std::sin(theta);
+            m.Xm[j] = m.k * slant * std::cos(theta);
+            m.Ym[j] = m.k * slant * std::sin(theta);
+        }
+        w += deltaW;
+        previousSlant = slant;
+    }
+
+    m.minX = m.maxX = m.Xm[0];
+    m.minY = m.maxY = m.Ym[0];
+    for (std::size_t j = 0; j < points; ++j) {
+        m.minX = std::min({m.minX, m.Xm[j], m.Xd[j]});
+        m.maxX = std::max({m.maxX, m.Xm[j], m.Xd[j]});
+        m.minY = std::min({m.minY, m.Ym[j], m.Yd[j]});
+        m.maxY = std::max({m.maxY, m.Ym[j], m.Yd[j]});
+    }
+    return m;
+}
+
+bool isFinite(const ConeModel& model) {
+    return allFinite(model.Xm) && allFinite(model.Ym) && allFinite(model.Xd) &&
+           allFinite(model.Yd) &&
+           allFinite(std::array{model.minX, model.maxX, model.minY, model.maxY, model.sheetWidth(),
+                                model.sheetHeight()});
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+/** The cone inputs as read from the fields: millimetres and degrees. */
+struct ConeInputs {
+    double Dsm = 600.0; ///< diameter of one edge, called the smaller (it may be the larger)
+    double Dsd = 800.0; ///< diameter of the other edge, called the larger
+    double alfa = 0.0;  ///< angular position of the weld seam on the edges, degrees
+    double Hs = 1000.0; ///< length of the cone: distance between the planes of the two edges
+    double E = 100.0;   ///< offset of the edges' centres parallel to their planes (0: right cone)
+    int N = 24;         ///< equal parts of the developed circumference
+};
+
+/**
+ * The developed shell. The origin is the developed apex, X to the right, Y up; point 0 lies on
+ * the positive X axis and the points turn counterclockwise. Point j of the Dsm edge and point
+ * j of the Dsd edge lie on the same generatrix. Entries 0..N of each table are valid.
+ */
+struct ConeModel {
+    ConeInputs inputs;
+    /** Height of the apex above the plane of the Dsd edge, mm; negative when Dsm > Dsd. */
+    double H = 0.0;
+    /** Offset of the apex from the Dsd edge's centre along E, mm. */
+    double a = 0.0;
+    /** Apex-to-Dsm-edge over apex-to-Dsd-edge, the same along every generatrix. */
+    double k = 0.0;
+    /** Fine steps per division, and in all (M = N·F ≥ 8000). */
+    int F = 0;
+    int M = 0;
+    std::vector<double> Xm;
+    std::vector<double> Ym;
+    std::vector<double> Xd;
+    std::vector<double> Yd;
+    /** Bounding box of all 2·(N + 1) points, mm. */
+    double minX = 0.0;
+    double maxX = 0.0;
+    double minY = 0.0;
+    double maxY = 0.0;
+
+    double sheetWidth() const { return maxX - minX; }
+    double sheetHeight() const { return maxY - minY; }
+};
+
+/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+std::vector<std::string> validateCone(const ConeInputs& inputs);
+
+/** Dsd·Hs / (Dsd − Dsm); zero when Dsd or Hs is zero, and then there is no development. */
+double apexHeight(const ConeInputs& inputs);
+
+/** Fine steps per division: 8000 / N, rounded up to a whole number. */
+int fineStepsPerDivision(int divisions);
+
+/**
+ * The development by thin triangles about the apex: the inputs must have passed validation
+ * and give a non-zero apex height.
+ */
+ConeModel computeCone(const ConeInputs& inputs);
+
+/** True when every point, the bounding box and the sheet size are finite numbers. */
+bool isFinite(const ConeModel& model);
+
+} // namespace blachorys::core
