@@ -1,7 +1,7 @@
-// Renders what the pipe-pipe calculator shows and prints, for looking at without a screen:
-// the two previews, the printouts (defaults and a long one) and the scheme dialog with both
-// pictures. Usage: render_outputs <directory>
-#include "cases/pipe_pipe/pipepipecalculator.h"
+// Renders what the calculators show and print, for looking at without a screen: the previews,
+// the printouts (defaults and a long one), the scheme pictures and the scheme dialog.
+// Usage: render_outputs <directory>
+#include "cases/calculators.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
@@ -20,13 +20,17 @@
 namespace {
 
 using blachorys::core::CalculationOutputs;
-using blachorys::core::PipePipeCalculator;
+using blachorys::core::Calculator;
 using blachorys::gui::DrawingPreview;
 using blachorys::gui::TWynikiSchemat;
 
 const char* const kDate = "08-12-2026";
 
-std::vector<std::string> defaultTexts(const PipePipeCalculator& calculator) {
+const Calculator& calculator(const char* key) {
+    return *blachorys::core::findCalculator(key);
+}
+
+std::vector<std::string> defaultTexts(const Calculator& calculator) {
     std::vector<std::string> texts;
     for (const auto& field : calculator.definition().fields) {
         texts.push_back(field.defaultText);
@@ -34,9 +38,10 @@ std::vector<std::string> defaultTexts(const PipePipeCalculator& calculator) {
     return texts;
 }
 
-std::optional<CalculationOutputs> calculate(const std::vector<std::string>& texts,
+std::optional<CalculationOutputs> calculate(const Calculator& calculator,
+                                            const std::vector<std::string>& texts,
                                             std::size_t development) {
-    auto result = PipePipeCalculator().calculate(texts, development, kDate);
+    auto result = calculator.calculate(texts, development, kDate);
     if (result.status != blachorys::core::CalculationResult::Status::Calculated) {
         for (const auto& message : result.messages) {
             std::fprintf(stderr, "%s\n", message.text.c_str());
@@ -52,8 +57,9 @@ bool save(const QImage& image, const QString& path) {
     return saved;
 }
 
-bool savePreview(const CalculationOutputs& outputs, const QString& directory, const QString& name) {
-    const auto& definition = PipePipeCalculator().definition();
+bool savePreview(const Calculator& calculator, const CalculationOutputs& outputs,
+                 const QString& directory, const QString& name) {
+    const auto& definition = calculator.definition();
     DrawingPreview preview(QString::fromStdString(definition.previewClass),
                            QString::fromStdString(definition.previewCaption));
     preview.setDrawing(outputs.preview);
@@ -64,8 +70,9 @@ bool savePreview(const CalculationOutputs& outputs, const QString& directory, co
     return ok;
 }
 
-bool savePrintout(const CalculationOutputs& outputs, const QString& path) {
-    const auto& definition = PipePipeCalculator().definition();
+bool savePrintout(const Calculator& calculator, const CalculationOutputs& outputs,
+                  const QString& path) {
+    const auto& definition = calculator.definition();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -133,22 +140,32 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const PipePipeCalculator calculator;
-    std::vector<std::string> texts = defaultTexts(calculator);
-    const auto smaller = calculate(texts, 0);
-    const auto larger = calculate(texts, 1);
+    const Calculator& pipePipe = calculator("rurarura");
+    std::vector<std::string> texts = defaultTexts(pipePipe);
+    const auto smaller = calculate(pipePipe, texts, 0);
+    const auto larger = calculate(pipePipe, texts, 1);
     texts[5] = "2000"; // N
-    const auto longReport = calculate(texts, 0);
-    if (!smaller || !larger || !longReport) {
+    const auto longReport = calculate(pipePipe, texts, 0);
+
+    const Calculator& cone = calculator("stozek");
+    std::vector<std::string> coneTexts = defaultTexts(cone);
+    const auto coneDefaults = calculate(cone, coneTexts, 0);
+    coneTexts[3] = "150"; // Hs: a short cone turns past half a turn
+    const auto coneShort = calculate(cone, coneTexts, 0);
+    if (!smaller || !larger || !longReport || !coneDefaults || !coneShort) {
         return 1;
     }
 
-    bool ok = savePreview(*smaller, directory, QStringLiteral("preview_smaller"));
-    ok = savePreview(*larger, directory, QStringLiteral("preview_larger")) && ok;
-    ok = savePrintout(*smaller, directory + "/report_smaller.pdf") && ok;
-    ok = savePrintout(*longReport, directory + "/report_n2000.pdf") && ok;
-    ok = savePicture(QStringLiteral("w_rr_r"), directory) && ok;
-    ok = savePicture(QStringLiteral("w_rr_p"), directory) && ok;
+    bool ok = savePreview(pipePipe, *smaller, directory, QStringLiteral("preview_smaller"));
+    ok = savePreview(pipePipe, *larger, directory, QStringLiteral("preview_larger")) && ok;
+    ok = savePreview(cone, *coneDefaults, directory, QStringLiteral("preview_cone")) && ok;
+    ok = savePreview(cone, *coneShort, directory, QStringLiteral("preview_cone_short")) && ok;
+    ok = savePrintout(pipePipe, *smaller, directory + "/report_smaller.pdf") && ok;
+    ok = savePrintout(pipePipe, *longReport, directory + "/report_n2000.pdf") && ok;
+    ok = savePrintout(cone, *coneDefaults, directory + "/report_cone.pdf") && ok;
+    for (const char* picture : {"w_rr_r", "w_rr_p", "w_s"}) {
+        ok = savePicture(QString::fromLatin1(picture), directory) && ok;
+    }
     ok = saveSchemeDialog(directory) && ok;
     return ok ? 0 : 1;
 }
