@@ -7,8 +7,8 @@ For every NAME.json in DIR, NAME.dxf beside it is loaded and audited; then its e
 the JSON's "lines" one for one: LINE entities on the same layer, with the same colour, with
 start and end points within 0.005 mm. The count of lines must also follow from the
 calculator, its development and N (pipe on pipe "mniejsza": 2N + 2, "wieksza": N + 4; the
-cone: 3N + 1). Prints one line per file; exits 1
-when any file fails, 2 when there is nothing to check.
+cone: 3N + 1). Prints one line per file; exits 1 when any file fails, 2 when there is nothing
+to check.
 """
 
 import json

@@ -36,9 +36,7 @@ std::vector<std::string> resultLines(const ConeModel& m) {
             static_cast<int>(j), "  ",
             {{"Xm=", m.Xm[j]}, {", Ym=", m.Ym[j]}, {", Xd=", m.Xd[j]}, {", Yd=", m.Yd[j]}}));
     }
-    for (auto& line : sheetSizeLines(kRuleLength, m.sheetWidth(), m.sheetHeight())) {
-        lines.push_back(std::move(line));
-    }
+    appendSheetSize(lines, kRuleLength, m.sheetWidth(), m.sheetHeight());
     return lines;
 }
 

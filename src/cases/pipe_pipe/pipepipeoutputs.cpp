@@ -41,9 +41,7 @@ std::vector<std::string> templateResults(const PipePipeModel& model) {
         lines.push_back(
             pointLine(static_cast<int>(i), "   ", {{"L=", model.L[i]}, {"     h=", model.h[i]}}));
     }
-    for (auto& line : sheetSizeLines(kResultsRule, kPi * model.inputs.Dm, model.hmax)) {
-        lines.push_back(std::move(line));
-    }
+    appendSheetSize(lines, kResultsRule, kPi * model.inputs.Dm, model.hmax);
     return lines;
 }
 
@@ -64,9 +62,7 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
         lines.push_back(pointLine(static_cast<int>(i), "   ",
                                   {{"Xo=", model.Xo[i]}, {"     Yo=", model.Yo[i]}}));
     }
-    for (auto& line : sheetSizeLines(kResultsRule, Ld, circumference)) {
-        lines.push_back(std::move(line));
-    }
+    appendSheetSize(lines, kResultsRule, Ld, circumference);
     return lines;
 }
 

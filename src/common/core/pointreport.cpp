@@ -64,8 +64,10 @@ std::string sheetSizeLine(double width, double height) {
     return formatReport(width) + " x " + formatReport(height);
 }
 
-std::vector<std::string> sheetSizeLines(int ruleLength, double width, double height) {
-    return {repeated('-', ruleLength), "Gabaryty arkusza blachy :", sheetSizeLine(width, height)};
+void appendSheetSize(std::vector<std::string>& lines, int ruleLength, double width, double height) {
+    lines.push_back(repeated('-', ruleLength));
+    lines.emplace_back("Gabaryty arkusza blachy :");
+    lines.push_back(sheetSizeLine(width, height));
 }
 
 } // namespace blachorys::core

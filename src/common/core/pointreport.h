@@ -57,9 +57,9 @@ std::string pointLine(int number, std::string_view gap,
 std::string sheetSizeLine(double width, double height);
 
 /**
- * The end of a results section: a row of `ruleLength` "-", "Gabaryty arkusza blachy :" and the
- * sheet size line.
+ * Ends a results section: appends a row of `ruleLength` "-", "Gabaryty arkusza blachy :" and
+ * the sheet size line.
  */
-std::vector<std::string> sheetSizeLines(int ruleLength, double width, double height);
+void appendSheetSize(std::vector<std::string>& lines, int ruleLength, double width, double height);
 
 } // namespace blachorys::core
