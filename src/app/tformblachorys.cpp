@@ -2,8 +2,7 @@
 
 #include "app/defaultmenustyle.h"
 #include "app/tinfo.h"
-#include "cases/cone/tstozek.h"
-#include "cases/pipe_pipe/trurarura.h"
+#include "cases/calculators.h"
 #include "common/gui/calculatorwindow.h"
 #include "common/gui/prompts.h"
 
@@ -14,51 +13,38 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace blachorys::gui {
 namespace {
-
-using CalculatorFactory = CalculatorWindow* (*)(const GuiContext&, QWidget*);
-
-/** A calculator in the product menu; no factory while that calculator is not built. */
-struct CalculatorEntry {
-    const char* caption;
-    const char* handler;
-    const char* nameKey;
-    CalculatorFactory create;
-};
-
-const CalculatorEntry kCalculatorEntries[] = {
-    {"Rura - RURA       (króciec - Płaszcz)", "Rurarura1Click", "RURARURA",
-     [](const GuiContext& context, QWidget* parent) -> CalculatorWindow* {
-         return new TRurarura(context, parent);
-     }},
-    {"Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click", "RURASTOZEK", nullptr},
-    {"Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click", "STOZEKRURA",
-     nullptr},
-    {"Stożek", "Stozek1Click", "STOZEK_",
-     [](const GuiContext& context, QWidget* parent) -> CalculatorWindow* {
-         return new TStozek_(context, parent);
-     }},
-    {"Kolano segmentowe", "KolanoSegm1Click", "KOLANOSEGM", nullptr},
-    {"Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick", "KOLOPROSTOKAT", nullptr},
-};
-
-/** Preview windows of the calculators after the pipe-pipe one, made at start in this order. */
-const std::pair<const char*, const char*> kLaterPreviews[] = {
-    {"TRSWynikiRysunek", "Wyniki - Rysunek (Rura-Stożek)"},
-    {"TStWynikiRysunek", "Wyniki - Rysunek (STOZEK)"},
-    {"TKSWynikiRysunek", "Wyniki - Rysunek (KOLANO SEGMENTOWE)"},
-    {"TKPWynikiRysunek", "Wyniki - Rysunek (przejsciowka KOLO - PROSTOKAT)"},
-    {"TSRWynikiRysunek", "Wyniki - Rysunek (Stożek-Rura)"},
-};
 
 constexpr QSize kClientSize(702, 554);
 constexpr QPoint kInitialPosition(279, 56);
 
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+/** The built calculators in the order their preview windows are made at start-up. */
+std::vector<const core::Calculator*> inPreviewStartupOrder() {
+    std::vector<const core::Calculator*> ordered = core::calculators();
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) {
+        return a->definition().window.previewStartupOrder <
+               b->definition().window.previewStartupOrder;
+    });
+    return ordered;
+}
+
 } // namespace
 
 TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent),
+      m_outputWindows(this,
+                      [this] {
+                          const CalculatorWindow* calculator = currentCalculator();
+                          return calculator != nullptr ? calculator->schemePicture() : QString();
+                      }),
+      m_context{prompts, m_hints, m_outputWindows, std::move(savedInputsDirectory)} {
     setObjectName(QStringLiteral("FormBlachorys"));
     setWindowTitle(
         QStringLiteral("Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)"));
@@ -68,29 +54,21 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TFormBlachorys::subWindowActivated);
 
-    m_outputWindows = std::make_unique<OutputWindows>(this, [this]() -> QWidget* {
-        // The current child, not the active one: while a modal dialog has the focus no
-        // child is active, but the one it was opened from is still current.
-        QMdiSubWindow* current = m_mdiArea->currentSubWindow();
-        return current != nullptr ? current->widget() : nullptr;
-    });
-    m_context.prompts = &prompts;
-    m_context.hints = &m_hints;
-    m_context.outputWindows = m_outputWindows.get();
-    m_context.savedInputsDirectory = std::move(savedInputsDirectory);
-
     buildMenus();
     move(kInitialPosition);
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 
-    // The windows that live for the whole run, in their order of creation.
-    m_outputWindows->scheme();
-    m_outputWindows->createPreview(QStringLiteral("TWynikiRysunek"),
-                                   QStringLiteral("Wyniki - Rysunek (Rura-Rura)"));
-    showInfo();
-    for (const auto& [className, caption] : kLaterPreviews) {
-        m_outputWindows->createPreview(QString::fromUtf8(className), QString::fromUtf8(caption));
+    // The windows that live for the whole run, in their order of creation: the scheme dialog,
+    // the first preview, the information window, the other previews.
+    m_outputWindows.scheme();
+    const auto previews = inPreviewStartupOrder();
+    for (std::size_t i = 0; i < previews.size(); ++i) {
+        if (i == 1) {
+            showInfo();
+        }
+        m_outputWindows.preview(previews[i]->definition().window);
     }
+    showInfo();
 
     // Returning to the program from another one brings the information window back.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -120,12 +98,14 @@ void TFormBlachorys::buildMenus() {
     auto* style = new DefaultMenuStyle(product->menuAction());
     style->setParent(menuBar());
     menuBar()->setStyle(style);
-    for (const CalculatorEntry& entry : kCalculatorEntries) {
-        const QString nameKey = QString::fromUtf8(entry.nameKey);
-        QAction* action = product->addAction(QString::fromUtf8(entry.caption), this,
-                                             [this, nameKey] { openCalculator(nameKey); });
-        action->setObjectName(QString::fromUtf8(entry.handler));
-        action->setEnabled(entry.create != nullptr);
+    for (const core::MenuEntry& entry : core::menuEntries()) {
+        QAction* action = product->addAction(q(entry.caption()));
+        action->setObjectName(q(entry.handler()));
+        action->setEnabled(entry.calculator != nullptr);
+        if (entry.calculator != nullptr) {
+            const QString key = q(core::nameKey(entry.calculator->definition()));
+            connect(action, &QAction::triggered, this, [this, key] { openCalculator(key); });
+        }
     }
 
     m_windowMenu = menuBar()->addMenu(QStringLiteral("&Okna"));
@@ -166,9 +146,9 @@ CalculatorWindow* TFormBlachorys::findMdiChild(const QString& nameKey) const {
 CalculatorWindow* TFormBlachorys::openCalculator(const QString& nameKey) {
     CalculatorWindow* calculator = findMdiChild(nameKey);
     if (calculator == nullptr) {
-        for (const CalculatorEntry& entry : kCalculatorEntries) {
-            if (QString::fromUtf8(entry.nameKey) == nameKey && entry.create != nullptr) {
-                calculator = entry.create(m_context, nullptr);
+        for (const core::Calculator* candidate : core::calculators()) {
+            if (q(core::nameKey(candidate->definition())) == nameKey) {
+                calculator = new CalculatorWindow(*candidate, m_context);
                 QMdiSubWindow* window = m_mdiArea->addSubWindow(calculator);
                 window->setAttribute(Qt::WA_DeleteOnClose);
                 window->showMaximized();
@@ -185,11 +165,18 @@ CalculatorWindow* TFormBlachorys::openCalculator(const QString& nameKey) {
     return calculator;
 }
 
+CalculatorWindow* TFormBlachorys::currentCalculator() const {
+    // The current child, not the active one: while a modal dialog has the focus no child is
+    // active, but the one it was opened from is still current.
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
+    return current != nullptr ? qobject_cast<CalculatorWindow*>(current->widget()) : nullptr;
+}
+
 void TFormBlachorys::showInfo() {
     if (m_info != nullptr) {
         return;
     }
-    m_info = new TInfo(*m_context.prompts);
+    m_info = new TInfo(m_context.prompts);
     QMdiSubWindow* window = m_mdiArea->addSubWindow(m_info);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();

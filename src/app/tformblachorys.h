@@ -8,8 +8,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <memory>
-
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -31,8 +29,8 @@ public:
     ~TFormBlachorys() override;
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
-    OutputWindows& outputWindows() { return *m_outputWindows; }
-    /** The open calculator with this name key ("RURARURA"), or nullptr. */
+    OutputWindows& outputWindows() { return m_outputWindows; }
+    /** The open calculator whose form name in capitals is `nameKey`, or nullptr. */
     CalculatorWindow* findMdiChild(const QString& nameKey) const;
     /** The information window, while one is open. */
     TInfo* info() const { return m_info; }
@@ -53,12 +51,14 @@ private:
     void buildMenus();
     void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow* window);
+    /** The calculator window the user works in now, or nullptr. */
+    CalculatorWindow* currentCalculator() const;
 
-    GuiContext m_context;
     QMdiArea* m_mdiArea = nullptr;
     QMenu* m_windowMenu = nullptr;
     HintRouter m_hints;
-    std::unique_ptr<OutputWindows> m_outputWindows;
+    OutputWindows m_outputWindows;
+    GuiContext m_context;
     QPointer<TInfo> m_info;
 };
 

@@ -14,37 +14,11 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
 using namespace blachorys;
-
-struct Sample {
-    std::string name;
-    std::string calculator;
-    std::string development; ///< empty for a calculator without a selector
-    std::vector<std::pair<std::string, std::string>> fields;
-};
-
-const std::vector<Sample> kSamples = {
-    {"defaults_smaller", "rurarura", "mniejsza", {}},
-    {"defaults_larger", "rurarura", "wieksza", {}},
-    {"inclined_smaller", "rurarura", "mniejsza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
-    {"inclined_larger", "rurarura", "wieksza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
-    {"below_base_smaller", "rurarura", "mniejsza", {{"H", "100"}}},
-    {"touching_smaller", "rurarura", "mniejsza", {{"P", "250"}, {"N", "36"}}},
-    {"equal_diameters_larger", "rurarura", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
-    {"most_divisions_smaller", "rurarura", "mniejsza", {{"N", "2000"}}},
-    {"most_divisions_larger", "rurarura", "wieksza", {{"N", "2000"}, {"Beta", "120"}}},
-    {"cone_defaults", "stozek", "", {}},
-    {"cone_right", "stozek", "", {{"E", "0"}}},
-    {"cone_two_divisions", "stozek", "", {{"N", "2"}}},
-    {"cone_first_edge_larger", "stozek", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
-    {"cone_past_half_turn", "stozek", "", {{"Hs", "50"}, {"N", "36"}}},
-    {"cone_most_divisions", "stozek", "", {{"N", "2000"}, {"alfa", "45.5"}}},
-};
 
 std::string number(double value) {
     char buffer[64];
@@ -63,13 +37,15 @@ std::string quoted(const std::string& text) {
     return json + "\"";
 }
 
-std::string expectationJson(const Sample& sample, const std::vector<std::string>& fieldNames,
+std::string expectationJson(const core::CalculatorDefinition& definition,
+                            const core::ExampleInputs& example,
                             const std::vector<std::string>& fieldTexts,
                             const std::vector<core::DxfLine>& lines) {
-    std::string json = "{\"calculator\": " + quoted(sample.calculator) +
-                       ", \"development\": " + quoted(sample.development) + ",\n \"fields\": {";
-    for (std::size_t f = 0; f < fieldNames.size(); ++f) {
-        json += (f == 0 ? "" : ", ") + quoted(fieldNames[f]) + ": " + quoted(fieldTexts[f]);
+    std::string json = "{\"calculator\": " + quoted(definition.key) +
+                       ", \"development\": " + quoted(example.development) + ",\n \"fields\": {";
+    for (std::size_t f = 0; f < fieldTexts.size(); ++f) {
+        json +=
+            (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(fieldTexts[f]);
     }
     json += "},\n \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -82,43 +58,30 @@ std::string expectationJson(const Sample& sample, const std::vector<std::string>
     return json + "]}\n";
 }
 
-bool writeSample(const Sample& sample, const QDir& directory, bool tamper) {
-    const core::Calculator& calculator = *core::findCalculator(sample.calculator);
+bool writeSample(const core::Calculator& calculator, const core::ExampleInputs& example,
+                 const QDir& directory, bool tamper) {
     const auto& definition = calculator.definition();
-    std::vector<std::string> names;
-    std::vector<std::string> texts;
-    for (const auto& field : definition.fields) {
-        names.push_back(field.name);
-        texts.push_back(field.defaultText);
-        for (const auto& [name, text] : sample.fields) {
-            if (name == field.name) {
-                texts.back() = text;
-            }
-        }
-    }
-    std::size_t development = 0;
-    while (development < definition.developments.size() &&
-           definition.developments[development].key != sample.development) {
-        ++development;
-    }
-    const core::CalculationResult result = calculator.calculate(texts, development, "-");
-    if (!result.outputs) {
-        std::cerr << sample.name << ": not calculated\n";
+    const std::string name = definition.key + "_" + example.name;
+    const std::vector<std::string> texts = core::exampleFieldTexts(definition, example);
+    const auto development = core::developmentIndex(definition, example.development);
+    const core::CalculationResult result =
+        calculator.calculate(texts, development.value_or(0), "-");
+    if (!development || !result.outputs) {
+        std::cerr << name << ": not calculated\n";
         return false;
     }
     std::vector<core::DxfLine> expected = result.outputs->dxfLines;
-    const QString dxf = directory.filePath(QString::fromStdString(sample.name + ".dxf"));
+    const QString dxf = directory.filePath(QString::fromStdString(name + ".dxf"));
     if (const auto failure = io::writeDxfFile(dxf, expected)) {
-        std::cerr << sample.name << ": " << failure->toStdString() << '\n';
+        std::cerr << name << ": " << failure->toStdString() << '\n';
         return false;
     }
     if (tamper) {
         expected.at(4).x1 += 0.01;
     }
-    std::ofstream json(
-        directory.filePath(QString::fromStdString(sample.name + ".json")).toStdString(),
-        std::ios::binary);
-    json << expectationJson(sample, names, texts, expected);
+    std::ofstream json(directory.filePath(QString::fromStdString(name + ".json")).toStdString(),
+                       std::ios::binary);
+    json << expectationJson(definition, example, texts, expected);
     return static_cast<bool>(json.flush());
 }
 
@@ -139,9 +102,14 @@ int main(int argc, char** argv) {
         }
     }
     bool ok = true;
-    for (const Sample& sample : kSamples) {
-        ok = writeSample(sample, good, false) && ok;
+    // Every example of every calculator; the first one of the first again, with one expected
+    // coordinate off, for the reader check to catch.
+    for (const core::Calculator* calculator : core::calculators()) {
+        for (const core::ExampleInputs& example : calculator->definition().examples) {
+            ok = writeSample(*calculator, example, good, false) && ok;
+        }
     }
-    ok = writeSample(kSamples.front(), tampered, true) && ok;
+    const core::Calculator& first = *core::calculators().front();
+    ok = writeSample(first, first.definition().examples.front(), tampered, true) && ok;
     return ok ? 0 : 1;
 }

@@ -1,4 +1,4 @@
-#include "cases/pipe_pipe/pipepipecalculator.h"
+#include "cases/pipe_pipe/pipepipecase.h"
 #include "common/gui/drawingpreview.h"
 
 #include <QCoreApplication>
@@ -23,7 +23,7 @@ constexpr std::size_t kSmaller = 0;
 constexpr std::size_t kLarger = 1;
 
 PreviewDrawing pipePipeDefaults(std::size_t development) {
-    const core::PipePipeCalculator calculator;
+    const core::Calculator& calculator = core::pipePipeCalculator();
     std::vector<std::string> texts;
     for (const auto& field : calculator.definition().fields) {
         texts.push_back(field.defaultText);

@@ -1,4 +1,4 @@
-#include "cases/pipe_pipe/pipepipecalculator.h"
+#include "cases/pipe_pipe/pipepipecase.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/outputwindows.h"
 #include "common/gui/twynikischemat.h"
@@ -12,9 +12,7 @@ namespace {
 
 TEST(OutputWindows, EachWindowIsMadeOnceHiddenAndOwnedByTheParent) {
     QWidget parent;
-    QWidget calculator;
-    calculator.setObjectName(QStringLiteral("Stozek_"));
-    OutputWindows windows(&parent, [&] { return &calculator; });
+    OutputWindows windows(&parent, [] { return QStringLiteral("w_s"); });
 
     TWynikiSchemat* scheme = windows.scheme();
     ASSERT_NE(scheme, nullptr);
@@ -22,25 +20,24 @@ TEST(OutputWindows, EachWindowIsMadeOnceHiddenAndOwnedByTheParent) {
     EXPECT_EQ(scheme->parent(), &parent);
     EXPECT_FALSE(scheme->isVisible());
     EXPECT_TRUE(scheme->isWindow());
-    // The dialog asks the given function which calculator is active.
+    // The dialog asks the given function which picture the active calculator shows.
     scheme->show();
     EXPECT_EQ(scheme->pictureName(), "w_s");
     scheme->hide();
 
-    DrawingPreview* pipePipe = windows.createPreview(
-        QStringLiteral("TWynikiRysunek"), QStringLiteral("Wyniki - Rysunek (Rura-Rura)"));
+    const core::WindowDefinition& pipePipeWindow = core::pipePipeCalculator().definition().window;
+    DrawingPreview* pipePipe = windows.preview(pipePipeWindow);
     ASSERT_NE(pipePipe, nullptr);
     EXPECT_EQ(pipePipe->parent(), &parent);
     EXPECT_FALSE(pipePipe->isVisible());
     EXPECT_TRUE(pipePipe->isWindow());
-    EXPECT_EQ(windows.createPreview(QStringLiteral("TWynikiRysunek"), QStringLiteral("inny")),
-              pipePipe);
+    EXPECT_EQ(windows.preview(pipePipeWindow), pipePipe);
+    EXPECT_EQ(pipePipe->objectName(), "TWynikiRysunek");
     EXPECT_EQ(pipePipe->windowTitle(), "Wyniki - Rysunek (Rura-Rura)");
-    EXPECT_EQ(windows.preview(core::PipePipeCalculator().definition()), pipePipe);
 
     // Another calculator's window, made from its definition on first use.
-    core::CalculatorDefinition definition;
-    definition.previewClass = "TWynikiRysunekSR";
+    core::WindowDefinition definition;
+    definition.previewName = "TWynikiRysunekSR";
     definition.previewCaption = "Wyniki - Rysunek (Stożek-Rura)";
     DrawingPreview* other = windows.preview(definition);
     ASSERT_NE(other, nullptr);

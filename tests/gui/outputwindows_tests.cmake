@@ -16,4 +16,3 @@ gtest_discover_tests(gui_output_tests
 add_executable(render_outputs tools/renderoutputs.cpp)
 target_link_libraries(render_outputs PRIVATE blachorys_gui)
 blachorys_warnings(render_outputs)
-target_compile_definitions(render_outputs PRIVATE BLACHORYS_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

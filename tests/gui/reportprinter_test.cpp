@@ -1,4 +1,4 @@
-#include "cases/pipe_pipe/pipepipecalculator.h"
+#include "cases/pipe_pipe/pipepipecase.h"
 #include "common/core/printlayout.h"
 #include "common/gui/reportprinter.h"
 
@@ -19,7 +19,7 @@ const QString kJobTitle = QStringLiteral("Wydruk : Rozwiniecie Rura-Rura");
 const QString kHeading = QStringLiteral("Rozwiniecie Rura-Rura");
 
 core::PointReport pipePipeReport(const std::string& divisions) {
-    const auto result = core::PipePipeCalculator().calculate(
+    const auto result = core::pipePipeCalculator().calculate(
         {"300", "800", "200", "0", "700", divisions, "90", "1000", "350"}, 0, "08-12-2026");
     EXPECT_EQ(result.status, core::CalculationResult::Status::Calculated);
     return result.outputs ? result.outputs->report : core::PointReport{};

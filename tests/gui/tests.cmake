@@ -3,11 +3,10 @@ include(gui/outputwindows_tests.cmake)
 
 # The calculator windows and the main window.
 add_executable(gui_shell_tests
+    gui/calculatorwindow_test.cpp
     gui/tformblachorys_test.cpp
-    gui/trurarura_test.cpp
-    gui/tstozek_test.cpp
 )
-# The command line too: the cone's files from the window and from it must be the same bytes.
+# The command line too: the files from the window and from it must be the same bytes.
 target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib
                       blachorys_gui_test_main)
 blachorys_warnings(gui_shell_tests)

@@ -1,5 +1,6 @@
 #include "app/tformblachorys.h"
 #include "app/tinfo.h"
+#include "cases/calculators.h"
 #include "common/gui/calculatorwindow.h"
 #include "common/gui/twynikischemat.h"
 #include "support/calculatorfixture.h"
@@ -65,23 +66,35 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
     }
     EXPECT_EQ(menus, QStringList({"&Pliki", "&Blachorys", "&Okna"}));
     EXPECT_EQ(action("Rura1Click")->text(), "&Koniec");
+    // The product menu in the registry's order: entries of built calculators enabled.
+    QStringList captions;
+    for (QAction* entry : m_main->findChild<QMenu*>("Blachorys")->actions()) {
+        captions << entry->text();
+    }
+    QStringList expectedCaptions;
+    for (const core::MenuEntry& entry : core::menuEntries()) {
+        expectedCaptions << QString::fromStdString(entry.caption());
+        QAction* item = action(entry.handler().c_str());
+        ASSERT_NE(item, nullptr) << entry.handler();
+        EXPECT_EQ(item->isEnabled(), entry.calculator != nullptr) << entry.handler();
+    }
+    EXPECT_EQ(captions, expectedCaptions);
     EXPECT_EQ(action("Rurarura1Click")->text(),
               QString::fromUtf8("Rura - RURA       (króciec - Płaszcz)"));
-    EXPECT_TRUE(action("Rurarura1Click")->isEnabled());
     EXPECT_EQ(action("Przejsciowka_KoloProstokatClick")->text(),
               QString::fromUtf8("Przejsciówka  Koło - Prostokąt"));
-    EXPECT_FALSE(action("Rurastozek1Click")->isEnabled());
-    EXPECT_EQ(action("Stozek1Click")->text(), QString::fromUtf8("Stożek"));
-    EXPECT_TRUE(action("Stozek1Click")->isEnabled());
 
     ASSERT_NE(m_main->info(), nullptr);
     EXPECT_EQ(m_main->info()->windowTitle(), QString::fromUtf8("Informacje ogólne"));
     EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
     // The scheme dialog and the preview windows exist hidden from the start.
     EXPECT_NE(m_main->findChild<QDialog*>("TWynikiSchemat"), nullptr);
-    EXPECT_NE(m_main->findChild<QDialog*>("TWynikiRysunek"), nullptr);
-    EXPECT_NE(m_main->findChild<QDialog*>("TSRWynikiRysunek"), nullptr);
-    EXPECT_FALSE(m_main->findChild<QDialog*>("TWynikiRysunek")->isVisible());
+    for (const core::Calculator* calculator : core::calculators()) {
+        const auto* preview = m_main->findChild<QDialog*>(
+            QString::fromStdString(calculator->definition().window.previewName));
+        ASSERT_NE(preview, nullptr) << calculator->definition().key;
+        EXPECT_FALSE(preview->isVisible());
+    }
 }
 
 TEST_F(MainWindowTest, EachCalculatorExistsOnceAndTheInformationWindowGivesWay) {
@@ -200,7 +213,6 @@ TEST_F(MainWindowTest, SchemeButtonShowsThePictureOfTheCheckedDevelopment) {
     EXPECT_EQ(shown, "w_rr_r");
     EXPECT_EQ(m_prompts.texts(Kind::Modal), QStringList({"TWynikiSchemat", "TWynikiSchemat"}));
 }
-
 
 TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
     gui::CalculatorWindow* pipePipe = openPipePipe();

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,21 +13,6 @@
 
 namespace blachorys::gui {
 namespace {
-
-/** A calculator window as far as the scheme cares: its name and its development buttons. */
-struct FakeCalculator {
-    explicit FakeCalculator(const QString& name, const QStringList& radioButtons = {}) {
-        window.setObjectName(name);
-        for (const QString& buttonName : radioButtons) {
-            auto* button = new QRadioButton(&window);
-            button->setObjectName(buttonName);
-        }
-    }
-    void check(const QString& buttonName) {
-        window.findChild<QRadioButton*>(buttonName)->setChecked(true);
-    }
-    QWidget window;
-};
 
 void activate(QWidget& widget) {
     QEvent event(QEvent::WindowActivate);
@@ -52,7 +36,7 @@ bool allWhite(const QImage& image) {
 }
 
 TEST(TWynikiSchemat, StartsBlankAndOkClosesIt) {
-    TWynikiSchemat dialog([] { return nullptr; });
+    TWynikiSchemat dialog([] { return QString(); });
     EXPECT_TRUE(dialog.pictureName().isEmpty());
     EXPECT_EQ(pictureOf(dialog).size(), QSize(437, 350));
     EXPECT_TRUE(allWhite(pictureOf(dialog)));
@@ -65,17 +49,14 @@ TEST(TWynikiSchemat, StartsBlankAndOkClosesIt) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(TWynikiSchemat, PipePipePictureFollowsTheChosenDevelopment) {
-    FakeCalculator calculator(QStringLiteral("Rurarura"), {QStringLiteral("RadioButRozwRurM"),
-                                                           QStringLiteral("RadioButRozwRurW")});
-    TWynikiSchemat dialog([&] { return &calculator.window; });
-
-    calculator.check(QStringLiteral("RadioButRozwRurW"));
+TEST(TWynikiSchemat, PictureFollowsTheActiveCalculatorOnEveryActivation) {
+    QString active = QStringLiteral("w_rr_p");
+    TWynikiSchemat dialog([&] { return active; });
     dialog.show();
     EXPECT_EQ(dialog.pictureName(), "w_rr_p");
     const QImage larger = pictureOf(dialog);
 
-    calculator.check(QStringLiteral("RadioButRozwRurM"));
+    active = QStringLiteral("w_rr_r");
     activate(dialog);
     EXPECT_EQ(dialog.pictureName(), "w_rr_r");
     const QImage smaller = pictureOf(dialog);
@@ -87,59 +68,19 @@ TEST(TWynikiSchemat, PipePipePictureFollowsTheChosenDevelopment) {
     EXPECT_EQ(smaller,
               TWynikiSchemat::renderPicture(TWynikiSchemat::resourcePath("w_rr_r")).toImage());
 
-    calculator.check(QStringLiteral("RadioButRozwRurW"));
+    active = QStringLiteral("w_rr_p");
     dialog.hide();
     dialog.show();
     EXPECT_EQ(dialog.pictureName(), "w_rr_p");
 }
 
-struct Case {
-    const char* windowName;
-    const char* checkedButton; ///< nullptr: none checked
-    const char* picture;
-};
-
-TEST(TWynikiSchemat, CalculatorIsKnownByTheFirstSevenLettersOfItsName) {
-    const Case cases[] = {
-        {"Rurarura", "RadioButRozwRurM", "w_rr_r"},
-        {"RURARURA2", nullptr, "w_rr_p"},
-        {"RuraStozek", "RSRadioButRozwRur", "w_rs_r"},
-        {"RuraStozek", nullptr, "w_rs_p"},
-        {"Stozek_", nullptr, "w_s"},
-        {"stozek_sciety", nullptr, "w_s"},
-        {"KolanoSegmentowe", nullptr, "w_ks"},
-        {"KoloProstokat", nullptr, "w_kp"},
-        {"StozekRura", "SRRadioButRozwStozka", "w_sr_s"},
-        {"StozekRura", nullptr, "w_sr_p"},
-    };
-    const QStringList buttons{QStringLiteral("RadioButRozwRurM"),
-                              QStringLiteral("RSRadioButRozwRur"),
-                              QStringLiteral("SRRadioButRozwStozka"), QStringLiteral("Inny")};
-    for (const auto& c : cases) {
-        FakeCalculator calculator(QString::fromLatin1(c.windowName), buttons);
-        calculator.check(c.checkedButton != nullptr ? QString::fromLatin1(c.checkedButton)
-                                                    : QStringLiteral("Inny"));
-        TWynikiSchemat dialog([&] { return &calculator.window; });
-        activate(dialog);
-        EXPECT_EQ(dialog.pictureName(), c.picture) << c.windowName;
-    }
-}
-
-TEST(TWynikiSchemat, UnknownOrMissingCalculatorKeepsTheLastPicture) {
-    auto calculator = std::make_unique<FakeCalculator>(QStringLiteral("Stozek_"));
-    QWidget* active = &calculator->window;
+TEST(TWynikiSchemat, WithNoCalculatorActiveTheLastPictureStays) {
+    QString active = QStringLiteral("w_s");
     TWynikiSchemat dialog([&] { return active; });
     activate(dialog);
     ASSERT_EQ(dialog.pictureName(), "w_s");
     const QImage shown = pictureOf(dialog);
-
-    for (const char* name : {"Rura", "Okno_glowne", "", "STOZE"}) {
-        calculator = std::make_unique<FakeCalculator>(QString::fromLatin1(name));
-        active = &calculator->window;
-        activate(dialog);
-        EXPECT_EQ(dialog.pictureName(), "w_s") << name;
-    }
-    active = nullptr;
+    active.clear();
     activate(dialog);
     EXPECT_EQ(dialog.pictureName(), "w_s");
     EXPECT_EQ(pictureOf(dialog), shown);

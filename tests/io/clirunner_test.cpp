@@ -1,5 +1,6 @@
 #include "cli/clirunner.h"
 
+#include "cases/calculators.h"
 #include "common/io/windows1250.h"
 #include "support/golden.h"
 
@@ -41,7 +42,7 @@ CliRun run(const Arguments& arguments) {
  * "\n" each. Pipe-pipe reports have 8 header lines.
  */
 std::string goldenResults(const std::string& name, qsizetype headerLines = 8,
-                          const std::string& folder = "pipe_pipe/") {
+                          const std::string& folder = "rurarura/") {
     const QString text =
         io::fromWindows1250(QByteArray::fromStdString(test::readGolden(folder + name)));
     QStringList lines = text.split(QStringLiteral("\r\n"));
@@ -56,11 +57,11 @@ std::string goldenResults(const std::string& name, qsizetype headerLines = 8,
 TEST(CliRunner, PrintsTheResultLinesOfTheDefaults) {
     const CliRun smaller = run({"rurarura", "--date", "08-12-2026"});
     EXPECT_EQ(smaller.exit, kExitCalculated);
-    EXPECT_EQ(smaller.out, goldenResults("report_smaller.txt"));
+    EXPECT_EQ(smaller.out, goldenResults("mniejsza.txt"));
     EXPECT_EQ(smaller.err, "");
     const CliRun larger = run({"rurarura", "--development", "wieksza"});
     EXPECT_EQ(larger.exit, kExitCalculated);
-    EXPECT_EQ(larger.out, goldenResults("report_larger.txt"));
+    EXPECT_EQ(larger.out, goldenResults("wieksza.txt"));
     // Fields set on the command line replace the defaults.
     const CliRun two = run({"rurarura", "N=2", "Dm=100"});
     EXPECT_EQ(two.exit, kExitCalculated);
@@ -80,7 +81,7 @@ TEST(CliRunner, RefusedInputsListTheMessagesInOrder) {
 
 /** The cone's report has 7 header lines. */
 std::string coneGoldenResults() {
-    return goldenResults("report_defaults.txt", 7, "cone/");
+    return goldenResults("defaults.txt", 7, "stozek/");
 }
 
 TEST(CliRunner, ConePrintsItsResultsAndRefusesAsTheWindowDoes) {
@@ -161,26 +162,25 @@ protected:
     QTemporaryDir m_directory;
 };
 
-TEST_F(CliFiles, WritesTheGoldenFiles) {
-    for (const auto& [development, report, dxf] :
-         {std::tuple{"mniejsza", "report_smaller.txt", "template_smaller.dxf"},
-          std::tuple{"wieksza", "report_larger.txt", "shell_larger.dxf"}}) {
-        const CliRun written = run({"rurarura", "--development", development, "--date",
-                                    "08-12-2026", "--txt", path("r.txt"), "--dxf", path("r.dxf")});
-        ASSERT_EQ(written.exit, kExitCalculated) << written.err;
-        EXPECT_EQ(test::readFileBytes(path("r.txt")),
-                  test::readGolden(std::string("pipe_pipe/") + report));
-        EXPECT_EQ(test::readFileBytes(path("r.dxf")),
-                  test::readGolden(std::string("pipe_pipe/") + dxf));
+TEST_F(CliFiles, EveryCalculatorWritesItsGoldenFiles) {
+    for (const core::Calculator* calculator : core::calculators()) {
+        const auto& d = calculator->definition();
+        const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
+        for (std::size_t development = 0; development < developments; ++development) {
+            Arguments arguments{d.key,         "--date", "08-12-2026", "--txt",
+                                path("r.txt"), "--dxf",  path("r.dxf")};
+            if (!d.developments.empty()) {
+                arguments.push_back("--development");
+                arguments.push_back(d.developments[development].key);
+            }
+            const CliRun written = run(arguments);
+            ASSERT_EQ(written.exit, kExitCalculated) << written.err;
+            EXPECT_EQ(test::readFileBytes(path("r.txt")),
+                      test::readGolden(test::goldenPath(d, development, "txt")));
+            EXPECT_EQ(test::readFileBytes(path("r.dxf")),
+                      test::readGolden(test::goldenPath(d, development, "dxf")));
+        }
     }
-}
-
-TEST_F(CliFiles, WritesTheConeGoldenFiles) {
-    const CliRun written =
-        run({"stozek", "--date", "08-12-2026", "--txt", path("s.txt"), "--dxf", path("s.dxf")});
-    ASSERT_EQ(written.exit, kExitCalculated) << written.err;
-    EXPECT_EQ(test::readFileBytes(path("s.txt")), test::readGolden("cone/report_defaults.txt"));
-    EXPECT_EQ(test::readFileBytes(path("s.dxf")), test::readGolden("cone/template_defaults.dxf"));
 }
 
 TEST_F(CliFiles, MissingDirectoryIsACannotWrite) {
@@ -190,9 +190,8 @@ TEST_F(CliFiles, MissingDirectoryIsACannotWrite) {
     EXPECT_EQ(failed.err.rfind("blachorys-cli: cannot write the TXT file '" + txt + "': ", 0), 0u)
         << failed.err;
     // The results were still printed, and the DXF that could be written was.
-    EXPECT_EQ(failed.out, goldenResults("report_smaller.txt"));
-    EXPECT_EQ(test::readFileBytes(path("r.dxf")),
-              test::readGolden("pipe_pipe/template_smaller.dxf"));
+    EXPECT_EQ(failed.out, goldenResults("mniejsza.txt"));
+    EXPECT_EQ(test::readFileBytes(path("r.dxf")), test::readGolden("rurarura/mniejsza.dxf"));
 }
 
 TEST_F(CliFiles, FailedReplacementKeepsTheEarlierFile) {
@@ -210,7 +209,7 @@ TEST_F(CliFiles, FailedReplacementKeepsTheEarlierFile) {
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(second.exit, kExitCannotWrite);
     EXPECT_NE(second.err.find("cannot write the TXT file"), std::string::npos) << second.err;
-    EXPECT_EQ(test::readFileBytes(path("r.txt")), test::readGolden("pipe_pipe/report_smaller.txt"));
+    EXPECT_EQ(test::readFileBytes(path("r.txt")), test::readGolden("rurarura/mniejsza.txt"));
     EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.txt"});
 }
 

@@ -1,36 +1,21 @@
 #include "common/io/outputfiles.h"
 
-#include "cases/pipe_pipe/pipepipeoutputs.h"
+#include "cases/calculators.h"
 #include "common/io/windows1250.h"
 #include "support/golden.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace blachorys::io {
 namespace {
-
-struct GoldenCase {
-    core::PipePipeDevelopment development;
-    const char* report;
-    const char* dxf;
-};
-
-class PipePipeGoldenFiles : public ::testing::TestWithParam<GoldenCase> {
-protected:
-    core::PipePipeModel model() const {
-        core::PipePipeInputs in;
-        in.development = GetParam().development;
-        return core::computePipePipe(in);
-    }
-    QString path(const char* name) const { return QDir(m_directory.path()).filePath(name); }
-    QTemporaryDir m_directory;
-};
 
 /** The golden's lines in UTF-8, without their CR LF. */
 std::vector<std::string> goldenLines(const std::string& relativePath) {
@@ -44,31 +29,30 @@ std::vector<std::string> goldenLines(const std::string& relativePath) {
     return utf8;
 }
 
-TEST_P(PipePipeGoldenFiles, ReportIsTheGoldenByteForByte) {
-    const core::PointReport report = core::pipePipeReport(model(), "08-12-2026");
-    // Line by line first, for a readable difference.
-    EXPECT_EQ(report.allLines(), goldenLines(std::string("pipe_pipe/") + GetParam().report));
-    ASSERT_FALSE(writeReportFile(path("rurarura.txt"), report).has_value());
-    EXPECT_EQ(test::readFileBytes(path("rurarura.txt").toStdString()),
-              test::readGolden(std::string("pipe_pipe/") + GetParam().report));
+TEST(OutputFiles, TheDefaultsOfEveryCalculatorGiveItsGoldensByteForByte) {
+    QTemporaryDir directory;
+    const QString txt = QDir(directory.path()).filePath("r.txt");
+    const QString dxf = QDir(directory.path()).filePath("r.dxf");
+    for (const core::Calculator* calculator : core::calculators()) {
+        const auto& d = calculator->definition();
+        const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
+        for (std::size_t development = 0; development < developments; ++development) {
+            SCOPED_TRACE(test::goldenPath(d, development, "txt"));
+            const auto result =
+                calculator->calculate(core::exampleFieldTexts(d, {}), development, "08-12-2026");
+            ASSERT_TRUE(result.outputs);
+            // Line by line first, for a readable difference.
+            EXPECT_EQ(result.outputs->report.allLines(),
+                      goldenLines(test::goldenPath(d, development, "txt")));
+            ASSERT_FALSE(writeReportFile(txt, result.outputs->report).has_value());
+            EXPECT_EQ(test::readFileBytes(txt.toStdString()),
+                      test::readGolden(test::goldenPath(d, development, "txt")));
+            ASSERT_FALSE(writeDxfFile(dxf, result.outputs->dxfLines).has_value());
+            EXPECT_EQ(test::readFileBytes(dxf.toStdString()),
+                      test::readGolden(test::goldenPath(d, development, "dxf")));
+        }
+    }
 }
-
-TEST_P(PipePipeGoldenFiles, DxfIsTheGoldenByteForByte) {
-    ASSERT_FALSE(writeDxfFile(path("rura_rura.dxf"), core::pipePipeDxfLines(model())).has_value());
-    EXPECT_EQ(test::readFileBytes(path("rura_rura.dxf").toStdString()),
-              test::readGolden(std::string("pipe_pipe/") + GetParam().dxf));
-}
-
-INSTANTIATE_TEST_SUITE_P(Developments, PipePipeGoldenFiles,
-                         ::testing::Values(GoldenCase{core::PipePipeDevelopment::SmallerPipe,
-                                                      "report_smaller.txt", "template_smaller.dxf"},
-                                           GoldenCase{core::PipePipeDevelopment::LargerPipe,
-                                                      "report_larger.txt", "shell_larger.dxf"}),
-                         [](const auto& info) {
-                             return info.param.development == core::PipePipeDevelopment::SmallerPipe
-                                        ? "smaller"
-                                        : "larger";
-                         });
 
 TEST(OutputFiles, ReportIsWindows1250WithCrLf) {
     const core::PointReport report = core::makePointReport({"KRÓCCA [°]"}, {"ą"}, "d");

@@ -32,4 +32,4 @@ add_test(NAME dxf_read_back_sees_a_wrong_coordinate
 set_tests_properties(dxf_read_back dxf_read_back_sees_a_wrong_coordinate PROPERTIES
     FIXTURES_REQUIRED dxf_samples)
 set_tests_properties(dxf_read_back_sees_a_wrong_coordinate PROPERTIES
-    PASS_REGULAR_EXPRESSION "mismatch in defaults_smaller: entity 4 x1: ")
+    PASS_REGULAR_EXPRESSION "mismatch in rurarura_defaults_smaller: entity 4 x1: ")

@@ -9,18 +9,15 @@ QDate testDay() {
     return QDate(2026, 12, 8);
 }
 
-GuiFixture::GuiFixture() : m_outputWindows(&m_outputOwner, [this] { return m_activeCalculator; }) {
+GuiFixture::GuiFixture()
+    : m_outputWindows(&m_outputOwner, [this] {
+          return m_activeCalculator != nullptr ? m_activeCalculator->schemePicture() : QString();
+      }) {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
 }
 
 gui::GuiContext GuiFixture::context() {
-    gui::GuiContext context;
-    context.prompts = &m_prompts;
-    context.hints = &m_hints;
-    context.outputWindows = &m_outputWindows;
-    context.savedInputsDirectory = m_directory.path();
-    context.today = [] { return testDay(); };
-    return context;
+    return {m_prompts, m_hints, m_outputWindows, m_directory.path(), [] { return testDay(); }};
 }
 
 void clickEnabled(QWidget& window, const QString& buttonName) {

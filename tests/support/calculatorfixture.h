@@ -2,6 +2,7 @@
 
 #include "support/fakeprompts.h"
 
+#include "common/gui/calculatorwindow.h"
 #include "common/gui/guicontext.h"
 #include "common/gui/hintrouter.h"
 #include "common/gui/outputwindows.h"
@@ -27,9 +28,9 @@ protected:
     QTemporaryDir m_directory;
     FakePrompts m_prompts;
     gui::HintRouter m_hints;
-    /** Owns the preview and scheme windows; they consult `m_activeCalculator`. */
+    /** Owns the preview and scheme windows; the scheme asks `m_activeCalculator`. */
     QWidget m_outputOwner;
-    QWidget* m_activeCalculator = nullptr;
+    gui::CalculatorWindow* m_activeCalculator = nullptr;
     gui::OutputWindows m_outputWindows;
 };
 

@@ -20,4 +20,11 @@ std::string readGolden(const std::string& relativePath) {
     return readFileBytes(std::string(BLACHORYS_GOLDEN_DIR) + "/" + relativePath);
 }
 
+std::string goldenPath(const core::CalculatorDefinition& definition, std::size_t development,
+                       const std::string& extension) {
+    const std::string name =
+        definition.developments.empty() ? "defaults" : definition.developments.at(development).key;
+    return definition.key + "/" + name + "." + extension;
+}
+
 } // namespace blachorys::test

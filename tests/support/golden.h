@@ -1,11 +1,21 @@
 #pragma once
 
+#include "common/core/calculatordefinition.h"
+
+#include <cstddef>
 #include <string>
 
 namespace blachorys::test {
 
-/** Bytes of a file under tests/golden ("pipe_pipe/report_smaller.txt"). */
+/** Bytes of a file under tests/golden ("rurarura/mniejsza.txt"). */
 std::string readGolden(const std::string& relativePath);
+
+/**
+ * The golden of a calculator's defaults: "<key>/<development key>.<extension>", or
+ * "<key>/defaults.<extension>" for a calculator without a development selector.
+ */
+std::string goldenPath(const core::CalculatorDefinition& definition, std::size_t development,
+                       const std::string& extension);
 
 /** Bytes of any file. */
 std::string readFileBytes(const std::string& path);

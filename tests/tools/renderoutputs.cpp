@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QRadioButton>
 
 #include <cstdio>
 #include <optional>
@@ -25,18 +24,6 @@ using blachorys::gui::DrawingPreview;
 using blachorys::gui::TWynikiSchemat;
 
 const char* const kDate = "08-12-2026";
-
-const Calculator& calculator(const char* key) {
-    return *blachorys::core::findCalculator(key);
-}
-
-std::vector<std::string> defaultTexts(const Calculator& calculator) {
-    std::vector<std::string> texts;
-    for (const auto& field : calculator.definition().fields) {
-        texts.push_back(field.defaultText);
-    }
-    return texts;
-}
 
 std::optional<CalculationOutputs> calculate(const Calculator& calculator,
                                             const std::vector<std::string>& texts,
@@ -60,8 +47,8 @@ bool save(const QImage& image, const QString& path) {
 bool savePreview(const Calculator& calculator, const CalculationOutputs& outputs,
                  const QString& directory, const QString& name) {
     const auto& definition = calculator.definition();
-    DrawingPreview preview(QString::fromStdString(definition.previewClass),
-                           QString::fromStdString(definition.previewCaption));
+    DrawingPreview preview(QString::fromStdString(definition.window.previewName),
+                           QString::fromStdString(definition.window.previewCaption));
     preview.setDrawing(outputs.preview);
     preview.rebuild();
     bool ok = save(preview.image(), directory + "/" + name + ".png");
@@ -84,41 +71,61 @@ bool savePrintout(const Calculator& calculator, const CalculationOutputs& output
     return printed;
 }
 
-/**
- * The scheme picture as the program has it, or straight from the source tree while the
- * picture is not yet among the program's resources.
- */
+/** The scheme picture as the program has it. */
 bool savePicture(const QString& name, const QString& directory) {
-    QString source = TWynikiSchemat::resourcePath(name);
-    if (!QFile::exists(source)) {
-        source = QStringLiteral(BLACHORYS_SOURCE_DIR "/resources/schemes/") + name + ".svg";
-    }
+    const QString source = TWynikiSchemat::resourcePath(name);
     if (!QFile::exists(source)) {
         std::printf("no picture %s\n", qPrintable(name));
-        return true;
+        return false;
     }
-    std::printf("picture %s from %s\n", qPrintable(name), qPrintable(source));
     return save(TWynikiSchemat::renderPicture(source).toImage(),
                 directory + "/picture_" + name + ".png");
 }
 
-bool saveSchemeDialog(const QString& directory) {
-    QWidget calculator;
-    calculator.setObjectName(QStringLiteral("Rurarura"));
-    auto* smaller = new QRadioButton(&calculator);
-    smaller->setObjectName(QStringLiteral("RadioButRozwRurM"));
-    auto* larger = new QRadioButton(&calculator);
-    larger->setObjectName(QStringLiteral("RadioButRozwRurW"));
+/** The scheme dialog as it shows each picture. */
+bool saveSchemeDialog(const QString& name, const QString& directory) {
+    TWynikiSchemat dialog([&] { return name; });
+    dialog.show();
+    const bool ok = save(dialog.grab().toImage(), directory + "/scheme_" + name + ".png");
+    dialog.hide();
+    return ok;
+}
 
-    TWynikiSchemat dialog([&] { return &calculator; });
+/** Every example's preview, and the printouts of the first and the longest example. */
+bool renderCalculator(const Calculator& calculator, const QString& directory) {
+    const auto& d = calculator.definition();
     bool ok = true;
-    for (QRadioButton* button : {smaller, larger}) {
-        button->setChecked(true);
-        dialog.show();
-        ok =
-            save(dialog.grab().toImage(), directory + "/scheme_" + dialog.pictureName() + ".png") &&
-            ok;
-        dialog.hide();
+    std::size_t longest = 0;
+    std::optional<CalculationOutputs> longestOutputs;
+    for (const auto& example : d.examples) {
+        const auto development = blachorys::core::developmentIndex(d, example.development);
+        const auto outputs = calculate(calculator, blachorys::core::exampleFieldTexts(d, example),
+                                       development.value_or(0));
+        if (!development || !outputs) {
+            return false;
+        }
+        const QString name = QString::fromStdString(d.key + "_" + example.name);
+        ok = savePreview(calculator, *outputs, directory, "preview_" + name) && ok;
+        if (&example == &d.examples.front()) {
+            ok = savePrintout(calculator, *outputs, directory + "/report_" + name + ".pdf") && ok;
+        }
+        if (outputs->report.resultLines.size() > longest) {
+            longest = outputs->report.resultLines.size();
+            longestOutputs = outputs;
+        }
+    }
+    ok = savePrintout(calculator, *longestOutputs,
+                      directory + "/report_" + QString::fromStdString(d.key) + "_longest.pdf") &&
+         ok;
+    std::vector<std::string> pictures{d.window.schemePicture};
+    for (const auto& development : d.developments) {
+        pictures.push_back(development.schemePicture);
+    }
+    for (const auto& picture : pictures) {
+        if (!picture.empty()) {
+            ok = savePicture(QString::fromStdString(picture), directory) && ok;
+            ok = saveSchemeDialog(QString::fromStdString(picture), directory) && ok;
+        }
     }
     return ok;
 }
@@ -139,33 +146,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-
-    const Calculator& pipePipe = calculator("rurarura");
-    std::vector<std::string> texts = defaultTexts(pipePipe);
-    const auto smaller = calculate(pipePipe, texts, 0);
-    const auto larger = calculate(pipePipe, texts, 1);
-    texts[5] = "2000"; // N
-    const auto longReport = calculate(pipePipe, texts, 0);
-
-    const Calculator& cone = calculator("stozek");
-    std::vector<std::string> coneTexts = defaultTexts(cone);
-    const auto coneDefaults = calculate(cone, coneTexts, 0);
-    coneTexts[3] = "150"; // Hs: a short cone turns past half a turn
-    const auto coneShort = calculate(cone, coneTexts, 0);
-    if (!smaller || !larger || !longReport || !coneDefaults || !coneShort) {
-        return 1;
+    bool ok = true;
+    for (const Calculator* calculator : blachorys::core::calculators()) {
+        ok = renderCalculator(*calculator, directory) && ok;
     }
-
-    bool ok = savePreview(pipePipe, *smaller, directory, QStringLiteral("preview_smaller"));
-    ok = savePreview(pipePipe, *larger, directory, QStringLiteral("preview_larger")) && ok;
-    ok = savePreview(cone, *coneDefaults, directory, QStringLiteral("preview_cone")) && ok;
-    ok = savePreview(cone, *coneShort, directory, QStringLiteral("preview_cone_short")) && ok;
-    ok = savePrintout(pipePipe, *smaller, directory + "/report_smaller.pdf") && ok;
-    ok = savePrintout(pipePipe, *longReport, directory + "/report_n2000.pdf") && ok;
-    ok = savePrintout(cone, *coneDefaults, directory + "/report_cone.pdf") && ok;
-    for (const char* picture : {"w_rr_r", "w_rr_p", "w_s"}) {
-        ok = savePicture(QString::fromLatin1(picture), directory) && ok;
-    }
-    ok = saveSchemeDialog(directory) && ok;
     return ok ? 0 : 1;
 }

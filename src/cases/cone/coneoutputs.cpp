@@ -40,13 +40,7 @@ std::vector<std::string> resultLines(const ConeModel& m) {
     return lines;
 }
 
-} // namespace
-
-PointReport coneReport(const ConeModel& model, std::string_view dateText) {
-    return makePointReport(headerLines(model.inputs), resultLines(model), dateText);
-}
-
-std::vector<DxfLine> coneDxfLines(const ConeModel& m) {
+std::vector<DxfLine> dxfLines(const ConeModel& m) {
     const std::size_t n = m.Xm.size() - 1;
     std::vector<DxfLine> lines;
     lines.reserve(3 * n + 1);
@@ -64,7 +58,7 @@ std::vector<DxfLine> coneDxfLines(const ConeModel& m) {
     return lines;
 }
 
-PreviewDrawing conePreview(const ConeModel& m) {
+PreviewDrawing preview(const ConeModel& m) {
     const std::size_t n = m.Xm.size() - 1;
     PreviewDrawing drawing;
     drawing.orientation = PreviewOrientation::BoundingBox;
@@ -94,6 +88,13 @@ PreviewDrawing conePreview(const ConeModel& m) {
         path.lineTo(m.Xd[j], m.Yd[j]);
     }
     return drawing;
+}
+
+} // namespace
+
+CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
+    return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
+            dxfLines(model), preview(model)};
 }
 
 } // namespace blachorys::core

@@ -156,18 +156,13 @@ bool isTemplate(const PipePipeModel& model) {
 
 } // namespace
 
-PointReport pipePipeReport(const PipePipeModel& model, std::string_view dateText) {
-    return makePointReport(headerLines(model.inputs),
-                           isTemplate(model) ? templateResults(model) : shellResults(model),
-                           dateText);
-}
-
-std::vector<DxfLine> pipePipeDxfLines(const PipePipeModel& model) {
-    return isTemplate(model) ? templateDxf(model) : shellDxf(model);
-}
-
-PreviewDrawing pipePipePreview(const PipePipeModel& model) {
-    return isTemplate(model) ? templatePreview(model) : shellPreview(model);
+CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
+    if (isTemplate(model)) {
+        return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
+                templateDxf(model), templatePreview(model)};
+    }
+    return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
+            shellDxf(model), shellPreview(model)};
 }
 
 } // namespace blachorys::core

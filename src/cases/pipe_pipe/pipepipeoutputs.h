@@ -1,25 +1,19 @@
 #pragma once
 
 #include "cases/pipe_pipe/pipepipemodel.h"
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/pointreport.h"
-#include "common/core/previewdrawing.h"
+#include "common/core/calculationresult.h"
 
 #include <string_view>
-#include <vector>
 
 namespace blachorys::core {
 
-/** Header of eight lines, the results of the computed development, the footer. */
-PointReport pipePipeReport(const PipePipeModel& model, std::string_view dateText);
-
 /**
- * Template: 2N + 2 lines below the X axis (Y = −h), seam edges magenta, curve white,
- * generators on their own layer. Shell: N + 4 lines, the rectangle then the hole.
+ * The outputs of the computed development. The report: eight header lines, the results,
+ * the footer. The DXF: the template as 2N + 2 lines below the X axis (Y = −h), seam edges
+ * magenta, curve white, generators on their own layer; the shell as N + 4 lines, the
+ * rectangle then the hole. The preview: the template drawn downwards over π·Dm × hmax, the
+ * shell upwards over Ld × π·Dd.
  */
-std::vector<DxfLine> pipePipeDxfLines(const PipePipeModel& model);
-
-/** Template drawn downwards over π·Dm × hmax; shell drawn upwards over Ld × π·Dd. */
-PreviewDrawing pipePipePreview(const PipePipeModel& model);
+CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText);
 
 } // namespace blachorys::core

@@ -1,8 +1,14 @@
 set(BLACHORYS_CORE_SOURCES
-    src/common/core/calculator.cpp
+    src/common/core/calculationresult.cpp
+    src/common/core/calculationresult.h
     src/common/core/calculator.h
+    src/common/core/calculatordefinition.cpp
+    src/common/core/calculatordefinition.h
+    src/common/core/casecalculator.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
+    src/common/core/fieldreading.cpp
+    src/common/core/fieldreading.h
     src/common/core/finite.h
     src/common/core/makercontact.h
     src/common/core/numbertext.cpp

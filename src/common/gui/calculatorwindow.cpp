@@ -1,5 +1,6 @@
 #include "common/gui/calculatorwindow.h"
 
+#include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/hintrouter.h"
@@ -8,7 +9,6 @@
 #include "common/gui/outputwindows.h"
 #include "common/gui/prompts.h"
 #include "common/gui/reportprinter.h"
-#include "common/gui/resources.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
@@ -65,29 +65,40 @@ void moveCaretToStart(QPlainTextEdit* memo) {
 } // namespace
 
 CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
-                                   const JointPicture& jointPicture, QWidget* parent)
+                                   QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_context(context) {
-    initialiseResources();
-    const auto& d = definition();
-    setObjectName(q(d.windowName));
-    setWindowTitle(q(d.caption));
+    const auto& window = definition().window;
+    setObjectName(q(window.formName));
+    setWindowTitle(q(window.caption));
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(buildFieldsColumn());
     left->addWidget(buildResultsBox(), 1);
     top->addLayout(left, 1);
-    top->addWidget(buildPictureColumn(jointPicture));
+    top->addWidget(buildPictureColumn());
 
     m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(q(d.componentPrefix) + QStringLiteral("StatusBar"));
+    m_statusBar->setObjectName(q(window.components.statusBar));
     m_statusBar->setSizeGripEnabled(false);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top, 1);
     root->addWidget(m_statusBar);
 
-    // Tab order: selector, the fields in the window's tab order, then "Licz".
+    chainTabOrder();
+    m_context.hints.addTarget(m_statusBar);
+    // The window opens with the outputs disabled and the scheme button titled.
+    Disable_Przyciski();
+    m_resultsMemo->setPlainText(kInitialMemoLine);
+}
+
+const core::CalculatorDefinition& CalculatorWindow::definition() const {
+    return m_calculator.definition();
+}
+
+void CalculatorWindow::chainTabOrder() {
+    // The selector, the fields in the window's tab order, then "Licz".
     QWidget* previous = nullptr;
     auto chain = [&previous](QWidget* next) {
         if (previous != nullptr) {
@@ -98,21 +109,10 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     for (QRadioButton* button : m_developmentButtons) {
         chain(button);
     }
-    for (std::size_t index : d.tabOrder) {
-        chain(m_fields[index]);
+    for (const std::string& name : definition().tabOrder) {
+        chain(m_fields.at(core::fieldIndex(definition(), name).value()));
     }
     chain(m_calculateButton);
-
-    if (m_context.hints != nullptr) {
-        m_context.hints->addTarget(m_statusBar);
-    }
-    // The window opens with the outputs disabled and the scheme button titled.
-    Disable_Przyciski();
-    m_resultsMemo->setPlainText(kInitialMemoLine);
-}
-
-const core::CalculatorDefinition& CalculatorWindow::definition() const {
-    return m_calculator.definition();
 }
 
 QWidget* CalculatorWindow::buildFieldsColumn() {
@@ -134,10 +134,6 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
         m_developmentButtons.front()->setChecked(true);
     }
 
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(4);
-    // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
-    int row = 0;
     m_fields.resize(d.fields.size());
     for (std::size_t index = 0; index < d.fields.size(); ++index) {
         const auto& field = d.fields[index];
@@ -146,28 +142,30 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
         edit->setText(q(field.defaultText));
         edit->setFixedWidth(kFieldWidth);
         edit->setFont(fieldFont());
-        if (m_context.hints != nullptr) {
-            m_context.hints->attach(edit, q(field.hint));
-        }
+        m_context.hints.attach(edit, q(field.hint));
         if (field.note) {
             edit->installEventFilter(this);
         }
         connect(edit, &QLineEdit::textChanged, this, &CalculatorWindow::Disable_Przyciski);
         m_fields[index] = edit;
     }
-    for (std::size_t index : d.tabOrder) {
-        const auto& field = d.fields[index];
-        auto* label = new QLabel(q(field.label), column);
+    // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(4);
+    int row = 0;
+    for (const std::string& name : d.tabOrder) {
+        const std::size_t index = core::fieldIndex(d, name).value();
+        auto* label = new QLabel(q(d.fields[index].label), column);
         label->setBuddy(m_fields[index]);
         grid->addWidget(label, row, 0, Qt::AlignRight);
         grid->addWidget(m_fields[index], row, 1);
-        grid->addWidget(new QLabel(q(field.unit), column), row, 2);
+        grid->addWidget(new QLabel(q(d.fields[index].unit), column), row, 2);
         ++row;
     }
     grid->setRowStretch(row, 1);
 
     m_noteMemo = new QPlainTextEdit(column);
-    m_noteMemo->setObjectName(q(d.noteMemoName));
+    m_noteMemo->setObjectName(q(d.window.components.noteMemo));
     m_noteMemo->setReadOnly(true);
     m_noteMemo->setFixedSize(kNoteSize);
     m_noteMemo->setFrameShape(QFrame::NoFrame);
@@ -177,9 +175,20 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
     keepPlace.setRetainSizeWhenHidden(true);
     m_noteMemo->setSizePolicy(keepPlace);
     m_noteMemo->hide();
+    if (d.window.noteStyle == core::NoteStyle::Fixed) {
+        // One text for every field that shows it, written once.
+        for (const auto& field : d.fields) {
+            if (field.note) {
+                for (const auto& line : field.note->linesPerDevelopment.front()) {
+                    m_noteMemo->appendPlainText(q(line));
+                }
+                break;
+            }
+        }
+    }
 
     m_calculateButton = new QPushButton(QStringLiteral("Licz"), column);
-    m_calculateButton->setObjectName(QStringLiteral("Button1"));
+    m_calculateButton->setObjectName(q(d.window.components.calculateButton));
     connect(m_calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
 
     auto* noteColumn = new QVBoxLayout;
@@ -196,13 +205,13 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
 }
 
 QGroupBox* CalculatorWindow::buildResultsBox() {
-    const auto& d = definition();
-    const QString prefix = q(d.componentPrefix);
+    const auto& components = definition().window.components;
+    const QString prefix = q(components.outputPrefix);
     auto* box = new QGroupBox(QStringLiteral("Wyniki"), this);
     box->setObjectName(prefix + QStringLiteral("Wyniki"));
 
     m_resultsMemo = new QPlainTextEdit(box);
-    m_resultsMemo->setObjectName(q(d.resultsMemoName));
+    m_resultsMemo->setObjectName(q(components.resultsMemo));
     m_resultsMemo->setReadOnly(true);
     m_resultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_resultsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -213,24 +222,26 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
         auto* button = new QPushButton(caption, box);
         button->setObjectName(prefix + name);
         connect(button, &QPushButton::clicked, this, slot);
+        m_outputButtons.push_back(button);
         return button;
     };
-    m_saveTxtButton =
+    QPushButton* saveTxt =
         makeButton(QStringLiteral("ZapiszWyniki"), QStringLiteral("Zapisz Wyniki - TXT"),
                    &CalculatorWindow::ZapiszWynikiClick);
-    m_saveDxfButton =
+    QPushButton* saveDxf =
         makeButton(QStringLiteral("ZapiszRysunek"), QStringLiteral("Zapisz rysunek-DXF"),
                    &CalculatorWindow::ZapiszPlikDXF);
-    m_printButton = makeButton(QStringLiteral("DrukujWyniki"), QStringLiteral("Drukuj Wyniki"),
-                               &CalculatorWindow::DrukujWynikiClick);
-    m_previewButton = makeButton(QStringLiteral("ZobaczRysunek"), QStringLiteral("Zobacz rysunek"),
-                                 &CalculatorWindow::ZobaczRysunekClick);
+    QPushButton* print = makeButton(QStringLiteral("DrukujWyniki"), QStringLiteral("Drukuj Wyniki"),
+                                    &CalculatorWindow::DrukujWynikiClick);
+    QPushButton* preview =
+        makeButton(QStringLiteral("ZobaczRysunek"), QStringLiteral("Zobacz rysunek"),
+                   &CalculatorWindow::ZobaczRysunekClick);
 
     auto* buttons = new QGridLayout;
-    buttons->addWidget(m_saveTxtButton, 0, 0);
-    buttons->addWidget(m_saveDxfButton, 0, 1);
-    buttons->addWidget(m_printButton, 1, 0);
-    buttons->addWidget(m_previewButton, 1, 1);
+    buttons->addWidget(saveTxt, 0, 0);
+    buttons->addWidget(saveDxf, 0, 1);
+    buttons->addWidget(print, 1, 0);
+    buttons->addWidget(preview, 1, 1);
 
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_resultsMemo, 1);
@@ -238,32 +249,30 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     return box;
 }
 
-QWidget* CalculatorWindow::buildPictureColumn(const JointPicture& jointPicture) {
-    const auto& d = definition();
+QWidget* CalculatorWindow::buildPictureColumn() {
+    const auto& window = definition().window;
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* picture = new QSvgWidget(jointPicture.path, column);
+    auto* picture = new QSvgWidget(q(window.jointPicture), column);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setFixedSize(jointPicture.size);
+    picture->setFixedSize(window.jointPictureWidth, window.jointPictureHeight);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
 
     m_schemeButton = new QPushButton(column);
-    m_schemeButton->setObjectName(q(d.componentPrefix) + QStringLiteral("SchematWynikow"));
+    m_schemeButton->setObjectName(q(window.components.schemeButton));
     m_schemeButton->setFixedWidth(kSchemeButtonWidth);
     connect(m_schemeButton, &QPushButton::clicked, this, &CalculatorWindow::SchematWynikowClick);
     layout->addWidget(m_schemeButton, 0, Qt::AlignHCenter);
     layout->addStretch(1);
 
-    if (m_context.prompts != nullptr) {
-        auto* web = new MakerLabel(MakerLabel::Target::WebPage, *m_context.prompts, column);
-        web->setObjectName(QStringLiteral("Label19"));
-        auto* email = new MakerLabel(MakerLabel::Target::Email, *m_context.prompts, column);
-        email->setObjectName(QStringLiteral("Label20"));
-        layout->addWidget(web, 0, Qt::AlignHCenter);
-        layout->addWidget(email, 0, Qt::AlignHCenter);
-    }
+    auto* web = new MakerLabel(MakerLabel::Target::WebPage, m_context.prompts, column);
+    web->setObjectName(QStringLiteral("Label19"));
+    auto* email = new MakerLabel(MakerLabel::Target::Email, m_context.prompts, column);
+    email->setObjectName(QStringLiteral("Label20"));
+    layout->addWidget(web, 0, Qt::AlignHCenter);
+    layout->addWidget(email, 0, Qt::AlignHCenter);
     return column;
 }
 
@@ -284,22 +293,25 @@ std::size_t CalculatorWindow::developmentIndex() const {
     return 0;
 }
 
-bool CalculatorWindow::hasResultsReady() const {
-    return m_outputs.has_value() && m_saveTxtButton->isEnabled();
+QString CalculatorWindow::schemePicture() const {
+    const auto& d = definition();
+    return q(d.developments.empty() ? d.window.schemePicture
+                                    : d.developments[developmentIndex()].schemePicture);
 }
 
-void CalculatorWindow::setOutputsEnabled(bool enabled) {
-    for (QPushButton* button : {m_saveDxfButton, m_saveTxtButton, m_printButton, m_previewButton}) {
-        button->setEnabled(enabled);
+void CalculatorWindow::setOutputs(std::optional<core::CalculationOutputs> outputs) {
+    m_outputs = std::move(outputs);
+    for (QPushButton* button : m_outputButtons) {
+        button->setEnabled(m_outputs.has_value());
     }
 }
 
 void CalculatorWindow::Disable_Przyciski() {
     m_resultsMemo->clear();
-    setOutputsEnabled(false);
+    setOutputs(std::nullopt);
     const auto& d = definition();
     m_schemeButton->setText(q(d.developments.empty()
-                                  ? d.schemeButtonCaption
+                                  ? d.window.schemeButtonCaption
                                   : d.developments[developmentIndex()].schemeButtonCaption));
 }
 
@@ -319,22 +331,21 @@ void CalculatorWindow::Button1Click() {
         m_calculator.calculate(texts, developmentIndex(), date.toStdString());
 
     if (result.status == core::CalculationResult::Status::Calculated) {
-        m_outputs = std::move(result.outputs);
         QStringList lines;
-        for (const auto& line : m_outputs->report.resultLines) {
+        for (const auto& line : result.outputs->report.resultLines) {
             lines << q(line);
         }
         m_resultsMemo->setPlainText(lines.join(u'\n'));
-        setOutputsEnabled(true);
+        setOutputs(std::move(result.outputs));
     } else {
+        setOutputs(std::nullopt);
         for (const auto& message : result.messages) {
             if (message.kind == core::MessageKind::Warning) {
-                m_context.prompts->warning(this, q(message.text));
+                m_context.prompts.warning(this, q(message.text));
             } else {
-                m_context.prompts->error(this, q(message.text));
+                m_context.prompts.error(this, q(message.text));
             }
         }
-        setOutputsEnabled(false);
     }
     moveCaretToStart(m_resultsMemo);
 }
@@ -343,19 +354,19 @@ void CalculatorWindow::saveOutputFile(
     const QString& filter, const QString& initialName, QString& lastName,
     const std::function<std::optional<QString>(const QString&)>& write) {
     const auto chosen =
-        m_context.prompts->saveFileName(this, filter, lastName.isEmpty() ? initialName : lastName);
+        m_context.prompts.saveFileName(this, filter, lastName.isEmpty() ? initialName : lastName);
     if (!chosen) {
         return;
     }
     lastName = *chosen;
     if (QFileInfo::exists(*chosen) &&
-        !m_context.prompts->askYesNo(this, QStringLiteral("Plik - ") + *chosen +
-                                               QStringLiteral(" juz istnieje - Nadpisac ?"))) {
+        !m_context.prompts.askYesNo(this, QStringLiteral("Plik - ") + *chosen +
+                                              QStringLiteral(" juz istnieje - Nadpisac ?"))) {
         return;
     }
     if (const auto failure = write(*chosen)) {
-        m_context.prompts->error(this, QStringLiteral("Nie moge zapisac pliku ") + *chosen +
-                                           QStringLiteral(" : ") + *failure);
+        m_context.prompts.error(this, QStringLiteral("Nie moge zapisac pliku ") + *chosen +
+                                          QStringLiteral(" : ") + *failure);
     }
 }
 
@@ -382,41 +393,43 @@ void CalculatorWindow::DrukujWynikiClick() {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    if (!m_context.prompts->printDialog(this, printer)) {
+    if (!m_context.prompts.printDialog(this, printer)) {
         return;
     }
     if (!printReport(printer, q(definition().printJobTitle), q(definition().printHeading),
                      m_outputs->report)) {
-        m_context.prompts->error(this, QStringLiteral("Nie moge wydrukowac wynikow"));
+        m_context.prompts.error(this, QStringLiteral("Nie moge wydrukowac wynikow"));
     }
 }
 
 void CalculatorWindow::ZobaczRysunekClick() {
-    if (!hasResultsReady() || m_context.outputWindows == nullptr) {
+    if (!hasResultsReady()) {
         return;
     }
-    DrawingPreview* preview = m_context.outputWindows->preview(definition());
+    DrawingPreview* preview = m_context.outputWindows.preview(definition().window);
     preview->setDrawing(m_outputs->preview);
-    m_context.prompts->runModal(*preview);
+    m_context.prompts.runModal(*preview);
 }
 
 void CalculatorWindow::SchematWynikowClick() {
-    if (m_context.outputWindows == nullptr) {
-        return;
-    }
-    m_context.prompts->runModal(*m_context.outputWindows->scheme());
+    m_context.prompts.runModal(*m_context.outputWindows.scheme());
 }
 
 void CalculatorWindow::showNote(std::size_t fieldIndex) {
-    const auto& note = *definition().fields[fieldIndex].note;
-    const auto& lines =
-        note.linesPerDevelopment[std::min(developmentIndex(), note.linesPerDevelopment.size() - 1)];
-    m_noteMemo->clear();
-    m_noteMemo->show();
-    for (const auto& line : lines) {
-        m_noteMemo->appendPlainText(q(line));
+    const auto style = definition().window.noteStyle;
+    if (style != core::NoteStyle::Fixed) {
+        const auto& note = *definition().fields[fieldIndex].note;
+        const auto& lines = note.linesPerDevelopment[std::min(developmentIndex(),
+                                                              note.linesPerDevelopment.size() - 1)];
+        m_noteMemo->clear();
+        for (const auto& line : lines) {
+            m_noteMemo->appendPlainText(q(line));
+        }
     }
-    moveCaretToStart(m_noteMemo);
+    m_noteMemo->show();
+    if (style == core::NoteStyle::Refilled) {
+        moveCaretToStart(m_noteMemo);
+    }
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -435,7 +448,9 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent* event) {
+    // Once, at the first paint: a file that appears later must not overwrite what was typed.
     if (!m_inputsLoaded) {
+        m_inputsLoaded = true;
         loadSavedInputs();
     }
     QWidget::paintEvent(event);
@@ -451,14 +466,13 @@ void CalculatorWindow::loadSavedInputs() {
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         m_fields[i]->setText((*texts)[static_cast<qsizetype>(i)]);
     }
-    m_inputsLoaded = true;
 }
 
 void CalculatorWindow::saveInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
     if (!saved.save(fieldTexts())) {
-        m_context.prompts->warning(this, QStringLiteral("Nie moge zapisac do pliku"));
+        m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }
 }
 

@@ -3,7 +3,6 @@
 #include "common/core/calculator.h"
 #include "common/gui/guicontext.h"
 
-#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -13,7 +12,6 @@
 #include <vector>
 
 class QGroupBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -24,22 +22,18 @@ namespace blachorys::gui {
 class NumericLineEdit;
 
 /**
- * The window every calculator shares: its input fields with key filters, hints and notes, the
- * development selector, "Licz", the results memo and output buttons, the scheme button, the
- * maker labels and the status bar. A case gives its calculator (fields, calculation and
- * output content); this class does the rest.
+ * The window every calculator shares, built from the calculator's definition: its input
+ * fields with key filters, hints and notes, the development selector, "Licz", the results
+ * memo and output buttons, the scheme button, the maker labels and the status bar.
+ *
+ * The outputs of the last successful calculation are the window's state: the output buttons
+ * are enabled exactly while they are set, and any change of the inputs clears them.
  */
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    /** The picture of the joint, with the input names marked, and its size in pixels. */
-    struct JointPicture {
-        QString path;
-        QSize size;
-    };
-
     CalculatorWindow(const core::Calculator& calculator, const GuiContext& context,
-                     const JointPicture& jointPicture, QWidget* parent = nullptr);
+                     QWidget* parent = nullptr);
 
     const core::CalculatorDefinition& definition() const;
 
@@ -48,13 +42,15 @@ public:
     QStringList fieldTexts() const;
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
-    /** Whether outputs of a calculation that matches the fields are ready (buttons enabled). */
-    bool hasResultsReady() const;
+    /** Whether outputs of a calculation that matches the inputs are ready. */
+    bool hasResultsReady() const { return m_outputs.has_value(); }
+    /** The scheme picture for the development checked now ("w_rr_r"). */
+    QString schemePicture() const;
 
 public slots:
     /** "Licz": first pass, checks, calculation, memo and output buttons. */
     void Button1Click();
-    /** The inputs changed: memo cleared, outputs disabled, scheme button retitled. */
+    /** The inputs changed: outputs dropped, memo cleared, scheme button retitled. */
     void Disable_Przyciski();
     void ZapiszWynikiClick();
     void ZapiszPlikDXF();
@@ -70,8 +66,9 @@ protected:
 private:
     QWidget* buildFieldsColumn();
     QGroupBox* buildResultsBox();
-    QWidget* buildPictureColumn(const JointPicture& jointPicture);
-    void setOutputsEnabled(bool enabled);
+    QWidget* buildPictureColumn();
+    void chainTabOrder();
+    void setOutputs(std::optional<core::CalculationOutputs> outputs);
     void showNote(std::size_t fieldIndex);
     void loadSavedInputs();
     void saveInputs();
@@ -86,10 +83,7 @@ private:
     QPlainTextEdit* m_noteMemo = nullptr;
     QPlainTextEdit* m_resultsMemo = nullptr;
     QPushButton* m_calculateButton = nullptr;
-    QPushButton* m_saveDxfButton = nullptr;
-    QPushButton* m_saveTxtButton = nullptr;
-    QPushButton* m_printButton = nullptr;
-    QPushButton* m_previewButton = nullptr;
+    std::vector<QPushButton*> m_outputButtons;
     QPushButton* m_schemeButton = nullptr;
     QStatusBar* m_statusBar = nullptr;
     std::optional<core::CalculationOutputs> m_outputs;

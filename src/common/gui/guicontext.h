@@ -13,10 +13,10 @@ class Prompts;
 
 /** What every calculator window is given by the program that creates it. */
 struct GuiContext {
-    Prompts* prompts = nullptr;
-    HintRouter* hints = nullptr;
+    Prompts& prompts;
+    HintRouter& hints;
     /** The preview windows and the scheme dialog, which live for the whole run. */
-    OutputWindows* outputWindows = nullptr;
+    OutputWindows& outputWindows;
     /** Where the saved-input files are read and written. */
     QString savedInputsDirectory;
     /** The day of a calculation, for the report footer. */

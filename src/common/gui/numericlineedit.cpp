@@ -1,5 +1,7 @@
 #include "common/gui/numericlineedit.h"
 
+#include "common/core/fieldreading.h"
+
 #include <QKeyEvent>
 
 #include <optional>

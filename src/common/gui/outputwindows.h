@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/calculator.h"
+#include "common/core/calculatordefinition.h"
 
 #include <QMap>
 #include <QPointer>
@@ -22,21 +22,19 @@ class TWynikiSchemat;
 class OutputWindows {
 public:
     /**
-     * `parent` owns the windows; `activeCalculator` tells the scheme dialog which calculator
-     * window is active when it opens.
+     * `parent` owns the windows; `activeSchemePicture` tells the scheme dialog which picture
+     * the active calculator window shows (empty when no calculator window is active).
      */
-    OutputWindows(QWidget* parent, std::function<QWidget*()> activeCalculator);
+    OutputWindows(QWidget* parent, std::function<QString()> activeSchemePicture);
 
-    /** Creates the scheme dialog (the first window made at start). */
+    /** The scheme dialog, created on first use (the first window made at start). */
     TWynikiSchemat* scheme();
     /** The preview window of a calculator, created on first use. */
-    DrawingPreview* preview(const core::CalculatorDefinition& definition);
-    /** Creates a preview window for a calculator that has none yet. */
-    DrawingPreview* createPreview(const QString& className, const QString& caption);
+    DrawingPreview* preview(const core::WindowDefinition& window);
 
 private:
     QWidget* m_parent;
-    std::function<QWidget*()> m_activeCalculator;
+    std::function<QString()> m_activeSchemePicture;
     QPointer<TWynikiSchemat> m_scheme;
     QMap<QString, QPointer<DrawingPreview>> m_previews;
 };

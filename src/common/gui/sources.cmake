@@ -17,8 +17,6 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/qtprompts.h
     src/common/gui/reportprinter.cpp
     src/common/gui/reportprinter.h
-    src/common/gui/resources.cpp
-    src/common/gui/resources.h
     src/common/gui/twynikischemat.cpp
     src/common/gui/twynikischemat.h
 )

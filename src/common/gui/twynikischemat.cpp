@@ -1,45 +1,14 @@
 #include "common/gui/twynikischemat.h"
 
-#include "common/gui/resources.h"
-
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSvgRenderer>
-
-#include <array>
 
 namespace blachorys::gui {
 namespace {
-
-/**
- * A calculator window is known by the first seven letters of its name. Where it offers two
- * developments, the named radio button picks the first picture, otherwise the second.
- */
-struct SchemeChoice {
-    const char* namePrefix;
-    const char* radioButton; ///< nullptr: one picture only
-    const char* checkedPicture;
-    const char* otherPicture;
-};
-
-constexpr std::array kChoices{
-    SchemeChoice{"RURARUR", "RadioButRozwRurM", "w_rr_r", "w_rr_p"},
-    SchemeChoice{"RURASTO", "RSRadioButRozwRur", "w_rs_r", "w_rs_p"},
-    SchemeChoice{"STOZEK_", nullptr, "w_s", "w_s"},
-    SchemeChoice{"KOLANOS", nullptr, "w_ks", "w_ks"},
-    SchemeChoice{"KOLOPRO", nullptr, "w_kp", "w_kp"},
-    SchemeChoice{"STOZEKR", "SRRadioButRozwStozka", "w_sr_s", "w_sr_p"},
-};
-constexpr qsizetype kPrefixLength = 7;
-
-bool isChecked(const QWidget& calculator, const char* radioButton) {
-    const auto* button = calculator.findChild<QRadioButton*>(QString::fromLatin1(radioButton));
-    return button != nullptr && button->isChecked();
-}
 
 QLabel* centredLine(QWidget* parent, const QString& text, int y) {
     auto* label = new QLabel(text, parent);
@@ -50,9 +19,8 @@ QLabel* centredLine(QWidget* parent, const QString& text, int y) {
 
 } // namespace
 
-TWynikiSchemat::TWynikiSchemat(std::function<QWidget*()> activeCalculator, QWidget* parent)
-    : QDialog(parent), m_activeCalculator(std::move(activeCalculator)) {
-    initialiseResources();
+TWynikiSchemat::TWynikiSchemat(std::function<QString()> activePicture, QWidget* parent)
+    : QDialog(parent), m_activePicture(std::move(activePicture)) {
     setObjectName(QStringLiteral("TWynikiSchemat"));
     setWindowTitle(QStringLiteral("Wyniki - Schemat"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -100,25 +68,12 @@ QPixmap TWynikiSchemat::renderPicture(const QString& path) {
 }
 
 void TWynikiSchemat::choosePicture() {
-    QWidget* calculator = m_activeCalculator ? m_activeCalculator() : nullptr;
-    if (calculator == nullptr) {
+    const QString name = m_activePicture ? m_activePicture() : QString();
+    if (name.isEmpty() || name == m_pictureName) {
         return;
     }
-    const QString prefix = calculator->objectName().left(kPrefixLength).toUpper();
-    for (const auto& choice : kChoices) {
-        if (prefix != QLatin1String(choice.namePrefix)) {
-            continue;
-        }
-        const bool first =
-            choice.radioButton == nullptr || isChecked(*calculator, choice.radioButton);
-        const QString name =
-            QString::fromLatin1(first ? choice.checkedPicture : choice.otherPicture);
-        if (name != m_pictureName) {
-            m_pictureName = name;
-            m_image->setPixmap(renderPicture(resourcePath(name)));
-        }
-        return;
-    }
+    m_pictureName = name;
+    m_image->setPixmap(renderPicture(resourcePath(name)));
 }
 
 bool TWynikiSchemat::event(QEvent* event) {

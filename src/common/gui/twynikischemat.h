@@ -13,7 +13,7 @@ namespace blachorys::gui {
 /**
  * The results scheme: a general picture of what the active calculator computes, for the
  * development chosen in it. The picture follows the calculator each time the dialog is
- * activated; with no calculator it knows, the last picture stays.
+ * activated; with no calculator active, the last picture stays.
  */
 class TWynikiSchemat final : public QDialog {
     Q_OBJECT
@@ -24,7 +24,8 @@ public:
     static constexpr int kPictureWidth = 437;
     static constexpr int kPictureHeight = 350;
 
-    explicit TWynikiSchemat(std::function<QWidget*()> activeCalculator, QWidget* parent = nullptr);
+    /** `activePicture` names the active calculator's picture, or is empty with none active. */
+    explicit TWynikiSchemat(std::function<QString()> activePicture, QWidget* parent = nullptr);
 
     /** Name of the picture shown ("w_rr_r"); empty before the first one. */
     QString pictureName() const { return m_pictureName; }
@@ -44,7 +45,7 @@ protected:
 private:
     void choosePicture();
 
-    std::function<QWidget*()> m_activeCalculator;
+    std::function<QString()> m_activePicture;
     QLabel* m_image = nullptr;
     QString m_pictureName;
 };

@@ -1,4 +1,4 @@
-#include "common/core/calculator.h"
+#include "common/core/fieldreading.h"
 
 #include "common/core/numbertext.h"
 
@@ -14,6 +14,9 @@ std::vector<std::string> replaceNonNumbers(std::vector<std::string> fieldTexts) 
 }
 
 bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32_t character) {
+    if (filter == FieldFilter::Unfiltered) {
+        return true;
+    }
     if (character == kBackspace || (character >= U'0' && character <= U'9')) {
         return true;
     }
@@ -25,14 +28,6 @@ bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32
         return currentText.find('-') == std::string::npos;
     }
     return false;
-}
-
-double FieldValues::real(std::size_t field) const {
-    return parseReal(m_texts.at(field)).value_or(0.0);
-}
-
-int FieldValues::integer(std::size_t field) const {
-    return parseInteger(m_texts.at(field)).value_or(0);
 }
 
 FieldReading readFields(const CalculatorDefinition& definition,
@@ -47,37 +42,7 @@ FieldReading readFields(const CalculatorDefinition& definition,
                               "Blad danych : '" + texts[i] + "' nie jest liczba calkowita"};
         }
     }
-    return {FieldValues(std::move(texts)), std::move(refusal)};
-}
-
-CalculationResult refusedResult(const std::vector<std::string>& warnings) {
-    CalculationResult result;
-    result.status = CalculationResult::Status::Refused;
-    for (const auto& text : warnings) {
-        result.messages.push_back({MessageKind::Warning, text});
-    }
-    return result;
-}
-
-CalculationResult refusedResult(Message message) {
-    CalculationResult result;
-    result.status = CalculationResult::Status::Refused;
-    result.messages.push_back(std::move(message));
-    return result;
-}
-
-CalculationResult failedResult(std::string errorText) {
-    CalculationResult result;
-    result.status = CalculationResult::Status::Failed;
-    result.messages.push_back({MessageKind::Error, std::move(errorText)});
-    return result;
-}
-
-CalculationResult calculatedResult(CalculationOutputs outputs) {
-    CalculationResult result;
-    result.status = CalculationResult::Status::Calculated;
-    result.outputs = std::move(outputs);
-    return result;
+    return {std::move(texts), std::move(refusal)};
 }
 
 std::string shortHint(const std::string& hint) {

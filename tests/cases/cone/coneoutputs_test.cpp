@@ -18,7 +18,7 @@ ConeModel withDivisions(int N) {
 }
 
 TEST(ConeReport, DefaultsHeaderResultsAndFooter) {
-    const PointReport report = coneReport(computeCone({}), "08-12-2026");
+    const PointReport report = coneOutputs(computeCone({}), "08-12-2026").report;
     EXPECT_EQ(report.headerLines, (Lines{
                                       "Rozwiniecie STOZKA",
                                       std::string(55, '-'),
@@ -46,7 +46,7 @@ TEST(ConeReport, WideNumbersAndNegativesKeepTheirFields) {
     in.N = 2000;
     in.alfa = -12.25;
     in.E = -3.5;
-    const PointReport report = coneReport(computeCone(in), "d");
+    const PointReport report = coneOutputs(computeCone(in), "d").report;
     EXPECT_EQ(report.headerLines[3], "Dsm = 600.0 [mm] , Dsd = 800.0 [mm] , ALFA = -12.3 [°]");
     EXPECT_EQ(report.headerLines[4], "Hs = 50.0 [mm] , E = -3.5 [mm] , N = 2000 [-]");
     const Lines& r = report.resultLines;
@@ -59,7 +59,7 @@ TEST(ConeReport, WideNumbersAndNegativesKeepTheirFields) {
 
 TEST(ConeDxf, TwoDivisionsGiveSevenLinesInOrder) {
     const ConeModel m = withDivisions(2);
-    const std::vector<DxfLine> lines = coneDxfLines(m);
+    const std::vector<DxfLine> lines = coneOutputs(m, "-").dxfLines;
     ASSERT_EQ(lines.size(), 7u);
     const auto expect = [&](std::size_t i, int colour, double x1, double y1, double x2, double y2) {
         EXPECT_EQ(lines[i].layer, "KONTURY") << i;
@@ -80,7 +80,7 @@ TEST(ConeDxf, TwoDivisionsGiveSevenLinesInOrder) {
 
 TEST(ConeDxf, EveryLineOnTheOutlineLayer) {
     for (int N : {24, 2000}) {
-        const std::vector<DxfLine> lines = coneDxfLines(withDivisions(N));
+        const std::vector<DxfLine> lines = coneOutputs(withDivisions(N), "-").dxfLines;
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(3 * N + 1));
         int generatrices = 0;
         for (const DxfLine& line : lines) {
@@ -93,7 +93,7 @@ TEST(ConeDxf, EveryLineOnTheOutlineLayer) {
 
 TEST(ConePreview, DrawnUpwardsOnTheBoundingBoxInTheDxfColours) {
     const ConeModel m = computeCone({});
-    const PreviewDrawing drawing = conePreview(m);
+    const PreviewDrawing drawing = coneOutputs(m, "-").preview;
     EXPECT_EQ(drawing.orientation, PreviewOrientation::BoundingBox);
     EXPECT_EQ(drawing.xMin, m.minX);
     EXPECT_EQ(drawing.xMax, m.maxX);

@@ -43,7 +43,7 @@ const std::array<std::string, 4> kFooter = {
 };
 
 TEST(PipePipeReport, SmallerPipeDefaults) {
-    const PointReport report = pipePipeReport(smaller(), "08-12-2026");
+    const PointReport report = pipePipeOutputs(smaller(), "08-12-2026").report;
     EXPECT_EQ(report.headerLines, kHeader);
     EXPECT_EQ(report.footerLines, kFooter);
     const Lines& r = report.resultLines;
@@ -60,7 +60,7 @@ TEST(PipePipeReport, SmallerPipeDefaults) {
 }
 
 TEST(PipePipeReport, LargerPipeDefaults) {
-    const PointReport report = pipePipeReport(larger(), "08-12-2026");
+    const PointReport report = pipePipeOutputs(larger(), "08-12-2026").report;
     EXPECT_EQ(report.headerLines, kHeader);
     EXPECT_EQ(report.footerLines, kFooter);
     const Lines& r = report.resultLines;
@@ -90,8 +90,8 @@ TEST_P(PipePipeReportLength, HasOneLinePerPointAndFixedRest) {
     PipePipeInputs in;
     in.N = GetParam();
     const auto n = static_cast<std::size_t>(GetParam());
-    EXPECT_EQ(pipePipeReport(smaller(in), "d").resultLines.size(), n + 5);
-    EXPECT_EQ(pipePipeReport(larger(in), "d").resultLines.size(), n + 12);
+    EXPECT_EQ(pipePipeOutputs(smaller(in), "d").report.resultLines.size(), n + 5);
+    EXPECT_EQ(pipePipeOutputs(larger(in), "d").report.resultLines.size(), n + 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PipePipeReportLength, ::testing::Values(2, 3, 24, 999, 2000));
@@ -101,7 +101,7 @@ TEST(PipePipeReport, WideNumbersPushTheLineRightUncut) {
     in.N = 2000;
     in.BETA = 0.001; // generators about 11 m long
     const PipePipeModel m = smaller(in);
-    const Lines r = pipePipeReport(m, "d").resultLines;
+    const Lines r = pipePipeOutputs(m, "d").report.resultLines;
     const std::string last = formatReport(m.h[2000]);
     ASSERT_GE(last.size(), 10u);
     EXPECT_EQ(r[2001], "2000   L=   942.5     h=" + last);
@@ -112,11 +112,11 @@ TEST(PipePipeReport, WideNumbersPushTheLineRightUncut) {
 TEST(PipePipeReport, NegativeValuesStayInTheirField) {
     PipePipeInputs in;
     in.H = 100; // the end face lies below the shell's top: every h is negative
-    const Lines r = pipePipeReport(smaller(in), "d").resultLines;
+    const Lines r = pipePipeOutputs(smaller(in), "d").report.resultLines;
     EXPECT_EQ(r[1], "  0   L=     0.0     h=  -246.4");
     EXPECT_EQ(r[28], "942.5 x 0.0");
     in.Lm = -900;
-    const Lines shell = pipePipeReport(larger(in), "d").resultLines;
+    const Lines shell = pipePipeOutputs(larger(in), "d").report.resultLines;
     EXPECT_EQ(shell[8], "  0   Xo=  -750.0     Yo=   418.9");
     EXPECT_EQ(pointLine(3, "   ", {{"L=", -12345.67}, {"     h=", -0.04}}),
               "  3   L=-12345.7     h=     0.0");
@@ -132,7 +132,7 @@ bool sameLine(const DxfLine& line, const char* layer, int colour, double x1, dou
 
 TEST(PipePipeDxf, TemplateOfTheDefaults) {
     const PipePipeModel m = smaller();
-    const std::vector<DxfLine> lines = pipePipeDxfLines(m);
+    const std::vector<DxfLine> lines = pipePipeOutputs(m, "-").dxfLines;
     ASSERT_EQ(lines.size(), 50u);
     EXPECT_TRUE(sameLine(lines.front(), "KONTURY", 6, 0, 0, 0, -353.59));
     EXPECT_TRUE(sameLine(lines.back(), "KONTURY", 3, 0, 0, 942.48, 0));
@@ -150,7 +150,7 @@ TEST(PipePipeDxf, TemplateOfTheDefaults) {
 TEST(PipePipeDxf, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
     PipePipeInputs in;
     in.H = 100;
-    for (const DxfLine& line : pipePipeDxfLines(smaller(in))) {
+    for (const DxfLine& line : pipePipeOutputs(smaller(in), "-").dxfLines) {
         EXPECT_GE(line.y1, 0.0);
         EXPECT_GE(line.y2, 0.0);
     }
@@ -158,7 +158,7 @@ TEST(PipePipeDxf, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
 
 TEST(PipePipeDxf, ShellOfTheDefaults) {
     const PipePipeModel m = larger();
-    const std::vector<DxfLine> lines = pipePipeDxfLines(m);
+    const std::vector<DxfLine> lines = pipePipeOutputs(m, "-").dxfLines;
     ASSERT_EQ(lines.size(), 28u);
     const double c = 2513.27;
     EXPECT_TRUE(sameLine(lines[0], "KONTURY", 6, 0, 0, 1000, 0));
@@ -175,7 +175,7 @@ TEST(PipePipeDxf, ShellOfTheDefaults) {
 }
 
 TEST(PipePipePreview, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
-    const PreviewDrawing t = pipePipePreview(smaller());
+    const PreviewDrawing t = pipePipeOutputs(smaller(), "-").preview;
     EXPECT_EQ(t.orientation, PreviewOrientation::Downwards);
     EXPECT_NEAR(t.xMax, 942.478, 1e-3);
     EXPECT_NEAR(t.yMax, 506.351, 1e-3);
@@ -187,7 +187,7 @@ TEST(PipePipePreview, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
     EXPECT_EQ(pen(t, 25), PenRole::SeamEdge);
     EXPECT_EQ(pen(t, 26), PenRole::Edge);
     EXPECT_EQ(pen(t, 49), PenRole::Generator);
-    const PreviewDrawing s = pipePipePreview(larger());
+    const PreviewDrawing s = pipePipeOutputs(larger(), "-").preview;
     EXPECT_EQ(s.orientation, PreviewOrientation::Upwards);
     EXPECT_EQ(s.xMax, 1000.0);
     EXPECT_NEAR(s.yMax, 2513.274, 1e-3);

@@ -1,5 +1,5 @@
 #include "cases/calculators.h"
-#include "cases/cone/conecalculator.h"
+#include "cases/cone/conecase.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +13,12 @@ namespace {
 using Status = CalculationResult::Status;
 using Texts = std::vector<std::string>;
 
-/** Index of each field in the creation order. */
-enum Field : std::size_t { Dsd, alfa, N, Hs, Dsm, E };
-
-Texts changed(std::vector<std::pair<Field, const char*>> changes) {
-    Texts texts{"800", "0", "24", "1000", "600", "100"};
-    for (const auto& [field, text] : changes) {
-        texts[field] = text;
-    }
-    return texts;
+Texts changed(std::vector<std::pair<std::string, std::string>> changes) {
+    return exampleFieldTexts(coneCalculator().definition(), {"", "", std::move(changes)});
 }
 
 CalculationResult calculate(const Texts& texts) {
-    return ConeCalculator().calculate(texts, 0, "08-12-2026");
+    return coneCalculator().calculate(texts, 0, "08-12-2026");
 }
 
 Texts messageTexts(const CalculationResult& result) {
@@ -37,9 +30,9 @@ Texts messageTexts(const CalculationResult& result) {
 }
 
 TEST(ConeDefinition, NamesFieldsAndFiles) {
-    const auto& d = ConeCalculator().definition();
-    EXPECT_EQ(d.windowName, "Stozek_");
-    EXPECT_EQ(d.caption, "Stożek");
+    const auto& d = coneCalculator().definition();
+    EXPECT_EQ(d.window.formName, "Stozek_");
+    EXPECT_EQ(d.window.caption, "Stożek");
     Texts names;
     Texts defaults;
     for (const auto& field : d.fields) {
@@ -49,28 +42,25 @@ TEST(ConeDefinition, NamesFieldsAndFiles) {
     // Creation order, which is that of the saved-input file.
     EXPECT_EQ(names, (Texts{"Dsd", "alfa", "N", "Hs", "Dsm", "E"}));
     EXPECT_EQ(defaults, changed({}));
-    Texts tabbed;
-    for (std::size_t index : d.tabOrder) {
-        tabbed.push_back(d.fields[index].name);
-    }
-    EXPECT_EQ(tabbed, (Texts{"Dsm", "Dsd", "alfa", "Hs", "E", "N"}));
-    EXPECT_EQ(d.fields[N].kind, FieldKind::Integer);
-    EXPECT_EQ(d.fields[alfa].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[E].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[Hs].filter, FieldFilter::PositiveReal);
+    EXPECT_EQ(d.tabOrder, (Texts{"Dsm", "Dsd", "alfa", "Hs", "E", "N"}));
+    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
+    EXPECT_EQ(d.fields[*fieldIndex(d, "alfa")].filter, FieldFilter::SignedReal);
+    EXPECT_EQ(d.fields[*fieldIndex(d, "E")].filter, FieldFilter::SignedReal);
+    EXPECT_EQ(d.fields[*fieldIndex(d, "Hs")].filter, FieldFilter::PositiveReal);
     EXPECT_TRUE(d.developments.empty());
     EXPECT_EQ(d.savedInputsFileName, "dane_st.dat");
     EXPECT_EQ(d.txtFileName, "Stozek.txt");
     EXPECT_EQ(d.dxfFileName, "stozek.dxf");
-    EXPECT_EQ(d.previewClass, "TStWynikiRysunek");
+    EXPECT_EQ(d.window.previewName, "TStWynikiRysunek");
     EXPECT_EQ(findCalculator("stozek"), findCalculator(d.key));
     ASSERT_NE(findCalculator("stozek"), nullptr);
     // Both diameter notes: seven lines, the fifth empty, the last indented by eight blanks.
-    const auto& note = d.fields[Dsm].note->linesPerDevelopment.at(0);
+    const auto& note = d.fields[*fieldIndex(d, "Dsm")].note->linesPerDevelopment.at(0);
     EXPECT_EQ(note, (Texts{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia",
                            "srednice", "", "Dsm=(Dsm_zew +", "        + Dsm_wew) / 2"}));
-    EXPECT_EQ(d.fields[Dsd].note->linesPerDevelopment.at(0).at(5), "Dsd=(Dsd_zew +");
-    EXPECT_FALSE(d.fields[Hs].note.has_value());
+    EXPECT_EQ(d.fields[*fieldIndex(d, "Dsd")].note->linesPerDevelopment.at(0).at(5),
+              "Dsd=(Dsd_zew +");
+    EXPECT_FALSE(d.fields[*fieldIndex(d, "Hs")].note.has_value());
 }
 
 TEST(ConeCalculator, DefaultsCalculate) {
@@ -82,12 +72,12 @@ TEST(ConeCalculator, DefaultsCalculate) {
 }
 
 TEST(ConeCalculator, ChecksShowEveryFailureAndNoClosingMessage) {
-    EXPECT_EQ(messageTexts(calculate(changed({{N, "1"}}))), Texts{"Blad danych : N < 2"});
-    EXPECT_EQ(messageTexts(calculate(changed({{N, "0"}}))), Texts{"Blad danych : N < 2"});
+    EXPECT_EQ(messageTexts(calculate(changed({{"N", "1"}}))), Texts{"Blad danych : N < 2"});
+    EXPECT_EQ(messageTexts(calculate(changed({{"N", "0"}}))), Texts{"Blad danych : N < 2"});
     // An empty or non-numeric N is 0 divisions.
-    EXPECT_EQ(messageTexts(calculate(changed({{N, ""}}))), Texts{"Blad danych : N < 2"});
-    EXPECT_EQ(messageTexts(calculate(changed({{N, "2001"}}))), Texts{"Blad danych : N > 2000"});
-    const auto both = calculate(changed({{N, "1"}, {Dsm, "800"}}));
+    EXPECT_EQ(messageTexts(calculate(changed({{"N", ""}}))), Texts{"Blad danych : N < 2"});
+    EXPECT_EQ(messageTexts(calculate(changed({{"N", "2001"}}))), Texts{"Blad danych : N > 2000"});
+    const auto both = calculate(changed({{"N", "1"}, {"Dsm", "800"}}));
     EXPECT_EQ(both.status, Status::Refused);
     EXPECT_EQ(messageTexts(both), (Texts{"Blad danych : N < 2", "Blad danych : Dsm = Dsd "}));
     for (const auto& message : both.messages) {
@@ -95,12 +85,12 @@ TEST(ConeCalculator, ChecksShowEveryFailureAndNoClosingMessage) {
     }
     EXPECT_FALSE(both.outputs.has_value());
     // "5-" is not a number: it counts as 0, as the window's first pass makes it.
-    EXPECT_EQ(messageTexts(calculate(changed({{Dsd, "5-"}, {Dsm, "0"}}))),
+    EXPECT_EQ(messageTexts(calculate(changed({{"Dsd", "5-"}, {"Dsm", "0"}}))),
               Texts{"Blad danych : Dsm = Dsd "});
 }
 
 TEST(ConeCalculator, FractionInNIsOneError) {
-    const auto result = calculate(changed({{N, "24.5"}}));
+    const auto result = calculate(changed({{"N", "24.5"}}));
     EXPECT_EQ(result.status, Status::Refused);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0].kind, MessageKind::Error);
@@ -126,17 +116,18 @@ TEST_P(ConeFailure, PassesTheChecksButGivesNoResults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ConeFailure,
-    ::testing::Values(FailingCase{"no_dsd_edge", changed({{Dsd, "0"}})},
-                      FailingCase{"no_length", changed({{Hs, "0"}})},
-                      FailingCase{"no_length_no_dsd", changed({{Hs, "0"}, {Dsd, "0"}})},
-                      FailingCase{"length_underflows", changed({{Hs, "1e-320"}, {Dsd, "1e-10"}})},
-                      FailingCase{"apex_overflows", changed({{Dsd, "1e308"}, {Hs, "1e308"}})},
-                      FailingCase{"offset_overflows", changed({{E, "1e300"}, {Dsm, "799.9"}})},
-                      FailingCase{"huge_diameters", changed({{Dsd, "1e307"}, {Dsm, "1e306"}})}),
+    ::testing::Values(FailingCase{"no_dsd_edge", changed({{"Dsd", "0"}})},
+                      FailingCase{"no_length", changed({{"Hs", "0"}})},
+                      FailingCase{"no_length_no_dsd", changed({{"Hs", "0"}, {"Dsd", "0"}})},
+                      FailingCase{"length_underflows",
+                                  changed({{"Hs", "1e-320"}, {"Dsd", "1e-10"}})},
+                      FailingCase{"apex_overflows", changed({{"Dsd", "1e308"}, {"Hs", "1e308"}})},
+                      FailingCase{"offset_overflows", changed({{"E", "1e300"}, {"Dsm", "799.9"}})},
+                      FailingCase{"huge_diameters", changed({{"Dsd", "1e307"}, {"Dsm", "1e306"}})}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(ConeCalculator, FailureMessageNamesTheZeroDivisor) {
-    EXPECT_EQ(messageTexts(calculate(changed({{Hs, "0"}}))),
+    EXPECT_EQ(messageTexts(calculate(changed({{"Hs", "0"}}))),
               Texts{"Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero."});
 }
 
@@ -162,16 +153,16 @@ TEST_P(ConeUnusualInputs, GiveOnlyFiniteOutputs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ConeUnusualInputs,
-    ::testing::Values(FailingCase{"first_edge_larger", changed({{Dsm, "1200"}})},
-                      FailingCase{"to_a_point", changed({{Dsm, "0"}})},
+    ::testing::Values(FailingCase{"first_edge_larger", changed({{"Dsm", "1200"}})},
+                      FailingCase{"to_a_point", changed({{"Dsm", "0"}})},
                       FailingCase{"negative_seam_and_offset",
-                                  changed({{alfa, "-45.5"}, {E, "-300"}})},
-                      FailingCase{"offset_far_out", changed({{E, "50000"}})},
-                      FailingCase{"very_short", changed({{Hs, "0.001"}})},
-                      FailingCase{"very_long", changed({{Hs, "1e9"}})},
-                      FailingCase{"nearly_a_cylinder", changed({{Dsm, "799.999"}})},
-                      FailingCase{"two_divisions", changed({{N, "2"}})},
-                      FailingCase{"most_divisions", changed({{N, "2000"}, {alfa, "33.3"}})}),
+                                  changed({{"alfa", "-45.5"}, {"E", "-300"}})},
+                      FailingCase{"offset_far_out", changed({{"E", "50000"}})},
+                      FailingCase{"very_short", changed({{"Hs", "0.001"}})},
+                      FailingCase{"very_long", changed({{"Hs", "1e9"}})},
+                      FailingCase{"nearly_a_cylinder", changed({{"Dsm", "799.999"}})},
+                      FailingCase{"two_divisions", changed({{"N", "2"}})},
+                      FailingCase{"most_divisions", changed({{"N", "2000"}, {"alfa", "33.3"}})}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace

@@ -1,0 +1,68 @@
+// Every calculator from field texts to every output, as "Licz" runs it on the user-interface
+// thread, for each of its examples; and the DXF text of its largest example.
+#include "cases/calculators.h"
+#include "common/core/dxftemplatewriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+using namespace blachorys::core;
+
+void calculateExample(benchmark::State& state, const Calculator* calculator,
+                      const ExampleInputs* example) {
+    const auto texts = exampleFieldTexts(calculator->definition(), *example);
+    const std::size_t development =
+        developmentIndex(calculator->definition(), example->development).value_or(0);
+    for (auto _ : state) {
+        auto result = calculator->calculate(texts, development, "08-12-2026");
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+void writeDxfText(benchmark::State& state, const Calculator* calculator,
+                  const ExampleInputs* example) {
+    const auto result = calculator->calculate(
+        exampleFieldTexts(calculator->definition(), *example),
+        developmentIndex(calculator->definition(), example->development).value_or(0), "-");
+    for (auto _ : state) {
+        auto text = DxfTemplateWriter::documentText(result.outputs->dxfLines);
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+std::size_t dxfLineCount(const Calculator& calculator, const ExampleInputs& example) {
+    const auto& d = calculator.definition();
+    const auto result = calculator.calculate(
+        exampleFieldTexts(d, example), developmentIndex(d, example.development).value_or(0), "-");
+    return result.outputs ? result.outputs->dxfLines.size() : 0;
+}
+
+/** Registered at start-up from the registry: BM_Calculate/<key>/<example>, BM_DxfText/<key>. */
+const bool registered = [] {
+    for (const Calculator* calculator : calculators()) {
+        const auto& d = calculator->definition();
+        const ExampleInputs* largest = nullptr;
+        std::size_t largestCount = 0;
+        for (const ExampleInputs& example : d.examples) {
+            benchmark::RegisterBenchmark(("BM_Calculate/" + d.key + "/" + example.name).c_str(),
+                                         calculateExample, calculator, &example)
+                ->Unit(benchmark::kMillisecond);
+            const std::size_t count = dxfLineCount(*calculator, example);
+            if (count > largestCount) {
+                largestCount = count;
+                largest = &example;
+            }
+        }
+        if (largest != nullptr) {
+            benchmark::RegisterBenchmark(("BM_DxfText/" + d.key + "/" + largest->name).c_str(),
+                                         writeDxfText, calculator, largest)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    return true;
+}();
+
+} // namespace

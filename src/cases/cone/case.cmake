@@ -1,0 +1,10 @@
+blachorys_add_case(cone
+    SOURCES
+        conecase.cpp conecase.h
+        conemodel.cpp conemodel.h
+        coneoutputs.cpp coneoutputs.h
+    PICTURES
+        pictures/stozek.svg schemes/w_s.svg
+    TESTS
+        conemodel_test.cpp coneoutputs_test.cpp conecase_test.cpp
+)

@@ -1,0 +1,96 @@
+#include "cases/cone/conecase.h"
+
+#include "cases/cone/conemodel.h"
+#include "cases/cone/coneoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+/** Both diameters of a rolled shell are mean diameters; the notes say so. */
+FieldNote meanDiameterNote(const std::string& name) {
+    return {{{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia", "srednice", "",
+              name + "=(" + name + "_zew +", "        + " + name + "_wew) / 2"}}};
+}
+
+WindowDefinition window() {
+    return {.formName = "Stozek_",
+            .caption = "Stożek",
+            .menuCaption = "Stożek",
+            .menuHandler = "Stozek1Click",
+            .components = prefixedComponentNames("St"),
+            .jointPicture = ":/pictures/stozek.svg",
+            .jointPictureWidth = 318,
+            .jointPictureHeight = 232,
+            .schemeButtonCaption = "Schemat wyników",
+            .schemePicture = "w_s",
+            .previewName = "TStWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (STOZEK)",
+            .previewStartupOrder = 2};
+}
+
+Construction<ConeModel> computeOrRefuse(const ConeInputs& in) {
+    // The apex in the plane of the Dsd edge leaves no slant height to develop along.
+    if (apexHeight(in) == 0.0) {
+        return constructionFailed<ConeModel>(
+            "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.");
+    }
+    return constructed(computeCone(in));
+}
+
+CaseDescriptor<ConeInputs, ConeModel> descriptor() {
+    using F = FieldFilter;
+    using In = ConeInputs;
+    CaseDescriptor<In, ConeModel> c;
+    // Creation order, which the saved-input file and the first pass follow.
+    c.fields = {
+        {{"Dsd", "Dsd =", "[mm]", "800", F::PositiveReal,
+          "Srednica wieksza stozka|Srednica wieksza stozka (plaszcza)", meanDiameterNote("Dsd")},
+         &In::Dsd},
+        {{"alfa", "alfa =", "[°]", "0", F::SignedReal,
+          "Kat umiejscowienia|Kat umiejscowienia spawu - np. dla kąta 45 stopni i 30 minut - "
+          "wpisz 45.5"},
+         &In::alfa},
+        {{"N", "N =", "[-]", "24", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
+         &In::N},
+        {{"Hs", "Hs =", "[mm]", "1000", F::PositiveReal,
+          "Dlugosc stozka|Dlugosc stozka (plaszcza)"},
+         &In::Hs},
+        {{"Dsm", "Dsm =", "[mm]", "600", F::PositiveReal,
+          "Srednica mniejsza stozka|Srednica mniejsza stozka (plaszcza)", meanDiameterNote("Dsm")},
+         &In::Dsm},
+        // The short hint has lost its closing parenthesis; the window has always shown it so.
+        {{"E", "E =", "[mm]", "100", F::SignedReal,
+          "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny|Odleglosc miedzy "
+          "srodkami podstaw stozka (E=0 - stozek symetryczny)"},
+         &In::E},
+    };
+    c.definition = {
+        .key = "stozek",
+        .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N"},
+        .savedInputsFileName = "dane_st.dat",
+        .txtFileName = "Stozek.txt",
+        .dxfFileName = "stozek.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Stozka",
+        .printHeading = "Rozwiniecie Stozka",
+        .window = window(),
+        .examples = {{"defaults", "", {}},
+                     {"right", "", {{"E", "0"}}},
+                     {"two_divisions", "", {{"N", "2"}}},
+                     {"first_edge_larger", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
+                     {"past_half_turn", "", {{"Hs", "50"}, {"N", "36"}}},
+                     {"most_divisions", "", {{"N", "2000"}, {"alfa", "45.5"}}}}};
+    c.validate = validateCone;
+    c.compute = computeOrRefuse;
+    c.outputs = coneOutputs;
+    return c;
+}
+
+} // namespace
+
+const Calculator& coneCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

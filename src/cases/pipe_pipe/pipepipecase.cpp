@@ -1,0 +1,125 @@
+#include "cases/pipe_pipe/pipepipecase.h"
+
+#include "cases/pipe_pipe/pipepipemodel.h"
+#include "cases/pipe_pipe/pipepipeoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+FieldNote branchDiameterNote() {
+    return {{
+        {"Dla rury mniejszej", "- krócca", "a) zwijanego z arkusza", "blachy - Dm= sredniej",
+         "srednicy rury mniejszej-", "Dm = (Dm_zew + Dm_wew)/2", "b) wykonego z rury wg",
+         "szablonu owijanego na", "rurze - Dm= srednicy", "zewnetrznej rury mniej.-", "Dm=Dm_zewn"},
+        {"Dla rury- krócca)", "", "a) \"wpuszczanego\" w plaszcz", "Dm = srednicy",
+         "zewnetrznej rury mniej.", "Dm = Dm_zew", "a) spawanego na plaszczu", "Dm = srednicy",
+         "wewnetrznej rury mniej.", "Dm = Dm_wew"},
+    }};
+}
+
+FieldNote shellDiameterNote() {
+    return {{
+        {"Dla rury- krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dd = srednicy",
+         "wewnetrznej rury", "wiekszej, Dd=Dd_wew", "a) spawanego na plaszczu", "Dd = srednicy",
+         "zewnetrznej rury", "wiekszej, Dd=Dd_zew"},
+        {"Dla rury wiekszej - plaszcza", "a) zwijanego z arkusza blachy", "Dd = średniej średnicy",
+         "rury wiekszej", "Dd=(Dd_zew+Dd_wew)/2", "b) wykonego z rury wg", "szablonu owijanego na",
+         "rurze - Dd= srednicy", "zewn. rury wiekszej Dd=Dd_zewn"},
+    }};
+}
+
+WindowDefinition window() {
+    ComponentNames components = prefixedComponentNames("");
+    components.resultsMemo = "RRMemo_Wyniki";
+    return {.formName = "Rurarura",
+            .caption = "Połączenie :   Rura - rura",
+            .menuCaption = "Rura - RURA       (króciec - Płaszcz)",
+            .menuHandler = "Rurarura1Click",
+            .components = components,
+            .jointPicture = ":/pictures/rurarura.svg",
+            .previewName = "TWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (Rura-Rura)"};
+}
+
+CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
+    using F = FieldFilter;
+    using In = PipePipeInputs;
+    CaseDescriptor<In, PipePipeModel> c;
+    // Creation order, which the saved-input file and the first pass follow.
+    c.fields = {
+        {{"Dm", "Dm =", "[mm]", "300", F::PositiveReal,
+          "Srednica rury mniejszej|Srednica rury mniejszej (krócca)", branchDiameterNote()},
+         &In::Dm},
+        {{"Dd", "Dd =", "[mm]", "800", F::PositiveReal,
+          "Srednica rury wiekszej|Srednica rury wiekszej (plaszcza)", shellDiameterNote()},
+         &In::Dd},
+        {{"P", "P =", "[mm]", "200", F::SignedReal,
+          "Przesuniecie osi rury mniejszej|Przesuniecie osi rury mniejszej (krocca)"},
+         &In::P},
+        {{"alfa", "alfa =", "[°]", "0", F::PositiveReal,
+          "Kat umiejscowienia spawu na rurze mniejszej|Kat umiejscowienia spawu na rurze "
+          "mniejszej (na kroccu) - np. dla kąta 45 stopni i 30 minut - wpisz 45.5"},
+         &In::alfa},
+        {{"H", "H =", "[mm]", "700", F::PositiveReal,
+          "Wysokosc rury mniejszej|Wysokosc rury mniejszej (krocca)"},
+         &In::H},
+        {{"N", "N =", "[-]", "24", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
+         &In::N},
+        {{"Beta", "BETA =", "[°]", "90", F::PositiveReal,
+          "Kat pochylenia rury mniejszej|Kat pochylenia rury mniejszej (krocca) - np. dla kąta "
+          "45 stopni i 30 minut - wpisz 45.5"},
+         &In::BETA},
+        {{"Ld", "Ld =", "[mm]", "1000", F::PositiveReal,
+          "Dlugosc rury wiekszej|Dlugosc rury wiekszej (plaszcza)"},
+         &In::Ld},
+        {{"Lm", "Lm =", "[mm]", "350", F::SignedReal,
+          "Odleglosc osi rury mniejszej (krocca) od poczatku rury wiekszej|Odleglosc osi rury "
+          "mniejszej (krocca) od poczatku rury wiekszej (plaszcza)"},
+         &In::Lm},
+    };
+    c.definition = {
+        .key = "rurarura",
+        .tabOrder = {"Dm", "Dd", "P", "Beta", "alfa", "H", "Ld", "Lm", "N"},
+        .developments = {{"mniejsza", "RadioButRozwRurM", "Rozwinięcie rury mniejszej - króćca",
+                          "Schemat wyników - Rura mniejsza", "w_rr_r"},
+                         {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
+                          "Schemat wyników - Rura WIEKSZA", "w_rr_p"}},
+        .savedInputsFileName = "danetmp.dat",
+        .txtFileName = "rurarura.txt",
+        .dxfFileName = "rura_rura.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Rura-Rura",
+        .printHeading = "Rozwiniecie Rura-Rura",
+        .window = window(),
+        .examples = {
+            {"defaults_smaller", "mniejsza", {}},
+            {"defaults_larger", "wieksza", {}},
+            {"inclined_smaller", "mniejsza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
+            {"inclined_larger", "wieksza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
+            {"below_base_smaller", "mniejsza", {{"H", "100"}}},
+            {"touching_smaller", "mniejsza", {{"P", "250"}, {"N", "36"}}},
+            {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
+            {"two_divisions_smaller", "mniejsza", {{"N", "2"}}},
+            {"most_divisions_smaller", "mniejsza", {{"N", "2000"}, {"Beta", "60"}}},
+            {"most_divisions_larger", "wieksza", {{"N", "2000"}, {"Beta", "120"}}},
+        }};
+
+    c.selectDevelopment = [](In& in, std::size_t development) {
+        in.development =
+            development == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
+    };
+    c.validate = validatePipePipe;
+    c.closingMessage = "Dane NIE OK";
+    c.compute = [](const In& in) { return constructed(computePipePipe(in)); };
+    c.outputs = pipePipeOutputs;
+    return c;
+}
+
+} // namespace
+
+const Calculator& pipePipeCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "common/core/calculator.h"
+
+namespace blachorys::core {
+
+/** A smaller pipe set into or welded onto a larger one. */
+const Calculator& pipePipeCalculator();
+
+} // namespace blachorys::core

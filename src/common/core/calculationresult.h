@@ -1,0 +1,55 @@
+#pragma once
+
+#include "common/core/dxftemplatewriter.h"
+#include "common/core/pointreport.h"
+#include "common/core/previewdrawing.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+enum class MessageKind { Warning, Error };
+
+/** A message the window shows in its own box and the command line prints. */
+struct Message {
+    MessageKind kind = MessageKind::Warning;
+    std::string text;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+/** The plain data every output reads: memo, TXT, printout, DXF, preview. */
+struct CalculationOutputs {
+    PointReport report;
+    std::vector<DxfLine> dxfLines;
+    PreviewDrawing preview;
+};
+
+struct CalculationResult {
+    enum class Status {
+        Calculated, ///< outputs are valid
+        Refused,    ///< the inputs failed a check; messages say which
+        Failed,     ///< the inputs passed but the construction failed; messages say why
+    };
+    Status status = Status::Refused;
+    std::vector<Message> messages;
+    std::optional<CalculationOutputs> outputs;
+};
+
+/** Inputs refused by the case's checks: one warning per failed check, in order. */
+CalculationResult refusedResult(const std::vector<std::string>& warnings);
+/** Inputs refused before the checks (a field that cannot be read). */
+CalculationResult refusedResult(Message message);
+/** Inputs that passed the checks but could not be calculated: one error message. */
+CalculationResult failedResult(std::string errorText);
+CalculationResult calculatedResult(CalculationOutputs outputs);
+
+/** True when every coordinate of the DXF lines and of the preview is a finite number. */
+bool hasFiniteGeometry(const CalculationOutputs& outputs);
+
+/** Some number of the pattern came out infinite or undefined. */
+inline constexpr const char* kNotFiniteMessage =
+    "Blad obliczen. Prawdopodobnie dane sa zbyt duze lub zbyt male.";
+
+} // namespace blachorys::core

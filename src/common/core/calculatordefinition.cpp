@@ -1,0 +1,62 @@
+#include "common/core/calculatordefinition.h"
+
+#include <cctype>
+
+namespace blachorys::core {
+
+ComponentNames prefixedComponentNames(const std::string& prefix) {
+    ComponentNames names;
+    names.resultsMemo = prefix + "Memo_Wyniki";
+    names.noteMemo = prefix + "MemoOpisSRednic";
+    names.statusBar = prefix + "StatusBar";
+    names.schemeButton = prefix + "SchematWynikow";
+    names.outputPrefix = prefix;
+    return names;
+}
+
+std::optional<std::size_t> fieldIndex(const CalculatorDefinition& definition,
+                                      const std::string& name) {
+    for (std::size_t i = 0; i < definition.fields.size(); ++i) {
+        if (definition.fields[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> developmentIndex(const CalculatorDefinition& definition,
+                                            const std::string& key) {
+    if (key.empty()) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < definition.developments.size(); ++i) {
+        if (definition.developments[i].key == key) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,
+                                           const ExampleInputs& example) {
+    std::vector<std::string> texts;
+    for (const auto& field : definition.fields) {
+        texts.push_back(field.defaultText);
+    }
+    for (const auto& [name, text] : example.fieldTexts) {
+        if (const auto index = fieldIndex(definition, name)) {
+            texts[*index] = text;
+        }
+    }
+    return texts;
+}
+
+std::string nameKey(const CalculatorDefinition& definition) {
+    std::string key = definition.window.formName;
+    for (char& c : key) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,183 @@
+// What every calculator of the registry must satisfy, whichever case it is: a new case is
+// covered by these tests as soon as it is in the registry.
+#include "cases/calculators.h"
+#include "common/core/fieldreading.h"
+#include "common/core/numbertext.h"
+#include "support/calculatorprinter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string nameOf(const Calculator* calculator) {
+    return calculator->definition().key;
+}
+
+TEST(Registry, KeysNamesAndFilesAreUnique) {
+    std::set<std::string> keys;
+    std::set<std::string> forms;
+    std::set<std::string> files;
+    std::set<std::string> previews;
+    std::set<int> startupOrders;
+    for (const Calculator* calculator : calculators()) {
+        const auto& d = calculator->definition();
+        EXPECT_TRUE(keys.insert(d.key).second) << d.key;
+        EXPECT_TRUE(forms.insert(nameKey(d)).second) << d.key;
+        EXPECT_TRUE(files.insert(d.savedInputsFileName).second) << d.key;
+        EXPECT_TRUE(previews.insert(d.window.previewName).second) << d.key;
+        EXPECT_TRUE(startupOrders.insert(d.window.previewStartupOrder).second) << d.key;
+        EXPECT_EQ(findCalculator(d.key), calculator);
+    }
+    EXPECT_EQ(findCalculator("rura"), nullptr);
+    EXPECT_EQ(findCalculator(""), nullptr);
+}
+
+TEST(Registry, TheProductMenuHasSixEntriesBuiltOrNot) {
+    ASSERT_EQ(menuEntries().size(), 6u);
+    std::set<std::string> handlers;
+    std::size_t built = 0;
+    for (const MenuEntry& entry : menuEntries()) {
+        EXPECT_FALSE(entry.caption().empty());
+        EXPECT_TRUE(handlers.insert(entry.handler()).second) << entry.handler();
+        built += entry.calculator != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(built, calculators().size());
+}
+
+class EveryCalculator : public ::testing::TestWithParam<const Calculator*> {
+protected:
+    const CalculatorDefinition& definition() const { return GetParam()->definition(); }
+};
+
+TEST_P(EveryCalculator, FieldsTabOrderAndDevelopmentsAgree) {
+    const auto& d = definition();
+    Texts names;
+    for (const auto& field : d.fields) {
+        names.push_back(field.name);
+        // The default survives the first pass and reads as the field's kind.
+        EXPECT_EQ(replaceNonNumbers({field.defaultText}), Texts{field.defaultText}) << field.name;
+        if (field.kind == FieldKind::Integer) {
+            EXPECT_TRUE(parseInteger(field.defaultText)) << field.name;
+        }
+        if (field.note) {
+            const std::size_t variants = field.note->linesPerDevelopment.size();
+            EXPECT_TRUE(variants == 1 || variants == d.developments.size()) << field.name;
+        }
+    }
+    Texts tabbed = d.tabOrder;
+    std::sort(names.begin(), names.end());
+    std::sort(tabbed.begin(), tabbed.end());
+    EXPECT_EQ(tabbed, names) << "the tab order holds every field once";
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+
+    std::set<std::string> developmentKeys;
+    for (const auto& development : d.developments) {
+        EXPECT_TRUE(developmentKeys.insert(development.key).second);
+        EXPECT_FALSE(development.schemePicture.empty());
+        EXPECT_FALSE(development.schemeButtonCaption.empty());
+    }
+    if (d.developments.empty()) {
+        EXPECT_FALSE(d.window.schemePicture.empty());
+        EXPECT_FALSE(d.window.schemeButtonCaption.empty());
+    }
+}
+
+TEST_P(EveryCalculator, DefaultsCalculateInEveryDevelopment) {
+    const auto& d = definition();
+    const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
+    for (std::size_t development = 0; development < developments; ++development) {
+        const auto result = GetParam()->calculate(exampleFieldTexts(d, {}), development, "d");
+        EXPECT_EQ(result.status, CalculationResult::Status::Calculated) << development;
+        EXPECT_TRUE(result.messages.empty());
+        ASSERT_TRUE(result.outputs);
+        EXPECT_FALSE(result.outputs->report.resultLines.empty());
+        EXPECT_FALSE(result.outputs->dxfLines.empty());
+        EXPECT_FALSE(result.outputs->preview.segments.empty());
+    }
+}
+
+TEST_P(EveryCalculator, AnEmptyIntegerFieldIsZeroAndTheChecksRefuseIt) {
+    const auto& d = definition();
+    for (std::size_t i = 0; i < d.fields.size(); ++i) {
+        if (d.fields[i].kind != FieldKind::Integer) {
+            continue;
+        }
+        Texts texts = exampleFieldTexts(d, {});
+        texts[i] = "";
+        const auto result = GetParam()->calculate(texts, 0, "d");
+        EXPECT_EQ(result.status, CalculationResult::Status::Refused) << d.fields[i].name;
+        EXPECT_FALSE(result.messages.empty());
+        EXPECT_FALSE(result.outputs);
+        texts[i] = "24.5";
+        const auto fraction = GetParam()->calculate(texts, 0, "d");
+        ASSERT_EQ(fraction.messages.size(), 1u);
+        EXPECT_EQ(fraction.messages[0].text, "Blad danych : '24.5' nie jest liczba calkowita");
+    }
+}
+
+/** A segment as two end points, in the DXF's frame (Y up). */
+struct Segment {
+    double x1, y1, x2, y2;
+};
+
+bool sameSegment(const Segment& a, const Segment& b) {
+    constexpr double kTolerance = 1e-6; // mm; both lists come from the same table values
+    auto near = [](double p, double q) { return std::fabs(p - q) <= kTolerance; };
+    const bool forwards =
+        near(a.x1, b.x1) && near(a.y1, b.y1) && near(a.x2, b.x2) && near(a.y2, b.y2);
+    const bool backwards =
+        near(a.x1, b.x2) && near(a.y1, b.y2) && near(a.x2, b.x1) && near(a.y2, b.y1);
+    return forwards || backwards;
+}
+
+TEST_P(EveryCalculator, EveryExampleGivesFiniteOutputsAndTheDxfAndPreviewAgree) {
+    const auto& d = definition();
+    ASSERT_FALSE(d.examples.empty());
+    for (const ExampleInputs& example : d.examples) {
+        SCOPED_TRACE(example.name);
+        const auto development = developmentIndex(d, example.development);
+        ASSERT_TRUE(development);
+        const auto result = GetParam()->calculate(exampleFieldTexts(d, example), *development, "d");
+        ASSERT_EQ(result.status, CalculationResult::Status::Calculated)
+            << (result.messages.empty() ? "" : result.messages[0].text);
+        const auto& outputs = *result.outputs;
+        EXPECT_TRUE(hasFiniteGeometry(outputs));
+
+        // The DXF and the preview are drawn from one geometry: the same segments, the preview
+        // of a pattern drawn downwards with its Y negated.
+        const auto& preview = outputs.preview;
+        if (preview.segments.size() > 1000) {
+            continue; // the pairing below is quadratic; small examples cover the drawing code
+        }
+        const double ySign = preview.orientation == PreviewOrientation::Downwards ? -1.0 : 1.0;
+        std::vector<Segment> unmatched;
+        for (const auto& s : preview.segments) {
+            unmatched.push_back({s.from.x, ySign * s.from.y, s.to.x, ySign * s.to.y});
+        }
+        for (const auto& line : outputs.dxfLines) {
+            const Segment dxf{line.x1, line.y1, line.x2, line.y2};
+            const auto match = std::find_if(unmatched.begin(), unmatched.end(),
+                                            [&](const Segment& s) { return sameSegment(s, dxf); });
+            ASSERT_NE(match, unmatched.end())
+                << "DXF line (" << dxf.x1 << ", " << dxf.y1 << ") - (" << dxf.x2 << ", " << dxf.y2
+                << ") is not in the preview";
+            unmatched.erase(match);
+        }
+        EXPECT_TRUE(unmatched.empty()) << unmatched.size() << " preview segments not in the DXF";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, EveryCalculator, ::testing::ValuesIn(calculators()),
+                         [](const auto& info) { return nameOf(info.param); });
+
+} // namespace
+} // namespace blachorys::core

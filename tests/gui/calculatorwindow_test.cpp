@@ -1,0 +1,468 @@
+// The behaviour every calculator window shares, tested once for each calculator of the
+// registry: a new case is covered as soon as it is registered.
+#include "cases/calculators.h"
+#include "cli/clirunner.h"
+#include "common/core/fieldreading.h"
+#include "common/core/makercontact.h"
+#include "common/gui/drawingpreview.h"
+#include "common/gui/twynikischemat.h"
+#include "common/io/reportdate.h"
+#include "support/calculatorfixture.h"
+#include "support/calculatorprinter.h"
+#include "support/golden.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <sstream>
+
+namespace blachorys::test {
+namespace {
+
+using Kind = Prompt::Kind;
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+class CalculatorWindowTest : public GuiFixture,
+                             public ::testing::WithParamInterface<const core::Calculator*> {
+protected:
+    CalculatorWindowTest() : m_window(*GetParam(), context()) {
+        m_activeCalculator = &m_window;
+        m_window.show();
+        // Focus events, which show and hide the notes, need an active window.
+        m_window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    }
+
+    const core::CalculatorDefinition& definition() const { return GetParam()->definition(); }
+    const core::ComponentNames& names() const { return definition().window.components; }
+    QString output(const char* role) const { return q(names().outputPrefix) + role; }
+    QStringList outputButtons() const {
+        return {output("ZapiszRysunek"), output("ZapiszWyniki"), output("DrukujWyniki"),
+                output("ZobaczRysunek")};
+    }
+    std::size_t developmentCount() const {
+        return std::max<std::size_t>(1, definition().developments.size());
+    }
+    void chooseDevelopment(std::size_t development) {
+        if (!definition().developments.empty()) {
+            child<QRadioButton>(m_window, q(definition().developments[development].objectName))
+                ->click();
+        }
+    }
+    QLineEdit* field(const std::string& name) {
+        return child<QLineEdit>(m_window, q("Edit_" + name));
+    }
+    QString memoText() {
+        return child<QPlainTextEdit>(m_window, q(names().resultsMemo))->toPlainText();
+    }
+    bool outputsEnabled() {
+        bool all = true;
+        bool any = false;
+        for (const QString& name : outputButtons()) {
+            const bool enabled = child<QPushButton>(m_window, name)->isEnabled();
+            all = all && enabled;
+            any = any || enabled;
+        }
+        EXPECT_EQ(all, any) << "the output buttons go together";
+        return all;
+    }
+    void calculate() { clickEnabled(m_window, q(names().calculateButton)); }
+    QString path(const QString& name) const { return m_directory.filePath(name); }
+    std::string today() const { return io::reportDateText(testDay()).toStdString(); }
+
+    /** What the calculator gives for the window's texts now. */
+    core::CalculationResult expected(std::size_t development) const {
+        std::vector<std::string> texts;
+        for (const QString& text : m_window.fieldTexts()) {
+            texts.push_back(text.toStdString());
+        }
+        return GetParam()->calculate(texts, development, today());
+    }
+
+    gui::CalculatorWindow m_window;
+};
+
+TEST_P(CalculatorWindowTest, OpensWithItsNamesDefaultsAndOutputsDisabled) {
+    const auto& d = definition();
+    EXPECT_EQ(m_window.objectName(), q(d.window.formName));
+    EXPECT_EQ(m_window.windowTitle(), q(d.window.caption));
+    QStringList defaults;
+    for (const auto& f : d.fields) {
+        defaults << q(f.defaultText);
+        EXPECT_EQ(field(f.name)->toolTip(), q(core::shortHint(f.hint))) << f.name;
+    }
+    EXPECT_EQ(m_window.fieldTexts(), defaults);
+    EXPECT_EQ(memoText(), QString::fromUtf8("Wyniki - lista punktów"));
+    EXPECT_FALSE(outputsEnabled());
+    auto* scheme = child<QPushButton>(m_window, q(names().schemeButton));
+    EXPECT_TRUE(scheme->isEnabled());
+    EXPECT_EQ(scheme->text(), q(d.developments.empty() ? d.window.schemeButtonCaption
+                                                       : d.developments[0].schemeButtonCaption));
+    if (!d.developments.empty()) {
+        EXPECT_TRUE(child<QRadioButton>(m_window, q(d.developments[0].objectName))->isChecked());
+    }
+    EXPECT_NE(child<QStatusBar>(m_window, q(names().statusBar)), nullptr);
+    EXPECT_NE(child<QWidget>(m_window, "Image1"), nullptr);
+}
+
+TEST_P(CalculatorWindowTest, TabWalksTheSelectorTheFieldsInTheWindowsOrderThenLicz) {
+    const auto& d = definition();
+    QStringList expectedOrder;
+    for (const auto& development : d.developments) {
+        expectedOrder << q(development.objectName);
+    }
+    for (const auto& name : d.tabOrder) {
+        expectedOrder << q("Edit_" + name);
+    }
+    expectedOrder << q(names().calculateButton);
+    QWidget* widget = m_window.findChild<QWidget*>(expectedOrder.front());
+    QStringList walked;
+    for (qsizetype i = 0; i < expectedOrder.size() && widget != nullptr; ++i) {
+        walked << widget->objectName();
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(walked, expectedOrder);
+}
+
+TEST_P(CalculatorWindowTest, KeyFiltersDropWhatTheFieldDoesNotTake) {
+    for (const auto& f : definition().fields) {
+        field(f.name)->setText("");
+        typeInto(m_window, q("Edit_" + f.name), "-1.2.3x");
+        const char* expected = "";
+        switch (f.filter) {
+        case core::FieldFilter::PositiveReal:
+            expected = "1.23";
+            break;
+        case core::FieldFilter::SignedReal:
+            expected = "-1.23";
+            break;
+        case core::FieldFilter::PositiveInteger:
+            expected = "123";
+            break;
+        case core::FieldFilter::Unfiltered:
+            expected = "-1.2.3x";
+            break;
+        }
+        EXPECT_EQ(field(f.name)->text(), expected) << f.name;
+    }
+    // Backspace passes; Ctrl+V is a control character and is dropped.
+    QLineEdit* first = field(definition().tabOrder.front());
+    first->setText("80");
+    first->setFocus();
+    QApplication::clipboard()->setText("999");
+    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(first->text(), "80");
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_EQ(first->text(), "8");
+}
+
+TEST_P(CalculatorWindowTest, LiczShowsTheResultLinesAndEnablesTheOutputs) {
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        chooseDevelopment(development);
+        calculate();
+        EXPECT_TRUE(m_prompts.prompts().empty());
+        const auto result = expected(development);
+        ASSERT_TRUE(result.outputs);
+        QStringList lines;
+        for (const auto& line : result.outputs->report.resultLines) {
+            lines << q(line);
+        }
+        EXPECT_EQ(memoText(), lines.join('\n'));
+        EXPECT_TRUE(outputsEnabled());
+        EXPECT_TRUE(m_window.hasResultsReady());
+        EXPECT_EQ(child<QPlainTextEdit>(m_window, q(names().resultsMemo))->textCursor().position(),
+                  0);
+    }
+}
+
+TEST_P(CalculatorWindowTest, AnyEditOrOtherDevelopmentTakesTheOutputsAway) {
+    calculate();
+    ASSERT_TRUE(outputsEnabled());
+    QLineEdit* first = field(definition().tabOrder.front());
+    const QString typed = first->text();
+    typeInto(m_window, first->objectName(), "1");
+    EXPECT_EQ(memoText(), "");
+    EXPECT_FALSE(outputsEnabled());
+    EXPECT_FALSE(m_window.hasResultsReady());
+    EXPECT_TRUE(child<QPushButton>(m_window, q(names().schemeButton))->isEnabled());
+    first->setText(typed);
+
+    if (definition().developments.size() > 1) {
+        calculate();
+        ASSERT_TRUE(outputsEnabled());
+        chooseDevelopment(1);
+        EXPECT_EQ(memoText(), "");
+        EXPECT_FALSE(outputsEnabled());
+        EXPECT_EQ(child<QPushButton>(m_window, q(names().schemeButton))->text(),
+                  q(definition().developments[1].schemeButtonCaption));
+    }
+}
+
+TEST_P(CalculatorWindowTest, FirstPassZeroesNonNumbersAndTheChecksSpeakInOrder) {
+    for (const auto& f : definition().fields) {
+        field(f.name)->setText(f.filter == core::FieldFilter::SignedReal ? "5-" : "");
+    }
+    calculate();
+    for (const auto& f : definition().fields) {
+        EXPECT_EQ(field(f.name)->text(), "0") << f.name;
+    }
+    const auto result = expected(0);
+    ASSERT_EQ(result.status, core::CalculationResult::Status::Refused);
+    QStringList warnings;
+    for (const auto& message : result.messages) {
+        warnings << q(message.text);
+    }
+    EXPECT_EQ(m_prompts.texts(Kind::Warning), warnings);
+    EXPECT_FALSE(outputsEnabled());
+}
+
+TEST_P(CalculatorWindowTest, AFractionInAnIntegerFieldIsOneErrorAndNoResults) {
+    for (const auto& f : definition().fields) {
+        if (f.kind != core::FieldKind::Integer) {
+            continue;
+        }
+        m_prompts.clear();
+        const QString before = field(f.name)->text();
+        field(f.name)->setText("24.5");
+        calculate();
+        EXPECT_EQ(m_prompts.texts(Kind::Error),
+                  QStringList({"Blad danych : '24.5' nie jest liczba calkowita"}))
+            << f.name;
+        EXPECT_TRUE(m_prompts.texts(Kind::Warning).isEmpty());
+        EXPECT_FALSE(outputsEnabled());
+        field(f.name)->setText(before);
+    }
+}
+
+TEST_P(CalculatorWindowTest, NotesFollowTheFocusAndTheDevelopment) {
+    auto* note = child<QPlainTextEdit>(m_window, q(names().noteMemo));
+    const auto& d = definition();
+    const core::FieldDefinition* plain = nullptr;
+    for (const auto& f : d.fields) {
+        plain = f.note ? plain : &f;
+    }
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        chooseDevelopment(development);
+        for (const auto& f : d.fields) {
+            if (!f.note) {
+                continue;
+            }
+            field(f.name)->setFocus();
+            EXPECT_TRUE(note->isVisible()) << f.name;
+            const auto& variants = f.note->linesPerDevelopment;
+            QStringList lines;
+            for (const auto& line : variants[std::min(development, variants.size() - 1)]) {
+                lines << q(line);
+            }
+            EXPECT_EQ(note->toPlainText(), lines.join('\n')) << f.name;
+            if (plain != nullptr) {
+                field(plain->name)->setFocus();
+                EXPECT_FALSE(note->isVisible()) << plain->name;
+            }
+        }
+    }
+}
+
+TEST_P(CalculatorWindowTest, ClosingSavesTheFieldsInCreationOrder) {
+    std::string expectedFile;
+    int value = 11;
+    for (const auto& f : definition().fields) {
+        field(f.name)->setText(QString::number(value));
+        expectedFile += std::to_string(value++) + "\r\n";
+    }
+    m_window.close();
+    EXPECT_EQ(readFileBytes(path(q(definition().savedInputsFileName)).toStdString()), expectedFile);
+}
+
+TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
+    const auto& d = definition();
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        SCOPED_TRACE(development);
+        chooseDevelopment(development);
+        calculate();
+        m_prompts.clear();
+        const QString txt = path(QStringLiteral("okno%1.txt").arg(development));
+        const QString dxf = path(QStringLiteral("okno%1.dxf").arg(development));
+        m_prompts.answerSaveFile(txt);
+        clickEnabled(m_window, output("ZapiszWyniki"));
+        m_prompts.answerSaveFile(dxf);
+        clickEnabled(m_window, output("ZapiszRysunek"));
+        ASSERT_EQ(m_prompts.prompts().size(), 2u);
+        EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
+        EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik rysunku -  DXF|*.dxf");
+        if (development == 0) {
+            EXPECT_EQ(m_prompts.prompts()[0].initialName, q(d.txtFileName));
+            EXPECT_EQ(m_prompts.prompts()[1].initialName, q(d.dxfFileName));
+        }
+
+        std::string golden = readGolden(goldenPath(d, development, "txt"));
+        const std::string goldenDate = "08-12-2026";
+        golden.replace(golden.find(goldenDate), goldenDate.size(), today());
+        EXPECT_EQ(readFileBytes(txt.toStdString()), golden);
+        EXPECT_EQ(readFileBytes(dxf.toStdString()), readGolden(goldenPath(d, development, "dxf")));
+
+        std::vector<std::string> arguments{d.key,
+                                           "--date",
+                                           today(),
+                                           "--txt",
+                                           path("cli.txt").toStdString(),
+                                           "--dxf",
+                                           path("cli.dxf").toStdString()};
+        if (!d.developments.empty()) {
+            arguments.push_back("--development");
+            arguments.push_back(d.developments[development].key);
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
+        EXPECT_EQ(readFileBytes(txt.toStdString()), readFileBytes(path("cli.txt").toStdString()));
+        EXPECT_EQ(readFileBytes(dxf.toStdString()), readFileBytes(path("cli.dxf").toStdString()));
+    }
+}
+
+TEST_P(CalculatorWindowTest, SavingOverAFileAsksFirstAndNoLeavesItAlone) {
+    calculate();
+    const QString target = path("wyniki.txt");
+    m_prompts.answerSaveFile(target);
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    const std::string written = readFileBytes(target.toStdString());
+
+    // The dialog offers the last name; the overwrite question comes; No writes nothing.
+    QFile::resize(target, 10);
+    m_prompts.clear();
+    m_prompts.answerSaveFile(target);
+    m_prompts.answerYesNo(false);
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    EXPECT_EQ(m_prompts.prompts()[0].initialName, target);
+    EXPECT_EQ(m_prompts.texts(Kind::YesNo),
+              QStringList({"Plik - " + target + " juz istnieje - Nadpisac ?"}));
+    EXPECT_EQ(QFileInfo(target).size(), 10);
+
+    m_prompts.answerSaveFile(target);
+    m_prompts.answerYesNo(true);
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    EXPECT_EQ(readFileBytes(target.toStdString()), written);
+}
+
+TEST_P(CalculatorWindowTest, ACancelledDialogWritesNothingAndAFailedWriteIsReported) {
+    calculate();
+    m_prompts.cancelSaveFile();
+    clickEnabled(m_window, output("ZapiszRysunek"));
+    EXPECT_TRUE(QDir(m_directory.path()).entryList(QDir::Files).isEmpty());
+
+    const QString nowhere = path("no-such-dir/rysunek.dxf");
+    m_prompts.answerSaveFile(nowhere);
+    clickEnabled(m_window, output("ZapiszRysunek"));
+    ASSERT_EQ(m_prompts.texts(Kind::Error).size(), 1);
+    EXPECT_TRUE(m_prompts.texts(Kind::Error)[0].startsWith("Nie moge zapisac pliku " + nowhere));
+}
+
+TEST_P(CalculatorWindowTest, ThePrintoutCarriesTheCalculatorsJobTitle) {
+    calculate();
+    m_prompts.answerPrintToPdf(std::nullopt);
+    clickEnabled(m_window, output("DrukujWyniki"));
+    const QString pdf = path("wydruk.pdf");
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    m_prompts.answerPrintToPdf(pdf);
+    clickEnabled(m_window, output("DrukujWyniki"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "Title:\\s+" + QRegularExpression::escape(q(definition().printJobTitle)) + "\n")))
+        << text.toStdString();
+}
+
+TEST_P(CalculatorWindowTest, ThePreviewShowsEachDevelopmentsDrawingInItsOwnWindow) {
+    QImage shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::DrawingPreview*>(&dialog)->image();
+    });
+    std::vector<QImage> images;
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        chooseDevelopment(development);
+        calculate();
+        clickEnabled(m_window, output("ZobaczRysunek"));
+        ASSERT_FALSE(shown.isNull());
+        bool drawn = false;
+        for (int y = 0; y < shown.height() && !drawn; ++y) {
+            for (int x = 0; x < shown.width() && !drawn; ++x) {
+                drawn = shown.pixel(x, y) != qRgb(255, 255, 255);
+            }
+        }
+        EXPECT_TRUE(drawn);
+        for (const QImage& earlier : images) {
+            EXPECT_NE(shown, earlier);
+        }
+        images.push_back(shown);
+    }
+    EXPECT_EQ(m_prompts.texts(Kind::Modal), QStringList(static_cast<qsizetype>(developmentCount()),
+                                                        q(definition().window.previewName)));
+}
+
+TEST_P(CalculatorWindowTest, TheSchemeShowsThePictureOfTheCheckedDevelopment) {
+    QString shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::TWynikiSchemat*>(&dialog)->pictureName();
+    });
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        chooseDevelopment(development);
+        clickEnabled(m_window, q(names().schemeButton));
+        const auto& d = definition();
+        EXPECT_EQ(shown, q(d.developments.empty() ? d.window.schemePicture
+                                                  : d.developments[development].schemePicture));
+    }
+}
+
+TEST_P(CalculatorWindowTest, MakerLabelsOpenTheWebPageAndANewEmail) {
+    QTest::mouseClick(child<QLabel>(m_window, "Label19"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(m_window, "Label20"), Qt::LeftButton);
+    const QStringList urls = m_prompts.texts(Kind::OpenUrl);
+    ASSERT_EQ(urls.size(), 2);
+    EXPECT_EQ(urls[0], QString::fromUtf8(core::kMakerWebAddress));
+    EXPECT_EQ(QUrl(urls[1]).scheme(), "mailto");
+    EXPECT_EQ(QUrl(urls[1]).path(), QString::fromUtf8(core::kMakerEmail));
+    EXPECT_EQ(QUrlQuery(QUrl(urls[1])).queryItemValue("subject", QUrl::FullyDecoded),
+              "Blachorys (trabo) ");
+    EXPECT_EQ(QUrlQuery(QUrl(urls[1])).queryItemValue("body"), "Text_wiadmosci");
+}
+
+TEST_P(CalculatorWindowTest, LongHintsGoToTheNewestWindowStillOpen) {
+    auto* older = child<QStatusBar>(m_window, q(names().statusBar));
+    const auto& firstField = definition().fields.front();
+    const auto& lastField = definition().fields.back();
+    {
+        gui::CalculatorWindow newer(*GetParam(), context());
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(field(firstField.name), &enter);
+        EXPECT_EQ(child<QStatusBar>(newer, q(names().statusBar))->currentMessage(),
+                  q(core::longHint(firstField.hint)));
+        EXPECT_EQ(older->currentMessage(), "");
+    }
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(field(lastField.name), &enter);
+    EXPECT_EQ(older->currentMessage(), q(core::longHint(lastField.hint)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, CalculatorWindowTest, ::testing::ValuesIn(core::calculators()),
+                         [](const auto& info) { return info.param->definition().key; });
+
+} // namespace
+} // namespace blachorys::test
