@@ -124,6 +124,35 @@ TEST_P(EveryCalculator, AnEmptyIntegerFieldIsZeroAndTheChecksRefuseIt) {
     }
 }
 
+TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
+    // The key filter stops a "-", but a pasted text, a saved file or the command line do not.
+    const auto& d = definition();
+    for (const auto& name : d.negativeRefusedByChecks) {
+        EXPECT_TRUE(fieldIndex(d, name)) << name << " is no field";
+    }
+    for (std::size_t i = 0; i < d.fields.size(); ++i) {
+        const FieldDefinition& field = d.fields[i];
+        if (field.filter == FieldFilter::SignedReal || field.filter == FieldFilter::Unfiltered) {
+            continue;
+        }
+        SCOPED_TRACE(field.name);
+        Texts texts = exampleFieldTexts(d, {});
+        texts[i] = "-1";
+        const auto result = GetParam()->calculate(texts, 0, "d");
+        EXPECT_EQ(result.status, CalculationResult::Status::Refused);
+        Texts messages;
+        for (const auto& message : result.messages) {
+            messages.push_back(message.text);
+        }
+        const std::string own = "Blad danych : " + field.name + " < 0";
+        const bool exempt = std::find(d.negativeRefusedByChecks.begin(),
+                                      d.negativeRefusedByChecks.end(),
+                                      field.name) != d.negativeRefusedByChecks.end();
+        // Exactly once where the case has no check of its own; never doubled where it has.
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), own), exempt ? 0 : 1);
+    }
+}
+
 /** A segment as two end points, in the DXF's frame (Y up). */
 struct Segment {
     double x1, y1, x2, y2;

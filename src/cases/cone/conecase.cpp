@@ -68,6 +68,7 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
     c.definition = {
         .key = "stozek",
         .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N"},
+        .negativeRefusedByChecks = {"N"},
         .savedInputsFileName = "dane_st.dat",
         .txtFileName = "Stozek.txt",
         .dxfFileName = "stozek.dxf",

@@ -85,6 +85,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
                           "Schemat wyników - Rura mniejsza", "w_rr_r"},
                          {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
                           "Schemat wyników - Rura WIEKSZA", "w_rr_p"}},
+        .negativeRefusedByChecks = {"Dd", "Beta", "N"},
         .savedInputsFileName = "danetmp.dat",
         .txtFileName = "rurarura.txt",
         .dxfFileName = "rura_rura.dxf",

@@ -4,6 +4,7 @@
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -84,6 +85,7 @@ public:
         }
         const Inputs inputs = readInputs(reading.texts, developmentIndex);
         auto failures = m_descriptor.validate(inputs);
+        appendNegativeChecks(reading.texts, failures);
         if (!failures.empty()) {
             if (m_descriptor.closingMessage) {
                 failures.push_back(*m_descriptor.closingMessage);
@@ -118,6 +120,22 @@ private:
             m_descriptor.selectDevelopment(inputs, developmentIndex);
         }
         return inputs;
+    }
+
+    /** "<name> < 0" for each field that takes no "-" and holds a negative number. */
+    void appendNegativeChecks(const std::vector<std::string>& texts,
+                              std::vector<std::string>& failures) const {
+        const auto& definition = m_descriptor.definition;
+        const auto& exempt = definition.negativeRefusedByChecks;
+        for (std::size_t i = 0; i < definition.fields.size(); ++i) {
+            const FieldDefinition& field = definition.fields[i];
+            const bool takesMinus =
+                field.filter == FieldFilter::SignedReal || field.filter == FieldFilter::Unfiltered;
+            if (!takesMinus && parseReal(texts[i]).value_or(0.0) < 0.0 &&
+                std::find(exempt.begin(), exempt.end(), field.name) == exempt.end()) {
+                failures.push_back("Blad danych : " + field.name + " < 0");
+            }
+        }
     }
 
     CalculationResult outputsOf(const Model& model, const std::string& dateText) const {
