@@ -172,6 +172,18 @@ TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
               QStringList({"12345678901234567890", "0", "0", "-7", "0", "0", "0", "0", "0"}));
 }
 
+TEST_F(MainWindowTest, SavedInputsAreReadOnceAtTheFirstPaintNotLater) {
+    // No file at the first paint: the defaults stay, and what is typed stays too, even when
+    // another copy of the program writes the file later.
+    gui::CalculatorWindow* window = openPipePipe();
+    child<QLineEdit>(*window, "Edit_H")->setText("650");
+    writeSavedFile("111\r\n222\r\n");
+    window->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fields(*window)[0], "300");
+    EXPECT_EQ(fields(*window)[4], "650");
+}
+
 TEST_F(MainWindowTest, AFailedSaveWarnsAndKeepsTheLastGoodFile) {
     writeSavedFile("111\r\n");
     gui::CalculatorWindow* window = openPipePipe();

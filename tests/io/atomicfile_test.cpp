@@ -3,12 +3,16 @@
 #include "support/golden.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <thread>
+
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace blachorys::io {
 namespace {
@@ -86,6 +90,29 @@ TEST_F(AtomicFile, MissingDirectoryIsAnError) {
     ASSERT_TRUE(failure.has_value());
     EXPECT_FALSE(failure->isEmpty());
     EXPECT_FALSE(QDir(path("no")).exists());
+}
+
+TEST_F(AtomicFile, ASpecialFileIsWrittenInPlaceNotReplaced) {
+    // A FIFO stands in for a device such as /dev/null: renaming a temporary file over it would
+    // leave a regular file in its place.
+    const QString fifo = path("rura.fifo");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = test::readFileBytes(fifo.toStdString()); });
+    const auto failure = writeFileAtomically(fifo, "through the pipe\r\n");
+    reader.join();
+    EXPECT_FALSE(failure.has_value());
+    EXPECT_EQ(received, "through the pipe\r\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(entries(), QStringList{"rura.fifo"});
+}
+
+TEST_F(AtomicFile, ADirectoryIsNotWrittenOver) {
+    ASSERT_TRUE(QDir(m_directory.path()).mkdir("katalog"));
+    EXPECT_TRUE(writeFileAtomically(path("katalog"), "x").has_value());
+    EXPECT_TRUE(QFileInfo(path("katalog")).isDir());
 }
 
 } // namespace

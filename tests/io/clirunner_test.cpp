@@ -5,6 +5,7 @@
 #include "support/golden.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace blachorys::cli {
 namespace {
@@ -107,6 +109,59 @@ TEST(CliRunner, ConePrintsItsResultsAndRefusesAsTheWindowDoes) {
         << developed.err;
 }
 
+TEST(CliRunner, ANegativeValueInAFieldThatTakesNoMinusIsRefused) {
+    const CliRun refused = run({"rurarura", "Dm=-300"});
+    EXPECT_EQ(refused.exit, kExitRefused);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "Blad danych : Dm < 0\nDane NIE OK\n");
+    EXPECT_EQ(run({"rurarura", "--development", "wieksza", "Ld=-1000"}).exit, kExitRefused);
+    for (const char* negative : {"Dsd=-800", "Dsm=-600", "Hs=-1000"}) {
+        EXPECT_EQ(run({"stozek", negative}).exit, kExitRefused) << negative;
+    }
+}
+
+TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
+    const CliRun typo = run({"rurarura", "Dm=30O", "P=0"});
+    EXPECT_EQ(typo.exit, kExitCalculated);
+    EXPECT_EQ(typo.err, "Uwaga: Dm='30O' nie jest liczba - przyjeto 0\n");
+    // The window's rule: Dm counts as 0.
+    EXPECT_EQ(typo.out, run({"rurarura", "Dm=0", "P=0"}).out);
+    // A warning for each such text, and none for numbers.
+    const CliRun two = run({"stozek", "E=1,5", "alfa=", "Hs=1e3"});
+    EXPECT_EQ(two.err, "Uwaga: alfa='' nie jest liczba - przyjeto 0\n"
+                       "Uwaga: E='1,5' nie jest liczba - przyjeto 0\n");
+}
+
+TEST(CliRunner, AFileNamedMinusGoesToStandardOutputInsteadOfTheResults) {
+    const CliRun txt = run({"stozek", "--date", "08-12-2026", "--txt", "-"});
+    EXPECT_EQ(txt.exit, kExitCalculated);
+    EXPECT_EQ(txt.out, test::readGolden("stozek/defaults.txt"));
+    const CliRun dxf = run({"rurarura", "--dxf", "-"});
+    EXPECT_EQ(dxf.exit, kExitCalculated);
+    EXPECT_EQ(dxf.out, test::readGolden("rurarura/mniejsza.dxf"));
+}
+
+/** A stream whose every write fails, as standard output does on a full disk. */
+class FullDisk final : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(CliRunner, ResultsThatCannotBeWrittenToStandardOutputAreAnError) {
+    FullDisk disk;
+    std::ostream out(&disk);
+    std::ostringstream err;
+    EXPECT_EQ(runCli({"rurarura"}, out, err), kExitOutputError);
+    EXPECT_EQ(err.str(), "blachorys-cli: cannot write to standard output\n");
+}
+
+TEST(CliRunner, ATinyShellIsRefusedForItsSizeWhicheverWayItIsWrong) {
+    const CliRun tiny = run({"rurarura", "--development", "wieksza", "Dm=0", "Dd=1e-200", "P=0"});
+    EXPECT_EQ(tiny.exit, kExitFailed);
+    EXPECT_EQ(tiny.err, "Blad obliczen. Prawdopodobnie dane sa zbyt duze lub zbyt male.\n");
+}
+
 TEST(CliRunner, OverflowIsAFailedCalculation) {
     const CliRun failed =
         run({"rurarura", "--development", "wieksza", "Dm=1e308", "Dd=1e308", "P=0"});
@@ -130,9 +185,12 @@ TEST_P(CliUsage, NamesTheFaultAndShowsTheUsage) {
     EXPECT_EQ(usage.err.rfind(std::string("blachorys-cli: ") + GetParam().complaint, 0), 0u)
         << usage.err;
     EXPECT_NE(usage.err.find("\nusage: blachorys-cli CALCULATOR"), std::string::npos) << usage.err;
-    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza) stozek\n"),
-              std::string::npos)
+    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza)"), std::string::npos)
         << usage.err;
+    // The usage names --strict, standard output and exit 74.
+    EXPECT_NE(usage.err.find("--strict"), std::string::npos);
+    EXPECT_NE(usage.err.find("FILE \"-\" is standard output"), std::string::npos);
+    EXPECT_NE(usage.err.find("74 standard output could not be written"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -151,7 +209,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "--development needs a value"},
         UsageCase{"unknown_option", {"rurarura", "--verbose"}, "unexpected argument '--verbose'"},
         UsageCase{"bare_word", {"rurarura", "Dm"}, "unexpected argument 'Dm'"},
-        UsageCase{"other_calculators_field", {"stozek", "Dm=300"}, "stozek has no field 'Dm'"}),
+        UsageCase{"other_calculators_field", {"stozek", "Dm=300"}, "stozek has no field 'Dm'"},
+        UsageCase{"same_file",
+                  {"rurarura", "--txt", "wynik", "--dxf", "wynik"},
+                  "--txt and --dxf name the same file 'wynik'"},
+        UsageCase{"same_file_by_another_path",
+                  {"rurarura", "--txt", "a/../wynik", "--dxf", "./wynik"},
+                  "--txt and --dxf name the same file"},
+        UsageCase{"both_to_standard_output",
+                  {"rurarura", "--txt", "-", "--dxf", "-"},
+                  "--txt and --dxf name the same file '-'"},
+        UsageCase{"file_name_not_utf8",
+                  {"rurarura", "--txt", "raport_\xb3\xf3" "d\xbc.txt"},
+                  "the file name 'raport_"},
+        UsageCase{"strict_typo", {"rurarura", "Dm=30O", "--strict"}, "Dm='30O' is not a number"},
+        UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class CliFiles : public ::testing::Test {
@@ -181,6 +253,14 @@ TEST_F(CliFiles, EveryCalculatorWritesItsGoldenFiles) {
                       test::readGolden(test::goldenPath(d, development, "dxf")));
         }
     }
+}
+
+TEST_F(CliFiles, TwoNamesOfOneFileAreAUsageErrorAndNothingIsWritten) {
+    ASSERT_TRUE(QFile(QString::fromStdString(path("a.txt"))).open(QIODevice::WriteOnly));
+    ASSERT_EQ(::link(path("a.txt").c_str(), path("b.dxf").c_str()), 0);
+    const CliRun linked = run({"rurarura", "--txt", path("a.txt"), "--dxf", path("b.dxf")});
+    EXPECT_EQ(linked.exit, kExitUsage);
+    EXPECT_EQ(test::readFileBytes(path("a.txt")), "");
 }
 
 TEST_F(CliFiles, MissingDirectoryIsACannotWrite) {

@@ -2,6 +2,7 @@
 add_executable(io_tests
     io/atomicfile_test.cpp
     io/clirunner_test.cpp
+    io/cliprocess_test.cpp
     io/outputfiles_test.cpp
     io/reportdate_test.cpp
     io/savedinputs_test.cpp
@@ -10,7 +11,9 @@ add_executable(io_tests
 )
 target_link_libraries(io_tests PRIVATE blachorys_io blachorys_cli_lib GTest::gtest_main)
 target_include_directories(io_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_compile_definitions(io_tests PRIVATE BLACHORYS_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+target_compile_definitions(io_tests PRIVATE BLACHORYS_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden"
+                           BLACHORYS_CLI="$<TARGET_FILE:blachorys-cli>")
+add_dependencies(io_tests blachorys-cli)
 blachorys_warnings(io_tests)
 gtest_discover_tests(io_tests)
 

@@ -5,13 +5,20 @@
 
 namespace blachorys::io {
 
+QByteArray reportFileBytes(const core::PointReport& report) {
+    return linesToWindows1250(report.allLines());
+}
+
+QByteArray dxfFileBytes(const std::vector<core::DxfLine>& lines) {
+    return toWindows1250(QString::fromStdString(core::DxfTemplateWriter::documentText(lines)));
+}
+
 std::optional<QString> writeReportFile(const QString& path, const core::PointReport& report) {
-    return writeFileAtomically(path, linesToWindows1250(report.allLines()));
+    return writeFileAtomically(path, reportFileBytes(report));
 }
 
 std::optional<QString> writeDxfFile(const QString& path, const std::vector<core::DxfLine>& lines) {
-    const std::string text = core::DxfTemplateWriter::documentText(lines);
-    return writeFileAtomically(path, toWindows1250(QString::fromStdString(text)));
+    return writeFileAtomically(path, dxfFileBytes(lines));
 }
 
 } // namespace blachorys::io

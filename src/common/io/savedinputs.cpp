@@ -10,18 +10,24 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace blachorys::io {
 namespace {
 
-constexpr qint64 kReadChunk = 64 * 1024;
+constexpr qint64 kReadChunk = 4 * 1024;
+/** Bytes read beyond what the fields keep: room for long lines and stray blank lines. */
+constexpr qint64 kReadMargin = 4 * 1024;
 
 /**
  * Reads lines ended by LF, CR LF or a lone CR, keeping at most `keep` bytes of each and
- * skipping the rest, so a file of one endless line costs only the chunk buffer.
+ * skipping the rest. It reads no more than `budget` bytes in all: what lies beyond counts as
+ * the end of the file, so a huge file costs no more time than a small one.
  */
 class LimitedLineReader {
 public:
-    LimitedLineReader(QIODevice& device, int keep) : m_device(device), m_keep(keep) {}
+    LimitedLineReader(QIODevice& device, int keep, qint64 budget)
+        : m_device(device), m_keep(keep), m_budget(budget) {}
 
     std::optional<QByteArray> next() {
         QByteArray line;
@@ -49,13 +55,15 @@ public:
 
 private:
     bool refill() {
-        m_buffer = m_device.read(kReadChunk);
+        m_buffer = m_device.read(std::min(kReadChunk, m_budget));
+        m_budget -= m_buffer.size();
         m_at = 0;
         return !m_buffer.isEmpty();
     }
 
     QIODevice& m_device;
     int m_keep;
+    qint64 m_budget;
     QByteArray m_buffer;
     qsizetype m_at = 0;
 };
@@ -86,8 +94,13 @@ std::optional<QStringList> SavedInputs::load(int fieldCount) const {
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    // One byte is one character in Windows-1250.
-    LimitedLineReader reader(file, kSavedInputCharacters);
+    return readSavedInputs(file, fieldCount);
+}
+
+QStringList readSavedInputs(QIODevice& device, int fieldCount) {
+    // One byte is one character in Windows-1250; each line is its text and CR LF.
+    const qint64 budget = qint64{fieldCount} * (kSavedInputCharacters + 2) + kReadMargin;
+    LimitedLineReader reader(device, kSavedInputCharacters, budget);
     QStringList texts;
     for (int i = 0; i < fieldCount; ++i) {
         const QString kept = fromWindows1250(reader.next().value_or(QByteArray()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,12 @@ private:
     QString m_directory;
     QString m_fileName;
 };
+
+/**
+ * The texts of `fieldCount` fields from a saved-input file's bytes, as `SavedInputs::load`
+ * reads them. Only the first few kilobytes are read, whatever the size of the file.
+ */
+QStringList readSavedInputs(QIODevice& device, int fieldCount);
 
 /**
  * Where saved inputs live: the executable's directory when it can be written, otherwise the
