@@ -6,10 +6,12 @@
 #include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
 #include "common/io/windows1250.h"
+#include "common/render/templatepainter.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QString>
 
 #include <optional>
@@ -19,6 +21,10 @@
 
 namespace blachorys::cli {
 namespace {
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 /** The name that sends a file to standard output. */
 const std::string kStandardOutput = "-";
@@ -30,6 +36,9 @@ struct Options {
     std::vector<bool> fieldGiven;
     std::optional<std::string> txtPath;
     std::optional<std::string> dxfPath;
+    std::optional<std::string> templatePath;
+    core::TemplateSettings templateSettings;
+    bool templateSettingsGiven = false;
     std::optional<std::string> date;
     bool strict = false;
 };
@@ -37,6 +46,9 @@ struct Options {
 void printUsage(std::ostream& err) {
     err << "usage: blachorys-cli CALCULATOR [--development NAME] [FIELD=TEXT]... [--txt FILE] "
            "[--dxf FILE] [--date TEXT] [--strict]\n"
+           "         [--template-pdf FILE [--paper A4|A3|Letter] "
+           "[--orientation auto|portrait|landscape]\n"
+           "          [--overlap MM] [--scale-x PCT] [--scale-y PCT]]\n"
            "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {
         const auto& definition = calculator->definition();
@@ -57,7 +69,8 @@ void printUsage(std::ostream& err) {
            "73 a file could not be written, 74 standard output could not be written\n";
 }
 
-/** The path as Qt takes it, or nothing when its bytes are not UTF-8 (it would name another file). */
+/** The path as Qt takes it, or nothing when its bytes are not UTF-8 (it would name another file).
+ */
 std::optional<QString> filePath(const std::string& bytes) {
     QString path = QString::fromUtf8(bytes);
     if (path.toUtf8() != QByteArray::fromStdString(bytes)) {
@@ -80,6 +93,38 @@ bool sameFile(const std::string& a, const std::string& b) {
     struct stat secondStat {};
     return ::stat(a.c_str(), &firstStat) == 0 && ::stat(b.c_str(), &secondStat) == 0 &&
            firstStat.st_dev == secondStat.st_dev && firstStat.st_ino == secondStat.st_ino;
+}
+
+bool isTemplateOption(const std::string& argument) {
+    return argument == "--paper" || argument == "--orientation" || argument == "--overlap" ||
+           argument == "--scale-x" || argument == "--scale-y";
+}
+
+/** Takes one of the template's options; false after saying what is wrong with its value. */
+bool setTemplateOption(core::TemplateSettings& settings, const std::string& option,
+                       const std::string& value, std::ostream& err) {
+    if (option == "--paper") {
+        if (value == "A4" || value == "A3" || value == "Letter") {
+            settings.paper = value == "A3"       ? core::PaperSize::A3
+                             : value == "Letter" ? core::PaperSize::Letter
+                                                 : core::PaperSize::A4;
+            return true;
+        }
+    } else if (option == "--orientation") {
+        if (value == "auto" || value == "portrait" || value == "landscape") {
+            settings.orientation = value == "portrait"    ? core::PageOrientation::Portrait
+                                   : value == "landscape" ? core::PageOrientation::Landscape
+                                                          : core::PageOrientation::Automatic;
+            return true;
+        }
+    } else if (const auto number = core::parseReal(value)) {
+        (option == "--overlap"   ? settings.overlapMm
+         : option == "--scale-x" ? settings.scaleXPercent
+                                 : settings.scaleYPercent) = *number;
+        return true;
+    }
+    err << "blachorys-cli: " << option << " does not take '" << value << "'\n";
+    return false;
 }
 
 /** Reads the command line; on a usage error returns nothing after saying what is wrong. */
@@ -106,14 +151,22 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
             continue;
         }
         const bool takesValue = argument == "--development" || argument == "--txt" ||
-                                argument == "--dxf" || argument == "--date";
+                                argument == "--dxf" || argument == "--date" ||
+                                argument == "--template-pdf" || isTemplateOption(argument);
         if (takesValue) {
             if (i + 1 >= arguments.size()) {
                 err << "blachorys-cli: " << argument << " needs a value\n";
                 return std::nullopt;
             }
             const std::string& value = arguments[++i];
-            if (argument == "--txt") {
+            if (isTemplateOption(argument)) {
+                if (!setTemplateOption(options.templateSettings, argument, value, err)) {
+                    return std::nullopt;
+                }
+                options.templateSettingsGiven = true;
+            } else if (argument == "--template-pdf") {
+                options.templatePath = value;
+            } else if (argument == "--txt") {
                 options.txtPath = value;
             } else if (argument == "--dxf") {
                 options.dxfPath = value;
@@ -143,16 +196,34 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
         options.fieldTexts[*field] = argument.substr(equals + 1);
         options.fieldGiven[*field] = true;
     }
-    for (const auto* path : {&options.txtPath, &options.dxfPath}) {
+    if (options.templateSettingsGiven && !options.templatePath) {
+        err << "blachorys-cli: the template's options need --template-pdf\n";
+        return std::nullopt;
+    }
+    if (const auto problem = core::settingsProblem(options.templateSettings)) {
+        err << "blachorys-cli: " << *problem << '\n';
+        return std::nullopt;
+    }
+    const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+        {"--txt", &options.txtPath},
+        {"--dxf", &options.dxfPath},
+        {"--template-pdf", &options.templatePath}};
+    for (const auto& [option, path] : outputs) {
         if (*path && **path != kStandardOutput && !filePath(**path)) {
             err << "blachorys-cli: the file name '" << **path << "' is not valid UTF-8\n";
             return std::nullopt;
         }
     }
-    if (options.txtPath && options.dxfPath && sameFile(*options.txtPath, *options.dxfPath)) {
-        err << "blachorys-cli: --txt and --dxf name the same file '" << *options.txtPath
-            << "'\n";
-        return std::nullopt;
+    for (std::size_t a = 0; a < std::size(outputs); ++a) {
+        for (std::size_t b = a + 1; b < std::size(outputs); ++b) {
+            const auto& first = *outputs[a].second;
+            const auto& second = *outputs[b].second;
+            if (first && second && sameFile(*first, *second)) {
+                err << "blachorys-cli: " << outputs[a].first << " and " << outputs[b].first
+                    << " name the same file '" << *first << "'\n";
+                return std::nullopt;
+            }
+        }
     }
     return options;
 }
@@ -198,6 +269,34 @@ bool writeRequested(const std::optional<std::string>& path, const char* what,
     return true;
 }
 
+/** The full-scale template as a PDF, when it was asked for. */
+bool writeTemplate(const Options& options, const core::CalculationOutputs& outputs,
+                   std::ostream& out, std::ostream& err) {
+    if (!options.templatePath) {
+        return true;
+    }
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        err << "blachorys-cli: the template needs the program's drawing layer, which did not "
+               "start\n";
+        return false;
+    }
+    // A PDF has no unprintable edge of its own; the plan keeps the usual margin anyway.
+    const core::TemplatePlanning planning =
+        core::planTemplate(outputs.dxfLines, outputs.pointMarks, options.templateSettings, 0.0);
+    if (!planning.plan) {
+        err << "blachorys-cli: cannot make the template: " << planning.problem << '\n';
+        return false;
+    }
+    const render::TemplateTitle title{q(options.calculator->definition().printHeading),
+                                      &outputs.report};
+    const QByteArray bytes = render::templatePdf(*planning.plan, outputs.dxfLines, title);
+    if (bytes.isEmpty()) {
+        err << "blachorys-cli: cannot draw the template\n";
+        return false;
+    }
+    return writeRequested(options.templatePath, "PDF", bytes, out, err);
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -220,22 +319,24 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailed;
     }
     const core::CalculationOutputs& outputs = *result.outputs;
-    const bool filesToOutput =
-        options->txtPath == kStandardOutput || options->dxfPath == kStandardOutput;
+    const bool filesToOutput = options->txtPath == kStandardOutput ||
+                               options->dxfPath == kStandardOutput ||
+                               options->templatePath == kStandardOutput;
     if (!filesToOutput) {
         for (const auto& line : outputs.report.resultLines) {
             out << line << '\n';
         }
     }
-    const bool txtWritten = writeRequested(options->txtPath, "TXT",
-                                           io::reportFileBytes(outputs.report), out, err);
+    const bool txtWritten =
+        writeRequested(options->txtPath, "TXT", io::reportFileBytes(outputs.report), out, err);
     const bool dxfWritten =
         writeRequested(options->dxfPath, "DXF", io::dxfFileBytes(outputs.dxfLines), out, err);
+    const bool templateWritten = writeTemplate(*options, outputs, out, err);
     out.flush();
     if (!out) {
         err << "blachorys-cli: cannot write to standard output\n";
     }
-    if (!txtWritten || !dxfWritten) {
+    if (!txtWritten || !dxfWritten || !templateWritten) {
         return kExitCannotWrite;
     }
     return out ? kExitCalculated : kExitOutputError;

@@ -1,12 +1,27 @@
 #include "cli/clirunner.h"
 #include "common/io/filesizesignal.h"
 
+#include <QGuiApplication>
+
+#include <algorithm>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     blachorys::io::ignoreFileSizeLimitSignal();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Drawing the template needs Qt's drawing layer; off screen, it needs no display.
+    std::unique_ptr<QGuiApplication> drawing;
+    if (std::find(arguments.begin(), arguments.end(), "--template-pdf") != arguments.end()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        // Standard error carries the program's own messages; Qt's notes about the session
+        // (no runtime directory, say) have no place there.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        drawing = std::make_unique<QGuiApplication>(argc, argv);
+    }
     return blachorys::cli::runCli(arguments, std::cout, std::cerr);
 }

@@ -145,9 +145,9 @@ TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
             messages.push_back(message.text);
         }
         const std::string own = "Blad danych : " + field.name + " < 0";
-        const bool exempt = std::find(d.negativeRefusedByChecks.begin(),
-                                      d.negativeRefusedByChecks.end(),
-                                      field.name) != d.negativeRefusedByChecks.end();
+        const bool exempt =
+            std::find(d.negativeRefusedByChecks.begin(), d.negativeRefusedByChecks.end(),
+                      field.name) != d.negativeRefusedByChecks.end();
         // Exactly once where the case has no check of its own; never doubled where it has.
         EXPECT_EQ(std::count(messages.begin(), messages.end(), own), exempt ? 0 : 1);
     }
@@ -180,6 +180,17 @@ TEST_P(EveryCalculator, EveryExampleGivesFiniteOutputsAndTheDxfAndPreviewAgree) 
             << (result.messages.empty() ? "" : result.messages[0].text);
         const auto& outputs = *result.outputs;
         EXPECT_TRUE(hasFiniteGeometry(outputs));
+
+        // The template numbers the reported points: each lies at an end of a line of the DXF.
+        EXPECT_FALSE(outputs.pointMarks.empty());
+        for (const PointMark& mark : outputs.pointMarks) {
+            const bool onALine = std::any_of(
+                outputs.dxfLines.begin(), outputs.dxfLines.end(), [&](const DxfLine& l) {
+                    return std::hypot(l.x1 - mark.x, l.y1 - mark.y) < 1e-6 ||
+                           std::hypot(l.x2 - mark.x, l.y2 - mark.y) < 1e-6;
+                });
+            EXPECT_TRUE(onALine) << mark.text << " at (" << mark.x << ", " << mark.y << ")";
+        }
 
         // The DXF and the preview are drawn from one geometry: the same segments, the preview
         // of a pattern drawn downwards with its Y negated.

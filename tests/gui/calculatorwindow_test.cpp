@@ -4,6 +4,7 @@
 #include "cli/clirunner.h"
 #include "common/core/fieldreading.h"
 #include "common/core/makercontact.h"
+#include "common/core/templateplan.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/reportdate.h"
@@ -53,7 +54,7 @@ protected:
     QString output(const char* role) const { return q(names().outputPrefix) + role; }
     QStringList outputButtons() const {
         return {output("ZapiszRysunek"), output("ZapiszWyniki"), output("DrukujWyniki"),
-                output("ZobaczRysunek")};
+                output("ZobaczRysunek"), output("DrukujSzablon")};
     }
     std::size_t developmentCount() const {
         return std::max<std::size_t>(1, definition().developments.size());
@@ -459,6 +460,100 @@ TEST_P(CalculatorWindowTest, LongHintsGoToTheNewestWindowStillOpen) {
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(field(lastField.name), &enter);
     EXPECT_EQ(older->currentMessage(), q(core::longHint(lastField.hint)));
+}
+
+/** A PDF without the moment it was made, which is all that tells two makings apart. */
+std::string timeless(std::string pdf) {
+    const std::string key = "/CreationDate (";
+    const auto at = pdf.find(key);
+    if (at != std::string::npos) {
+        pdf.erase(at, pdf.find(')', at) - at + 1);
+    }
+    return pdf;
+}
+
+int pdfPages(const QString& pdf) {
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    EXPECT_TRUE(info.waitForFinished(10000));
+    const auto match = QRegularExpression("Pages:\\s+(\\d+)\n")
+                           .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+TEST_P(CalculatorWindowTest, TheTemplateIsTheCommandLinesPdfWithAPageForEveryTile) {
+    calculate();
+    gui::TemplateChoice choice;
+    choice.action = gui::TemplateChoice::Action::SavePdf;
+    choice.settings.overlapMm = 15.0;
+    m_prompts.answerTemplate(choice);
+    const QString pdf = path("szablon.pdf");
+    m_prompts.answerSaveFile(pdf);
+    clickEnabled(m_window, output("DrukujSzablon"));
+    ASSERT_EQ(m_prompts.prompts().size(), 2u);
+    EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik PDF|*.pdf");
+    EXPECT_TRUE(m_prompts.prompts()[1].initialName.endsWith("_szablon.pdf"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+
+    const auto outputs = expected(0).outputs;
+    ASSERT_TRUE(outputs);
+    const auto planning =
+        core::planTemplate(outputs->dxfLines, outputs->pointMarks, choice.settings, 0.0);
+    ASSERT_TRUE(planning.plan) << planning.problem;
+    EXPECT_EQ(pdfPages(pdf), 1 + static_cast<int>(planning.plan->pages.size()));
+
+    std::vector<std::string> arguments{
+        definition().key, "--date", today(), "--template-pdf", path("cli.pdf").toStdString(),
+        "--overlap",      "15"};
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
+    EXPECT_EQ(timeless(readFileBytes(pdf.toStdString())),
+              timeless(readFileBytes(path("cli.pdf").toStdString())));
+}
+
+TEST_P(CalculatorWindowTest, TheTemplateRemembersThePrintersScaleCorrection) {
+    calculate();
+    EXPECT_FALSE(QFileInfo::exists(path("szablon.dat")));
+    gui::TemplateChoice choice;
+    choice.action = gui::TemplateChoice::Action::SavePdf;
+    choice.settings.scaleXPercent = 101.5;
+    choice.settings.scaleYPercent = 99.0;
+    m_prompts.answerTemplate(choice);
+    m_prompts.cancelSaveFile();
+    clickEnabled(m_window, output("DrukujSzablon"));
+    EXPECT_EQ(m_prompts.lastTemplateSettings().scaleXPercent, 100.0);
+    EXPECT_EQ(readFileBytes(path("szablon.dat").toStdString()), "101.5\r\n99.0\r\n");
+
+    // A window of the next run opens the dialog with it.
+    gui::CalculatorWindow next(*GetParam(), context());
+    next.show();
+    clickEnabled(next, q(names().calculateButton));
+    m_prompts.answerTemplate(std::nullopt);
+    clickEnabled(next, output("DrukujSzablon"));
+    EXPECT_EQ(m_prompts.lastTemplateSettings().scaleXPercent, 101.5);
+    EXPECT_EQ(m_prompts.lastTemplateSettings().scaleYPercent, 99.0);
+    EXPECT_TRUE(QDir(m_directory.path()).entryList({"*.pdf"}, QDir::Files).isEmpty());
+}
+
+TEST_P(CalculatorWindowTest, TheTemplatePrintsThroughThePrintDialog) {
+    calculate();
+    gui::TemplateChoice choice;
+    choice.settings.orientation = core::PageOrientation::Landscape;
+    m_prompts.answerTemplate(choice);
+    const QString pdf = path("druk.pdf");
+    m_prompts.answerPrintToPdf(pdf);
+    clickEnabled(m_window, output("DrukujSzablon"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    EXPECT_GE(pdfPages(pdf), 2);
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains("Title:           Szablon 1:1 - " + q(definition().printHeading)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Page size:\\s+842[.\\d]* x 595")))
+        << text.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, CalculatorWindowTest, ::testing::ValuesIn(core::calculators()),

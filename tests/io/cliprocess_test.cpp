@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,33 @@ TEST_F(CliProcess, AFileSizeLimitIsAFailedWriteNotADeath) {
     EXPECT_NE(finished.err.find("cannot write the TXT file"), std::string::npos) << finished.err;
     EXPECT_EQ(test::readFileBytes(path("o.txt").toStdString()),
               test::readGolden("rurarura/mniejsza.txt"));
+}
+
+TEST_F(CliProcess, TheTemplateIsDrawnWithNoDisplayAndAFailedWriteKeepsTheEarlierFile) {
+    QProcess first;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        noDisplay.remove(QString::fromLatin1(name));
+    }
+    first.setProcessEnvironment(noDisplay);
+    const Finished written = run(first, {"rurarura", "--template-pdf", path("t.pdf")});
+    ASSERT_EQ(written.exit, 0) << written.err;
+    EXPECT_EQ(written.err, "");
+    const std::string earlier = test::readFileBytes(path("t.pdf").toStdString());
+    EXPECT_EQ(earlier.rfind("%PDF-", 0), 0u);
+
+    QProcess limited;
+    limited.setProcessEnvironment(noDisplay);
+    limited.setChildProcessModifier([] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 8 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    const Finished failed = run(limited, {"rurarura", "--template-pdf", path("t.pdf")});
+    EXPECT_EQ(failed.exit, 73);
+    EXPECT_NE(failed.err.find("cannot write the PDF file"), std::string::npos) << failed.err;
+    EXPECT_EQ(test::readFileBytes(path("t.pdf").toStdString()), earlier);
 }
 
 TEST_F(CliProcess, AFullStandardOutputIsExit74) {

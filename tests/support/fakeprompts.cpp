@@ -63,6 +63,19 @@ void FakePrompts::openUrl(const QUrl& url) {
     m_prompts.push_back({Prompt::Kind::OpenUrl, url.toString(), {}, {}});
 }
 
+std::optional<gui::TemplateChoice>
+FakePrompts::templateDialog(QWidget*, const core::TemplateSettings& initial) {
+    m_prompts.push_back({Prompt::Kind::Template, {}, {}, {}});
+    m_lastTemplateSettings = initial;
+    if (m_templates.empty()) {
+        ADD_FAILURE() << "unexpected template dialog";
+        return std::nullopt;
+    }
+    auto answer = m_templates.front();
+    m_templates.pop_front();
+    return answer;
+}
+
 void FakePrompts::runModal(QDialog& dialog) {
     m_prompts.push_back({Prompt::Kind::Modal, dialog.objectName(), {}, {}});
     dialog.show();

@@ -15,7 +15,7 @@ namespace blachorys::test {
 
 /** What a window asked of the user. */
 struct Prompt {
-    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal };
+    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template };
     Kind kind;
     QString text;        ///< message, URL, or the window's object name for Modal
     QString filter;      ///< SaveFile only
@@ -35,6 +35,8 @@ public:
                                         const QString& initialName) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void openUrl(const QUrl& url) override;
+    std::optional<gui::TemplateChoice>
+    templateDialog(QWidget* parent, const core::TemplateSettings& initial) override;
     void runModal(QDialog& dialog) override;
 
     void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
@@ -45,6 +47,12 @@ public:
     void answerPrintToPdf(std::optional<QString> pdfPath) {
         m_prints.push_back(std::move(pdfPath));
     }
+    /** The next template dialog closes with this choice; nothing means it is cancelled. */
+    void answerTemplate(std::optional<gui::TemplateChoice> choice) {
+        m_templates.push_back(std::move(choice));
+    }
+    /** The settings the last template dialog opened with. */
+    const core::TemplateSettings& lastTemplateSettings() const { return m_lastTemplateSettings; }
     /** Called with the dialog while it is shown modally (it is then hidden again). */
     void onModal(std::function<void(QDialog&)> action) { m_modal = std::move(action); }
 
@@ -58,6 +66,8 @@ private:
     std::deque<bool> m_yesNo;
     std::deque<std::pair<bool, QString>> m_saveFiles; ///< (chosen, path)
     std::deque<std::optional<QString>> m_prints;
+    std::deque<std::optional<gui::TemplateChoice>> m_templates;
+    core::TemplateSettings m_lastTemplateSettings;
     std::function<void(QDialog&)> m_modal;
 };
 

@@ -5,6 +5,7 @@
 #include "common/gui/drawingpreview.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
+#include "common/render/templatepainter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,6 +72,24 @@ bool savePrintout(const Calculator& calculator, const CalculationOutputs& output
     return printed;
 }
 
+/** The full-scale template, as "Zapisz PDF" saves it with the default settings. */
+bool saveTemplate(const Calculator& calculator, const CalculationOutputs& outputs,
+                  const QString& path) {
+    const auto planning =
+        blachorys::core::planTemplate(outputs.dxfLines, outputs.pointMarks, {}, 0);
+    QByteArray bytes;
+    if (planning.plan) {
+        bytes = blachorys::render::templatePdf(
+            *planning.plan, outputs.dxfLines,
+            {QString::fromStdString(calculator.definition().printHeading), &outputs.report});
+    }
+    QFile file(path);
+    const bool saved =
+        !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
 /** The scheme picture as the program has it. */
 bool savePicture(const QString& name, const QString& directory) {
     const QString source = TWynikiSchemat::resourcePath(name);
@@ -108,6 +127,7 @@ bool renderCalculator(const Calculator& calculator, const QString& directory) {
         ok = savePreview(calculator, *outputs, directory, "preview_" + name) && ok;
         if (&example == &d.examples.front()) {
             ok = savePrintout(calculator, *outputs, directory + "/report_" + name + ".pdf") && ok;
+            ok = saveTemplate(calculator, *outputs, directory + "/template_" + name + ".pdf") && ok;
         }
         if (outputs->report.resultLines.size() > longest) {
             longest = outputs->report.resultLines.size();

@@ -90,11 +90,21 @@ PreviewDrawing preview(const ConeModel& m) {
     return drawing;
 }
 
+/** Point j on both edges, as the report numbers them. */
+std::vector<PointMark> marks(const ConeModel& m) {
+    std::vector<PointMark> marks;
+    for (std::size_t j = 0; j < m.Xm.size(); ++j) {
+        marks.push_back({m.Xm[j], m.Ym[j], std::to_string(j)});
+        marks.push_back({m.Xd[j], m.Yd[j], std::to_string(j)});
+    }
+    return marks;
+}
+
 } // namespace
 
 CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
     return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
-            dxfLines(model), preview(model)};
+            dxfLines(model), preview(model), marks(model)};
 }
 
 } // namespace blachorys::core

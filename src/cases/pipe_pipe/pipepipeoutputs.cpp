@@ -150,6 +150,27 @@ PreviewDrawing shellPreview(const PipePipeModel& model) {
     return drawing;
 }
 
+/** Point i of the template where the DXF draws it: on the curve, below the base line. */
+std::vector<PointMark> templateMarks(const PipePipeModel& model) {
+    std::vector<PointMark> marks;
+    for (std::size_t i = 0; i < model.L.size(); ++i) {
+        marks.push_back({model.L[i], -model.h[i], std::to_string(i)});
+    }
+    return marks;
+}
+
+/** The shell's corners a to d and the hole's points. */
+std::vector<PointMark> shellMarks(const PipePipeModel& model) {
+    const double Ld = model.inputs.Ld;
+    const double circumference = kPi * model.inputs.Dd;
+    std::vector<PointMark> marks{
+        {0.0, 0.0, "a"}, {Ld, 0.0, "b"}, {Ld, circumference, "c"}, {0.0, circumference, "d"}};
+    for (std::size_t i = 0; i < model.Xo.size(); ++i) {
+        marks.push_back({model.Xo[i], model.Yo[i], std::to_string(i)});
+    }
+    return marks;
+}
+
 bool isTemplate(const PipePipeModel& model) {
     return model.inputs.development == PipePipeDevelopment::SmallerPipe;
 }
@@ -159,10 +180,10 @@ bool isTemplate(const PipePipeModel& model) {
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateDxf(model), templatePreview(model)};
+                templateDxf(model), templatePreview(model), templateMarks(model)};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
-            shellDxf(model), shellPreview(model)};
+            shellDxf(model), shellPreview(model), shellMarks(model)};
 }
 
 } // namespace blachorys::core

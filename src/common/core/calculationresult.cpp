@@ -51,6 +51,11 @@ bool hasFiniteGeometry(const CalculationOutputs& outputs) {
             return false;
         }
     }
+    for (const PointMark& mark : outputs.pointMarks) {
+        if (!allFinite(std::array{mark.x, mark.y})) {
+            return false;
+        }
+    }
     return true;
 }
 

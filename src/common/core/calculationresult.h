@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/dxftemplatewriter.h"
+#include "common/core/pointmark.h"
 #include "common/core/pointreport.h"
 #include "common/core/previewdrawing.h"
 
@@ -19,11 +20,13 @@ struct Message {
     friend bool operator==(const Message&, const Message&) = default;
 };
 
-/** The plain data every output reads: memo, TXT, printout, DXF, preview. */
+/** The plain data every output reads: memo, TXT, printout, DXF, preview, template. */
 struct CalculationOutputs {
     PointReport report;
     std::vector<DxfLine> dxfLines;
     PreviewDrawing preview;
+    /** The reported points on the DXF's lines, numbered as the report numbers them. */
+    std::vector<PointMark> pointMarks;
 };
 
 struct CalculationResult {

@@ -11,6 +11,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/fieldreading.h
     src/common/core/finite.h
     src/common/core/makercontact.h
+    src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
     src/common/core/pointreport.cpp
@@ -21,6 +22,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/previewfit.h
     src/common/core/printlayout.cpp
     src/common/core/printlayout.h
+    src/common/core/templateplan.cpp
+    src/common/core/templateplan.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
     src/cases/calculators.cpp

@@ -10,9 +10,12 @@
 #include "common/gui/prompts.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
+#include "common/io/atomicfile.h"
 #include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
 #include "common/io/savedinputs.h"
+#include "common/io/templatecorrection.h"
+#include "common/render/templatepainter.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -22,6 +25,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -31,6 +35,8 @@
 #include <QSvgWidget>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace blachorys::gui {
 namespace {
@@ -42,6 +48,7 @@ constexpr int kSchemeButtonWidth = 257;
 
 const QString kTxtFilter = QStringLiteral("Plik tekstowy - TXT|*.txt");
 const QString kDxfFilter = QStringLiteral("Plik rysunku -  DXF|*.dxf");
+const QString kPdfFilter = QStringLiteral("Plik PDF|*.pdf");
 const QString kInitialMemoLine = QStringLiteral("Wyniki - lista punktów");
 
 QString q(const std::string& text) {
@@ -236,12 +243,16 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     QPushButton* preview =
         makeButton(QStringLiteral("ZobaczRysunek"), QStringLiteral("Zobacz rysunek"),
                    &CalculatorWindow::ZobaczRysunekClick);
+    QPushButton* fullScale =
+        makeButton(QStringLiteral("DrukujSzablon"), QStringLiteral("Drukuj szablon 1:1"),
+                   &CalculatorWindow::DrukujSzablonClick);
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(saveTxt, 0, 0);
     buttons->addWidget(saveDxf, 0, 1);
     buttons->addWidget(print, 1, 0);
     buttons->addWidget(preview, 1, 1);
+    buttons->addWidget(fullScale, 2, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_resultsMemo, 1);
@@ -409,6 +420,96 @@ void CalculatorWindow::ZobaczRysunekClick() {
     DrawingPreview* preview = m_context.outputWindows.preview(definition().window);
     preview->setDrawing(m_outputs->preview);
     m_context.prompts.runModal(*preview);
+}
+
+void CalculatorWindow::DrukujSzablonClick() {
+    if (!hasResultsReady()) {
+        return;
+    }
+    if (!m_templateSettings) {
+        m_templateSettings = io::loadTemplateCorrection(m_context.savedInputsDirectory);
+    }
+    const auto choice = m_context.prompts.templateDialog(this, *m_templateSettings);
+    if (!choice) {
+        return;
+    }
+    m_templateSettings = choice->settings;
+    if (!io::saveTemplateCorrection(m_context.savedInputsDirectory, choice->settings)) {
+        m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
+    }
+    if (choice->action == TemplateChoice::Action::SavePdf) {
+        saveTemplatePdf(choice->settings);
+    } else {
+        printTemplate(choice->settings);
+    }
+}
+
+void CalculatorWindow::saveTemplatePdf(const core::TemplateSettings& settings) {
+    // A PDF has no unprintable edge; the plan keeps the usual margin for whoever prints it.
+    const core::TemplatePlanning planning =
+        core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, settings, 0.0);
+    if (!planning.plan) {
+        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
+                                          q(planning.problem));
+        return;
+    }
+    QString initialName = q(definition().dxfFileName);
+    initialName = initialName.left(initialName.lastIndexOf(u'.')) + QStringLiteral("_szablon.pdf");
+    const render::TemplateTitle title{q(definition().printHeading), &m_outputs->report};
+    saveOutputFile(kPdfFilter, initialName, m_lastPdfName,
+                   [&](const QString& path) -> std::optional<QString> {
+                       const QByteArray bytes =
+                           render::templatePdf(*planning.plan, m_outputs->dxfLines, title);
+                       if (bytes.isEmpty()) {
+                           return QStringLiteral("nie udalo sie narysowac szablonu");
+                       }
+                       return io::writeFileAtomically(path, bytes);
+                   });
+}
+
+void CalculatorWindow::printTemplate(const core::TemplateSettings& settings) {
+    QPrinter printer(QPrinter::HighResolution);
+    const auto margin = [&printer] {
+        const QMarginsF m = printer.pageLayout().minimumMargins();
+        const double points = std::max({m.left(), m.top(), m.right(), m.bottom()});
+        return printer.pageLayout().units() == QPageLayout::Millimeter ? points
+                                                                       : points * 25.4 / 72.0;
+    };
+    core::TemplatePlanning planning =
+        core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, settings, margin());
+    if (!planning.plan) {
+        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
+                                          q(planning.problem));
+        return;
+    }
+    printer.setPageLayout(render::templatePageLayout(*planning.plan));
+    if (!m_context.prompts.printDialog(this, printer)) {
+        return;
+    }
+    // The paper and its edges are the printer's now: plan again on what it will print.
+    core::TemplateSettings chosen = settings;
+    const QPageSize::PageSizeId paper = printer.pageLayout().pageSize().id();
+    if (paper == QPageSize::A3 || paper == QPageSize::Letter || paper == QPageSize::A4) {
+        chosen.paper = paper == QPageSize::A3       ? core::PaperSize::A3
+                       : paper == QPageSize::Letter ? core::PaperSize::Letter
+                                                    : core::PaperSize::A4;
+    }
+    chosen.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
+                             ? core::PageOrientation::Landscape
+                             : core::PageOrientation::Portrait;
+    planning = core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, chosen, margin());
+    if (!planning.plan) {
+        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
+                                          q(planning.problem));
+        return;
+    }
+    printer.setFullPage(true);
+    printer.setPageLayout(render::templatePageLayout(*planning.plan));
+    printer.setDocName(QStringLiteral("Szablon 1:1 - ") + q(definition().printHeading));
+    const render::TemplateTitle title{q(definition().printHeading), &m_outputs->report};
+    if (!render::paintTemplate(printer, *planning.plan, m_outputs->dxfLines, title)) {
+        m_context.prompts.error(this, QStringLiteral("Nie moge wydrukowac szablonu"));
+    }
 }
 
 void CalculatorWindow::SchematWynikowClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/calculator.h"
+#include "common/core/templateplan.h"
 #include "common/gui/guicontext.h"
 
 #include <QString>
@@ -56,6 +57,8 @@ public slots:
     void ZapiszPlikDXF();
     void DrukujWynikiClick();
     void ZobaczRysunekClick();
+    /** "Drukuj szablon 1:1": the pattern at full scale over pages, printed or as a PDF. */
+    void DrukujSzablonClick();
     void SchematWynikowClick();
 
 protected:
@@ -72,6 +75,8 @@ private:
     void showNote(std::size_t fieldIndex);
     void loadSavedInputs();
     void saveInputs();
+    void printTemplate(const core::TemplateSettings& settings);
+    void saveTemplatePdf(const core::TemplateSettings& settings);
     /** Save dialog, overwrite question and atomic write; `write` returns the failure. */
     void saveOutputFile(const QString& filter, const QString& initialName, QString& lastName,
                         const std::function<std::optional<QString>(const QString&)>& write);
@@ -90,6 +95,9 @@ private:
     bool m_inputsLoaded = false;
     QString m_lastTxtName;
     QString m_lastDxfName;
+    QString m_lastPdfName;
+    /** The template's settings in this window; the scale correction comes from the last run. */
+    std::optional<core::TemplateSettings> m_templateSettings;
 };
 
 } // namespace blachorys::gui

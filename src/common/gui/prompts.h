@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/templateplan.h"
+
 #include <QString>
 
 #include <optional>
@@ -10,6 +12,13 @@ class QUrl;
 class QWidget;
 
 namespace blachorys::gui {
+
+/** What the template dialog chose: the settings, then printing or a PDF file. */
+struct TemplateChoice {
+    enum class Action { Print, SavePdf };
+    core::TemplateSettings settings;
+    Action action = Action::Print;
+};
 
 /**
  * Every modal interaction of the windows goes through here: the program uses QtPrompts,
@@ -32,6 +41,9 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     /** Hands an address (web page or "mailto:") to the desktop; failures are not reported. */
     virtual void openUrl(const QUrl& url) = 0;
+    /** The full-scale template's dialog, opened with `initial`; nothing when cancelled. */
+    virtual std::optional<TemplateChoice> templateDialog(QWidget* parent,
+                                                         const core::TemplateSettings& initial) = 0;
     /** Shows a window modally and returns when it is closed. */
     virtual void runModal(QDialog& dialog) = 0;
 };

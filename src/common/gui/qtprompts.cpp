@@ -1,5 +1,7 @@
 #include "common/gui/qtprompts.h"
 
+#include "common/gui/templatedialog.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -56,6 +58,15 @@ bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer) {
 
 void QtPrompts::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
+}
+
+std::optional<TemplateChoice> QtPrompts::templateDialog(QWidget* parent,
+                                                        const core::TemplateSettings& initial) {
+    TemplateDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.choice();
 }
 
 void QtPrompts::runModal(QDialog& dialog) {

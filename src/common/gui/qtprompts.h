@@ -14,6 +14,8 @@ public:
                                         const QString& initialName) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void openUrl(const QUrl& url) override;
+    std::optional<TemplateChoice> templateDialog(QWidget* parent,
+                                                 const core::TemplateSettings& initial) override;
     void runModal(QDialog& dialog) override;
 };
 

@@ -17,6 +17,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/qtprompts.h
     src/common/gui/reportprinter.cpp
     src/common/gui/reportprinter.h
+    src/common/gui/templatedialog.cpp
+    src/common/gui/templatedialog.h
     src/common/gui/twynikischemat.cpp
     src/common/gui/twynikischemat.h
 )

@@ -9,6 +9,8 @@ set(BLACHORYS_IO_SOURCES
     src/common/io/reportdate.h
     src/common/io/savedinputs.cpp
     src/common/io/savedinputs.h
+    src/common/io/templatecorrection.cpp
+    src/common/io/templatecorrection.h
     src/common/io/windows1250.cpp
     src/common/io/windows1250.h
 )

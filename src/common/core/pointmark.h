@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace blachorys::core {
+
+/**
+ * A point of the report's point list where it lies on the pattern, in the DXF's millimetres,
+ * with the number the list gives it: the full-scale template prints it beside the point.
+ */
+struct PointMark {
+    double x = 0.0;
+    double y = 0.0;
+    std::string text;
+};
+
+} // namespace blachorys::core

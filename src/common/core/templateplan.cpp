@@ -1,0 +1,297 @@
+#include "common/core/templateplan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kOutlineWidthMm = 0.3;
+constexpr double kGeneratorWidthMm = 0.15;
+/** A grid this large is refused before any page is clipped. */
+constexpr long long kMaxGridTiles = 20000;
+
+struct Bounds {
+    double minX = std::numeric_limits<double>::max();
+    double maxX = std::numeric_limits<double>::lowest();
+    double minY = std::numeric_limits<double>::max();
+    double maxY = std::numeric_limits<double>::lowest();
+};
+
+Bounds boundsOf(const std::vector<DxfLine>& lines) {
+    Bounds b;
+    for (const DxfLine& l : lines) {
+        b.minX = std::min({b.minX, l.x1, l.x2});
+        b.maxX = std::max({b.maxX, l.x1, l.x2});
+        b.minY = std::min({b.minY, l.y1, l.y2});
+        b.maxY = std::max({b.maxY, l.y1, l.y2});
+    }
+    return b;
+}
+
+/**
+ * Liang–Barsky: cuts the segment to the rectangle; false when nothing of it lies inside.
+ * A segment along an edge of the rectangle counts as inside.
+ */
+bool clipToRectangle(double& x1, double& y1, double& x2, double& y2, double left, double right,
+                     double bottom, double top) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double enter = 0.0;
+    double leave = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - bottom, top - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+    }
+    if (enter > leave) {
+        return false;
+    }
+    const double startX = x1 + enter * dx;
+    const double startY = y1 + enter * dy;
+    x2 = x1 + leave * dx;
+    y2 = y1 + leave * dy;
+    x1 = startX;
+    y1 = startY;
+    return true;
+}
+
+bool isGeneratorLine(const DxfLine& line) {
+    return line.layer == kLayerGenerators || line.colour == 1 || line.colour == 2;
+}
+
+/** The page layout for one orientation; the pages still empty of strokes. */
+TemplatePlan gridFor(const Bounds& bounds, const TemplateSettings& settings, bool landscape,
+                     double margin) {
+    TemplatePlan plan;
+    plan.settings = settings;
+    plan.landscape = landscape;
+    const PaperMm upright = paperSize(settings.paper);
+    plan.paper = landscape ? PaperMm{upright.height, upright.width} : upright;
+    plan.marginMm = margin;
+    plan.frame = {margin + kLeftBandMm, margin + kTopBandMm,
+                  plan.paper.width - 2 * margin - kLeftBandMm - kRightBandMm,
+                  plan.paper.height - 2 * margin - kTopBandMm - kBottomBandMm};
+    plan.scaleX = settings.scaleXPercent / 100.0;
+    plan.scaleY = settings.scaleYPercent / 100.0;
+    plan.tileWidth = plan.frame.width / plan.scaleX;
+    plan.tileHeight = plan.frame.height / plan.scaleY;
+    const double width = bounds.maxX - bounds.minX;
+    const double height = bounds.maxY - bounds.minY;
+    plan.columns = tilesToCover(width, plan.tileWidth, settings.overlapMm);
+    plan.rows = tilesToCover(height, plan.tileHeight, settings.overlapMm);
+    // The grid is centred on the pattern, so its spare room is shared by both sides.
+    const double gridWidth =
+        plan.columns * (plan.tileWidth - settings.overlapMm) + settings.overlapMm;
+    const double gridHeight =
+        plan.rows * (plan.tileHeight - settings.overlapMm) + settings.overlapMm;
+    plan.patternMinX = bounds.minX - (gridWidth - width) / 2;
+    plan.patternMaxX = plan.patternMinX + gridWidth;
+    plan.patternMaxY = bounds.maxY + (gridHeight - height) / 2;
+    plan.patternMinY = plan.patternMaxY - gridHeight;
+    return plan;
+}
+
+/** Clips every line to every tile; keeps the tiles that show something. */
+void fillPages(TemplatePlan& plan, const std::vector<DxfLine>& lines,
+               const std::vector<PointMark>& marks) {
+    const double stepX = plan.tileWidth - plan.settings.overlapMm;
+    const double stepY = plan.tileHeight - plan.settings.overlapMm;
+    std::vector<TemplatePage> grid;
+    for (int row = 0; row < plan.rows; ++row) {
+        for (int column = 0; column < plan.columns; ++column) {
+            TemplatePage page;
+            page.row = row;
+            page.column = column;
+            page.name = pageName(row, column);
+            page.patternLeft = plan.patternMinX + column * stepX;
+            page.patternTop = plan.patternMaxY - row * stepY;
+            const double right = page.patternLeft + plan.tileWidth;
+            const double bottom = page.patternTop - plan.tileHeight;
+            for (const DxfLine& line : lines) {
+                double x1 = line.x1;
+                double y1 = line.y1;
+                double x2 = line.x2;
+                double y2 = line.y2;
+                // A line that only touches the tile at one point puts nothing on the page.
+                if (clipToRectangle(x1, y1, x2, y2, page.patternLeft, right, bottom,
+                                    page.patternTop) &&
+                    (x1 != x2 || y1 != y2)) {
+                    page.strokes.push_back({plan.pageX(page, x1), plan.pageY(page, y1),
+                                            plan.pageX(page, x2), plan.pageY(page, y2),
+                                            inkFor(line)});
+                }
+            }
+            for (const PointMark& mark : marks) {
+                if (mark.x < page.patternLeft || mark.x > right || mark.y < bottom ||
+                    mark.y > page.patternTop) {
+                    continue;
+                }
+                const PageLabel label{plan.pageX(page, mark.x), plan.pageY(page, mark.y),
+                                      mark.text};
+                const bool crowded =
+                    std::any_of(page.labels.begin(), page.labels.end(), [&](const PageLabel& l) {
+                        return std::hypot(l.x - label.x, l.y - label.y) < kLabelSpacingMm;
+                    });
+                if (!crowded) {
+                    page.labels.push_back(label);
+                }
+            }
+            grid.push_back(std::move(page));
+        }
+    }
+    const auto printed = [&](int row, int column) -> const TemplatePage* {
+        if (row < 0 || column < 0 || row >= plan.rows || column >= plan.columns) {
+            return nullptr;
+        }
+        const TemplatePage& page = grid[static_cast<std::size_t>(row * plan.columns + column)];
+        return page.strokes.empty() ? nullptr : &page;
+    };
+    for (TemplatePage& page : grid) {
+        if (page.strokes.empty()) {
+            continue;
+        }
+        const auto nameOf = [](const TemplatePage* neighbour) {
+            return neighbour != nullptr ? neighbour->name : std::string();
+        };
+        page.above = nameOf(printed(page.row - 1, page.column));
+        page.below = nameOf(printed(page.row + 1, page.column));
+        page.left = nameOf(printed(page.row, page.column - 1));
+        page.right = nameOf(printed(page.row, page.column + 1));
+    }
+    for (TemplatePage& page : grid) {
+        if (!page.strokes.empty()) {
+            plan.pages.push_back(std::move(page));
+        }
+    }
+}
+
+} // namespace
+
+std::optional<std::string> settingsProblem(const TemplateSettings& settings) {
+    for (double scale : {settings.scaleXPercent, settings.scaleYPercent}) {
+        if (!(scale >= kMinScalePercent && scale <= kMaxScalePercent)) {
+            return "korekta skali musi lezec miedzy 80 a 120 %";
+        }
+    }
+    if (!(settings.overlapMm >= 0.0 && settings.overlapMm <= kMaxOverlapMm)) {
+        return "zakladka musi lezec miedzy 0 a 50 mm";
+    }
+    return std::nullopt;
+}
+
+PaperMm paperSize(PaperSize paper) {
+    switch (paper) {
+    case PaperSize::A3:
+        return {297.0, 420.0};
+    case PaperSize::Letter:
+        return {215.9, 279.4};
+    case PaperSize::A4:
+        break;
+    }
+    return {210.0, 297.0};
+}
+
+TemplateInk inkFor(const DxfLine& line) {
+    const double width = isGeneratorLine(line) ? kGeneratorWidthMm : kOutlineWidthMm;
+    switch (line.colour) {
+    case 1:
+    case 2: // the DXF's yellow generators would vanish on white paper
+        return {{200, 0, 0}, width};
+    case 3:
+        return {{0, 140, 0}, width};
+    case 6:
+        return {{190, 0, 190}, width};
+    default:
+        return {{0, 0, 0}, width};
+    }
+}
+
+double TemplatePlan::pageX(const TemplatePage& page, double patternX) const {
+    return frame.left + (patternX - page.patternLeft) * scaleX;
+}
+
+double TemplatePlan::pageY(const TemplatePage& page, double patternY) const {
+    return frame.top + (page.patternTop - patternY) * scaleY;
+}
+
+std::string rowName(int row) {
+    std::string name;
+    for (int n = row + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
+
+std::string pageName(int row, int column) {
+    return rowName(row) + std::to_string(column + 1);
+}
+
+int tilesToCover(double length, double tile, double overlap) {
+    if (length <= tile) {
+        return 1;
+    }
+    return 1 + static_cast<int>(std::ceil((length - tile) / (tile - overlap)));
+}
+
+TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
+                              const std::vector<PointMark>& marks, const TemplateSettings& settings,
+                              double printerMarginMm) {
+    if (const auto problem = settingsProblem(settings)) {
+        return {std::nullopt, *problem};
+    }
+    if (lines.empty()) {
+        return {std::nullopt, "brak rysunku"};
+    }
+    const Bounds bounds = boundsOf(lines);
+    const double margin = std::max(printerMarginMm, kMinMarginMm);
+    std::vector<bool> orientations;
+    if (settings.orientation != PageOrientation::Landscape) {
+        orientations.push_back(false);
+    }
+    if (settings.orientation != PageOrientation::Portrait) {
+        orientations.push_back(true);
+    }
+    std::optional<TemplatePlan> best;
+    long long smallestGrid = 0;
+    for (bool landscape : orientations) {
+        TemplatePlan plan = gridFor(bounds, settings, landscape, margin);
+        const long long grid = static_cast<long long>(plan.columns) * plan.rows;
+        if (plan.frame.width <= 0.0 || plan.frame.height <= 0.0 ||
+            plan.tileWidth <= settings.overlapMm || plan.tileHeight <= settings.overlapMm) {
+            continue;
+        }
+        if (grid > kMaxGridTiles) {
+            smallestGrid = smallestGrid == 0 ? grid : std::min(smallestGrid, grid);
+            continue;
+        }
+        fillPages(plan, lines, marks);
+        if (!best || plan.pages.size() < best->pages.size()) {
+            best = std::move(plan);
+        }
+    }
+    if (!best) {
+        return {std::nullopt, smallestGrid > 0 ? "szablon zajalby ponad " +
+                                                     std::to_string(kMaxTemplatePages) + " stron"
+                                               : "arkusz jest za maly na szablon"};
+    }
+    if (static_cast<int>(best->pages.size()) > kMaxTemplatePages) {
+        return {std::nullopt, "szablon zajalby " + std::to_string(best->pages.size()) +
+                                  " stron (najwiecej " + std::to_string(kMaxTemplatePages) + ")"};
+    }
+    return {std::move(best), {}};
+}
+
+} // namespace blachorys::core

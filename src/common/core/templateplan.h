@@ -1,0 +1,160 @@
+#pragma once
+
+#include "common/core/dxftemplatewriter.h"
+#include "common/core/pointmark.h"
+#include "common/core/previewdrawing.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+enum class PaperSize { A4, A3, Letter };
+enum class PageOrientation { Automatic, Portrait, Landscape };
+
+/** What the user chooses for a full-scale template. */
+struct TemplateSettings {
+    PaperSize paper = PaperSize::A4;
+    PageOrientation orientation = PageOrientation::Automatic;
+    /** Pattern millimetres every page repeats of its neighbour's. */
+    double overlapMm = 10.0;
+    /** Printer scale correction: 101 % when the printer prints 1 % short. */
+    double scaleXPercent = 100.0;
+    double scaleYPercent = 100.0;
+};
+
+/** Limits of the settings, which the dialog and the command line both keep to. */
+inline constexpr double kMinScalePercent = 80.0;
+inline constexpr double kMaxScalePercent = 120.0;
+inline constexpr double kMaxOverlapMm = 50.0;
+/** More pages than this make no template anyone would tape together. */
+inline constexpr int kMaxTemplatePages = 500;
+
+/** The reason settings cannot be used, or nothing. */
+std::optional<std::string> settingsProblem(const TemplateSettings& settings);
+
+/** Paper width and height in millimetres, upright. */
+struct PaperMm {
+    double width = 0.0;
+    double height = 0.0;
+};
+PaperMm paperSize(PaperSize paper);
+
+/** A rectangle on a page, millimetres from the paper's top-left corner, y downwards. */
+struct RectMm {
+    double left = 0.0;
+    double top = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+};
+
+/** How a line of the pattern is drawn on the template. */
+struct TemplateInk {
+    Rgb colour;
+    double widthMm = 0.3;
+    friend bool operator==(const TemplateInk&, const TemplateInk&) = default;
+};
+
+/** Outlines 0.3 mm, generator and bending lines 0.15 mm; colours dark enough for white paper. */
+TemplateInk inkFor(const DxfLine& line);
+
+/** A piece of a pattern line on one page, in page millimetres. */
+struct PageStroke {
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double x2 = 0.0;
+    double y2 = 0.0;
+    TemplateInk ink;
+};
+
+/** A reported point's number, at its place on the page. */
+struct PageLabel {
+    double x = 0.0;
+    double y = 0.0;
+    std::string text;
+};
+
+/** One sheet of the tiled template. */
+struct TemplatePage {
+    int row = 0;    ///< 0 is the top row, "A"
+    int column = 0; ///< 0 is the left column, "1"
+    std::string name;
+    /** Names of the printed neighbours; empty where there is none. */
+    std::string above;
+    std::string below;
+    std::string left;
+    std::string right;
+    /** Pattern millimetres at the frame's left and top edges. */
+    double patternLeft = 0.0;
+    double patternTop = 0.0;
+    std::vector<PageStroke> strokes;
+    std::vector<PageLabel> labels;
+};
+
+/** Bands round the frame of every page, millimetres: names, marks and check bars live there. */
+inline constexpr double kTopBandMm = 10.0;
+inline constexpr double kBottomBandMm = 14.0;
+inline constexpr double kLeftBandMm = 14.0;
+inline constexpr double kRightBandMm = 8.0;
+/** The printer's margin is taken as at least this: a PDF is printed later on any printer. */
+inline constexpr double kMinMarginMm = 5.0;
+/** Labels closer than this to one already placed on the page are left out. */
+inline constexpr double kLabelSpacingMm = 6.0;
+
+/**
+ * The tiling of a pattern over pages at full scale: each page's frame shows a tile of the
+ * pattern, tiles overlap their neighbours by the overlap, and pages without any of the
+ * pattern are not printed.
+ */
+struct TemplatePlan {
+    TemplateSettings settings;
+    bool landscape = false;
+    PaperMm paper; ///< as the pages lie
+    double marginMm = kMinMarginMm;
+    RectMm frame;        ///< the same on every page
+    double scaleX = 1.0; ///< paper millimetres per pattern millimetre
+    double scaleY = 1.0;
+    double tileWidth = 0.0; ///< pattern millimetres a frame shows
+    double tileHeight = 0.0;
+    int columns = 0;
+    int rows = 0;
+    double patternMinX = 0.0;
+    double patternMaxX = 0.0;
+    double patternMinY = 0.0;
+    double patternMaxY = 0.0;
+    std::vector<TemplatePage> pages; ///< printed pages, row by row
+
+    /** Paper millimetres of a pattern point on `page`. */
+    double pageX(const TemplatePage& page, double patternX) const;
+    double pageY(const TemplatePage& page, double patternY) const;
+};
+
+/** "A", "B", ... "Z", "AA", "AB", ...: the name of a row. */
+std::string rowName(int row);
+/** "B2": row letters, then the column number from 1. */
+std::string pageName(int row, int column);
+
+/** Tiles of `tile` with `overlap` needed to cover `length`: 1 + ⌈(length − tile) / (tile −
+ * overlap)⌉. */
+int tilesToCover(double length, double tile, double overlap);
+
+/** A plan, or why there is none. */
+struct TemplatePlanning {
+    std::optional<TemplatePlan> plan;
+    std::string problem;
+};
+
+/**
+ * Plans the template of `lines` (DXF millimetres, Y up) with the reported points `marks`.
+ * `printerMarginMm` is the widest unprintable margin of the printer (0 for a PDF file); the
+ * plan keeps at least `kMinMarginMm`. With the automatic orientation, the one that needs fewer
+ * pages is taken, upright on a tie.
+ */
+TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
+                              const std::vector<PointMark>& marks, const TemplateSettings& settings,
+                              double printerMarginMm);
+
+} // namespace blachorys::core

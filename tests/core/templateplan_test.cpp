@@ -1,0 +1,201 @@
+#include "common/core/templateplan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <set>
+
+namespace blachorys::core {
+namespace {
+
+/** A rectangle outline of `width` × `height` mm from (x, y), on the outline layer. */
+std::vector<DxfLine> rectangle(double x, double y, double width, double height) {
+    return {{kLayerOutlines, 7, x, y, x + width, y},
+            {kLayerOutlines, 7, x + width, y, x + width, y + height},
+            {kLayerOutlines, 7, x + width, y + height, x, y + height},
+            {kLayerOutlines, 7, x, y + height, x, y}};
+}
+
+TemplatePlan planned(const std::vector<DxfLine>& lines, TemplateSettings settings = {},
+                     const std::vector<PointMark>& marks = {}) {
+    const TemplatePlanning planning = planTemplate(lines, marks, settings, 0.0);
+    EXPECT_TRUE(planning.plan) << planning.problem;
+    return planning.plan.value_or(TemplatePlan{});
+}
+
+/** Total length of the strokes on all pages, in pattern millimetres along X. */
+double horizontalLength(const TemplatePlan& plan, double pageY) {
+    double total = 0.0;
+    for (const auto& page : plan.pages) {
+        for (const auto& s : page.strokes) {
+            if (std::fabs(s.y1 - pageY) < 1e-9 && std::fabs(s.y2 - pageY) < 1e-9) {
+                total += std::fabs(s.x2 - s.x1) / plan.scaleX;
+            }
+        }
+    }
+    return total;
+}
+
+TEST(TemplatePlan, PaperSizesAndPageNames) {
+    EXPECT_EQ(paperSize(PaperSize::A4).width, 210.0);
+    EXPECT_EQ(paperSize(PaperSize::A3).height, 420.0);
+    EXPECT_NEAR(paperSize(PaperSize::Letter).width, 215.9, 1e-9);
+    EXPECT_EQ(pageName(0, 0), "A1");
+    EXPECT_EQ(pageName(1, 11), "B12");
+    EXPECT_EQ(rowName(25), "Z");
+    EXPECT_EQ(rowName(26), "AA");
+    EXPECT_EQ(rowName(27), "AB");
+}
+
+TEST(TemplatePlan, TilesStepByTheirSizeLessTheOverlap) {
+    EXPECT_EQ(tilesToCover(100, 180, 10), 1);
+    EXPECT_EQ(tilesToCover(180, 180, 10), 1);
+    EXPECT_EQ(tilesToCover(180.1, 180, 10), 2);
+    EXPECT_EQ(tilesToCover(350, 180, 10), 2);
+    EXPECT_EQ(tilesToCover(350.1, 180, 10), 3);
+}
+
+TEST(TemplatePlan, TheFrameLiesInsideTheMarginAndTheBands) {
+    const TemplatePlan plan =
+        planned(rectangle(0, 0, 100, 100), {.orientation = PageOrientation::Portrait});
+    EXPECT_FALSE(plan.landscape);
+    EXPECT_EQ(plan.paper.width, 210.0);
+    EXPECT_EQ(plan.frame.left, kMinMarginMm + kLeftBandMm);
+    EXPECT_EQ(plan.frame.top, kMinMarginMm + kTopBandMm);
+    EXPECT_EQ(plan.frame.right(), 210.0 - kMinMarginMm - kRightBandMm);
+    EXPECT_EQ(plan.frame.bottom(), 297.0 - kMinMarginMm - kBottomBandMm);
+    // A printer with a wider unprintable edge pushes everything in.
+    const auto wide = planTemplate(rectangle(0, 0, 100, 100), {}, {}, 8.0);
+    ASSERT_TRUE(wide.plan);
+    EXPECT_EQ(wide.plan->frame.left, 8.0 + kLeftBandMm);
+}
+
+TEST(TemplatePlan, EveryLineIsOnThePagesWhole) {
+    // 942.48 × 506.4, the pipe-pipe template: its base line summed over the pages, less the
+    // overlaps it crosses, is its own length.
+    const double width = 300 * std::numbers::pi;
+    const std::vector<DxfLine> lines{{kLayerOutlines, 3, 0, 0, width, 0},
+                                     {kLayerOutlines, 7, 0, -506.4, width, -506.4}};
+    for (auto orientation : {PageOrientation::Portrait, PageOrientation::Landscape}) {
+        const TemplatePlan plan = planned(lines, {.orientation = orientation});
+        double total = 0.0;
+        int crossed = 0;
+        for (const auto& page : plan.pages) {
+            for (const auto& s : page.strokes) {
+                if (s.ink.colour == Rgb{0, 140, 0}) {
+                    total += std::fabs(s.x2 - s.x1);
+                    ++crossed;
+                }
+            }
+        }
+        EXPECT_EQ(crossed, plan.columns);
+        EXPECT_NEAR(total - (plan.columns - 1) * plan.settings.overlapMm, width, 1e-9);
+    }
+}
+
+TEST(TemplatePlan, TheScaleCorrectionStretchesThePaperNotThePattern) {
+    const std::vector<DxfLine> line{{kLayerOutlines, 3, 0, 0, 1000, 0}};
+    const TemplatePlan plain = planned(line, {.orientation = PageOrientation::Landscape});
+    const TemplatePlan corrected =
+        planned(line, {.orientation = PageOrientation::Landscape, .scaleXPercent = 101.0});
+    // In pattern millimetres nothing changes; on the paper the line is 1 % longer.
+    EXPECT_NEAR(horizontalLength(corrected, corrected.pageY(corrected.pages[0], 0.0)) -
+                    (corrected.columns - 1) * 10.0,
+                1000.0, 1e-9);
+    double paperLength = 0.0;
+    for (const auto& page : corrected.pages) {
+        for (const auto& s : page.strokes) {
+            paperLength += std::fabs(s.x2 - s.x1);
+        }
+    }
+    EXPECT_NEAR(paperLength - (corrected.columns - 1) * 10.0 * 1.01, 1010.0, 1e-9);
+    EXPECT_LT(corrected.tileWidth, plain.tileWidth);
+    EXPECT_NEAR(corrected.tileWidth * 1.01, corrected.frame.width, 1e-9);
+}
+
+TEST(TemplatePlan, PagesWithNothingOnThemAreLeftOut) {
+    // An L of two long thin arms: the inner corner of its bounding box stays empty.
+    std::vector<DxfLine> lines = rectangle(0, 0, 1000, 20);
+    const auto arm = rectangle(0, 0, 20, 1000);
+    lines.insert(lines.end(), arm.begin(), arm.end());
+    const TemplatePlan plan = planned(lines, {.orientation = PageOrientation::Portrait});
+    EXPECT_LT(static_cast<int>(plan.pages.size()), plan.rows * plan.columns);
+    std::set<std::string> names;
+    for (const auto& page : plan.pages) {
+        EXPECT_FALSE(page.strokes.empty()) << page.name;
+        names.insert(page.name);
+        // Only printed neighbours are named.
+        for (const std::string* neighbour : {&page.above, &page.below, &page.left, &page.right}) {
+            EXPECT_TRUE(neighbour->empty() || names.count(*neighbour) > 0 ||
+                        std::any_of(plan.pages.begin(), plan.pages.end(),
+                                    [&](const TemplatePage& p) { return p.name == *neighbour; }));
+        }
+    }
+    // The bottom-left page of the grid holds the corner and is printed; the top right is not.
+    const std::string lastRow = rowName(plan.rows - 1);
+    EXPECT_EQ(names.count(lastRow + "1"), 1u);
+    EXPECT_EQ(names.count("A" + std::to_string(plan.columns)), 0u);
+}
+
+TEST(TemplatePlan, APatternFarFromTheOriginGetsPagesOnlyWhereItIs) {
+    const TemplatePlan plan = planned(rectangle(2465, -300, 1575, 2350));
+    const double coveredWidth = plan.columns * (plan.tileWidth - 10) + 10;
+    EXPECT_LT(coveredWidth, 1575 + plan.tileWidth);
+    EXPECT_NEAR(plan.patternMinX + coveredWidth / 2, 2465 + 1575.0 / 2, 1e-9);
+}
+
+TEST(TemplatePlan, AutomaticOrientationTakesTheOneWithFewerPages) {
+    // 500 × 180: three upright A4 frames across, but two lying ones.
+    const auto lines = rectangle(0, 0, 500, 170);
+    const TemplatePlan automatic = planned(lines);
+    const TemplatePlan upright = planned(lines, {.orientation = PageOrientation::Portrait});
+    const TemplatePlan lying = planned(lines, {.orientation = PageOrientation::Landscape});
+    EXPECT_LT(lying.pages.size(), upright.pages.size());
+    EXPECT_TRUE(automatic.landscape);
+    EXPECT_EQ(automatic.pages.size(), lying.pages.size());
+    // On a tie, upright.
+    EXPECT_FALSE(planned(rectangle(0, 0, 50, 50)).landscape);
+}
+
+TEST(TemplatePlan, LabelsStayApartAndOnTheirPage) {
+    std::vector<PointMark> marks;
+    for (int i = 0; i <= 100; ++i) {
+        marks.push_back({i * 1.0, 0.0, std::to_string(i)}); // 1 mm apart
+    }
+    const TemplatePlan plan = planned({{kLayerOutlines, 7, 0, 0, 100, 0}}, {}, marks);
+    ASSERT_EQ(plan.pages.size(), 1u);
+    const auto& labels = plan.pages[0].labels;
+    EXPECT_EQ(labels.front().text, "0");
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        EXPECT_GE(std::hypot(labels[i].x - labels[i - 1].x, labels[i].y - labels[i - 1].y),
+                  kLabelSpacingMm);
+    }
+    EXPECT_GT(labels.size(), 10u);
+}
+
+TEST(TemplatePlan, InkIsThinForGeneratorsAndNeverYellow) {
+    EXPECT_EQ(inkFor({kLayerGenerators, 2, 0, 0, 1, 1}).widthMm, 0.15);
+    EXPECT_EQ(inkFor({kLayerOutlines, 1, 0, 0, 1, 1}).widthMm, 0.15);
+    EXPECT_EQ(inkFor({kLayerOutlines, 7, 0, 0, 1, 1}).widthMm, 0.3);
+    EXPECT_EQ(inkFor({kLayerGenerators, 6, 0, 0, 1, 1}).widthMm, 0.15);
+    for (int colour : {1, 2, 3, 6, 7}) {
+        const Rgb ink = inkFor({kLayerOutlines, colour, 0, 0, 1, 1}).colour;
+        // Dark enough on white: no channel mix brighter than a mid grey.
+        EXPECT_LT(0.299 * ink.red + 0.587 * ink.green + 0.114 * ink.blue, 128.0) << colour;
+    }
+}
+
+TEST(TemplatePlan, UnusableSettingsAndHugePatternsAreRefused) {
+    const auto lines = rectangle(0, 0, 100, 100);
+    EXPECT_FALSE(planTemplate(lines, {}, {.scaleXPercent = 200}, 0).plan);
+    EXPECT_FALSE(planTemplate(lines, {}, {.overlapMm = -1}, 0).plan);
+    EXPECT_FALSE(planTemplate(lines, {}, {.overlapMm = 51}, 0).plan);
+    EXPECT_FALSE(planTemplate({}, {}, {}, 0).plan);
+    const auto huge = planTemplate(rectangle(0, 0, 80000, 80000), {}, {}, 0);
+    EXPECT_FALSE(huge.plan);
+    EXPECT_NE(huge.problem.find("stron"), std::string::npos) << huge.problem;
+}
+
+} // namespace
+} // namespace blachorys::core
