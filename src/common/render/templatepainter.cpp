@@ -286,17 +286,19 @@ void paintTile(MillimetrePainter& mm, const core::TemplatePlan& plan,
                 .arg(title.heading)
                 .arg(number)
                 .arg(plan.pages.size()));
+    // Neighbours' names stand clear of the crosses at the frame's corners.
+    const double clear = kCrossArmMm + 2;
     if (!page.above.empty()) {
         const QString text = arrowed("▲", page.above);
-        mm.text(f.right() - mm.textWidth(3, text), top, 3, text);
+        mm.text(f.right() - clear - mm.textWidth(3, text), top, 3, text);
     }
     if (!page.below.empty()) {
         const QString text = arrowed("▼", page.below);
-        mm.text(f.right() - mm.textWidth(3, text), f.bottom() + 7, 3, text);
+        mm.text(f.right() - clear - mm.textWidth(3, text), f.bottom() + 7, 3, text);
     }
     if (!page.left.empty()) {
-        mm.upwardText(f.left - 2, f.top + mm.textWidth(3, arrowed("◄", page.left)) + 2, 3,
-                      arrowed("◄", page.left));
+        const QString text = arrowed("◄", page.left);
+        mm.upwardText(f.left - 2, f.top + clear + mm.textWidth(3, text), 3, text);
     }
     if (!page.right.empty()) {
         const QString text = arrowed("►", page.right);
