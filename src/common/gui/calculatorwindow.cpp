@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgWidget>
@@ -37,12 +39,16 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace blachorys::gui {
 namespace {
 
 constexpr int kFieldWidth = 65;
 constexpr int kFieldFontPixels = 13;
+constexpr double kUsualDpi = 96.0;
+/** Frame and margins of a line edit round its text. */
+constexpr int kFieldPadding = 12;
 constexpr QSize kNoteSize(181, 211);
 constexpr int kSchemeButtonWidth = 257;
 
@@ -55,13 +61,33 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QFont fieldFont() {
+/** Bold sans serif, 13 pixels at the desktop's usual 96 dots per inch, larger as fonts grow. */
+QFont fieldFont(const QWidget& widget) {
     QFont font;
     font.setFamilies(
         {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setPixelSize(kFieldFontPixels);
+    font.setPixelSize(
+        static_cast<int>(std::lround(kFieldFontPixels * widget.logicalDpiY() / kUsualDpi)));
     font.setBold(true);
     return font;
+}
+
+/** A field is 65 pixels wide, or as wide as a long number needs in its font. */
+int fieldWidth(const QFont& font) {
+    return std::max(kFieldWidth, QFontMetrics(font).horizontalAdvance(QStringLiteral("-88888.88")) +
+                                     kFieldPadding);
+}
+
+/**
+ * The name a save dialog returned, with the filter's extension added when the name has none
+ * ("szablon" is saved as "szablon.dxf"), so the overwrite question asks about the real file.
+ */
+QString withDefaultSuffix(const QString& name, const QString& filter) {
+    const QString suffix = filter.mid(filter.lastIndexOf(QStringLiteral("*.")) + 2);
+    if (suffix.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
+        return name;
+    }
+    return name.endsWith(u'.') ? name + suffix : name + u'.' + suffix;
 }
 
 void moveCaretToStart(QPlainTextEdit* memo) {
@@ -78,19 +104,29 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     setObjectName(q(window.formName));
     setWindowTitle(q(window.caption));
 
-    auto* top = new QHBoxLayout;
+    // Everything but the status bar scrolls: with large fonts, or a screen too small for the
+    // main window, every control stays within reach.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("Zawartosc"));
+    auto* top = new QHBoxLayout(content);
     auto* left = new QVBoxLayout;
     left->addWidget(buildFieldsColumn());
     left->addWidget(buildResultsBox(), 1);
     top->addLayout(left, 1);
     top->addWidget(buildPictureColumn());
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("Przewijanie"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(q(window.components.statusBar));
     m_statusBar->setSizeGripEnabled(false);
 
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top, 1);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll, 1);
     root->addWidget(m_statusBar);
 
     chainTabOrder();
@@ -147,8 +183,8 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
         auto* edit = new NumericLineEdit(field.filter, column);
         edit->setObjectName(QStringLiteral("Edit_") + q(field.name));
         edit->setText(q(field.defaultText));
-        edit->setFixedWidth(kFieldWidth);
-        edit->setFont(fieldFont());
+        edit->setFont(fieldFont(*this));
+        edit->setFixedWidth(fieldWidth(edit->font()));
         m_context.hints.attach(edit, q(field.hint));
         if (field.note) {
             edit->installEventFilter(this);
@@ -197,6 +233,10 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
     m_calculateButton = new QPushButton(QStringLiteral("Licz"), column);
     m_calculateButton->setObjectName(q(d.window.components.calculateButton));
     connect(m_calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
+    // Enter in a field calculates, as a default button would.
+    for (NumericLineEdit* field : m_fields) {
+        connect(field, &QLineEdit::returnPressed, m_calculateButton, &QPushButton::click);
+    }
 
     auto* noteColumn = new QVBoxLayout;
     noteColumn->addWidget(m_noteMemo);
@@ -364,11 +404,12 @@ void CalculatorWindow::Button1Click() {
 void CalculatorWindow::saveOutputFile(
     const QString& filter, const QString& initialName, QString& lastName,
     const std::function<std::optional<QString>(const QString&)>& write) {
-    const auto chosen =
+    auto chosen =
         m_context.prompts.saveFileName(this, filter, lastName.isEmpty() ? initialName : lastName);
     if (!chosen) {
         return;
     }
+    chosen = withDefaultSuffix(*chosen, filter);
     lastName = *chosen;
     if (QFileInfo::exists(*chosen) &&
         !m_context.prompts.askYesNo(this, QStringLiteral("Plik - ") + *chosen +

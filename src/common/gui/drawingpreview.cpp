@@ -1,12 +1,15 @@
 #include "common/gui/drawingpreview.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace blachorys::gui {
 namespace {
@@ -19,13 +22,8 @@ QPoint toPoint(core::PixelPoint point) {
     return {point.x, point.y};
 }
 
-/** A label over the panel's full height, its text centred vertically. */
-QLabel* panelLabel(QWidget* panel, const QString& text, int x, int width) {
-    auto* label = new QLabel(text, panel);
-    label->setGeometry(x, 0, width, DrawingPreview::kPanelHeight);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
+/** The widest read-out a pattern gives: seven digits and a sign. */
+const QString kWidestReadOut = QStringLiteral("-9999999");
 
 } // namespace
 
@@ -33,7 +31,6 @@ DrawingPreview::DrawingPreview(const QString& className, const QString& caption,
     : QDialog(parent) {
     setObjectName(className);
     setWindowTitle(caption);
-    setFixedSize(kClientWidth, kClientHeight);
     setMouseTracking(true);
 
     QPalette white = palette();
@@ -42,30 +39,53 @@ DrawingPreview::DrawingPreview(const QString& className, const QString& caption,
     setAutoFillBackground(true);
 
     // The panel keeps the ordinary window colour, so it stands apart from the white drawing.
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(0, kClientHeight - kPanelHeight, kClientWidth, kPanelHeight);
-    QPalette panelPalette = panel->palette();
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    QPalette panelPalette = m_panel->palette();
     panelPalette.setColor(QPalette::Window, QPalette().color(QPalette::Window));
-    panel->setPalette(panelPalette);
-    panel->setAutoFillBackground(true);
+    m_panel->setPalette(panelPalette);
+    m_panel->setAutoFillBackground(true);
 
-    // The values run on to the next label's place: X up to "Y=", Y up to the button.
-    panelLabel(panel, QStringLiteral("X="), 8, 16);
-    m_labelX = panelLabel(panel, QStringLiteral("0"), 24, 32);
+    // X=, its value, Y=, its value, OK: each value as wide as the widest one it can show, in
+    // whatever font the desktop uses.
+    m_labelX = new QLabel(QStringLiteral("0"), m_panel);
     m_labelX->setObjectName(QStringLiteral("LabelX"));
-    panelLabel(panel, QStringLiteral("Y="), 56, 16);
-    m_labelY = panelLabel(panel, QStringLiteral("0"), 72, 80);
+    m_labelY = new QLabel(QStringLiteral("0"), m_panel);
     m_labelY->setObjectName(QStringLiteral("LabelY"));
-
-    m_buttonOk = new QPushButton(QStringLiteral("OK"), panel);
+    m_buttonOk = new QPushButton(QStringLiteral("OK"), m_panel);
     m_buttonOk->setObjectName(QStringLiteral("ButtonOK"));
-    m_buttonOk->setGeometry(424, 1, 50, 20);
-    QFont buttonFont(QStringLiteral("Arial"));
-    buttonFont.setPixelSize(12);
+    QFont buttonFont = m_buttonOk->font();
     buttonFont.setBold(true);
     m_buttonOk->setFont(buttonFont);
     connect(m_buttonOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* row = new QHBoxLayout(m_panel);
+    row->setContentsMargins(8, 1, 7, 1);
+    row->setSpacing(4);
+    row->addWidget(new QLabel(QStringLiteral("X="), m_panel));
+    row->addWidget(m_labelX);
+    row->addWidget(new QLabel(QStringLiteral("Y="), m_panel));
+    row->addWidget(m_labelY);
+    row->addStretch(1);
+    row->addWidget(m_buttonOk);
+    layOutPanel();
+}
+
+void DrawingPreview::layOutPanel() {
+    const int valueWidth = m_labelX->fontMetrics().horizontalAdvance(kWidestReadOut) + 2;
+    m_labelX->setMinimumWidth(valueWidth);
+    m_labelY->setMinimumWidth(valueWidth);
+    const QSize panel = m_panel->sizeHint().expandedTo({kClientWidth, kPanelHeight});
+    const QSize drawing = drawingAreaSize();
+    setFixedSize(std::max(drawing.width(), panel.width()), drawing.height() + panel.height());
+    m_panel->setGeometry(0, drawing.height(), width(), panel.height());
+}
+
+void DrawingPreview::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && m_panel != nullptr) {
+        layOutPanel();
+    }
+    QDialog::changeEvent(event);
 }
 
 void DrawingPreview::setDrawing(const core::PreviewDrawing& drawing) {

@@ -45,11 +45,16 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    /** Sizes the read-out for the font and puts the panel under the drawing area. */
+    void layOutPanel();
+
     core::PreviewDrawing m_drawing;
     core::PreviewFit m_fit;
     QImage m_image;
+    QWidget* m_panel = nullptr;
     QLabel* m_labelX = nullptr;
     QLabel* m_labelY = nullptr;
     QPushButton* m_buttonOk = nullptr;

@@ -32,6 +32,11 @@ NumericLineEdit::NumericLineEdit(core::FieldFilter filter, QWidget* parent)
     : QLineEdit(parent), m_filter(filter) {}
 
 void NumericLineEdit::keyPressEvent(QKeyEvent* event) {
+    // Return and Enter type nothing; the line edit turns them into returnPressed().
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const auto character = typedCharacter(*event);
     if (character && !core::keyFilterAccepts(m_filter, text().toStdString(), *character)) {
         event->accept();
