@@ -1,6 +1,7 @@
 #include "cases/calculators.h"
 
 #include "cases/cone/conecase.h"
+#include "cases/elbow/elbowcase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
 namespace blachorys::core {
@@ -22,7 +23,7 @@ const std::vector<MenuEntry>& menuEntries() {
         planned("Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click"),
         planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
         built(coneCalculator()),
-        planned("Kolano segmentowe", "KolanoSegm1Click"),
+        built(elbowCalculator()),
         planned("Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick"),
     };
     return entries;

@@ -286,6 +286,44 @@ TEST(DrawingPreview, TemplateWithNoHeightAboveTheBaseLineIsStillDrawn) {
     EXPECT_LE(std::abs(box.top - (image.height() - 1 - box.bottom)), 2);
 }
 
+TEST(DrawingPreview, ACentreLineIsBlueDashDotAndOnePixelWide) {
+    const core::PreviewPen pen = core::penFor(PenRole::CentreLine);
+    EXPECT_EQ(pen.colour, (core::Rgb{0, 0, 255}));
+    EXPECT_EQ(pen.width, 1);
+    EXPECT_EQ(pen.style, core::PenStyle::DashDot);
+    EXPECT_EQ(core::penFor(PenRole::Generator).style, core::PenStyle::Solid);
+
+    PreviewDrawing drawing;
+    drawing.orientation = core::PreviewOrientation::BoundingBox;
+    drawing.xMax = 400.0;
+    drawing.yMin = -100.0;
+    drawing.yMax = 100.0;
+    drawing.segments.push_back({PenRole::CentreLine, {0.0, 0.0}, {400.0, 0.0}});
+    DrawingPreview preview(QStringLiteral("TWynikiRysunek"), QStringLiteral("Podglad"));
+    preview.setDrawing(drawing);
+    preview.rebuild();
+    const QImage image = preview.image();
+    const auto from = preview.fit().toPixel({0.0, 0.0});
+    const auto to = preview.fit().toPixel({400.0, 0.0});
+    ASSERT_EQ(from.y, to.y);
+    // Along the line: dashes and dots of blue with white gaps between them.
+    int blue = 0;
+    int gaps = 0;
+    bool inGap = false;
+    for (int x = from.x; x <= to.x; ++x) {
+        const QRgb pixel = image.pixel(x, from.y);
+        EXPECT_TRUE(pixel == qRgb(0, 0, 255) || pixel == qRgb(255, 255, 255)) << x;
+        blue += pixel == qRgb(0, 0, 255) ? 1 : 0;
+        gaps += (pixel == qRgb(255, 255, 255) && !inGap) ? 1 : 0;
+        inGap = pixel == qRgb(255, 255, 255);
+    }
+    EXPECT_GT(blue, (to.x - from.x) / 2);
+    EXPECT_GT(gaps, 10);
+    const PixelBox box = nonWhiteBox(image);
+    EXPECT_EQ(box.top, from.y);
+    EXPECT_EQ(box.bottom, from.y);
+}
+
 TEST(DrawingPreview, EmptyDrawingGivesAWhiteImage) {
     const QImage image = builtImage(PreviewDrawing{});
     EXPECT_EQ(image.size(), QSize(481, 344));

@@ -185,8 +185,15 @@ TEST_P(CliUsage, NamesTheFaultAndShowsTheUsage) {
     EXPECT_EQ(usage.err.rfind(std::string("blachorys-cli: ") + GetParam().complaint, 0), 0u)
         << usage.err;
     EXPECT_NE(usage.err.find("\nusage: blachorys-cli CALCULATOR"), std::string::npos) << usage.err;
-    EXPECT_NE(usage.err.find("rurarura (--development mniejsza wieksza)"), std::string::npos)
-        << usage.err;
+    // The calculators with their developments: every registered one is named.
+    const auto listed = usage.err.find("\ncalculators: rurarura (--development mniejsza wieksza) ");
+    ASSERT_NE(listed, std::string::npos) << usage.err;
+    const std::string line =
+        usage.err.substr(listed + 1, usage.err.find('\n', listed + 1) - listed - 1) + " ";
+    for (const core::Calculator* calculator : core::calculators()) {
+        EXPECT_NE(line.find(" " + calculator->definition().key + " "), std::string::npos)
+            << calculator->definition().key << " in " << line;
+    }
     // The usage names --strict, standard output and exit 74.
     EXPECT_NE(usage.err.find("--strict"), std::string::npos);
     EXPECT_NE(usage.err.find("FILE \"-\" is standard output"), std::string::npos);

@@ -12,6 +12,8 @@ PreviewPen penFor(PenRole role) {
         return {{0, 0, 0}, 2};
     case PenRole::Generator:
         return {{255, 0, 0}, 1};
+    case PenRole::CentreLine:
+        return {{0, 0, 255}, 1, PenStyle::DashDot};
     }
     return {{0, 0, 0}, 2};
 }

@@ -7,11 +7,14 @@ namespace blachorys::core {
 
 /** What an edge is to the worker; each role has its own pen in the preview. */
 enum class PenRole {
-    SeamEdge,  ///< magenta, 2 px: the edges joined when the sheet is rolled
-    Curve,     ///< green, 2 px: intersection curves, hole outlines, start edges
-    Edge,      ///< black, 2 px: the remaining edges
-    Generator, ///< red, 1 px: generator lines
+    SeamEdge,   ///< magenta, 2 px: the edges joined when the sheet is rolled
+    Curve,      ///< green, 2 px: intersection curves, hole outlines, start edges
+    Edge,       ///< black, 2 px: the remaining edges
+    Generator,  ///< red, 1 px: generator lines
+    CentreLine, ///< blue, 1 px, dash-dot: a centre line to mark out, no edge of the sheet
 };
+
+enum class PenStyle { Solid, DashDot };
 
 struct Rgb {
     std::uint8_t red = 0;
@@ -23,6 +26,7 @@ struct Rgb {
 struct PreviewPen {
     Rgb colour;
     int width = 1;
+    PenStyle style = PenStyle::Solid;
 };
 
 PreviewPen penFor(PenRole role);

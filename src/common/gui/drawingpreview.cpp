@@ -105,8 +105,9 @@ void DrawingPreview::rebuild() {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& segment : m_drawing.segments) {
         const core::PreviewPen pen = core::penFor(segment.pen);
-        painter.setPen(
-            QPen(toColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const Qt::PenStyle style =
+            pen.style == core::PenStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine;
+        painter.setPen(QPen(toColor(pen.colour), pen.width, style, Qt::RoundCap, Qt::RoundJoin));
         painter.drawLine(toPoint(m_fit.toPixel(segment.from)), toPoint(m_fit.toPixel(segment.to)));
     }
     painter.end();

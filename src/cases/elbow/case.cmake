@@ -1,0 +1,10 @@
+blachorys_add_case(elbow
+    SOURCES
+        elbowmodel.cpp elbowmodel.h
+        elbowoutputs.cpp elbowoutputs.h
+        elbowcase.cpp elbowcase.h
+    TESTS
+        elbowmodel_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp
+    PICTURES
+        pictures/kolanosegm.svg schemes/w_ks.svg
+)

@@ -1,0 +1,109 @@
+#include "cases/elbow/elbowcase.h"
+
+#include "cases/elbow/elbowmodel.h"
+#include "cases/elbow/elbowoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+/** Which diameter to type: the mean one for a rolled sheet, the outer one for a template. */
+FieldNote pipeDiameterNote() {
+    return {{{"Dla segmentu kolana", "", "a) zwijanego z arkusza", "blachy - Dr= srednicy",
+              "sredniej rury -", "Dr = (Dr_zew + Dr_wew)/2", "", "b) wykonego z rury wg",
+              "szablonu owijanego na", "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zew"}}};
+}
+
+WindowDefinition window() {
+    ComponentNames components = prefixedComponentNames("KS");
+    components.calculateButton = "KSObliczeniaButton";
+    return {.formName = "KolanoSegm",
+            .caption = "Kolano segmentowe",
+            .menuCaption = "Kolano segmentowe",
+            .menuHandler = "KolanoSegm1Click",
+            .components = components,
+            .noteStyle = NoteStyle::RefilledUnscrolled,
+            .jointPicture = ":/pictures/kolanosegm.svg",
+            .jointPictureWidth = 318,
+            .jointPictureHeight = 290,
+            .schemeButtonCaption = "Schemat wyników",
+            .schemePicture = "w_ks",
+            .previewName = "TKSWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (KOLANO SEGMENTOWE)",
+            .previewStartupOrder = 3};
+}
+
+Construction<ElbowModel> computeOrRefuse(const ElbowInputs& in) {
+    // The angle round the pipe is a length along the sheet over the diameter.
+    if (in.Dr == 0.0) {
+        return constructionFailed<ElbowModel>(
+            "Blad obliczen. Prawdopodobnie Dr = 0 - dzielenie przez zero.");
+    }
+    // A full turn in three segments cuts each one along its axis: no finite height.
+    if (halfAngleDegrees(in) >= 90.0) {
+        return constructionFailed<ElbowModel>(
+            "Blad obliczen. Prawdopodobnie BETA/(2*(Ns-1)) = 90 [°] - ciecie wzdluz osi rury, "
+            "wysokosci nieskonczone.");
+    }
+    ElbowModel model = computeElbow(in);
+    if (!isFinite(model)) {
+        return constructionFailed<ElbowModel>(kNotFiniteMessage);
+    }
+    return constructed(std::move(model));
+}
+
+CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
+    using F = FieldFilter;
+    using In = ElbowInputs;
+    CaseDescriptor<In, ElbowModel> c;
+    // Creation order, which the saved-input file and the first pass follow.
+    c.fields = {
+        {{"Rk", "Rk =", "[mm]", "800", F::PositiveReal,
+          "Promien kolana (promien giecia)|Promien kolana (promien giecia)"},
+         &In::Rk},
+        {{"BETA", "BETA =", "[°]", "90", F::PositiveReal,
+          "Kat kolana segmentowego|Kat kolana segmentowego - np. dla kąta 45 stopni i 30 minut - "
+          "wpisz 45.5"},
+         &In::BETA},
+        {{"N", "N =", "[-]", "24", F::PositiveInteger,
+          "Podzial obwodu rowiniecia na N odcinków|Podzial obwodu rowiniecia na N odcinków - im "
+          "wieksze N, tym dokladniejszy ksztalt rozwiniecia"},
+         &In::N},
+        {{"Ns", "Ns =", "[-]", "6", F::PositiveInteger,
+          "Ilosc segmentów kolan (lacznie A i B)|Ilosc segmentów kolan (lacznie A i B)"},
+         &In::Ns},
+        {{"Dr", "Dr =", "[mm]", "300", F::PositiveReal, "Srednica rury|Srednica rury",
+          pipeDiameterNote()},
+         &In::Dr},
+    };
+    c.definition = {
+        .key = "kolanosegm",
+        .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N"},
+        .negativeRefusedByChecks = {"N", "Ns"},
+        .savedInputsFileName = "dane_ks.dat",
+        .txtFileName = "KolanoSegmentowe.txt",
+        .dxfFileName = "KolanoSegmentowe.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
+        .printHeading = "Rozwiniecie Kolana segmentowego",
+        .window = window(),
+        .examples = {{"defaults", "", {}},
+                     {"two_divisions", "", {{"N", "2"}}},
+                     {"most_divisions", "", {{"N", "2000"}}},
+                     {"three_segments", "", {{"Ns", "3"}}},
+                     {"sharp_inner_corner", "", {{"Rk", "150"}}},
+                     {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
+                     {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}}}};
+    c.validate = validateElbow;
+    c.compute = computeOrRefuse;
+    c.outputs = elbowOutputs;
+    return c;
+}
+
+} // namespace
+
+const Calculator& elbowCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+/** The elbow inputs as read from the fields: millimetres and degrees. */
+struct ElbowInputs {
+    double Dr = 300.0;  ///< pipe diameter: mean for a rolled sheet, outer for a wrapped template
+    double Rk = 800.0;  ///< bend radius of the elbow's centre line
+    double BETA = 90.0; ///< total angle of the elbow, degrees
+    int Ns = 6;         ///< segments, the two end segments (A) and the middle ones (B) together
+    int N = 24;         ///< equal parts of the developed circumference
+};
+
+/**
+ * One table of generator heights serves both patterns: an end segment A stands on a straight
+ * base line and is cut by the curve h; a middle segment B is two such cuts back to back, 2·h
+ * high, symmetric about its centre line. Generator 0 (and N, the same line) lies on the inner
+ * side of the bend, where the seam falls. Entries 0..N of each table are valid.
+ */
+struct ElbowModel {
+    ElbowInputs inputs;
+    /** Angle between each oblique cut and the pipe's cross-section, radians. */
+    double halfAngle = 0.0;
+    std::vector<double> L; ///< abscissa of each generator along the developed circumference, mm
+    std::vector<double> h; ///< height of each generator in an A pattern, mm
+    double hmax = 0.0;     ///< the largest h, never below 0
+    double Lc = 0.0;       ///< developed circumference π·Dr, the length of both patterns
+
+    /** Centre line of the B pattern in the template, 0.5·hmax clear of the A pattern. */
+    double middleCentreLine() const { return 2.5 * hmax; }
+};
+
+/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+std::vector<std::string> validateElbow(const ElbowInputs& inputs);
+
+/**
+ * Half the turn at each of the Ns − 1 joints, degrees: BETA / (2·(Ns − 1)). It reaches 90° only
+ * for a full turn in three segments, where a cut would run along the pipe.
+ */
+double halfAngleDegrees(const ElbowInputs& inputs);
+
+/**
+ * The generator table: the inputs must have passed validation, with Dr not 0 and a half angle
+ * below 90°.
+ */
+ElbowModel computeElbow(const ElbowInputs& inputs);
+
+/** True when every table entry, hmax and Lc are finite numbers. */
+bool isFinite(const ElbowModel& model);
+
+} // namespace blachorys::core
