@@ -1,6 +1,7 @@
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 
 #include "common/core/numbertext.h"
+#include "common/core/patternlines.h"
 
 #include <numbers>
 #include <string>
@@ -13,10 +14,8 @@ constexpr int kTitleRule = 23;
 constexpr int kInputsRule = 53;
 constexpr int kResultsRule = 33;
 
-/** Colour numbers of the template lines. */
-constexpr int kSeamColour = 6;
+/** Colour numbers of the template's curve and base line. */
 constexpr int kCurveColour = 7;
-constexpr int kGeneratorColour = 2;
 constexpr int kBaseLineColour = 3;
 
 std::vector<std::string> headerLines(const PipePipeInputs& in) {
@@ -66,22 +65,6 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
     return lines;
 }
 
-std::vector<DxfLine> templateDxf(const PipePipeModel& model) {
-    const auto& L = model.L;
-    const auto& h = model.h;
-    const std::size_t n = L.size() - 1;
-    std::vector<DxfLine> lines;
-    lines.push_back({kLayerOutlines, kSeamColour, 0.0, 0.0, L[0], -h[0]});
-    for (std::size_t i = 1; i <= n; ++i) {
-        lines.push_back({kLayerOutlines, kCurveColour, L[i - 1], -h[i - 1], L[i], -h[i]});
-        // The generator at the far end is the right seam edge.
-        lines.push_back(
-            {kLayerGenerators, i == n ? kSeamColour : kGeneratorColour, L[i], 0.0, L[i], -h[i]});
-    }
-    lines.push_back({kLayerOutlines, kBaseLineColour, 0.0, 0.0, L[n], 0.0});
-    return lines;
-}
-
 std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
     const double circumference = kPi * model.inputs.Dd;
@@ -98,32 +81,8 @@ std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
     return lines;
 }
 
-PreviewDrawing templatePreview(const PipePipeModel& model) {
-    const auto& L = model.L;
-    const auto& h = model.h;
-    const std::size_t n = L.size() - 1;
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::Downwards;
-    drawing.xMax = kPi * model.inputs.Dm;
-    drawing.yMax = model.hmax;
-    PreviewPath path(drawing.segments);
-    path.moveTo(0.0, 0.0);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[0], h[0]);
-    path.setPen(PenRole::Curve);
-    for (std::size_t i = 1; i <= n; ++i) {
-        path.lineTo(L[i], h[i]);
-    }
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[n], 0.0);
-    path.setPen(PenRole::Edge);
-    path.lineTo(0.0, 0.0);
-    path.setPen(PenRole::Generator);
-    for (std::size_t i = 1; i < n; ++i) {
-        path.moveTo(L[i], 0.0);
-        path.lineTo(L[i], h[i]);
-    }
-    return drawing;
+TemplateStrip strip(const PipePipeModel& model) {
+    return {model.L, model.h, kPi * model.inputs.Dm, model.hmax};
 }
 
 PreviewDrawing shellPreview(const PipePipeModel& model) {
@@ -159,7 +118,8 @@ bool isTemplate(const PipePipeModel& model) {
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateDxf(model), templatePreview(model)};
+                templateStripDxf(strip(model), {kCurveColour, kBaseLineColour}),
+                templateStripPreview(strip(model))};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
             shellDxf(model), shellPreview(model)};
