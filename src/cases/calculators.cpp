@@ -1,6 +1,7 @@
 #include "cases/calculators.h"
 
 #include "cases/cone/conecase.h"
+#include "cases/pipe_cone/pipeconecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
 namespace blachorys::core {
@@ -19,7 +20,7 @@ MenuEntry planned(std::string caption, std::string handler) {
 const std::vector<MenuEntry>& menuEntries() {
     static const std::vector<MenuEntry> entries{
         built(pipePipeCalculator()),
-        planned("Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click"),
+        built(pipeConeCalculator()),
         planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
         built(coneCalculator()),
         planned("Kolano segmentowe", "KolanoSegm1Click"),
