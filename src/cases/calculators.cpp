@@ -2,6 +2,7 @@
 
 #include "cases/cone/conecase.h"
 #include "cases/elbow/elbowcase.h"
+#include "cases/pipe_cone/pipeconecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
 namespace blachorys::core {
@@ -20,7 +21,7 @@ MenuEntry planned(std::string caption, std::string handler) {
 const std::vector<MenuEntry>& menuEntries() {
     static const std::vector<MenuEntry> entries{
         built(pipePipeCalculator()),
-        planned("Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click"),
+        built(pipeConeCalculator()),
         planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
         built(coneCalculator()),
         built(elbowCalculator()),

@@ -129,7 +129,6 @@ std::vector<DxfLine> dxfLines(const ElbowModel& m) {
     return lines;
 }
 
-
 /** Generator i on A's cut and on both of B's curves, numbered as the report numbers them. */
 std::vector<PointMark> pointMarks(const ElbowModel& m) {
     const double centre = m.middleCentreLine();

@@ -1,5 +1,6 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 
+#include "common/core/branchchecks.h"
 #include "common/core/finite.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxDivisions = 2000;
 
 double toRadians(double degrees) {
     return degrees * kPi / 180.0;
@@ -27,25 +27,8 @@ double rootWithinShell(double R, double c) {
 } // namespace
 
 std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
-    std::vector<std::string> messages;
-    if (in.Dm > in.Dd) {
-        messages.emplace_back("Blad danych : Dm > Dd");
-    }
-    if (in.P > in.Dd / 2) {
-        messages.emplace_back("Blad danych : P > Dd/2");
-    }
-    if (in.BETA >= 180 || in.BETA <= 0) {
-        messages.emplace_back("Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°");
-    }
-    if (in.N < 2) {
-        messages.emplace_back("Blad danych : N < 2");
-    }
-    if (in.N > kMaxDivisions) {
-        messages.emplace_back("Blad danych : N > 2000");
-    }
-    if (in.Dm / 2 + in.P > in.Dd / 2) {
-        messages.emplace_back("Blad danych : Dm/2 + P > Dd/2");
-    }
+    std::vector<std::string> messages =
+        branchChecks({"Dm", "Dd", in.Dm, in.Dd, in.P, in.BETA, in.N});
     // A branch offset to the other side must stay within the shell too, or its generators
     // would miss the shell (the square roots of the construction would go negative).
     if (in.Dm / 2 - in.P > in.Dd / 2) {

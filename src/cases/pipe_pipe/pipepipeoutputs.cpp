@@ -1,6 +1,7 @@
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 
 #include "common/core/numbertext.h"
+#include "common/core/patternlines.h"
 
 #include <numbers>
 #include <string>
@@ -13,10 +14,8 @@ constexpr int kTitleRule = 23;
 constexpr int kInputsRule = 53;
 constexpr int kResultsRule = 33;
 
-/** Colour numbers of the template lines. */
-constexpr int kSeamColour = 6;
+/** Colour numbers of the template's curve and base line. */
 constexpr int kCurveColour = 7;
-constexpr int kGeneratorColour = 2;
 constexpr int kBaseLineColour = 3;
 
 std::vector<std::string> headerLines(const PipePipeInputs& in) {
@@ -66,22 +65,6 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
     return lines;
 }
 
-std::vector<DxfLine> templateDxf(const PipePipeModel& model) {
-    const auto& L = model.L;
-    const auto& h = model.h;
-    const std::size_t n = L.size() - 1;
-    std::vector<DxfLine> lines;
-    lines.push_back({kLayerOutlines, kSeamColour, 0.0, 0.0, L[0], -h[0]});
-    for (std::size_t i = 1; i <= n; ++i) {
-        lines.push_back({kLayerOutlines, kCurveColour, L[i - 1], -h[i - 1], L[i], -h[i]});
-        // The generator at the far end is the right seam edge.
-        lines.push_back(
-            {kLayerGenerators, i == n ? kSeamColour : kGeneratorColour, L[i], 0.0, L[i], -h[i]});
-    }
-    lines.push_back({kLayerOutlines, kBaseLineColour, 0.0, 0.0, L[n], 0.0});
-    return lines;
-}
-
 std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
     const double circumference = kPi * model.inputs.Dd;
@@ -98,32 +81,8 @@ std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
     return lines;
 }
 
-PreviewDrawing templatePreview(const PipePipeModel& model) {
-    const auto& L = model.L;
-    const auto& h = model.h;
-    const std::size_t n = L.size() - 1;
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::Downwards;
-    drawing.xMax = kPi * model.inputs.Dm;
-    drawing.yMax = model.hmax;
-    PreviewPath path(drawing.segments);
-    path.moveTo(0.0, 0.0);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[0], h[0]);
-    path.setPen(PenRole::Curve);
-    for (std::size_t i = 1; i <= n; ++i) {
-        path.lineTo(L[i], h[i]);
-    }
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[n], 0.0);
-    path.setPen(PenRole::Edge);
-    path.lineTo(0.0, 0.0);
-    path.setPen(PenRole::Generator);
-    for (std::size_t i = 1; i < n; ++i) {
-        path.moveTo(L[i], 0.0);
-        path.lineTo(L[i], h[i]);
-    }
-    return drawing;
+TemplateStrip strip(const PipePipeModel& model) {
+    return {model.L, model.h, kPi * model.inputs.Dm, model.hmax};
 }
 
 PreviewDrawing shellPreview(const PipePipeModel& model) {
@@ -150,24 +109,13 @@ PreviewDrawing shellPreview(const PipePipeModel& model) {
     return drawing;
 }
 
-/** Point i of the template where the DXF draws it: on the curve, below the base line. */
-std::vector<PointMark> templateMarks(const PipePipeModel& model) {
-    std::vector<PointMark> marks;
-    for (std::size_t i = 0; i < model.L.size(); ++i) {
-        marks.push_back({model.L[i], -model.h[i], std::to_string(i)});
-    }
-    return marks;
-}
-
 /** The shell's corners a to d and the hole's points. */
 std::vector<PointMark> shellMarks(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
     const double circumference = kPi * model.inputs.Dd;
     std::vector<PointMark> marks{
         {0.0, 0.0, "a"}, {Ld, 0.0, "b"}, {Ld, circumference, "c"}, {0.0, circumference, "d"}};
-    for (std::size_t i = 0; i < model.Xo.size(); ++i) {
-        marks.push_back({model.Xo[i], model.Yo[i], std::to_string(i)});
-    }
+    appendNumberedMarks(marks, model.Xo, model.Yo);
     return marks;
 }
 
@@ -180,7 +128,8 @@ bool isTemplate(const PipePipeModel& model) {
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateDxf(model), templatePreview(model), templateMarks(model)};
+                templateStripDxf(strip(model), {kCurveColour, kBaseLineColour}),
+                templateStripPreview(strip(model)), templateStripMarks(strip(model))};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
             shellDxf(model), shellPreview(model), shellMarks(model)};

@@ -1,4 +1,6 @@
 set(BLACHORYS_CORE_SOURCES
+    src/common/core/branchchecks.cpp
+    src/common/core/branchchecks.h
     src/common/core/calculationresult.cpp
     src/common/core/calculationresult.h
     src/common/core/calculator.h
@@ -14,6 +16,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/patternlines.cpp
+    src/common/core/patternlines.h
     src/common/core/pointreport.cpp
     src/common/core/pointreport.h
     src/common/core/previewdrawing.cpp

@@ -1,0 +1,36 @@
+// The pipe-cone calculator from field texts to every output (report, DXF lines and text,
+// preview), for each development at the default and at the largest number of divisions. The
+// mantle at N = 2000 is the heaviest calculation of the program: 2001 hole points of 8000
+// thin triangles each.
+#include "cases/pipe_cone/pipeconecase.h"
+#include "common/core/dxftemplatewriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+using namespace blachorys::core;
+
+void BM_PipeConeCalculate(benchmark::State& state) {
+    const Calculator& calculator = pipeConeCalculator();
+    const auto& definition = calculator.definition();
+    const auto development = static_cast<std::size_t>(state.range(0));
+    const std::string divisions = std::to_string(state.range(1));
+    const auto texts = exampleFieldTexts(definition, {"", "", {{"N", divisions}}});
+    for (auto _ : state) {
+        auto result = calculator.calculate(texts, development, "08-12-2026");
+        auto dxf = DxfTemplateWriter::documentText(result.outputs->dxfLines);
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(dxf);
+    }
+    state.SetLabel(definition.developments.at(development).key + " N=" + divisions);
+}
+
+BENCHMARK(BM_PipeConeCalculate)
+    ->ArgNames({"development", "N"})
+    ->ArgsProduct({{0, 1}, {24, 2000}})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

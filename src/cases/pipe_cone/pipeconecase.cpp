@@ -1,0 +1,144 @@
+#include "cases/pipe_cone/pipeconecase.h"
+
+#include "cases/pipe_cone/pipeconemodel.h"
+#include "cases/pipe_cone/pipeconeoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+/** Which diameter of the branch to give: for its template, then for the hole in the mantle. */
+FieldNote branchDiameterNote() {
+    return {{
+        {"Dla rury - krócca", " ", "a) zwijanego z arkusza", "blachy - Dr= sredniej",
+         "srednicy rury -", "Dr = (Dr_zew + Dr_wew)/2", " ", "b) wykonego z rury wg",
+         "szablonu owijanego na", "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zew"},
+        {"Dla rury - krócca", " ", "a) \"wpuszczanego\" w plaszcz", "Dr = srednicy zewnetrznej",
+         "rury , Dr=Dr_zew", " ", "a) spawanego na plaszczu", "Dr = srednicy wewnetrznej",
+         "rury , Dr=Dr_wew"},
+    }};
+}
+
+/** Which diameters of the cone to give; Dsm and Dsd share the note. */
+FieldNote coneDiameterNote() {
+    return {{
+        {"Dla rury - krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dsm i Dsd= srednicy",
+         "wewnetrznej stozka", "", "a) spawanego na plaszczu", "Dsm i Dsd= srednicy",
+         "zewnetrznej stozka"},
+        {"Dla stozka - plaszcza", "", "zwijanego z arkusza blachy",
+         "Dsm i Dsd = srednej srednicy stozka"},
+    }};
+}
+
+WindowDefinition window() {
+    ComponentNames components = prefixedComponentNames("RS");
+    components.schemeButton = "SchematWynikowRS";
+    return {.formName = "RuraStozek",
+            .caption = "Połączenie : Rura - stożek",
+            .menuCaption = "Rura - STOŻEK    (króciec - Płaszcz)",
+            .menuHandler = "Rurastozek1Click",
+            .components = components,
+            .jointPicture = ":/pictures/rurastozek.svg",
+            .jointPictureWidth = 318,
+            .jointPictureHeight = 324,
+            .previewName = "TRSWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (Rura-Stożek)",
+            .previewStartupOrder = 1};
+}
+
+/** The eleven fields in creation order, which the saved-input file and the first pass follow. */
+std::vector<CaseField<PipeConeInputs>> fields() {
+    using F = FieldFilter;
+    using In = PipeConeInputs;
+    return {
+        {{"Dr", "Dr =", "[mm]", "250", F::PositiveReal, "Srednica rury | Srednica rury (krócca)",
+          branchDiameterNote()},
+         &In::Dr},
+        {{"Dsd", "Dsd =", "[mm]", "800", F::PositiveReal,
+          "Srednica wieksza stozka|Srednica wieksza stozka (plaszcza)", coneDiameterNote()},
+         &In::Dsd},
+        {{"P", "P =", "[mm]", "230", F::SignedReal,
+          "Przesuniecie osi rury|Przesuniecie osi rury (krocca)"},
+         &In::P},
+        {{"alfa", "alfa =", "[°]", "0", F::PositiveReal,
+          "Kat umiejscowienia spawu na rurze|Kat umiejscowienia spawu na rurze (na kroccu) - np. "
+          "dla kąta 45 stopni i 30 minut - wpisz 45.5"},
+         &In::alfa},
+        {{"Hr", "Hr =", "[mm]", "700", F::PositiveReal, "Wysokosc rury|Wysokosc rury (krocca)"},
+         &In::Hr},
+        {{"N", "N =", "[-]", "24", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
+         &In::N},
+        {{"Beta", "BETA =", "[°]", "90", F::PositiveReal,
+          "Kat pochylenia rury|Kat pochylenia rury (krocca) - np. dla kąta 45 stopni i 30 minut "
+          "- wpisz 45.5"},
+         &In::BETA},
+        {{"Hs", "Hs =", "[mm]", "1000", F::PositiveReal,
+          "Dlugosc stozka|Dlugosc stozka (plaszcza)"},
+         &In::Hs},
+        {{"Lm", "Lm =", "[mm]", "600", F::SignedReal,
+          "Odleglosc osi rury (krocca) od poczatku stozka|Odleglosc osi rury (krocca) od "
+          "poczatku stozka (plaszcza)"},
+         &In::Lm},
+        {{"Dsm", "Dsm =", "[mm]", "600", F::PositiveReal,
+          "Srednica mniejsza stozka|Srednica mniejsza stozka (plaszcza)", coneDiameterNote()},
+         &In::Dsm},
+        // The short hint has lost its closing parenthesis; the window has always shown it so.
+        {{"E", "E =", "[mm]", "100", F::SignedReal,
+          "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny|Odleglosc miedzy "
+          "srodkami podstaw stozka (E=0 - stozek symetryczny)"},
+         &In::E},
+    };
+}
+
+CalculatorDefinition definition() {
+    return {.key = "rurastozek",
+            .tabOrder = {"Dr", "Dsm", "Dsd", "P", "Beta", "alfa", "Hr", "Hs", "Lm", "E", "N"},
+            .developments = {{"rura", "RSRadioButRozwRur", "Rozwinięcie RURY - króćca",
+                              "Schemat wyników - Rura", "w_rs_r"},
+                             {"stozek", "RSRadioButRozwStoz", "Rozwinięcie STOŻKA - płaszcza",
+                              "Schemat wyników - Stożek", "w_rs_p"}},
+            .negativeRefusedByChecks = {"Beta", "N"},
+            .savedInputsFileName = "dane_rs.dat",
+            .txtFileName = "ruraStozek.txt",
+            .dxfFileName = "rura_stozek.dxf",
+            .printJobTitle = "Wydruk : Rozwiniecie Rura-Stozek",
+            .printHeading = "Rozwiniecie Rura-Stożek",
+            .window = window(),
+            .examples = {
+                {"defaults_rura", "rura", {}},
+                {"defaults_stozek", "stozek", {}},
+                {"inclined_oblique_rura",
+                 "rura",
+                 {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
+                {"inclined_oblique_stozek",
+                 "stozek",
+                 {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
+                {"leaning_to_small_end_stozek", "stozek", {{"Beta", "120"}, {"alfa", "45.5"}}},
+                {"two_divisions_rura", "rura", {{"N", "2"}}},
+                {"two_divisions_stozek", "stozek", {{"N", "2"}}},
+                {"most_divisions_rura", "rura", {{"N", "2000"}, {"Beta", "75"}}},
+                {"most_divisions_stozek", "stozek", {{"N", "2000"}}},
+            }};
+}
+
+void selectDevelopment(PipeConeInputs& in, std::size_t development) {
+    in.development = development == 0 ? PipeConeDevelopment::Pipe : PipeConeDevelopment::Cone;
+}
+
+CaseDescriptor<PipeConeInputs, PipeConeModel> descriptor() {
+    return {.definition = definition(),
+            .fields = fields(),
+            .selectDevelopment = selectDevelopment,
+            .validate = validatePipeCone,
+            .compute = computePipeCone,
+            .outputs = pipeConeOutputs};
+}
+
+} // namespace
+
+const Calculator& pipeConeCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

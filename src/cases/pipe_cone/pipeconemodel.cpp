@@ -1,0 +1,189 @@
+#include "cases/pipe_cone/pipeconemodel.h"
+
+#include "common/core/branchchecks.h"
+#include "common/core/finite.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+/**
+ * An inclination this close to 90°, in radians, is taken as square to the cone's axis: the
+ * generators then run parallel to the end faces and the quadratic's tan β is not needed.
+ */
+constexpr double kSquareTolerance = 1e-9;
+/**
+ * Share of c² below which the quadratic's leading coefficient k² − c² is rounding noise: the
+ * pipe's generators then run parallel to a generator of the cone, and the second meeting the
+ * quadratic would give lies some 10¹² cone lengths away.
+ */
+constexpr double kParallelTolerance = 1e-12;
+
+const char* const kMissesTheCone =
+    "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
+const char* const kNoCone =
+    "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.";
+const char* const kParallelToTheCone =
+    "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
+
+/** Where a pipe generator meets the mantle (x, y, z in the cone's frame), and its length h. */
+struct Meeting {
+    double x, y, z, h;
+};
+
+/**
+ * The pipe generators and where they meet the cone. A square pipe's generators run at
+ * constant height; an inclined pipe's generator is the line y = m + z·tan β, whose meeting
+ * with the cone x² + (y − e(z))² = R(z)² is the quadratic A2·z² + A1·z + A0 = 0.
+ */
+class PipeGenerators {
+public:
+    PipeGenerators(const PipeConeInputs& in, const ConeMantle& cone)
+        : m_in(in), m_cone(cone), m_beta(in.BETA * kPi / 180), m_r(in.Dr / 2),
+          m_zA(cone.Zm() + in.Lm), m_square(std::fabs(m_beta - kPi / 2) < kSquareTolerance) {
+        const double Zd = cone.Zd();
+        m_c2 = in.Dsd * in.Dsd / (4 * Zd * Zd);
+        m_tanBeta = std::tan(m_beta);
+        m_k = in.E / in.Hs - m_tanBeta;
+        m_A2 = m_k * m_k - m_c2;
+    }
+
+    /** The pipe's generators run parallel to one of the cone's generators. */
+    bool parallelToTheCone() const {
+        return !m_square && std::fabs(m_A2) <= kParallelTolerance * m_c2;
+    }
+
+    /** The meeting of the generator at θ (radians from the large-end side), if it meets. */
+    std::optional<Meeting> meet(double theta) const {
+        const double x = m_in.P - m_r * std::sin(theta);
+        return m_square ? meetSquare(x, theta) : meetInclined(x, theta);
+    }
+
+private:
+    std::optional<Meeting> meetSquare(double x, double theta) const {
+        const double z = m_zA + m_r * std::cos(theta);
+        const double R = m_cone.radiusAt(z);
+        if (R * R - x * x < 0) {
+            return std::nullopt;
+        }
+        const double w = std::sqrt(R * R - x * x);
+        return Meeting{x, m_cone.centreAt(z) + w, z,
+                       m_in.Hr - m_r * m_in.E * std::cos(theta) / m_in.Hs - w};
+    }
+
+    std::optional<Meeting> meetInclined(double x, double theta) const {
+        const double m = m_k * m_zA - m_r * std::cos(theta) / std::cos(m_beta);
+        const double A1 = -2 * m_k * m;
+        const double A0 = m * m + x * x;
+        // A1² − 4·A2·A0 rearranged: near β = 90° A1² and 4·A2·A0 are two huge, nearly equal
+        // numbers whose difference is all rounding, while c²·A0 − k²·x² loses nothing.
+        const double D = 4 * (m_c2 * A0 - m_k * m_k * x * x);
+        if (D < 0) {
+            return std::nullopt;
+        }
+        const double z1 = (-A1 - std::sqrt(D)) / (2 * m_A2);
+        const double z2 = (-A1 + std::sqrt(D)) / (2 * m_A2);
+        const double y1 = m + z1 * m_tanBeta;
+        const double y2 = m + z2 * m_tanBeta;
+        // The meeting nearer the pipe's end face, which stands on the side of positive y.
+        const bool first = y1 > y2;
+        const double y = first ? y1 : y2;
+        const double yEnd =
+            m_in.Hr + m_in.E * m_zA / m_in.Hs - m_r * std::cos(m_beta) * std::cos(theta);
+        return Meeting{x, y, first ? z1 : z2, (yEnd - y) / std::sin(m_beta)};
+    }
+
+    const PipeConeInputs& m_in;
+    const ConeMantle& m_cone;
+    double m_beta;
+    double m_r;
+    double m_zA;
+    bool m_square;
+    double m_c2 = 0.0;
+    double m_tanBeta = 0.0;
+    double m_k = 0.0;
+    double m_A2 = 0.0;
+};
+
+} // namespace
+
+std::vector<std::string> validatePipeCone(const PipeConeInputs& in) {
+    std::vector<std::string> messages =
+        branchChecks({"Dr", "Dsd", in.Dr, in.Dsd, in.P, in.BETA, in.N});
+    if (in.Dsm == in.Dsd) {
+        messages.emplace_back("Blad danych : Dsm = Dsd ");
+    }
+    return messages;
+}
+
+ConeMantle coneMantle(const PipeConeInputs& in) {
+    return {in.Dsm, in.Dsd, in.Hs, in.E};
+}
+
+Construction<PipeConeModel> computePipeCone(const PipeConeInputs& in) {
+    // Without a length or a large end the apex distance Zd is 0 and every section divides by it.
+    if (in.Hs == 0.0 || in.Dsd == 0.0) {
+        return constructionFailed<PipeConeModel>(kNoCone);
+    }
+    const ConeMantle cone = coneMantle(in);
+    const PipeGenerators generators(in, cone);
+    if (generators.parallelToTheCone()) {
+        return constructionFailed<PipeConeModel>(kParallelToTheCone);
+    }
+
+    PipeConeModel model;
+    model.inputs = in;
+    model.Zd = cone.Zd();
+    model.Zm = cone.Zm();
+    const bool mantle = in.development == PipeConeDevelopment::Cone;
+    const auto points = static_cast<std::size_t>(in.N) + 1;
+    model.L.resize(points);
+    model.h.resize(points);
+    if (mantle) {
+        model.Xo.resize(points);
+        model.Yo.resize(points);
+    }
+    // θ is carried on by adding its step, so point N is the seam at alfa again.
+    double theta = in.alfa * kPi / 180;
+    const double deltaTheta = 2 * kPi / in.N;
+    for (std::size_t i = 0; i < points; ++i) {
+        model.L[i] = static_cast<double>(i) * kPi * in.Dr / in.N;
+        const std::optional<Meeting> meeting = generators.meet(theta);
+        if (!meeting) {
+            return constructionFailed<PipeConeModel>(kMissesTheCone);
+        }
+        model.h[i] = meeting->h;
+        model.hmax = std::max(model.hmax, meeting->h);
+        if (mantle) {
+            const DevelopedPoint hole =
+                developPointReference(cone, meeting->x, meeting->y, meeting->z);
+            model.Xo[i] = hole.x;
+            model.Yo[i] = hole.y;
+        }
+        theta += deltaTheta;
+    }
+
+    if (mantle) {
+        model.outline = developOutlineReference(cone, in.N);
+        const MantleOutline& o = model.outline;
+        model.sheet = sectorBox({o.Xm, o.Ym, o.Xd, o.Yd});
+    }
+    return constructed(std::move(model));
+}
+
+bool isFinite(const PipeConeModel& model) {
+    const MantleOutline& o = model.outline;
+    return allFinite(model.L) && allFinite(model.h) && allFinite(o.Xm) && allFinite(o.Ym) &&
+           allFinite(o.Xd) && allFinite(o.Yd) && allFinite(model.Xo) && allFinite(model.Yo) &&
+           allFinite(std::array{model.hmax, kPi * model.inputs.Dr, model.sheet.xMin,
+                                model.sheet.xMax, model.sheet.yMin, model.sheet.yMax,
+                                model.sheet.width(), model.sheet.height()});
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "cases/pipe_cone/pipeconemantle.h"
+#include "common/core/casecalculator.h"
+#include "common/core/patternlines.h"
+
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+/** What "Licz" develops: the branch's template (Pipe) or the cone's mantle with the hole. */
+enum class PipeConeDevelopment { Pipe, Cone };
+
+/** The pipe-cone inputs as read from the fields: millimetres and degrees. */
+struct PipeConeInputs {
+    double Dr = 250.0;  ///< diameter of the pipe (branch)
+    double Dsm = 600.0; ///< diameter of the cone's small end face
+    double Dsd = 800.0; ///< diameter of the cone's large end face
+    double P = 230.0;   ///< sideways offset of the pipe's axis from the cone's centre line
+    double BETA = 90.0; ///< inclination of the pipe's axis to the cone's length axis, degrees
+    double alfa = 0.0;  ///< position of the weld seam on the pipe, degrees
+    double Hr = 700.0;  ///< height of the pipe's end-face centre above the cone's centre line
+    double Hs = 1000.0; ///< length of the cone: distance between its end faces
+    double Lm = 600.0;  ///< the pipe's axis from the small end, along the cone's axis
+    double E = 100.0;   ///< offset of the large end face's centre from the small one's
+    int N = 24;         ///< parts of the pipe's circumference
+    PipeConeDevelopment development = PipeConeDevelopment::Pipe;
+};
+
+/**
+ * The computed patterns. The template (L, h) is filled in both developments; the mantle
+ * (the outline's arcs, the hole, the bounding box) only in the cone development. Entries 0..N
+ * of every filled table are valid.
+ */
+struct PipeConeModel {
+    PipeConeInputs inputs;
+    /** Distances of the end faces from the cone's apex, mm. */
+    double Zd = 0.0;
+    double Zm = 0.0;
+    /** Template: abscissa along the pipe's developed circumference, mm. */
+    std::vector<double> L;
+    /** Template: generator length from the intersection curve to the pipe's end face, mm. */
+    std::vector<double> h;
+    /** Greatest h, never below 0. */
+    double hmax = 0.0;
+    /** Mantle: both end arcs, developed from the cut. */
+    MantleOutline outline;
+    /** Mantle: the hole's outline, point i where template generator i meets the cone, mm. */
+    std::vector<double> Xo;
+    std::vector<double> Yo;
+    /** Mantle: the bounding box of both arcs (the hole lies within the mantle), mm. */
+    SheetBox sheet;
+};
+
+/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+std::vector<std::string> validatePipeCone(const PipeConeInputs& inputs);
+
+/** The cone of the inputs, in the frame fixed to it. */
+ConeMantle coneMantle(const PipeConeInputs& inputs);
+
+/**
+ * The template and, in the cone development, the mantle with the hole; the inputs must have
+ * passed validation. There is no model when the cone has no length or no large end, when a
+ * pipe generator runs parallel to a generator of the cone, or when one misses the cone.
+ */
+Construction<PipeConeModel> computePipeCone(const PipeConeInputs& inputs);
+
+/** True when every table value, hmax, the sheet and its size are finite. */
+bool isFinite(const PipeConeModel& model);
+
+} // namespace blachorys::core

@@ -1,0 +1,242 @@
+#include "cases/calculators.h"
+#include "cases/pipe_cone/pipeconecase.h"
+#include "common/core/fieldreading.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+namespace {
+
+using Status = CalculationResult::Status;
+using Texts = std::vector<std::string>;
+constexpr std::size_t kPipe = 0;
+constexpr std::size_t kCone = 1;
+
+using Changes = std::vector<std::pair<std::string, std::string>>;
+
+/** The default field texts with some changed, in creation order. */
+Texts changed(Changes changes) {
+    return exampleFieldTexts(pipeConeCalculator().definition(), {"", "", std::move(changes)});
+}
+
+CalculationResult calculate(const Texts& texts, std::size_t development = kPipe) {
+    return pipeConeCalculator().calculate(texts, development, "08-12-2026");
+}
+
+/** What the window shows, box by box, for the defaults with some fields changed. */
+Texts messagesFor(Changes changes, std::size_t development = kPipe) {
+    const CalculationResult result = calculate(changed(std::move(changes)), development);
+    Texts texts(result.messages.size());
+    std::transform(result.messages.begin(), result.messages.end(), texts.begin(),
+                   [](const Message& message) { return message.text; });
+    return texts;
+}
+
+TEST(PipeConeDefinition, NamesFieldsAndFiles) {
+    const auto& d = pipeConeCalculator().definition();
+    EXPECT_EQ(d.key, "rurastozek");
+    EXPECT_EQ(findCalculator("rurastozek"), &pipeConeCalculator());
+    Texts names;
+    for (const auto& field : d.fields) {
+        names.push_back(field.name);
+    }
+    // Creation order, which is that of "dane_rs.dat".
+    EXPECT_EQ(names, (Texts{"Dr", "Dsd", "P", "alfa", "Hr", "N", "Beta", "Hs", "Lm", "Dsm", "E"}));
+    EXPECT_EQ(changed({}),
+              (Texts{"250", "800", "230", "0", "700", "24", "90", "1000", "600", "600", "100"}));
+    EXPECT_EQ(d.tabOrder,
+              (Texts{"Dr", "Dsm", "Dsd", "P", "Beta", "alfa", "Hr", "Hs", "Lm", "E", "N"}));
+    for (const auto& field : d.fields) {
+        const bool signedField = field.name == "P" || field.name == "Lm" || field.name == "E";
+        const FieldFilter expected = field.name == "N" ? FieldFilter::PositiveInteger
+                                     : signedField     ? FieldFilter::SignedReal
+                                                       : FieldFilter::PositiveReal;
+        EXPECT_EQ(field.filter, expected) << field.name;
+        EXPECT_EQ(field.kind, field.name == "N" ? FieldKind::Integer : FieldKind::Real);
+    }
+    EXPECT_EQ(d.fields[*fieldIndex(d, "Beta")].label, "BETA =");
+    EXPECT_EQ(d.fields[*fieldIndex(d, "Beta")].unit, "[°]");
+    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].unit, "[-]");
+    // Hints as the window has them: spaces round the first bar, the E hint's lost parenthesis.
+    EXPECT_EQ(d.fields[0].hint, "Srednica rury | Srednica rury (krócca)");
+    EXPECT_EQ(shortHint(d.fields[*fieldIndex(d, "E")].hint),
+              "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny");
+    EXPECT_EQ(longHint(d.fields[*fieldIndex(d, "E")].hint),
+              "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny)");
+    EXPECT_EQ(d.savedInputsFileName, "dane_rs.dat");
+    EXPECT_EQ(d.txtFileName, "ruraStozek.txt");
+    EXPECT_EQ(d.dxfFileName, "rura_stozek.dxf");
+    EXPECT_EQ(d.printJobTitle, "Wydruk : Rozwiniecie Rura-Stozek");
+    EXPECT_EQ(d.printHeading, "Rozwiniecie Rura-Stożek");
+}
+
+TEST(PipeConeDefinition, WindowSelectorAndScheme) {
+    const auto& d = pipeConeCalculator().definition();
+    const auto& w = d.window;
+    EXPECT_EQ(w.formName, "RuraStozek");
+    EXPECT_EQ(nameKey(d).substr(0, 7), "RURASTO");
+    EXPECT_EQ(w.caption, "Połączenie : Rura - stożek");
+    EXPECT_EQ(w.components.resultsMemo, "RSMemo_Wyniki");
+    EXPECT_EQ(w.components.noteMemo, "RSMemoOpisSRednic");
+    EXPECT_EQ(w.components.schemeButton, "SchematWynikowRS");
+    EXPECT_EQ(w.components.outputPrefix, "RS"); // RSZapiszRysunek, RSZapiszWyniki, ...
+    EXPECT_EQ(w.components.calculateButton, "Button1");
+    EXPECT_EQ(w.previewName, "TRSWynikiRysunek");
+    EXPECT_EQ(w.previewCaption, "Wyniki - Rysunek (Rura-Stożek)");
+    EXPECT_EQ(w.previewStartupOrder, 1);
+    EXPECT_EQ(w.jointPictureWidth, 318);
+    EXPECT_EQ(w.jointPictureHeight, 324);
+    ASSERT_EQ(d.developments.size(), 2u);
+    EXPECT_EQ(d.developments[kPipe].objectName, "RSRadioButRozwRur");
+    EXPECT_EQ(d.developments[kPipe].caption, "Rozwinięcie RURY - króćca");
+    EXPECT_EQ(d.developments[kPipe].schemeButtonCaption, "Schemat wyników - Rura");
+    EXPECT_EQ(d.developments[kPipe].schemePicture, "w_rs_r");
+    EXPECT_EQ(d.developments[kCone].objectName, "RSRadioButRozwStoz");
+    EXPECT_EQ(d.developments[kCone].caption, "Rozwinięcie STOŻKA - płaszcza");
+    EXPECT_EQ(d.developments[kCone].schemeButtonCaption, "Schemat wyników - Stożek");
+    EXPECT_EQ(d.developments[kCone].schemePicture, "w_rs_p");
+}
+
+TEST(PipeConeDefinition, DiameterNotesFollowTheDevelopment) {
+    const auto& d = pipeConeCalculator().definition();
+    const auto& branch = d.fields[*fieldIndex(d, "Dr")].note->linesPerDevelopment;
+    ASSERT_EQ(branch.size(), 2u);
+    EXPECT_EQ(branch[kPipe].size(), 12u);
+    EXPECT_EQ(branch[kPipe][1], " ");
+    EXPECT_EQ(branch[kPipe][9], "rurze - Dr= sredncy");
+    EXPECT_EQ(branch[kCone],
+              (Texts{"Dla rury - krócca", " ", "a) \"wpuszczanego\" w plaszcz",
+                     "Dr = srednicy zewnetrznej", "rury , Dr=Dr_zew", " ",
+                     "a) spawanego na plaszczu", "Dr = srednicy wewnetrznej", "rury , Dr=Dr_wew"}));
+    // Dsm and Dsd share theirs; its separators are empty lines, not spaces.
+    const auto& cone = d.fields[*fieldIndex(d, "Dsm")].note->linesPerDevelopment;
+    EXPECT_EQ(d.fields[*fieldIndex(d, "Dsd")].note->linesPerDevelopment, cone);
+    EXPECT_EQ(cone[kPipe].size(), 9u);
+    EXPECT_EQ(cone[kPipe][5], "");
+    EXPECT_EQ(cone[kCone], (Texts{"Dla stozka - plaszcza", "", "zwijanego z arkusza blachy",
+                                  "Dsm i Dsd = srednej srednicy stozka"}));
+    EXPECT_FALSE(d.fields[*fieldIndex(d, "P")].note.has_value());
+}
+
+TEST(PipeConeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
+    // An empty N reads as 0 divisions.
+    EXPECT_EQ(messagesFor({{"N", ""}}), Texts{"Blad danych : N < 2"});
+    EXPECT_EQ(messagesFor({{"Beta", "180"}, {"N", "1"}, {"Dsm", "800"}}, kCone),
+              (Texts{"Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°",
+                     "Blad danych : N < 2", "Blad danych : Dsm = Dsd "}));
+    // A negative value typed past the key filter, where no check of the case refuses it.
+    EXPECT_EQ(messagesFor({{"Hs", "-1000"}, {"Beta", "-5"}}),
+              (Texts{"Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°",
+                     "Blad danych : Hs < 0"}));
+}
+
+struct FailingCase {
+    const char* what;
+    Texts texts;
+    std::size_t development;
+};
+
+void PrintTo(const FailingCase& failing, std::ostream* os) {
+    *os << failing.what;
+}
+
+/** Inputs that pass the checks, the one error box they end in, and no results. */
+struct ConstructionFailure {
+    FailingCase inputs;
+    std::string message;
+};
+
+void PrintTo(const ConstructionFailure& failure, std::ostream* os) {
+    *os << failure.inputs.what;
+}
+
+class PipeConeFailure : public ::testing::TestWithParam<ConstructionFailure> {};
+
+TEST_P(PipeConeFailure, EndsInOneErrorBoxAndNoResults) {
+    const FailingCase& in = GetParam().inputs;
+    const CalculationResult result = calculate(in.texts, in.development);
+    EXPECT_EQ(result.status, Status::Failed);
+    EXPECT_EQ(result.messages, (std::vector<Message>{{MessageKind::Error, GetParam().message}}));
+    EXPECT_FALSE(result.outputs.has_value());
+}
+
+const std::string kNoCone =
+    "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.";
+const std::string kMisses =
+    "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
+const std::string kParallel =
+    "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PipeConeFailure,
+    ::testing::Values(
+        ConstructionFailure{{"no_length", changed({{"Hs", "0"}}), kPipe}, kNoCone},
+        ConstructionFailure{{"no_length_mantle", changed({{"Hs", "0"}}), kCone}, kNoCone},
+        ConstructionFailure{
+            {"no_large_end", changed({{"Dsd", "0"}, {"Dr", "0"}, {"P", "0"}}), kCone}, kNoCone},
+        ConstructionFailure{
+            {"pipe_wider_than_the_cone",
+             changed({{"Dr", "600"}, {"Dsm", "300"}, {"P", "0"}, {"Lm", "300"}, {"E", "0"}}),
+             kPipe},
+            kMisses},
+        ConstructionFailure{{"pipe_wider_than_the_cone_mantle",
+                             changed({{"Dr", "600"},
+                                      {"Dsm", "300"},
+                                      {"P", "0"},
+                                      {"Lm", "300"},
+                                      {"E", "0"},
+                                      {"Beta", "85"}}),
+                             kCone},
+                            kMisses},
+        ConstructionFailure{
+            {"along_a_cone_generator", changed({{"E", "0"}, {"Beta", "5.710593137499643"}}), kPipe},
+            kParallel},
+        ConstructionFailure{{"length_underflows", changed({{"Hs", "1e-320"}}), kCone},
+                            kNotFiniteMessage},
+        ConstructionFailure{{"huge_diameters",
+                             changed({{"Dsd", "1e308"}, {"Dr", "1e308"}, {"Dsm", "1e307"}}), kPipe},
+                            kNotFiniteMessage},
+        ConstructionFailure{
+            {"huge_height", changed({{"Hr", "1.7e308"}, {"Beta", "1e-300"}, {"E", "0"}}), kPipe},
+            kNotFiniteMessage}),
+    [](const auto& info) { return std::string(info.param.inputs.what); });
+
+class PipeConeUnusualInputs : public ::testing::TestWithParam<FailingCase> {};
+
+TEST_P(PipeConeUnusualInputs, GiveOnlyFiniteOutputs) {
+    CalculationResult result;
+    // Numbers are formatted only when finite: a value that slipped through would throw here.
+    ASSERT_NO_THROW(result = calculate(GetParam().texts, GetParam().development));
+    ASSERT_EQ(result.status, Status::Calculated)
+        << (result.messages.empty() ? "" : result.messages[0].text);
+    for (const auto& l : result.outputs->dxfLines) {
+        EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) &&
+                    std::isfinite(l.y2));
+    }
+    const auto& p = result.outputs->preview;
+    EXPECT_TRUE(std::isfinite(p.xMin) && std::isfinite(p.xMax) && std::isfinite(p.yMin) &&
+                std::isfinite(p.yMax));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PipeConeUnusualInputs,
+    ::testing::Values(
+        FailingCase{"larger_small_end", changed({{"Dsm", "1000"}, {"P", "100"}}), kCone},
+        FailingCase{"cone_to_a_point", changed({{"Dsm", "0"}, {"P", "0"}, {"Lm", "900"}}), kCone},
+        FailingCase{"past_the_small_end", changed({{"Lm", "-200"}, {"P", "100"}}), kCone},
+        FailingCase{"negative_offsets", changed({{"P", "-150"}, {"E", "-300"}}), kCone},
+        FailingCase{"no_pipe", changed({{"Dr", "0"}}), kPipe},
+        FailingCase{"no_pipe_mantle", changed({{"Dr", "0"}}), kCone},
+        FailingCase{"every_h_below_the_cone", changed({{"Hr", "0"}}), kPipe},
+        FailingCase{"steep_both_ways", changed({{"Beta", "150"}, {"alfa", "400"}}), kCone},
+        FailingCase{"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
+        FailingCase{"nearly_a_cylinder", changed({{"Dsm", "799.999"}}), kCone}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+} // namespace
+} // namespace blachorys::core
