@@ -1,6 +1,7 @@
 #include "cases/calculators.h"
 
 #include "cases/cone/conecase.h"
+#include "cases/cone_pipe/conepipecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
 namespace blachorys::core {
@@ -20,7 +21,7 @@ const std::vector<MenuEntry>& menuEntries() {
     static const std::vector<MenuEntry> entries{
         built(pipePipeCalculator()),
         planned("Rura - STOŻEK    (króciec - Płaszcz)", "Rurastozek1Click"),
-        planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
+        built(conePipeCalculator()),
         built(coneCalculator()),
         planned("Kolano segmentowe", "KolanoSegm1Click"),
         planned("Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick"),
