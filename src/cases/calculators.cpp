@@ -1,6 +1,7 @@
 #include "cases/calculators.h"
 
 #include "cases/cone/conecase.h"
+#include "cases/cone_pipe/conepipecase.h"
 #include "cases/elbow/elbowcase.h"
 #include "cases/pipe_cone/pipeconecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
@@ -22,7 +23,7 @@ const std::vector<MenuEntry>& menuEntries() {
     static const std::vector<MenuEntry> entries{
         built(pipePipeCalculator()),
         built(pipeConeCalculator()),
-        planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
+        built(conePipeCalculator()),
         built(coneCalculator()),
         built(elbowCalculator()),
         planned("Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick"),

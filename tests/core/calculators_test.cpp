@@ -148,8 +148,14 @@ TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
         const bool exempt =
             std::find(d.negativeRefusedByChecks.begin(), d.negativeRefusedByChecks.end(),
                       field.name) != d.negativeRefusedByChecks.end();
-        // Exactly once where the case has no check of its own; never doubled where it has.
-        EXPECT_EQ(std::count(messages.begin(), messages.end(), own), exempt ? 0 : 1);
+        // Exactly once where the case has no check of its own; never doubled where it has (its
+        // own check may say the same, "Ds < 0").
+        const auto count = std::count(messages.begin(), messages.end(), own);
+        if (exempt) {
+            EXPECT_LE(count, 1);
+        } else {
+            EXPECT_EQ(count, 1);
+        }
     }
 }
 

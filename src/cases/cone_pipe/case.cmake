@@ -1,0 +1,12 @@
+blachorys_add_case(cone_pipe
+    SOURCES
+        conepipecase.cpp conepipecase.h
+        conepipemodel.cpp conepipemodel.h
+        conepipeoutputs.cpp conepipeoutputs.h
+    # The joint; the scheme of the cone's pattern and of the pipe's sheet.
+    PICTURES
+        pictures/stozekrura.svg
+        schemes/w_sr_s.svg schemes/w_sr_p.svg
+    TESTS
+        conepipemodel_test.cpp conepipeoutputs_test.cpp conepipecase_test.cpp
+)

@@ -1,0 +1,142 @@
+#include "cases/cone_pipe/conepipecase.h"
+
+#include "cases/cone_pipe/conepipemodel.h"
+#include "cases/cone_pipe/conepipeoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+/** The cone's diameter: a mean one for the rolled cone, the fitted one where it meets the pipe. */
+FieldNote coneDiameterNote() {
+    return {{
+        {"Dla stozka symetrycznego", "- krócca", "", "zwijanego z arkusza", "blachy - Ds= srednicy",
+         "sredniej stozka"},
+        {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
+         "Ds = srednicy zewnetrznej", "stozka, Ds=Ds_zew", "", "a) spawanego na plaszczu",
+         "Ds = srednicy wewnetrznej", "stozka, Ds=Ds_wew"},
+    }};
+}
+
+/** The pipe's diameter: the fitted one for the cone's cut, a mean one for the rolled pipe. */
+FieldNote pipeDiameterNote() {
+    return {{
+        {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
+         "Dr = srednicy wewnetrznej", "rury, Dr=Dr_wew", "", "a) spawanego na plaszczu",
+         "Dr = srednicy zewnetrznej", "rury, Dr=Dr_zew"},
+        {"Dla rury - plaszcza", "", "a) zwijanego z arkusza blachy", "Dr = sredniej srednicy rury",
+         "Dr = (Dr_zew + Dr_wew)/2", "", "b)  wykonego z rury wg", "szablonu owijanego na",
+         "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zewn"},
+    }};
+}
+
+WindowDefinition window() {
+    return {.formName = "StozekRura",
+            .caption = "stozek symetryczny - Rura",
+            .menuCaption = "Stożek symetryczny - RURA     (króciec - Płaszcz)",
+            .menuHandler = "StozekRura1Click",
+            .components = prefixedComponentNames("SR"),
+            .jointPicture = ":/pictures/stozekrura.svg",
+            .jointPictureWidth = 316,
+            .jointPictureHeight = 281,
+            .previewName = "TSRWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (Stożek-Rura)",
+            .previewStartupOrder = 5};
+}
+
+Construction<ConePipeModel> computeOrRefuse(const ConePipeInputs& in) {
+    ConePipeConstruction construction = computeConePipe(in);
+    if (construction.fault != ConePipeFault::None) {
+        return constructionFailed<ConePipeModel>(faultMessage(construction.fault));
+    }
+    return constructed(std::move(construction.model));
+}
+
+CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
+    using F = FieldFilter;
+    using In = ConePipeInputs;
+    CaseDescriptor<In, ConePipeModel> c;
+    // Creation order, which the saved-input file and the first pass follow.
+    c.fields = {
+        {{"Ds", "Ds =", "[mm]", "200", F::PositiveReal,
+          "Srednica stozka symetrycznego|Srednica stozka (krócca)", coneDiameterNote()},
+         &In::Ds},
+        // The offset takes every key; what is not a number becomes 0 when "Licz" is clicked.
+        {{"P", "P =", "[mm]", "40", F::Unfiltered,
+          "Przesuniecie osi stozka|Przesuniecie osi stozka (krocca)"},
+         &In::P},
+        {{"Gamma", "Gamma =", "[°]", "18", F::PositiveReal,
+          "Kąt stożka - miedzy tworzaca a osia stozka|Kąt stożka - miedzy tworzaca a osia stozka "
+          "np. dla kąta 15 stopni i 30 minut - wpisz 15.5"},
+         &In::Gamma},
+        {{"alfa", "alfa =", "[°]", "0", F::SignedReal,
+          "Kat umiejscowienia spawu na rurze|Kat umiejscowienia spawu na rurze (na kroccu) - np. "
+          "dla kąta 45 stopni i 30 minut - wpisz 45.5"},
+         &In::alfa},
+        {{"Hs", "Hs =", "[mm]", "420", F::PositiveReal, "Wysokosc stozka|Wysokosc stozka (krocca)"},
+         &In::Hs},
+        {{"Beta", "BETA =", "[°]", "75", F::PositiveReal,
+          "Kat pochylenia osi stozka|Kat pochylenia osi stozka (krocca) - np. dla kąta 75 stopni "
+          "i 30 minut - wpisz 75.5"},
+         &In::Beta},
+        {{"L", "L =", "[mm]", "800", F::PositiveReal, "Dlugosc rury|Dlugosc rury (plaszcza)"},
+         &In::L},
+        {{"Lm", "Lm =", "[mm]", "300", F::SignedReal,
+          "Odleglosc osi stozka (krocca) od poczatku rury|Odleglosc osi stozka (krocca) od "
+          "poczatku rury (plaszcza)"},
+         &In::Lm},
+        {{"Dr", "Dr =", "[mm]", "600", F::PositiveReal, "Srednica rury|Srednica rury (plaszcza)",
+          pipeDiameterNote()},
+         &In::Dr},
+        {{"N", "N =", "[-]", "48", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
+         &In::N},
+    };
+    c.definition = {
+        .key = "stozekrura",
+        .tabOrder = {"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N"},
+        .developments = {{"stozek", "SRRadioButRozwStozka", "Rozwinięcie STOZKA - króćca",
+                          "Schemat wyników - Stozek", "w_sr_s"},
+                         {"rura", "SRRadioButRozwRury", "Rozwinięcie RURY - płaszcza",
+                          "Schemat wyników - Rura", "w_sr_p"}},
+        .negativeRefusedByChecks = {"Ds", "Dr", "Gamma", "Beta", "Hs", "L", "N"},
+        .savedInputsFileName = "dane_sr.dat",
+        .txtFileName = "stozekRura.txt",
+        .dxfFileName = "stozek_rura.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Stozek-Rura",
+        .printHeading = "Rozwiniecie Stozek-Rura",
+        .window = window(),
+        .examples = {
+            {"defaults_cone", "stozek", {}},
+            {"defaults_pipe", "rura", {}},
+            {"two_divisions_cone", "stozek", {{"N", "2"}}},
+            {"two_divisions_pipe", "rura", {{"N", "2"}}},
+            {"most_divisions_cone", "stozek", {{"N", "2000"}, {"alfa", "33.3"}}},
+            {"most_divisions_pipe", "rura", {{"N", "2000"}, {"alfa", "33.3"}}},
+            {"inclined_offset_cone",
+             "stozek",
+             {{"Dr", "800"},
+              {"P", "-60"},
+              {"Beta", "60"},
+              {"Gamma", "25"},
+              {"alfa", "-30"},
+              {"N", "36"}}},
+            {"square_centred_pipe", "rura", {{"P", "0"}, {"Beta", "90"}, {"Lm", "400"}}},
+        }};
+
+    c.selectDevelopment = [](In& in, std::size_t development) {
+        in.development = development == 0 ? ConePipeDevelopment::Cone : ConePipeDevelopment::Pipe;
+    };
+    c.validate = validateConePipe;
+    c.compute = computeOrRefuse;
+    c.outputs = conePipeOutputs;
+    return c;
+}
+
+} // namespace
+
+const Calculator& conePipeCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+enum class ConePipeDevelopment {
+    Cone, ///< the cone's sector, from its free end to the cut along the pipe
+    Pipe, ///< the pipe's rectangle with the hole
+};
+
+/** The cone-pipe inputs as read from the fields: millimetres and degrees. */
+struct ConePipeInputs {
+    double Ds = 200.0;   ///< diameter of the cone's free end
+    double Dr = 600.0;   ///< diameter of the pipe
+    double P = 40.0;     ///< sideways offset of the cone's axis from the pipe's axis
+    double Gamma = 18.0; ///< half-angle of the cone, between a generatrix and its axis, degrees
+    double Beta = 75.0;  ///< inclination of the cone's axis to the pipe's axis, degrees
+    double alfa = 0.0;   ///< angular position of the weld seam on the cone, degrees
+    double Hs = 420.0;   ///< height of the free end's centre above the pipe's axis
+    double L = 800.0;    ///< length of the pipe
+    double Lm =
+        300.0;  ///< where the cone's axis reaches the pipe axis' level, from the pipe's start
+    int N = 48; ///< equal parts of the developed circumference
+    ConePipeDevelopment development = ConePipeDevelopment::Cone;
+};
+
+/**
+ * Both patterns, generatrix by generatrix: index n of every table belongs to the generatrix
+ * that starts at alfa + n·360°/N on the free end. The cone pattern has the developed apex as
+ * origin (X right, Y up; point 0 on the positive X axis, the points turning counterclockwise);
+ * the pipe pattern has X along the pipe from its start and Y round its circumference from the
+ * pipe's seam (the line at the side of the pipe, level with its axis, on the side of positive
+ * offset), over the top.
+ */
+struct ConePipeModel {
+    ConePipeInputs inputs;
+    double h0 = 0.0; ///< apex to the centre of the free end, along the axis, mm
+    double u = 0.0;  ///< height of the apex above the pipe's axis, mm
+    double t = 0.0;  ///< apex to the free end along a generatrix: the free-end arc's radius, mm
+    double v = 0.0;  ///< angle of the cone pattern's sector, radians
+    /** The cone's pattern: the free-end arc (Xm, Ym) and the cut along the pipe (Xd, Yd). */
+    std::vector<double> Xm, Ym, Xd, Yd;
+    /** The pipe's pattern: the outline of the hole. */
+    std::vector<double> Xo, Yo;
+    /** Bounding box of the development chosen: the cone's points, or the pipe's rectangle. */
+    double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
+
+    double sheetWidth() const { return maxX - minX; }
+    double sheetHeight() const { return maxY - minY; }
+};
+
+/** Why a construction stopped. */
+enum class ConePipeFault {
+    None,
+    NoFreeEnd,      ///< Ds = 0: no slant length to develop along
+    NoPipe,         ///< Dr = 0: nothing to wrap the hole round
+    ParallelToPipe, ///< a generatrix runs parallel to the pipe's axis (the quadratic degenerates)
+    MissesPipe,     ///< a generatrix does not reach the pipe on the cone's side of the apex
+    BelowPipeAxis,  ///< a generatrix meets the pipe below the level of its axis
+    OffThePipe,     ///< a cut point's arc round the pipe cannot be taken
+    NotFinite,      ///< some number overflowed or became undefined
+};
+
+/**
+ * A construction: the model with the points of every generatrix before the one that stopped
+ * it, the fault, and that generatrix (−1 when the fault is not a generatrix's).
+ */
+struct ConePipeConstruction {
+    ConePipeModel model;
+    ConePipeFault fault = ConePipeFault::None;
+    int generatrix = -1;
+};
+
+/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+std::vector<std::string> validateConePipe(const ConePipeInputs& inputs);
+
+/**
+ * The angle on the pipe's cross-section, −π/2..π/2, whose sine is `ratio` (the cut point's
+ * sideways position over the pipe's radius, sign reversed). A ratio past ±1 by rounding alone
+ * counts as ±1; one further out is no point of the pipe.
+ */
+std::optional<double> angleOnPipe(double ratio);
+
+/** All three tables and the bounding box; the inputs must have passed validation. */
+ConePipeConstruction computeConePipe(const ConePipeInputs& inputs);
+
+/** The error message for a fault: "Blad obliczen. Prawdopodobnie ..."; empty for None. */
+std::string faultMessage(ConePipeFault fault);
+
+} // namespace blachorys::core
