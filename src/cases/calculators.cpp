@@ -2,6 +2,7 @@
 
 #include "cases/cone/conecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
+#include "cases/transition/transitioncase.h"
 
 namespace blachorys::core {
 namespace {
@@ -23,7 +24,7 @@ const std::vector<MenuEntry>& menuEntries() {
         planned("Stożek symetryczny - RURA     (króciec - Płaszcz)", "StozekRura1Click"),
         built(coneCalculator()),
         planned("Kolano segmentowe", "KolanoSegm1Click"),
-        planned("Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick"),
+        built(transitionCalculator()),
     };
     return entries;
 }
