@@ -98,14 +98,12 @@ void TFormBlachorys::buildMenus() {
     auto* style = new DefaultMenuStyle(product->menuAction());
     style->setParent(menuBar());
     menuBar()->setStyle(style);
-    for (const core::MenuEntry& entry : core::menuEntries()) {
-        QAction* action = product->addAction(q(entry.caption()));
-        action->setObjectName(q(entry.handler()));
-        action->setEnabled(entry.calculator != nullptr);
-        if (entry.calculator != nullptr) {
-            const QString key = q(core::nameKey(entry.calculator->definition()));
-            connect(action, &QAction::triggered, this, [this, key] { openCalculator(key); });
-        }
+    for (const core::Calculator* calculator : core::calculators()) {
+        const auto& window = calculator->definition().window;
+        QAction* action = product->addAction(q(window.menuCaption));
+        action->setObjectName(q(window.menuHandler));
+        const QString key = q(core::nameKey(calculator->definition()));
+        connect(action, &QAction::triggered, this, [this, key] { openCalculator(key); });
     }
 
     m_windowMenu = menuBar()->addMenu(QStringLiteral("&Okna"));

@@ -5,51 +5,16 @@
 #include "cases/elbow/elbowcase.h"
 #include "cases/pipe_cone/pipeconecase.h"
 #include "cases/pipe_pipe/pipepipecase.h"
+#include "cases/transition/transitioncase.h"
 
 namespace blachorys::core {
-namespace {
-
-MenuEntry built(const Calculator& calculator) {
-    return {&calculator, {}, {}};
-}
-
-MenuEntry planned(std::string caption, std::string handler) {
-    return {nullptr, std::move(caption), std::move(handler)};
-}
-
-} // namespace
-
-const std::vector<MenuEntry>& menuEntries() {
-    static const std::vector<MenuEntry> entries{
-        built(pipePipeCalculator()),
-        built(pipeConeCalculator()),
-        built(conePipeCalculator()),
-        built(coneCalculator()),
-        built(elbowCalculator()),
-        planned("Przejsciówka  Koło - Prostokąt", "Przejsciowka_KoloProstokatClick"),
-    };
-    return entries;
-}
-
-std::string MenuEntry::caption() const {
-    return calculator != nullptr ? calculator->definition().window.menuCaption : plannedCaption;
-}
-
-std::string MenuEntry::handler() const {
-    return calculator != nullptr ? calculator->definition().window.menuHandler : plannedHandler;
-}
 
 const std::vector<const Calculator*>& calculators() {
-    static const std::vector<const Calculator*> built = [] {
-        std::vector<const Calculator*> list;
-        for (const MenuEntry& entry : menuEntries()) {
-            if (entry.calculator != nullptr) {
-                list.push_back(entry.calculator);
-            }
-        }
-        return list;
-    }();
-    return built;
+    static const std::vector<const Calculator*> all{
+        &pipePipeCalculator(), &pipeConeCalculator(), &conePipeCalculator(),
+        &coneCalculator(),     &elbowCalculator(),    &transitionCalculator(),
+    };
+    return all;
 }
 
 const Calculator* findCalculator(std::string_view key) {

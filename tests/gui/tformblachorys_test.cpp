@@ -66,17 +66,17 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
     }
     EXPECT_EQ(menus, QStringList({"&Pliki", "&Blachorys", "&Okna"}));
     EXPECT_EQ(action("Rura1Click")->text(), "&Koniec");
-    // The product menu in the registry's order: entries of built calculators enabled.
+    // The product menu in the registry's order, every entry enabled.
     QStringList captions;
     for (QAction* entry : m_main->findChild<QMenu*>("Blachorys")->actions()) {
         captions << entry->text();
+        EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
     }
     QStringList expectedCaptions;
-    for (const core::MenuEntry& entry : core::menuEntries()) {
-        expectedCaptions << QString::fromStdString(entry.caption());
-        QAction* item = action(entry.handler().c_str());
-        ASSERT_NE(item, nullptr) << entry.handler();
-        EXPECT_EQ(item->isEnabled(), entry.calculator != nullptr) << entry.handler();
+    for (const core::Calculator* calculator : core::calculators()) {
+        const auto& window = calculator->definition().window;
+        expectedCaptions << QString::fromStdString(window.menuCaption);
+        EXPECT_NE(action(window.menuHandler.c_str()), nullptr) << window.menuHandler;
     }
     EXPECT_EQ(captions, expectedCaptions);
     EXPECT_EQ(action("Rurarura1Click")->text(),

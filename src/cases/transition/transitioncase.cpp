@@ -1,0 +1,123 @@
+#include "cases/transition/transitioncase.h"
+
+#include "cases/transition/transitionmodel.h"
+#include "cases/transition/transitionoutputs.h"
+#include "common/core/casecalculator.h"
+
+namespace blachorys::core {
+namespace {
+
+/**
+ * Shortest line from a corner to the circle that the fans can be laid from, mm. Only a corner
+ * on the circle in the circle's own plane comes closer: the piece is pinched to a point there,
+ * and the angles of the triangles at that corner are lost to rounding.
+ */
+constexpr double kShortestLine = 0.001;
+
+/** A, B, D and H are measured at the middle of the sheet's thickness; one note says so. */
+FieldNote midThicknessNote() {
+    return {{{"Wymiary -", " A, B, D, H", "", "mierzymy miedzy ", "punktami ", "znajdujacymi sie",
+              "w srodku grubosci", "blachy"}}};
+}
+
+WindowDefinition window() {
+    ComponentNames components = prefixedComponentNames("KP");
+    components.calculateButton = "KPObliczeniaButton";
+    components.noteMemo = "KPMemoOpisSrednic";
+    return {.formName = "KoloProstokat",
+            .caption = "Przejsciówka   Kolo - Prostokat",
+            .menuCaption = "Przejsciówka  Koło - Prostokąt",
+            .menuHandler = "Przejsciowka_KoloProstokatClick",
+            .components = components,
+            .noteStyle = NoteStyle::Fixed,
+            .jointPicture = ":/pictures/koloprostokat.svg",
+            .schemeButtonCaption = "Schemat wyników",
+            .schemePicture = "w_kp",
+            .previewName = "TKPWynikiRysunek",
+            .previewCaption = "Wyniki - Rysunek (przejsciowka KOLO - PROSTOKAT)",
+            .previewStartupOrder = 4};
+}
+
+Construction<TransitionModel> computeOrRefuse(const TransitionInputs& in) {
+    // The step to the next corner divides by the side it walks along.
+    if (in.A == 0.0 || in.B == 0.0) {
+        return constructionFailed<TransitionModel>(
+            "Blad obliczen. Prawdopodobnie A = 0 lub B = 0 - dzielenie przez zero.");
+    }
+    // Without a circle every thin triangle is flat: there is no round edge to develop.
+    if (in.D == 0.0) {
+        return constructionFailed<TransitionModel>(
+            "Blad obliczen. Prawdopodobnie D = 0 - brak obwodu kola do rozwiniecia.");
+    }
+    TransitionModel model = computeTransition(in);
+    if (model.shortestLine < kShortestLine) {
+        return constructionFailed<TransitionModel>(
+            "Blad obliczen. Prawdopodobnie H = 0 i naroznik prostokata lezy na kole.");
+    }
+    if (!isFinite(model)) {
+        return constructionFailed<TransitionModel>(kNotFiniteMessage);
+    }
+    return constructed(std::move(model));
+}
+
+CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
+    using F = FieldFilter;
+    using In = TransitionInputs;
+    CaseDescriptor<In, TransitionModel> c;
+    // Creation order, which the saved-input file and the first pass follow.
+    c.fields = {
+        {{"PA", "PA =", "[mm]", "15", F::SignedReal,
+          "PRZESUNIECIE POZIOME prostokąta|PRZESUNIECIE POZIOME prostokąta"},
+         &In::PA},
+        {{"B", "B =", "[mm]", "220", F::PositiveReal,
+          "BOK PIONOWY prostokąta|BOK PIONOWY prostokąta", midThicknessNote()},
+         &In::B},
+        {{"H", "H =", "[mm]", "230", F::PositiveReal, "WYSOKOSC przejsciówki|WYSOKOSC przejsciówki",
+          midThicknessNote()},
+         &In::H},
+        {{"PB", "PB =", "[mm]", "20", F::SignedReal,
+          "PRZESUNIECIE PIONOWE prostokąta|PRZESUNIECIE PIONOWE prostokąta"},
+         &In::PB},
+        {{"A", "A =", "[mm]", "150", F::PositiveReal,
+          "BOK POZIOMY prostokąta|BOK POZIOMY prostokąta", midThicknessNote()},
+         &In::A},
+        {{"D", "D =", "[mm]", "300", F::PositiveReal, "SREDNICA Kola|SREDNICA Kola",
+          midThicknessNote()},
+         &In::D},
+        {{"N", "N = 4 x", "[-]", "12", F::PositiveInteger,
+          "Podzial obwodu rowiniecia na N odcinków|Podzial obwodu rowiniecia na N odcinków - "
+          "im wieksze N, tym dokladniejszy ksztalt rozwiniecia"},
+         &In::N},
+    };
+    c.definition = {
+        .key = "koloprostokat",
+        .tabOrder = {"A", "PA", "B", "PB", "D", "H", "N"},
+        .negativeRefusedByChecks = {"A", "B", "D", "H", "N"},
+        .savedInputsFileName = "dane_kp.dat",
+        .txtFileName = "kolo_prostokat.txt",
+        .dxfFileName = "kolo_prostokat.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Przejsciowki Kolo-Prostokat",
+        .printHeading = "Rozwiniecie Przejsciowki Kolo-Prostokat",
+        .window = window(),
+        .examples = {{"defaults", "", {}},
+                     {"two_divisions", "", {{"N", "2"}}},
+                     {"most_divisions", "", {{"N", "500"}}},
+                     {"negative_offsets", "", {{"PA", "-40"}, {"PB", "-35.5"}}},
+                     {"overhanging", "", {{"PA", "250"}, {"PB", "-60"}, {"N", "16"}}},
+                     {"low_and_wide",
+                      "",
+                      {{"A", "500"}, {"B", "400"}, {"D", "250"}, {"H", "80"}, {"N", "24"}}}}};
+    c.validate = validateTransition;
+    c.compute = computeOrRefuse;
+    c.outputs = transitionOutputs;
+    return c;
+}
+
+} // namespace
+
+const Calculator& transitionCalculator() {
+    static const CaseCalculator calculator(descriptor());
+    return calculator;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,161 @@
+#include "cases/transition/transitionmodel.h"
+
+#include "common/core/finite.h"
+#include "common/core/thintriangle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+/** Fine parts of a quarter at most; every N divides it into whole steps of 2000 div N. */
+constexpr int kFinePartsPerQuarter = 2000;
+/** Reported parts round the whole circle, 4·N, at most: every step is then 4 fine parts or more. */
+constexpr long long kMostReportedParts = 2000;
+
+struct SpacePoint {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+double distance(const SpacePoint& p, const SpacePoint& q) {
+    const double dx = p.x - q.x;
+    const double dy = p.y - q.y;
+    const double dz = p.z - q.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+double sign(double value) {
+    return value < 0.0 ? -1.0 : 1.0;
+}
+
+} // namespace
+
+double triangleAngle(double p, double q, double r) {
+    // The shared thin-triangle angle takes the side it measures from first: q, then p, then
+    // the base r.
+    return apexAngle(q, p, r);
+}
+
+std::size_t TransitionModel::pointIndex(int k, int i) const {
+    return static_cast<std::size_t>((k - 1) * (inputs.N + 1) + i);
+}
+
+std::vector<std::string> validateTransition(const TransitionInputs& in) {
+    std::vector<std::string> messages;
+    if (in.N < 2) {
+        messages.emplace_back("Blad danych : N < 2");
+    }
+    // The message names the parts round the whole circle.
+    if (4 * static_cast<long long>(in.N) > kMostReportedParts) {
+        messages.emplace_back("Blad danych : N > 2000");
+    }
+    if (in.A < 0) {
+        messages.emplace_back("Blad danych : A < 0");
+    }
+    if (in.B < 0) {
+        messages.emplace_back("Blad danych : B < 0");
+    }
+    if (in.D < 0) {
+        messages.emplace_back("Blad danych : D < 0");
+    }
+    if (in.H < 0) {
+        messages.emplace_back("Blad danych : H < 0");
+    }
+    return messages;
+}
+
+TransitionModel computeTransition(const TransitionInputs& in) {
+    TransitionModel m;
+    m.inputs = in;
+    m.step = kFinePartsPerQuarter / in.N;
+    m.M = m.step * in.N;
+    const double radius = in.D / 2;
+    const double deltaPhi = 2 * kPi / (4 * m.M);
+    // The short side of every thin triangle is the arc of one fine part, not its chord.
+    const double ds = kPi * in.D / (4 * m.M);
+    const auto circlePoint = [radius](double phi) {
+        return SpacePoint{radius * std::cos(phi), radius * std::sin(phi), 0.0};
+    };
+
+    const std::size_t points = 4 * (static_cast<std::size_t>(in.N) + 1);
+    m.Xk.resize(points);
+    m.Yk.resize(points);
+    double phi = 0.0;
+    double direction = 0.0; // of the current line from the current corner, in the pattern
+    double apex = 0.0;      // the last thin triangle's angle at the corner
+    SpacePoint corner{in.PA + in.A / 2, in.PB + in.B / 2, in.H};
+    double Xc = 0.0;
+    double Yc = 0.0;
+    double length = 0.0;
+    double previousLength = 0.0;
+    m.shortestLine = distance(corner, circlePoint(0.0));
+    for (int k = 1; k <= 4; ++k) {
+        for (int j = 0; j <= m.M; ++j) {
+            length = distance(corner, circlePoint(phi));
+            m.shortestLine = std::min(m.shortestLine, length);
+            if (j > 0) {
+                apex = triangleAngle(length, previousLength, ds);
+            }
+            // The point goes down before the angle just found turns the direction; at j = 0
+            // the turn is the one left over from the previous fan.
+            if (j % m.step == 0) {
+                const std::size_t index = m.pointIndex(k, j / m.step);
+                m.Xk[index] = Xc + length * std::cos(direction);
+                m.Yk[index] = Yc + length * std::sin(direction);
+            }
+            phi += deltaPhi;
+            previousLength = length;
+            direction += apex;
+        }
+        // Back to the circle point this quarter shares with the next, and to its line.
+        phi -= deltaPhi;
+        direction -= apex;
+
+        // One radian past the quarter's end lies inside the next quadrant: its signs pick the
+        // next corner (2, 3, 4, then 1 again).
+        const SpacePoint next{sign(std::cos(phi + 1)) * in.A / 2 + in.PA,
+                              sign(std::sin(phi + 1)) * in.B / 2 + in.PB, in.H};
+        const double side = k % 2 == 1 ? in.A : in.B;
+        const double nextLength = distance(next, circlePoint(phi));
+        m.shortestLine = std::min(m.shortestLine, nextLength);
+        // The flat triangle between the two corners and the shared circle point.
+        const double atOldCorner = triangleAngle(length, side, nextLength);
+        Xc += side * std::cos(direction + atOldCorner);
+        Yc += side * std::sin(direction + atOldCorner);
+        m.Xp[static_cast<std::size_t>(k)] = Xc;
+        m.Yp[static_cast<std::size_t>(k)] = Yc;
+        const double atCirclePoint = triangleAngle(length, nextLength, side);
+        direction -= atCirclePoint;
+        corner = next;
+    }
+
+    m.xmin = m.xmax = m.Xk[0];
+    m.ymin = m.ymax = m.Yk[0];
+    const auto widen = [&m](double x, double y) {
+        m.xmin = std::min(m.xmin, x);
+        m.xmax = std::max(m.xmax, x);
+        m.ymin = std::min(m.ymin, y);
+        m.ymax = std::max(m.ymax, y);
+    };
+    for (std::size_t index = 0; index < points; ++index) {
+        widen(m.Xk[index], m.Yk[index]);
+    }
+    for (std::size_t c = 0; c < m.Xp.size(); ++c) {
+        widen(m.Xp[c], m.Yp[c]);
+    }
+    m.W = m.xmax - m.xmin;
+    m.Hs = m.ymax - m.ymin;
+    return m;
+}
+
+bool isFinite(const TransitionModel& m) {
+    return allFinite(m.Xk) && allFinite(m.Yk) && allFinite(m.Xp) && allFinite(m.Yp) &&
+           allFinite(std::array{m.shortestLine, m.xmin, m.xmax, m.ymin, m.ymax, m.W, m.Hs});
+}
+
+} // namespace blachorys::core
