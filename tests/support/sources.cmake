@@ -2,6 +2,7 @@ set(BLACHORYS_TEST_SUPPORT_SOURCES
     support/calculatorfixture.cpp
     support/calculatorfixture.h
     support/calculatorprinter.h
+    support/casetexts.h
     support/fakeprompts.cpp
     support/fakeprompts.h
     support/golden.cpp

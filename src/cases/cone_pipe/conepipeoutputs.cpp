@@ -151,11 +151,7 @@ void drawThrough(PreviewPath& path, PenRole pen, const std::vector<double>& x,
 
 /** Drawn upwards and centred on the bounding box, in the template's colours and order. */
 PreviewDrawing preview(const ConePipeModel& m) {
-    PreviewDrawing drawing{.orientation = PreviewOrientation::BoundingBox,
-                           .xMin = m.minX,
-                           .xMax = m.maxX,
-                           .yMin = m.minY,
-                           .yMax = m.maxY};
+    PreviewDrawing drawing = centredOnBox(m.minX, m.maxX, m.minY, m.maxY);
     PreviewPath path(drawing.segments);
     if (isCone(m)) {
         drawThrough(path, kCut.pen, m.Xd, m.Yd);

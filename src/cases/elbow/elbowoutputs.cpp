@@ -49,11 +49,8 @@ std::vector<std::string> resultLines(const ElbowModel& m) {
 PreviewDrawing preview(const ElbowModel& m) {
     const std::size_t n = m.L.size() - 1;
     const double y0 = m.middleCentreLine();
-    PreviewDrawing drawing{.orientation = PreviewOrientation::BoundingBox,
-                           .xMin = 0.0,
-                           .xMax = m.Lc,
-                           .yMin = -kMarginBelow * m.hmax,
-                           .yMax = kTopAboveBase * m.hmax};
+    PreviewDrawing drawing =
+        centredOnBox(0.0, m.Lc, -kMarginBelow * m.hmax, kTopAboveBase * m.hmax);
     PreviewPath path(drawing.segments);
     // A cut drawn from a line at `base`, upwards (side 1) or downwards (side −1).
     const auto cut = [&](double base, double side) {

@@ -109,11 +109,7 @@ std::vector<DxfLine> dxfLines(const TransitionModel& m) {
 PreviewDrawing preview(const TransitionModel& m) {
     const int n = m.inputs.N;
     // Corner 1 stays at the origin: the preview centres the bounding box instead.
-    PreviewDrawing drawing{.orientation = PreviewOrientation::BoundingBox,
-                           .xMin = m.xmin,
-                           .xMax = m.xmax,
-                           .yMin = m.ymin,
-                           .yMax = m.ymax};
+    PreviewDrawing drawing = centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax);
     PreviewPath path(drawing.segments);
     const auto moveTo = [&path](PatternPoint p) { path.moveTo(p.x, p.y); };
     const auto lineTo = [&path](PatternPoint p) { path.lineTo(p.x, p.y); };

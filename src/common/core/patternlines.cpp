@@ -93,12 +93,7 @@ SheetBox sectorBox(const ConeSector& s) {
 
 PreviewDrawing coneSectorPreview(const ConeSector& s, const SheetBox& box) {
     const std::size_t n = s.Xm.size() - 1;
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::BoundingBox;
-    drawing.xMin = box.xMin;
-    drawing.xMax = box.xMax;
-    drawing.yMin = box.yMin;
-    drawing.yMax = box.yMax;
+    PreviewDrawing drawing = centredOnBox(box.xMin, box.xMax, box.yMin, box.yMax);
     PreviewPath path(drawing.segments);
     path.setPen(PenRole::Edge);
     path.moveTo(s.Xd[0], s.Yd[0]);

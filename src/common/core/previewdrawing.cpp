@@ -18,6 +18,16 @@ PreviewPen penFor(PenRole role) {
     return {{0, 0, 0}, 2};
 }
 
+PreviewDrawing centredOnBox(double xMin, double xMax, double yMin, double yMax) {
+    PreviewDrawing drawing;
+    drawing.orientation = PreviewOrientation::BoundingBox;
+    drawing.xMin = xMin;
+    drawing.xMax = xMax;
+    drawing.yMin = yMin;
+    drawing.yMax = yMax;
+    return drawing;
+}
+
 void PreviewPath::lineTo(double x, double y) {
     const PreviewPoint to{x, y};
     m_segments.push_back({m_pen, m_position, to});

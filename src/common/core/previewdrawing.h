@@ -63,6 +63,9 @@ struct PreviewDrawing {
     std::vector<PreviewSegment> segments;
 };
 
+/** An empty drawing fitted by, and centred on, the box xMin..xMax by yMin..yMax (Y up). */
+PreviewDrawing centredOnBox(double xMin, double xMax, double yMin, double yMax);
+
 /**
  * Builds segments the way a pen is driven: moveTo sets the position, lineTo draws from it
  * with the current pen role.

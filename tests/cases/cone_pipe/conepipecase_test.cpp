@@ -1,6 +1,8 @@
 #include "cases/calculators.h"
 #include "cases/cone_pipe/conepipecase.h"
 
+#include "support/casetexts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>

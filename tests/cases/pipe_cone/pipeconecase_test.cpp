@@ -2,6 +2,8 @@
 #include "cases/pipe_cone/pipeconecase.h"
 #include "common/core/fieldreading.h"
 
+#include "support/casetexts.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

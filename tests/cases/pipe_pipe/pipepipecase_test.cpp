@@ -1,6 +1,8 @@
 #include "cases/calculators.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
+#include "support/casetexts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +11,8 @@
 
 namespace blachorys::core {
 namespace {
+
+using test::messageTexts;
 
 using Status = CalculationResult::Status;
 
@@ -20,16 +24,8 @@ std::vector<std::string> defaults() {
     return texts;
 }
 
-std::vector<std::string> changed(std::vector<std::pair<std::string, std::string>> changes) {
-    return exampleFieldTexts(pipePipeCalculator().definition(), {"", "", std::move(changes)});
-}
-
-std::vector<std::string> messageTexts(const CalculationResult& result) {
-    std::vector<std::string> texts;
-    for (const auto& message : result.messages) {
-        texts.push_back(message.text);
-    }
-    return texts;
+std::vector<std::string> changed(test::FieldChanges changes) {
+    return test::changedTexts(pipePipeCalculator(), std::move(changes));
 }
 
 TEST(PipePipeDefinition, FieldsInCreationOrderWithTheirDefaults) {

@@ -1,6 +1,8 @@
 #include "cases/calculators.h"
 #include "cases/transition/transitioncase.h"
 
+#include "support/casetexts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,23 +12,17 @@
 namespace blachorys::core {
 namespace {
 
+using test::messageTexts;
+
 using Status = CalculationResult::Status;
 using Texts = std::vector<std::string>;
 
-Texts changed(std::vector<std::pair<std::string, std::string>> changes) {
-    return exampleFieldTexts(transitionCalculator().definition(), {"", "", std::move(changes)});
+Texts changed(test::FieldChanges changes) {
+    return test::changedTexts(transitionCalculator(), std::move(changes));
 }
 
 CalculationResult calculate(const Texts& texts) {
     return transitionCalculator().calculate(texts, 0, "08-12-2026");
-}
-
-Texts messageTexts(const CalculationResult& result) {
-    Texts texts;
-    for (const auto& message : result.messages) {
-        texts.push_back(message.text);
-    }
-    return texts;
 }
 
 TEST(TransitionDefinition, NamesFieldsAndFiles) {
