@@ -1,14 +1,18 @@
 #include "app/tformblachorys.h"
 #include "common/gui/qtprompts.h"
+#include "common/gui/translations.h"
 #include "common/io/filesizesignal.h"
 #include "common/io/savedinputs.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     blachorys::io::ignoreFileSizeLimitSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Blachorys"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/blachorys.svg")));
+    blachorys::gui::installPolishTranslations(application);
     blachorys::gui::QtPrompts prompts;
     blachorys::gui::TFormBlachorys mainWindow(prompts, blachorys::io::savedInputsDirectory());
     mainWindow.show();

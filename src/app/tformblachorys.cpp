@@ -12,6 +12,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -55,8 +57,7 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TFormBlachorys::subWindowActivated);
 
     buildMenus();
-    move(kInitialPosition);
-    setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    fitToScreen();
 
     // The windows that live for the whole run, in their order of creation: the scheme dialog,
     // the first preview, the information window, the other previews.
@@ -79,6 +80,22 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
                     m_info->parentWidget()->close();
                 }
             });
+}
+
+QSize mainWindowSize(QSize wanted, QSize available) {
+    return wanted.boundedTo(available);
+}
+
+void TFormBlachorys::fitToScreen() {
+    const QSize wanted(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    const QRect screenArea = screen()->availableGeometry();
+    // The window manager adds a title bar and a frame round the client area.
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QSize decoration(frame, style()->pixelMetric(QStyle::PM_TitleBarHeight) + frame);
+    const QSize size = mainWindowSize(wanted, screenArea.size() - decoration);
+    setFixedSize(size);
+    const QRect designed(kInitialPosition, size + decoration);
+    move(screenArea.contains(designed) ? kInitialPosition : screenArea.topLeft());
 }
 
 TFormBlachorys::~TFormBlachorys() {

@@ -21,6 +21,12 @@ class Prompts;
  * The main window: a menu that opens each calculator at most once as a maximised child, the
  * window arrangement commands, and the information window that greets every return to it.
  */
+/**
+ * The main window's size: the design's `wanted` size where it fits in `available` (the
+ * screen's free area less the window manager's frame), otherwise no larger than that area.
+ */
+QSize mainWindowSize(QSize wanted, QSize available);
+
 class TFormBlachorys final : public QMainWindow {
     Q_OBJECT
 public:
@@ -49,6 +55,8 @@ protected:
 
 private:
     void buildMenus();
+    /** The design's fixed size and place where the screen has room, else the screen's room. */
+    void fitToScreen();
     void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow* window);
     /** The calculator window the user works in now, or nullptr. */

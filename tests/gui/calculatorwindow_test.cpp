@@ -462,6 +462,41 @@ TEST_P(CalculatorWindowTest, LongHintsGoToTheNewestWindowStillOpen) {
     EXPECT_EQ(older->currentMessage(), q(core::longHint(lastField.hint)));
 }
 
+TEST_P(CalculatorWindowTest, EnterInAFieldCalculatesAsLiczDoes) {
+    QLineEdit* last = field(definition().tabOrder.back());
+    const QString text = last->text();
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Return);
+    EXPECT_TRUE(outputsEnabled());
+    EXPECT_NE(memoText(), "");
+    EXPECT_EQ(last->text(), text) << "Enter types nothing";
+    typeInto(m_window, last->objectName(), "0");
+    EXPECT_FALSE(outputsEnabled());
+    last->setText(text);
+    QTest::keyClick(last, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(outputsEnabled());
+}
+
+TEST_P(CalculatorWindowTest, ANameTypedWithoutItsExtensionGetsTheFiltersOne) {
+    calculate();
+    m_prompts.answerSaveFile(path("wyniki"));
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    m_prompts.answerSaveFile(path("rysunek."));
+    clickEnabled(m_window, output("ZapiszRysunek"));
+    EXPECT_TRUE(QFileInfo::exists(path("wyniki.txt")));
+    EXPECT_TRUE(QFileInfo::exists(path("rysunek.dxf")));
+    EXPECT_FALSE(QFileInfo::exists(path("wyniki")));
+    // A name with an extension of its own keeps it; the question asks about the real file.
+    m_prompts.answerSaveFile(path("wyniki"));
+    m_prompts.answerYesNo(false);
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    EXPECT_EQ(m_prompts.texts(Kind::YesNo),
+              QStringList({"Plik - " + path("wyniki.txt") + " juz istnieje - Nadpisac ?"}));
+    m_prompts.answerSaveFile(path("wyniki.raport"));
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    EXPECT_TRUE(QFileInfo::exists(path("wyniki.raport")));
+}
+
 /** A PDF without the moment it was made, which is all that tells two makings apart. */
 std::string timeless(std::string pdf) {
     const std::string key = "/CreationDate (";

@@ -115,6 +115,28 @@ TEST_F(ReportPrinter, ShortReportFitsOnePageWithHeadingLinesAndFooter) {
         QStringLiteral("Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys")));
 }
 
+TEST_F(ReportPrinter, EveryWordLiesAQuarterInchOrMoreFromThePapersEdge) {
+    const QString pdf = pdfPath(QStringLiteral("margins.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdf(printer, pdf);
+    ASSERT_TRUE(printReport(printer, kJobTitle, kHeading, pipePipeReport("24")));
+    // pdftotext -bbox gives every word's box in points from the page's top-left corner.
+    const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
+                                                           QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                 "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    constexpr double kQuarterInch = 18.0 - 0.01;
+    int words = 0;
+    for (auto match = word.globalMatch(boxes); match.hasNext(); ++words) {
+        const auto box = match.next();
+        EXPECT_GE(box.captured(1).toDouble(), kQuarterInch);
+        EXPECT_GE(box.captured(2).toDouble(), kQuarterInch);
+        EXPECT_LE(box.captured(3).toDouble(), 595.28 - kQuarterInch);
+        EXPECT_LE(box.captured(4).toDouble(), 841.89 - kQuarterInch);
+    }
+    EXPECT_GT(words, 100);
+}
+
 TEST_F(ReportPrinter, LongReportRunsOnOverPagesWithFooterOnTheLast) {
     const core::PointReport report = pipePipeReport("2000");
     const std::vector<std::string> lines = printedLines(report);
@@ -122,6 +144,8 @@ TEST_F(ReportPrinter, LongReportRunsOnOverPagesWithFooterOnTheLast) {
     const QString pdf = pdfPath(QStringLiteral("long.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     setUpPdf(printer, pdf);
+    // The page as the printout will use it: inside the printable area.
+    keepInsidePrintableArea(printer);
     const core::PrintPlan plan =
         core::planPrint(lines.size(), printer.logicalDpiY(), printer.height());
     ASSERT_TRUE(printReport(printer, kJobTitle, kHeading, report));

@@ -12,3 +12,11 @@ target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib
 blachorys_warnings(gui_shell_tests)
 gtest_discover_tests(gui_shell_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                      DISCOVERY_MODE PRE_TEST)
+
+# The same windows at a large font, as a user with bigger letters has them.
+add_executable(gui_large_font_tests gui/largefont_test.cpp)
+target_link_libraries(gui_large_font_tests PRIVATE blachorys_shell blachorys_gui_test_main)
+blachorys_warnings(gui_large_font_tests)
+gtest_discover_tests(gui_large_font_tests
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_MODE PRE_TEST)

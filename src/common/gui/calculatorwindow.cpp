@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,7 +47,8 @@ namespace {
 
 constexpr int kFieldWidth = 65;
 constexpr int kFieldFontPixels = 13;
-constexpr double kUsualDpi = 96.0;
+/** The desktop's usual font, 9 points at 96 dots per inch, in pixels. */
+constexpr double kUsualDesktopFontPixels = 12.0;
 /** Frame and margins of a line edit round its text. */
 constexpr int kFieldPadding = 12;
 constexpr QSize kNoteSize(181, 211);
@@ -61,13 +63,18 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-/** Bold sans serif, 13 pixels at the desktop's usual 96 dots per inch, larger as fonts grow. */
+/**
+ * Bold sans serif, a little larger than the desktop's font: 13 pixels where the desktop's font
+ * is the usual 12, and growing with it (a larger font, or more dots per inch).
+ */
 QFont fieldFont(const QWidget& widget) {
-    QFont font;
+    QFont font = widget.font();
     font.setFamilies(
         {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setPixelSize(
-        static_cast<int>(std::lround(kFieldFontPixels * widget.logicalDpiY() / kUsualDpi)));
+    const int desktopPixels = QFontInfo(widget.font()).pixelSize();
+    font.setPixelSize(std::max(
+        kFieldFontPixels, static_cast<int>(std::lround(desktopPixels * kFieldFontPixels /
+                                                       kUsualDesktopFontPixels))));
     font.setBold(true);
     return font;
 }
@@ -313,7 +320,7 @@ QWidget* CalculatorWindow::buildPictureColumn() {
 
     m_schemeButton = new QPushButton(column);
     m_schemeButton->setObjectName(q(window.components.schemeButton));
-    m_schemeButton->setFixedWidth(kSchemeButtonWidth);
+    m_schemeButton->setMinimumWidth(kSchemeButtonWidth);
     connect(m_schemeButton, &QPushButton::clicked, this, &CalculatorWindow::SchematWynikowClick);
     layout->addWidget(m_schemeButton, 0, Qt::AlignHCenter);
     layout->addStretch(1);
@@ -364,6 +371,9 @@ void CalculatorWindow::Disable_Przyciski() {
     m_schemeButton->setText(q(d.developments.empty()
                                   ? d.window.schemeButtonCaption
                                   : d.developments[developmentIndex()].schemeButtonCaption));
+    // As wide as its caption needs, whatever the font.
+    m_schemeButton->setMinimumWidth(
+        std::max(kSchemeButtonWidth, m_schemeButton->sizeHint().width()));
 }
 
 void CalculatorWindow::Button1Click() {

@@ -5,7 +5,10 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPrinter>
+#include <QPageLayout>
 #include <QRect>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -20,7 +23,26 @@ const QString kSubstituteFamily = QStringLiteral("DejaVu Sans Mono");
 constexpr int kLineFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip;
 constexpr int kCentredFlags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip;
 
+/** Paper a quarter of an inch from every edge stays unprinted by some printers. */
+constexpr double kMinMarginMm = 6.35;
+
 } // namespace
+
+void keepInsidePrintableArea(QPrinter& printer) {
+    // The lines start at the page's left edge, so the page's margins must hold the printer's
+    // unprintable edge: at least the printer's own minimum and never under a quarter inch.
+    const QPageLayout layout = printer.pageLayout();
+    const QMarginsF minimum = layout.minimumMargins();
+    const double toMm = layout.units() == QPageLayout::Millimeter ? 1.0
+                        : layout.units() == QPageLayout::Point    ? 25.4 / 72.0
+                                                                  : 0.0;
+    double margin = kMinMarginMm;
+    if (toMm > 0.0) {
+        margin = std::max({margin, minimum.left() * toMm, minimum.top() * toMm,
+                           minimum.right() * toMm, minimum.bottom() * toMm});
+    }
+    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+}
 
 QFont reportFont() {
     const QString family =
@@ -34,6 +56,7 @@ QFont reportFont() {
 bool printReport(QPrinter& printer, const QString& jobTitle, const QString& heading,
                  const core::PointReport& report) {
     printer.setDocName(jobTitle);
+    keepInsidePrintableArea(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;

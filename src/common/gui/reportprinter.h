@@ -15,6 +15,9 @@ namespace blachorys::gui {
  */
 QFont reportFont();
 
+/** Page margins that hold the printer's unprintable edge: the report starts inside them. */
+void keepInsidePrintableArea(QPrinter& printer);
+
 /**
  * Prints the report on `printer`: the heading on the first page, header and result lines
  * paged by core::planPrint, and on the last page a rule with the date and maker lines below.

@@ -19,6 +19,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/reportprinter.h
     src/common/gui/templatedialog.cpp
     src/common/gui/templatedialog.h
+    src/common/gui/translations.cpp
+    src/common/gui/translations.h
     src/common/gui/twynikischemat.cpp
     src/common/gui/twynikischemat.h
 )
