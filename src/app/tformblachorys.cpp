@@ -89,9 +89,12 @@ QSize mainWindowSize(QSize wanted, QSize available) {
 void TFormBlachorys::fitToScreen() {
     const QSize wanted(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
     const QRect screenArea = screen()->availableGeometry();
-    // The window manager adds a title bar and a frame round the client area.
-    const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    const QSize decoration(frame, style()->pixelMetric(QStyle::PM_TitleBarHeight) + frame);
+    // The window manager adds a title bar and a frame round the client area; off screen there
+    // is no window manager.
+    const bool managed = QGuiApplication::platformName() != QStringLiteral("offscreen");
+    const int frame = managed ? 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) : 0;
+    const QSize decoration(frame,
+                           managed ? style()->pixelMetric(QStyle::PM_TitleBarHeight) + frame : 0);
     const QSize size = mainWindowSize(wanted, screenArea.size() - decoration);
     setFixedSize(size);
     const QRect designed(kInitialPosition, size + decoration);
@@ -167,6 +170,7 @@ CalculatorWindow* TFormBlachorys::openCalculator(const QString& nameKey) {
                 QMdiSubWindow* window = m_mdiArea->addSubWindow(calculator);
                 window->setAttribute(Qt::WA_DeleteOnClose);
                 window->showMaximized();
+                calculator->focusFirstField();
             }
         }
     }

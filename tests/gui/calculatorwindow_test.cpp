@@ -140,6 +140,26 @@ TEST_P(CalculatorWindowTest, TabWalksTheSelectorTheFieldsInTheWindowsOrderThenLi
     EXPECT_EQ(walked, expectedOrder);
 }
 
+TEST_P(CalculatorWindowTest, TheTabKeyWalksFromTheFirstFieldToLicz) {
+    // As the keyboard walks them: the selector's checked button, each field, "Licz".
+    QStringList expected;
+    if (!definition().developments.empty()) {
+        expected << q(definition().developments[0].objectName);
+    }
+    for (const auto& name : definition().tabOrder) {
+        expected << q("Edit_" + name);
+    }
+    expected << q(names().calculateButton);
+    QWidget* first = m_window.findChild<QWidget*>(expected.front());
+    first->setFocus(Qt::TabFocusReason);
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked, expected);
+}
+
 TEST_P(CalculatorWindowTest, KeyFiltersDropWhatTheFieldDoesNotTake) {
     for (const auto& f : definition().fields) {
         field(f.name)->setText("");

@@ -121,8 +121,8 @@ TEST_F(ReportPrinter, EveryWordLiesAQuarterInchOrMoreFromThePapersEdge) {
     setUpPdf(printer, pdf);
     ASSERT_TRUE(printReport(printer, kJobTitle, kHeading, pipePipeReport("24")));
     // pdftotext -bbox gives every word's box in points from the page's top-left corner.
-    const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
-                                                           QStringLiteral("-")});
+    const QString boxes =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
                                                  "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
     constexpr double kQuarterInch = 18.0 - 0.01;

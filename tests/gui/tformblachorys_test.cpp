@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -94,6 +96,30 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
             QString::fromStdString(calculator->definition().window.previewName));
         ASSERT_NE(preview, nullptr) << calculator->definition().key;
         EXPECT_FALSE(preview->isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, AtTheUsualFontEveryCalculatorFitsTheDesignedWindowWithoutScrolling) {
+    // The screen has room: the main window keeps the designed 702 × 554 under its menu.
+    ASSERT_EQ(m_main->width(), 702);
+    ASSERT_EQ(m_main->height(), 554 + m_main->menuBar()->height());
+    for (const core::Calculator* calculator : core::calculators()) {
+        gui::CalculatorWindow* window =
+            m_main->openCalculator(QString::fromStdString(core::nameKey(calculator->definition())));
+        ASSERT_NE(window, nullptr);
+        QCoreApplication::processEvents();
+        // Opened ready for typing: the caret in the first field.
+        const auto& d = calculator->definition();
+        EXPECT_EQ(window->focusWidget()->objectName(),
+                  QString::fromStdString("Edit_" + d.tabOrder.front()));
+        auto* scroll = window->findChild<QScrollArea*>("Przewijanie");
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible())
+            << calculator->definition().key << ": " << scroll->widget()->minimumSizeHint().width()
+            << " wide in " << scroll->viewport()->width();
+        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible())
+            << calculator->definition().key << ": " << scroll->widget()->minimumSizeHint().height()
+            << " high in " << scroll->viewport()->height();
     }
 }
 

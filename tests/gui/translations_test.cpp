@@ -14,7 +14,8 @@ TEST(Translations, QtsOwnButtonsSpeakPolishAsTheProgramDoes) {
     EXPECT_EQ(english.button(QDialogButtonBox::Yes)->text(), "&Yes");
     ASSERT_TRUE(installPolishTranslations(*QCoreApplication::instance()))
         << "Qt's Polish translations (qt6-translations-l10n) are missing";
-    QDialogButtonBox polish(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+    QDialogButtonBox polish(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                            QDialogButtonBox::Cancel);
     EXPECT_EQ(polish.button(QDialogButtonBox::Yes)->text(), "&Tak");
     EXPECT_EQ(polish.button(QDialogButtonBox::No)->text(), "&Nie");
     EXPECT_EQ(polish.button(QDialogButtonBox::Cancel)->text(), "Anuluj");

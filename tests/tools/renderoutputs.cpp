@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPrinter>
 
 #include <cstdio>
@@ -51,10 +52,22 @@ bool savePreview(const Calculator& calculator, const CalculationOutputs& outputs
     DrawingPreview preview(QString::fromStdString(definition.window.previewName),
                            QString::fromStdString(definition.window.previewCaption));
     preview.setDrawing(outputs.preview);
-    preview.rebuild();
+    preview.show();
     bool ok = save(preview.image(), directory + "/" + name + ".png");
-    // The whole window too, panel included.
+    // The whole window too, panel included, with the cursor on the pattern's right-most
+    // point: the read-out shows its millimetres, the largest X there is.
+    blachorys::core::PreviewPoint right{-1e300, 0.0};
+    for (const auto& segment : outputs.preview.segments) {
+        for (const auto& point : {segment.from, segment.to}) {
+            right = point.x > right.x ? point : right;
+        }
+    }
+    const auto pixel = preview.fit().toPixel(right);
+    QMouseEvent move(QEvent::MouseMove, QPointF(pixel.x, pixel.y), QPointF(pixel.x, pixel.y),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&preview, &move);
     ok = save(preview.grab().toImage(), directory + "/" + name + "_window.png") && ok;
+    preview.hide();
     return ok;
 }
 

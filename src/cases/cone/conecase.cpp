@@ -80,6 +80,7 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
                      {"two_divisions", "", {{"N", "2"}}},
                      {"first_edge_larger", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
                      {"past_half_turn", "", {{"Hs", "50"}, {"N", "36"}}},
+                     {"nearly_a_cylinder", "", {{"Dsm", "790"}}},
                      {"most_divisions", "", {{"N", "2000"}, {"alfa", "45.5"}}}}};
     c.validate = validateCone;
     c.compute = computeOrRefuse;

@@ -53,6 +53,8 @@ constexpr double kUsualDesktopFontPixels = 12.0;
 constexpr int kFieldPadding = 12;
 constexpr QSize kNoteSize(181, 211);
 constexpr int kSchemeButtonWidth = 257;
+/** Margins and spacing of the window's layouts, pixels. */
+constexpr int kMargin = 4;
 
 const QString kTxtFilter = QStringLiteral("Plik tekstowy - TXT|*.txt");
 const QString kDxfFilter = QStringLiteral("Plik rysunku -  DXF|*.dxf");
@@ -73,8 +75,8 @@ QFont fieldFont(const QWidget& widget) {
         {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     const int desktopPixels = QFontInfo(widget.font()).pixelSize();
     font.setPixelSize(std::max(
-        kFieldFontPixels, static_cast<int>(std::lround(desktopPixels * kFieldFontPixels /
-                                                       kUsualDesktopFontPixels))));
+        kFieldFontPixels,
+        static_cast<int>(std::lround(desktopPixels * kFieldFontPixels / kUsualDesktopFontPixels))));
     font.setBold(true);
     return font;
 }
@@ -116,6 +118,9 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Zawartosc"));
     auto* top = new QHBoxLayout(content);
+    // Tight, as the designed window is: at the usual font it all fits without scrolling.
+    top->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    top->setSpacing(kMargin);
     auto* left = new QVBoxLayout;
     left->addWidget(buildFieldsColumn());
     left->addWidget(buildResultsBox(), 1);
@@ -170,6 +175,7 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kMargin);
 
     auto* group = new QButtonGroup(column);
     for (const auto& development : d.developments) {
@@ -201,7 +207,8 @@ QWidget* CalculatorWindow::buildFieldsColumn() {
     }
     // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
     auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(kMargin);
     int row = 0;
     for (const std::string& name : d.tabOrder) {
         const std::size_t index = core::fieldIndex(d, name).value();
@@ -270,6 +277,8 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     m_resultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_resultsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_resultsMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // A few lines at the least; it grows with the room it is given.
+    m_resultsMemo->setMinimumHeight(4 * m_resultsMemo->fontMetrics().lineSpacing());
 
     auto makeButton = [&](const QString& name, const QString& caption,
                           void (CalculatorWindow::*slot)()) {
@@ -295,6 +304,7 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
                    &CalculatorWindow::DrukujSzablonClick);
 
     auto* buttons = new QGridLayout;
+    buttons->setSpacing(kMargin);
     buttons->addWidget(saveTxt, 0, 0);
     buttons->addWidget(saveDxf, 0, 1);
     buttons->addWidget(print, 1, 0);
@@ -302,6 +312,8 @@ QGroupBox* CalculatorWindow::buildResultsBox() {
     buttons->addWidget(fullScale, 2, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    layout->setSpacing(kMargin);
     layout->addWidget(m_resultsMemo, 1);
     layout->addLayout(buttons);
     return box;
@@ -312,6 +324,7 @@ QWidget* CalculatorWindow::buildPictureColumn() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kMargin);
 
     auto* picture = new QSvgWidget(q(window.jointPicture), column);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -349,6 +362,11 @@ std::size_t CalculatorWindow::developmentIndex() const {
         }
     }
     return 0;
+}
+
+void CalculatorWindow::focusFirstField() {
+    m_fields.at(core::fieldIndex(definition(), definition().tabOrder.front()).value())
+        ->setFocus(Qt::OtherFocusReason);
 }
 
 QString CalculatorWindow::schemePicture() const {

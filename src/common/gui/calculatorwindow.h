@@ -45,6 +45,8 @@ public:
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */
     bool hasResultsReady() const { return m_outputs.has_value(); }
+    /** Puts the caret in the first field of the tab order, ready for typing. */
+    void focusFirstField();
     /** The scheme picture for the development checked now ("w_rr_r"). */
     QString schemePicture() const;
 

@@ -3,9 +3,9 @@
 #include "common/core/printlayout.h"
 
 #include <QFontDatabase>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QPageLayout>
 #include <QRect>
 
 #include <algorithm>
