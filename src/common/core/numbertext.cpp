@@ -16,9 +16,10 @@ constexpr int kMaxSignificantDigits = 9;
 /** Alignment never puts more spaces than this in front of a text. */
 constexpr int kMaxAlignmentPadding = 50;
 
-/** A non-negative decimal: digits × 10^(pointPosition − digits.size()). */
+/** A non-negative decimal: digits × 10^(pointPosition − count). */
 struct DecimalDigits {
-    std::string digits;
+    std::array<char, 24> digits{};
+    std::size_t count = 0;
     int pointPosition = 0;
 };
 
@@ -27,20 +28,18 @@ DecimalDigits shortestDigits(double magnitude) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific);
-    const std::string_view text(buffer.data(),
-                                static_cast<std::size_t>(result.ptr - buffer.data()));
-    const auto exponentAt = text.find('e');
     DecimalDigits decimal;
-    for (char c : text.substr(0, exponentAt)) {
-        if (c != '.') {
-            decimal.digits.push_back(c);
+    const char* at = buffer.data();
+    for (; at != result.ptr && *at != 'e'; ++at) {
+        if (*at != '.') {
+            decimal.digits[decimal.count++] = *at;
         }
     }
-    const std::string_view exponentText = text.substr(exponentAt + 1);
+    // "e+05", "e-12": the exponent's sign and digits.
+    const bool negativeExponent = at + 1 < result.ptr && at[1] == '-';
     int exponent = 0;
-    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
-    decimal.pointPosition = exponent + 1;
+    std::from_chars(at + 2, result.ptr, exponent);
+    decimal.pointPosition = (negativeExponent ? -exponent : exponent) + 1;
     return decimal;
 }
 
@@ -63,35 +62,41 @@ std::string formatFixed(double value, int decimals) {
         throw std::invalid_argument("formatFixed: the value is not finite");
     }
     const bool negative = std::signbit(value);
-    // Digits of value × 10^decimals, as a whole number.
+    const auto fractionDigits = static_cast<std::size_t>(decimals);
+    // Digits of value × 10^decimals, as a whole number; a nine-digit number with two decimals
+    // stays within the string's own buffer, so most numbers need no allocation.
     std::string scaled;
     if (value != 0.0) {
         const DecimalDigits decimal = shortestDigits(std::fabs(value));
         const int keep = std::min(decimal.pointPosition + decimals, kMaxSignificantDigits);
         if (keep >= 0) {
-            std::string kept = decimal.digits.substr(
-                0, std::min<std::size_t>(static_cast<std::size_t>(keep), decimal.digits.size()));
-            kept.append(static_cast<std::size_t>(keep) - kept.size(), '0');
-            const int unitExponent = decimal.pointPosition - keep;
-            const std::size_t roundingDigit = static_cast<std::size_t>(keep);
-            if (roundingDigit < decimal.digits.size() && decimal.digits[roundingDigit] >= '5') {
+            const auto kept = static_cast<std::size_t>(keep);
+            scaled.assign(decimal.digits.data(), std::min(kept, decimal.count));
+            scaled.append(kept - scaled.size(), '0');
+            if (kept < decimal.count && decimal.digits[kept] >= '5') {
                 // A carry out of the top ("99" + 1 = "100") keeps the same unit, so the value
                 // stays right with one digit more.
-                incrementDigits(kept);
+                incrementDigits(scaled);
             }
-            scaled = kept + std::string(static_cast<std::size_t>(unitExponent + decimals), '0');
+            // The unit of the last kept digit is 10^(pointPosition − keep).
+            scaled.append(static_cast<std::size_t>(decimal.pointPosition - keep + decimals), '0');
         }
     }
     scaled.erase(0, std::min(scaled.find_first_not_of('0'), scaled.size()));
     const bool isZero = scaled.empty();
-    if (scaled.size() <= static_cast<std::size_t>(decimals)) {
-        scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
+    if (scaled.size() <= fractionDigits) {
+        scaled.insert(0, fractionDigits + 1 - scaled.size(), '0');
     }
-    std::string text = (negative && !isZero) ? "-" : "";
-    text += scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+    std::string text;
+    text.reserve(scaled.size() + 2);
+    if (negative && !isZero) {
+        text += '-';
+    }
+    const std::size_t wholeDigits = scaled.size() - fractionDigits;
+    text.append(scaled, 0, wholeDigits);
     if (decimals > 0) {
         text += '.';
-        text += scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+        text.append(scaled, wholeDigits, fractionDigits);
     }
     return text;
 }

@@ -16,6 +16,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/parallelfor.cpp
+    src/common/core/parallelfor.h
     src/common/core/patternlines.cpp
     src/common/core/patternlines.h
     src/common/core/pointreport.cpp
