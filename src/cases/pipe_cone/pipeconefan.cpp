@@ -1,11 +1,12 @@
 // The thin-triangle fans of a cone's mantle, vectorised with Highway: the code below is compiled
-// once for each instruction set Highway targets (SSSE3, SSE4, AVX2, AVX-512 on x86), and the
-// processor's best is chosen when the program runs, so one binary serves every machine.
+// once for each instruction set Highway targets (SSSE3, SSE4, AVX2, AVX-512 on x86, and plain
+// C++), and the processor's best is chosen when the program runs: one binary for every machine.
 //
 // Every target computes the same numbers bit for bit: only additions, multiplications,
 // divisions and square roots (each rounded exactly as IEEE 754 prescribes, in any vector
 // width), no fused multiply-add (this file is built with -ffp-contract=off), and the angles are
-// added up in eight running sums by step number modulo 8, however many lanes a vector has.
+// added up in eight compensated running sums by step number modulo 8, however many lanes a
+// vector has.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "cases/pipe_cone/pipeconefan.cpp"
 #include <hwy/foreach_target.h> // must come before highway.h
@@ -15,6 +16,7 @@
 #define BLACHORYS_PIPECONEFAN_SHARED
 
 #include "cases/pipe_cone/pipeconefan.h"
+#include "common/core/compensatedsum.h"
 
 #include <algorithm>
 #include <array>
@@ -31,8 +33,9 @@ inline constexpr std::size_t kRow = 8;
 
 /**
  * The thin-triangle range of q = sin²(α/2): α = 2·asin √q by its series up to the q⁵ term.
- * For √q ≤ 1/16 the first term left off, 0.0224·q⁶ ≤ 8e-17 of the angle, is below half an
- * ulp. Wider triangles (only in cones far flatter than long) take the arctangent instead.
+ * For √q ≤ 1/16 the first term left off, 0.0226·q⁶ ≤ 8e-17 of the angle, is below half an
+ * ulp. Wider triangles (α over 0.125 rad: near the apex of a cone far flatter than long, or a
+ * fan of few steps) take the arctangent instead.
  */
 inline constexpr double kThinLimit = 1.0 / 256;
 /** asin(x)/x = 1 + c1·x² + c2·x⁴ + ...: cₙ = (2n)! / (4ⁿ·(n!)²·(2n + 1)). */
@@ -57,8 +60,9 @@ inline Turn turnBy(double angle) {
  * The cosines and sines of the step angles φ_(i+1) = (i + 1)·Δ, step i = 64·m + k: the tile's
  * turn e^{i·64mΔ} times the step's turn e^{i·(k+1)Δ} within it. Only e^{iΔ}, e^{i·8Δ},
  * e^{i·64Δ} and e^{i·1024Δ} come from std::cos and std::sin; every other turn is at most 40
- * products of them away (each within 1.5 ulp), so within 7e-15 of the true value: the
- * developed angle moves by less than 1e-14 of itself, 1e-10 mm on a 10 m generator.
+ * products of them away, each adding under 2 ulp: within 1e-14 of the true value, which moves
+ * a developed point by some 1e-14 of its distance from the apex (1e-10 mm at 10 m), well below
+ * what the straightforward loop's own rounding does.
  */
 class StepTurns {
 public:
@@ -110,9 +114,10 @@ private:
 /** What every step of a fan shares. */
 struct FanConstants {
     FanConstants(const SectionFan& fan, double delta, Turn step) : absBase(std::fabs(fan.base)) {
-        // ℓ_j² − ℓ_(j−1)² = 2eR·(sin φ_j − sin φ_(j−1)) = 2eR·(sin Δ·cos φ_j + (1 − cos Δ)·sin
-        // φ_j): an identity, free of the cancellation between the squares of two nearly equal
-        // lengths; and 1 − cos Δ = 2·sin²(Δ/2), free of it too.
+        // The difference of two neighbouring generators' squares by an identity, free of the
+        // cancellation between the squares of two nearly equal lengths:
+        //   ℓ_j² − ℓ_(j−1)² = 2eR·(sin φ_j − sin φ_(j−1))
+        //                   = 2eR·(sin Δ·cos φ_j + 2·sin²(Δ/2)·sin φ_j).
         const double halfSine = std::sin(delta / 2);
         squareStepCos = 2 * fan.e * fan.R * step.s;
         squareStepSin = 4 * fan.e * fan.R * (halfSine * halfSine);
@@ -146,10 +151,15 @@ inline double wideApexAngle(double p, double l, double squareStep, double base) 
     return 2 * std::atan2(std::sqrt(nonNegative(across)) / S, std::sqrt(nonNegative(along)));
 }
 
-/** The eight running sums added up, always in this order. */
-inline double addRunningSums(const std::array<double, kRow>& sums) {
-    return ((sums[0] + sums[1]) + (sums[2] + sums[3])) +
-           ((sums[4] + sums[5]) + (sums[6] + sums[7]));
+/** The eight running sums and the rounding each carries, added up, always in this order. */
+inline double addRunningSums(const std::array<double, kRow>& sums,
+                             const std::array<double, kRow>& errors) {
+    CompensatedSum total;
+    for (std::size_t i = 0; i < kRow; ++i) {
+        total.add(sums[i]);
+        total.add(-errors[i]);
+    }
+    return total.value();
 }
 
 } // namespace blachorys::core::fan
@@ -173,7 +183,7 @@ static_assert(fan::kRow % kLanes == 0 && fan::kTile % fan::kRow == 0);
  */
 template <class Take> double walkFan(const SectionFan& fan, double* lengthsOut, Take&& take) {
     const D d;
-    const auto steps = static_cast<std::size_t>(fan.steps);
+    const auto steps = static_cast<std::size_t>(std::max(fan.steps, 0));
     const std::size_t tiles = (steps + fan::kTile - 1) / fan::kTile;
     const double delta = fan.phi / fan.steps;
     fan::StepTurns turns(delta);
@@ -267,9 +277,13 @@ template <class Take> double walkFan(const SectionFan& fan, double* lengthsOut, 
 FanSum FanSumOf(const SectionFan& fan) {
     const D d;
     const auto steps = static_cast<std::size_t>(std::max(fan.steps, 0));
+    // Kahan's compensated sums: `errors` carries what each addition rounded away (the angles
+    // are never negative, so each sum is at least as large as what is added to it).
     std::array<V, kVectorsPerRow> sums;
-    for (V& sum : sums) {
-        sum = hn::Zero(d);
+    std::array<V, kVectorsPerRow> errors;
+    for (std::size_t v = 0; v < kVectorsPerRow; ++v) {
+        sums[v] = hn::Zero(d);
+        errors[v] = hn::Zero(d);
     }
     const double lastLength = walkFan(fan, nullptr, [&](std::size_t first, V angle) {
         if (first + kLanes > steps) {
@@ -277,14 +291,19 @@ FanSum FanSumOf(const SectionFan& fan) {
             angle = hn::IfThenElseZero(
                 hn::FirstN(d, first < steps ? steps - first : std::size_t{0}), angle);
         }
-        V& sum = sums[(first % fan::kRow) / kLanes];
-        sum = hn::Add(sum, angle);
+        const std::size_t v = (first % fan::kRow) / kLanes;
+        const V added = hn::Sub(angle, errors[v]);
+        const V sum = hn::Add(sums[v], added);
+        errors[v] = hn::Sub(hn::Sub(sum, sums[v]), added);
+        sums[v] = sum;
     });
     alignas(64) std::array<double, fan::kRow> partial{};
+    alignas(64) std::array<double, fan::kRow> partialErrors{};
     for (std::size_t v = 0; v < kVectorsPerRow; ++v) {
         hn::Store(sums[v], d, partial.data() + v * kLanes);
+        hn::Store(errors[v], d, partialErrors.data() + v * kLanes);
     }
-    return {fan::addRunningSums(partial), lastLength};
+    return {fan::addRunningSums(partial, partialErrors), lastLength};
 }
 
 void FanAnglesOf(const SectionFan& fan, double* angles, double* lengths) {

