@@ -3,6 +3,7 @@
 get_property(case_tests GLOBAL PROPERTY BLACHORYS_CASE_TESTS)
 add_executable(core_tests
     core/calculators_test.cpp
+    core/compensatedsum_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
     core/numbertext_test.cpp
