@@ -70,7 +70,7 @@ Construction<PipeConeModel> computePipeCone(const PipeConeInputs& inputs);
 
 /**
  * The same with the mantle unrolled by the straightforward reference loops
- * (`developPointReference`, `developOutlineReference`), some twenty times slower: what the
+ * (`developPointReference`, `developOutlineReference`), some thirty times slower: what the
  * fast fans are measured and checked against.
  */
 Construction<PipeConeModel> computePipeConeReference(const PipeConeInputs& inputs);
