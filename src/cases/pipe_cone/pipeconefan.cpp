@@ -200,10 +200,11 @@ template <class Take> double walkFan(const SectionFan& fan, double* lengthsOut, 
     const V one = hn::Set(d, 1.0);
     const V zero = hn::Zero(d);
     const V thinLimit = hn::Set(d, fan::kThinLimit);
-    std::array<V, fan::kAsinSeries.size()> series{};
-    for (std::size_t n = 0; n < series.size(); ++n) {
-        series[n] = hn::Set(d, fan::kAsinSeries[n]);
-    }
+    const V c1 = hn::Set(d, fan::kAsinSeries[0]);
+    const V c2 = hn::Set(d, fan::kAsinSeries[1]);
+    const V c3 = hn::Set(d, fan::kAsinSeries[2]);
+    const V c4 = hn::Set(d, fan::kAsinSeries[3]);
+    const V c5 = hn::Set(d, fan::kAsinSeries[4]);
 
     // lengths[kRow − 1] is the generator before the tile, lengths[kRow + k] the one of step k.
     alignas(64) std::array<double, fan::kRow + fan::kTile> lengths{};
@@ -240,10 +241,10 @@ template <class Take> double walkFan(const SectionFan& fan, double* lengthsOut, 
             const auto thin = hn::Le(q, thinLimit);
             // Rounding can leave a triangle flat to within it a hair below 0: its angle is 0.
             const V qq = hn::Max(q, zero);
-            V poly = series[series.size() - 1];
-            for (std::size_t n = series.size() - 1; n-- > 0;) {
-                poly = hn::Add(series[n], hn::Mul(qq, poly));
-            }
+            V poly = hn::Add(c4, hn::Mul(qq, c5));
+            poly = hn::Add(c3, hn::Mul(qq, poly));
+            poly = hn::Add(c2, hn::Mul(qq, poly));
+            poly = hn::Add(c1, hn::Mul(qq, poly));
             poly = hn::Add(one, hn::Mul(qq, poly));
             V angle = hn::Mul(hn::Mul(two, hn::Sqrt(qq)), poly);
             if (!hn::AllTrue(d, thin)) {
