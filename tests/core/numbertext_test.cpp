@@ -24,6 +24,21 @@ TEST(FormatFixed, RoundsAsThePrintedDecimalReads) {
     EXPECT_EQ(formatFixed(1e-300, 1), "0.0");
 }
 
+TEST(FormatFixed, AHairEitherSideOfTheHalfRoundsByItsOwnDigits) {
+    // 2.675 is stored a hair below and read as 2.675, so it rounds up; its neighbours read
+    // 2.6749999999999994 and 2.6750000000000003 and round each their own way.
+    EXPECT_EQ(formatFixed(2.675, 2), "2.68");
+    EXPECT_EQ(formatFixed(std::nextafter(2.675, 0.0), 2), "2.67");
+    EXPECT_EQ(formatFixed(std::nextafter(2.675, 3.0), 2), "2.68");
+    EXPECT_EQ(formatFixed(-std::nextafter(2.675, 0.0), 2), "-2.67");
+    EXPECT_EQ(formatFixed(1234.565, 2), "1234.57");
+    EXPECT_EQ(formatFixed(1234.5649, 2), "1234.56");
+    EXPECT_EQ(formatFixed(4039.8049999, 2), "4039.80");
+    EXPECT_EQ(formatFixed(0.05, 0), "0");
+    EXPECT_EQ(formatFixed(0.5, 0), "1");
+    EXPECT_EQ(formatFixed(1.0005, 3), "1.001");
+}
+
 TEST(FormatFixed, ZeroHasNoSign) {
     EXPECT_EQ(formatFixed(0.0, 1), "0.0");
     EXPECT_EQ(formatFixed(-0.0, 2), "0.00");

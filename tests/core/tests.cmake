@@ -3,16 +3,18 @@
 get_property(case_tests GLOBAL PROPERTY BLACHORYS_CASE_TESTS)
 add_executable(core_tests
     core/calculators_test.cpp
+    core/compensatedsum_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
     core/numbertext_test.cpp
+    core/parallelfor_test.cpp
     core/previewfit_test.cpp
     core/printlayout_test.cpp
     core/templateplan_test.cpp
     core/thintriangle_test.cpp
     ${case_tests}
 )
-target_link_libraries(core_tests PRIVATE blachorys_core GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE blachorys_core hwy::hwy GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 blachorys_warnings(core_tests)
 gtest_discover_tests(core_tests)

@@ -125,19 +125,25 @@ void selectDevelopment(PipeConeInputs& in, std::size_t development) {
     in.development = development == 0 ? PipeConeDevelopment::Pipe : PipeConeDevelopment::Cone;
 }
 
-CaseDescriptor<PipeConeInputs, PipeConeModel> descriptor() {
+CaseDescriptor<PipeConeInputs, PipeConeModel>
+descriptor(Construction<PipeConeModel> (*compute)(const PipeConeInputs&)) {
     return {.definition = definition(),
             .fields = fields(),
             .selectDevelopment = selectDevelopment,
             .validate = validatePipeCone,
-            .compute = computePipeCone,
+            .compute = compute,
             .outputs = pipeConeOutputs};
 }
 
 } // namespace
 
 const Calculator& pipeConeCalculator() {
-    static const CaseCalculator calculator(descriptor());
+    static const CaseCalculator calculator(descriptor(computePipeCone));
+    return calculator;
+}
+
+const Calculator& pipeConeReferenceCalculator() {
+    static const CaseCalculator calculator(descriptor(computePipeConeReference));
     return calculator;
 }
 

@@ -1,9 +1,14 @@
 #include "cases/pipe_cone/pipeconemantle.h"
 
+#include "cases/pipe_cone/pipeconefan.h"
+#include "common/core/compensatedsum.h"
+#include "common/core/finite.h"
+#include "common/core/parallelfor.h"
 #include "common/core/thintriangle.h"
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace blachorys::core {
 namespace {
@@ -35,40 +40,113 @@ DevelopedPoint developPointReference(const ConeMantle& cone, double x, double y,
     return {length * std::cos(psi), length * std::sin(psi)};
 }
 
+namespace {
+
+/** Hole points per chunk of work: some 0.1 ms each, long enough to be worth a thread. */
+constexpr std::size_t kPointsPerChunk = 8;
+
+DevelopedPoint developPoint(const ConeMantle& cone, const MantlePoint& point) {
+    const double R = cone.radiusAt(point.z);
+    const double e = cone.centreAt(point.z);
+    const double phi = point.x == 0.0 ? kPi / 2 : std::atan2(point.y - e, point.x);
+    const FanSum fan = fanSum({point.z, R, e, phi, R * phi / kPointSteps, kPointSteps});
+    const DevelopedPoint developed{fan.lastLength * std::cos(fan.angle),
+                                   fan.lastLength * std::sin(fan.angle)};
+    if (!std::isfinite(developed.x) || !std::isfinite(developed.y)) {
+        return developPointReference(cone, point.x, point.y, point.z);
+    }
+    return developed;
+}
+
+} // namespace
+
+std::vector<DevelopedPoint> developPoints(const ConeMantle& cone,
+                                          std::span<const MantlePoint> points, unsigned threads) {
+    std::vector<DevelopedPoint> developed(points.size());
+    parallelFor(
+        points.size(), kPointsPerChunk,
+        [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                developed[i] = developPoint(cone, points[i]);
+            }
+        },
+        threads);
+    return developed;
+}
+
 int outlineStepsPerDivision(int divisions) {
     return (kOutlineSteps + divisions - 1) / divisions;
 }
 
-MantleOutline developOutlineReference(const ConeMantle& cone, int divisions) {
-    MantleOutline outline;
-    outline.K = outlineStepsPerDivision(divisions);
-    outline.M = outline.K * divisions;
-    const double Zd = cone.Zd();
-    const double Rd = cone.Dsd / 2;
-    const double ed = cone.centreAt(Zd);
-    const double rho = (Zd - cone.Hs) / Zd;
-    const double base = 2 * kPi * Rd / outline.M;
+namespace {
 
-    for (std::vector<double>* table : {&outline.Xm, &outline.Ym, &outline.Xd, &outline.Yd}) {
-        table->resize(static_cast<std::size_t>(divisions) + 1);
-    }
-    double previous = 0.0;
-    double psi = 0.0;
-    for (int s = 0; s <= outline.M; ++s) {
-        const double length = generatorLength(Zd, Rd, ed, s * 2 * kPi / outline.M);
-        if (s >= 1) {
-            psi += apexAngle(previous, length, base);
+/** The large end's circle, divided for the outline, and the outline its fan fills. */
+struct LargeEnd {
+    LargeEnd(const ConeMantle& cone, int divisions)
+        : Zd(cone.Zd()), Rd(cone.Dsd / 2), ed(cone.centreAt(Zd)), rho((Zd - cone.Hs) / Zd) {
+        outline.K = outlineStepsPerDivision(divisions);
+        outline.M = outline.K * divisions;
+        base = 2 * kPi * Rd / outline.M;
+        for (std::vector<double>* table : {&outline.Xm, &outline.Ym, &outline.Xd, &outline.Yd}) {
+            table->resize(static_cast<std::size_t>(divisions) + 1);
         }
-        previous = length;
-        if (s % outline.K == 0) {
-            const auto j = static_cast<std::size_t>(s / outline.K);
+    }
+
+    /** Generator `step` of the fan, at `length` and developed angle `psi`, if it is kept. */
+    void keep(int step, double length, double psi) {
+        if (step % outline.K == 0) {
+            const auto j = static_cast<std::size_t>(step / outline.K);
             outline.Xd[j] = length * std::cos(psi);
             outline.Yd[j] = length * std::sin(psi);
             outline.Xm[j] = rho * outline.Xd[j];
             outline.Ym[j] = rho * outline.Yd[j];
         }
     }
-    return outline;
+
+    double Zd;
+    double Rd;
+    double ed;
+    double rho;
+    double base = 0.0;
+    MantleOutline outline;
+};
+
+} // namespace
+
+MantleOutline developOutlineReference(const ConeMantle& cone, int divisions) {
+    LargeEnd end(cone, divisions);
+    double previous = 0.0;
+    double psi = 0.0;
+    for (int s = 0; s <= end.outline.M; ++s) {
+        const double length = generatorLength(end.Zd, end.Rd, end.ed, s * 2 * kPi / end.outline.M);
+        if (s >= 1) {
+            psi += apexAngle(previous, length, end.base);
+        }
+        previous = length;
+        end.keep(s, length, psi);
+    }
+    return std::move(end.outline);
+}
+
+MantleOutline developOutline(const ConeMantle& cone, int divisions) {
+    LargeEnd end(cone, divisions);
+    const int steps = end.outline.M;
+    std::vector<double> angles(static_cast<std::size_t>(steps));
+    std::vector<double> lengths(static_cast<std::size_t>(steps) + 1);
+    fanAngles({end.Zd, end.Rd, end.ed, 2 * kPi, end.base, steps}, angles, lengths);
+    // The developed angle of every generator, added up with the rounding carried along.
+    CompensatedSum psi;
+    for (int s = 0; s <= steps; ++s) {
+        const auto at = static_cast<std::size_t>(s);
+        if (s >= 1) {
+            psi.add(angles[at - 1]);
+        }
+        end.keep(s, lengths[at], psi.value());
+    }
+    if (!allFinite(end.outline.Xd) || !allFinite(end.outline.Yd)) {
+        return developOutlineReference(cone, divisions);
+    }
+    return std::move(end.outline);
 }
 
 } // namespace blachorys::core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 namespace blachorys::core {
@@ -37,6 +38,13 @@ struct DevelopedPoint {
     double y = 0.0;
 };
 
+/** A point of the mantle in the cone's frame, mm. */
+struct MantlePoint {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
 /**
  * Unrolls the mantle point (x, y, z) about the apex. The reference generator, the cut of the
  * mantle, runs through x = +R(z), y = e(z) in every section; the generator through the point
@@ -51,6 +59,15 @@ struct DevelopedPoint {
  * The reference implementation: the straightforward loop, which any faster one must match.
  */
 DevelopedPoint developPointReference(const ConeMantle& cone, double x, double y, double z);
+
+/**
+ * The same construction as `developPointReference`, for every point, spread over the
+ * processor's cores (`threads`: how many at most, 0 for all): each point's 8000 triangles are
+ * one fan of `fanSum`. The result does not depend on the number of threads. Where the fan
+ * gives no finite point, the reference loop gives its own answer.
+ */
+std::vector<DevelopedPoint>
+developPoints(const ConeMantle& cone, std::span<const MantlePoint> points, unsigned threads = 0);
 
 /** The unrolled end arcs: N + 1 generators spaced 2π/N round the cone, from the cut. */
 struct MantleOutline {
@@ -76,5 +93,11 @@ int outlineStepsPerDivision(int divisions);
  * The reference implementation: the straightforward loop, which any faster one must match.
  */
 MantleOutline developOutlineReference(const ConeMantle& cone, int divisions);
+
+/**
+ * The same construction as `developOutlineReference`, its M triangles one fan of `fanAngles`.
+ * Where the fan gives a point that is not finite, the reference loop gives the outline.
+ */
+MantleOutline developOutline(const ConeMantle& cone, int divisions);
 
 } // namespace blachorys::core

@@ -126,7 +126,12 @@ ConeMantle coneMantle(const PipeConeInputs& in) {
     return {in.Dsm, in.Dsd, in.Hs, in.E};
 }
 
-Construction<PipeConeModel> computePipeCone(const PipeConeInputs& in) {
+namespace {
+
+/** Which loops unroll the mantle. */
+enum class MantleLoops { Fast, Reference };
+
+Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loops) {
     // Without a length or a large end the apex distance Zd is 0 and every section divides by it.
     if (in.Hs == 0.0 || in.Dsd == 0.0) {
         return constructionFailed<PipeConeModel>(kNoCone);
@@ -146,8 +151,7 @@ Construction<PipeConeModel> computePipeCone(const PipeConeInputs& in) {
     model.L.resize(points);
     model.h.resize(points);
     if (mantle) {
-        model.Xo.resize(points);
-        model.Yo.resize(points);
+        model.hole.resize(points);
     }
     // θ is carried on by adding its step, so point N is the seam at alfa again.
     double theta = in.alfa * kPi / 180;
@@ -161,20 +165,44 @@ Construction<PipeConeModel> computePipeCone(const PipeConeInputs& in) {
         model.h[i] = meeting->h;
         model.hmax = std::max(model.hmax, meeting->h);
         if (mantle) {
-            const DevelopedPoint hole =
-                developPointReference(cone, meeting->x, meeting->y, meeting->z);
-            model.Xo[i] = hole.x;
-            model.Yo[i] = hole.y;
+            model.hole[i] = {meeting->x, meeting->y, meeting->z};
         }
         theta += deltaTheta;
     }
 
     if (mantle) {
-        model.outline = developOutlineReference(cone, in.N);
+        model.Xo.resize(points);
+        model.Yo.resize(points);
+        if (loops == MantleLoops::Fast) {
+            const std::vector<DevelopedPoint> developed = developPoints(cone, model.hole);
+            for (std::size_t i = 0; i < points; ++i) {
+                model.Xo[i] = developed[i].x;
+                model.Yo[i] = developed[i].y;
+            }
+            model.outline = developOutline(cone, in.N);
+        } else {
+            for (std::size_t i = 0; i < points; ++i) {
+                const MantlePoint& p = model.hole[i];
+                const DevelopedPoint developed = developPointReference(cone, p.x, p.y, p.z);
+                model.Xo[i] = developed.x;
+                model.Yo[i] = developed.y;
+            }
+            model.outline = developOutlineReference(cone, in.N);
+        }
         const MantleOutline& o = model.outline;
         model.sheet = sectorBox({o.Xm, o.Ym, o.Xd, o.Yd});
     }
     return constructed(std::move(model));
+}
+
+} // namespace
+
+Construction<PipeConeModel> computePipeCone(const PipeConeInputs& in) {
+    return construct(in, MantleLoops::Fast);
+}
+
+Construction<PipeConeModel> computePipeConeReference(const PipeConeInputs& in) {
+    return construct(in, MantleLoops::Reference);
 }
 
 bool isFinite(const PipeConeModel& model) {

@@ -46,6 +46,8 @@ struct PipeConeModel {
     double hmax = 0.0;
     /** Mantle: both end arcs, developed from the cut. */
     MantleOutline outline;
+    /** Mantle: where template generator i meets the cone, in the cone's frame. */
+    std::vector<MantlePoint> hole;
     /** Mantle: the hole's outline, point i where template generator i meets the cone, mm. */
     std::vector<double> Xo;
     std::vector<double> Yo;
@@ -65,6 +67,13 @@ ConeMantle coneMantle(const PipeConeInputs& inputs);
  * pipe generator runs parallel to a generator of the cone, or when one misses the cone.
  */
 Construction<PipeConeModel> computePipeCone(const PipeConeInputs& inputs);
+
+/**
+ * The same with the mantle unrolled by the straightforward reference loops
+ * (`developPointReference`, `developOutlineReference`), some thirty times slower: what the
+ * fast fans are measured and checked against.
+ */
+Construction<PipeConeModel> computePipeConeReference(const PipeConeInputs& inputs);
 
 /** True when every table value, hmax, the sheet and its size are finite. */
 bool isFinite(const PipeConeModel& model);

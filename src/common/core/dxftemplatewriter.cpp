@@ -12,6 +12,34 @@ void appendLine(std::string& text, std::string_view line) {
     text += kLineEnd;
 }
 
+/** A LINE entity's text, appended to `text`. */
+void appendLineText(std::string& text, std::string_view layer, std::string_view colourText,
+                    double x1, double y1, double x2, double y2) {
+    appendLine(text, "  0");
+    appendLine(text, "LINE");
+    appendLine(text, "  8");
+    appendLine(text, layer);
+    // The colour group code keeps its two leading spaces ("  62"); readers parse it as 62.
+    appendLine(text, "  62");
+    text += "     ";
+    appendLine(text, colourText);
+    appendLine(text, " 10");
+    appendLine(text, formatFixed(x1, kDxfDecimals));
+    appendLine(text, " 20");
+    appendLine(text, formatFixed(y1, kDxfDecimals));
+    appendLine(text, " 30");
+    appendLine(text, "0.0");
+    appendLine(text, " 11");
+    appendLine(text, formatFixed(x2, kDxfDecimals));
+    appendLine(text, " 21");
+    appendLine(text, formatFixed(y2, kDxfDecimals));
+    appendLine(text, " 31");
+    appendLine(text, "0.0");
+}
+
+/** Room for one LINE entity's text: its 18 lines with coordinates of up to 10 characters. */
+constexpr std::size_t kLineTextRoom = 160;
+
 } // namespace
 
 std::string DxfTemplateWriter::headerText() {
@@ -25,25 +53,7 @@ std::string DxfTemplateWriter::headerText() {
 std::string DxfTemplateWriter::lineText(std::string_view layer, std::string_view colourText,
                                         double x1, double y1, double x2, double y2) {
     std::string text;
-    appendLine(text, "  0");
-    appendLine(text, "LINE");
-    appendLine(text, "  8");
-    appendLine(text, layer);
-    // The colour group code keeps its two leading spaces ("  62"); readers parse it as 62.
-    appendLine(text, "  62");
-    appendLine(text, "     " + std::string(colourText));
-    appendLine(text, " 10");
-    appendLine(text, formatFixed(x1, kDxfDecimals));
-    appendLine(text, " 20");
-    appendLine(text, formatFixed(y1, kDxfDecimals));
-    appendLine(text, " 30");
-    appendLine(text, "0.0");
-    appendLine(text, " 11");
-    appendLine(text, formatFixed(x2, kDxfDecimals));
-    appendLine(text, " 21");
-    appendLine(text, formatFixed(y2, kDxfDecimals));
-    appendLine(text, " 31");
-    appendLine(text, "0.0");
+    appendLineText(text, layer, colourText, x1, y1, x2, y2);
     return text;
 }
 
@@ -57,9 +67,11 @@ std::string DxfTemplateWriter::footerText() {
 
 std::string DxfTemplateWriter::documentText(const std::vector<DxfLine>& lines) {
     std::string text = headerText();
+    // One allocation for the whole text, most of the time, instead of one for each line.
+    text.reserve(text.size() + lines.size() * kLineTextRoom + footerText().size());
     for (const DxfLine& line : lines) {
-        text +=
-            lineText(line.layer, std::to_string(line.colour), line.x1, line.y1, line.x2, line.y2);
+        appendLineText(text, line.layer, std::to_string(line.colour), line.x1, line.y1, line.x2,
+                       line.y2);
     }
     text += footerText();
     return text;

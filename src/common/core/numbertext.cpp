@@ -4,8 +4,10 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace blachorys::core {
@@ -16,9 +18,10 @@ constexpr int kMaxSignificantDigits = 9;
 /** Alignment never puts more spaces than this in front of a text. */
 constexpr int kMaxAlignmentPadding = 50;
 
-/** A non-negative decimal: digits × 10^(pointPosition − digits.size()). */
+/** A non-negative decimal: digits × 10^(pointPosition − count). */
 struct DecimalDigits {
-    std::string digits;
+    std::array<char, 24> digits{};
+    std::size_t count = 0;
     int pointPosition = 0;
 };
 
@@ -27,20 +30,18 @@ DecimalDigits shortestDigits(double magnitude) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific);
-    const std::string_view text(buffer.data(),
-                                static_cast<std::size_t>(result.ptr - buffer.data()));
-    const auto exponentAt = text.find('e');
     DecimalDigits decimal;
-    for (char c : text.substr(0, exponentAt)) {
-        if (c != '.') {
-            decimal.digits.push_back(c);
+    const char* at = buffer.data();
+    for (; at != result.ptr && *at != 'e'; ++at) {
+        if (*at != '.') {
+            decimal.digits[decimal.count++] = *at;
         }
     }
-    const std::string_view exponentText = text.substr(exponentAt + 1);
+    // "e+05", "e-12": the exponent's sign and digits.
+    const bool negativeExponent = at + 1 < result.ptr && at[1] == '-';
     int exponent = 0;
-    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
-    decimal.pointPosition = exponent + 1;
+    std::from_chars(at + 2, result.ptr, exponent);
+    decimal.pointPosition = (negativeExponent ? -exponent : exponent) + 1;
     return decimal;
 }
 
@@ -56,6 +57,63 @@ void incrementDigits(std::string& digits) {
     digits.insert(digits.begin(), '1');
 }
 
+/** The powers of ten the quick path scales by: up to three decimals. */
+constexpr std::array<double, 4> kQuickScales{1.0, 10.0, 100.0, 1000.0};
+/** A scaled value below this has at most eight digits: the nine-digit limit does not apply. */
+constexpr double kQuickLimit = 1e8;
+
+/**
+ * The digits of magnitude × 10^decimals rounded half up, straight from the product, where that
+ * is certainly what the shortest decimal text rounds to: the text lies within half an ulp of
+ * the magnitude and the product within half an ulp of its own, so a product further than
+ * 8 ulp from a rounding boundary rounds as the text does. Nothing where the digits must decide.
+ */
+std::optional<std::string> quickScaledDigits(double magnitude, int decimals) {
+    if (decimals < 0 || decimals >= static_cast<int>(kQuickScales.size())) {
+        return std::nullopt;
+    }
+    const double scaled = magnitude * kQuickScales[static_cast<std::size_t>(decimals)];
+    if (!(scaled < kQuickLimit)) {
+        return std::nullopt;
+    }
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    const double margin = 8 * std::numeric_limits<double>::epsilon() * std::max(scaled, 1.0);
+    if (std::fabs(fraction - 0.5) <= margin) {
+        return std::nullopt;
+    }
+    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1U : 0U);
+    std::array<char, 24> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded).ptr;
+    return std::string(buffer.data(), end);
+}
+
+/** Digits of magnitude × 10^decimals as a whole number, from its shortest decimal text. */
+std::string scaledDigits(double magnitude, int decimals) {
+    std::string scaled;
+    if (magnitude == 0.0) {
+        return scaled;
+    }
+    if (std::optional<std::string> quick = quickScaledDigits(magnitude, decimals)) {
+        return *std::move(quick);
+    }
+    const DecimalDigits decimal = shortestDigits(magnitude);
+    const int keep = std::min(decimal.pointPosition + decimals, kMaxSignificantDigits);
+    if (keep >= 0) {
+        const auto kept = static_cast<std::size_t>(keep);
+        scaled.assign(decimal.digits.data(), std::min(kept, decimal.count));
+        scaled.append(kept - scaled.size(), '0');
+        if (kept < decimal.count && decimal.digits[kept] >= '5') {
+            // A carry out of the top ("99" + 1 = "100") keeps the same unit, so the value
+            // stays right with one digit more.
+            incrementDigits(scaled);
+        }
+        // The unit of the last kept digit is 10^(pointPosition − keep).
+        scaled.append(static_cast<std::size_t>(decimal.pointPosition - keep + decimals), '0');
+    }
+    return scaled;
+}
+
 } // namespace
 
 std::string formatFixed(double value, int decimals) {
@@ -63,35 +121,25 @@ std::string formatFixed(double value, int decimals) {
         throw std::invalid_argument("formatFixed: the value is not finite");
     }
     const bool negative = std::signbit(value);
-    // Digits of value × 10^decimals, as a whole number.
-    std::string scaled;
-    if (value != 0.0) {
-        const DecimalDigits decimal = shortestDigits(std::fabs(value));
-        const int keep = std::min(decimal.pointPosition + decimals, kMaxSignificantDigits);
-        if (keep >= 0) {
-            std::string kept = decimal.digits.substr(
-                0, std::min<std::size_t>(static_cast<std::size_t>(keep), decimal.digits.size()));
-            kept.append(static_cast<std::size_t>(keep) - kept.size(), '0');
-            const int unitExponent = decimal.pointPosition - keep;
-            const std::size_t roundingDigit = static_cast<std::size_t>(keep);
-            if (roundingDigit < decimal.digits.size() && decimal.digits[roundingDigit] >= '5') {
-                // A carry out of the top ("99" + 1 = "100") keeps the same unit, so the value
-                // stays right with one digit more.
-                incrementDigits(kept);
-            }
-            scaled = kept + std::string(static_cast<std::size_t>(unitExponent + decimals), '0');
-        }
-    }
+    const auto fractionDigits = static_cast<std::size_t>(decimals);
+    // Digits of value × 10^decimals, as a whole number; a nine-digit number with two decimals
+    // stays within the string's own buffer, so most numbers need no allocation.
+    std::string scaled = scaledDigits(std::fabs(value), decimals);
     scaled.erase(0, std::min(scaled.find_first_not_of('0'), scaled.size()));
     const bool isZero = scaled.empty();
-    if (scaled.size() <= static_cast<std::size_t>(decimals)) {
-        scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
+    if (scaled.size() <= fractionDigits) {
+        scaled.insert(0, fractionDigits + 1 - scaled.size(), '0');
     }
-    std::string text = (negative && !isZero) ? "-" : "";
-    text += scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+    std::string text;
+    text.reserve(scaled.size() + 2);
+    if (negative && !isZero) {
+        text += '-';
+    }
+    const std::size_t wholeDigits = scaled.size() - fractionDigits;
+    text.append(scaled, 0, wholeDigits);
     if (decimals > 0) {
         text += '.';
-        text += scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+        text.append(scaled, wholeDigits, fractionDigits);
     }
     return text;
 }

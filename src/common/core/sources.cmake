@@ -7,6 +7,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/calculatordefinition.cpp
     src/common/core/calculatordefinition.h
     src/common/core/casecalculator.h
+    src/common/core/compensatedsum.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
@@ -16,6 +17,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/parallelfor.cpp
+    src/common/core/parallelfor.h
     src/common/core/patternlines.cpp
     src/common/core/patternlines.h
     src/common/core/pointreport.cpp

@@ -1,5 +1,6 @@
 #include "cases/calculators.h"
 #include "cases/pipe_cone/pipeconecase.h"
+#include "common/core/dxftemplatewriter.h"
 #include "common/core/fieldreading.h"
 
 #include "support/casetexts.h"
@@ -239,6 +240,26 @@ INSTANTIATE_TEST_SUITE_P(
         FailingCase{"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
         FailingCase{"nearly_a_cylinder", changed({{"Dsm", "799.999"}}), kCone}),
     [](const auto& info) { return std::string(info.param.what); });
+
+TEST(PipeConeReferenceCalculator, EveryExampleGivesTheSameTextsAsTheFastOne) {
+    // The committed report and DXF files were made by the straightforward loops; the fast fans
+    // must give them byte for byte, N = 2000 included.
+    const auto& definition = pipeConeCalculator().definition();
+    EXPECT_EQ(pipeConeReferenceCalculator().definition().key, definition.key);
+    for (const ExampleInputs& example : definition.examples) {
+        const Texts texts = exampleFieldTexts(definition, example);
+        const std::size_t development = developmentIndex(definition, example.development).value();
+        const CalculationResult fast = calculate(texts, development);
+        const CalculationResult reference =
+            pipeConeReferenceCalculator().calculate(texts, development, "08-12-2026");
+        ASSERT_TRUE(fast.outputs && reference.outputs) << example.name;
+        EXPECT_EQ(fast.outputs->report.allLines(), reference.outputs->report.allLines())
+            << example.name;
+        EXPECT_EQ(DxfTemplateWriter::documentText(fast.outputs->dxfLines),
+                  DxfTemplateWriter::documentText(reference.outputs->dxfLines))
+            << example.name;
+    }
+}
 
 } // namespace
 } // namespace blachorys::core

@@ -34,6 +34,21 @@ SpacePoint largeEndPoint(const ConeMantle& cone, double phi) {
     return {cone.Dsd / 2 * std::cos(phi), Zd * cone.E / cone.Hs + cone.Dsd / 2 * std::sin(phi), Zd};
 }
 
+void checkArcsAndCut(const ConeMantle& cone, int N, const MantleOutline& o) {
+    const auto [small, large] = arcLengths(o);
+    EXPECT_NEAR(large, kPi * cone.Dsd, 2e-5 * kPi * cone.Dsd);
+    EXPECT_NEAR(small, kPi * cone.Dsm, 2e-5 * kPi * cone.Dsd);
+    const double Zd = cone.Dsd * cone.Hs / (cone.Dsd - cone.Dsm);
+    const double scale = cone.Dsm / cone.Dsd;
+    for (std::size_t j = 0; j <= static_cast<std::size_t>(N); ++j) {
+        const SpacePoint p = largeEndPoint(cone, 2 * kPi * static_cast<double>(j) / N);
+        const double trueLength = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+        EXPECT_NEAR(std::hypot(o.Xd[j], o.Yd[j]), trueLength, 1e-9 * std::fabs(Zd)) << j;
+        EXPECT_NEAR(o.Xm[j], scale * o.Xd[j], 1e-9 * std::fabs(Zd)) << j;
+        EXPECT_NEAR(o.Ym[j], scale * o.Yd[j], 1e-9 * std::fabs(Zd)) << j;
+    }
+}
+
 TEST(MantleOutline, FineStepsAreAWholeNumberPerDivision) {
     for (const auto& [N, K, M] :
          {std::tuple{16, 500, 8000}, std::tuple{25, 320, 8000}, std::tuple{2000, 4, 8000},
@@ -58,26 +73,37 @@ TEST(MantleOutline, DefaultConeGivesTheWorkedFigures) {
 
 class MantleOutlineOf : public ::testing::TestWithParam<ConeMantle> {};
 
+/** The straightforward loop and the fast fan: both must give the cone back. */
+const std::vector<std::pair<const char*, MantleOutline (*)(const ConeMantle&, int)>> kOutlines{
+    {"reference", developOutlineReference}, {"fast", developOutline}};
+
 // Rolled back up, the sheet must give the cone: each arc as long as its end circle, the cut's
 // two sides one generator, each point at its generator's true length from the apex.
 TEST_P(MantleOutlineOf, ArcsKeepTheirLengthAndTheCutCloses) {
     const ConeMantle& cone = GetParam();
     constexpr int N = 400;
-    const MantleOutline o = developOutlineReference(cone, N);
-    const auto [small, large] = arcLengths(o);
-    EXPECT_NEAR(large, kPi * cone.Dsd, 2e-5 * kPi * cone.Dsd);
-    EXPECT_NEAR(small, kPi * cone.Dsm, 2e-5 * kPi * cone.Dsd);
-    const double Zd = cone.Dsd * cone.Hs / (cone.Dsd - cone.Dsm);
-    const double scale = cone.Dsm / cone.Dsd;
-    for (std::size_t j = 0; j <= N; ++j) {
-        const SpacePoint p = largeEndPoint(cone, 2 * kPi * static_cast<double>(j) / N);
-        const double trueLength = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-        EXPECT_NEAR(std::hypot(o.Xd[j], o.Yd[j]), trueLength, 1e-9 * std::fabs(Zd)) << j;
-        EXPECT_NEAR(o.Xm[j], scale * o.Xd[j], 1e-9 * std::fabs(Zd)) << j;
-        EXPECT_NEAR(o.Ym[j], scale * o.Yd[j], 1e-9 * std::fabs(Zd)) << j;
+    for (const auto& [name, develop] : kOutlines) {
+        SCOPED_TRACE(name);
+        checkArcsAndCut(cone, N, develop(cone, N));
     }
 }
 
+TEST_P(MantleOutlineOf, FastFanFollowsTheReferenceLoop) {
+    const ConeMantle& cone = GetParam();
+    for (const int N : {2, 3, 24, 400, 1999, 2000}) {
+        const MantleOutline reference = developOutlineReference(cone, N);
+        const MantleOutline fast = developOutline(cone, N);
+        EXPECT_EQ(fast.K, reference.K);
+        EXPECT_EQ(fast.M, reference.M);
+        ASSERT_EQ(fast.Xd.size(), reference.Xd.size());
+        for (std::size_t j = 0; j < fast.Xd.size(); ++j) {
+            EXPECT_NEAR(fast.Xd[j], reference.Xd[j], 1e-6) << N << ' ' << j;
+            EXPECT_NEAR(fast.Yd[j], reference.Yd[j], 1e-6) << N << ' ' << j;
+            EXPECT_NEAR(fast.Xm[j], reference.Xm[j], 1e-6) << N << ' ' << j;
+            EXPECT_NEAR(fast.Ym[j], reference.Ym[j], 1e-6) << N << ' ' << j;
+        }
+    }
+}
 TEST_P(MantleOutlineOf, AMantlePointLiesAtItsTrueDistanceOnItsOutlineGenerator) {
     // The large end's point on generator j, developed on its own in 8000 steps over its
     // section angle, falls on outline point j, reached in K·j steps round the end.
@@ -146,6 +172,53 @@ TEST(DevelopPoint, XExactlyZeroIsAQuarterTurnAndTheFarSideLandsMirrored) {
     EXPECT_GT(farSide.y, 0.0);
     EXPECT_NEAR(std::hypot(farSide.x, farSide.y), std::sqrt(x * x + (e - w) * (e - w) + z * z),
                 1e-9 * z);
+}
+
+/** Points all over a mantle, on both sides of the cut and near the cut itself. */
+std::vector<MantlePoint> pointsOn(const ConeMantle& cone, int count) {
+    std::vector<MantlePoint> points;
+    for (int i = 0; i < count; ++i) {
+        const double z = cone.Zm() + cone.Hs * (i % 7) / 6.0;
+        const double phi = -3.1 + 6.2 * i / (count - 1);
+        const double R = cone.radiusAt(z);
+        points.push_back({R * std::cos(phi), cone.centreAt(z) + R * std::sin(phi), z});
+    }
+    return points;
+}
+
+TEST(DevelopPoints, FollowTheReferenceLoopWhateverTheNumberOfThreads) {
+    for (const ConeMantle& cone : {ConeMantle{600, 800, 1000, 100}, ConeMantle{900, 500, 700, -60},
+                                   ConeMantle{200, 1200, 150, 480}}) {
+        const std::vector<MantlePoint> points = pointsOn(cone, 41);
+        const std::vector<DevelopedPoint> alone = developPoints(cone, points, 1);
+        ASSERT_EQ(alone.size(), points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const MantlePoint& p = points[i];
+            const DevelopedPoint reference = developPointReference(cone, p.x, p.y, p.z);
+            EXPECT_NEAR(alone[i].x, reference.x, 1e-6) << i;
+            EXPECT_NEAR(alone[i].y, reference.y, 1e-6) << i;
+        }
+        // Each point is one thread's work from start to end: the same bits however many.
+        for (const unsigned threads : {2U, 3U, 8U, 0U}) {
+            const std::vector<DevelopedPoint> shared = developPoints(cone, points, threads);
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                EXPECT_EQ(shared[i].x, alone[i].x) << threads << ' ' << i;
+                EXPECT_EQ(shared[i].y, alone[i].y) << threads << ' ' << i;
+            }
+        }
+    }
+}
+
+TEST(DevelopPoints, APointTheLoopCannotDevelopIsNotDevelopedEither) {
+    // The apex itself: every generator is 0 long and no triangle has an angle. The reference
+    // loop gives no number there, and neither does the fast one: the calculation is refused.
+    const ConeMantle cone{600, 800, 1000, 100};
+    const DevelopedPoint reference = developPointReference(cone, 0.0, 0.0, 0.0);
+    const MantlePoint apex{0.0, 0.0, 0.0};
+    const DevelopedPoint fast = developPoints(cone, {&apex, 1}).front();
+    EXPECT_FALSE(std::isfinite(reference.x) && std::isfinite(reference.y));
+    EXPECT_FALSE(std::isfinite(fast.x) && std::isfinite(fast.y));
+    EXPECT_TRUE(developPoints(cone, {}).empty());
 }
 
 } // namespace
