@@ -137,8 +137,13 @@ std::string rowName(int row);
 /** "B2": row letters, then the column number from 1. */
 std::string pageName(int row, int column);
 
-/** Tiles of `tile` with `overlap` needed to cover `length`: 1 + ⌈(length − tile) / (tile −
- * overlap)⌉. */
+/** Tiles counted along one side at most: far more than any template may have. */
+inline constexpr int kMostTilesCounted = 1000000;
+
+/**
+ * Tiles of `tile` with `overlap` needed to cover `length`: 1 + ⌈(length − tile) / (tile −
+ * overlap)⌉, or kMostTilesCounted + 1 where that is more (or cannot be counted).
+ */
 int tilesToCover(double length, double tile, double overlap);
 
 /** A plan, or why there is none. */
