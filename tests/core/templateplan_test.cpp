@@ -197,6 +197,15 @@ TEST(TemplatePlan, UnusableSettingsAndHugePatternsAreRefused) {
     EXPECT_NE(huge.problem.find("stron"), std::string::npos) << huge.problem;
 }
 
+TEST(TemplatePlan, APatternOfPointsOnlyIsRefusedNotPlannedWithNoPages) {
+    // A pipe of no diameter unrolls to lines of no length: nothing shows on any page.
+    const std::vector<DxfLine> points{{kLayerOutlines, 6, 0, 0, 0, -0.0},
+                                      {kLayerGenerators, 2, 0, 0, 0, 0}};
+    const auto planning = planTemplate(points, {{0, 0, "0"}}, {}, 0);
+    EXPECT_FALSE(planning.plan) << planning.plan->pages.size() << " pages";
+    EXPECT_EQ(planning.problem, "brak rysunku");
+}
+
 TEST(TemplatePlan, APatternTooWideToCountItsTilesIsRefusedNotPlannedEmpty) {
     // Too many tiles for an int along one side, or a width that overflows to infinity: the
     // count stops past any template's size instead of wrapping round to no pages at all.

@@ -293,6 +293,10 @@ TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
                                                      std::to_string(kMaxTemplatePages) + " stron"
                                                : "arkusz jest za maly na szablon"};
     }
+    if (best->pages.empty()) {
+        // Every line is a point (a pipe of no diameter): nothing would be printed.
+        return {std::nullopt, "brak rysunku"};
+    }
     if (static_cast<int>(best->pages.size()) > kMaxTemplatePages) {
         return {std::nullopt, "szablon zajalby " + std::to_string(best->pages.size()) +
                                   " stron (najwiecej " + std::to_string(kMaxTemplatePages) + ")"};

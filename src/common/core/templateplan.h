@@ -156,7 +156,8 @@ struct TemplatePlanning {
  * Plans the template of `lines` (DXF millimetres, Y up) with the reported points `marks`.
  * `printerMarginMm` is the widest unprintable margin of the printer (0 for a PDF file); the
  * plan keeps at least `kMinMarginMm`. With the automatic orientation, the one that needs fewer
- * pages is taken, upright on a tie.
+ * pages is taken, upright on a tie. A pattern with nothing to print (no lines, or lines of no
+ * length) has no plan.
  */
 TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
                               const std::vector<PointMark>& marks, const TemplateSettings& settings,
