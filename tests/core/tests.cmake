@@ -5,6 +5,7 @@ add_executable(core_tests
     core/calculators_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
+    core/hostilesweep_test.cpp
     core/numbertext_test.cpp
     core/previewfit_test.cpp
     core/printlayout_test.cpp
@@ -12,7 +13,7 @@ add_executable(core_tests
     core/thintriangle_test.cpp
     ${case_tests}
 )
-target_link_libraries(core_tests PRIVATE blachorys_core GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE blachorys_hostile_inputs GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 blachorys_warnings(core_tests)
 gtest_discover_tests(core_tests)
