@@ -4,6 +4,7 @@
 #include "common/core/templateplan.h"
 #include "common/io/filesizesignal.h"
 #include "common/io/outputfiles.h"
+#include "support/calculatorprinter.h"
 #include "support/filesizelimit.h"
 #include "support/golden.h"
 #include "support/hostileinputs.h"
