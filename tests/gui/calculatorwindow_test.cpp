@@ -12,6 +12,7 @@
 #include "support/calculatorprinter.h"
 #include "support/filesizelimit.h"
 #include "support/golden.h"
+#include "support/hostileinputs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -536,6 +537,38 @@ TEST_P(CalculatorWindowTest, ThePrintoutCarriesTheCalculatorsJobTitle) {
     EXPECT_TRUE(text.contains(QRegularExpression(
         "Title:\\s+" + QRegularExpression::escape(q(definition().printJobTitle)) + "\n")))
         << text.toStdString();
+}
+
+TEST_P(CalculatorWindowTest, HostileTextsInTheFieldsEndAsTheCoreSaysAndDrawWhenCalculated) {
+    // Sets of the core's hostile-input sweep put straight into the fields, as a saved file or
+    // an edit past the key filter leaves them: the window shows what the core says, and a
+    // calculated drawing, however large or small, is drawn.
+    QImage shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::DrawingPreview*>(&dialog)->image();
+    });
+    for (std::uint64_t index = 0; index < 30; ++index) {
+        const HostileSet set = hostileSet(definition(), 17, index);
+        SCOPED_TRACE("set " + std::to_string(index) + ": " + describe(definition(), set));
+        chooseDevelopment(set.development);
+        for (std::size_t f = 0; f < set.texts.size(); ++f) {
+            field(definition().fields[f].name)->setText(q(set.texts[f]));
+        }
+        const auto result = GetParam()->calculate(set.texts, set.development, today());
+        m_prompts.clear();
+        calculate();
+        QStringList said;
+        for (const auto& message : result.messages) {
+            said << q(message.text);
+        }
+        EXPECT_EQ(m_prompts.texts(Kind::Warning) + m_prompts.texts(Kind::Error), said);
+        ASSERT_EQ(outputsEnabled(), result.outputs.has_value());
+        if (result.outputs) {
+            shown = QImage();
+            clickEnabled(m_window, output("ZobaczRysunek"));
+            EXPECT_FALSE(shown.isNull());
+        }
+    }
 }
 
 TEST_P(CalculatorWindowTest, ThePreviewShowsEachDevelopmentsDrawingInItsOwnWindow) {
