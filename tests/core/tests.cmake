@@ -13,7 +13,9 @@ add_executable(core_tests
     core/thintriangle_test.cpp
     ${case_tests}
 )
-target_link_libraries(core_tests PRIVATE blachorys_hostile_inputs GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE blachorys_core GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 blachorys_warnings(core_tests)
+# The hostile-input sweep's sets and checks.
+target_link_libraries(core_tests PRIVATE blachorys_hostile_inputs)
 gtest_discover_tests(core_tests)
