@@ -78,9 +78,10 @@ std::string hostileText(SeededNumbers& numbers, double base, bool whole) {
     }
     const double magnitude = base == 0.0 ? 100.0 : std::fabs(base);
     switch (numbers.below(5)) {
-    case 0: // negative
-        return fixedText(-magnitude * (0.01 + 2 * numbers.unit()),
-                         static_cast<int>(numbers.below(4)));
+    case 0: { // negative; one draw after the other, as the order of arguments is unspecified
+        const double value = -magnitude * (0.01 + 2 * numbers.unit());
+        return fixedText(value, static_cast<int>(numbers.below(4)));
+    }
     case 1: { // out of range: far too large or far too small
         const double power = static_cast<double>(2 + numbers.below(14));
         const double scaled = magnitude * std::pow(10.0, numbers.chance(0.5) ? power : -power);
@@ -208,10 +209,15 @@ void checkReport(const core::PointReport& report, std::vector<std::string>& prob
     if (report.resultLines.empty()) {
         problems.emplace_back("calculated with no result lines: an empty TXT");
     }
+    // A line may fill its capacity, but none may have been cut to it: a number cut short reads
+    // as another number.
+    if (report.linesCut) {
+        problems.push_back(std::string(kCutReport) + " to its capacity");
+    }
     for (const auto* lines : {&report.headerLines, &report.resultLines}) {
         for (const std::string& line : *lines) {
-            if (core::characterCount(line) >= core::kReportLineCapacity) {
-                problems.push_back(std::string(kCutReport) + ": '" + line + "'");
+            if (core::characterCount(line) > core::kReportLineCapacity) {
+                problems.push_back(std::string(kCutReport) + ": over its capacity: '" + line + "'");
             }
         }
     }

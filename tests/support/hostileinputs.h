@@ -52,14 +52,14 @@ HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_
 inline constexpr const char* kNoMessage = "no message";
 inline constexpr const char* kNotFinite = "not finite";
 inline constexpr const char* kUnreadableDxf = "unreadable DXF";
-inline constexpr const char* kCutReport = "report line cut";
+inline constexpr const char* kCutReport = "report line";
 inline constexpr const char* kBadTemplate = "template";
 
 /**
  * What is wrong with a result: a kind with no message when not calculated, or outputs that
  * disagree with the kind; when calculated, any number of the outputs that is not finite
  * (geometry, report text, preview pixels, template pages), a DXF text that a reader cannot
- * read back to the same lines, a report line long enough to have been cut, or a template plan
+ * read back to the same lines, a report line cut to its capacity, or a template plan
  * that is neither a plan nor a reason. Empty when all is well.
  */
 std::vector<std::string> resultProblems(const core::CalculationResult& result);
