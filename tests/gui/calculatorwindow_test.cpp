@@ -400,12 +400,6 @@ constexpr const char* kFaultNames[] = {"missing directory", "a directory in the 
                                        "file-size limit (full disk)",
                                        "directory removed after the dialog"};
 
-void writeBytes(const QString& file, const std::string& bytes) {
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
 TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierFile) {
     calculate();
     const std::pair<const char*, QString> outputs[] = {{"ZapiszWyniki", "wynik.txt"},
@@ -425,11 +419,11 @@ TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierF
             std::optional<FileSizeLimit> limit;
             if (fault == Fault::DirectoryInTheWay) {
                 ASSERT_TRUE(QDir().mkpath(target));
-                writeBytes(target + "/keep", earlier);
+                ASSERT_TRUE(writeFileBytes((target + "/keep").toStdString(), earlier));
                 m_prompts.answerYesNo(true); // "... juz istnieje - Nadpisac ?"
             } else if (fault != Fault::MissingDirectory) {
                 ASSERT_TRUE(QDir().mkpath(place.path()));
-                writeBytes(target, earlier);
+                ASSERT_TRUE(writeFileBytes(target.toStdString(), earlier));
             }
             if (fault == Fault::FileSizeLimit) {
                 m_prompts.answerYesNo(true);
@@ -492,14 +486,14 @@ TEST_P(CalculatorWindowTest, AFailedSaveOfTheInputsWarnsAndKeepsTheEarlierFile) 
         std::optional<FileSizeLimit> limit;
         if (fault == Fault::MissingDirectory) {
             kept = place.path(); // a file where the directory should be: it cannot be made
-            writeBytes(kept, earlier);
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
         } else if (fault == Fault::DirectoryInTheWay) {
             ASSERT_TRUE(QDir().mkpath(place.filePath(file)));
             kept = place.filePath(file + "/keep");
-            writeBytes(kept, earlier);
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
         } else {
             ASSERT_TRUE(QDir().mkpath(place.path()));
-            writeBytes(kept, earlier);
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
         }
         m_prompts.clear();
         {

@@ -56,12 +56,6 @@ enum class Fault { MissingDirectory, DirectoryInTheWay, FullDevice, FileSizeLimi
 constexpr const char* kFaultNames[] = {"missing directory", "a directory in the way",
                                        "full device (/dev/full)", "file-size limit (full disk)"};
 
-void writeBytes(const QString& file, const std::string& bytes) {
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
 TEST_F(CliProcess, EveryFailedWriteIsExit73WithItsReasonAndTheEarlierFileIntact) {
     const std::pair<const char*, std::string> outputs[] = {
         {"--txt", "TXT"}, {"--dxf", "DXF"}, {"--template-pdf", "PDF"}};
@@ -77,12 +71,12 @@ TEST_F(CliProcess, EveryFailedWriteIsExit73WithItsReasonAndTheEarlierFileIntact)
             QProcess process;
             if (fault == Fault::DirectoryInTheWay) {
                 ASSERT_TRUE(QDir().mkpath(target));
-                writeBytes(target + "/keep", earlier);
+                ASSERT_TRUE(test::writeFileBytes((target + "/keep").toStdString(), earlier));
             } else if (fault == Fault::FullDevice) {
                 target = QStringLiteral("/dev/full");
             } else if (fault == Fault::FileSizeLimit) {
                 ASSERT_TRUE(QDir().mkpath(place.path()));
-                writeBytes(target, earlier);
+                ASSERT_TRUE(test::writeFileBytes(target.toStdString(), earlier));
                 process.setChildProcessModifier([] { test::FileSizeLimit::applyToChild(64); });
             }
             const Finished finished = run(process, {"rurarura", option, target});
@@ -123,7 +117,7 @@ TEST_F(CliProcess, ADirectoryRemovedWhileTheProgramWritesIsAFailedWrite) {
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     QDir place(path("zapis"));
     ASSERT_TRUE(QDir().mkpath(place.path()));
-    writeBytes(place.filePath("r.pdf"), "earlier");
+    ASSERT_TRUE(test::writeFileBytes(place.filePath("r.pdf").toStdString(), "earlier"));
     const int reading = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reading, 0);
     QProcess process;
