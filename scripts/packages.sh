@@ -7,6 +7,10 @@ BLACHORYS_PACKAGES=(
     qt6-translations-l10n desktop-file-utils appstream dpkg-dev file
 )
 
+# What CI adds for the sanitizer build and the fuzzers: clang, its sanitizer and libFuzzer
+# runtimes, and llvm-symbolizer for readable stack traces.
+BLACHORYS_CHECK_PACKAGES=(clang libclang-rt-14-dev llvm-14)
+
 # Installs whatever of the arguments is missing, through apt-get (as root, or with sudo).
 install_missing_packages() {
     local missing=()
@@ -32,4 +36,23 @@ install_missing_packages() {
 build_blachorys() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build --parallel "$(nproc)"
+}
+
+# Configures and builds the sanitizer build in $1 (clang; AddressSanitizer and
+# UndefinedBehaviorSanitizer on everything, and the libFuzzer harnesses).
+build_sanitized() {
+    CC=clang CXX=clang++ cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DBLACHORYS_SANITIZE=ON -DBLACHORYS_FUZZ=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+    cmake --build "$1" --parallel "$(nproc)"
+}
+
+# How the sanitizers report: every finding ends the program with a stack trace; leaks are
+# checked, and the only ones suppressed are Qt's own, named in tests/sanitizers/lsan.supp.
+sanitizer_environment() {
+    export ASAN_OPTIONS=detect_leaks=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
+    if [ -x /usr/lib/llvm-14/bin/llvm-symbolizer ]; then
+        export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+    fi
 }

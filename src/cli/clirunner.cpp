@@ -29,20 +29,6 @@ QString q(const std::string& text) {
 /** The name that sends a file to standard output. */
 const std::string kStandardOutput = "-";
 
-struct Options {
-    const core::Calculator* calculator = nullptr;
-    std::size_t development = 0;
-    std::vector<std::string> fieldTexts;
-    std::vector<bool> fieldGiven;
-    std::optional<std::string> txtPath;
-    std::optional<std::string> dxfPath;
-    std::optional<std::string> templatePath;
-    core::TemplateSettings templateSettings;
-    bool templateSettingsGiven = false;
-    std::optional<std::string> date;
-    bool strict = false;
-};
-
 void printUsage(std::ostream& err) {
     err << "usage: blachorys-cli CALCULATOR [--development NAME] [FIELD=TEXT]... [--txt FILE] "
            "[--dxf FILE] [--date TEXT] [--strict]\n"
@@ -100,9 +86,9 @@ bool isTemplateOption(const std::string& argument) {
            argument == "--scale-x" || argument == "--scale-y";
 }
 
-/** Takes one of the template's options; false after saying what is wrong with its value. */
+/** Takes one of the template's options; false when it does not take the value. */
 bool setTemplateOption(core::TemplateSettings& settings, const std::string& option,
-                       const std::string& value, std::ostream& err) {
+                       const std::string& value) {
     if (option == "--paper") {
         if (value == "A4" || value == "A3" || value == "Letter") {
             settings.paper = value == "A3"       ? core::PaperSize::A3
@@ -123,27 +109,30 @@ bool setTemplateOption(core::TemplateSettings& settings, const std::string& opti
                                  : settings.scaleYPercent) = *number;
         return true;
     }
-    err << "blachorys-cli: " << option << " does not take '" << value << "'\n";
     return false;
 }
 
-/** Reads the command line; on a usage error returns nothing after saying what is wrong. */
-std::optional<Options> parse(const std::vector<std::string>& arguments, std::ostream& err) {
+ParsedCommandLine usageError(const std::string& problem) {
+    return {std::nullopt, {"blachorys-cli: " + problem}};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
-        err << "blachorys-cli: no calculator named\n";
-        return std::nullopt;
+        return usageError("no calculator named");
     }
-    Options options;
+    CliOptions options;
     options.calculator = core::findCalculator(arguments[0]);
     if (options.calculator == nullptr) {
-        err << "blachorys-cli: unknown calculator '" << arguments[0] << "'\n";
-        return std::nullopt;
+        return usageError("unknown calculator '" + arguments[0] + "'");
     }
     const auto& definition = options.calculator->definition();
     for (const auto& field : definition.fields) {
         options.fieldTexts.push_back(field.defaultText);
     }
-    options.fieldGiven.assign(definition.fields.size(), false);
+    std::vector<bool> fieldGiven(definition.fields.size(), false);
+    bool templateSettingsGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--strict") {
@@ -155,15 +144,14 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
                                 argument == "--template-pdf" || isTemplateOption(argument);
         if (takesValue) {
             if (i + 1 >= arguments.size()) {
-                err << "blachorys-cli: " << argument << " needs a value\n";
-                return std::nullopt;
+                return usageError(argument + " needs a value");
             }
             const std::string& value = arguments[++i];
             if (isTemplateOption(argument)) {
-                if (!setTemplateOption(options.templateSettings, argument, value, err)) {
-                    return std::nullopt;
+                if (!setTemplateOption(options.templateSettings, argument, value)) {
+                    return usageError(argument + " does not take '" + value + "'");
                 }
-                options.templateSettingsGiven = true;
+                templateSettingsGiven = true;
             } else if (argument == "--template-pdf") {
                 options.templatePath = value;
             } else if (argument == "--txt") {
@@ -176,33 +164,27 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
                        found && !value.empty() && !definition.developments.empty()) {
                 options.development = *found;
             } else {
-                err << "blachorys-cli: " << definition.key << " has no development '" << value
-                    << "'\n";
-                return std::nullopt;
+                return usageError(definition.key + " has no development '" + value + "'");
             }
             continue;
         }
         const auto equals = argument.find('=');
         if (equals == std::string::npos || argument.starts_with("--")) {
-            err << "blachorys-cli: unexpected argument '" << argument << "'\n";
-            return std::nullopt;
+            return usageError("unexpected argument '" + argument + "'");
         }
         const std::string name = argument.substr(0, equals);
         const auto field = core::fieldIndex(definition, name);
         if (!field) {
-            err << "blachorys-cli: " << definition.key << " has no field '" << name << "'\n";
-            return std::nullopt;
+            return usageError(definition.key + " has no field '" + name + "'");
         }
         options.fieldTexts[*field] = argument.substr(equals + 1);
-        options.fieldGiven[*field] = true;
+        fieldGiven[*field] = true;
     }
-    if (options.templateSettingsGiven && !options.templatePath) {
-        err << "blachorys-cli: the template's options need --template-pdf\n";
-        return std::nullopt;
+    if (templateSettingsGiven && !options.templatePath) {
+        return usageError("the template's options need --template-pdf");
     }
     if (const auto problem = core::settingsProblem(options.templateSettings)) {
-        err << "blachorys-cli: " << *problem << '\n';
-        return std::nullopt;
+        return usageError(*problem);
     }
     const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
         {"--txt", &options.txtPath},
@@ -210,8 +192,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
         {"--template-pdf", &options.templatePath}};
     for (const auto& [option, path] : outputs) {
         if (*path && **path != kStandardOutput && !filePath(**path)) {
-            err << "blachorys-cli: the file name '" << **path << "' is not valid UTF-8\n";
-            return std::nullopt;
+            return usageError("the file name '" + **path + "' is not valid UTF-8");
         }
     }
     for (std::size_t a = 0; a < std::size(outputs); ++a) {
@@ -219,37 +200,31 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::ost
             const auto& first = *outputs[a].second;
             const auto& second = *outputs[b].second;
             if (first && second && sameFile(*first, *second)) {
-                err << "blachorys-cli: " << outputs[a].first << " and " << outputs[b].first
-                    << " name the same file '" << *first << "'\n";
-                return std::nullopt;
+                return usageError(std::string(outputs[a].first) + " and " + outputs[b].first +
+                                  " name the same file '" + *first + "'");
             }
         }
     }
-    return options;
-}
-
-/**
- * The texts the first pass turns into "0": a warning for each, or with --strict a usage error.
- * Returns false when the command line is refused.
- */
-bool checkFieldTexts(const Options& options, std::ostream& err) {
-    const auto& fields = options.calculator->definition().fields;
-    bool accepted = true;
-    for (std::size_t f = 0; f < fields.size(); ++f) {
-        if (!options.fieldGiven[f] || core::parseReal(options.fieldTexts[f])) {
+    // The texts the first pass turns into "0": a warning for each, or with --strict a usage
+    // error for each.
+    ParsedCommandLine parsed;
+    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
+        const std::string& text = options.fieldTexts[f];
+        if (!fieldGiven[f] || core::parseReal(text)) {
             continue;
         }
-        if (options.strict) {
-            err << "blachorys-cli: " << fields[f].name << "='" << options.fieldTexts[f]
-                << "' is not a number\n";
-            accepted = false;
-        } else {
-            err << "Uwaga: " << fields[f].name << "='" << options.fieldTexts[f]
-                << "' nie jest liczba - przyjeto 0\n";
-        }
+        const std::string& name = definition.fields[f].name;
+        parsed.messages.push_back(
+            options.strict ? "blachorys-cli: " + name + "='" + text + "' is not a number"
+                           : "Uwaga: " + name + "='" + text + "' nie jest liczba - przyjeto 0");
     }
-    return accepted;
+    if (!options.strict || parsed.messages.empty()) {
+        parsed.options = std::move(options);
+    }
+    return parsed;
 }
+
+namespace {
 
 /** Writes one requested file (or standard output); says so on `err` when it fails. */
 bool writeRequested(const std::optional<std::string>& path, const char* what,
@@ -270,7 +245,7 @@ bool writeRequested(const std::optional<std::string>& path, const char* what,
 }
 
 /** The full-scale template as a PDF, when it was asked for. */
-bool writeTemplate(const Options& options, const core::CalculationOutputs& outputs,
+bool writeTemplate(const CliOptions& options, const core::CalculationOutputs& outputs,
                    std::ostream& out, std::ostream& err) {
     if (!options.templatePath) {
         return true;
@@ -300,11 +275,15 @@ bool writeTemplate(const Options& options, const core::CalculationOutputs& outpu
 } // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const auto options = parse(arguments, err);
-    if (!options || !checkFieldTexts(*options, err)) {
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    for (const auto& message : parsed.messages) {
+        err << message << '\n';
+    }
+    if (!parsed.options) {
         printUsage(err);
         return kExitUsage;
     }
+    const CliOptions* options = &*parsed.options;
     const std::string date =
         options->date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
     const core::CalculationResult result =

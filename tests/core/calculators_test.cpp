@@ -160,6 +160,29 @@ TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
     }
 }
 
+TEST_P(EveryCalculator, ANumberTooLongForItsReportLineFailsInsteadOfBeingCut) {
+    // A value far beyond any sheet, as a saved file or the command line can hold it, prints
+    // with more digits than a report line holds: cut short, it would read as another number.
+    const auto& d = definition();
+    for (std::size_t development = 0; development < std::max<std::size_t>(1, d.developments.size());
+         ++development) {
+        for (std::size_t i = 0; i < d.fields.size(); ++i) {
+            Texts texts = exampleFieldTexts(d, {});
+            texts[i] = "1e150";
+            const auto result = GetParam()->calculate(texts, development, "d");
+            if (result.status != CalculationResult::Status::Calculated) {
+                EXPECT_FALSE(result.messages.empty());
+                continue;
+            }
+            const Texts lines = result.outputs->report.allLines();
+            const auto cut = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+                return characterCount(l) >= kReportLineCapacity;
+            });
+            EXPECT_EQ(cut, lines.end()) << d.fields[i].name << "=1e150: " << *cut;
+        }
+    }
+}
+
 /** A segment as two end points, in the DXF's frame (Y up). */
 struct Segment {
     double x1, y1, x2, y2;

@@ -197,5 +197,28 @@ TEST(TemplatePlan, UnusableSettingsAndHugePatternsAreRefused) {
     EXPECT_NE(huge.problem.find("stron"), std::string::npos) << huge.problem;
 }
 
+TEST(TemplatePlan, APatternOfPointsOnlyIsRefusedNotPlannedWithNoPages) {
+    // A pipe of no diameter unrolls to lines of no length: nothing shows on any page.
+    const std::vector<DxfLine> points{{kLayerOutlines, 6, 0, 0, 0, -0.0},
+                                      {kLayerGenerators, 2, 0, 0, 0, 0}};
+    const auto planning = planTemplate(points, {{0, 0, "0"}}, {}, 0);
+    EXPECT_FALSE(planning.plan) << planning.plan->pages.size() << " pages";
+    EXPECT_EQ(planning.problem, "brak rysunku");
+}
+
+TEST(TemplatePlan, APatternTooWideToCountItsTilesIsRefusedNotPlannedEmpty) {
+    // Too many tiles for an int along one side, or a width that overflows to infinity: the
+    // count stops past any template's size instead of wrapping round to no pages at all.
+    EXPECT_GT(tilesToCover(1e17, 180, 10), kMaxTemplatePages);
+    EXPECT_GT(tilesToCover(INFINITY, 180, 10), kMaxTemplatePages);
+    const std::vector<DxfLine> overflowing{{kLayerOutlines, 7, -1.7e308, 0, 1.7e308, 1}};
+    for (const auto& lines :
+         {rectangle(0, 0, 1e17, 100), rectangle(0, 0, 100, 1e300), overflowing}) {
+        const auto planning = planTemplate(lines, {}, {}, 0);
+        EXPECT_FALSE(planning.plan) << planning.plan->pages.size() << " pages";
+        EXPECT_EQ(planning.problem, "szablon zajalby ponad 500 stron");
+    }
+}
+
 } // namespace
 } // namespace blachorys::core

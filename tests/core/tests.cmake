@@ -6,6 +6,7 @@ add_executable(core_tests
     core/compensatedsum_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
+    core/hostilesweep_test.cpp
     core/numbertext_test.cpp
     core/parallelfor_test.cpp
     core/previewfit_test.cpp
@@ -17,4 +18,6 @@ add_executable(core_tests
 target_link_libraries(core_tests PRIVATE blachorys_core hwy::hwy GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 blachorys_warnings(core_tests)
+# The hostile-input sweep's sets and checks.
+target_link_libraries(core_tests PRIVATE blachorys_hostile_inputs)
 gtest_discover_tests(core_tests)

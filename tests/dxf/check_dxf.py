@@ -5,7 +5,8 @@
 
 For every NAME.json in DIR, NAME.dxf beside it is loaded and audited; then its entities must be
 the JSON's "lines" one for one: LINE entities on the same layer, with the same colour, with
-start and end points within 0.005 mm. (Each case's own tests check how many lines its inputs
+start and end points within 0.005 mm (or, for coordinates of 10 km and more, within the nine
+significant digits the file keeps). (Each case's own tests check how many lines its inputs
 give.) Prints one line per file; exits 1 when any file fails, 2 when there is nothing to check.
 """
 
@@ -17,6 +18,7 @@ import ezdxf
 from ezdxf import recover
 
 TOLERANCE = 0.005
+SIGNIFICANT = 5e-9
 LAYERS = {"KONTURY", "TWORZACE"}
 
 
@@ -53,7 +55,9 @@ def problems_of(dxf_path, expectation):
         start, end = entity.dxf.start, entity.dxf.end
         read = {"x1": start.x, "y1": start.y, "x2": end.x, "y2": end.y}
         for key, value in read.items():
-            if abs(value - want[key]) > TOLERANCE + 1e-9:  # the file keeps two decimals
+            # The file keeps two decimals, and at most nine significant digits.
+            tolerance = max(TOLERANCE, SIGNIFICANT * abs(want[key])) * (1 + 1e-9) + 1e-9
+            if abs(value - want[key]) > tolerance:
                 problems.append(f"{where} {key}: {value}, expected {want[key]}")
         if start.z != 0 or end.z != 0:
             problems.append(f"{where}: not in the drawing plane")

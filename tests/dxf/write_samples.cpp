@@ -3,14 +3,19 @@
 //
 //   dxf_samples DIR    writes DIR/good/*.dxf|json and DIR/tampered/*.dxf|json; in the tampered
 //                      set one expected coordinate is 0.01 off, which the reader check must see.
+//                      The good set holds every example and calculated sets of the hostile-input
+//                      sweep: the first few of each calculator, and its widest.
 
 #include "cases/calculators.h"
 #include "common/io/outputfiles.h"
+#include "support/hostileinputs.h"
 
 #include <QDir>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -38,11 +43,11 @@ std::string quoted(const std::string& text) {
 }
 
 std::string expectationJson(const core::CalculatorDefinition& definition,
-                            const core::ExampleInputs& example,
+                            const std::string& development,
                             const std::vector<std::string>& fieldTexts,
                             const std::vector<core::DxfLine>& lines) {
     std::string json = "{\"calculator\": " + quoted(definition.key) +
-                       ", \"development\": " + quoted(example.development) + ",\n \"fields\": {";
+                       ", \"development\": " + quoted(development) + ",\n \"fields\": {";
     for (std::size_t f = 0; f < fieldTexts.size(); ++f) {
         json +=
             (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(fieldTexts[f]);
@@ -58,19 +63,9 @@ std::string expectationJson(const core::CalculatorDefinition& definition,
     return json + "]}\n";
 }
 
-bool writeSample(const core::Calculator& calculator, const core::ExampleInputs& example,
-                 const QDir& directory, bool tamper) {
-    const auto& definition = calculator.definition();
-    const std::string name = definition.key + "_" + example.name;
-    const std::vector<std::string> texts = core::exampleFieldTexts(definition, example);
-    const auto development = core::developmentIndex(definition, example.development);
-    const core::CalculationResult result =
-        calculator.calculate(texts, development.value_or(0), "-");
-    if (!development || !result.outputs) {
-        std::cerr << name << ": not calculated\n";
-        return false;
-    }
-    std::vector<core::DxfLine> expected = result.outputs->dxfLines;
+bool writeSample(const core::CalculatorDefinition& definition, const std::string& name,
+                 const std::vector<std::string>& texts, const std::string& development,
+                 std::vector<core::DxfLine> expected, const QDir& directory, bool tamper) {
     const QString dxf = directory.filePath(QString::fromStdString(name + ".dxf"));
     if (const auto failure = io::writeDxfFile(dxf, expected)) {
         std::cerr << name << ": " << failure->toStdString() << '\n';
@@ -81,8 +76,67 @@ bool writeSample(const core::Calculator& calculator, const core::ExampleInputs& 
     }
     std::ofstream json(directory.filePath(QString::fromStdString(name + ".json")).toStdString(),
                        std::ios::binary);
-    json << expectationJson(definition, example, texts, expected);
+    json << expectationJson(definition, development, texts, expected);
     return static_cast<bool>(json.flush());
+}
+
+bool writeExample(const core::Calculator& calculator, const core::ExampleInputs& example,
+                  const QDir& directory, bool tamper) {
+    const auto& definition = calculator.definition();
+    const std::string name = definition.key + "_" + example.name;
+    const std::vector<std::string> texts = core::exampleFieldTexts(definition, example);
+    const auto development = core::developmentIndex(definition, example.development);
+    const core::CalculationResult result =
+        calculator.calculate(texts, development.value_or(0), "-");
+    if (!development || !result.outputs) {
+        std::cerr << name << ": not calculated\n";
+        return false;
+    }
+    return writeSample(definition, name, texts, example.development, result.outputs->dxfLines,
+                       directory, tamper);
+}
+
+/** Calculated sets of the hostile-input sweep: the first few, and the widest of many. */
+bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory) {
+    constexpr std::uint64_t kSeed = 17;
+    constexpr std::uint64_t kFirst = 3;
+    constexpr std::uint64_t kSearched = 2000;
+    const auto& definition = calculator.definition();
+    std::vector<std::uint64_t> chosen;
+    std::uint64_t widest = 0;
+    double widestExtent = -1.0;
+    for (std::uint64_t index = 0; index < kSearched; ++index) {
+        const auto set = test::hostileSet(definition, kSeed, index);
+        const auto result = calculator.calculate(set.texts, set.development, "-");
+        if (!result.outputs) {
+            continue;
+        }
+        if (chosen.size() < kFirst) {
+            chosen.push_back(index);
+        }
+        for (const core::DxfLine& l : result.outputs->dxfLines) {
+            const double extent =
+                std::max({std::fabs(l.x1), std::fabs(l.y1), std::fabs(l.x2), std::fabs(l.y2)});
+            if (extent > widestExtent) {
+                widestExtent = extent;
+                widest = index;
+            }
+        }
+    }
+    if (widestExtent >= 0.0 && std::find(chosen.begin(), chosen.end(), widest) == chosen.end()) {
+        chosen.push_back(widest);
+    }
+    bool ok = !chosen.empty();
+    for (const std::uint64_t index : chosen) {
+        const auto set = test::hostileSet(definition, kSeed, index);
+        const auto result = calculator.calculate(set.texts, set.development, "-");
+        const std::string development =
+            definition.developments.empty() ? "" : definition.developments[set.development].key;
+        ok = writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.texts,
+                         development, result.outputs->dxfLines, directory, false) &&
+             ok;
+    }
+    return ok;
 }
 
 } // namespace
@@ -106,10 +160,11 @@ int main(int argc, char** argv) {
     // coordinate off, for the reader check to catch.
     for (const core::Calculator* calculator : core::calculators()) {
         for (const core::ExampleInputs& example : calculator->definition().examples) {
-            ok = writeSample(*calculator, example, good, false) && ok;
+            ok = writeExample(*calculator, example, good, false) && ok;
         }
+        ok = writeSweepSamples(*calculator, good) && ok;
     }
     const core::Calculator& first = *core::calculators().front();
-    ok = writeSample(first, first.definition().examples.front(), tampered, true) && ok;
+    ok = writeExample(first, first.definition().examples.front(), tampered, true) && ok;
     return ok ? 0 : 1;
 }

@@ -10,7 +10,9 @@
 #include "common/io/reportdate.h"
 #include "support/calculatorfixture.h"
 #include "support/calculatorprinter.h"
+#include "support/filesizelimit.h"
 #include "support/golden.h"
+#include "support/hostileinputs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,12 +29,17 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <cstdio>
+#include <functional>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace blachorys::test {
 namespace {
 
 using Kind = Prompt::Kind;
+using test::FileSizeLimit;
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -380,17 +387,132 @@ TEST_P(CalculatorWindowTest, SavingOverAFileAsksFirstAndNoLeavesItAlone) {
     EXPECT_EQ(readFileBytes(target.toStdString()), written);
 }
 
-TEST_P(CalculatorWindowTest, ACancelledDialogWritesNothingAndAFailedWriteIsReported) {
+TEST_P(CalculatorWindowTest, ACancelledDialogWritesNothing) {
     calculate();
     m_prompts.cancelSaveFile();
     clickEnabled(m_window, output("ZapiszRysunek"));
     EXPECT_TRUE(QDir(m_directory.path()).entryList(QDir::Files).isEmpty());
+}
 
-    const QString nowhere = path("no-such-dir/rysunek.dxf");
-    m_prompts.answerSaveFile(nowhere);
-    clickEnabled(m_window, output("ZapiszRysunek"));
-    ASSERT_EQ(m_prompts.texts(Kind::Error).size(), 1);
-    EXPECT_TRUE(m_prompts.texts(Kind::Error)[0].startsWith("Nie moge zapisac pliku " + nowhere));
+/** How a file fails to be written. */
+enum class Fault { MissingDirectory, DirectoryInTheWay, FileSizeLimit, DirectoryRemoved };
+constexpr const char* kFaultNames[] = {"missing directory", "a directory in the way",
+                                       "file-size limit (full disk)",
+                                       "directory removed after the dialog"};
+
+TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierFile) {
+    calculate();
+    const std::pair<const char*, QString> outputs[] = {{"ZapiszWyniki", "wynik.txt"},
+                                                       {"ZapiszRysunek", "wynik.dxf"},
+                                                       {"DrukujSzablon", "wynik.pdf"}};
+    const std::string earlier = "earlier\r\n";
+    for (const auto& [button, name] : outputs) {
+        for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,
+                                  Fault::FileSizeLimit, Fault::DirectoryRemoved}) {
+            const char* faultName = kFaultNames[static_cast<int>(fault)];
+            SCOPED_TRACE(std::string(button) + ", " + faultName);
+            m_prompts.clear();
+            QDir place(path("zapis"));
+            place.removeRecursively();
+            const QString target = place.filePath(name);
+            std::function<void()> afterwards;
+            std::optional<FileSizeLimit> limit;
+            if (fault == Fault::DirectoryInTheWay) {
+                ASSERT_TRUE(QDir().mkpath(target));
+                ASSERT_TRUE(writeFileBytes((target + "/keep").toStdString(), earlier));
+                m_prompts.answerYesNo(true); // "... juz istnieje - Nadpisac ?"
+            } else if (fault != Fault::MissingDirectory) {
+                ASSERT_TRUE(QDir().mkpath(place.path()));
+                ASSERT_TRUE(writeFileBytes(target.toStdString(), earlier));
+            }
+            if (fault == Fault::FileSizeLimit) {
+                m_prompts.answerYesNo(true);
+                limit.emplace(64); // far less than any output; the printer's correction fits
+            } else if (fault == Fault::DirectoryRemoved) {
+                afterwards = [&place] { place.removeRecursively(); };
+            }
+            if (std::string_view(button) == "DrukujSzablon") {
+                gui::TemplateChoice choice;
+                choice.action = gui::TemplateChoice::Action::SavePdf;
+                m_prompts.answerTemplate(choice);
+            }
+            m_prompts.answerSaveFile(target, afterwards);
+            clickEnabled(m_window, output(button));
+            limit.reset();
+            const QStringList errors = m_prompts.texts(Kind::Error);
+            const QString said = "Nie moge zapisac pliku " + target + " : ";
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].startsWith(said) && errors[0].size() > said.size())
+                << errors[0].toStdString();
+            EXPECT_TRUE(m_prompts.texts(Kind::Warning).isEmpty());
+            bool intact = true;
+            const char* left = "; nothing created";
+            if (fault == Fault::DirectoryInTheWay) {
+                intact = QFileInfo(target).isDir() &&
+                         readFileBytes((target + "/keep").toStdString()) == earlier;
+                left = "; the directory and its file intact";
+            } else if (fault == Fault::FileSizeLimit) {
+                intact = readFileBytes(target.toStdString()) == earlier &&
+                         place.entryList(QDir::Files | QDir::Hidden) == QStringList{name};
+                left = "; earlier file intact, no temporary file left";
+            } else {
+                // Missing from the start, or removed with the earlier file by someone else:
+                // nothing is written anywhere instead.
+                intact = !QFileInfo::exists(place.path());
+            }
+            EXPECT_TRUE(intact);
+            std::printf("[write] %s window %s, %s: %s%s\n", definition().key.c_str(), button,
+                        faultName, errors[0].toStdString().c_str(),
+                        intact ? left : "; NOT AS IT WAS");
+        }
+    }
+}
+
+TEST_P(CalculatorWindowTest, AFailedSaveOfTheInputsWarnsAndKeepsTheEarlierFile) {
+    const QString file = q(definition().savedInputsFileName);
+    const std::string earlier = "earlier\r\n";
+    for (const Fault fault :
+         {Fault::MissingDirectory, Fault::DirectoryInTheWay, Fault::FileSizeLimit}) {
+        const char* faultName = fault == Fault::MissingDirectory
+                                    ? "directory cannot be made (a file in its place)"
+                                    : kFaultNames[static_cast<int>(fault)];
+        SCOPED_TRACE(faultName);
+        QDir place(path("dane"));
+        place.removeRecursively();
+        QFile::remove(place.path());
+        gui::GuiContext inputs = context();
+        inputs.savedInputsDirectory = place.path();
+        QString kept = place.filePath(file);
+        std::optional<FileSizeLimit> limit;
+        if (fault == Fault::MissingDirectory) {
+            kept = place.path(); // a file where the directory should be: it cannot be made
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
+        } else if (fault == Fault::DirectoryInTheWay) {
+            ASSERT_TRUE(QDir().mkpath(place.filePath(file)));
+            kept = place.filePath(file + "/keep");
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
+        } else {
+            ASSERT_TRUE(QDir().mkpath(place.path()));
+            ASSERT_TRUE(writeFileBytes(kept.toStdString(), earlier));
+        }
+        m_prompts.clear();
+        {
+            gui::CalculatorWindow window(*GetParam(), inputs);
+            window.show();
+            if (fault == Fault::FileSizeLimit) {
+                limit.emplace(4);
+            }
+            window.close();
+            limit.reset();
+        }
+        const QStringList warnings = m_prompts.texts(Kind::Warning);
+        EXPECT_EQ(warnings, QStringList{"Nie moge zapisac do pliku"});
+        const bool intact = readFileBytes(kept.toStdString()) == earlier;
+        EXPECT_TRUE(intact);
+        std::printf("[write] %s window, saved inputs, %s: %s%s\n", definition().key.c_str(),
+                    faultName, warnings.join(" | ").toStdString().c_str(),
+                    intact ? "; earlier file intact" : "; NOT AS IT WAS");
+    }
 }
 
 TEST_P(CalculatorWindowTest, ThePrintoutCarriesTheCalculatorsJobTitle) {
@@ -409,6 +531,38 @@ TEST_P(CalculatorWindowTest, ThePrintoutCarriesTheCalculatorsJobTitle) {
     EXPECT_TRUE(text.contains(QRegularExpression(
         "Title:\\s+" + QRegularExpression::escape(q(definition().printJobTitle)) + "\n")))
         << text.toStdString();
+}
+
+TEST_P(CalculatorWindowTest, HostileTextsInTheFieldsEndAsTheCoreSaysAndDrawWhenCalculated) {
+    // Sets of the core's hostile-input sweep put straight into the fields, as a saved file or
+    // an edit past the key filter leaves them: the window shows what the core says, and a
+    // calculated drawing, however large or small, is drawn.
+    QImage shown;
+    m_prompts.onModal([&shown](QDialog& dialog) {
+        shown = qobject_cast<gui::DrawingPreview*>(&dialog)->image();
+    });
+    for (std::uint64_t index = 0; index < 30; ++index) {
+        const HostileSet set = hostileSet(definition(), 17, index);
+        SCOPED_TRACE("set " + std::to_string(index) + ": " + describe(definition(), set));
+        chooseDevelopment(set.development);
+        for (std::size_t f = 0; f < set.texts.size(); ++f) {
+            field(definition().fields[f].name)->setText(q(set.texts[f]));
+        }
+        const auto result = GetParam()->calculate(set.texts, set.development, today());
+        m_prompts.clear();
+        calculate();
+        QStringList said;
+        for (const auto& message : result.messages) {
+            said << q(message.text);
+        }
+        EXPECT_EQ(m_prompts.texts(Kind::Warning) + m_prompts.texts(Kind::Error), said);
+        ASSERT_EQ(outputsEnabled(), result.outputs.has_value());
+        if (result.outputs) {
+            shown = QImage();
+            clickEnabled(m_window, output("ZobaczRysunek"));
+            EXPECT_FALSE(shown.isNull());
+        }
+    }
 }
 
 TEST_P(CalculatorWindowTest, ThePreviewShowsEachDevelopmentsDrawingInItsOwnWindow) {

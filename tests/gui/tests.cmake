@@ -8,7 +8,7 @@ add_executable(gui_shell_tests
 )
 # The command line too: the files from the window and from it must be the same bytes.
 target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib
-                      blachorys_gui_test_main)
+                      blachorys_hostile_inputs blachorys_gui_test_main)
 blachorys_warnings(gui_shell_tests)
 gtest_discover_tests(gui_shell_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                      DISCOVERY_MODE PRE_TEST)

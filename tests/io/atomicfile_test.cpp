@@ -1,5 +1,6 @@
 #include "common/io/atomicfile.h"
 
+#include "support/filesizelimit.h"
 #include "support/golden.h"
 
 #include <QDir>
@@ -8,42 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <thread>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace blachorys::io {
 namespace {
 
-/**
- * Caps the size of files this process may write, so that a write fails even for root (whom
- * file permissions do not stop). Writing past the cap then fails with EFBIG instead of
- * raising SIGXFSZ.
- */
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = SIG_DFL;
-    bool m_active = false;
-};
+using test::FileSizeLimit;
 
 class AtomicFile : public ::testing::Test {
 protected:
@@ -107,6 +80,13 @@ TEST_F(AtomicFile, ASpecialFileIsWrittenInPlaceNotReplaced) {
     ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
     EXPECT_EQ(entries(), QStringList{"rura.fifo"});
+}
+
+TEST_F(AtomicFile, AFullDeviceIsAFailedWrite) {
+    // A device is written in place, so its short write must show as a failure too.
+    const auto failure = writeFileAtomically(QStringLiteral("/dev/full"), "x");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->isEmpty());
 }
 
 TEST_F(AtomicFile, ADirectoryIsNotWrittenOver) {

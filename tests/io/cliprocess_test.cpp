@@ -1,10 +1,17 @@
 // blachorys-cli run as a process, for what only a process shows: signals, the real standard
 // output, file names as bytes.
+#include "cases/calculators.h"
+#include "common/core/templateplan.h"
 #include "common/io/filesizesignal.h"
+#include "common/io/outputfiles.h"
+#include "support/calculatorprinter.h"
+#include "support/filesizelimit.h"
 #include "support/golden.h"
+#include "support/hostileinputs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -12,8 +19,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 
-#include <sys/resource.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace blachorys::cli {
 namespace {
@@ -40,26 +51,105 @@ protected:
     QTemporaryDir m_directory;
 };
 
-TEST_F(CliProcess, AFileSizeLimitIsAFailedWriteNotADeath) {
-    QProcess first;
-    ASSERT_EQ(run(first, {"rurarura", "--date", "08-12-2026", "--txt", path("o.txt")}).exit, 0);
-    QProcess limited;
-    // As `ulimit -f 8`: 8 blocks of 1 KiB, far less than the report of N = 2000.
-    limited.setChildProcessModifier([] {
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 8 * 1024;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    const Finished finished = run(limited, {"rurarura", "N=2000", "--txt", path("o.txt")});
-    EXPECT_FALSE(finished.crashed) << "killed by SIGXFSZ";
-    EXPECT_EQ(finished.exit, 73);
-    EXPECT_NE(finished.err.find("cannot write the TXT file"), std::string::npos) << finished.err;
-    EXPECT_EQ(test::readFileBytes(path("o.txt").toStdString()),
-              test::readGolden("rurarura/mniejsza.txt"));
+/** How a requested file fails to be written. */
+enum class Fault { MissingDirectory, DirectoryInTheWay, FullDevice, FileSizeLimit };
+constexpr const char* kFaultNames[] = {"missing directory", "a directory in the way",
+                                       "full device (/dev/full)", "file-size limit (full disk)"};
+
+TEST_F(CliProcess, EveryFailedWriteIsExit73WithItsReasonAndTheEarlierFileIntact) {
+    const std::pair<const char*, std::string> outputs[] = {
+        {"--txt", "TXT"}, {"--dxf", "DXF"}, {"--template-pdf", "PDF"}};
+    const std::string earlier = "earlier\r\n";
+    for (const auto& [option, what] : outputs) {
+        for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,
+                                  Fault::FullDevice, Fault::FileSizeLimit}) {
+            const char* faultName = kFaultNames[static_cast<int>(fault)];
+            SCOPED_TRACE(std::string(option) + ", " + faultName);
+            QDir place(path("zapis"));
+            place.removeRecursively();
+            QString target = place.filePath("wynik");
+            QProcess process;
+            if (fault == Fault::DirectoryInTheWay) {
+                ASSERT_TRUE(QDir().mkpath(target));
+                ASSERT_TRUE(test::writeFileBytes((target + "/keep").toStdString(), earlier));
+            } else if (fault == Fault::FullDevice) {
+                target = QStringLiteral("/dev/full");
+            } else if (fault == Fault::FileSizeLimit) {
+                ASSERT_TRUE(QDir().mkpath(place.path()));
+                ASSERT_TRUE(test::writeFileBytes(target.toStdString(), earlier));
+                process.setChildProcessModifier([] { test::FileSizeLimit::applyToChild(64); });
+            }
+            const Finished finished = run(process, {"rurarura", option, target});
+            EXPECT_FALSE(finished.crashed) << "killed by SIGXFSZ";
+            EXPECT_EQ(finished.exit, 73);
+            const std::string said = "blachorys-cli: cannot write the " + what + " file '" +
+                                     target.toStdString() + "': ";
+            EXPECT_TRUE(finished.err.starts_with(said) && finished.err.size() > said.size() + 1)
+                << finished.err;
+            // What the failed write left: nothing new, and anything earlier as it was.
+            bool intact = true;
+            const char* left = "";
+            if (fault == Fault::MissingDirectory) {
+                intact = !QFileInfo::exists(place.path());
+                left = "; nothing created";
+            } else if (fault == Fault::DirectoryInTheWay) {
+                intact = QFileInfo(target).isDir() &&
+                         test::readFileBytes((target + "/keep").toStdString()) == earlier;
+                left = "; the directory and its file intact";
+            } else if (fault == Fault::FileSizeLimit) {
+                // No half-written temporary file is left beside it either.
+                intact = test::readFileBytes(target.toStdString()) == earlier &&
+                         place.entryList(QDir::Files | QDir::Hidden) == QStringList{"wynik"};
+                left = "; earlier file intact, no temporary file left";
+            }
+            EXPECT_TRUE(intact);
+            std::printf("[write] blachorys-cli %s, %s: exit %d, %s%s\n", option, faultName,
+                        finished.exit, finished.err.substr(0, finished.err.find('\n')).c_str(),
+                        intact ? left : "; NOT AS IT WAS");
+        }
+    }
 }
 
-TEST_F(CliProcess, TheTemplateIsDrawnWithNoDisplayAndAFailedWriteKeepsTheEarlierFile) {
+TEST_F(CliProcess, ADirectoryRemovedWhileTheProgramWritesIsAFailedWrite) {
+    // The DXF goes into a FIFO this test reads; once the program is writing it (having parsed
+    // and calculated), the template's directory is removed, with an earlier template in it.
+    const QString fifo = path("rysunek.fifo");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QDir place(path("zapis"));
+    ASSERT_TRUE(QDir().mkpath(place.path()));
+    ASSERT_TRUE(test::writeFileBytes(place.filePath("r.pdf").toStdString(), "earlier"));
+    const int reading = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reading, 0);
+    QProcess process;
+    process.setProgram(QStringLiteral(BLACHORYS_CLI));
+    // N = 2000: a DXF far larger than a pipe holds, so the program waits in its writing.
+    process.setArguments(
+        {"rurarura", "N=2000", "--dxf", fifo, "--template-pdf", place.filePath("r.pdf")});
+    process.start();
+    pollfd data{reading, POLLIN, 0};
+    ASSERT_EQ(::poll(&data, 1, 60000), 1) << "the program never wrote the DXF";
+    ASSERT_TRUE(place.removeRecursively());
+    ::fcntl(reading, F_SETFL, 0);
+    std::string dxf;
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(reading, buffer, sizeof buffer)) > 0;) {
+        dxf.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(reading);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const std::string err = process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), 73) << err;
+    EXPECT_TRUE(err.starts_with("blachorys-cli: cannot write the PDF file '" +
+                                place.filePath("r.pdf").toStdString() + "': "))
+        << err;
+    EXPECT_TRUE(dxf.ends_with("  0\r\nEOF\r\n")) << "the DXF came through whole";
+    EXPECT_FALSE(QFileInfo::exists(place.path()));
+    std::printf("[write] blachorys-cli --template-pdf, directory removed while writing: exit %d, "
+                "%s",
+                process.exitCode(), err.c_str());
+}
+
+TEST_F(CliProcess, TheTemplateIsDrawnWithNoDisplay) {
     QProcess first;
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -69,21 +159,7 @@ TEST_F(CliProcess, TheTemplateIsDrawnWithNoDisplayAndAFailedWriteKeepsTheEarlier
     const Finished written = run(first, {"rurarura", "--template-pdf", path("t.pdf")});
     ASSERT_EQ(written.exit, 0) << written.err;
     EXPECT_EQ(written.err, "");
-    const std::string earlier = test::readFileBytes(path("t.pdf").toStdString());
-    EXPECT_EQ(earlier.rfind("%PDF-", 0), 0u);
-
-    QProcess limited;
-    limited.setProcessEnvironment(noDisplay);
-    limited.setChildProcessModifier([] {
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 8 * 1024;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    const Finished failed = run(limited, {"rurarura", "--template-pdf", path("t.pdf")});
-    EXPECT_EQ(failed.exit, 73);
-    EXPECT_NE(failed.err.find("cannot write the PDF file"), std::string::npos) << failed.err;
-    EXPECT_EQ(test::readFileBytes(path("t.pdf").toStdString()), earlier);
+    EXPECT_EQ(test::readFileBytes(path("t.pdf").toStdString()).rfind("%PDF-", 0), 0u);
 }
 
 TEST_F(CliProcess, AFullStandardOutputIsExit74) {
@@ -108,6 +184,77 @@ TEST_F(CliProcess, AFileNameThatIsNotUtf8IsRefusedNotWrittenElsewhere) {
     EXPECT_NE(err.find("is not valid UTF-8"), std::string::npos) << err;
     EXPECT_TRUE(QDir(m_directory.path()).entryList(QDir::Files).isEmpty());
 }
+
+/** Sets of the core sweep run again through the program, per calculator. */
+constexpr std::uint64_t kProcessSample = 100;
+
+class CliSweep : public CliProcess,
+                 public ::testing::WithParamInterface<const core::Calculator*> {};
+
+TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculated) {
+    const core::Calculator& calculator = *GetParam();
+    const auto& d = calculator.definition();
+    const QString txt = path("r.txt");
+    const QString dxf = path("r.dxf");
+    const QString pdf = path("r.pdf");
+    int kinds[3] = {};
+    for (std::uint64_t index = 0; index < kProcessSample; ++index) {
+        const test::HostileSet set = test::hostileSet(d, 17, index);
+        SCOPED_TRACE("set " + std::to_string(index) + ": " + test::describe(d, set));
+        const core::CalculationResult expected =
+            calculator.calculate(set.texts, set.development, "08-12-2026");
+        QStringList arguments{
+            QString::fromStdString(d.key), "--date", "08-12-2026", "--txt", txt, "--dxf", dxf};
+        // Every fourth set draws the template too, which starts the drawing layer.
+        const bool drawn = index % 4 == 0;
+        if (drawn) {
+            arguments << "--template-pdf" << pdf;
+        }
+        if (!d.developments.empty()) {
+            arguments << "--development"
+                      << QString::fromStdString(d.developments[set.development].key);
+        }
+        for (std::size_t f = 0; f < set.texts.size(); ++f) {
+            arguments << QString::fromStdString(d.fields[f].name + "=" + set.texts[f]);
+        }
+        for (const QString& file : {txt, dxf, pdf}) {
+            QFile::remove(file);
+        }
+        QProcess process;
+        const Finished finished = run(process, arguments);
+        ++kinds[static_cast<int>(expected.status)];
+        ASSERT_FALSE(finished.crashed) << finished.err;
+        std::string messages;
+        for (const auto& message : expected.messages) {
+            messages += message.text + "\n";
+        }
+        EXPECT_TRUE(finished.err.ends_with(messages)) << finished.err;
+        const bool calculated = expected.status == core::CalculationResult::Status::Calculated;
+        EXPECT_EQ(QFileInfo::exists(txt), calculated);
+        EXPECT_EQ(QFileInfo::exists(dxf), calculated);
+        if (!calculated) {
+            const bool refused = expected.status == core::CalculationResult::Status::Refused;
+            EXPECT_EQ(finished.exit, refused ? 1 : 2);
+            EXPECT_FALSE(QFileInfo::exists(pdf));
+            continue;
+        }
+        EXPECT_EQ(test::readFileBytes(txt.toStdString()),
+                  io::reportFileBytes(expected.outputs->report).toStdString());
+        EXPECT_EQ(test::readFileBytes(dxf.toStdString()),
+                  io::dxfFileBytes(expected.outputs->dxfLines).toStdString());
+        // A pattern too large for a template is a file that could not be written, and no file.
+        const bool planned = !drawn || core::planTemplate(expected.outputs->dxfLines,
+                                                          expected.outputs->pointMarks, {}, 0.0)
+                                           .plan.has_value();
+        EXPECT_EQ(finished.exit, planned ? 0 : 73) << finished.err;
+        EXPECT_EQ(QFileInfo::exists(pdf), drawn && planned);
+    }
+    std::printf("[sweep] %s through blachorys-cli: %d calculated, %d refused, %d failed\n",
+                d.key.c_str(), kinds[0], kinds[1], kinds[2]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, CliSweep, ::testing::ValuesIn(core::calculators()),
+                         [](const auto& info) { return info.param->definition().key; });
 
 TEST(FileSizeSignal, IsIgnoredSoTheWriteFailsInstead) {
     const auto previous = std::signal(SIGXFSZ, SIG_DFL);

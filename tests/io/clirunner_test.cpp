@@ -2,6 +2,7 @@
 
 #include "cases/calculators.h"
 #include "common/io/windows1250.h"
+#include "support/filesizelimit.h"
 #include "support/golden.h"
 
 #include <QDir>
@@ -10,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace blachorys::cli {
@@ -305,15 +304,12 @@ TEST_F(CliFiles, FailedReplacementKeepsTheEarlierFile) {
     const CliRun first = run({"rurarura", "--date", "08-12-2026", "--txt", path("r.txt")});
     ASSERT_EQ(first.exit, kExitCalculated);
     // Root ignores file permissions; a cap on the file size makes the write fail for anyone.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit capped = saved;
-    capped.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
-    const CliRun second = run({"rurarura", "N=2000", "--txt", path("r.txt")}); // about 66 kB
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    CliRun second;
+    {
+        const test::FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        second = run({"rurarura", "N=2000", "--txt", path("r.txt")}); // about 66 kB
+    }
     EXPECT_EQ(second.exit, kExitCannotWrite);
     EXPECT_NE(second.err.find("cannot write the TXT file"), std::string::npos) << second.err;
     EXPECT_EQ(test::readFileBytes(path("r.txt")), test::readGolden("rurarura/mniejsza.txt"));

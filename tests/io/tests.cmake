@@ -9,7 +9,8 @@ add_executable(io_tests
     io/windows1250_test.cpp
     support/golden.cpp
 )
-target_link_libraries(io_tests PRIVATE blachorys_io blachorys_cli_lib GTest::gtest_main)
+target_link_libraries(io_tests PRIVATE blachorys_io blachorys_cli_lib blachorys_hostile_inputs
+                      GTest::gtest_main)
 target_include_directories(io_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(io_tests PRIVATE BLACHORYS_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden"
                            BLACHORYS_CLI="$<TARGET_FILE:blachorys-cli>")
@@ -20,7 +21,7 @@ gtest_discover_tests(io_tests)
 # DXF read-back: the program writes sample templates, ezdxf (Debian's python3-ezdxf, hence the
 # system Python) reads them back.
 add_executable(dxf_samples dxf/write_samples.cpp)
-target_link_libraries(dxf_samples PRIVATE blachorys_io)
+target_link_libraries(dxf_samples PRIVATE blachorys_io blachorys_hostile_inputs)
 blachorys_warnings(dxf_samples)
 
 set(BLACHORYS_DXF_PYTHON /usr/bin/python3 CACHE FILEPATH "Python with ezdxf for the DXF read-back")

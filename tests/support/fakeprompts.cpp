@@ -35,12 +35,15 @@ std::optional<QString> FakePrompts::saveFileName(QWidget*, const QString& filter
         ADD_FAILURE() << "unexpected save dialog, filter " << filter.toStdString();
         return std::nullopt;
     }
-    const auto [chosen, path] = m_saveFiles.front();
+    const SaveAnswer answer = m_saveFiles.front();
     m_saveFiles.pop_front();
-    if (!chosen) {
+    if (answer.afterwards) {
+        answer.afterwards();
+    }
+    if (!answer.chosen) {
         return std::nullopt;
     }
-    return path;
+    return answer.path;
 }
 
 bool FakePrompts::printDialog(QWidget*, QPrinter& printer) {

@@ -40,9 +40,14 @@ public:
     void runModal(QDialog& dialog) override;
 
     void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
-    /** The next save dialog returns `path`; nothing means it is cancelled. */
-    void answerSaveFile(const QString& path) { m_saveFiles.push_back({true, path}); }
-    void cancelSaveFile() { m_saveFiles.push_back({false, {}}); }
+    /**
+     * The next save dialog returns `path`; `afterwards` runs once it has answered (a directory
+     * removed meanwhile, say).
+     */
+    void answerSaveFile(const QString& path, std::function<void()> afterwards = {}) {
+        m_saveFiles.push_back({true, path, std::move(afterwards)});
+    }
+    void cancelSaveFile() { m_saveFiles.push_back({false, {}, {}}); }
     /** The next print dialog is confirmed and prints to this PDF file; nothing cancels it. */
     void answerPrintToPdf(std::optional<QString> pdfPath) {
         m_prints.push_back(std::move(pdfPath));
@@ -64,7 +69,12 @@ public:
 private:
     std::vector<Prompt> m_prompts;
     std::deque<bool> m_yesNo;
-    std::deque<std::pair<bool, QString>> m_saveFiles; ///< (chosen, path)
+    struct SaveAnswer {
+        bool chosen = false;
+        QString path;
+        std::function<void()> afterwards;
+    };
+    std::deque<SaveAnswer> m_saveFiles;
     std::deque<std::optional<QString>> m_prints;
     std::deque<std::optional<gui::TemplateChoice>> m_templates;
     core::TemplateSettings m_lastTemplateSettings;

@@ -16,6 +16,12 @@ std::string readFileBytes(const std::string& path) {
     return bytes.str();
 }
 
+bool writeFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
 std::string readGolden(const std::string& relativePath) {
     return readFileBytes(std::string(BLACHORYS_GOLDEN_DIR) + "/" + relativePath);
 }

@@ -20,4 +20,7 @@ std::string goldenPath(const core::CalculatorDefinition& definition, std::size_t
 /** Bytes of any file. */
 std::string readFileBytes(const std::string& path);
 
+/** Writes `bytes` as the whole of the file at `path`; false when it cannot. */
+bool writeFileBytes(const std::string& path, const std::string& bytes);
+
 } // namespace blachorys::test

@@ -51,7 +51,7 @@ CalculationResult calculatedResult(CalculationOutputs outputs);
 /** True when every coordinate of the DXF lines and of the preview is a finite number. */
 bool hasFiniteGeometry(const CalculationOutputs& outputs);
 
-/** Some number of the pattern came out infinite or undefined. */
+/** Some number of the pattern came out infinite or undefined, or too long for its report line. */
 inline constexpr const char* kNotFiniteMessage =
     "Blad obliczen. Prawdopodobnie dane sa zbyt duze lub zbyt male.";
 

@@ -146,7 +146,8 @@ private:
         } catch (const std::invalid_argument&) {
             return failedResult(kNotFiniteMessage);
         }
-        if (!hasFiniteGeometry(outputs)) {
+        // A report line cut to its capacity could show a number cut short, as another number.
+        if (!hasFiniteGeometry(outputs) || outputs.report.linesCut) {
             return failedResult(kNotFiniteMessage);
         }
         return calculatedResult(std::move(outputs));

@@ -24,11 +24,15 @@ std::vector<std::string> PointReport::allLines() const {
 PointReport makePointReport(std::vector<std::string> headerLines,
                             std::vector<std::string> resultLines, std::string_view dateText) {
     PointReport report;
+    const auto keep = [&report](std::vector<std::string>& kept, const std::string& line) {
+        kept.push_back(truncateCharacters(line, kReportLineCapacity));
+        report.linesCut = report.linesCut || kept.back().size() != line.size();
+    };
     for (auto& line : headerLines) {
-        report.headerLines.push_back(truncateCharacters(line, kReportLineCapacity));
+        keep(report.headerLines, line);
     }
     for (auto& line : resultLines) {
-        report.resultLines.push_back(truncateCharacters(line, kReportLineCapacity));
+        keep(report.resultLines, line);
     }
     report.footerLines = {
         std::string(),

@@ -22,6 +22,11 @@ struct PointReport {
     std::vector<std::string> headerLines;
     std::vector<std::string> resultLines;
     std::array<std::string, 4> footerLines;
+    /**
+     * Some header or result line was longer than its capacity and has been cut: a number in it
+     * may be cut short and read as another. Only values far beyond any sheet are that long.
+     */
+    bool linesCut = false;
 
     /** Header, results and footer in file order. */
     std::vector<std::string> allLines() const;

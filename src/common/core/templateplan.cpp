@@ -243,7 +243,13 @@ int tilesToCover(double length, double tile, double overlap) {
     if (length <= tile) {
         return 1;
     }
-    return 1 + static_cast<int>(std::ceil((length - tile) / (tile - overlap)));
+    // Past the most ever counted (a pattern far beyond any template, or a width that overflowed)
+    // the count stops, instead of overflowing an int and wrapping round to no tiles at all.
+    const double more = std::ceil((length - tile) / (tile - overlap));
+    if (!(more >= 0.0 && more < kMostTilesCounted)) {
+        return kMostTilesCounted + 1;
+    }
+    return 1 + static_cast<int>(more);
 }
 
 TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
@@ -286,6 +292,10 @@ TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
         return {std::nullopt, smallestGrid > 0 ? "szablon zajalby ponad " +
                                                      std::to_string(kMaxTemplatePages) + " stron"
                                                : "arkusz jest za maly na szablon"};
+    }
+    if (best->pages.empty()) {
+        // Every line is a point (a pipe of no diameter): nothing would be printed.
+        return {std::nullopt, "brak rysunku"};
     }
     if (static_cast<int>(best->pages.size()) > kMaxTemplatePages) {
         return {std::nullopt, "szablon zajalby " + std::to_string(best->pages.size()) +

@@ -137,8 +137,13 @@ std::string rowName(int row);
 /** "B2": row letters, then the column number from 1. */
 std::string pageName(int row, int column);
 
-/** Tiles of `tile` with `overlap` needed to cover `length`: 1 + ⌈(length − tile) / (tile −
- * overlap)⌉. */
+/** Tiles counted along one side at most: far more than any template may have. */
+inline constexpr int kMostTilesCounted = 1000000;
+
+/**
+ * Tiles of `tile` with `overlap` needed to cover `length`: 1 + ⌈(length − tile) / (tile −
+ * overlap)⌉, or kMostTilesCounted + 1 where that is more (or cannot be counted).
+ */
 int tilesToCover(double length, double tile, double overlap);
 
 /** A plan, or why there is none. */
@@ -151,7 +156,8 @@ struct TemplatePlanning {
  * Plans the template of `lines` (DXF millimetres, Y up) with the reported points `marks`.
  * `printerMarginMm` is the widest unprintable margin of the printer (0 for a PDF file); the
  * plan keeps at least `kMinMarginMm`. With the automatic orientation, the one that needs fewer
- * pages is taken, upright on a tie.
+ * pages is taken, upright on a tie. A pattern with nothing to print (no lines, or lines of no
+ * length) has no plan.
  */
 TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
                               const std::vector<PointMark>& marks, const TemplateSettings& settings,

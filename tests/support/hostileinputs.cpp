@@ -1,0 +1,457 @@
+#include "support/hostileinputs.h"
+
+#include "common/core/dxftemplatewriter.h"
+#include "common/core/numbertext.h"
+#include "common/core/previewfit.h"
+#include "common/core/templateplan.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace blachorys::test {
+namespace {
+
+using core::CalculationResult;
+
+std::uint64_t mixed(std::uint64_t value) {
+    value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    value = (value ^ (value >> 27)) * 0x94d049bb133111ebULL;
+    return value ^ (value >> 31);
+}
+
+/** FNV-1a: the calculator's key as part of the seed, so calculators differ at one index. */
+std::uint64_t keyHash(const std::string& key) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : key) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+std::string fixedText(double value, int decimals) {
+    std::array<char, 64> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
+    return std::string(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+std::string pick(SeededNumbers& numbers, const std::vector<std::string>& texts) {
+    return texts[numbers.below(texts.size())];
+}
+
+/** Garbage, extremes and what only a file or the command line carries. */
+const std::vector<std::string>& oddTexts() {
+    static const std::vector<std::string> texts = {
+        // garbage the first pass makes 0
+        "abc", "1.2.3", "-", ".", "5-", "12-3", "1,5", " 12", "12 ", "--5", "+-5", "0x1A", "1e",
+        "e5", ".e1", "1e+", "\t5", "5\r", "5\n6", "1 000", "\xc3\x93", "\xc2\xb0", "\xc2\xbd",
+        // zero, and the signs of zero
+        "0", "-0", "+0", "0.0", "-0.0", "0e5", "", "",
+        // extremes
+        "1e308", "-1e308", "1.7976931348623157e308", "1e309", "-1e309", "1e-320", "-1e-320",
+        "4.9e-324", "1e-308", "2.2250738585072014e-308", "1e154", "1e155", "-1e77",
+        std::string(400, '9'), "0." + std::string(400, '0') + "1", "1" + std::string(308, '0'),
+        "1" + std::string(309, '0'), "2147483647", "2147483648", "-2147483648", "-2147483649",
+        "99999999999999999999",
+        // what a key filter stops but a saved file or the command line carries
+        "nan", "NaN", "-nan", "inf", "-inf", "Infinity", "1e3", "1E3", "2.5e1", "24.5", "+5",
+        "\xd9\xa1\xd9\xa2\xd9\xa3", "\xef\xbc\x91\xef\xbc\x92", "\xdb\xb5", "\xf0\x9d\x9f\x93",
+        "12\xc2\xa0", std::string(10000, '1'), std::string(10000, '9') + ".5",
+        std::string(10000, 'a'), std::string(9999, '0') + "1", "-" + std::string(9999, '1'),
+        "1." + std::string(9998, '0')};
+    return texts;
+}
+
+/**
+ * A hostile text for a field whose value in range is `base`. Out of range, whole numbers go
+ * past 3000 (and are refused at once): the divisions up to 3000 come from `divisions`.
+ */
+std::string hostileText(SeededNumbers& numbers, double base, bool whole) {
+    if (whole) {
+        return numbers.chance(0.5) ? pick(numbers, oddTexts())
+               : numbers.chance(0.5)
+                   ? std::to_string(3001 + numbers.below(1000000))
+                   : std::to_string(-static_cast<long long>(numbers.below(100000)));
+    }
+    const double magnitude = base == 0.0 ? 100.0 : std::fabs(base);
+    switch (numbers.below(5)) {
+    case 0: { // negative; one draw after the other, as the order of arguments is unspecified
+        const double value = -magnitude * (0.01 + 2 * numbers.unit());
+        return fixedText(value, static_cast<int>(numbers.below(4)));
+    }
+    case 1: { // out of range: far too large or far too small
+        const double power = static_cast<double>(2 + numbers.below(14));
+        const double scaled = magnitude * std::pow(10.0, numbers.chance(0.5) ? power : -power);
+        std::array<char, 64> buffer{};
+        const int length = std::snprintf(buffer.data(), buffer.size(), "%.6g", scaled);
+        return std::string(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+    }
+    case 2: { // a few characters a number is made of, in any order
+        static constexpr std::string_view kCharacters = "0123456789.-+eE ,";
+        std::string text(1 + numbers.below(10), ' ');
+        for (char& c : text) {
+            c = kCharacters[numbers.below(kCharacters.size())];
+        }
+        return text;
+    }
+    default:
+        return pick(numbers, oddTexts());
+    }
+}
+
+/** Divisions from -5 to 3000: mostly few, for a large count is slow to calculate. */
+int divisions(SeededNumbers& numbers) {
+    const double share = numbers.unit();
+    if (share < 0.05) {
+        return -5 + static_cast<int>(numbers.below(7));
+    }
+    if (share < 0.94) {
+        return 2 + static_cast<int>(numbers.below(47));
+    }
+    if (share < 0.99) {
+        return 49 + static_cast<int>(numbers.below(352));
+    }
+    return 401 + static_cast<int>(numbers.below(2600));
+}
+
+/** A value in range: the example's own text, or one some way from it. */
+std::string nearbyText(SeededNumbers& numbers, const std::string& text, bool takesMinus) {
+    const double base = core::parseReal(text).value_or(0.0);
+    if (numbers.chance(0.4)) {
+        return text;
+    }
+    double value =
+        base == 0.0 ? 200.0 * numbers.unit() : base * std::exp(3.0 * numbers.unit() - 1.5);
+    if (takesMinus && numbers.chance(0.3)) {
+        value = -value;
+    }
+    return fixedText(value, static_cast<int>(numbers.below(4)));
+}
+
+/** Characters to show of a long text in a failure message. */
+constexpr std::size_t kShownCharacters = 24;
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+/** Words "nan" or "inf" and numbers no reader can hold, in one line of the report. */
+std::vector<std::string> numberProblems(const std::string& line) {
+    std::vector<std::string> problems;
+    for (std::size_t at = 0; at < line.size();) {
+        std::size_t end = at;
+        if (isLetter(line[at])) {
+            while (end < line.size() && isLetter(line[end])) {
+                ++end;
+            }
+            std::string word = line.substr(at, end - at);
+            std::transform(word.begin(), word.end(), word.begin(),
+                           [](char c) { return static_cast<char>(c | 0x20); });
+            if (word == "nan" || word == "inf" || word == "infinity") {
+                problems.push_back(std::string(kNotFinite) + ": '" + word + "' in '" + line + "'");
+            }
+        } else if (isDigit(line[at])) {
+            while (end < line.size() && (isDigit(line[end]) || line[end] == '.')) {
+                ++end;
+            }
+            double value = 0.0;
+            const auto read = std::from_chars(line.data() + at, line.data() + end, value);
+            if (read.ec != std::errc() || !std::isfinite(value)) {
+                problems.push_back(std::string(kNotFinite) + ": number in '" + line + "'");
+            }
+        } else {
+            ++end;
+        }
+        at = end;
+    }
+    return problems;
+}
+
+template <typename... Values> bool finite(Values... values) {
+    return (std::isfinite(values) && ...);
+}
+
+void checkGeometry(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
+    bool finiteAll = true;
+    for (const auto& l : outputs.dxfLines) {
+        finiteAll = finiteAll && finite(l.x1, l.y1, l.x2, l.y2);
+    }
+    const auto& p = outputs.preview;
+    finiteAll = finiteAll && finite(p.xMin, p.xMax, p.yMin, p.yMax);
+    for (const auto& s : p.segments) {
+        finiteAll = finiteAll && finite(s.from.x, s.from.y, s.to.x, s.to.y);
+    }
+    for (const auto& mark : outputs.pointMarks) {
+        finiteAll = finiteAll && finite(mark.x, mark.y);
+    }
+    if (!finiteAll) {
+        problems.push_back(std::string(kNotFinite) + ": a coordinate of the DXF or preview");
+        return; // the rest would only repeat it
+    }
+    const core::PreviewFit fit = core::fitPreview(640, 480, p);
+    if (!std::isfinite(fit.scale) || fit.scale <= 0.0) {
+        problems.push_back(std::string(kNotFinite) + ": preview scale");
+    }
+    for (const auto& s : p.segments) {
+        fit.toPixel(s.from);
+        fit.toPixel(s.to);
+    }
+}
+
+void checkReport(const core::PointReport& report, std::vector<std::string>& problems) {
+    if (report.resultLines.empty()) {
+        problems.emplace_back("calculated with no result lines: an empty TXT");
+    }
+    // A line may fill its capacity, but none may have been cut to it: a number cut short reads
+    // as another number.
+    if (report.linesCut) {
+        problems.push_back(std::string(kCutReport) + " to its capacity");
+    }
+    for (const auto* lines : {&report.headerLines, &report.resultLines}) {
+        for (const std::string& line : *lines) {
+            if (core::characterCount(line) > core::kReportLineCapacity) {
+                problems.push_back(std::string(kCutReport) + ": over its capacity: '" + line + "'");
+            }
+        }
+    }
+    for (const std::string& line : report.allLines()) {
+        for (auto& problem : numberProblems(line)) {
+            problems.push_back(std::move(problem));
+        }
+    }
+}
+
+void checkTemplate(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
+    const core::TemplatePlanning planning =
+        core::planTemplate(outputs.dxfLines, outputs.pointMarks, core::TemplateSettings{}, 0.0);
+    if (!planning.plan) {
+        if (planning.problem.empty()) {
+            problems.push_back(std::string(kBadTemplate) + ": no plan and no reason");
+        }
+        return;
+    }
+    const core::TemplatePlan& plan = *planning.plan;
+    if (plan.pages.empty() || plan.pages.size() > core::kMaxTemplatePages) {
+        problems.push_back(std::string(kBadTemplate) + ": " + std::to_string(plan.pages.size()) +
+                           " pages");
+    }
+    for (const core::TemplatePage& page : plan.pages) {
+        for (const auto& s : page.strokes) {
+            if (!finite(s.x1, s.y1, s.x2, s.y2)) {
+                problems.push_back(std::string(kNotFinite) + ": template stroke on " + page.name);
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::uint64_t SeededNumbers::next() {
+    m_state += 0x9e3779b97f4a7c15ULL;
+    return mixed(m_state);
+}
+
+HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_t seed,
+                      std::uint64_t index) {
+    SeededNumbers numbers(mixed(seed ^ keyHash(definition.key)) ^ mixed(index));
+    const auto& examples = definition.examples;
+    const core::ExampleInputs& example = examples[numbers.below(examples.size())];
+    HostileSet set;
+    const std::size_t developments = std::max<std::size_t>(1, definition.developments.size());
+    set.development = numbers.chance(0.5)
+                          ? core::developmentIndex(definition, example.development).value_or(0)
+                          : numbers.below(developments);
+    set.texts = core::exampleFieldTexts(definition, example);
+    // A quarter of the sets keep every field in range; the rest spoil some or most of them.
+    static constexpr std::array kHostileShares{0.0, 0.1, 0.25, 0.6};
+    const double hostileShare = kHostileShares[numbers.below(kHostileShares.size())];
+    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
+        const core::FieldDefinition& field = definition.fields[f];
+        std::string& text = set.texts[f];
+        if (numbers.chance(hostileShare)) {
+            text = hostileText(numbers, core::parseReal(text).value_or(0.0),
+                               field.kind == core::FieldKind::Integer);
+        } else if (field.kind == core::FieldKind::Integer) {
+            // An example's own large count ("most divisions") would make large counts common.
+            const bool keep = numbers.chance(0.3) && core::parseInteger(text).value_or(0) <= 48;
+            text = keep ? text : std::to_string(divisions(numbers));
+        } else {
+            const bool takesMinus = field.filter == core::FieldFilter::SignedReal ||
+                                    field.filter == core::FieldFilter::Unfiltered;
+            text = nearbyText(numbers, text, takesMinus);
+        }
+    }
+    return set;
+}
+
+std::string dxfReadBackProblem(const std::string& dxfText,
+                               const std::vector<core::DxfLine>& lines) {
+    std::vector<std::string_view> textLines;
+    std::string_view rest(dxfText);
+    while (!rest.empty()) {
+        const auto end = rest.find("\r\n");
+        if (end == std::string_view::npos) {
+            return "the last line has no CR LF";
+        }
+        textLines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end + 2);
+    }
+    if (textLines.size() % 2 != 0) {
+        return "an odd number of lines: a group code without its value";
+    }
+    struct Group {
+        int code = 0;
+        std::string_view value;
+    };
+    std::vector<Group> groups;
+    for (std::size_t i = 0; i < textLines.size(); i += 2) {
+        std::string_view code = textLines[i];
+        while (!code.empty() && code.front() == ' ') {
+            code.remove_prefix(1);
+        }
+        Group group{0, textLines[i + 1]};
+        const auto read = std::from_chars(code.data(), code.data() + code.size(), group.code);
+        if (read.ec != std::errc() || read.ptr != code.data() + code.size()) {
+            return "group code '" + std::string(textLines[i]) + "' is no number";
+        }
+        if (group.value.find_first_of("\r\n") != std::string_view::npos) {
+            return "a value holds a line break";
+        }
+        groups.push_back(group);
+    }
+    auto is = [&](std::size_t at, int code, std::string_view value) {
+        return at < groups.size() && groups[at].code == code && groups[at].value == value;
+    };
+    const std::size_t count = groups.size();
+    if (count < 4 || !is(0, 0, "SECTION") || !is(1, 2, "ENTITIES") || !is(count - 2, 0, "ENDSEC") ||
+        !is(count - 1, 0, "EOF")) {
+        return "not one ENTITIES section ending in EOF";
+    }
+    std::size_t entity = 0;
+    for (std::size_t at = 2; at < count - 2; ++entity) {
+        if (!is(at, 0, "LINE")) {
+            return "entity " + std::to_string(entity) + " is no LINE";
+        }
+        if (entity >= lines.size()) {
+            return "more entities than lines";
+        }
+        const core::DxfLine& want = lines[entity];
+        std::array<double, 6> read{};
+        std::array<bool, 6> seen{};
+        std::string layer;
+        int colour = -1;
+        for (++at; at < count - 2 && groups[at].code != 0; ++at) {
+            const Group& g = groups[at];
+            if (g.code == 8) {
+                layer = g.value;
+                continue;
+            }
+            std::string_view value = g.value;
+            while (!value.empty() && value.front() == ' ') {
+                value.remove_prefix(1);
+            }
+            if (g.code == 62) {
+                std::from_chars(value.data(), value.data() + value.size(), colour);
+                continue;
+            }
+            static constexpr std::array kCoordinateCodes{10, 20, 30, 11, 21, 31};
+            const auto slot = std::find(kCoordinateCodes.begin(), kCoordinateCodes.end(), g.code);
+            if (slot == kCoordinateCodes.end()) {
+                return "entity " + std::to_string(entity) + ": unexpected group " +
+                       std::to_string(g.code);
+            }
+            const auto k = static_cast<std::size_t>(slot - kCoordinateCodes.begin());
+            const auto parsed = std::from_chars(value.data(), value.data() + value.size(), read[k]);
+            if (parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() ||
+                !std::isfinite(read[k])) {
+                return "entity " + std::to_string(entity) + ": '" + std::string(g.value) +
+                       "' is no finite number";
+            }
+            seen[k] = true;
+        }
+        if (!std::all_of(seen.begin(), seen.end(), [](bool s) { return s; })) {
+            return "entity " + std::to_string(entity) + " lacks a coordinate";
+        }
+        if (layer != want.layer || colour != want.colour) {
+            return "entity " + std::to_string(entity) + ": layer or colour differs";
+        }
+        const std::array<double, 6> wanted{want.x1, want.y1, 0.0, want.x2, want.y2, 0.0};
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            // Two decimals, and nine significant digits at most.
+            const double tolerance = std::max(0.005, 5e-9 * std::fabs(wanted[k])) * (1 + 1e-9);
+            if (std::fabs(read[k] - wanted[k]) > tolerance) {
+                return "entity " + std::to_string(entity) + ": coordinate " + std::to_string(k) +
+                       " reads " + std::to_string(read[k]) + ", is " + std::to_string(wanted[k]);
+            }
+        }
+    }
+    if (entity != lines.size()) {
+        return std::to_string(entity) + " entities for " + std::to_string(lines.size()) + " lines";
+    }
+    return {};
+}
+
+std::vector<std::string> resultProblems(const CalculationResult& result) {
+    std::vector<std::string> problems;
+    const bool calculated = result.status == CalculationResult::Status::Calculated;
+    if (!calculated && result.status != CalculationResult::Status::Refused &&
+        result.status != CalculationResult::Status::Failed) {
+        problems.emplace_back("a result of no known kind");
+        return problems;
+    }
+    if (calculated != result.outputs.has_value()) {
+        problems.emplace_back(calculated ? "calculated without outputs" : "outputs not calculated");
+        return problems;
+    }
+    if (!calculated) {
+        const bool said = !result.messages.empty() &&
+                          std::none_of(result.messages.begin(), result.messages.end(),
+                                       [](const core::Message& m) { return m.text.empty(); });
+        if (!said) {
+            problems.emplace_back(kNoMessage);
+        }
+        return problems;
+    }
+    const core::CalculationOutputs& outputs = *result.outputs;
+    if (outputs.dxfLines.empty()) {
+        problems.emplace_back("calculated with no DXF lines: an empty template");
+    }
+    checkGeometry(outputs, problems);
+    if (!problems.empty()) {
+        return problems;
+    }
+    checkReport(outputs.report, problems);
+    if (const std::string dxf = dxfReadBackProblem(
+            core::DxfTemplateWriter::documentText(outputs.dxfLines), outputs.dxfLines);
+        !dxf.empty()) {
+        problems.push_back(std::string(kUnreadableDxf) + ": " + dxf);
+    }
+    checkTemplate(outputs, problems);
+    return problems;
+}
+
+std::string describe(const core::CalculatorDefinition& definition, const HostileSet& set) {
+    std::string text = definition.key;
+    if (!definition.developments.empty()) {
+        text += " --development " + definition.developments[set.development].key;
+    }
+    for (std::size_t f = 0; f < set.texts.size(); ++f) {
+        const std::string& value = set.texts[f];
+        text += " " + definition.fields[f].name + "='";
+        text += value.size() <= kShownCharacters ? value
+                                                 : value.substr(0, kShownCharacters) + "...(" +
+                                                       std::to_string(value.size()) + " bytes)";
+        text += "'";
+    }
+    return text;
+}
+
+} // namespace blachorys::test
