@@ -3,23 +3,23 @@
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/gui/drawingpreview.h"
+#include "common/gui/filesaving.h"
 #include "common/gui/hintrouter.h"
 #include "common/gui/makerlabel.h"
 #include "common/gui/numericlineedit.h"
 #include "common/gui/outputwindows.h"
 #include "common/gui/prompts.h"
 #include "common/gui/reportprinter.h"
+#include "common/gui/templateoutput.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/atomicfile.h"
 #include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
 #include "common/io/savedinputs.h"
 #include "common/io/templatecorrection.h"
-#include "common/render/templatepainter.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -27,7 +27,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -85,18 +84,6 @@ QFont fieldFont(const QWidget& widget) {
 int fieldWidth(const QFont& font) {
     return std::max(kFieldWidth, QFontMetrics(font).horizontalAdvance(QStringLiteral("-88888.88")) +
                                      kFieldPadding);
-}
-
-/**
- * The name a save dialog returned, with the filter's extension added when the name has none
- * ("szablon" is saved as "szablon.dxf"), so the overwrite question asks about the real file.
- */
-QString withDefaultSuffix(const QString& name, const QString& filter) {
-    const QString suffix = filter.mid(filter.lastIndexOf(QStringLiteral("*.")) + 2);
-    if (suffix.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
-        return name;
-    }
-    return name.endsWith(u'.') ? name + suffix : name + u'.' + suffix;
 }
 
 void moveCaretToStart(QPlainTextEdit* memo) {
@@ -429,33 +416,12 @@ void CalculatorWindow::Button1Click() {
     moveCaretToStart(m_resultsMemo);
 }
 
-void CalculatorWindow::saveOutputFile(
-    const QString& filter, const QString& initialName, QString& lastName,
-    const std::function<std::optional<QString>(const QString&)>& write) {
-    auto chosen =
-        m_context.prompts.saveFileName(this, filter, lastName.isEmpty() ? initialName : lastName);
-    if (!chosen) {
-        return;
-    }
-    chosen = withDefaultSuffix(*chosen, filter);
-    lastName = *chosen;
-    if (QFileInfo::exists(*chosen) &&
-        !m_context.prompts.askYesNo(this, QStringLiteral("Plik - ") + *chosen +
-                                              QStringLiteral(" juz istnieje - Nadpisac ?"))) {
-        return;
-    }
-    if (const auto failure = write(*chosen)) {
-        m_context.prompts.error(this, QStringLiteral("Nie moge zapisac pliku ") + *chosen +
-                                          QStringLiteral(" : ") + *failure);
-    }
-}
-
 void CalculatorWindow::ZapiszWynikiClick() {
     if (!hasResultsReady()) {
         return;
     }
-    saveOutputFile(
-        kTxtFilter, q(definition().txtFileName), m_lastTxtName,
+    saveThroughDialog(
+        m_context.prompts, this, kTxtFilter, q(definition().txtFileName), m_lastTxtName,
         [this](const QString& path) { return io::writeReportFile(path, m_outputs->report); });
 }
 
@@ -463,8 +429,8 @@ void CalculatorWindow::ZapiszPlikDXF() {
     if (!hasResultsReady()) {
         return;
     }
-    saveOutputFile(
-        kDxfFilter, q(definition().dxfFileName), m_lastDxfName,
+    saveThroughDialog(
+        m_context.prompts, this, kDxfFilter, q(definition().dxfFileName), m_lastDxfName,
         [this](const QString& path) { return io::writeDxfFile(path, m_outputs->dxfLines); });
 }
 
@@ -509,76 +475,26 @@ void CalculatorWindow::DrukujSzablonClick() {
     if (choice->action == TemplateChoice::Action::SavePdf) {
         saveTemplatePdf(choice->settings);
     } else {
-        printTemplate(choice->settings);
+        printTemplate(m_context.prompts, this, definition(), *m_outputs, choice->settings);
     }
 }
 
 void CalculatorWindow::saveTemplatePdf(const core::TemplateSettings& settings) {
-    // A PDF has no unprintable edge; the plan keeps the usual margin for whoever prints it.
-    const core::TemplatePlanning planning =
-        core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, settings, 0.0);
-    if (!planning.plan) {
-        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
-                                          q(planning.problem));
+    const auto plan = planTemplatePdf(m_context.prompts, this, *m_outputs, settings);
+    if (!plan) {
         return;
     }
     QString initialName = q(definition().dxfFileName);
     initialName = initialName.left(initialName.lastIndexOf(u'.')) + QStringLiteral("_szablon.pdf");
-    const render::TemplateTitle title{q(definition().printHeading), &m_outputs->report};
-    saveOutputFile(kPdfFilter, initialName, m_lastPdfName,
-                   [&](const QString& path) -> std::optional<QString> {
-                       const QByteArray bytes =
-                           render::templatePdf(*planning.plan, m_outputs->dxfLines, title);
-                       if (bytes.isEmpty()) {
-                           return QStringLiteral("nie udalo sie narysowac szablonu");
-                       }
-                       return io::writeFileAtomically(path, bytes);
-                   });
-}
-
-void CalculatorWindow::printTemplate(const core::TemplateSettings& settings) {
-    QPrinter printer(QPrinter::HighResolution);
-    const auto margin = [&printer] {
-        const QMarginsF m = printer.pageLayout().minimumMargins();
-        const double points = std::max({m.left(), m.top(), m.right(), m.bottom()});
-        return printer.pageLayout().units() == QPageLayout::Millimeter ? points
-                                                                       : points * 25.4 / 72.0;
-    };
-    core::TemplatePlanning planning =
-        core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, settings, margin());
-    if (!planning.plan) {
-        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
-                                          q(planning.problem));
-        return;
-    }
-    printer.setPageLayout(render::templatePageLayout(*planning.plan));
-    if (!m_context.prompts.printDialog(this, printer)) {
-        return;
-    }
-    // The paper and its edges are the printer's now: plan again on what it will print.
-    core::TemplateSettings chosen = settings;
-    const QPageSize::PageSizeId paper = printer.pageLayout().pageSize().id();
-    if (paper == QPageSize::A3 || paper == QPageSize::Letter || paper == QPageSize::A4) {
-        chosen.paper = paper == QPageSize::A3       ? core::PaperSize::A3
-                       : paper == QPageSize::Letter ? core::PaperSize::Letter
-                                                    : core::PaperSize::A4;
-    }
-    chosen.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
-                             ? core::PageOrientation::Landscape
-                             : core::PageOrientation::Portrait;
-    planning = core::planTemplate(m_outputs->dxfLines, m_outputs->pointMarks, chosen, margin());
-    if (!planning.plan) {
-        m_context.prompts.error(this, QStringLiteral("Nie moge przygotowac szablonu : ") +
-                                          q(planning.problem));
-        return;
-    }
-    printer.setFullPage(true);
-    printer.setPageLayout(render::templatePageLayout(*planning.plan));
-    printer.setDocName(QStringLiteral("Szablon 1:1 - ") + q(definition().printHeading));
-    const render::TemplateTitle title{q(definition().printHeading), &m_outputs->report};
-    if (!render::paintTemplate(printer, *planning.plan, m_outputs->dxfLines, title)) {
-        m_context.prompts.error(this, QStringLiteral("Nie moge wydrukowac szablonu"));
-    }
+    saveThroughDialog(m_context.prompts, this, kPdfFilter, initialName, m_lastPdfName,
+                      [&](const QString& path) -> std::optional<QString> {
+                          const QByteArray bytes =
+                              templatePdfBytes(*plan, definition(), *m_outputs);
+                          if (bytes.isEmpty()) {
+                              return QStringLiteral("nie udalo sie narysowac szablonu");
+                          }
+                          return io::writeFileAtomically(path, bytes);
+                      });
 }
 
 void CalculatorWindow::SchematWynikowClick() {

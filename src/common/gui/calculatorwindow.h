@@ -77,11 +77,7 @@ private:
     void showNote(std::size_t fieldIndex);
     void loadSavedInputs();
     void saveInputs();
-    void printTemplate(const core::TemplateSettings& settings);
     void saveTemplatePdf(const core::TemplateSettings& settings);
-    /** Save dialog, overwrite question and atomic write; `write` returns the failure. */
-    void saveOutputFile(const QString& filter, const QString& initialName, QString& lastName,
-                        const std::function<std::optional<QString>(const QString&)>& write);
 
     const core::Calculator& m_calculator;
     GuiContext m_context;

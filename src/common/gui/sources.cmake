@@ -3,6 +3,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/calculatorwindow.h
     src/common/gui/drawingpreview.cpp
     src/common/gui/drawingpreview.h
+    src/common/gui/filesaving.cpp
+    src/common/gui/filesaving.h
     src/common/gui/guicontext.h
     src/common/gui/hintrouter.cpp
     src/common/gui/hintrouter.h
@@ -19,6 +21,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/reportprinter.h
     src/common/gui/templatedialog.cpp
     src/common/gui/templatedialog.h
+    src/common/gui/templateoutput.cpp
+    src/common/gui/templateoutput.h
     src/common/gui/translations.cpp
     src/common/gui/translations.h
     src/common/gui/twynikischemat.cpp
