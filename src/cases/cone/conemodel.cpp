@@ -86,22 +86,15 @@ ConeModel computeCone(const ConeInputs& in) {
         previousSlant = slant;
     }
 
-    m.minX = m.maxX = m.Xm[0];
-    m.minY = m.maxY = m.Ym[0];
-    for (std::size_t j = 0; j < points; ++j) {
-        m.minX = std::min({m.minX, m.Xm[j], m.Xd[j]});
-        m.maxX = std::max({m.maxX, m.Xm[j], m.Xd[j]});
-        m.minY = std::min({m.minY, m.Ym[j], m.Yd[j]});
-        m.maxY = std::max({m.maxY, m.Ym[j], m.Yd[j]});
-    }
+    m.sheet = sectorBox({m.Xm, m.Ym, m.Xd, m.Yd});
     return m;
 }
 
 bool isFinite(const ConeModel& model) {
     return allFinite(model.Xm) && allFinite(model.Ym) && allFinite(model.Xd) &&
            allFinite(model.Yd) &&
-           allFinite(std::array{model.minX, model.maxX, model.minY, model.maxY, model.sheetWidth(),
-                                model.sheetHeight()});
+           allFinite(std::array{model.sheet.xMin, model.sheet.xMax, model.sheet.yMin,
+                                model.sheet.yMax, model.sheet.width(), model.sheet.height()});
 }
 
 } // namespace blachorys::core

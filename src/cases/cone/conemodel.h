@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/patternlines.h"
+
 #include <string>
 #include <vector>
 
@@ -35,14 +37,8 @@ struct ConeModel {
     std::vector<double> Ym;
     std::vector<double> Xd;
     std::vector<double> Yd;
-    /** Bounding box of all 2·(N + 1) points, mm. */
-    double minX = 0.0;
-    double maxX = 0.0;
-    double minY = 0.0;
-    double maxY = 0.0;
-
-    double sheetWidth() const { return maxX - minX; }
-    double sheetHeight() const { return maxY - minY; }
+    /** Bounding box of all 2·(N + 1) points, mm: the sheet the pattern is cut from. */
+    SheetBox sheet;
 };
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */

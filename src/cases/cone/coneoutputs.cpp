@@ -31,7 +31,7 @@ std::vector<std::string> resultLines(const ConeModel& m) {
             static_cast<int>(j), "  ",
             {{"Xm=", m.Xm[j]}, {", Ym=", m.Ym[j]}, {", Xd=", m.Xd[j]}, {", Yd=", m.Yd[j]}}));
     }
-    appendSheetSize(lines, kRuleLength, m.sheetWidth(), m.sheetHeight());
+    appendSheetSize(lines, kRuleLength, m.sheet.width(), m.sheet.height());
     return lines;
 }
 
@@ -43,8 +43,7 @@ ConeSector sector(const ConeModel& m) {
 
 CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
     return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
-            coneSectorDxf(sector(model)),
-            coneSectorPreview(sector(model), {model.minX, model.maxX, model.minY, model.maxY}),
+            coneSectorDxf(sector(model)), coneSectorPreview(sector(model), model.sheet),
             coneSectorMarks(sector(model))};
 }
 

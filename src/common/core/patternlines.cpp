@@ -1,8 +1,7 @@
 #include "common/core/patternlines.h"
 
-#include <string>
-
 #include <algorithm>
+#include <string>
 
 namespace blachorys::core {
 namespace {

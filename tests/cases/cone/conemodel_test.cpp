@@ -48,8 +48,8 @@ TEST(ConeModel, DefaultsGiveTheWorkedExample) {
     EXPECT_NEAR(m.Ym[24], 1762.04, 0.005);
     EXPECT_NEAR(m.Xd[24], 3286.39, 0.005);
     EXPECT_NEAR(m.Yd[24], 2349.39, 0.005);
-    EXPECT_NEAR(m.sheetWidth(), 1590.81, 0.005);
-    EXPECT_NEAR(m.sheetHeight(), 2349.39, 0.005);
+    EXPECT_NEAR(m.sheet.width(), 1590.81, 0.005);
+    EXPECT_NEAR(m.sheet.height(), 2349.39, 0.005);
     EXPECT_TRUE(isFinite(m));
 }
 
@@ -58,16 +58,18 @@ TEST(ConeModel, BoundingBoxHoldsEveryPointAndTouchesEachSide) {
     bool touches[4] = {};
     for (std::size_t j = 0; j < m.Xm.size(); ++j) {
         for (const auto& [x, y] : {std::pair{m.Xm[j], m.Ym[j]}, std::pair{m.Xd[j], m.Yd[j]}}) {
-            EXPECT_TRUE(x >= m.minX && x <= m.maxX && y >= m.minY && y <= m.maxY) << j;
-            touches[0] = touches[0] || x == m.minX;
-            touches[1] = touches[1] || x == m.maxX;
-            touches[2] = touches[2] || y == m.minY;
-            touches[3] = touches[3] || y == m.maxY;
+            EXPECT_TRUE(x >= m.sheet.xMin && x <= m.sheet.xMax && y >= m.sheet.yMin &&
+                        y <= m.sheet.yMax)
+                << j;
+            touches[0] = touches[0] || x == m.sheet.xMin;
+            touches[1] = touches[1] || x == m.sheet.xMax;
+            touches[2] = touches[2] || y == m.sheet.yMin;
+            touches[3] = touches[3] || y == m.sheet.yMax;
         }
     }
     EXPECT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]);
     // The widest point is not at a seam: point 3 of the Dsd edge.
-    EXPECT_EQ(m.maxX, m.Xd[3]);
+    EXPECT_EQ(m.sheet.xMax, m.Xd[3]);
 }
 
 TEST(ConeModel, RightConeIsAnAnnularSector) {
@@ -197,8 +199,8 @@ TEST(ConeModel, ShortConeTurnsPastAHalfTurnIntoNegativeY) {
     // A nearly flat ring: the sector is almost a full circle.
     const ConeModel m = computeCone(with([](ConeInputs& in) { in.Hs = 50; }));
     ASSERT_TRUE(isFinite(m));
-    EXPECT_LT(m.minY, 0.0);
-    EXPECT_LT(m.minX, 0.0);
+    EXPECT_LT(m.sheet.yMin, 0.0);
+    EXPECT_LT(m.sheet.xMin, 0.0);
     EXPECT_LT(m.Yd[24], 0.0);
 }
 

@@ -95,10 +95,10 @@ TEST(ConePreview, DrawnUpwardsOnTheBoundingBoxInTheDxfColours) {
     const ConeModel m = computeCone({});
     const PreviewDrawing drawing = coneOutputs(m, "-").preview;
     EXPECT_EQ(drawing.orientation, PreviewOrientation::BoundingBox);
-    EXPECT_EQ(drawing.xMin, m.minX);
-    EXPECT_EQ(drawing.xMax, m.maxX);
-    EXPECT_EQ(drawing.yMin, m.minY);
-    EXPECT_EQ(drawing.yMax, m.maxY);
+    EXPECT_EQ(drawing.xMin, m.sheet.xMin);
+    EXPECT_EQ(drawing.xMax, m.sheet.xMax);
+    EXPECT_EQ(drawing.yMin, m.sheet.yMin);
+    EXPECT_EQ(drawing.yMax, m.sheet.yMax);
     const auto& s = drawing.segments;
     ASSERT_EQ(s.size(), 24u + 24u + 2u + 23u);
     for (std::size_t j = 0; j < 24; ++j) {
