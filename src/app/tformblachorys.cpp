@@ -82,10 +82,6 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
             });
 }
 
-QSize mainWindowSize(QSize wanted, QSize available) {
-    return wanted.boundedTo(available);
-}
-
 void TFormBlachorys::fitToScreen() {
     const QSize wanted(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
     const QRect screenArea = screen()->availableGeometry();
@@ -95,7 +91,7 @@ void TFormBlachorys::fitToScreen() {
     const int frame = managed ? 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) : 0;
     const QSize decoration(frame,
                            managed ? style()->pixelMetric(QStyle::PM_TitleBarHeight) + frame : 0);
-    const QSize size = mainWindowSize(wanted, screenArea.size() - decoration);
+    const QSize size = wanted.boundedTo(screenArea.size() - decoration);
     setFixedSize(size);
     const QRect designed(kInitialPosition, size + decoration);
     move(screenArea.contains(designed) ? kInitialPosition : screenArea.topLeft());

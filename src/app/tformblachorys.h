@@ -21,12 +21,6 @@ class Prompts;
  * The main window: a menu that opens each calculator at most once as a maximised child, the
  * window arrangement commands, and the information window that greets every return to it.
  */
-/**
- * The main window's size: the design's `wanted` size where it fits in `available` (the
- * screen's free area less the window manager's frame), otherwise no larger than that area.
- */
-QSize mainWindowSize(QSize wanted, QSize available);
-
 class TFormBlachorys final : public QMainWindow {
     Q_OBJECT
 public:

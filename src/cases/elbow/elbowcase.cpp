@@ -45,11 +45,7 @@ Construction<ElbowModel> computeOrRefuse(const ElbowInputs& in) {
             "Blad obliczen. Prawdopodobnie BETA/(2*(Ns-1)) = 90 [°] - ciecie wzdluz osi rury, "
             "wysokosci nieskonczone.");
     }
-    ElbowModel model = computeElbow(in);
-    if (!isFinite(model)) {
-        return constructionFailed<ElbowModel>(kNotFiniteMessage);
-    }
-    return constructed(std::move(model));
+    return constructed(computeElbow(in));
 }
 
 CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {

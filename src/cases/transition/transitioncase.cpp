@@ -54,9 +54,6 @@ Construction<TransitionModel> computeOrRefuse(const TransitionInputs& in) {
         return constructionFailed<TransitionModel>(
             "Blad obliczen. Prawdopodobnie H = 0 i naroznik prostokata lezy na kole.");
     }
-    if (!isFinite(model)) {
-        return constructionFailed<TransitionModel>(kNotFiniteMessage);
-    }
     return constructed(std::move(model));
 }
 
