@@ -2,6 +2,7 @@
 // thread, for each of its examples; and the DXF text of its largest example.
 #include "cases/calculators.h"
 #include "common/core/dxftemplatewriter.h"
+#include "common/core/patterndrawing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +29,7 @@ void writeDxfText(benchmark::State& state, const Calculator* calculator,
         exampleFieldTexts(calculator->definition(), *example),
         developmentIndex(calculator->definition(), example->development).value_or(0), "-");
     for (auto _ : state) {
-        auto text = DxfTemplateWriter::documentText(result.outputs->dxfLines);
+        auto text = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));
         benchmark::DoNotOptimize(text);
     }
 }
@@ -37,7 +38,7 @@ std::size_t dxfLineCount(const Calculator& calculator, const ExampleInputs& exam
     const auto& d = calculator.definition();
     const auto result = calculator.calculate(
         exampleFieldTexts(d, example), developmentIndex(d, example.development).value_or(0), "-");
-    return result.outputs ? result.outputs->dxfLines.size() : 0;
+    return result.outputs ? result.outputs->pattern.lines.size() : 0;
 }
 
 /** Registered at start-up from the registry: BM_Calculate/<key>/<example>, BM_DxfText/<key>. */

@@ -5,6 +5,7 @@
 // thin triangles each.
 #include "cases/pipe_cone/pipeconecase.h"
 #include "common/core/dxftemplatewriter.h"
+#include "common/core/patterndrawing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,7 @@ void calculate(benchmark::State& state, const Calculator& calculator) {
     const auto texts = exampleFieldTexts(definition, {"", "", {{"N", divisions}}});
     for (auto _ : state) {
         auto result = calculator.calculate(texts, development, "08-12-2026");
-        auto dxf = DxfTemplateWriter::documentText(result.outputs->dxfLines);
+        auto dxf = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(dxf);
     }

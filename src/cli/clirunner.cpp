@@ -3,10 +3,8 @@
 #include "cases/calculators.h"
 #include "common/core/numbertext.h"
 #include "common/io/atomicfile.h"
-#include "common/io/outputfiles.h"
 #include "common/io/reportdate.h"
-#include "common/io/windows1250.h"
-#include "common/render/templatepainter.h"
+#include "common/render/outputfile.h"
 
 #include <QDate>
 #include <QDir>
@@ -21,10 +19,6 @@
 
 namespace blachorys::cli {
 namespace {
-
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 /** The name that sends a file to standard output. */
 const std::string kStandardOutput = "-";
@@ -90,10 +84,8 @@ bool isTemplateOption(const std::string& argument) {
 bool setTemplateOption(core::TemplateSettings& settings, const std::string& option,
                        const std::string& value) {
     if (option == "--paper") {
-        if (value == "A4" || value == "A3" || value == "Letter") {
-            settings.paper = value == "A3"       ? core::PaperSize::A3
-                             : value == "Letter" ? core::PaperSize::Letter
-                                                 : core::PaperSize::A4;
+        if (const auto paper = core::paperNamed(value)) {
+            settings.paper = *paper;
             return true;
         }
     } else if (option == "--orientation") {
@@ -131,7 +123,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     for (const auto& field : definition.fields) {
         options.fieldTexts.push_back(field.defaultText);
     }
-    std::vector<bool> fieldGiven(definition.fields.size(), false);
     bool templateSettingsGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -178,7 +169,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             return usageError(definition.key + " has no field '" + name + "'");
         }
         options.fieldTexts[*field] = argument.substr(equals + 1);
-        fieldGiven[*field] = true;
     }
     if (templateSettingsGiven && !options.templatePath) {
         return usageError("the template's options need --template-pdf");
@@ -207,13 +197,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     // The texts the first pass turns into "0": a warning for each, or with --strict a usage
     // error for each.
+    options.fields = core::readFields(definition, options.fieldTexts);
     ParsedCommandLine parsed;
-    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
-        const std::string& text = options.fieldTexts[f];
-        if (!fieldGiven[f] || core::parseReal(text)) {
-            continue;
-        }
+    for (const std::size_t f : options.fields.notNumbers) {
         const std::string& name = definition.fields[f].name;
+        const std::string& text = options.fieldTexts[f];
         parsed.messages.push_back(
             options.strict ? "blachorys-cli: " + name + "='" + text + "' is not a number"
                            : "Uwaga: " + name + "='" + text + "' nie jest liczba - przyjeto 0");
@@ -244,32 +232,27 @@ bool writeRequested(const std::optional<std::string>& path, const char* what,
     return true;
 }
 
-/** The full-scale template as a PDF, when it was asked for. */
-bool writeTemplate(const CliOptions& options, const core::CalculationOutputs& outputs,
-                   std::ostream& out, std::ostream& err) {
-    if (!options.templatePath) {
+/** Makes and writes one requested file; says so on `err` when it cannot. */
+bool writeOutput(const std::optional<std::string>& path, render::OutputKind kind,
+                 const render::OutputSource& source, std::ostream& out, std::ostream& err) {
+    if (!path) {
         return true;
     }
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    const bool drawn = kind == render::OutputKind::TemplatePdf;
+    if (drawn && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         err << "blachorys-cli: the template needs the program's drawing layer, which did not "
                "start\n";
         return false;
     }
-    // A PDF has no unprintable edge of its own; the plan keeps the usual margin anyway.
-    const core::TemplatePlanning planning =
-        core::planTemplate(outputs.dxfLines, outputs.pointMarks, options.templateSettings, 0.0);
-    if (!planning.plan) {
-        err << "blachorys-cli: cannot make the template: " << planning.problem << '\n';
+    const render::OutputFile file = render::makeOutputFile(kind, source);
+    if (file.problem) {
+        err << "blachorys-cli: cannot make the template: " << file.problem->toStdString() << '\n';
         return false;
     }
-    const render::TemplateTitle title{q(options.calculator->definition().printHeading),
-                                      &outputs.report};
-    const QByteArray bytes = render::templatePdf(*planning.plan, outputs.dxfLines, title);
-    if (bytes.isEmpty()) {
-        err << "blachorys-cli: cannot draw the template\n";
-        return false;
-    }
-    return writeRequested(options.templatePath, "PDF", bytes, out, err);
+    const char* what = kind == render::OutputKind::Txt   ? "TXT"
+                       : kind == render::OutputKind::Dxf ? "DXF"
+                                                         : "PDF";
+    return writeRequested(path, what, file.bytes, out, err);
 }
 
 } // namespace
@@ -287,7 +270,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     const std::string date =
         options->date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
     const core::CalculationResult result =
-        options->calculator->calculate(options->fieldTexts, options->development, date);
+        options->calculator->calculate(options->fields, options->development, date);
     for (const auto& message : result.messages) {
         err << message.text << '\n';
     }
@@ -306,11 +289,14 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             out << line << '\n';
         }
     }
+    const render::OutputSource source{options->calculator->definition(), outputs,
+                                      options->templateSettings};
     const bool txtWritten =
-        writeRequested(options->txtPath, "TXT", io::reportFileBytes(outputs.report), out, err);
+        writeOutput(options->txtPath, render::OutputKind::Txt, source, out, err);
     const bool dxfWritten =
-        writeRequested(options->dxfPath, "DXF", io::dxfFileBytes(outputs.dxfLines), out, err);
-    const bool templateWritten = writeTemplate(*options, outputs, out, err);
+        writeOutput(options->dxfPath, render::OutputKind::Dxf, source, out, err);
+    const bool templateWritten =
+        writeOutput(options->templatePath, render::OutputKind::TemplatePdf, source, out, err);
     out.flush();
     if (!out) {
         err << "blachorys-cli: cannot write to standard output\n";

@@ -27,6 +27,8 @@ struct CliOptions {
     std::size_t development = 0;
     /** Every field's text in creation order: the defaults, with the ones given in place. */
     std::vector<std::string> fieldTexts;
+    /** The fields as the calculation reads them. */
+    core::FieldReading fields;
     std::optional<std::string> txtPath;
     std::optional<std::string> dxfPath;
     std::optional<std::string> templatePath;

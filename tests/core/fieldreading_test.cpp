@@ -56,11 +56,6 @@ TEST(KeyFilter, LooksAtTheWholeTextNotWhereTheCharacterGoes) {
     EXPECT_TRUE(keyFilterAccepts(FieldFilter::SignedReal, "5.", U'-'));
 }
 
-TEST(FirstPass, TextsThatAreNotRealNumbersBecomeZero) {
-    EXPECT_EQ(replaceNonNumbers({"", "5-", "abc", "12.5", "-3", "1e2", " 7", "1,5", ".5", "-"}),
-              (Texts{"0", "0", "0", "12.5", "-3", "1e2", "0", "0", ".5", "0"}));
-}
-
 CalculatorDefinition twoFields() {
     CalculatorDefinition definition;
     definition.fields.resize(2);
@@ -68,6 +63,16 @@ CalculatorDefinition twoFields() {
     definition.fields[1].name = "N";
     definition.fields[1].kind = FieldKind::Integer;
     return definition;
+}
+
+TEST(ReadFields, TextsThatAreNotRealNumbersBecomeZeroAndAreNamed) {
+    const Texts given{"", "5-", "abc", "12.5", "-3", "1e2", " 7", "1,5", ".5", "-"};
+    CalculatorDefinition definition;
+    definition.fields.resize(given.size());
+    const FieldReading reading = readFields(definition, given);
+    EXPECT_EQ(reading.texts, (Texts{"0", "0", "0", "12.5", "-3", "1e2", "0", "0", ".5", "0"}));
+    EXPECT_EQ(reading.values, (std::vector<double>{0, 0, 0, 12.5, -3, 100, 0, 0, 0.5, 0}));
+    EXPECT_EQ(reading.notNumbers, (std::vector<std::size_t>{0, 1, 2, 6, 7, 9}));
 }
 
 TEST(ReadFields, MissingTextsCountAsEmptyAndBecomeZero) {

@@ -1,3 +1,4 @@
+#include "common/core/patterndrawing.h"
 #include "common/core/previewfit.h"
 
 #include "cases/pipe_pipe/pipepipeoutputs.h"
@@ -31,7 +32,7 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(PreviewFit, DefaultTemplateIsLimitedByItsWidthAndCentred) {
-    const PreviewDrawing drawing = pipePipeOutputs(computePipePipe({}), "-").preview;
+    const PreviewDrawing drawing = previewOf(pipePipeOutputs(computePipePipe({}), "-").pattern);
     const PreviewFit fit = fitPreview(800, 600, drawing);
     EXPECT_EQ(fit.orientation, PreviewOrientation::Downwards);
     // Sx = 0.9·800/942.48 = 0.7639 is below Sy = 0.9·600/506.35 = 1.0665.
@@ -48,7 +49,8 @@ TEST(PreviewFit, DefaultTemplateIsLimitedByItsWidthAndCentred) {
 TEST(PreviewFit, ShellIsLimitedByItsHeightAndDrawnUpwards) {
     PipePipeInputs in;
     in.development = PipePipeDevelopment::LargerPipe;
-    const PreviewFit fit = fitPreview(800, 600, pipePipeOutputs(computePipePipe(in), "-").preview);
+    const PreviewFit fit =
+        fitPreview(800, 600, previewOf(pipePipeOutputs(computePipePipe(in), "-").pattern));
     EXPECT_EQ(fit.orientation, PreviewOrientation::Upwards);
     EXPECT_NEAR(fit.scale, 540 / (std::numbers::pi * 800), 1e-12);
     EXPECT_EQ(fit.offsetX, 293); // (800 − 214.86) / 2 = 292.57
@@ -93,7 +95,7 @@ TEST(PreviewFit, BoundingBoxIsCentredWithYUp) {
 TEST(PreviewFit, TemplateBelowTheBaseLineFitsItsSegments) {
     PipePipeInputs in;
     in.H = 100; // every h negative, so hmax = 0
-    const PreviewDrawing drawing = pipePipeOutputs(computePipePipe(in), "-").preview;
+    const PreviewDrawing drawing = previewOf(pipePipeOutputs(computePipePipe(in), "-").pattern);
     ASSERT_EQ(drawing.yMax, 0.0);
     const int width = 800;
     const int height = 600;

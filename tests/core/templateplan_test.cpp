@@ -1,3 +1,4 @@
+#include "common/core/patternlines.h"
 #include "common/core/templateplan.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,34 @@
 namespace blachorys::core {
 namespace {
 
-/** A rectangle outline of `width` × `height` mm from (x, y), on the outline layer. */
-std::vector<DxfLine> rectangle(double x, double y, double width, double height) {
-    return {{kLayerOutlines, 7, x, y, x + width, y},
-            {kLayerOutlines, 7, x + width, y, x + width, y + height},
-            {kLayerOutlines, 7, x + width, y + height, x, y + height},
-            {kLayerOutlines, 7, x, y + height, x, y}};
+struct Line {
+    LineRole role;
+    double x1, y1, x2, y2;
+};
+
+/** A pattern of these lines in the standard styles. */
+Pattern patternOf(const std::vector<Line>& lines) {
+    Pattern pattern;
+    pattern.styles = standardStyles();
+    for (const Line& l : lines) {
+        pattern.lines.push_back({l.role, {l.x1, l.y1}, {l.x2, l.y2}});
+    }
+    return pattern;
 }
 
-TemplatePlan planned(const std::vector<DxfLine>& lines, TemplateSettings settings = {},
+/** A rectangle outline of `width` × `height` mm from (x, y), black. */
+Pattern rectangle(double x, double y, double width, double height) {
+    const LineRole edge = LineRole::EndEdge;
+    return patternOf({{edge, x, y, x + width, y},
+                      {edge, x + width, y, x + width, y + height},
+                      {edge, x + width, y + height, x, y + height},
+                      {edge, x, y + height, x, y}});
+}
+
+TemplatePlan planned(Pattern pattern, TemplateSettings settings = {},
                      const std::vector<PointMark>& marks = {}) {
-    const TemplatePlanning planning = planTemplate(lines, marks, settings, 0.0);
+    pattern.points = marks;
+    const TemplatePlanning planning = planTemplate(pattern, settings, 0.0);
     EXPECT_TRUE(planning.plan) << planning.problem;
     return planning.plan.value_or(TemplatePlan{});
 }
@@ -38,9 +56,13 @@ double horizontalLength(const TemplatePlan& plan, double pageY) {
 }
 
 TEST(TemplatePlan, PaperSizesAndPageNames) {
-    EXPECT_EQ(paperSize(PaperSize::A4).width, 210.0);
-    EXPECT_EQ(paperSize(PaperSize::A3).height, 420.0);
-    EXPECT_NEAR(paperSize(PaperSize::Letter).width, 215.9, 1e-9);
+    EXPECT_EQ(paperOf(PaperSize::A4).mm.width, 210.0);
+    EXPECT_EQ(paperOf(PaperSize::A3).mm.height, 420.0);
+    EXPECT_NEAR(paperOf(PaperSize::Letter).mm.width, 215.9, 1e-9);
+    EXPECT_EQ(paperNamed("Letter"), PaperSize::Letter);
+    EXPECT_EQ(paperNamed("A5"), std::nullopt);
+    EXPECT_EQ(paperMeasuring(420.0, 297.0), PaperSize::A3);
+    EXPECT_EQ(paperMeasuring(148.0, 210.0), std::nullopt);
     EXPECT_EQ(pageName(0, 0), "A1");
     EXPECT_EQ(pageName(1, 11), "B12");
     EXPECT_EQ(rowName(25), "Z");
@@ -66,7 +88,7 @@ TEST(TemplatePlan, TheFrameLiesInsideTheMarginAndTheBands) {
     EXPECT_EQ(plan.frame.right(), 210.0 - kMinMarginMm - kRightBandMm);
     EXPECT_EQ(plan.frame.bottom(), 297.0 - kMinMarginMm - kBottomBandMm);
     // A printer with a wider unprintable edge pushes everything in.
-    const auto wide = planTemplate(rectangle(0, 0, 100, 100), {}, {}, 8.0);
+    const auto wide = planTemplate(rectangle(0, 0, 100, 100), {}, 8.0);
     ASSERT_TRUE(wide.plan);
     EXPECT_EQ(wide.plan->frame.left, 8.0 + kLeftBandMm);
 }
@@ -75,8 +97,8 @@ TEST(TemplatePlan, EveryLineIsOnThePagesWhole) {
     // 942.48 × 506.4, the pipe-pipe template: its base line summed over the pages, less the
     // overlaps it crosses, is its own length.
     const double width = 300 * std::numbers::pi;
-    const std::vector<DxfLine> lines{{kLayerOutlines, 3, 0, 0, width, 0},
-                                     {kLayerOutlines, 7, 0, -506.4, width, -506.4}};
+    const Pattern lines = patternOf(
+        {{LineRole::StartEdge, 0, 0, width, 0}, {LineRole::EndEdge, 0, -506.4, width, -506.4}});
     for (auto orientation : {PageOrientation::Portrait, PageOrientation::Landscape}) {
         const TemplatePlan plan = planned(lines, {.orientation = orientation});
         double total = 0.0;
@@ -95,7 +117,7 @@ TEST(TemplatePlan, EveryLineIsOnThePagesWhole) {
 }
 
 TEST(TemplatePlan, TheScaleCorrectionStretchesThePaperNotThePattern) {
-    const std::vector<DxfLine> line{{kLayerOutlines, 3, 0, 0, 1000, 0}};
+    const Pattern line = patternOf({{LineRole::StartEdge, 0, 0, 1000, 0}});
     const TemplatePlan plain = planned(line, {.orientation = PageOrientation::Landscape});
     const TemplatePlan corrected =
         planned(line, {.orientation = PageOrientation::Landscape, .scaleXPercent = 101.0});
@@ -116,9 +138,9 @@ TEST(TemplatePlan, TheScaleCorrectionStretchesThePaperNotThePattern) {
 
 TEST(TemplatePlan, PagesWithNothingOnThemAreLeftOut) {
     // An L of two long thin arms: the inner corner of its bounding box stays empty.
-    std::vector<DxfLine> lines = rectangle(0, 0, 1000, 20);
-    const auto arm = rectangle(0, 0, 20, 1000);
-    lines.insert(lines.end(), arm.begin(), arm.end());
+    Pattern lines = rectangle(0, 0, 1000, 20);
+    const Pattern arm = rectangle(0, 0, 20, 1000);
+    lines.lines.insert(lines.lines.end(), arm.lines.begin(), arm.lines.end());
     const TemplatePlan plan = planned(lines, {.orientation = PageOrientation::Portrait});
     EXPECT_LT(static_cast<int>(plan.pages.size()), plan.rows * plan.columns);
     std::set<std::string> names;
@@ -163,7 +185,7 @@ TEST(TemplatePlan, LabelsStayApartAndOnTheirPage) {
     for (int i = 0; i <= 100; ++i) {
         marks.push_back({i * 1.0, 0.0, std::to_string(i)}); // 1 mm apart
     }
-    const TemplatePlan plan = planned({{kLayerOutlines, 7, 0, 0, 100, 0}}, {}, marks);
+    const TemplatePlan plan = planned(patternOf({{LineRole::EndEdge, 0, 0, 100, 0}}), {}, marks);
     ASSERT_EQ(plan.pages.size(), 1u);
     const auto& labels = plan.pages[0].labels;
     EXPECT_EQ(labels.front().text, "0");
@@ -174,34 +196,36 @@ TEST(TemplatePlan, LabelsStayApartAndOnTheirPage) {
     EXPECT_GT(labels.size(), 10u);
 }
 
-TEST(TemplatePlan, InkIsThinForGeneratorsAndNeverYellow) {
-    EXPECT_EQ(inkFor({kLayerGenerators, 2, 0, 0, 1, 1}).widthMm, 0.15);
-    EXPECT_EQ(inkFor({kLayerOutlines, 1, 0, 0, 1, 1}).widthMm, 0.15);
-    EXPECT_EQ(inkFor({kLayerOutlines, 7, 0, 0, 1, 1}).widthMm, 0.3);
-    EXPECT_EQ(inkFor({kLayerGenerators, 6, 0, 0, 1, 1}).widthMm, 0.15);
-    for (int colour : {1, 2, 3, 6, 7}) {
-        const Rgb ink = inkFor({kLayerOutlines, colour, 0, 0, 1, 1}).colour;
+TEST(TemplatePlan, InkIsThePreviewsPenThinForMarkedLinesAndDarkOnPaper) {
+    for (const PenRole pen : {PenRole::SeamEdge, PenRole::Curve, PenRole::Edge, PenRole::Generator,
+                              PenRole::CentreLine}) {
+        const TemplateInk ink = inkFor(pen);
+        // Lines 1 pixel wide in the preview are marked, not cut: thin on the template.
+        EXPECT_EQ(ink.widthMm, penFor(pen).width == 1 ? 0.15 : 0.3);
+        EXPECT_EQ(ink.dashDot, penFor(pen).style == PenStyle::DashDot);
         // Dark enough on white: no channel mix brighter than a mid grey.
-        EXPECT_LT(0.299 * ink.red + 0.587 * ink.green + 0.114 * ink.blue, 128.0) << colour;
+        const Rgb c = ink.colour;
+        EXPECT_LT(0.299 * c.red + 0.587 * c.green + 0.114 * c.blue, 128.0);
     }
 }
 
 TEST(TemplatePlan, UnusableSettingsAndHugePatternsAreRefused) {
     const auto lines = rectangle(0, 0, 100, 100);
-    EXPECT_FALSE(planTemplate(lines, {}, {.scaleXPercent = 200}, 0).plan);
-    EXPECT_FALSE(planTemplate(lines, {}, {.overlapMm = -1}, 0).plan);
-    EXPECT_FALSE(planTemplate(lines, {}, {.overlapMm = 51}, 0).plan);
-    EXPECT_FALSE(planTemplate({}, {}, {}, 0).plan);
-    const auto huge = planTemplate(rectangle(0, 0, 80000, 80000), {}, {}, 0);
+    EXPECT_FALSE(planTemplate(lines, {.scaleXPercent = 200}, 0).plan);
+    EXPECT_FALSE(planTemplate(lines, {.overlapMm = -1}, 0).plan);
+    EXPECT_FALSE(planTemplate(lines, {.overlapMm = 51}, 0).plan);
+    EXPECT_FALSE(planTemplate(Pattern{}, {}, 0).plan);
+    const auto huge = planTemplate(rectangle(0, 0, 80000, 80000), {}, 0);
     EXPECT_FALSE(huge.plan);
     EXPECT_NE(huge.problem.find("stron"), std::string::npos) << huge.problem;
 }
 
 TEST(TemplatePlan, APatternOfPointsOnlyIsRefusedNotPlannedWithNoPages) {
     // A pipe of no diameter unrolls to lines of no length: nothing shows on any page.
-    const std::vector<DxfLine> points{{kLayerOutlines, 6, 0, 0, 0, -0.0},
-                                      {kLayerGenerators, 2, 0, 0, 0, 0}};
-    const auto planning = planTemplate(points, {{0, 0, "0"}}, {}, 0);
+    Pattern points =
+        patternOf({{LineRole::SeamEdge, 0, 0, 0, -0.0}, {LineRole::Generator, 0, 0, 0, 0}});
+    points.points = {{0, 0, "0"}};
+    const auto planning = planTemplate(points, {}, 0);
     EXPECT_FALSE(planning.plan) << planning.plan->pages.size() << " pages";
     EXPECT_EQ(planning.problem, "brak rysunku");
 }
@@ -211,10 +235,10 @@ TEST(TemplatePlan, APatternTooWideToCountItsTilesIsRefusedNotPlannedEmpty) {
     // count stops past any template's size instead of wrapping round to no pages at all.
     EXPECT_GT(tilesToCover(1e17, 180, 10), kMaxTemplatePages);
     EXPECT_GT(tilesToCover(INFINITY, 180, 10), kMaxTemplatePages);
-    const std::vector<DxfLine> overflowing{{kLayerOutlines, 7, -1.7e308, 0, 1.7e308, 1}};
+    const Pattern overflowing = patternOf({{LineRole::EndEdge, -1.7e308, 0, 1.7e308, 1}});
     for (const auto& lines :
          {rectangle(0, 0, 1e17, 100), rectangle(0, 0, 100, 1e300), overflowing}) {
-        const auto planning = planTemplate(lines, {}, {}, 0);
+        const auto planning = planTemplate(lines, {}, 0);
         EXPECT_FALSE(planning.plan) << planning.plan->pages.size() << " pages";
         EXPECT_EQ(planning.problem, "szablon zajalby ponad 500 stron");
     }

@@ -8,6 +8,7 @@ add_executable(core_tests
     core/fieldreading_test.cpp
     core/hostilesweep_test.cpp
     core/numbertext_test.cpp
+    core/pattern_test.cpp
     core/parallelfor_test.cpp
     core/previewfit_test.cpp
     core/printlayout_test.cpp
@@ -15,7 +16,7 @@ add_executable(core_tests
     core/thintriangle_test.cpp
     ${case_tests}
 )
-target_link_libraries(core_tests PRIVATE blachorys_core hwy::hwy GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE blachorys_cases hwy::hwy GTest::gtest_main)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 blachorys_warnings(core_tests)
 # The hostile-input sweep's sets and checks.

@@ -7,6 +7,7 @@
 //                      sweep: the first few of each calculator, and its widest.
 
 #include "cases/calculators.h"
+#include "common/core/patterndrawing.h"
 #include "common/io/outputfiles.h"
 #include "support/hostileinputs.h"
 
@@ -92,8 +93,8 @@ bool writeExample(const core::Calculator& calculator, const core::ExampleInputs&
         std::cerr << name << ": not calculated\n";
         return false;
     }
-    return writeSample(definition, name, texts, example.development, result.outputs->dxfLines,
-                       directory, tamper);
+    return writeSample(definition, name, texts, example.development,
+                       core::dxfLinesOf(result.outputs->pattern), directory, tamper);
 }
 
 /** Calculated sets of the hostile-input sweep: the first few, and the widest of many. */
@@ -114,7 +115,7 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
         if (chosen.size() < kFirst) {
             chosen.push_back(index);
         }
-        for (const core::DxfLine& l : result.outputs->dxfLines) {
+        for (const core::DxfLine& l : core::dxfLinesOf(result.outputs->pattern)) {
             const double extent =
                 std::max({std::fabs(l.x1), std::fabs(l.y1), std::fabs(l.x2), std::fabs(l.y2)});
             if (extent > widestExtent) {
@@ -132,9 +133,10 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
         const auto result = calculator.calculate(set.texts, set.development, "-");
         const std::string development =
             definition.developments.empty() ? "" : definition.developments[set.development].key;
-        ok = writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.texts,
-                         development, result.outputs->dxfLines, directory, false) &&
-             ok;
+        ok =
+            writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.texts,
+                        development, core::dxfLinesOf(result.outputs->pattern), directory, false) &&
+            ok;
     }
     return ok;
 }

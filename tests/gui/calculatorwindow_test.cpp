@@ -706,8 +706,7 @@ TEST_P(CalculatorWindowTest, TheTemplateIsTheCommandLinesPdfWithAPageForEveryTil
 
     const auto outputs = expected(0).outputs;
     ASSERT_TRUE(outputs);
-    const auto planning =
-        core::planTemplate(outputs->dxfLines, outputs->pointMarks, choice.settings, 0.0);
+    const auto planning = core::planTemplate(outputs->pattern, choice.settings, 0.0);
     ASSERT_TRUE(planning.plan) << planning.problem;
     EXPECT_EQ(pdfPages(pdf), 1 + static_cast<int>(planning.plan->pages.size()));
 

@@ -1,4 +1,5 @@
 #include "cases/pipe_pipe/pipepipecase.h"
+#include "common/core/patterndrawing.h"
 #include "common/gui/drawingpreview.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,7 @@ PreviewDrawing pipePipeDefaults(std::size_t development) {
     }
     const auto result = calculator.calculate(texts, development, "08-12-2026");
     EXPECT_EQ(result.status, core::CalculationResult::Status::Calculated);
-    return result.outputs ? result.outputs->preview : PreviewDrawing{};
+    return result.outputs ? core::previewOf(result.outputs->pattern) : PreviewDrawing{};
 }
 
 struct PixelBox {
@@ -264,16 +265,11 @@ TEST(DrawingPreview, TemplateWithNoHeightAboveTheBaseLineIsStillDrawn) {
     drawing.orientation = core::PreviewOrientation::Downwards;
     drawing.xMax = 300.0;
     drawing.yMax = 0.0;
-    core::PreviewPath path(drawing.segments);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(0.0, -40.0);
-    path.setPen(PenRole::Curve);
-    path.lineTo(150.0, -90.0);
-    path.lineTo(300.0, -40.0);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(300.0, 0.0);
-    path.setPen(PenRole::Edge);
-    path.lineTo(0.0, 0.0);
+    drawing.segments = {{PenRole::SeamEdge, {0.0, 0.0}, {0.0, -40.0}},
+                        {PenRole::Curve, {0.0, -40.0}, {150.0, -90.0}},
+                        {PenRole::Curve, {150.0, -90.0}, {300.0, -40.0}},
+                        {PenRole::SeamEdge, {300.0, -40.0}, {300.0, 0.0}},
+                        {PenRole::Edge, {300.0, 0.0}, {0.0, 0.0}}};
 
     const QImage image = builtImage(drawing);
     const PixelBox box = nonWhiteBox(image);

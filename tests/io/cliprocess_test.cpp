@@ -1,6 +1,7 @@
 // blachorys-cli run as a process, for what only a process shows: signals, the real standard
 // output, file names as bytes.
 #include "cases/calculators.h"
+#include "common/core/patterndrawing.h"
 #include "common/core/templateplan.h"
 #include "common/io/filesizesignal.h"
 #include "common/io/outputfiles.h"
@@ -241,11 +242,10 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
         EXPECT_EQ(test::readFileBytes(txt.toStdString()),
                   io::reportFileBytes(expected.outputs->report).toStdString());
         EXPECT_EQ(test::readFileBytes(dxf.toStdString()),
-                  io::dxfFileBytes(expected.outputs->dxfLines).toStdString());
+                  io::dxfFileBytes(core::dxfLinesOf(expected.outputs->pattern)).toStdString());
         // A pattern too large for a template is a file that could not be written, and no file.
-        const bool planned = !drawn || core::planTemplate(expected.outputs->dxfLines,
-                                                          expected.outputs->pointMarks, {}, 0.0)
-                                           .plan.has_value();
+        const bool planned =
+            !drawn || core::planTemplate(expected.outputs->pattern, {}, 0.0).plan.has_value();
         EXPECT_EQ(finished.exit, planned ? 0 : 73) << finished.err;
         EXPECT_EQ(QFileInfo::exists(pdf), drawn && planned);
     }

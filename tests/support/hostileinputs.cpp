@@ -2,6 +2,7 @@
 
 #include "common/core/dxftemplatewriter.h"
 #include "common/core/numbertext.h"
+#include "common/core/patterndrawing.h"
 #include "common/core/previewfit.h"
 #include "common/core/templateplan.h"
 
@@ -180,15 +181,15 @@ template <typename... Values> bool finite(Values... values) {
 
 void checkGeometry(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
     bool finiteAll = true;
-    for (const auto& l : outputs.dxfLines) {
+    for (const auto& l : core::dxfLinesOf(outputs.pattern)) {
         finiteAll = finiteAll && finite(l.x1, l.y1, l.x2, l.y2);
     }
-    const auto& p = outputs.preview;
+    const core::PreviewDrawing p = core::previewOf(outputs.pattern);
     finiteAll = finiteAll && finite(p.xMin, p.xMax, p.yMin, p.yMax);
     for (const auto& s : p.segments) {
         finiteAll = finiteAll && finite(s.from.x, s.from.y, s.to.x, s.to.y);
     }
-    for (const auto& mark : outputs.pointMarks) {
+    for (const auto& mark : outputs.pattern.points) {
         finiteAll = finiteAll && finite(mark.x, mark.y);
     }
     if (!finiteAll) {
@@ -230,7 +231,7 @@ void checkReport(const core::PointReport& report, std::vector<std::string>& prob
 
 void checkTemplate(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
     const core::TemplatePlanning planning =
-        core::planTemplate(outputs.dxfLines, outputs.pointMarks, core::TemplateSettings{}, 0.0);
+        core::planTemplate(outputs.pattern, core::TemplateSettings{}, 0.0);
     if (!planning.plan) {
         if (planning.problem.empty()) {
             problems.push_back(std::string(kBadTemplate) + ": no plan and no reason");
@@ -421,7 +422,8 @@ std::vector<std::string> resultProblems(const CalculationResult& result) {
         return problems;
     }
     const core::CalculationOutputs& outputs = *result.outputs;
-    if (outputs.dxfLines.empty()) {
+    const std::vector<core::DxfLine> dxfLines = core::dxfLinesOf(outputs.pattern);
+    if (dxfLines.empty()) {
         problems.emplace_back("calculated with no DXF lines: an empty template");
     }
     checkGeometry(outputs, problems);
@@ -429,8 +431,8 @@ std::vector<std::string> resultProblems(const CalculationResult& result) {
         return problems;
     }
     checkReport(outputs.report, problems);
-    if (const std::string dxf = dxfReadBackProblem(
-            core::DxfTemplateWriter::documentText(outputs.dxfLines), outputs.dxfLines);
+    if (const std::string dxf =
+            dxfReadBackProblem(core::DxfTemplateWriter::documentText(dxfLines), dxfLines);
         !dxf.empty()) {
         problems.push_back(std::string(kUnreadableDxf) + ": " + dxf);
     }

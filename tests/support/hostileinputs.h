@@ -6,6 +6,7 @@
 
 #include "common/core/calculationresult.h"
 #include "common/core/calculator.h"
+#include "common/core/dxftemplatewriter.h"
 
 #include <cstddef>
 #include <cstdint>

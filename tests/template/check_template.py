@@ -23,7 +23,9 @@ POINTS_PER_MM = 72 / 25.4
 MARGIN_MM = 5.0
 BANDS_MM = {"top": 10.0, "bottom": 14.0, "left": 14.0, "right": 8.0}
 A4_MM = (210.0, 297.0)
-BASE_LINE_RGB = (0, 140, 0)
+# The base line is drawn as the preview draws it: black, 0.3 mm (0.85 pt); thin black is a cross.
+BASE_LINE_RGB = (0, 0, 0)
+OUTLINE_MIN_PT = 0.6
 CHECK_BAR_RGB = (0, 0, 255)
 FAILURES = []
 
@@ -141,13 +143,14 @@ def expected_pages(lines, overlap=10.0, scale_x=1.0, scale_y=1.0):
 
 
 def base_line_mm(pdf, workdir, scale_x):
-    """The green base line on every tile page, summed, in mm of paper, and its page count."""
+    """The base line on every tile page, summed, in mm of paper, and its page count."""
     total, pages = 0.0, 0
     for page in range(2, page_count(pdf) + 1):
-        green = [p for p in strokes(pdf, page, workdir) if p[0] == BASE_LINE_RGB]
-        if green:
+        base = [p for p in strokes(pdf, page, workdir)
+                if p[0] == BASE_LINE_RGB and p[1] > OUTLINE_MIN_PT]
+        if base:
             pages += 1
-            total += sum(length(p) for p in green) / POINTS_PER_MM
+            total += sum(length(p) for p in base) / POINTS_PER_MM
     return total, pages
 
 
@@ -197,7 +200,7 @@ def main(arguments):
     outline_colours = {(0, 0, 0), (0, 140, 0), (190, 0, 190)}
     for page in range(2, cone_pages + 2):
         pattern = [p for p in strokes(cone, page, workdir)
-                   if p[0] == (200, 0, 0) or (p[0] in outline_colours and p[1] > 0.6)]
+                   if p[0] == (200, 0, 0) or (p[0] in outline_colours and p[1] > OUTLINE_MIN_PT)]
         check(bool(pattern), f"cone page {page} holds some of the pattern")
 
     print(f"{len(FAILURES)} failures")

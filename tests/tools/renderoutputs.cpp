@@ -2,10 +2,11 @@
 // the printouts (defaults and a long one), the scheme pictures and the scheme dialog.
 // Usage: render_outputs <directory>
 #include "cases/calculators.h"
+#include "common/core/patterndrawing.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
-#include "common/render/templatepainter.h"
+#include "common/render/outputfile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,13 +52,14 @@ bool savePreview(const Calculator& calculator, const CalculationOutputs& outputs
     const auto& definition = calculator.definition();
     DrawingPreview preview(QString::fromStdString(definition.window.previewName),
                            QString::fromStdString(definition.window.previewCaption));
-    preview.setDrawing(outputs.preview);
+    const blachorys::core::PreviewDrawing drawing = blachorys::core::previewOf(outputs.pattern);
+    preview.setDrawing(drawing);
     preview.show();
     bool ok = save(preview.image(), directory + "/" + name + ".png");
     // The whole window too, panel included, with the cursor on the pattern's right-most
     // point: the read-out shows its millimetres, the largest X there is.
     blachorys::core::PreviewPoint right{-1e300, 0.0};
-    for (const auto& segment : outputs.preview.segments) {
+    for (const auto& segment : drawing.segments) {
         for (const auto& point : {segment.from, segment.to}) {
             right = point.x > right.x ? point : right;
         }
@@ -88,14 +90,10 @@ bool savePrintout(const Calculator& calculator, const CalculationOutputs& output
 /** The full-scale template, as "Zapisz PDF" saves it with the default settings. */
 bool saveTemplate(const Calculator& calculator, const CalculationOutputs& outputs,
                   const QString& path) {
-    const auto planning =
-        blachorys::core::planTemplate(outputs.dxfLines, outputs.pointMarks, {}, 0);
-    QByteArray bytes;
-    if (planning.plan) {
-        bytes = blachorys::render::templatePdf(
-            *planning.plan, outputs.dxfLines,
-            {QString::fromStdString(calculator.definition().printHeading), &outputs.report});
-    }
+    using blachorys::render::OutputKind;
+    const QByteArray bytes = blachorys::render::makeOutputFile(OutputKind::TemplatePdf,
+                                                               {calculator.definition(), outputs})
+                                 .bytes;
     QFile file(path);
     const bool saved =
         !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

@@ -68,7 +68,6 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
     c.definition = {
         .key = "stozek",
         .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N"},
-        .negativeRefusedByChecks = {"N"},
         .savedInputsFileName = "dane_st.dat",
         .txtFileName = "Stozek.txt",
         .dxfFileName = "stozek.dxf",
@@ -81,8 +80,8 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
                      {"first_edge_larger", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
                      {"past_half_turn", "", {{"Hs", "50"}, {"N", "36"}}},
                      {"nearly_a_cylinder", "", {{"Dsm", "790"}}},
-                     {"most_divisions", "", {{"N", "2000"}, {"alfa", "45.5"}}}}};
-    c.validate = validateCone;
+                     {"most_divisions", "", {{"N", mostDivisionsText()}, {"alfa", "45.5"}}}}};
+    c.checks = coneChecks;
     c.compute = computeOrRefuse;
     c.outputs = coneOutputs;
     return c;

@@ -12,7 +12,6 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxDivisions = 2000;
 /**
  * Fine steps round the whole edge, at least. With the arc length standing in for the chord of
  * each fine triangle, this many keeps the developed angle exact to well within 0.1 mm.
@@ -21,18 +20,18 @@ constexpr int kMinFineSteps = 8000;
 
 } // namespace
 
+const InputChecks<ConeInputs>& coneChecks() {
+    using In = ConeInputs;
+    static const InputChecks<In> checks = {
+        atLeastTwoParts(&In::N),
+        atMostTheTableParts(&In::N),
+        {dataError("Dsm = Dsd "), [](const In& in) { return in.Dsm == in.Dsd; }},
+    };
+    return checks;
+}
+
 std::vector<std::string> validateCone(const ConeInputs& in) {
-    std::vector<std::string> messages;
-    if (in.N < 2) {
-        messages.emplace_back("Blad danych : N < 2");
-    }
-    if (in.N > kMaxDivisions) {
-        messages.emplace_back("Blad danych : N > 2000");
-    }
-    if (in.Dsm == in.Dsd) {
-        messages.emplace_back("Blad danych : Dsm = Dsd ");
-    }
-    return messages;
+    return failedChecks(coneChecks(), in);
 }
 
 double apexHeight(const ConeInputs& in) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
 #include "common/core/patternlines.h"
 
 #include <string>
@@ -43,6 +44,9 @@ struct ConeModel {
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateCone(const ConeInputs& inputs);
+
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<ConeInputs>& coneChecks();
 
 /** Dsd·Hs / (Dsd − Dsm); zero when Dsd or Hs is zero, and then there is no development. */
 double apexHeight(const ConeInputs& inputs);

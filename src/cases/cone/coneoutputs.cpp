@@ -35,16 +35,18 @@ std::vector<std::string> resultLines(const ConeModel& m) {
     return lines;
 }
 
-ConeSector sector(const ConeModel& m) {
-    return {m.Xm, m.Ym, m.Xd, m.Yd};
+Pattern pattern(const ConeModel& m) {
+    PatternBuilder b(standardStyles(),
+                     centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
+    addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::EndEdge, LineRole::StartEdge});
+    return std::move(b).finish();
 }
 
 } // namespace
 
 CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
     return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
-            coneSectorDxf(sector(model)), coneSectorPreview(sector(model), model.sheet),
-            coneSectorMarks(sector(model))};
+            pattern(model)};
 }
 
 } // namespace blachorys::core

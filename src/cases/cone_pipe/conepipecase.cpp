@@ -98,7 +98,6 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
                           "Schemat wyników - Stozek", "w_sr_s"},
                          {"rura", "SRRadioButRozwRury", "Rozwinięcie RURY - płaszcza",
                           "Schemat wyników - Rura", "w_sr_p"}},
-        .negativeRefusedByChecks = {"Ds", "Dr", "Gamma", "Beta", "Hs", "L", "N"},
         .savedInputsFileName = "dane_sr.dat",
         .txtFileName = "stozekRura.txt",
         .dxfFileName = "stozek_rura.dxf",
@@ -110,8 +109,8 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
             {"defaults_pipe", "rura", {}},
             {"two_divisions_cone", "stozek", {{"N", "2"}}},
             {"two_divisions_pipe", "rura", {{"N", "2"}}},
-            {"most_divisions_cone", "stozek", {{"N", "2000"}, {"alfa", "33.3"}}},
-            {"most_divisions_pipe", "rura", {{"N", "2000"}, {"alfa", "33.3"}}},
+            {"most_divisions_cone", "stozek", {{"N", mostDivisionsText()}, {"alfa", "33.3"}}},
+            {"most_divisions_pipe", "rura", {{"N", mostDivisionsText()}, {"alfa", "33.3"}}},
             {"inclined_offset_cone",
              "stozek",
              {{"Dr", "800"},
@@ -126,7 +125,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
     c.selectDevelopment = [](In& in, std::size_t development) {
         in.development = development == 0 ? ConePipeDevelopment::Cone : ConePipeDevelopment::Pipe;
     };
-    c.validate = validateConePipe;
+    c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;
     return c;

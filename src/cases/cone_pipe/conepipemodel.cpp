@@ -12,7 +12,6 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxDivisions = 2000;
 /**
  * How far past ±1 the sine of a cut point's angle on the pipe may come by rounding alone. A
  * generatrix that touches the pipe at its side, level with its axis, gives exactly ±1 in exact
@@ -64,39 +63,27 @@ bool isFinite(const ConePipeModel& m) {
 
 } // namespace
 
+const InputChecks<ConePipeInputs>& conePipeChecks() {
+    using In = ConePipeInputs;
+    static const InputChecks<In> checks = {
+        notNegative("Ds", &In::Ds),
+        notNegative("Dr", &In::Dr),
+        {dataError("P > Dr/2"), [](const In& in) { return in.P > in.Dr / 2; }},
+        strictlyBetween("Gamma", &In::Gamma, 0, 90,
+                        dataError("Gamma musi byc wieksza od 0 i mniejsza od 90°")),
+        strictlyBetween("Beta", &In::Beta, 0, 180,
+                        dataError("Beta musi byc wieksza od 0 i mniejsza od 180°")),
+        notNegative("Hs", &In::Hs),
+        notNegative("L", &In::L),
+        notNegative("Lm", &In::Lm),
+        atLeastTwoParts(&In::N),
+        atMostTheTableParts(&In::N),
+    };
+    return checks;
+}
+
 std::vector<std::string> validateConePipe(const ConePipeInputs& in) {
-    std::vector<std::string> messages;
-    if (in.Ds < 0) {
-        messages.emplace_back("Blad danych : Ds < 0");
-    }
-    if (in.Dr < 0) {
-        messages.emplace_back("Blad danych : Dr < 0");
-    }
-    if (in.P > in.Dr / 2) {
-        messages.emplace_back("Blad danych : P > Dr/2");
-    }
-    if (in.Gamma <= 0 || in.Gamma >= 90) {
-        messages.emplace_back("Blad danych : Gamma musi byc wieksza od 0 i mniejsza od 90°");
-    }
-    if (in.Beta <= 0 || in.Beta >= 180) {
-        messages.emplace_back("Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°");
-    }
-    if (in.Hs < 0) {
-        messages.emplace_back("Blad danych : Hs < 0");
-    }
-    if (in.L < 0) {
-        messages.emplace_back("Blad danych : L < 0");
-    }
-    if (in.Lm < 0) {
-        messages.emplace_back("Blad danych : Lm < 0");
-    }
-    if (in.N < 2) {
-        messages.emplace_back("Blad danych : N < 2");
-    }
-    if (in.N > kMaxDivisions) {
-        messages.emplace_back("Blad danych : N > 2000");
-    }
-    return messages;
+    return failedChecks(conePipeChecks(), in);
 }
 
 std::optional<double> angleOnPipe(double ratio) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +78,9 @@ struct ConePipeConstruction {
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateConePipe(const ConePipeInputs& inputs);
+
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<ConePipeInputs>& conePipeChecks();
 
 /**
  * The angle on the pipe's cross-section, −π/2..π/2, whose sine is `ratio` (the cut point's

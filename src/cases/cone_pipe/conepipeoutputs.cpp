@@ -13,64 +13,6 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kInputsRule = 72;
 constexpr int kResultsRule = 31;
 
-/**
- * What each edge of the patterns is to the worker: its colour number in the DXF and its pen in
- * the preview go together.
- */
-struct EdgeKind {
-    int colour;
-    PenRole pen;
-};
-constexpr EdgeKind kCut{3, PenRole::Curve};     ///< the cone's cut, the hole, the pipe's start
-constexpr EdgeKind kFreeEnd{7, PenRole::Edge};  ///< the cone's free end, the pipe's far end
-constexpr EdgeKind kSeam{6, PenRole::SeamEdge}; ///< edges joined when the sheet is rolled
-constexpr EdgeKind kGeneratrix{1, PenRole::Generator};
-
-/** One straight edge of a pattern, from (x1, y1) to (x2, y2). */
-struct Edge {
-    EdgeKind kind;
-    double x1;
-    double y1;
-    double x2;
-    double y2;
-};
-
-/**
- * The cone's edges in the template's order: cut and free end step by step, the seam edges,
- * the generatrices between them.
- */
-std::vector<Edge> coneEdges(const ConePipeModel& m) {
-    const std::size_t last = m.Xm.size() - 1;
-    std::vector<Edge> edges;
-    for (std::size_t j = 0; j < last; ++j) {
-        edges.push_back({kCut, m.Xd[j], m.Yd[j], m.Xd[j + 1], m.Yd[j + 1]});
-        edges.push_back({kFreeEnd, m.Xm[j], m.Ym[j], m.Xm[j + 1], m.Ym[j + 1]});
-    }
-    for (const std::size_t seam : {std::size_t{0}, last}) {
-        edges.push_back({kSeam, m.Xm[seam], m.Ym[seam], m.Xd[seam], m.Yd[seam]});
-    }
-    for (std::size_t j = 1; j < last; ++j) {
-        edges.push_back({kGeneratrix, m.Xm[j], m.Ym[j], m.Xd[j], m.Yd[j]});
-    }
-    return edges;
-}
-
-/** The pipe's rectangle corner to corner from (0, 0), then the hole. */
-std::vector<Edge> pipeEdges(const ConePipeModel& m) {
-    const double L = m.inputs.L;
-    const double around = kPi * m.inputs.Dr;
-    std::vector<Edge> edges{
-        {kSeam, 0.0, 0.0, L, 0.0},
-        {kFreeEnd, L, 0.0, L, around},
-        {kSeam, L, around, 0.0, around},
-        {kCut, 0.0, around, 0.0, 0.0},
-    };
-    for (std::size_t j = 1; j < m.Xo.size(); ++j) {
-        edges.push_back({kCut, m.Xo[j - 1], m.Yo[j - 1], m.Xo[j], m.Yo[j]});
-    }
-    return edges;
-}
-
 bool isCone(const ConePipeModel& m) {
     return m.inputs.development == ConePipeDevelopment::Cone;
 }
@@ -130,71 +72,28 @@ std::vector<std::string> resultLines(const ConePipeModel& m) {
     return lines;
 }
 
-std::vector<DxfLine> dxfLines(const std::vector<Edge>& edges) {
-    std::vector<DxfLine> lines;
-    lines.reserve(edges.size());
-    for (const Edge& e : edges) {
-        lines.push_back({kLayerOutlines, e.kind.colour, e.x1, e.y1, e.x2, e.y2});
-    }
-    return lines;
-}
-
-/** A polyline through the points of two tables, 0 to N, with one pen. */
-void drawThrough(PreviewPath& path, PenRole pen, const std::vector<double>& x,
-                 const std::vector<double>& y) {
-    path.setPen(pen);
-    path.moveTo(x[0], y[0]);
-    for (std::size_t n = 1; n < x.size(); ++n) {
-        path.lineTo(x[n], y[n]);
-    }
-}
-
-/** Drawn upwards and centred on the bounding box, in the template's colours and order. */
-PreviewDrawing preview(const ConePipeModel& m) {
-    PreviewDrawing drawing = centredOnBox(m.minX, m.maxX, m.minY, m.maxY);
-    PreviewPath path(drawing.segments);
+/**
+ * The cone's sector, its large arc the cut along the pipe; or the pipe's sheet with the hole,
+ * drawn in the DXF's order. Both centred on their bounding box in the preview.
+ */
+Pattern pattern(const ConePipeModel& m) {
+    PatternBuilder b(standardStyles(), centredOnBox(m.minX, m.maxX, m.minY, m.maxY));
     if (isCone(m)) {
-        drawThrough(path, kCut.pen, m.Xd, m.Yd);
-        drawThrough(path, kFreeEnd.pen, m.Xm, m.Ym);
-        // The seam edges, then the generatrices: the last entries of the template's list.
-        const std::vector<Edge> edges = coneEdges(m);
-        for (std::size_t e = 2 * (m.Xm.size() - 1); e < edges.size(); ++e) {
-            path.setPen(edges[e].kind.pen);
-            path.moveTo(edges[e].x1, edges[e].y1);
-            path.lineTo(edges[e].x2, edges[e].y2);
-        }
-        return drawing;
+        addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::CutCurve, LineRole::EndEdge});
+        return std::move(b).finish();
     }
-    // The rectangle in one stroke from (0, 0), then the hole.
-    const std::vector<Edge> edges = pipeEdges(m);
-    path.moveTo(0.0, 0.0);
-    for (std::size_t e = 0; e < 4; ++e) {
-        path.setPen(edges[e].kind.pen);
-        path.lineTo(edges[e].x2, edges[e].y2);
-    }
-    drawThrough(path, kCut.pen, m.Xo, m.Yo);
-    return drawing;
-}
-
-/** The reported points: both arcs of the cone, or the pipe's corners a to d and the hole. */
-std::vector<PointMark> pointMarks(const ConePipeModel& m) {
-    if (isCone(m)) {
-        return coneSectorMarks({m.Xm, m.Ym, m.Xd, m.Yd});
-    }
-    const double L = m.inputs.L;
-    const double around = kPi * m.inputs.Dr;
-    std::vector<PointMark> marks{
-        {0.0, 0.0, "a"}, {L, 0.0, "b"}, {L, around, "c"}, {0.0, around, "d"}};
-    appendNumberedMarks(marks, m.Xo, m.Yo);
-    return marks;
+    addShellSheet(b, m.inputs.L, kPi * m.inputs.Dr, {0, 0, 0, 0});
+    const int hole = b.newOutline(OutlineKind::Hole);
+    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0});
+    b.numberedMarks(m.Xo, m.Yo);
+    return std::move(b).finish();
 }
 
 } // namespace
 
 CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view dateText) {
     return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
-            dxfLines(isCone(model) ? coneEdges(model) : pipeEdges(model)), preview(model),
-            pointMarks(model)};
+            pattern(model)};
 }
 
 } // namespace blachorys::core

@@ -75,7 +75,6 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
     c.definition = {
         .key = "kolanosegm",
         .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N"},
-        .negativeRefusedByChecks = {"N", "Ns"},
         .savedInputsFileName = "dane_ks.dat",
         .txtFileName = "KolanoSegmentowe.txt",
         .dxfFileName = "KolanoSegmentowe.dxf",
@@ -84,12 +83,12 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
         .window = window(),
         .examples = {{"defaults", "", {}},
                      {"two_divisions", "", {{"N", "2"}}},
-                     {"most_divisions", "", {{"N", "2000"}}},
+                     {"most_divisions", "", {{"N", mostDivisionsText()}}},
                      {"three_segments", "", {{"Ns", "3"}}},
                      {"sharp_inner_corner", "", {{"Rk", "150"}}},
                      {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
                      {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}}}};
-    c.validate = validateElbow;
+    c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;
     return c;

@@ -10,33 +10,26 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxDivisions = 2000;
 constexpr double kFullTurn = 360.0;
 
 } // namespace
 
+const InputChecks<ElbowInputs>& elbowChecks() {
+    using In = ElbowInputs;
+    static const InputChecks<In> checks = {
+        atLeastTwoParts(&In::N),
+        atMostTheTableParts(&In::N),
+        {dataError("Ns < 3"), [](const In& in) { return in.Ns < 3; }, {"Ns"}},
+        // A bend radius of exactly half the diameter is a sharp inner corner: still an elbow.
+        {dataError("Rk < Dr/2"), [](const In& in) { return in.Dr / 2 > in.Rk; }},
+        {dataError("BETA > 360"), [](const In& in) { return in.BETA > kFullTurn; }},
+        {dataError("BETA = 0"), [](const In& in) { return in.BETA == 0.0; }},
+    };
+    return checks;
+}
+
 std::vector<std::string> validateElbow(const ElbowInputs& in) {
-    std::vector<std::string> messages;
-    if (in.N < 2) {
-        messages.emplace_back("Blad danych : N < 2");
-    }
-    if (in.N > kMaxDivisions) {
-        messages.emplace_back("Blad danych : N > 2000");
-    }
-    if (in.Ns < 3) {
-        messages.emplace_back("Blad danych : Ns < 3");
-    }
-    // A bend radius of exactly half the diameter is a sharp inner corner: still an elbow.
-    if (in.Dr / 2 > in.Rk) {
-        messages.emplace_back("Blad danych : Rk < Dr/2");
-    }
-    if (in.BETA > kFullTurn) {
-        messages.emplace_back("Blad danych : BETA > 360");
-    }
-    if (in.BETA == 0.0) {
-        messages.emplace_back("Blad danych : BETA = 0");
-    }
-    return messages;
+    return failedChecks(elbowChecks(), in);
 }
 
 double halfAngleDegrees(const ElbowInputs& in) {

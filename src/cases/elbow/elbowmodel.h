@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
+
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ struct ElbowModel {
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateElbow(const ElbowInputs& inputs);
+
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<ElbowInputs>& elbowChecks();
 
 /**
  * Half the turn at each of the Ns − 1 joints, degrees: BETA / (2·(Ns − 1)). It reaches 90° only

@@ -97,7 +97,6 @@ CalculatorDefinition definition() {
                               "Schemat wyników - Rura", "w_rs_r"},
                              {"stozek", "RSRadioButRozwStoz", "Rozwinięcie STOŻKA - płaszcza",
                               "Schemat wyników - Stożek", "w_rs_p"}},
-            .negativeRefusedByChecks = {"Beta", "N"},
             .savedInputsFileName = "dane_rs.dat",
             .txtFileName = "ruraStozek.txt",
             .dxfFileName = "rura_stozek.dxf",
@@ -116,8 +115,8 @@ CalculatorDefinition definition() {
                 {"leaning_to_small_end_stozek", "stozek", {{"Beta", "120"}, {"alfa", "45.5"}}},
                 {"two_divisions_rura", "rura", {{"N", "2"}}},
                 {"two_divisions_stozek", "stozek", {{"N", "2"}}},
-                {"most_divisions_rura", "rura", {{"N", "2000"}, {"Beta", "75"}}},
-                {"most_divisions_stozek", "stozek", {{"N", "2000"}}},
+                {"most_divisions_rura", "rura", {{"N", mostDivisionsText()}, {"Beta", "75"}}},
+                {"most_divisions_stozek", "stozek", {{"N", mostDivisionsText()}}},
             }};
 }
 
@@ -130,7 +129,7 @@ descriptor(Construction<PipeConeModel> (*compute)(const PipeConeInputs&)) {
     return {.definition = definition(),
             .fields = fields(),
             .selectDevelopment = selectDevelopment,
-            .validate = validatePipeCone,
+            .checks = pipeConeChecks,
             .compute = compute,
             .outputs = pipeConeOutputs};
 }

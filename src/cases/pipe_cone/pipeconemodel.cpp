@@ -113,13 +113,19 @@ private:
 
 } // namespace
 
+const InputChecks<PipeConeInputs>& pipeConeChecks() {
+    using In = PipeConeInputs;
+    static const InputChecks<In> checks = [] {
+        InputChecks<In> all =
+            branchChecks<In>({"Dr", &In::Dr}, {"Dsd", &In::Dsd}, &In::P, &In::BETA, &In::N);
+        all.push_back({dataError("Dsm = Dsd "), [](const In& in) { return in.Dsm == in.Dsd; }});
+        return all;
+    }();
+    return checks;
+}
+
 std::vector<std::string> validatePipeCone(const PipeConeInputs& in) {
-    std::vector<std::string> messages =
-        branchChecks({"Dr", "Dsd", in.Dr, in.Dsd, in.P, in.BETA, in.N});
-    if (in.Dsm == in.Dsd) {
-        messages.emplace_back("Blad danych : Dsm = Dsd ");
-    }
-    return messages;
+    return failedChecks(pipeConeChecks(), in);
 }
 
 ConeMantle coneMantle(const PipeConeInputs& in) {

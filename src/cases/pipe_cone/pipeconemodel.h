@@ -55,7 +55,10 @@ struct PipeConeModel {
     SheetBox sheet;
 };
 
-/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<PipeConeInputs>& pipeConeChecks();
+
+/** Messages of the failing checks (empty: inputs pass). */
 std::vector<std::string> validatePipeCone(const PipeConeInputs& inputs);
 
 /** The cone of the inputs, in the frame fixed to it. */

@@ -15,10 +15,9 @@ constexpr int kInputsRule = 56;
 constexpr int kOutlineRule = 55;
 constexpr int kResultsRule = 33;
 
-/** Colour numbers of the template's curve and end face, and of the hole outline. */
+/** Colour numbers of the template's curve and end face. */
 constexpr int kCurveColour = 3;
 constexpr int kEndFaceColour = 7;
-constexpr int kHoleColour = 3;
 
 std::vector<std::string> headerLines(const PipeConeInputs& in) {
     // Hr's unit is followed by "," with no space before it, unlike the other separators; N
@@ -66,31 +65,16 @@ std::vector<std::string> mantleResults(const PipeConeModel& m) {
     return lines;
 }
 
-TemplateStrip strip(const PipeConeModel& model) {
-    return {model.L, model.h, kPi * model.inputs.Dr, model.hmax};
-}
-
-ConeSector sector(const PipeConeModel& m) {
-    return {m.outline.Xm, m.outline.Ym, m.outline.Xd, m.outline.Yd};
-}
-
-std::vector<DxfLine> mantleDxf(const PipeConeModel& m) {
-    std::vector<DxfLine> lines = coneSectorDxf(sector(m));
-    for (std::size_t i = 1; i < m.Xo.size(); ++i) {
-        lines.push_back({kLayerOutlines, kHoleColour, m.Xo[i - 1], m.Yo[i - 1], m.Xo[i], m.Yo[i]});
-    }
-    return lines;
-}
-
-PreviewDrawing mantlePreview(const PipeConeModel& m) {
-    PreviewDrawing drawing = coneSectorPreview(sector(m), m.sheet);
-    PreviewPath path(drawing.segments);
-    path.setPen(PenRole::Curve);
-    path.moveTo(m.Xo[0], m.Yo[0]);
-    for (std::size_t i = 1; i < m.Xo.size(); ++i) {
-        path.lineTo(m.Xo[i], m.Yo[i]);
-    }
-    return drawing;
+/** The mantle's sector with the hole, which the preview draws last. */
+Pattern mantlePattern(const PipeConeModel& m) {
+    const MantleOutline& o = m.outline;
+    PatternBuilder b(standardStyles(),
+                     centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
+    addConeSector(b, {o.Xm, o.Ym, o.Xd, o.Yd}, {LineRole::EndEdge, LineRole::StartEdge});
+    const int hole = b.newOutline(OutlineKind::Hole);
+    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, kPassAfterSector});
+    b.numberedMarks(m.Xo, m.Yo);
+    return std::move(b).finish();
 }
 
 } // namespace
@@ -98,13 +82,11 @@ PreviewDrawing mantlePreview(const PipeConeModel& m) {
 CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view dateText) {
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateStripDxf(strip(model), {kCurveColour, kEndFaceColour}),
-                templateStripPreview(strip(model)), templateStripMarks(strip(model))};
+                templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
+                                     {kCurveColour, kEndFaceColour})};
     }
-    std::vector<PointMark> marks = coneSectorMarks(sector(model));
-    appendNumberedMarks(marks, model.Xo, model.Yo);
     return {makePointReport(headerLines(model.inputs), mantleResults(model), dateText),
-            mantleDxf(model), mantlePreview(model), std::move(marks)};
+            mantlePattern(model)};
 }
 
 } // namespace blachorys::core

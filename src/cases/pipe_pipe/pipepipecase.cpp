@@ -85,7 +85,6 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
                           "Schemat wyników - Rura mniejsza", "w_rr_r"},
                          {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
                           "Schemat wyników - Rura WIEKSZA", "w_rr_p"}},
-        .negativeRefusedByChecks = {"Dd", "Beta", "N"},
         .savedInputsFileName = "danetmp.dat",
         .txtFileName = "rurarura.txt",
         .dxfFileName = "rura_rura.dxf",
@@ -101,15 +100,15 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             {"touching_smaller", "mniejsza", {{"P", "250"}, {"N", "36"}}},
             {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
             {"two_divisions_smaller", "mniejsza", {{"N", "2"}}},
-            {"most_divisions_smaller", "mniejsza", {{"N", "2000"}, {"Beta", "60"}}},
-            {"most_divisions_larger", "wieksza", {{"N", "2000"}, {"Beta", "120"}}},
+            {"most_divisions_smaller", "mniejsza", {{"N", mostDivisionsText()}, {"Beta", "60"}}},
+            {"most_divisions_larger", "wieksza", {{"N", mostDivisionsText()}, {"Beta", "120"}}},
         }};
 
     c.selectDevelopment = [](In& in, std::size_t development) {
         in.development =
             development == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
     };
-    c.validate = validatePipePipe;
+    c.checks = pipePipeChecks;
     c.closingMessage = "Dane NIE OK";
     c.compute = [](const In& in) { return constructed(computePipePipe(in)); };
     c.outputs = pipePipeOutputs;

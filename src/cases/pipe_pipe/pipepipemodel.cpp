@@ -26,19 +26,26 @@ double rootWithinShell(double R, double c) {
 
 } // namespace
 
+const InputChecks<PipePipeInputs>& pipePipeChecks() {
+    using In = PipePipeInputs;
+    static const InputChecks<In> checks = [] {
+        InputChecks<In> all =
+            branchChecks<In>({"Dm", &In::Dm}, {"Dd", &In::Dd}, &In::P, &In::BETA, &In::N);
+        // A branch offset to the other side must stay within the shell too, or its generators
+        // would miss the shell (the square roots of the construction would go negative).
+        all.push_back({dataError("Dm/2 - P > Dd/2"),
+                       [](const In& in) { return in.Dm / 2 - in.P > in.Dd / 2; }});
+        // A shell of no diameter has no surface to develop; the hole would divide by its radius.
+        all.push_back({dataError("Dd musi byc wieksza od 0"),
+                       [](const In& in) { return !(in.Dd > 0); },
+                       {"Dd"}});
+        return all;
+    }();
+    return checks;
+}
+
 std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
-    std::vector<std::string> messages =
-        branchChecks({"Dm", "Dd", in.Dm, in.Dd, in.P, in.BETA, in.N});
-    // A branch offset to the other side must stay within the shell too, or its generators
-    // would miss the shell (the square roots of the construction would go negative).
-    if (in.Dm / 2 - in.P > in.Dd / 2) {
-        messages.emplace_back("Blad danych : Dm/2 - P > Dd/2");
-    }
-    // A shell of no diameter has no surface to develop; the hole would divide by its radius.
-    if (!(in.Dd > 0)) {
-        messages.emplace_back("Blad danych : Dd musi byc wieksza od 0");
-    }
-    return messages;
+    return failedChecks(pipePipeChecks(), in);
 }
 
 PipePipeModel computePipePipe(const PipePipeInputs& in) {

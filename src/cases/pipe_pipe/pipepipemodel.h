@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
+
 #include <string>
 #include <vector>
 
@@ -39,7 +41,10 @@ struct PipePipeModel {
     double hmax = 0.0;
 };
 
-/** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<PipePipeInputs>& pipePipeChecks();
+
+/** Messages of the failing checks (empty: inputs pass). */
 std::vector<std::string> validatePipePipe(const PipePipeInputs& inputs);
 
 /** The table of the chosen development; the inputs must have passed validation. */

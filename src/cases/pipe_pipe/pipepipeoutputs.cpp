@@ -65,58 +65,19 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
     return lines;
 }
 
-std::vector<DxfLine> shellDxf(const PipePipeModel& model) {
+/**
+ * The shell sheet with the hole. The preview draws the hole first, then the sheet from (0, 0)
+ * round the other way: the start edge, the top seam, the far end, the bottom seam.
+ */
+Pattern shellPattern(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
     const double circumference = kPi * model.inputs.Dd;
-    std::vector<DxfLine> lines{
-        {kLayerOutlines, 6, 0.0, 0.0, Ld, 0.0},
-        {kLayerOutlines, 7, Ld, 0.0, Ld, circumference},
-        {kLayerOutlines, 6, Ld, circumference, 0.0, circumference},
-        {kLayerOutlines, 3, 0.0, circumference, 0.0, 0.0},
-    };
-    for (std::size_t i = 1; i < model.Xo.size(); ++i) {
-        lines.push_back(
-            {kLayerOutlines, 3, model.Xo[i - 1], model.Yo[i - 1], model.Xo[i], model.Yo[i]});
-    }
-    return lines;
-}
-
-TemplateStrip strip(const PipePipeModel& model) {
-    return {model.L, model.h, kPi * model.inputs.Dm, model.hmax};
-}
-
-PreviewDrawing shellPreview(const PipePipeModel& model) {
-    const double Ld = model.inputs.Ld;
-    const double circumference = kPi * model.inputs.Dd;
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::Upwards;
-    drawing.xMax = Ld;
-    drawing.yMax = circumference;
-    PreviewPath path(drawing.segments);
-    path.moveTo(model.Xo[0], model.Yo[0]);
-    path.setPen(PenRole::Curve);
-    for (std::size_t i = 1; i < model.Xo.size(); ++i) {
-        path.lineTo(model.Xo[i], model.Yo[i]);
-    }
-    path.moveTo(0.0, 0.0);
-    path.lineTo(0.0, circumference);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(Ld, circumference);
-    path.setPen(PenRole::Edge);
-    path.lineTo(Ld, 0.0);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(0.0, 0.0);
-    return drawing;
-}
-
-/** The shell's corners a to d and the hole's points. */
-std::vector<PointMark> shellMarks(const PipePipeModel& model) {
-    const double Ld = model.inputs.Ld;
-    const double circumference = kPi * model.inputs.Dd;
-    std::vector<PointMark> marks{
-        {0.0, 0.0, "a"}, {Ld, 0.0, "b"}, {Ld, circumference, "c"}, {0.0, circumference, "d"}};
-    appendNumberedMarks(marks, model.Xo, model.Yo);
-    return marks;
+    PatternBuilder b(standardStyles(), upwardsOver(Ld, circumference));
+    addShellSheet(b, Ld, circumference, {4, 3, 2, 1});
+    const int hole = b.newOutline(OutlineKind::Hole);
+    b.polyline(LineRole::HoleOutline, pointsOf(model.Xo, model.Yo), {hole, 0});
+    b.numberedMarks(model.Xo, model.Yo);
+    return std::move(b).finish();
 }
 
 bool isTemplate(const PipePipeModel& model) {
@@ -128,11 +89,11 @@ bool isTemplate(const PipePipeModel& model) {
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateStripDxf(strip(model), {kCurveColour, kBaseLineColour}),
-                templateStripPreview(strip(model)), templateStripMarks(strip(model))};
+                templateStripPattern({model.L, model.h, kPi * model.inputs.Dm, model.hmax},
+                                     {kCurveColour, kBaseLineColour})};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
-            shellDxf(model), shellPreview(model), shellMarks(model)};
+            shellPattern(model)};
 }
 
 } // namespace blachorys::core

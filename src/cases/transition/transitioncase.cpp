@@ -89,7 +89,6 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
     c.definition = {
         .key = "koloprostokat",
         .tabOrder = {"A", "PA", "B", "PB", "D", "H", "N"},
-        .negativeRefusedByChecks = {"A", "B", "D", "H", "N"},
         .savedInputsFileName = "dane_kp.dat",
         .txtFileName = "kolo_prostokat.txt",
         .dxfFileName = "kolo_prostokat.dxf",
@@ -104,7 +103,7 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
                      {"low_and_wide",
                       "",
                       {{"A", "500"}, {"B", "400"}, {"D", "250"}, {"H", "80"}, {"N", "24"}}}}};
-    c.validate = validateTransition;
+    c.checks = transitionChecks;
     c.compute = computeOrRefuse;
     c.outputs = transitionOutputs;
     return c;

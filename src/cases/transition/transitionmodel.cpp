@@ -11,10 +11,12 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-/** Fine parts of a quarter at most; every N divides it into whole steps of 2000 div N. */
-constexpr int kFinePartsPerQuarter = 2000;
-/** Reported parts round the whole circle, 4·N, at most: every step is then 4 fine parts or more. */
-constexpr long long kMostReportedParts = 2000;
+/**
+ * Fine parts of a quarter at most, as many as a circumference may be divided into; every N
+ * divides them into whole steps of kFinePartsPerQuarter div N, four fine parts or more since
+ * the four quarters' N parts each keep to the same limit.
+ */
+constexpr int kFinePartsPerQuarter = kMaxDivisions;
 
 struct SpacePoint {
     double x = 0.0;
@@ -45,28 +47,22 @@ std::size_t TransitionModel::pointIndex(int k, int i) const {
     return static_cast<std::size_t>((k - 1) * (inputs.N + 1) + i);
 }
 
+const InputChecks<TransitionInputs>& transitionChecks() {
+    using In = TransitionInputs;
+    static const InputChecks<In> checks = {
+        atLeastTwoParts(&In::N),
+        // N counts the parts of a quarter; the message names the parts round the whole circle.
+        atMostTheTableParts(&In::N, 4),
+        notNegative("A", &In::A),
+        notNegative("B", &In::B),
+        notNegative("D", &In::D),
+        notNegative("H", &In::H),
+    };
+    return checks;
+}
+
 std::vector<std::string> validateTransition(const TransitionInputs& in) {
-    std::vector<std::string> messages;
-    if (in.N < 2) {
-        messages.emplace_back("Blad danych : N < 2");
-    }
-    // The message names the parts round the whole circle.
-    if (4 * static_cast<long long>(in.N) > kMostReportedParts) {
-        messages.emplace_back("Blad danych : N > 2000");
-    }
-    if (in.A < 0) {
-        messages.emplace_back("Blad danych : A < 0");
-    }
-    if (in.B < 0) {
-        messages.emplace_back("Blad danych : B < 0");
-    }
-    if (in.D < 0) {
-        messages.emplace_back("Blad danych : D < 0");
-    }
-    if (in.H < 0) {
-        messages.emplace_back("Blad danych : H < 0");
-    }
-    return messages;
+    return failedChecks(transitionChecks(), in);
 }
 
 TransitionModel computeTransition(const TransitionInputs& in) {

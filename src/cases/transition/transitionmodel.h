@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -26,7 +28,8 @@ struct TransitionInputs {
  */
 struct TransitionModel {
     TransitionInputs inputs;
-    /** Fine parts between two reported points (2000 div N), and fine parts per quarter. */
+    /** Fine parts between two reported points (kFinePartsPerQuarter div N), and fine parts per
+     * quarter. */
     int step = 0;
     int M = 0;
     /** Pattern positions of corners 1 to 5; corner 5 is corner 1 at the other end of the seam. */
@@ -52,6 +55,9 @@ struct TransitionModel {
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateTransition(const TransitionInputs& inputs);
+
+/** The checks of the inputs, in the order the window shows their messages. */
+const InputChecks<TransitionInputs>& transitionChecks();
 
 /**
  * The angle, in radians, between the sides p and q of a triangle whose third side is r, from

@@ -1,6 +1,7 @@
 #include "cases/transition/transitionoutputs.h"
 
 #include "common/core/numbertext.h"
+#include "common/core/patternlines.h"
 
 #include <string>
 
@@ -9,19 +10,6 @@ namespace {
 
 constexpr int kRuleLength = 59;
 constexpr int kPointNumberWidth = 3;
-
-/** Colour numbers of the template lines, matching the preview's pens. */
-enum DxfColour : int {
-    kBendingLineColour = 1,
-    kStraightEdgeColour = 3,
-    kSeamColour = 6,
-    kCurvedEdgeColour = 7
-};
-
-struct PatternPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
 
 PatternPoint circlePoint(const TransitionModel& m, int k, int i) {
     const std::size_t index = m.pointIndex(k, i);
@@ -75,95 +63,52 @@ std::vector<std::string> resultLines(const TransitionModel& m) {
     return lines;
 }
 
-DxfLine dxfLine(const char* layer, int colour, PatternPoint from, PatternPoint to) {
-    return {layer, colour, from.x, from.y, to.x, to.y};
-}
-
-std::vector<DxfLine> dxfLines(const TransitionModel& m) {
+/**
+ * One outline: the developed circle through the quarters' points, the developed rectangle
+ * corner to corner, the two seam edges; the fans' bending lines from each corner to the points
+ * of its quarter. The corners are numbered 1 to 5 and the circle points "k-i", as the report
+ * names them. Corner 1 stays at the origin: the preview centres the bounding box instead.
+ */
+Pattern pattern(const TransitionModel& m) {
     const int n = m.inputs.N;
-    std::vector<DxfLine> lines;
-    lines.reserve(static_cast<std::size_t>(8 * n + 9));
+    PatternBuilder b(standardStyles(), centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax));
+    const int outline = b.newOutline(OutlineKind::Piece);
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i < n; ++i) {
-            lines.push_back(dxfLine(kLayerOutlines, kCurvedEdgeColour, circlePoint(m, k, i),
-                                    circlePoint(m, k, i + 1)));
+            b.line(LineRole::EndEdge, circlePoint(m, k, i), circlePoint(m, k, i + 1), {outline});
         }
     }
     for (int c = 0; c < 4; ++c) {
-        lines.push_back(
-            dxfLine(kLayerOutlines, kStraightEdgeColour, corner(m, c), corner(m, c + 1)));
+        b.line(LineRole::StartEdge, corner(m, c), corner(m, c + 1), {outline});
     }
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i <= n; ++i) {
             // The fans' very first line is the seam edge; all the others are bent along.
-            const bool seam = k == 1 && i == 0;
-            lines.push_back(dxfLine(seam ? kLayerOutlines : kLayerGenerators,
-                                    seam ? kSeamColour : kBendingLineColour, corner(m, k - 1),
-                                    circlePoint(m, k, i)));
+            if (k == 1 && i == 0) {
+                b.line(LineRole::SeamEdge, corner(m, 0), circlePoint(m, 1, 0), {outline});
+            } else {
+                b.line(LineRole::BendingLine, corner(m, k - 1), circlePoint(m, k, i));
+            }
         }
     }
-    lines.push_back(dxfLine(kLayerOutlines, kSeamColour, corner(m, 4), circlePoint(m, 4, n)));
-    return lines;
-}
+    b.line(LineRole::SeamEdge, corner(m, 4), circlePoint(m, 4, n), {outline});
 
-PreviewDrawing preview(const TransitionModel& m) {
-    const int n = m.inputs.N;
-    // Corner 1 stays at the origin: the preview centres the bounding box instead.
-    PreviewDrawing drawing = centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax);
-    PreviewPath path(drawing.segments);
-    const auto moveTo = [&path](PatternPoint p) { path.moveTo(p.x, p.y); };
-    const auto lineTo = [&path](PatternPoint p) { path.lineTo(p.x, p.y); };
-
-    // One polyline: from the last point of a quarter it goes on to point 1 of the next, the
-    // next quarter's point 0 being the same place.
-    path.setPen(PenRole::Edge);
-    moveTo(circlePoint(m, 1, 0));
-    for (int k = 1; k <= 4; ++k) {
-        for (int i = 0; i < n; ++i) {
-            lineTo(circlePoint(m, k, i + 1));
-        }
-    }
-    path.setPen(PenRole::Curve);
-    moveTo(corner(m, 0));
-    for (int c = 1; c <= 4; ++c) {
-        lineTo(corner(m, c));
+    for (int c = 0; c <= 4; ++c) {
+        b.mark(corner(m, c), std::to_string(c + 1));
     }
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i <= n; ++i) {
-            path.setPen(k == 1 && i == 0 ? PenRole::SeamEdge : PenRole::Generator);
-            moveTo(corner(m, k - 1));
-            lineTo(circlePoint(m, k, i));
+            b.mark(circlePoint(m, k, i), std::to_string(k) + "-" + std::to_string(i));
         }
     }
-    path.setPen(PenRole::SeamEdge);
-    moveTo(corner(m, 4));
-    lineTo(circlePoint(m, 4, n));
-    return drawing;
-}
-
-/** The corners 1 to 5 and the circle points "k-i", as the report names them. */
-std::vector<PointMark> pointMarks(const TransitionModel& m) {
-    std::vector<PointMark> marks;
-    for (std::size_t corner = 0; corner < m.Xp.size(); ++corner) {
-        marks.push_back({m.Xp[corner], m.Yp[corner], std::to_string(corner + 1)});
-    }
-    const int n = m.inputs.N;
-    for (int k = 1; k <= 4; ++k) {
-        for (int i = 0; i <= n; ++i) {
-            const std::size_t at = m.pointIndex(k, i);
-            marks.push_back({m.Xk[at], m.Yk[at], std::to_string(k) + "-" + std::to_string(i)});
-        }
-    }
-    return marks;
+    return std::move(b).finish();
 }
 
 } // namespace
 
 CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_view dateText) {
-    CalculationOutputs outputs{
-        .dxfLines = dxfLines(model), .preview = preview(model), .pointMarks = pointMarks(model)};
-    outputs.report = makePointReport(headerLines(model.inputs), resultLines(model), dateText);
-    return outputs;
+    return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
+            pattern(model)};
 }
 
 } // namespace blachorys::core

@@ -1,27 +1,40 @@
 #pragma once
 
+#include "common/core/inputchecks.h"
+
 #include <string>
-#include <vector>
 
 namespace blachorys::core {
 
-/** The dimensions a branch set into a larger piece is checked by, and their names. */
-struct BranchDimensions {
-    const char* branchName; ///< the branch's diameter: "Dm"
-    const char* shellName;  ///< the larger piece's diameter there: "Dd"
-    double branch = 0.0;
-    double shell = 0.0;
-    double P = 0.0;    ///< sideways offset of the branch's axis
-    double BETA = 0.0; ///< inclination of the branch's axis, degrees
-    int N = 0;         ///< parts of the branch's circumference
+/** A diameter of a branch joint: its field's name and the inputs member it is read into. */
+template <typename Inputs> struct NamedDiameter {
+    std::string name; ///< "Dm"
+    double Inputs::*value;
 };
 
 /**
- * The checks every branch window makes first, each failing one a message, in the windows'
- * order: the branch no wider than the larger piece, P within its radius, BETA strictly between
- * 0 and 180°, N from 2 to 2000, and the branch's side within the radius. Comparisons are
- * strict, so touching a limit passes.
+ * The checks every branch window makes first, in the windows' order: the branch no wider
+ * than the larger piece, P within its radius, BETA strictly between 0 and 180°, N from 2 to
+ * the tables' limit, and the branch's side within the radius. Comparisons are strict, so
+ * touching a limit passes.
  */
-std::vector<std::string> branchChecks(const BranchDimensions& dimensions);
+template <typename Inputs>
+InputChecks<Inputs> branchChecks(NamedDiameter<Inputs> branch, NamedDiameter<Inputs> shell,
+                                 double Inputs::*P, double Inputs::*BETA, int Inputs::*N) {
+    const auto b = branch.value;
+    const auto s = shell.value;
+    return {
+        {dataError(branch.name + " > " + shell.name),
+         [b, s](const Inputs& in) { return in.*b > in.*s; }},
+        {dataError("P > " + shell.name + "/2"),
+         [P, s](const Inputs& in) { return in.*P > in.*s / 2; }},
+        strictlyBetween<Inputs>("Beta", BETA, 0, 180,
+                                dataError("Beta musi byc wieksza od 0 i mniejsza od 180°")),
+        atLeastTwoParts(N),
+        atMostTheTableParts(N),
+        {dataError(branch.name + "/2 + P > " + shell.name + "/2"),
+         [b, s, P](const Inputs& in) { return in.*b / 2 + in.*P > in.*s / 2; }},
+    };
+}
 
 } // namespace blachorys::core

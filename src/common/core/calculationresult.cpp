@@ -1,9 +1,5 @@
 #include "common/core/calculationresult.h"
 
-#include "common/core/finite.h"
-
-#include <array>
-
 namespace blachorys::core {
 
 CalculationResult refusedResult(const std::vector<std::string>& warnings) {
@@ -34,29 +30,6 @@ CalculationResult calculatedResult(CalculationOutputs outputs) {
     result.status = CalculationResult::Status::Calculated;
     result.outputs = std::move(outputs);
     return result;
-}
-
-bool hasFiniteGeometry(const CalculationOutputs& outputs) {
-    for (const DxfLine& line : outputs.dxfLines) {
-        if (!allFinite(std::array{line.x1, line.y1, line.x2, line.y2})) {
-            return false;
-        }
-    }
-    const PreviewDrawing& preview = outputs.preview;
-    if (!allFinite(std::array{preview.xMin, preview.xMax, preview.yMin, preview.yMax})) {
-        return false;
-    }
-    for (const PreviewSegment& segment : preview.segments) {
-        if (!allFinite(std::array{segment.from.x, segment.from.y, segment.to.x, segment.to.y})) {
-            return false;
-        }
-    }
-    for (const PointMark& mark : outputs.pointMarks) {
-        if (!allFinite(std::array{mark.x, mark.y})) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace blachorys::core

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/pointmark.h"
+#include "common/core/pattern.h"
 #include "common/core/pointreport.h"
-#include "common/core/previewdrawing.h"
 
 #include <optional>
 #include <string>
@@ -20,13 +18,13 @@ struct Message {
     friend bool operator==(const Message&, const Message&) = default;
 };
 
-/** The plain data every output reads: memo, TXT, printout, DXF, preview, template. */
+/**
+ * The plain data every output reads: the report for the memo, the TXT file and the printout;
+ * the pattern for the DXF, the preview and the template.
+ */
 struct CalculationOutputs {
     PointReport report;
-    std::vector<DxfLine> dxfLines;
-    PreviewDrawing preview;
-    /** The reported points on the DXF's lines, numbered as the report numbers them. */
-    std::vector<PointMark> pointMarks;
+    Pattern pattern;
 };
 
 struct CalculationResult {
@@ -47,9 +45,6 @@ CalculationResult refusedResult(Message message);
 /** Inputs that passed the checks but could not be calculated: one error message. */
 CalculationResult failedResult(std::string errorText);
 CalculationResult calculatedResult(CalculationOutputs outputs);
-
-/** True when every coordinate of the DXF lines and of the preview is a finite number. */
-bool hasFiniteGeometry(const CalculationOutputs& outputs);
 
 /** Some number of the pattern came out infinite or undefined, or too long for its report line. */
 inline constexpr const char* kNotFiniteMessage =

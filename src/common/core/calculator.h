@@ -2,6 +2,7 @@
 
 #include "common/core/calculationresult.h"
 #include "common/core/calculatordefinition.h"
+#include "common/core/fieldreading.h"
 
 #include <cstddef>
 #include <string>
@@ -15,13 +16,16 @@ public:
     virtual ~Calculator() = default;
     virtual const CalculatorDefinition& definition() const = 0;
     /**
-     * Runs the calculation on the fields' texts (in creation order) for the development at
-     * `developmentIndex`. Texts that are not numbers count as "0", as the window's first pass
-     * makes them. `dateText` goes into the report's footer.
+     * Runs the calculation on the fields as read (`readFields`) for the development at
+     * `developmentIndex`. `dateText` goes into the report's footer.
      */
-    virtual CalculationResult calculate(const std::vector<std::string>& fieldTexts,
-                                        std::size_t developmentIndex,
+    virtual CalculationResult calculate(const FieldReading& fields, std::size_t developmentIndex,
                                         const std::string& dateText) const = 0;
+    /** The same on the fields' texts, in creation order. */
+    CalculationResult calculate(const std::vector<std::string>& fieldTexts,
+                                std::size_t developmentIndex, const std::string& dateText) const {
+        return calculate(readFields(definition(), fieldTexts), developmentIndex, dateText);
+    }
 };
 
 } // namespace blachorys::core

@@ -102,12 +102,6 @@ struct CalculatorDefinition {
     std::vector<FieldDefinition> fields; ///< in creation order (saved-input and reading order)
     std::vector<std::string> tabOrder;   ///< field names, in the order Tab walks them
     std::vector<DevelopmentDefinition> developments; ///< empty: no selector
-    /**
-     * Fields whose key filter takes no "-" but whose own checks already refuse every negative
-     * value ("N < 2"). Every other such field gets a check of its own, "<name> < 0", after the
-     * case's checks: a pasted text, a saved-input file or the command line can carry a "-".
-     */
-    std::vector<std::string> negativeRefusedByChecks;
     std::string savedInputsFileName;
     std::string txtFileName;
     std::string dxfFileName;

@@ -2,7 +2,7 @@
 
 #include "common/core/calculator.h"
 #include "common/core/fieldreading.h"
-#include "common/core/numbertext.h"
+#include "common/core/inputchecks.h"
 
 #include <algorithm>
 #include <optional>
@@ -46,12 +46,12 @@ template <typename Inputs, typename Model> struct CaseDescriptor {
     std::vector<CaseField<Inputs>> fields; ///< in creation order
     /** Records the development chosen (index into the definition's developments). */
     void (*selectDevelopment)(Inputs&, std::size_t) = nullptr;
-    /** Messages of the failing checks, in the order the window shows them. */
-    std::vector<std::string> (*validate)(const Inputs&) = nullptr;
+    /** The case's checks, in the order the window shows their messages. */
+    const InputChecks<Inputs>& (*checks)() = nullptr;
     /** Shown after the failing checks' messages (the pipe-pipe window's "Dane NIE OK"). */
     std::optional<std::string> closingMessage;
     Construction<Model> (*compute)(const Inputs&) = nullptr;
-    /** The report, the DXF lines and the preview drawing of a model. */
+    /** The report and the pattern of a model. */
     CalculationOutputs (*outputs)(const Model&, std::string_view dateText) = nullptr;
 };
 
@@ -76,16 +76,16 @@ public:
 
     const CalculatorDefinition& definition() const override { return m_descriptor.definition; }
 
-    CalculationResult calculate(const std::vector<std::string>& fieldTexts,
-                                std::size_t developmentIndex,
+    using Calculator::calculate;
+    CalculationResult calculate(const FieldReading& reading, std::size_t developmentIndex,
                                 const std::string& dateText) const override {
-        const FieldReading reading = readFields(definition(), fieldTexts);
         if (reading.refusal) {
             return refusedResult(*reading.refusal);
         }
-        const Inputs inputs = readInputs(reading.texts, developmentIndex);
-        auto failures = m_descriptor.validate(inputs);
-        appendNegativeChecks(reading.texts, failures);
+        const Inputs inputs = inputsOf(reading.values, developmentIndex);
+        const InputChecks<Inputs>& checks = m_descriptor.checks();
+        auto failures = failedChecks(checks, inputs);
+        appendNegativeChecks(definition(), reading.values, checks, failures);
         if (!failures.empty()) {
             if (m_descriptor.closingMessage) {
                 failures.push_back(*m_descriptor.closingMessage);
@@ -102,17 +102,14 @@ public:
     const CaseDescriptor<Inputs, Model>& descriptor() const { return m_descriptor; }
 
 private:
-    Inputs readInputs(const std::vector<std::string>& texts, std::size_t developmentIndex) const {
+    Inputs inputsOf(const std::vector<double>& values, std::size_t developmentIndex) const {
         Inputs inputs{};
         for (std::size_t i = 0; i < m_descriptor.fields.size(); ++i) {
             std::visit(
                 [&](auto member) {
                     using Value = std::remove_reference_t<decltype(inputs.*member)>;
-                    if constexpr (std::is_same_v<Value, int>) {
-                        inputs.*member = parseInteger(texts[i]).value_or(0);
-                    } else {
-                        inputs.*member = parseReal(texts[i]).value_or(0.0);
-                    }
+                    // An integer field's value is whole and within int: the reading saw to it.
+                    inputs.*member = static_cast<Value>(values[i]);
                 },
                 m_descriptor.fields[i].member);
         }
@@ -122,18 +119,26 @@ private:
         return inputs;
     }
 
-    /** "<name> < 0" for each field that takes no "-" and holds a negative number. */
-    void appendNegativeChecks(const std::vector<std::string>& texts,
-                              std::vector<std::string>& failures) const {
-        const auto& definition = m_descriptor.definition;
-        const auto& exempt = definition.negativeRefusedByChecks;
+    /**
+     * "<name> < 0" for each field that takes no "-", holds a negative number and has no check
+     * of the case's that refuses it.
+     */
+    static void appendNegativeChecks(const CalculatorDefinition& definition,
+                                     const std::vector<double>& values,
+                                     const InputChecks<Inputs>& checks,
+                                     std::vector<std::string>& failures) {
+        const auto refusedByACheck = [&checks](const std::string& name) {
+            return std::any_of(checks.begin(), checks.end(), [&name](const auto& check) {
+                return std::find(check.refusesNegative.begin(), check.refusesNegative.end(),
+                                 name) != check.refusesNegative.end();
+            });
+        };
         for (std::size_t i = 0; i < definition.fields.size(); ++i) {
             const FieldDefinition& field = definition.fields[i];
             const bool takesMinus =
                 field.filter == FieldFilter::SignedReal || field.filter == FieldFilter::Unfiltered;
-            if (!takesMinus && parseReal(texts[i]).value_or(0.0) < 0.0 &&
-                std::find(exempt.begin(), exempt.end(), field.name) == exempt.end()) {
-                failures.push_back("Blad danych : " + field.name + " < 0");
+            if (!takesMinus && values[i] < 0.0 && !refusedByACheck(field.name)) {
+                failures.push_back(dataError(field.name + " < 0"));
             }
         }
     }
@@ -147,7 +152,7 @@ private:
             return failedResult(kNotFiniteMessage);
         }
         // A report line cut to its capacity could show a number cut short, as another number.
-        if (!hasFiniteGeometry(outputs) || outputs.report.linesCut) {
+        if (!hasFiniteGeometry(outputs.pattern) || outputs.report.linesCut) {
             return failedResult(kNotFiniteMessage);
         }
         return calculatedResult(std::move(outputs));

@@ -4,15 +4,6 @@
 
 namespace blachorys::core {
 
-std::vector<std::string> replaceNonNumbers(std::vector<std::string> fieldTexts) {
-    for (auto& text : fieldTexts) {
-        if (!parseReal(text)) {
-            text.assign(1, '0');
-        }
-    }
-    return fieldTexts;
-}
-
 bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32_t character) {
     if (filter == FieldFilter::Unfiltered) {
         return true;
@@ -32,17 +23,30 @@ bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32
 
 FieldReading readFields(const CalculatorDefinition& definition,
                         const std::vector<std::string>& fieldTexts) {
-    std::vector<std::string> texts = fieldTexts;
-    texts.resize(definition.fields.size());
-    texts = replaceNonNumbers(std::move(texts));
-    std::optional<Message> refusal;
-    for (std::size_t i = 0; i < texts.size() && !refusal; ++i) {
-        if (definition.fields[i].kind == FieldKind::Integer && !parseInteger(texts[i])) {
-            refusal = Message{MessageKind::Error,
-                              "Blad danych : '" + texts[i] + "' nie jest liczba calkowita"};
+    FieldReading reading;
+    reading.texts = fieldTexts;
+    reading.texts.resize(definition.fields.size());
+    reading.values.assign(definition.fields.size(), 0.0);
+    for (std::size_t i = 0; i < reading.texts.size(); ++i) {
+        std::string& text = reading.texts[i];
+        const std::optional<double> real = parseReal(text);
+        if (!real) {
+            text.assign(1, '0');
+            reading.notNumbers.push_back(i);
+            continue;
+        }
+        reading.values[i] = *real;
+        if (definition.fields[i].kind != FieldKind::Integer) {
+            continue;
+        }
+        if (const std::optional<int> whole = parseInteger(text)) {
+            reading.values[i] = *whole;
+        } else if (!reading.refusal) {
+            reading.refusal = Message{MessageKind::Error,
+                                      "Blad danych : '" + text + "' nie jest liczba calkowita"};
         }
     }
-    return {std::move(texts), std::move(refusal)};
+    return reading;
 }
 
 std::string shortHint(const std::string& hint) {

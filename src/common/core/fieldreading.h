@@ -18,21 +18,22 @@ inline constexpr char32_t kBackspace = 8;
  */
 bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32_t character);
 
-/** The window's first pass: every text that is not a real number becomes "0". */
-std::vector<std::string> replaceNonNumbers(std::vector<std::string> fieldTexts);
-
-/** The fields as "Licz" reads them. */
+/** The fields as "Licz" reads them: the one place a field's text is read as a number. */
 struct FieldReading {
-    /** The texts after the first pass, one per field in creation order. */
+    /** The texts after the first pass, one per field in creation order: not a number is "0". */
     std::vector<std::string> texts;
+    /** Each field's number; an integer field's is whole. */
+    std::vector<double> values;
+    /** Fields whose text was not a number and counts as 0, in creation order. */
+    std::vector<std::size_t> notNumbers;
     /** Set when an integer field holds no whole number ("24.5"): the calculation stops. */
     std::optional<Message> refusal;
 };
 
 /**
- * Reads the fields as "Licz" does: the first pass (missing texts count as empty), then every
- * integer field must convert to a whole number, or the reading is refused with an error
- * message naming the text.
+ * Reads the fields as "Licz" does: the first pass makes every text that is not a real number
+ * "0" (missing texts count as empty), then every integer field must convert to a whole number,
+ * or the reading is refused with an error message naming the text.
  */
 FieldReading readFields(const CalculatorDefinition& definition,
                         const std::vector<std::string>& fieldTexts);

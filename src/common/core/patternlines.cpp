@@ -1,82 +1,63 @@
 #include "common/core/patternlines.h"
 
+#include "common/core/dxftemplatewriter.h"
+
 #include <algorithm>
 #include <string>
 
 namespace blachorys::core {
 namespace {
 
-/** Colour numbers every template and cone pattern shares, matching the preview's pens. */
+/** Colour numbers every template and cone pattern shares. */
 constexpr int kSeamColour = 6;
 constexpr int kStripGeneratorColour = 2;
-constexpr int kLargeArcColour = 7;
-constexpr int kSmallArcColour = 3;
-constexpr int kSectorGeneratorColour = 1;
+constexpr int kRedColour = 1;
+constexpr int kEndEdgeColour = 7;
+constexpr int kGreenColour = 3;
+
+/** The strip's outline first, its inner generators over it. */
+constexpr int kStripOutlinePass = 0;
+constexpr int kStripGeneratorPass = 1;
+
+/** The sector's arcs one after the other, then the sides of the cut, then the generators. */
+constexpr int kLargeArcPass = 0;
+constexpr int kSmallArcPass = 1;
+constexpr int kSidesPass = 2;
+constexpr int kSectorGeneratorPass = 3;
 
 } // namespace
 
-std::vector<DxfLine> templateStripDxf(const TemplateStrip& strip, TemplateStripColours colours) {
+Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours) {
     const auto& L = strip.L;
     const auto& h = strip.h;
     const std::size_t n = L.size() - 1;
-    std::vector<DxfLine> lines;
-    lines.reserve(2 * n + 2);
-    lines.push_back({kLayerOutlines, kSeamColour, 0.0, 0.0, L[0], -h[0]});
+    PatternBuilder b(
+        {
+            {LineRole::SeamEdge, kLayerOutlines, kSeamColour, PenRole::SeamEdge},
+            {LineRole::CutCurve, kLayerOutlines, colours.curve, PenRole::Curve},
+            {LineRole::Generator, kLayerGenerators, kStripGeneratorColour, PenRole::Generator},
+            {LineRole::ClosingSeam, kLayerGenerators, kSeamColour, PenRole::SeamEdge},
+            {LineRole::EndEdge, kLayerOutlines, colours.endFace, PenRole::Edge},
+        },
+        downwardsOver(strip.width, strip.hmax));
+    const auto curve = [&](std::size_t i) { return PatternPoint{L[i], -h[i]}; };
+    const auto top = [&](std::size_t i) { return PatternPoint{L[i], 0.0}; };
+    const int outline = b.newOutline(OutlineKind::Piece);
+    const LinePlace edge{outline, kStripOutlinePass};
+    b.line(LineRole::SeamEdge, {0.0, 0.0}, curve(0), edge);
     for (std::size_t i = 1; i <= n; ++i) {
-        lines.push_back({kLayerOutlines, colours.curve, L[i - 1], -h[i - 1], L[i], -h[i]});
-        // The generator at the far end is the closing seam edge.
-        lines.push_back({kLayerGenerators, i == n ? kSeamColour : kStripGeneratorColour, L[i], 0.0,
-                         L[i], -h[i]});
+        b.line(LineRole::CutCurve, curve(i - 1), curve(i), edge);
+        if (i < n) {
+            b.line(LineRole::Generator, top(i), curve(i), {kNoOutline, kStripGeneratorPass});
+        } else {
+            b.line(LineRole::ClosingSeam, top(i), curve(i), edge);
+        }
     }
-    lines.push_back({kLayerOutlines, colours.endFace, 0.0, 0.0, L[n], 0.0});
-    return lines;
-}
-
-PreviewDrawing templateStripPreview(const TemplateStrip& strip) {
-    const auto& L = strip.L;
-    const auto& h = strip.h;
-    const std::size_t n = L.size() - 1;
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::Downwards;
-    drawing.xMax = strip.width;
-    drawing.yMax = strip.hmax;
-    PreviewPath path(drawing.segments);
-    path.moveTo(0.0, 0.0);
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[0], h[0]);
-    path.setPen(PenRole::Curve);
-    for (std::size_t i = 1; i <= n; ++i) {
-        path.lineTo(L[i], h[i]);
+    b.line(LineRole::EndEdge, {0.0, 0.0}, top(n), edge);
+    for (std::size_t i = 0; i <= n; ++i) {
+        b.mark(curve(i), std::to_string(i));
     }
-    path.setPen(PenRole::SeamEdge);
-    path.lineTo(L[n], 0.0);
-    path.setPen(PenRole::Edge);
-    path.lineTo(0.0, 0.0);
-    path.setPen(PenRole::Generator);
-    for (std::size_t i = 1; i < n; ++i) {
-        path.moveTo(L[i], 0.0);
-        path.lineTo(L[i], h[i]);
-    }
-    return drawing;
-}
-
-std::vector<DxfLine> coneSectorDxf(const ConeSector& s) {
-    const std::size_t n = s.Xm.size() - 1;
-    std::vector<DxfLine> lines;
-    lines.reserve(3 * n + 1);
-    for (std::size_t j = 0; j < n; ++j) {
-        lines.push_back(
-            {kLayerOutlines, kLargeArcColour, s.Xd[j], s.Yd[j], s.Xd[j + 1], s.Yd[j + 1]});
-        lines.push_back(
-            {kLayerOutlines, kSmallArcColour, s.Xm[j], s.Ym[j], s.Xm[j + 1], s.Ym[j + 1]});
-    }
-    lines.push_back({kLayerOutlines, kSeamColour, s.Xm[0], s.Ym[0], s.Xd[0], s.Yd[0]});
-    lines.push_back({kLayerOutlines, kSeamColour, s.Xm[n], s.Ym[n], s.Xd[n], s.Yd[n]});
-    for (std::size_t j = 1; j < n; ++j) {
-        lines.push_back(
-            {kLayerOutlines, kSectorGeneratorColour, s.Xm[j], s.Ym[j], s.Xd[j], s.Yd[j]});
-    }
-    return lines;
+    return std::move(b).finish();
 }
 
 SheetBox sectorBox(const ConeSector& s) {
@@ -90,53 +71,60 @@ SheetBox sectorBox(const ConeSector& s) {
     return box;
 }
 
-PreviewDrawing coneSectorPreview(const ConeSector& s, const SheetBox& box) {
+void addConeSector(PatternBuilder& b, const ConeSector& s, SectorRoles roles) {
     const std::size_t n = s.Xm.size() - 1;
-    PreviewDrawing drawing = centredOnBox(box.xMin, box.xMax, box.yMin, box.yMax);
-    PreviewPath path(drawing.segments);
-    path.setPen(PenRole::Edge);
-    path.moveTo(s.Xd[0], s.Yd[0]);
-    for (std::size_t j = 1; j <= n; ++j) {
-        path.lineTo(s.Xd[j], s.Yd[j]);
+    const auto small = [&](std::size_t j) { return PatternPoint{s.Xm[j], s.Ym[j]}; };
+    const auto large = [&](std::size_t j) { return PatternPoint{s.Xd[j], s.Yd[j]}; };
+    const int outline = b.newOutline(OutlineKind::Piece);
+    for (std::size_t j = 0; j < n; ++j) {
+        b.line(roles.largeArc, large(j), large(j + 1), {outline, kLargeArcPass});
+        b.line(roles.smallArc, small(j), small(j + 1), {outline, kSmallArcPass});
     }
-    path.setPen(PenRole::Curve);
-    path.moveTo(s.Xm[0], s.Ym[0]);
-    for (std::size_t j = 1; j <= n; ++j) {
-        path.lineTo(s.Xm[j], s.Ym[j]);
-    }
-    path.setPen(PenRole::SeamEdge);
-    path.moveTo(s.Xm[0], s.Ym[0]);
-    path.lineTo(s.Xd[0], s.Yd[0]);
-    path.moveTo(s.Xm[n], s.Ym[n]);
-    path.lineTo(s.Xd[n], s.Yd[n]);
-    path.setPen(PenRole::Generator);
+    b.line(LineRole::SeamEdge, small(0), large(0), {outline, kSidesPass});
+    b.line(LineRole::SeamEdge, small(n), large(n), {outline, kSidesPass});
     for (std::size_t j = 1; j < n; ++j) {
-        path.moveTo(s.Xm[j], s.Ym[j]);
-        path.lineTo(s.Xd[j], s.Yd[j]);
+        b.line(LineRole::Generator, small(j), large(j), {kNoOutline, kSectorGeneratorPass});
     }
-    return drawing;
+    b.numberedMarks(s.Xm, s.Ym);
+    b.numberedMarks(s.Xd, s.Yd);
 }
 
-std::vector<PointMark> templateStripMarks(const TemplateStrip& strip) {
-    std::vector<PointMark> marks;
-    for (std::size_t i = 0; i < strip.L.size(); ++i) {
-        marks.push_back({strip.L[i], -strip.h[i], std::to_string(i)});
-    }
-    return marks;
+void addShellSheet(PatternBuilder& b, double length, double around,
+                   const std::array<int, 4>& passes) {
+    const int outline = b.newOutline(OutlineKind::Piece);
+    const PatternPoint a{0.0, 0.0};
+    const PatternPoint bCorner{length, 0.0};
+    const PatternPoint c{length, around};
+    const PatternPoint d{0.0, around};
+    b.line(LineRole::SeamEdge, a, bCorner, {outline, passes[0]});
+    b.line(LineRole::EndEdge, bCorner, c, {outline, passes[1]});
+    b.line(LineRole::SeamEdge, c, d, {outline, passes[2]});
+    b.line(LineRole::StartEdge, d, a, {outline, passes[3]});
+    b.mark(a, "a");
+    b.mark(bCorner, "b");
+    b.mark(c, "c");
+    b.mark(d, "d");
 }
 
-void appendNumberedMarks(std::vector<PointMark>& marks, const std::vector<double>& X,
-                         const std::vector<double>& Y) {
+LineStyles standardStyles() {
+    return {
+        {LineRole::SeamEdge, kLayerOutlines, kSeamColour, PenRole::SeamEdge},
+        {LineRole::CutCurve, kLayerOutlines, kGreenColour, PenRole::Curve},
+        {LineRole::HoleOutline, kLayerOutlines, kGreenColour, PenRole::Curve},
+        {LineRole::StartEdge, kLayerOutlines, kGreenColour, PenRole::Curve},
+        {LineRole::EndEdge, kLayerOutlines, kEndEdgeColour, PenRole::Edge},
+        {LineRole::Generator, kLayerOutlines, kRedColour, PenRole::Generator},
+        {LineRole::BendingLine, kLayerGenerators, kRedColour, PenRole::Generator},
+        {LineRole::CentreLine, kLayerOutlines, kRedColour, PenRole::CentreLine},
+    };
+}
+
+std::vector<PatternPoint> pointsOf(const std::vector<double>& X, const std::vector<double>& Y) {
+    std::vector<PatternPoint> points(X.size());
     for (std::size_t i = 0; i < X.size(); ++i) {
-        marks.push_back({X[i], Y[i], std::to_string(i)});
+        points[i] = {X[i], Y[i]};
     }
-}
-
-std::vector<PointMark> coneSectorMarks(const ConeSector& sector) {
-    std::vector<PointMark> marks;
-    appendNumberedMarks(marks, sector.Xm, sector.Ym);
-    appendNumberedMarks(marks, sector.Xd, sector.Yd);
-    return marks;
+    return points;
 }
 
 } // namespace blachorys::core

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/pointmark.h"
-#include "common/core/previewdrawing.h"
+#include "common/core/pattern.h"
 
+#include <array>
 #include <vector>
 
 namespace blachorys::core {
@@ -26,24 +25,12 @@ struct TemplateStripColours {
 };
 
 /**
- * 2N + 2 lines below the X axis (Y = −h): the start seam edge, then each chord of the curve
- * followed by its generator on the generator layer (the last generator is the closing seam
- * edge, magenta), then the end-face edge.
+ * The strip below the X axis (Y = −h), drawn downwards over width × hmax: the start seam edge,
+ * then each chord of the curve followed by its generator (the last generator is the closing
+ * seam edge), then the end-face edge; the points of the curve numbered 0..N. One outline. The
+ * preview draws the outline first, the inner generators after it.
  */
-std::vector<DxfLine> templateStripDxf(const TemplateStrip& strip, TemplateStripColours colours);
-
-/**
- * The strip drawn downwards over width × hmax: the start seam, the curve, the closing seam,
- * the end face back to the start, then the inner generators.
- */
-PreviewDrawing templateStripPreview(const TemplateStrip& strip);
-
-/** Point i of the curve, where the DXF draws it (L[i], −h[i]), numbered i. */
-std::vector<PointMark> templateStripMarks(const TemplateStrip& strip);
-
-/** Points (X[i], Y[i]) numbered i, added to `marks`: a hole's outline, say. */
-void appendNumberedMarks(std::vector<PointMark>& marks, const std::vector<double>& X,
-                         const std::vector<double>& Y);
+Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours);
 
 /**
  * A developed cone: the annular sector between the small end's arc (Xm, Ym) and the large
@@ -67,22 +54,41 @@ struct SheetBox {
     double height() const { return yMax - yMin; }
 };
 
-/** Point j of both arcs, numbered j. */
-std::vector<PointMark> coneSectorMarks(const ConeSector& sector);
-
 /** The box round points 0..N of both arcs of a sector. */
 SheetBox sectorBox(const ConeSector& sector);
 
-/**
- * 3N + 1 lines, all on the outline layer: the large and small arcs chord by chord,
- * interleaved, the two sides of the cut, then the inner generators.
- */
-std::vector<DxfLine> coneSectorDxf(const ConeSector& sector);
+/** What the two arcs of a sector are: the cone alone has two ends, a branch one cut. */
+struct SectorRoles {
+    LineRole largeArc = LineRole::EndEdge;
+    LineRole smallArc = LineRole::StartEdge;
+};
+
+/** The preview's pass after the sector's lines, for what a case draws over it. */
+inline constexpr int kPassAfterSector = 4;
 
 /**
- * The sector drawn upwards, centred on the bounding box given: the large arc, the small arc,
- * the two sides of the cut, then the inner generators.
+ * 3N + 1 lines of one outline: the large and small arcs chord by chord, interleaved, the two
+ * sides of the cut, then the inner generators; point j of both arcs numbered j. The preview
+ * draws the large arc, the small arc, the sides, then the generators.
  */
-PreviewDrawing coneSectorPreview(const ConeSector& sector, const SheetBox& box);
+void addConeSector(PatternBuilder& builder, const ConeSector& sector, SectorRoles roles);
+
+/**
+ * A rolled-out shell of `length` × `around`, from (0, 0), corner to corner: the seam edge along
+ * the bottom, the far end, the seam edge along the top, the start edge; one outline, corners
+ * marked a to d. `passes` are the preview's passes of the four edges in that order.
+ */
+void addShellSheet(PatternBuilder& builder, double length, double around,
+                   const std::array<int, 4>& passes);
+
+/**
+ * The styles every pattern but a template strip draws in: magenta seams, green cuts, holes and
+ * start edges, black end edges, red generator and bending lines (the bending lines on the
+ * generators' layer), a blue dash-dot centre line.
+ */
+LineStyles standardStyles();
+
+/** The points (X[i], Y[i]) as one line each. */
+std::vector<PatternPoint> pointsOf(const std::vector<double>& X, const std::vector<double>& Y);
 
 } // namespace blachorys::core

@@ -18,20 +18,16 @@ PreviewPen penFor(PenRole role) {
     return {{0, 0, 0}, 2};
 }
 
-PreviewDrawing centredOnBox(double xMin, double xMax, double yMin, double yMax) {
-    PreviewDrawing drawing;
-    drawing.orientation = PreviewOrientation::BoundingBox;
-    drawing.xMin = xMin;
-    drawing.xMax = xMax;
-    drawing.yMin = yMin;
-    drawing.yMax = yMax;
-    return drawing;
+PreviewFrame downwardsOver(double width, double depth) {
+    return {PreviewOrientation::Downwards, 0.0, width, 0.0, depth};
 }
 
-void PreviewPath::lineTo(double x, double y) {
-    const PreviewPoint to{x, y};
-    m_segments.push_back({m_pen, m_position, to});
-    m_position = to;
+PreviewFrame upwardsOver(double width, double height) {
+    return {PreviewOrientation::Upwards, 0.0, width, 0.0, height};
+}
+
+PreviewFrame centredOnBox(double xMin, double xMax, double yMin, double yMax) {
+    return {PreviewOrientation::BoundingBox, xMin, xMax, yMin, yMax};
 }
 
 } // namespace blachorys::core

@@ -53,34 +53,25 @@ enum class PreviewOrientation {
     BoundingBox,
 };
 
-/** A case's preview: the extent it is fitted by and the segments in drawing order. */
-struct PreviewDrawing {
+/** How a pattern is fitted to the preview: its orientation and the extent it is fitted by. */
+struct PreviewFrame {
     PreviewOrientation orientation = PreviewOrientation::Downwards;
     double xMin = 0.0;
     double xMax = 0.0;
     double yMin = 0.0;
     double yMax = 0.0;
+};
+
+/** A case's preview: its frame and the segments in drawing order. */
+struct PreviewDrawing : PreviewFrame {
     std::vector<PreviewSegment> segments;
 };
 
-/** An empty drawing fitted by, and centred on, the box xMin..xMax by yMin..yMax (Y up). */
-PreviewDrawing centredOnBox(double xMin, double xMax, double yMin, double yMax);
-
-/**
- * Builds segments the way a pen is driven: moveTo sets the position, lineTo draws from it
- * with the current pen role.
- */
-class PreviewPath {
-public:
-    explicit PreviewPath(std::vector<PreviewSegment>& segments) : m_segments(segments) {}
-    void setPen(PenRole pen) { m_pen = pen; }
-    void moveTo(double x, double y) { m_position = {x, y}; }
-    void lineTo(double x, double y);
-
-private:
-    std::vector<PreviewSegment>& m_segments;
-    PenRole m_pen = PenRole::Edge;
-    PreviewPoint m_position;
-};
+/** Drawn downwards from a base line over 0..width by 0..depth. */
+PreviewFrame downwardsOver(double width, double depth);
+/** Drawn upwards over 0..width by 0..height. */
+PreviewFrame upwardsOver(double width, double height);
+/** Fitted by, and centred on, the box xMin..xMax by yMin..yMax (Y up). */
+PreviewFrame centredOnBox(double xMin, double xMax, double yMin, double yMax);
 
 } // namespace blachorys::core

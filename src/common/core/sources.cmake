@@ -1,5 +1,4 @@
 set(BLACHORYS_CORE_SOURCES
-    src/common/core/branchchecks.cpp
     src/common/core/branchchecks.h
     src/common/core/calculationresult.cpp
     src/common/core/calculationresult.h
@@ -12,6 +11,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
     src/common/core/fieldreading.h
+    src/common/core/inputchecks.h
     src/common/core/finite.h
     src/common/core/makercontact.h
     src/common/core/pointmark.h
@@ -19,6 +19,10 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/numbertext.h
     src/common/core/parallelfor.cpp
     src/common/core/parallelfor.h
+    src/common/core/pattern.cpp
+    src/common/core/pattern.h
+    src/common/core/patterndrawing.cpp
+    src/common/core/patterndrawing.h
     src/common/core/patternlines.cpp
     src/common/core/patternlines.h
     src/common/core/pointreport.cpp
@@ -33,6 +37,4 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/templateplan.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
-    src/cases/calculators.cpp
-    src/cases/calculators.h
 )

@@ -19,9 +19,9 @@ struct Bounds {
     double maxY = std::numeric_limits<double>::lowest();
 };
 
-Bounds boundsOf(const std::vector<DxfLine>& lines) {
+Bounds boundsOf(const std::vector<TemplateLine>& lines) {
     Bounds b;
-    for (const DxfLine& l : lines) {
+    for (const TemplateLine& l : lines) {
         b.minX = std::min({b.minX, l.x1, l.x2});
         b.maxX = std::max({b.maxX, l.x1, l.x2});
         b.minY = std::min({b.minY, l.y1, l.y2});
@@ -68,17 +68,13 @@ bool clipToRectangle(double& x1, double& y1, double& x2, double& y2, double left
     return true;
 }
 
-bool isGeneratorLine(const DxfLine& line) {
-    return line.layer == kLayerGenerators || line.colour == 1 || line.colour == 2;
-}
-
 /** The page layout for one orientation; the pages still empty of strokes. */
 TemplatePlan gridFor(const Bounds& bounds, const TemplateSettings& settings, bool landscape,
                      double margin) {
     TemplatePlan plan;
     plan.settings = settings;
     plan.landscape = landscape;
-    const PaperMm upright = paperSize(settings.paper);
+    const PaperMm upright = paperOf(settings.paper).mm;
     plan.paper = landscape ? PaperMm{upright.height, upright.width} : upright;
     plan.marginMm = margin;
     plan.frame = {margin + kLeftBandMm, margin + kTopBandMm,
@@ -105,7 +101,7 @@ TemplatePlan gridFor(const Bounds& bounds, const TemplateSettings& settings, boo
 }
 
 /** Clips every line to every tile; keeps the tiles that show something. */
-void fillPages(TemplatePlan& plan, const std::vector<DxfLine>& lines,
+void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
                const std::vector<PointMark>& marks) {
     const double stepX = plan.tileWidth - plan.settings.overlapMm;
     const double stepY = plan.tileHeight - plan.settings.overlapMm;
@@ -120,7 +116,7 @@ void fillPages(TemplatePlan& plan, const std::vector<DxfLine>& lines,
             page.patternTop = plan.patternMaxY - row * stepY;
             const double right = page.patternLeft + plan.tileWidth;
             const double bottom = page.patternTop - plan.tileHeight;
-            for (const DxfLine& line : lines) {
+            for (const TemplateLine& line : lines) {
                 double x1 = line.x1;
                 double y1 = line.y1;
                 double x2 = line.x2;
@@ -130,8 +126,7 @@ void fillPages(TemplatePlan& plan, const std::vector<DxfLine>& lines,
                                     page.patternTop) &&
                     (x1 != x2 || y1 != y2)) {
                     page.strokes.push_back({plan.pageX(page, x1), plan.pageY(page, y1),
-                                            plan.pageX(page, x2), plan.pageY(page, y2),
-                                            inkFor(line)});
+                                            plan.pageX(page, x2), plan.pageY(page, y2), line.ink});
                 }
             }
             for (const PointMark& mark : marks) {
@@ -192,31 +187,62 @@ std::optional<std::string> settingsProblem(const TemplateSettings& settings) {
     return std::nullopt;
 }
 
-PaperMm paperSize(PaperSize paper) {
-    switch (paper) {
-    case PaperSize::A3:
-        return {297.0, 420.0};
-    case PaperSize::Letter:
-        return {215.9, 279.4};
-    case PaperSize::A4:
-        break;
+const Paper& paperOf(PaperSize size) {
+    for (const Paper& paper : kPapers) {
+        if (paper.size == size) {
+            return paper;
+        }
     }
-    return {210.0, 297.0};
+    return kPapers.front();
 }
 
-TemplateInk inkFor(const DxfLine& line) {
-    const double width = isGeneratorLine(line) ? kGeneratorWidthMm : kOutlineWidthMm;
-    switch (line.colour) {
-    case 1:
-    case 2: // the DXF's yellow generators would vanish on white paper
-        return {{200, 0, 0}, width};
-    case 3:
-        return {{0, 140, 0}, width};
-    case 6:
-        return {{190, 0, 190}, width};
-    default:
-        return {{0, 0, 0}, width};
+std::optional<PaperSize> paperNamed(std::string_view name) {
+    for (const Paper& paper : kPapers) {
+        if (name == paper.name) {
+            return paper.size;
+        }
     }
+    return std::nullopt;
+}
+
+std::optional<PaperSize> paperMeasuring(double widthMm, double heightMm) {
+    constexpr double kToleranceMm = 1.0;
+    const double shorter = std::min(widthMm, heightMm);
+    const double longer = std::max(widthMm, heightMm);
+    for (const Paper& paper : kPapers) {
+        if (std::fabs(paper.mm.width - shorter) <= kToleranceMm &&
+            std::fabs(paper.mm.height - longer) <= kToleranceMm) {
+            return paper.size;
+        }
+    }
+    return std::nullopt;
+}
+
+TemplateInk inkFor(PenRole pen) {
+    switch (pen) {
+    case PenRole::SeamEdge:
+        return {{190, 0, 190}, kOutlineWidthMm};
+    case PenRole::Curve: // the preview's bright green is pale on paper
+        return {{0, 140, 0}, kOutlineWidthMm};
+    case PenRole::Edge:
+        return {{0, 0, 0}, kOutlineWidthMm};
+    case PenRole::Generator:
+        return {{200, 0, 0}, kGeneratorWidthMm};
+    case PenRole::CentreLine:
+        return {{0, 0, 220}, kGeneratorWidthMm, true};
+    }
+    return {{0, 0, 0}, kOutlineWidthMm};
+}
+
+std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
+    std::vector<TemplateLine> lines;
+    lines.reserve(pattern.lines.size());
+    for (const PatternLine& line : pattern.lines) {
+        const LineStyle* style = styleOf(pattern, line.role);
+        lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y,
+                         inkFor(style != nullptr ? style->pen : PenRole::Edge)});
+    }
+    return lines;
 }
 
 double TemplatePlan::pageX(const TemplatePage& page, double patternX) const {
@@ -252,12 +278,12 @@ int tilesToCover(double length, double tile, double overlap) {
     return 1 + static_cast<int>(more);
 }
 
-TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
-                              const std::vector<PointMark>& marks, const TemplateSettings& settings,
+TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& settings,
                               double printerMarginMm) {
     if (const auto problem = settingsProblem(settings)) {
         return {std::nullopt, *problem};
     }
+    std::vector<TemplateLine> lines = templateLinesOf(pattern);
     if (lines.empty()) {
         return {std::nullopt, "brak rysunku"};
     }
@@ -283,7 +309,7 @@ TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
             smallestGrid = smallestGrid == 0 ? grid : std::min(smallestGrid, grid);
             continue;
         }
-        fillPages(plan, lines, marks);
+        fillPages(plan, lines, pattern.points);
         if (!best || plan.pages.size() < best->pages.size()) {
             best = std::move(plan);
         }
@@ -301,6 +327,7 @@ TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
         return {std::nullopt, "szablon zajalby " + std::to_string(best->pages.size()) +
                                   " stron (najwiecej " + std::to_string(kMaxTemplatePages) + ")"};
     }
+    best->lines = std::move(lines);
     return {std::move(best), {}};
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "common/core/dxftemplatewriter.h"
+#include "common/core/pattern.h"
 #include "common/core/pointmark.h"
 #include "common/core/previewdrawing.h"
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace blachorys::core {
@@ -39,7 +41,26 @@ struct PaperMm {
     double width = 0.0;
     double height = 0.0;
 };
-PaperMm paperSize(PaperSize paper);
+
+/** A paper the template is printed on: its name, as the dialog and the command line give it. */
+struct Paper {
+    PaperSize size = PaperSize::A4;
+    const char* name = "";
+    PaperMm mm;
+};
+
+/** The papers, in the order the dialog offers them. */
+inline constexpr std::array<Paper, 3> kPapers{{
+    {PaperSize::A4, "A4", {210.0, 297.0}},
+    {PaperSize::A3, "A3", {297.0, 420.0}},
+    {PaperSize::Letter, "Letter", {215.9, 279.4}},
+}};
+
+const Paper& paperOf(PaperSize size);
+/** The paper of this name ("A4"), or nothing. */
+std::optional<PaperSize> paperNamed(std::string_view name);
+/** The paper of these millimetres, either way up, within a millimetre, or nothing. */
+std::optional<PaperSize> paperMeasuring(double widthMm, double heightMm);
 
 /** A rectangle on a page, millimetres from the paper's top-left corner, y downwards. */
 struct RectMm {
@@ -55,11 +76,27 @@ struct RectMm {
 struct TemplateInk {
     Rgb colour;
     double widthMm = 0.3;
+    bool dashDot = false;
     friend bool operator==(const TemplateInk&, const TemplateInk&) = default;
 };
 
-/** Outlines 0.3 mm, generator and bending lines 0.15 mm; colours dark enough for white paper. */
-TemplateInk inkFor(const DxfLine& line);
+/**
+ * The preview's pen on paper: edges 0.3 mm, generator, bending and centre lines 0.15 mm, the
+ * preview's colours darkened where white paper would swallow them.
+ */
+TemplateInk inkFor(PenRole pen);
+
+/** A line of the pattern as the template draws it, pattern millimetres, Y up. */
+struct TemplateLine {
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double x2 = 0.0;
+    double y2 = 0.0;
+    TemplateInk ink;
+};
+
+/** The pattern's lines with their roles' inks. */
+std::vector<TemplateLine> templateLinesOf(const Pattern& pattern);
 
 /** A piece of a pattern line on one page, in page millimetres. */
 struct PageStroke {
@@ -126,6 +163,8 @@ struct TemplatePlan {
     double patternMinY = 0.0;
     double patternMaxY = 0.0;
     std::vector<TemplatePage> pages; ///< printed pages, row by row
+    /** The whole pattern, for the overview of the first page. */
+    std::vector<TemplateLine> lines;
 
     /** Paper millimetres of a pattern point on `page`. */
     double pageX(const TemplatePage& page, double patternX) const;
@@ -153,14 +192,13 @@ struct TemplatePlanning {
 };
 
 /**
- * Plans the template of `lines` (DXF millimetres, Y up) with the reported points `marks`.
- * `printerMarginMm` is the widest unprintable margin of the printer (0 for a PDF file); the
- * plan keeps at least `kMinMarginMm`. With the automatic orientation, the one that needs fewer
- * pages is taken, upright on a tie. A pattern with nothing to print (no lines, or lines of no
- * length) has no plan.
+ * Plans the template of a pattern with its reported points. `printerMarginMm` is the widest
+ * unprintable margin of the printer (0 for a PDF file); the plan keeps at least
+ * `kMinMarginMm`. With the automatic orientation, the one that needs fewer pages is taken,
+ * upright on a tie. A pattern with nothing to print (no lines, or lines of no length) has no
+ * plan.
  */
-TemplatePlanning planTemplate(const std::vector<DxfLine>& lines,
-                              const std::vector<PointMark>& marks, const TemplateSettings& settings,
+TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& settings,
                               double printerMarginMm);
 
 } // namespace blachorys::core

@@ -2,33 +2,27 @@
 
 #include "common/core/calculator.h"
 #include "common/core/templateplan.h"
+#include "common/gui/calculatorform.h"
 #include "common/gui/guicontext.h"
+#include "common/render/outputfile.h"
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
+#include <map>
 #include <optional>
 #include <vector>
-
-class QGroupBox;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QStatusBar;
 
 namespace blachorys::gui {
 
 class NumericLineEdit;
 
 /**
- * The window every calculator shares, built from the calculator's definition: its input
- * fields with key filters, hints and notes, the development selector, "Licz", the results
- * memo and output buttons, the scheme button, the maker labels and the status bar.
- *
- * The outputs of the last successful calculation are the window's state: the output buttons
- * are enabled exactly while they are set, and any change of the inputs clears them.
+ * The window every calculator shares, built from the calculator's definition (its form is
+ * `CalculatorForm`). It keeps the calculation: the outputs of the last successful one are its
+ * state, the output buttons are enabled exactly while they are set, and any change of the
+ * inputs clears them. Its inputs are saved when it closes and loaded at its first paint.
  */
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -39,7 +33,7 @@ public:
     const core::CalculatorDefinition& definition() const;
 
     /** The edit fields in creation order. */
-    const std::vector<NumericLineEdit*>& fields() const { return m_fields; }
+    const std::vector<NumericLineEdit*>& fields() const { return m_form.fields; }
     QStringList fieldTexts() const;
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
@@ -66,34 +60,21 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildFieldsColumn();
-    QGroupBox* buildResultsBox();
-    QWidget* buildPictureColumn();
-    void chainTabOrder();
     void setOutputs(std::optional<core::CalculationOutputs> outputs);
-    void showNote(std::size_t fieldIndex);
+    /** Through the save dialog, the overwrite question and an atomic write. */
+    void saveOutput(render::OutputKind kind, const core::TemplateSettings& settings = {});
     void loadSavedInputs();
     void saveInputs();
-    void saveTemplatePdf(const core::TemplateSettings& settings);
 
     const core::Calculator& m_calculator;
     GuiContext m_context;
-    std::vector<NumericLineEdit*> m_fields;
-    std::vector<QRadioButton*> m_developmentButtons;
-    QPlainTextEdit* m_noteMemo = nullptr;
-    QPlainTextEdit* m_resultsMemo = nullptr;
-    QPushButton* m_calculateButton = nullptr;
-    std::vector<QPushButton*> m_outputButtons;
-    QPushButton* m_schemeButton = nullptr;
-    QStatusBar* m_statusBar = nullptr;
+    CalculatorForm m_form;
     std::optional<core::CalculationOutputs> m_outputs;
     bool m_inputsLoaded = false;
-    QString m_lastTxtName;
-    QString m_lastDxfName;
-    QString m_lastPdfName;
+    /** The name last saved under, per kind of file. */
+    std::map<render::OutputKind, QString> m_lastNames;
     /** The template's settings in this window; the scale correction comes from the last run. */
     std::optional<core::TemplateSettings> m_templateSettings;
 };

@@ -1,8 +1,12 @@
 set(BLACHORYS_GUI_SOURCES
+    src/common/gui/calculatorform.cpp
+    src/common/gui/calculatorform.h
     src/common/gui/calculatorwindow.cpp
     src/common/gui/calculatorwindow.h
     src/common/gui/drawingpreview.cpp
     src/common/gui/drawingpreview.h
+    src/common/gui/fieldnotes.cpp
+    src/common/gui/fieldnotes.h
     src/common/gui/filesaving.cpp
     src/common/gui/filesaving.h
     src/common/gui/guicontext.h

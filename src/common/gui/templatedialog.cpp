@@ -32,9 +32,9 @@ TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, QWidget* p
 
     m_paper = new QComboBox(this);
     m_paper->setObjectName(QStringLiteral("SzablonPapier"));
-    m_paper->addItem(QStringLiteral("A4"), static_cast<int>(core::PaperSize::A4));
-    m_paper->addItem(QStringLiteral("A3"), static_cast<int>(core::PaperSize::A3));
-    m_paper->addItem(QStringLiteral("Letter"), static_cast<int>(core::PaperSize::Letter));
+    for (const core::Paper& paper : core::kPapers) {
+        m_paper->addItem(QString::fromLatin1(paper.name), static_cast<int>(paper.size));
+    }
     m_paper->setCurrentIndex(m_paper->findData(static_cast<int>(initial.paper)));
 
     m_orientation = new QComboBox(this);

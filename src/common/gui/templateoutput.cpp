@@ -1,6 +1,7 @@
 #include "common/gui/templateoutput.h"
 
 #include "common/gui/prompts.h"
+#include "common/render/outputfile.h"
 #include "common/render/templatepainter.h"
 
 #include <QPageLayout>
@@ -26,8 +27,7 @@ double unprintableEdge(const QPrinter& printer) {
 std::optional<core::TemplatePlan> planned(Prompts& prompts, QWidget* parent,
                                           const core::CalculationOutputs& outputs,
                                           const core::TemplateSettings& settings, double margin) {
-    core::TemplatePlanning planning =
-        core::planTemplate(outputs.dxfLines, outputs.pointMarks, settings, margin);
+    core::TemplatePlanning planning = core::planTemplate(outputs.pattern, settings, margin);
     if (!planning.plan) {
         prompts.error(parent,
                       QStringLiteral("Nie moge przygotowac szablonu : ") + q(planning.problem));
@@ -35,25 +35,7 @@ std::optional<core::TemplatePlan> planned(Prompts& prompts, QWidget* parent,
     return std::move(planning.plan);
 }
 
-render::TemplateTitle titleOf(const core::CalculatorDefinition& definition,
-                              const core::CalculationOutputs& outputs) {
-    return {q(definition.printHeading), &outputs.report};
-}
-
 } // namespace
-
-std::optional<core::TemplatePlan> planTemplatePdf(Prompts& prompts, QWidget* parent,
-                                                  const core::CalculationOutputs& outputs,
-                                                  const core::TemplateSettings& settings) {
-    // A PDF has no unprintable edge; the plan keeps the usual margin for whoever prints it.
-    return planned(prompts, parent, outputs, settings, 0.0);
-}
-
-QByteArray templatePdfBytes(const core::TemplatePlan& plan,
-                            const core::CalculatorDefinition& definition,
-                            const core::CalculationOutputs& outputs) {
-    return render::templatePdf(plan, outputs.dxfLines, titleOf(definition, outputs));
-}
 
 void printTemplate(Prompts& prompts, QWidget* parent, const core::CalculatorDefinition& definition,
                    const core::CalculationOutputs& outputs,
@@ -69,11 +51,9 @@ void printTemplate(Prompts& prompts, QWidget* parent, const core::CalculatorDefi
     }
     // The paper and its edges are the printer's now: plan again on what it will print.
     core::TemplateSettings chosen = settings;
-    const QPageSize::PageSizeId paper = printer.pageLayout().pageSize().id();
-    if (paper == QPageSize::A3 || paper == QPageSize::Letter || paper == QPageSize::A4) {
-        chosen.paper = paper == QPageSize::A3       ? core::PaperSize::A3
-                       : paper == QPageSize::Letter ? core::PaperSize::Letter
-                                                    : core::PaperSize::A4;
+    const QSizeF paper = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    if (const auto size = core::paperMeasuring(paper.width(), paper.height())) {
+        chosen.paper = *size;
     }
     chosen.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
                              ? core::PageOrientation::Landscape
@@ -85,7 +65,7 @@ void printTemplate(Prompts& prompts, QWidget* parent, const core::CalculatorDefi
     printer.setFullPage(true);
     printer.setPageLayout(render::templatePageLayout(*plan));
     printer.setDocName(QStringLiteral("Szablon 1:1 - ") + q(definition.printHeading));
-    if (!render::paintTemplate(printer, *plan, outputs.dxfLines, titleOf(definition, outputs))) {
+    if (!render::paintTemplate(printer, *plan, render::templateTitle(definition, outputs))) {
         prompts.error(parent, QStringLiteral("Nie moge wydrukowac szablonu"));
     }
 }

@@ -106,9 +106,7 @@ QString pageNames(const core::TemplatePlan& plan) {
 }
 
 QString settingsLine(const core::TemplatePlan& plan) {
-    const char* paper = plan.settings.paper == core::PaperSize::A3       ? "A3"
-                        : plan.settings.paper == core::PaperSize::Letter ? "Letter"
-                                                                         : "A4";
+    const char* paper = core::paperOf(plan.settings.paper).name;
     return QStringLiteral("Arkusze %1 %2, zakladka %3 mm, korekta skali X %4 %, Y %5 %")
         .arg(QString::fromLatin1(paper),
              plan.landscape ? QStringLiteral("poziomo") : QStringLiteral("pionowo"),
@@ -136,8 +134,13 @@ QStringList wrapped(const MillimetrePainter& mm, double heightMm, const QString&
 }
 
 /** The first page: the data of the calculation, then the whole pattern with the page grid. */
+/** A pen of the ink's colour and style, `widthMm` wide. */
+void inkPen(MillimetrePainter& mm, const core::TemplateInk& ink, double widthMm) {
+    mm.pen(colourOf(ink.colour), widthMm, ink.dashDot ? Qt::DashDotLine : Qt::SolidLine);
+}
+
 void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
-                   const std::vector<core::DxfLine>& lines, const TemplateTitle& title) {
+                   const TemplateTitle& title) {
     const double left = plan.marginMm + 5;
     const double width = plan.paper.width - 2 * left;
     double y = plan.marginMm + 10;
@@ -188,9 +191,8 @@ void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
     const double originY = boxTop + (boxHeight - patternHeight * scale) / 2;
     const auto sx = [&](double x) { return originX + (x - plan.patternMinX) * scale; };
     const auto sy = [&](double y) { return originY + (plan.patternMaxY - y) * scale; };
-    for (const auto& line : lines) {
-        const core::TemplateInk ink = core::inkFor(line);
-        mm.pen(colourOf(ink.colour), ink.widthMm / 2);
+    for (const auto& line : plan.lines) {
+        inkPen(mm, line.ink, line.ink.widthMm / 2);
         mm.line(sx(line.x1), sy(line.y1), sx(line.x2), sy(line.y2));
     }
     for (const auto& page : plan.pages) {
@@ -267,7 +269,7 @@ void paintTile(MillimetrePainter& mm, const core::TemplatePlan& plan,
     mm.rectangle(f.left, f.top, f.width, f.height);
     paintCrosses(mm, plan, page);
     for (const auto& stroke : page.strokes) {
-        mm.pen(colourOf(stroke.ink.colour), stroke.ink.widthMm);
+        inkPen(mm, stroke.ink, stroke.ink.widthMm);
         mm.line(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
     }
     for (const auto& label : page.labels) {
@@ -309,24 +311,22 @@ void paintTile(MillimetrePainter& mm, const core::TemplatePlan& plan,
 } // namespace
 
 QPageLayout templatePageLayout(const core::TemplatePlan& plan) {
-    const QPageSize::PageSizeId id = plan.settings.paper == core::PaperSize::A3 ? QPageSize::A3
-                                     : plan.settings.paper == core::PaperSize::Letter
-                                         ? QPageSize::Letter
-                                         : QPageSize::A4;
-    return QPageLayout(QPageSize(id),
+    // The paper's millimetres match its standard size, whose name the printer knows.
+    const core::PaperMm paper = core::paperOf(plan.settings.paper).mm;
+    return QPageLayout(QPageSize(QSizeF(paper.width, paper.height), QPageSize::Millimeter),
                        plan.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 bool paintTemplate(QPagedPaintDevice& device, const core::TemplatePlan& plan,
-                   const std::vector<core::DxfLine>& lines, const TemplateTitle& title) {
+                   const TemplateTitle& title) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
     painter.setRenderHint(QPainter::Antialiasing);
     MillimetrePainter mm(painter, device.logicalDpiX(), device.logicalDpiY());
-    paintOverview(mm, plan, lines, title);
+    paintOverview(mm, plan, title);
     std::size_t number = 1;
     for (const auto& page : plan.pages) {
         if (!device.newPage()) {
@@ -337,8 +337,7 @@ bool paintTemplate(QPagedPaintDevice& device, const core::TemplatePlan& plan,
     return painter.end();
 }
 
-QByteArray templatePdf(const core::TemplatePlan& plan, const std::vector<core::DxfLine>& lines,
-                       const TemplateTitle& title) {
+QByteArray templatePdf(const core::TemplatePlan& plan, const TemplateTitle& title) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly)) {
@@ -350,7 +349,7 @@ QByteArray templatePdf(const core::TemplatePlan& plan, const std::vector<core::D
         writer.setTitle(QStringLiteral("Szablon 1:1 - ") + title.heading);
         writer.setCreator(QStringLiteral("Blachorys"));
         if (!writer.setPageLayout(templatePageLayout(plan)) ||
-            !paintTemplate(writer, plan, lines, title)) {
+            !paintTemplate(writer, plan, title)) {
             return {};
         }
     }

@@ -28,10 +28,9 @@ QPageLayout templatePageLayout(const core::TemplatePlan& plan);
  * False when the device cannot be painted on.
  */
 bool paintTemplate(QPagedPaintDevice& device, const core::TemplatePlan& plan,
-                   const std::vector<core::DxfLine>& lines, const TemplateTitle& title);
+                   const TemplateTitle& title);
 
 /** The template as a PDF document; empty when it could not be made. */
-QByteArray templatePdf(const core::TemplatePlan& plan, const std::vector<core::DxfLine>& lines,
-                       const TemplateTitle& title);
+QByteArray templatePdf(const core::TemplatePlan& plan, const TemplateTitle& title);
 
 } // namespace blachorys::render

@@ -64,7 +64,7 @@ TEST(ConeCalculator, DefaultsCalculate) {
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.outputs->report.resultLines.size(), 28u);
-    EXPECT_EQ(result.outputs->dxfLines.size(), 73u);
+    EXPECT_EQ(result.outputs->pattern.lines.size(), 73u);
 }
 
 TEST(ConeCalculator, ChecksShowEveryFailureAndNoClosingMessage) {
@@ -135,14 +135,8 @@ TEST_P(ConeUnusualInputs, GiveOnlyFiniteOutputs) {
     ASSERT_NO_THROW(result = calculate(GetParam().texts));
     ASSERT_EQ(result.status, Status::Calculated)
         << (result.messages.empty() ? "" : result.messages[0].text);
-    const auto& out = *result.outputs;
-    for (const auto& l : out.dxfLines) {
-        EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) &&
-                    std::isfinite(l.y2));
-    }
-    const auto& p = out.preview;
-    EXPECT_TRUE(std::isfinite(p.xMin) && std::isfinite(p.xMax) && std::isfinite(p.yMin) &&
-                std::isfinite(p.yMax));
+    EXPECT_TRUE(hasFiniteGeometry(result.outputs->pattern));
+    const PreviewFrame& p = result.outputs->pattern.frame;
     EXPECT_GT(p.xMax - p.xMin, 0.0);
     EXPECT_GT(p.yMax - p.yMin, 0.0);
 }

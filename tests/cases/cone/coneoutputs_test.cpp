@@ -57,69 +57,16 @@ TEST(ConeReport, WideNumbersAndNegativesKeepTheirFields) {
     EXPECT_EQ(r[2000], "2000  Xm=   265.8, Ym=  -208.1, Xd=   354.4, Yd=  -277.4");
 }
 
-TEST(ConeDxf, TwoDivisionsGiveSevenLinesInOrder) {
-    const ConeModel m = withDivisions(2);
-    const std::vector<DxfLine> lines = coneOutputs(m, "-").dxfLines;
-    ASSERT_EQ(lines.size(), 7u);
-    const auto expect = [&](std::size_t i, int colour, double x1, double y1, double x2, double y2) {
-        EXPECT_EQ(lines[i].layer, "KONTURY") << i;
-        EXPECT_EQ(lines[i].colour, colour) << i;
-        EXPECT_EQ(lines[i].x1, x1) << i;
-        EXPECT_EQ(lines[i].y1, y1) << i;
-        EXPECT_EQ(lines[i].x2, x2) << i;
-        EXPECT_EQ(lines[i].y2, y2) << i;
-    };
-    expect(0, 7, m.Xd[0], m.Yd[0], m.Xd[1], m.Yd[1]);
-    expect(1, 3, m.Xm[0], m.Ym[0], m.Xm[1], m.Ym[1]);
-    expect(2, 7, m.Xd[1], m.Yd[1], m.Xd[2], m.Yd[2]);
-    expect(3, 3, m.Xm[1], m.Ym[1], m.Xm[2], m.Ym[2]);
-    expect(4, 6, m.Xm[0], m.Ym[0], m.Xd[0], m.Yd[0]);
-    expect(5, 6, m.Xm[2], m.Ym[2], m.Xd[2], m.Yd[2]);
-    expect(6, 1, m.Xm[1], m.Ym[1], m.Xd[1], m.Yd[1]);
-}
-
-TEST(ConeDxf, EveryLineOnTheOutlineLayer) {
-    for (int N : {24, 2000}) {
-        const std::vector<DxfLine> lines = coneOutputs(withDivisions(N), "-").dxfLines;
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(3 * N + 1));
-        int generatrices = 0;
-        for (const DxfLine& line : lines) {
-            EXPECT_EQ(line.layer, "KONTURY");
-            generatrices += line.colour == 1 ? 1 : 0;
-        }
-        EXPECT_EQ(generatrices, N - 1);
+TEST(ConePattern, ThreeLinesPerDivisionAndOneAndTheFrameIsTheSheet) {
+    for (int N : {2, 24, 2000}) {
+        EXPECT_EQ(coneOutputs(withDivisions(N), "-").pattern.lines.size(),
+                  static_cast<std::size_t>(3 * N + 1));
     }
-}
-
-TEST(ConePreview, DrawnUpwardsOnTheBoundingBoxInTheDxfColours) {
     const ConeModel m = computeCone({});
-    const PreviewDrawing drawing = coneOutputs(m, "-").preview;
-    EXPECT_EQ(drawing.orientation, PreviewOrientation::BoundingBox);
-    EXPECT_EQ(drawing.xMin, m.sheet.xMin);
-    EXPECT_EQ(drawing.xMax, m.sheet.xMax);
-    EXPECT_EQ(drawing.yMin, m.sheet.yMin);
-    EXPECT_EQ(drawing.yMax, m.sheet.yMax);
-    const auto& s = drawing.segments;
-    ASSERT_EQ(s.size(), 24u + 24u + 2u + 23u);
-    for (std::size_t j = 0; j < 24; ++j) {
-        EXPECT_EQ(s[j].pen, PenRole::Edge);
-        EXPECT_EQ(s[j].from.x, m.Xd[j]);
-        EXPECT_EQ(s[j].to.y, m.Yd[j + 1]);
-        EXPECT_EQ(s[24 + j].pen, PenRole::Curve);
-        EXPECT_EQ(s[24 + j].from.x, m.Xm[j]);
-        EXPECT_EQ(s[24 + j].to.y, m.Ym[j + 1]);
-    }
-    EXPECT_EQ(s[48].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[48].from.x, m.Xm[0]);
-    EXPECT_EQ(s[48].to.x, m.Xd[0]);
-    EXPECT_EQ(s[49].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[49].from.y, m.Ym[24]);
-    EXPECT_EQ(s[49].to.y, m.Yd[24]);
-    for (std::size_t j = 1; j < 24; ++j) {
-        EXPECT_EQ(s[49 + j].pen, PenRole::Generator);
-        EXPECT_EQ(s[49 + j].from.x, m.Xm[j]);
-        EXPECT_EQ(s[49 + j].to.x, m.Xd[j]);
-    }
+    const PreviewFrame frame = coneOutputs(m, "-").pattern.frame;
+    EXPECT_EQ(frame.orientation, PreviewOrientation::BoundingBox);
+    EXPECT_EQ((std::vector{frame.xMin, frame.xMax, frame.yMin, frame.yMax}),
+              (std::vector{m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "cases/calculators.h"
 #include "cases/cone_pipe/conepipecase.h"
+#include "common/core/patterndrawing.h"
 
 #include "support/casetexts.h"
 
@@ -115,11 +116,11 @@ TEST(ConePipeCalculator, BothModesCalculateTheDefaults) {
     const auto cone = calculate({}, kCone);
     ASSERT_EQ(cone.status, Status::Calculated);
     EXPECT_EQ(cone.outputs->report.resultLines.size(), 53u);
-    EXPECT_EQ(cone.outputs->dxfLines.size(), 145u);
+    EXPECT_EQ(cone.outputs->pattern.lines.size(), 145u);
     const auto pipe = calculate({}, kPipe);
     ASSERT_EQ(pipe.status, Status::Calculated);
     EXPECT_EQ(pipe.outputs->report.resultLines.size(), 60u);
-    EXPECT_EQ(pipe.outputs->dxfLines.size(), 52u);
+    EXPECT_EQ(pipe.outputs->pattern.lines.size(), 52u);
     EXPECT_EQ(pipe.outputs->report.headerLines, cone.outputs->report.headerLines);
 }
 
@@ -227,7 +228,7 @@ TEST_P(ConePipeUnusualInputs, GiveClosedPatterns) {
     const auto cone = calculate(GetParam().changes, kCone);
     ASSERT_EQ(cone.status, Status::Calculated)
         << (cone.messages.empty() ? "" : cone.messages[0].text);
-    const auto& edges = cone.outputs->dxfLines;
+    const auto edges = dxfLinesOf(cone.outputs->pattern);
     const std::size_t N = (edges.size() - 1) / 3;
     const DxfLine& firstSeam = edges[2 * N];
     const DxfLine& lastSeam = edges[2 * N + 1];
@@ -237,7 +238,7 @@ TEST_P(ConePipeUnusualInputs, GiveClosedPatterns) {
 
     const auto pipe = calculate(GetParam().changes, kPipe);
     ASSERT_EQ(pipe.status, Status::Calculated);
-    const auto& hole = pipe.outputs->dxfLines;
+    const auto hole = dxfLinesOf(pipe.outputs->pattern);
     ASSERT_EQ(hole.size(), N + 4);
     // Within 0.1 µm: where a generatrix only touches the pipe, a rounding error in the sine of
     // the cut's angle moves the point round the pipe by its square root.

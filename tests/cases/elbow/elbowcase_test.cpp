@@ -106,8 +106,7 @@ TEST(ElbowCalculator, DefaultsCalculate) {
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.outputs->report.resultLines.size(), 28u);
-    EXPECT_EQ(result.outputs->dxfLines.size(), 124u);
-    EXPECT_EQ(result.outputs->preview.segments.size(), 124u);
+    EXPECT_EQ(result.outputs->pattern.lines.size(), 124u);
 }
 
 TEST(ElbowCalculator, EveryFailingCheckSpeaksInOrderWithNoClosingMessage) {
@@ -141,7 +140,7 @@ TEST(ElbowCalculator, LimitsThatAreAccepted) {
             << (result.messages.empty() ? "" : result.messages[0].text);
     }
     EXPECT_EQ(calculate(changed({{"N", "2000"}})).outputs->report.resultLines.size(), 2004u);
-    EXPECT_EQ(calculate(changed({{"N", "2"}})).outputs->dxfLines.size(), 14u);
+    EXPECT_EQ(calculate(changed({{"N", "2"}})).outputs->pattern.lines.size(), 14u);
 }
 
 TEST(ElbowCalculator, AFractionInNsOrNIsOneError) {

@@ -1,6 +1,7 @@
 #include "cases/elbow/elbowoutputs.h"
 
 #include "common/core/numbertext.h"
+#include "common/core/patterndrawing.h"
 #include "common/core/previewfit.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST(ElbowReport, MostDivisionsKeepEveryFieldAndFourDigitNumbers) {
 
 TEST(ElbowDxf, DefaultsHoldTheWorkedCoordinates) {
     const ElbowModel m = computeElbow({});
-    const std::vector<DxfLine> lines = elbowOutputs(m, "-").dxfLines;
+    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-").pattern);
     ASSERT_EQ(lines.size(), 124u);
     for (const DxfLine& line : lines) {
         EXPECT_EQ(line.layer, "KONTURY");
@@ -96,52 +97,13 @@ TEST(ElbowDxf, DefaultsHoldTheWorkedCoordinates) {
     EXPECT_EQ(dxfNumber(lines[27 + 11].y2), "150.47");
 }
 
-/** Layer, colour and the four coordinates to full precision. */
-std::string described(const DxfLine& line) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %d (%.17g, %.17g) - (%.17g, %.17g)", line.layer.c_str(),
-                  line.colour, line.x1, line.y1, line.x2, line.y2);
-    return text;
-}
-
-TEST(ElbowDxf, TwoDivisionsGiveFourteenLinesInOrder) {
-    const ElbowModel m = computeElbow({.N = 2});
-    const std::vector<DxfLine> lines = elbowOutputs(m, "-").dxfLines;
-    const double y0 = 2.5 * m.hmax;
-    const auto& L = m.L;
-    const auto& h = m.h;
-    const std::string layer = "KONTURY";
-    const std::vector<DxfLine> expected{
-        {layer, 3, L[0], h[0], L[1], h[1]},            // A's cut
-        {layer, 3, L[1], h[1], L[2], h[2]},            //
-        {layer, 6, L[0], 0, L[0], h[0]},               // A's seam edges
-        {layer, 6, L[2], 0, L[2], h[2]},               //
-        {layer, 7, L[0], 0, L[2], 0},                  // A's base line
-        {layer, 1, L[1], 0, L[1], h[1]},               // A's one generator
-        {layer, 3, L[0], y0 + h[0], L[1], y0 + h[1]},  // B's cuts, upper first
-        {layer, 3, L[0], y0 - h[0], L[1], y0 - h[1]},  //
-        {layer, 3, L[1], y0 + h[1], L[2], y0 + h[2]},  //
-        {layer, 3, L[1], y0 - h[1], L[2], y0 - h[2]},  //
-        {layer, 6, L[0], y0 + h[0], L[0], y0 - h[0]},  // B's left edge
-        {layer, 1, L[0], y0, L[2], y0},                // B's centre line
-        {layer, 1, L[1], y0 - h[1], L[1], y0 + h[1]},  // B's one generator
-        {layer, 6, L[2], y0 + h[2], L[2], y0 - h[2]}}; // B's right edge
-    ASSERT_EQ(lines.size(), expected.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(described(lines[i]), described(expected[i])) << i;
-    }
-    // The only generators, one of A and one of B, both halfway along the strip.
-    EXPECT_DOUBLE_EQ(lines[5].x1, m.Lc / 2);
-    EXPECT_DOUBLE_EQ(lines[12].x1, m.Lc / 2);
-}
-
 class ElbowDxfShapes : public ::testing::TestWithParam<ElbowInputs> {};
 
 // Where two segments meet, both cuts are the same curve: A's cut above its base line and each
 // half of B above or below B's centre line. B is its own mirror image in the centre line.
 TEST_P(ElbowDxfShapes, JointsMatchAndTheMiddleSegmentIsSymmetric) {
     const ElbowModel m = computeElbow(GetParam());
-    const std::vector<DxfLine> lines = elbowOutputs(m, "-").dxfLines;
+    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-").pattern);
     const std::size_t n = m.L.size() - 1;
     ASSERT_EQ(lines.size(), 5 * n + 4);
     // The centre line: the one horizontal generator-coloured line, off the base line.
@@ -199,33 +161,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ElbowDxfShapes,
                                            ElbowInputs{508, 1200.5, 135.5, 5, 37},
                                            ElbowInputs{219.1, 400, 360, 9, 2}));
 
-TEST(ElbowPreview, SameSegmentsAsTheDxfWithTheCentreLineDashDottedLast) {
-    const ElbowModel m = computeElbow({});
-    const PreviewDrawing drawing = elbowOutputs(m, "-").preview;
-    EXPECT_EQ(drawing.orientation, PreviewOrientation::BoundingBox);
-    EXPECT_EQ(drawing.xMin, 0.0);
-    EXPECT_EQ(drawing.xMax, m.Lc);
-    EXPECT_DOUBLE_EQ(drawing.yMin, -0.5 * m.hmax);
-    EXPECT_DOUBLE_EQ(drawing.yMax, 4.0 * m.hmax);
-    const auto& s = drawing.segments;
-    ASSERT_EQ(s.size(), 124u);
-    const auto count = [&](PenRole role) {
-        return std::count_if(s.begin(), s.end(), [&](const auto& x) { return x.pen == role; });
-    };
-    EXPECT_EQ(count(PenRole::Curve), 3 * 24);
-    EXPECT_EQ(count(PenRole::SeamEdge), 4);
-    EXPECT_EQ(count(PenRole::Edge), 1);
-    EXPECT_EQ(count(PenRole::Generator), 2 * 23);
-    EXPECT_EQ(count(PenRole::CentreLine), 1);
-    EXPECT_EQ(s.back().pen, PenRole::CentreLine);
-    EXPECT_DOUBLE_EQ(s.back().from.y, 2.5 * m.hmax);
-    EXPECT_EQ(s.back().to.x, m.Lc);
-    // A's curve comes first, from the seam at the inner side of the bend.
-    EXPECT_EQ(s[0].pen, PenRole::Curve);
-    EXPECT_EQ(s[0].from.y, m.h[0]);
-    EXPECT_EQ(s[23].to.x, m.L[24]);
-}
-
 /** Where the elbow's own layout puts the patterns in an image of W × H pixels. */
 struct ElbowLayout {
     double scale;
@@ -251,7 +186,7 @@ TEST(ElbowPreview, TheBoundingBoxFitIsTheElbowsOwnLayout) {
          {ElbowInputs{}, ElbowInputs{300, 150, 90, 6, 24}, ElbowInputs{100, 2000, 10, 3, 24},
           ElbowInputs{508, 1200.5, 135.5, 5, 37}}) {
         const ElbowModel m = computeElbow(in);
-        const PreviewDrawing drawing = elbowOutputs(m, "-").preview;
+        const PreviewDrawing drawing = previewOf(elbowOutputs(m, "-").pattern);
         for (const auto& [W, H] : {std::pair{481, 344}, std::pair{481, 316}, std::pair{800, 600},
                                    std::pair{1200, 151}}) {
             SCOPED_TRACE(std::to_string(W) + " x " + std::to_string(H));

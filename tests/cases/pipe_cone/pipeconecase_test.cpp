@@ -2,6 +2,7 @@
 #include "cases/pipe_cone/pipeconecase.h"
 #include "common/core/dxftemplatewriter.h"
 #include "common/core/fieldreading.h"
+#include "common/core/patterndrawing.h"
 
 #include "support/casetexts.h"
 
@@ -217,13 +218,7 @@ TEST_P(PipeConeUnusualInputs, GiveOnlyFiniteOutputs) {
     ASSERT_NO_THROW(result = calculate(GetParam().texts, GetParam().development));
     ASSERT_EQ(result.status, Status::Calculated)
         << (result.messages.empty() ? "" : result.messages[0].text);
-    for (const auto& l : result.outputs->dxfLines) {
-        EXPECT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) &&
-                    std::isfinite(l.y2));
-    }
-    const auto& p = result.outputs->preview;
-    EXPECT_TRUE(std::isfinite(p.xMin) && std::isfinite(p.xMax) && std::isfinite(p.yMin) &&
-                std::isfinite(p.yMax));
+    EXPECT_TRUE(hasFiniteGeometry(result.outputs->pattern));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -255,8 +250,8 @@ TEST(PipeConeReferenceCalculator, EveryExampleGivesTheSameTextsAsTheFastOne) {
         ASSERT_TRUE(fast.outputs && reference.outputs) << example.name;
         EXPECT_EQ(fast.outputs->report.allLines(), reference.outputs->report.allLines())
             << example.name;
-        EXPECT_EQ(DxfTemplateWriter::documentText(fast.outputs->dxfLines),
-                  DxfTemplateWriter::documentText(reference.outputs->dxfLines))
+        EXPECT_EQ(DxfTemplateWriter::documentText(dxfLinesOf(fast.outputs->pattern)),
+                  DxfTemplateWriter::documentText(dxfLinesOf(reference.outputs->pattern)))
             << example.name;
     }
 }

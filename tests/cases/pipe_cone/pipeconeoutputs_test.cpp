@@ -88,102 +88,20 @@ TEST(PipeConeReport, AValueWiderThanItsFieldIsNotCut) {
     EXPECT_EQ(report.resultLines[1], "  0   L=     0.0     h=12345372.5");
 }
 
-/** One expected DXF line. */
-void expectLine(const DxfLine& line, const char* layer, int colour, double x1, double y1, double x2,
-                double y2) {
-    EXPECT_EQ(line.layer, layer);
-    EXPECT_EQ(line.colour, colour);
-    EXPECT_EQ(line.x1, x1);
-    EXPECT_EQ(line.y1, y1);
-    EXPECT_EQ(line.x2, x2);
-    EXPECT_EQ(line.y2, y2);
-}
-
-TEST(PipeConeDxf, TemplateLinesInOrderBelowTheEndFace) {
-    const PipeConeModel m = modelOf(PipeConeDevelopment::Pipe, 2);
-    const auto& L = m.L;
-    const auto& h = m.h;
-    const std::vector<DxfLine> lines = pipeConeOutputs(m, "-").dxfLines;
-    ASSERT_EQ(lines.size(), 6u);
-    expectLine(lines[0], "KONTURY", 6, 0, 0, L[0], -h[0]);
-    expectLine(lines[1], "KONTURY", 3, L[0], -h[0], L[1], -h[1]);
-    expectLine(lines[2], "TWORZACE", 2, L[1], 0, L[1], -h[1]);
-    expectLine(lines[3], "KONTURY", 3, L[1], -h[1], L[2], -h[2]);
-    expectLine(lines[4], "TWORZACE", 6, L[2], 0, L[2], -h[2]);
-    expectLine(lines[5], "KONTURY", 7, 0, 0, L[2], 0);
-    EXPECT_EQ(outputsOf(PipeConeDevelopment::Pipe).dxfLines.size(), 50u);
-}
-
-TEST(PipeConeDxf, MantleLinesInOrderAllOnTheOutlineLayer) {
-    const PipeConeModel m = modelOf(PipeConeDevelopment::Cone, 2);
-    const std::vector<DxfLine> lines = pipeConeOutputs(m, "-").dxfLines;
-    ASSERT_EQ(lines.size(), 9u);
-    expectLine(lines[0], "KONTURY", 7, m.outline.Xd[0], m.outline.Yd[0], m.outline.Xd[1],
-               m.outline.Yd[1]);
-    expectLine(lines[1], "KONTURY", 3, m.outline.Xm[0], m.outline.Ym[0], m.outline.Xm[1],
-               m.outline.Ym[1]);
-    expectLine(lines[2], "KONTURY", 7, m.outline.Xd[1], m.outline.Yd[1], m.outline.Xd[2],
-               m.outline.Yd[2]);
-    expectLine(lines[3], "KONTURY", 3, m.outline.Xm[1], m.outline.Ym[1], m.outline.Xm[2],
-               m.outline.Ym[2]);
-    expectLine(lines[4], "KONTURY", 6, m.outline.Xm[0], m.outline.Ym[0], m.outline.Xd[0],
-               m.outline.Yd[0]);
-    expectLine(lines[5], "KONTURY", 6, m.outline.Xm[2], m.outline.Ym[2], m.outline.Xd[2],
-               m.outline.Yd[2]);
-    expectLine(lines[6], "KONTURY", 1, m.outline.Xm[1], m.outline.Ym[1], m.outline.Xd[1],
-               m.outline.Yd[1]);
-    expectLine(lines[7], "KONTURY", 3, m.Xo[0], m.Yo[0], m.Xo[1], m.Yo[1]);
-    expectLine(lines[8], "KONTURY", 3, m.Xo[1], m.Yo[1], m.Xo[2], m.Yo[2]);
-    EXPECT_EQ(outputsOf(PipeConeDevelopment::Cone).dxfLines.size(), 97u);
-}
-
-TEST(PipeConePreview, TemplateDrawnDownwardsOverTheStrip) {
-    const PipeConeModel m = modelOf(PipeConeDevelopment::Pipe);
-    const PreviewDrawing d = pipeConeOutputs(m, "-").preview;
-    EXPECT_EQ(d.orientation, PreviewOrientation::Downwards);
-    EXPECT_DOUBLE_EQ(d.xMax, kPi * 250);
-    EXPECT_EQ(d.yMax, m.hmax);
-    const auto& s = d.segments;
-    ASSERT_EQ(s.size(), 1u + 24u + 1u + 1u + 23u);
-    EXPECT_EQ(s[0].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[0].to.y, m.h[0]);
-    for (std::size_t i = 1; i <= 24; ++i) {
-        EXPECT_EQ(s[i].pen, PenRole::Curve);
-        EXPECT_EQ(s[i].to.x, m.L[i]);
-        EXPECT_EQ(s[i].to.y, m.h[i]);
-    }
-    EXPECT_EQ(s[25].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[25].to.y, 0.0);
-    EXPECT_EQ(s[26].pen, PenRole::Edge);
-    EXPECT_EQ(s[26].to.x, 0.0);
-    EXPECT_EQ(s[27].pen, PenRole::Generator);
-    EXPECT_EQ(s[27].from.x, m.L[1]);
-}
-
-TEST(PipeConePreview, MantleCentredOnTheArcsWithTheHoleLast) {
+TEST(PipeConePattern, LineCountsAndFrames) {
+    // 2N + 2 lines of the template, 4N + 1 of the mantle with its hole.
+    EXPECT_EQ(outputsOf(PipeConeDevelopment::Pipe).pattern.lines.size(), 50u);
+    EXPECT_EQ(outputsOf(PipeConeDevelopment::Cone).pattern.lines.size(), 97u);
+    const PipeConeModel pipe = modelOf(PipeConeDevelopment::Pipe);
+    const PreviewFrame strip = pipeConeOutputs(pipe, "-").pattern.frame;
+    EXPECT_EQ(strip.orientation, PreviewOrientation::Downwards);
+    EXPECT_DOUBLE_EQ(strip.xMax, kPi * 250);
+    EXPECT_EQ(strip.yMax, pipe.hmax);
     const PipeConeModel m = modelOf(PipeConeDevelopment::Cone);
-    const PreviewDrawing d = pipeConeOutputs(m, "-").preview;
+    const PreviewFrame d = pipeConeOutputs(m, "-").pattern.frame;
     EXPECT_EQ(d.orientation, PreviewOrientation::BoundingBox);
     EXPECT_EQ((std::vector{d.xMin, d.xMax, d.yMin, d.yMax}),
               (std::vector{m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax}));
-    // Large arc, small arc, the two sides of the cut, the inner generators, then the hole.
-    std::vector<PenRole> pens;
-    for (const PreviewSegment& segment : d.segments) {
-        pens.push_back(segment.pen);
-    }
-    std::vector<PenRole> expected(24, PenRole::Edge);
-    expected.insert(expected.end(), 24, PenRole::Curve);
-    expected.insert(expected.end(), 2, PenRole::SeamEdge);
-    expected.insert(expected.end(), 23, PenRole::Generator);
-    expected.insert(expected.end(), 24, PenRole::Curve);
-    EXPECT_EQ(pens, expected);
-    EXPECT_EQ(d.segments[0].from.x, m.outline.Xd[0]);
-    EXPECT_EQ(d.segments[24].from.x, m.outline.Xm[0]);
-    for (std::size_t i = 0; i < 24; ++i) {
-        const PreviewSegment& chord = d.segments[73 + i];
-        EXPECT_TRUE(chord.from.x == m.Xo[i] && chord.from.y == m.Yo[i]) << i;
-        EXPECT_TRUE(chord.to.x == m.Xo[i + 1] && chord.to.y == m.Yo[i + 1]) << i;
-    }
 }
 
 } // namespace

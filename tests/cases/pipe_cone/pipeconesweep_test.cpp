@@ -14,6 +14,7 @@
 #include "common/core/dxftemplatewriter.h"
 #include "common/core/numbertext.h"
 #include "common/core/parallelfor.h"
+#include "common/core/patterndrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -284,8 +285,8 @@ void compareCalculations(const PipeConeInputs& in, JointFindings& findings) {
     }
     const bool sameReport =
         joined(fast.outputs->report.allLines()) == joined(reference.outputs->report.allLines());
-    const bool sameDxf = DxfTemplateWriter::documentText(fast.outputs->dxfLines) ==
-                         DxfTemplateWriter::documentText(reference.outputs->dxfLines);
+    const bool sameDxf = DxfTemplateWriter::documentText(dxfLinesOf(fast.outputs->pattern)) ==
+                         DxfTemplateWriter::documentText(dxfLinesOf(reference.outputs->pattern));
     if ((!sameReport || !sameDxf) && findings.boundaryNotes.empty()) {
         findings.defects.emplace_back("the report or DXF text differs with no value at a "
                                       "rounding boundary");

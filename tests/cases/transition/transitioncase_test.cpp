@@ -93,7 +93,7 @@ TEST(TransitionCalculator, DefaultsCalculate) {
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.outputs->report.resultLines.size(), 60u);
-    EXPECT_EQ(result.outputs->dxfLines.size(), 105u);
+    EXPECT_EQ(result.outputs->pattern.lines.size(), 105u);
 }
 
 TEST(TransitionCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
@@ -165,9 +165,8 @@ TEST_P(TransitionUnusualInputs, GiveOnlyFiniteOutputs) {
     ASSERT_NO_THROW(result = calculate(GetParam().texts));
     ASSERT_EQ(result.status, Status::Calculated)
         << (result.messages.empty() ? "" : result.messages[0].text);
-    const auto& p = result.outputs->preview;
-    EXPECT_TRUE(std::isfinite(p.xMin) && std::isfinite(p.xMax) && std::isfinite(p.yMin) &&
-                std::isfinite(p.yMax));
+    EXPECT_TRUE(hasFiniteGeometry(result.outputs->pattern));
+    const PreviewFrame& p = result.outputs->pattern.frame;
     EXPECT_GT(p.xMax - p.xMin, 0.0);
     EXPECT_GT(p.yMax - p.yMin, 0.0);
 }

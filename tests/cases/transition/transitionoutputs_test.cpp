@@ -1,4 +1,5 @@
 #include "cases/transition/transitionoutputs.h"
+#include "common/core/patterndrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST(TransitionReport, LargestNKeepsItsFieldsAndNegativeInputs) {
 
 TEST(TransitionDxf, DefaultsGiveTheLayersAndColoursInOrder) {
     const TransitionModel m = computeTransition({});
-    const std::vector<DxfLine> lines = transitionOutputs(m, "-").dxfLines;
+    const std::vector<DxfLine> lines = dxfLinesOf(transitionOutputs(m, "-").pattern);
     ASSERT_EQ(lines.size(), 105u);
     int curved = 0;
     int straight = 0;
@@ -90,68 +91,13 @@ TEST(TransitionDxf, DefaultsGiveTheLayersAndColoursInOrder) {
     EXPECT_EQ(straight, 4);
     EXPECT_EQ(seams, 2);
     EXPECT_EQ(bending, 51);
-
-    const auto expect = [&](std::size_t i, const char* layer, int colour, double x1, double y1,
-                            double x2, double y2) {
-        EXPECT_EQ(lines[i].layer, layer) << i;
-        EXPECT_EQ(lines[i].colour, colour) << i;
-        EXPECT_EQ(lines[i].x1, x1) << i;
-        EXPECT_EQ(lines[i].y1, y1) << i;
-        EXPECT_EQ(lines[i].x2, x2) << i;
-        EXPECT_EQ(lines[i].y2, y2) << i;
-    };
-    // Curved edge: quarter 2's first segment starts from its own point 0.
-    expect(0, "KONTURY", 7, m.Xk[0], m.Yk[0], m.Xk[1], m.Yk[1]);
-    expect(12, "KONTURY", 7, m.Xk[13], m.Yk[13], m.Xk[14], m.Yk[14]);
-    expect(47, "KONTURY", 7, m.Xk[50], m.Yk[50], m.Xk[51], m.Yk[51]);
-    // Straight edge, corner 1 to corner 5.
-    expect(48, "KONTURY", 3, 0.0, 0.0, m.Xp[1], m.Yp[1]);
-    expect(51, "KONTURY", 3, m.Xp[3], m.Yp[3], m.Xp[4], m.Yp[4]);
-    // The bending-line loop opens with the seam edge, the only one of it on the outlines.
-    expect(52, "KONTURY", 6, 0.0, 0.0, m.Xk[0], m.Yk[0]);
-    expect(53, "TWORZACE", 1, 0.0, 0.0, m.Xk[1], m.Yk[1]);
-    expect(65, "TWORZACE", 1, m.Xp[1], m.Yp[1], m.Xk[13], m.Yk[13]);
-    expect(103, "TWORZACE", 1, m.Xp[3], m.Yp[3], m.Xk[51], m.Yk[51]);
-    expect(104, "KONTURY", 6, m.Xp[4], m.Yp[4], m.Xk[51], m.Yk[51]);
 }
 
 TEST(TransitionDxf, EightNPlusNineLinesAtEveryN) {
     for (int N : {2, 37, 500}) {
-        const auto lines = transitionOutputs(quarteredInto(N), "-").dxfLines;
+        const auto lines = transitionOutputs(quarteredInto(N), "-").pattern.lines;
         EXPECT_EQ(lines.size(), static_cast<std::size_t>(8 * N + 9)) << N;
     }
-}
-
-TEST(TransitionPreview, DrawnUpwardsOnTheBoundingBoxInTheDxfColours) {
-    const TransitionModel m = quarteredInto(2);
-    const PreviewDrawing drawing = transitionOutputs(m, "-").preview;
-    EXPECT_EQ(drawing.orientation, PreviewOrientation::BoundingBox);
-    EXPECT_EQ((std::array{drawing.xMin, drawing.xMax, drawing.yMin, drawing.yMax}),
-              (std::array{m.xmin, m.xmax, m.ymin, m.ymax}));
-    const auto& s = drawing.segments;
-    ASSERT_EQ(s.size(), 8u + 4u + 12u + 1u);
-    // The curved edge is one polyline: from point (1, 2) it goes on to point (2, 1).
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(s[i].pen, PenRole::Edge) << i;
-    }
-    EXPECT_EQ(s[0].from.x, m.Xk[0]);
-    EXPECT_EQ(s[1].to.y, m.Yk[2]);
-    EXPECT_EQ(s[2].from.x, m.Xk[2]);
-    EXPECT_EQ(s[2].to.x, m.Xk[4]);
-    for (std::size_t i = 8; i < 12; ++i) {
-        EXPECT_EQ(s[i].pen, PenRole::Curve) << i;
-        EXPECT_EQ(s[i].to.x, m.Xp[i - 7]);
-    }
-    EXPECT_EQ(s[12].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[12].to.x, m.Xk[0]);
-    for (std::size_t i = 13; i < 24; ++i) {
-        EXPECT_EQ(s[i].pen, PenRole::Generator) << i;
-        EXPECT_EQ(s[i].from.x, m.Xp[(i - 12) / 3]) << i;
-        EXPECT_EQ(s[i].to.y, m.Yk[i - 12]) << i;
-    }
-    EXPECT_EQ(s[24].pen, PenRole::SeamEdge);
-    EXPECT_EQ(s[24].from.y, m.Yp[4]);
-    EXPECT_EQ(s[24].to.y, m.Yk[11]);
 }
 
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/core/dxftemplatewriter.h"
+#include "common/core/pattern.h"
+#include "common/core/previewdrawing.h"
+
+#include <vector>
+
+namespace blachorys::core {
+
+/** The style a role is drawn in when a case's table lacks it (the shared tests catch that). */
+LineStyle styleOrDefault(const Pattern& pattern, LineRole role);
+
+/** The document's DXF of a pattern: every line in order, on its role's layer and colour. */
+std::vector<DxfLine> dxfLinesOf(const Pattern& pattern);
+
+/**
+ * The preview of a pattern: its lines pass by pass with their roles' pens, fitted by its frame.
+ * A pattern drawn downwards has its Y turned over, as the preview's downward frame expects.
+ */
+PreviewDrawing previewOf(const Pattern& pattern);
+
+} // namespace blachorys::core

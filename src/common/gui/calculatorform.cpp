@@ -1,0 +1,286 @@
+#include "common/gui/calculatorform.h"
+
+#include "common/gui/hintrouter.h"
+#include "common/gui/makerlabel.h"
+#include "common/gui/numericlineedit.h"
+
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace blachorys::gui {
+namespace {
+
+constexpr int kFieldWidth = 65;
+constexpr int kFieldFontPixels = 13;
+/** The desktop's usual font, 9 points at 96 dots per inch, in pixels. */
+constexpr double kUsualDesktopFontPixels = 12.0;
+/** Frame and margins of a line edit round its text. */
+constexpr int kFieldPadding = 12;
+constexpr QSize kNoteSize(181, 211);
+/** Margins and spacing of the window's layouts, pixels. */
+constexpr int kMargin = 4;
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+/**
+ * Bold sans serif, a little larger than the desktop's font: 13 pixels where the desktop's font
+ * is the usual 12, and growing with it (a larger font, or more dots per inch).
+ */
+QFont fieldFont(const QWidget& widget) {
+    QFont font = widget.font();
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    const int desktopPixels = QFontInfo(widget.font()).pixelSize();
+    font.setPixelSize(std::max(
+        kFieldFontPixels,
+        static_cast<int>(std::lround(desktopPixels * kFieldFontPixels / kUsualDesktopFontPixels))));
+    font.setBold(true);
+    return font;
+}
+
+/** A field is 65 pixels wide, or as wide as a long number needs in its font. */
+int fieldWidth(const QFont& font) {
+    return std::max(kFieldWidth, QFontMetrics(font).horizontalAdvance(QStringLiteral("-88888.88")) +
+                                     kFieldPadding);
+}
+
+class FormBuilder {
+public:
+    FormBuilder(QWidget& window, const core::CalculatorDefinition& definition, HintRouter& hints,
+                Prompts& prompts)
+        : m_window(window), m_definition(definition), m_hints(hints), m_prompts(prompts) {}
+
+    CalculatorForm build() {
+        // Everything but the status bar scrolls: with large fonts, or a screen too small for
+        // the main window, every control stays within reach.
+        auto* content = new QWidget;
+        content->setObjectName(QStringLiteral("Zawartosc"));
+        auto* top = new QHBoxLayout(content);
+        // Tight, as the designed window is: at the usual font it all fits without scrolling.
+        top->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+        top->setSpacing(kMargin);
+        auto* left = new QVBoxLayout;
+        left->addWidget(fieldsColumn());
+        left->addWidget(resultsBox(), 1);
+        top->addLayout(left, 1);
+        top->addWidget(pictureColumn());
+        auto* scroll = new QScrollArea(&m_window);
+        scroll->setObjectName(QStringLiteral("Przewijanie"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(content);
+
+        m_form.statusBar = new QStatusBar(&m_window);
+        m_form.statusBar->setObjectName(q(m_definition.window.components.statusBar));
+        m_form.statusBar->setSizeGripEnabled(false);
+        m_hints.addTarget(m_form.statusBar);
+
+        auto* root = new QVBoxLayout(&m_window);
+        root->setContentsMargins(0, 0, 0, 0);
+        root->addWidget(scroll, 1);
+        root->addWidget(m_form.statusBar);
+        chainTabOrder();
+        return m_form;
+    }
+
+private:
+    QWidget* fieldsColumn() {
+        const auto& d = m_definition;
+        auto* column = new QWidget(&m_window);
+        auto* layout = new QVBoxLayout(column);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(kMargin);
+
+        auto* group = new QButtonGroup(column);
+        for (const auto& development : d.developments) {
+            auto* button = new QRadioButton(q(development.caption), column);
+            button->setObjectName(q(development.objectName));
+            group->addButton(button);
+            m_form.developmentButtons.push_back(button);
+            layout->addWidget(button);
+        }
+        if (!m_form.developmentButtons.empty()) {
+            m_form.developmentButtons.front()->setChecked(true);
+        }
+
+        for (const auto& field : d.fields) {
+            auto* edit = new NumericLineEdit(field.filter, column);
+            edit->setObjectName(QStringLiteral("Edit_") + q(field.name));
+            edit->setText(q(field.defaultText));
+            edit->setFont(fieldFont(m_window));
+            edit->setFixedWidth(fieldWidth(edit->font()));
+            m_hints.attach(edit, q(field.hint));
+            m_form.fields.push_back(edit);
+        }
+        // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
+        auto* grid = new QGridLayout;
+        grid->setVerticalSpacing(2);
+        grid->setHorizontalSpacing(kMargin);
+        int row = 0;
+        for (const std::string& name : d.tabOrder) {
+            const std::size_t index = core::fieldIndex(d, name).value();
+            auto* label = new QLabel(q(d.fields[index].label), column);
+            label->setBuddy(m_form.fields[index]);
+            grid->addWidget(label, row, 0, Qt::AlignRight);
+            grid->addWidget(m_form.fields[index], row, 1);
+            grid->addWidget(new QLabel(q(d.fields[index].unit), column), row, 2);
+            ++row;
+        }
+        grid->setRowStretch(row, 1);
+
+        auto* note = new QPlainTextEdit(column);
+        note->setObjectName(q(d.window.components.noteMemo));
+        note->setReadOnly(true);
+        note->setFixedSize(kNoteSize);
+        note->setFrameShape(QFrame::NoFrame);
+        note->setBackgroundRole(QPalette::Window);
+        note->viewport()->setBackgroundRole(QPalette::Window);
+        QSizePolicy keepPlace = note->sizePolicy();
+        keepPlace.setRetainSizeWhenHidden(true);
+        note->setSizePolicy(keepPlace);
+        note->hide();
+        m_form.noteMemo = note;
+
+        m_form.calculateButton = new QPushButton(QStringLiteral("Licz"), column);
+        m_form.calculateButton->setObjectName(q(d.window.components.calculateButton));
+        // Enter in a field calculates, as a default button would.
+        for (NumericLineEdit* field : m_form.fields) {
+            QObject::connect(field, &QLineEdit::returnPressed, m_form.calculateButton,
+                             &QPushButton::click);
+        }
+
+        auto* noteColumn = new QVBoxLayout;
+        noteColumn->addWidget(note);
+        noteColumn->addStretch(1);
+        noteColumn->addWidget(m_form.calculateButton, 0, Qt::AlignLeft);
+
+        auto* fieldsAndNote = new QHBoxLayout;
+        fieldsAndNote->addLayout(grid);
+        fieldsAndNote->addLayout(noteColumn);
+        fieldsAndNote->addStretch(1);
+        layout->addLayout(fieldsAndNote);
+        return column;
+    }
+
+    QGroupBox* resultsBox() {
+        const auto& components = m_definition.window.components;
+        const QString prefix = q(components.outputPrefix);
+        auto* box = new QGroupBox(QStringLiteral("Wyniki"), &m_window);
+        box->setObjectName(prefix + QStringLiteral("Wyniki"));
+
+        auto* memo = new QPlainTextEdit(box);
+        memo->setObjectName(q(components.resultsMemo));
+        memo->setReadOnly(true);
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        // A few lines at the least; it grows with the room it is given.
+        memo->setMinimumHeight(4 * memo->fontMetrics().lineSpacing());
+        m_form.resultsMemo = memo;
+
+        const auto button = [&](const char* name, const char* caption) {
+            auto* b = new QPushButton(QString::fromUtf8(caption), box);
+            b->setObjectName(prefix + QString::fromLatin1(name));
+            return b;
+        };
+        OutputButtons& o = m_form.outputs;
+        o.saveTxt = button("ZapiszWyniki", "Zapisz Wyniki - TXT");
+        o.saveDxf = button("ZapiszRysunek", "Zapisz rysunek-DXF");
+        o.print = button("DrukujWyniki", "Drukuj Wyniki");
+        o.preview = button("ZobaczRysunek", "Zobacz rysunek");
+        o.fullScale = button("DrukujSzablon", "Drukuj szablon 1:1");
+
+        auto* buttons = new QGridLayout;
+        buttons->setSpacing(kMargin);
+        buttons->addWidget(o.saveTxt, 0, 0);
+        buttons->addWidget(o.saveDxf, 0, 1);
+        buttons->addWidget(o.print, 1, 0);
+        buttons->addWidget(o.preview, 1, 1);
+        buttons->addWidget(o.fullScale, 2, 0, 1, 2);
+
+        auto* layout = new QVBoxLayout(box);
+        layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+        layout->setSpacing(kMargin);
+        layout->addWidget(memo, 1);
+        layout->addLayout(buttons);
+        return box;
+    }
+
+    QWidget* pictureColumn() {
+        const auto& window = m_definition.window;
+        auto* column = new QWidget(&m_window);
+        auto* layout = new QVBoxLayout(column);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(kMargin);
+
+        auto* picture = new QSvgWidget(q(window.jointPicture), column);
+        picture->setObjectName(QStringLiteral("Image1"));
+        picture->setFixedSize(window.jointPictureWidth, window.jointPictureHeight);
+        layout->addWidget(picture, 0, Qt::AlignHCenter);
+
+        m_form.schemeButton = new QPushButton(column);
+        m_form.schemeButton->setObjectName(q(window.components.schemeButton));
+        m_form.schemeButton->setMinimumWidth(kSchemeButtonWidth);
+        layout->addWidget(m_form.schemeButton, 0, Qt::AlignHCenter);
+        layout->addStretch(1);
+
+        auto* web = new MakerLabel(MakerLabel::Target::WebPage, m_prompts, column);
+        web->setObjectName(QStringLiteral("Label19"));
+        auto* email = new MakerLabel(MakerLabel::Target::Email, m_prompts, column);
+        email->setObjectName(QStringLiteral("Label20"));
+        layout->addWidget(web, 0, Qt::AlignHCenter);
+        layout->addWidget(email, 0, Qt::AlignHCenter);
+        return column;
+    }
+
+    /** The selector, the fields in the window's tab order, then "Licz". */
+    void chainTabOrder() {
+        QWidget* previous = nullptr;
+        auto chain = [&previous](QWidget* next) {
+            if (previous != nullptr) {
+                QWidget::setTabOrder(previous, next);
+            }
+            previous = next;
+        };
+        for (QRadioButton* button : m_form.developmentButtons) {
+            chain(button);
+        }
+        for (const std::string& name : m_definition.tabOrder) {
+            chain(m_form.fields.at(core::fieldIndex(m_definition, name).value()));
+        }
+        chain(m_form.calculateButton);
+    }
+
+    QWidget& m_window;
+    const core::CalculatorDefinition& m_definition;
+    HintRouter& m_hints;
+    Prompts& m_prompts;
+    CalculatorForm m_form;
+};
+
+} // namespace
+
+CalculatorForm buildCalculatorForm(QWidget& window, const core::CalculatorDefinition& definition,
+                                   HintRouter& hints, Prompts& prompts) {
+    return FormBuilder(window, definition, hints, prompts).build();
+}
+
+} // namespace blachorys::gui

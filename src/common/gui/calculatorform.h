@@ -1,0 +1,54 @@
+#pragma once
+
+#include "common/core/calculatordefinition.h"
+
+#include <vector>
+
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QWidget;
+
+namespace blachorys::gui {
+
+class HintRouter;
+class NumericLineEdit;
+class Prompts;
+
+/** The scheme button is at least this wide, pixels. */
+inline constexpr int kSchemeButtonWidth = 257;
+
+/** The output buttons, enabled exactly while a calculation's outputs are ready. */
+struct OutputButtons {
+    QPushButton* saveTxt = nullptr;   ///< "Zapisz Wyniki - TXT"
+    QPushButton* saveDxf = nullptr;   ///< "Zapisz rysunek-DXF"
+    QPushButton* print = nullptr;     ///< "Drukuj Wyniki"
+    QPushButton* preview = nullptr;   ///< "Zobacz rysunek"
+    QPushButton* fullScale = nullptr; ///< "Drukuj szablon 1:1"
+
+    std::vector<QPushButton*> all() const { return {saveTxt, saveDxf, print, preview, fullScale}; }
+};
+
+/**
+ * The widgets of a calculator window, built from its definition inside `window` and laid out
+ * as the window shows them: the development selector and the fields (with their key filters
+ * and hints) beside the note memo and "Licz", the results box with its memo and output buttons
+ * below them, the joint's picture, the scheme button and the maker labels on the right, and
+ * the status bar. The fields come in creation order; the tab order follows the definition's.
+ */
+struct CalculatorForm {
+    std::vector<NumericLineEdit*> fields;
+    std::vector<QRadioButton*> developmentButtons;
+    QPlainTextEdit* noteMemo = nullptr;
+    QPlainTextEdit* resultsMemo = nullptr;
+    QPushButton* calculateButton = nullptr;
+    OutputButtons outputs;
+    QPushButton* schemeButton = nullptr;
+    QStatusBar* statusBar = nullptr;
+};
+
+CalculatorForm buildCalculatorForm(QWidget& window, const core::CalculatorDefinition& definition,
+                                   HintRouter& hints, Prompts& prompts);
+
+} // namespace blachorys::gui
