@@ -14,7 +14,9 @@ QString TInfo::notesText() {
     return QStringLiteral(
         "1. Aby rozpocząć pracę, wybierz z menu pozycję BLACHORYS, a w niej rodzaj elementu, "
         "który chcesz rozwinąć.\n\n"
-        "2. Separatorem dziesiętnym jest KROPKA: jeden i dwie dziesiąte wpisz jako 1.2\n\n"
+        "2. Separatorem dziesiętnym jest KROPKA: jeden i dwie dziesiąte wpisz jako 1.2. "
+        "Przecinek (np. klawisz dziesiętny klawiatury numerycznej) pole zamienia na kropkę: "
+        "1,2 wpisuje się jako 1.2\n\n"
         "3. Przy polach średnic program podaje krótko, którą średnicę (wewnętrzną, zewnętrzną "
         "czy średnią) należy wpisać w danym przypadku. Dokładniejszy opis znajdzie się w "
         "kolejnych wersjach programu.\n\n"

@@ -6,6 +6,7 @@
 #include "common/core/makercontact.h"
 #include "common/core/templateplan.h"
 #include "common/gui/drawingpreview.h"
+#include "common/gui/numericlineedit.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/reportdate.h"
 #include "support/calculatorfixture.h"
@@ -20,6 +21,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -31,6 +34,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -188,15 +192,87 @@ TEST_P(CalculatorWindowTest, KeyFiltersDropWhatTheFieldDoesNotTake) {
         }
         EXPECT_EQ(field(f.name)->text(), expected) << f.name;
     }
-    // Backspace passes; Ctrl+V is a control character and is dropped.
     QLineEdit* first = field(definition().tabOrder.front());
     first->setText("80");
     first->setFocus();
-    QApplication::clipboard()->setText("999");
-    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(first->text(), "80");
     QTest::keyClick(first, Qt::Key_Backspace);
     EXPECT_EQ(first->text(), "8");
+}
+
+TEST_P(CalculatorWindowTest, TheEditingKeysWorkAndWhatIsPastedOrDroppedIsFiltered) {
+    QLineEdit* first = field(definition().tabOrder.front());
+    first->setText("300");
+    first->setFocus();
+    // Ctrl+A selects, so typing replaces; the keypad's comma is the decimal point.
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, "168");
+    QTest::keyClick(first, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(first, Qt::Key_3);
+    EXPECT_EQ(first->text(), "168.3");
+    // A "." typed over the selected "." enters: the text it replaces is going.
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, ".5");
+    EXPECT_EQ(first->text(), ".5");
+    QTest::keyClick(first, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(first->text(), "168.3");
+    QTest::keyClick(first, Qt::Key_Home);
+    QTest::keyClick(first, Qt::Key_Right);
+    QTest::keyClick(first, Qt::Key_Delete);
+    QTest::keyClick(first, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(first, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(first->text(), "1");
+    EXPECT_EQ(QApplication::clipboard()->text(), "8.3");
+
+    for (const auto& f : definition().fields) {
+        auto* edit = qobject_cast<gui::NumericLineEdit*>(field(f.name));
+        ASSERT_NE(edit, nullptr) << f.name;
+        const char* expected = "";
+        switch (f.filter) {
+        case core::FieldFilter::PositiveReal:
+            expected = "12.5";
+            break;
+        case core::FieldFilter::SignedReal:
+            expected = "-12.5";
+            break;
+        case core::FieldFilter::PositiveInteger:
+            expected = "125";
+            break;
+        case core::FieldFilter::Unfiltered:
+            expected = "-12.5x";
+            break;
+        }
+        // Ctrl+V, the context menu's Paste and a drop all end as typing the text would.
+        QApplication::clipboard()->setText("-12,5x");
+        edit->setText("");
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text(), expected) << f.name << " Ctrl+V";
+
+        edit->selectAll();
+        std::unique_ptr<QMenu> menu(edit->createFilteredContextMenu());
+        const auto actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
+            return a->text().endsWith("\tCtrl+V");
+        });
+        ASSERT_NE(paste, actions.end());
+        (*paste)->trigger();
+        EXPECT_EQ(edit->text(), expected) << f.name << " menu";
+
+        edit->setText("");
+        QMimeData dropped;
+        dropped.setText("-12,5x");
+        // The drag enters first: the drop goes where the drag was last taken.
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction | Qt::MoveAction, &dropped,
+                              Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &dropped, Qt::LeftButton,
+                        Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(edit, &drop);
+        EXPECT_EQ(edit->text(), expected) << f.name << " drop";
+        // Copied, not moved: the source keeps what the field left out.
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    }
 }
 
 TEST_P(CalculatorWindowTest, LiczShowsTheResultLinesAndEnablesTheOutputs) {

@@ -4,7 +4,20 @@
 
 namespace blachorys::core {
 
-bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32_t character) {
+namespace {
+
+bool isControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+} // namespace
+
+char32_t enteredCharacter(char32_t character) {
+    return character == U',' ? U'.' : character;
+}
+
+bool keyFilterAccepts(FieldFilter filter, const std::string& keptText, char32_t character) {
+    character = enteredCharacter(character);
     if (filter == FieldFilter::Unfiltered) {
         return true;
     }
@@ -12,13 +25,30 @@ bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32
         return true;
     }
     if (character == U'.' && filter != FieldFilter::PositiveInteger) {
-        return currentText.find('.') == std::string::npos;
+        return keptText.find('.') == std::string::npos;
     }
     if (character == U'-' && filter == FieldFilter::SignedReal) {
         // Where the "-" stands is not checked here: "12-3" fails on "Licz" instead.
-        return currentText.find('-') == std::string::npos;
+        return keptText.find('-') == std::string::npos;
     }
     return false;
+}
+
+std::u32string filteredInsertion(FieldFilter filter, std::string keptText,
+                                 std::u32string_view inserted) {
+    std::u32string entered;
+    for (const char32_t character : inserted) {
+        if (isControl(character) || !keyFilterAccepts(filter, keptText, character)) {
+            continue;
+        }
+        const char32_t c = enteredCharacter(character);
+        entered += c;
+        // The filters judge only by "." and "-"; a field that takes every key judges nothing.
+        if (c < 0x80) {
+            keptText += static_cast<char>(c);
+        }
+    }
+    return entered;
 }
 
 FieldReading readFields(const CalculatorDefinition& definition,

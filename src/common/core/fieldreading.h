@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace blachorys::core {
@@ -13,10 +14,26 @@ namespace blachorys::core {
 inline constexpr char32_t kBackspace = 8;
 
 /**
- * Whether a field's key filter lets `character` through, given the field's current text
- * (not its selection: a "." typed over a selected "." is refused).
+ * The character a key enters: "," enters as ".", since the decimal key of a Polish numeric
+ * keypad types a comma; every other character as it is.
  */
-bool keyFilterAccepts(FieldFilter filter, const std::string& currentText, char32_t character);
+char32_t enteredCharacter(char32_t character);
+
+/**
+ * Whether a field's key filter lets `character` through (a "," as the "." it enters), given
+ * the text the field keeps around it: its whole text, less the selection the character
+ * replaces. Where in that text the character goes is not looked at.
+ */
+bool keyFilterAccepts(FieldFilter filter, const std::string& keptText, char32_t character);
+
+/**
+ * What of `inserted` (pasted, dropped or typed at once) enters a field that keeps `keptText`
+ * round it: each character through the key filter against the text as it has become, the ones
+ * it drops left out, "," entered as ".". Backspace and the other control characters never
+ * enter.
+ */
+std::u32string filteredInsertion(FieldFilter filter, std::string keptText,
+                                 std::u32string_view inserted);
 
 /** The fields as "Licz" reads them: the one place a field's text is read as a number. */
 struct FieldReading {

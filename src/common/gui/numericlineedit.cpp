@@ -2,28 +2,28 @@
 
 #include "common/core/fieldreading.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
-
-#include <optional>
+#include <QMenu>
+#include <QMimeData>
 
 namespace blachorys::gui {
 namespace {
 
-/** The character a key types, if any; Ctrl+letter types its control character. */
-std::optional<char32_t> typedCharacter(const QKeyEvent& event) {
-    if (event.key() == Qt::Key_Delete) {
-        return std::nullopt;
-    }
+/**
+ * Whether the line edit would insert the key's text: it has text that is no control
+ * character, and Ctrl is not held without Alt (Ctrl+Alt is AltGr on some keyboards).
+ */
+bool typesText(const QKeyEvent& event) {
     const QString text = event.text();
-    if (!text.isEmpty()) {
-        const auto codePoints = text.toUcs4();
-        return codePoints.size() == 1 ? static_cast<char32_t>(codePoints.front()) : U'\uFFFD';
+    if (text.isEmpty() || text.front().category() == QChar::Other_Control) {
+        return false;
     }
-    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
-        event.key() <= Qt::Key_Z) {
-        return static_cast<char32_t>(event.key() - Qt::Key_A + 1);
-    }
-    return std::nullopt;
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return modifiers != Qt::ControlModifier && modifiers != Qt::MetaModifier;
 }
 
 } // namespace
@@ -31,18 +31,111 @@ std::optional<char32_t> typedCharacter(const QKeyEvent& event) {
 NumericLineEdit::NumericLineEdit(core::FieldFilter filter, QWidget* parent)
     : QLineEdit(parent), m_filter(filter) {}
 
+std::string NumericLineEdit::keptText() const {
+    QString kept = text();
+    if (hasSelectedText()) {
+        kept.remove(selectionStart(), selectionLength());
+    }
+    return kept.toStdString();
+}
+
+QString NumericLineEdit::filtered(const QString& inserted) const {
+    return QString::fromStdU32String(
+        core::filteredInsertion(m_filter, keptText(), inserted.toStdU32String()));
+}
+
+void NumericLineEdit::insertFiltered(const QString& text) {
+    const QString entered = filtered(text);
+    if (!entered.isEmpty()) {
+        insert(entered);
+    }
+}
+
+void NumericLineEdit::pasteFiltered(QClipboard::Mode mode) {
+    if (!isReadOnly()) {
+        insertFiltered(QGuiApplication::clipboard()->text(mode));
+    }
+}
+
 void NumericLineEdit::keyPressEvent(QKeyEvent* event) {
-    // Return and Enter type nothing; the line edit turns them into returnPressed().
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        QLineEdit::keyPressEvent(event);
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered(QClipboard::Clipboard);
+        event->accept();
         return;
     }
-    const auto character = typedCharacter(*event);
-    if (character && !core::keyFilterAccepts(m_filter, text().toStdString(), *character)) {
+    if (typesText(*event)) {
+        insertFiltered(event->text());
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void NumericLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent entered(event->preeditString(), event->attributes());
+    entered.setCommitString(filtered(event->commitString()), event->replacementStart(),
+                            event->replacementLength());
+    QLineEdit::inputMethodEvent(&entered);
+}
+
+void NumericLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection of the window system, where there is one.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteFiltered(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void NumericLineEdit::dropEvent(QDropEvent* event) {
+    // Text moved within the field has passed the filter already, and only moves.
+    if (event->source() == this && event->dropAction() == Qt::MoveAction) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    const QString entered = filtered(event->mimeData()->text());
+    if (entered.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    insert(entered);
+    // A copy: what the filter left out stays where it came from.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
+}
+
+QMenu* NumericLineEdit::createFilteredContextMenu() {
+    QMenu* menu = createStandardContextMenu();
+    // The line edit names its Paste by the shortcut it shows after a tab, in any language.
+    const QString pasteShortcut =
+        u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (action->text().endsWith(pasteShortcut)) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [this] { pasteFiltered(QClipboard::Clipboard); });
+        }
+    }
+    return menu;
+}
+
+void NumericLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createFilteredContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 } // namespace blachorys::gui
