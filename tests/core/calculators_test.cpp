@@ -148,6 +148,40 @@ TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
     }
 }
 
+TEST_P(EveryCalculator, AZeroOrEmptyFieldGivesAMessageOrPiecesThatEncloseSomeSheet) {
+    // A size the piece cannot have as 0 must not pass silently into a sheet of no size.
+    const auto& d = definition();
+    for (std::size_t development = 0; development < std::max<std::size_t>(1, d.developments.size());
+         ++development) {
+        for (std::size_t i = 0; i < d.fields.size(); ++i) {
+            for (const char* zero : {"0", ""}) {
+                SCOPED_TRACE(d.fields[i].name + "='" + zero + "' development " +
+                             std::to_string(development));
+                Texts texts = exampleFieldTexts(d, {});
+                texts[i] = zero;
+                const auto result = GetParam()->calculate(texts, development, "d");
+                if (result.status != CalculationResult::Status::Calculated) {
+                    EXPECT_FALSE(result.messages.empty());
+                    continue;
+                }
+                // Every piece to cut out encloses some sheet.
+                for (const Contour& contour : contoursOf(result.outputs->pattern)) {
+                    if (contour.kind != OutlineKind::Piece) {
+                        continue;
+                    }
+                    double twiceArea = 0.0;
+                    for (std::size_t k = 0; k < contour.points.size(); ++k) {
+                        const PatternPoint a = contour.points[k];
+                        const PatternPoint b = contour.points[(k + 1) % contour.points.size()];
+                        twiceArea += a.x * b.y - b.x * a.y;
+                    }
+                    EXPECT_GT(std::fabs(twiceArea), 0.0);
+                }
+            }
+        }
+    }
+}
+
 TEST_P(EveryCalculator, ANumberTooLongForItsReportLineFailsInsteadOfBeingCut) {
     // A value far beyond any sheet, as a saved file or the command line can hold it, prints
     // with more digits than a report line holds: cut short, it would read as another number.

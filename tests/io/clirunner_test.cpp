@@ -120,11 +120,11 @@ TEST(CliRunner, ANegativeValueInAFieldThatTakesNoMinusIsRefused) {
 }
 
 TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
-    const CliRun typo = run({"rurarura", "Dm=30O", "P=0"});
+    const CliRun typo = run({"rurarura", "Lm=35O", "P=0"});
     EXPECT_EQ(typo.exit, kExitCalculated);
-    EXPECT_EQ(typo.err, "Uwaga: Dm='30O' nie jest liczba - przyjeto 0\n");
-    // The window's rule: Dm counts as 0.
-    EXPECT_EQ(typo.out, run({"rurarura", "Dm=0", "P=0"}).out);
+    EXPECT_EQ(typo.err, "Uwaga: Lm='35O' nie jest liczba - przyjeto 0\n");
+    // The window's rule: Lm counts as 0.
+    EXPECT_EQ(typo.out, run({"rurarura", "Lm=0", "P=0"}).out);
     // A warning for each such text, and none for numbers.
     const CliRun two = run({"stozek", "E=1,5", "alfa=", "Hs=1e3"});
     EXPECT_EQ(two.err, "Uwaga: alfa='' nie jest liczba - przyjeto 0\n"
@@ -156,7 +156,7 @@ TEST(CliRunner, ResultsThatCannotBeWrittenToStandardOutputAreAnError) {
 }
 
 TEST(CliRunner, ATinyShellIsRefusedForItsSizeWhicheverWayItIsWrong) {
-    const CliRun tiny = run({"rurarura", "--development", "wieksza", "Dm=0", "Dd=1e-200", "P=0"});
+    const CliRun tiny = run({"rurarura", "--development", "wieksza", "Dm=1e-200", "Dd=1e-200", "P=0"});
     EXPECT_EQ(tiny.exit, kExitFailed);
     EXPECT_EQ(tiny.err, "Blad obliczen. Prawdopodobnie dane sa zbyt duze lub zbyt male.\n");
 }

@@ -78,6 +78,10 @@ const InputChecks<ConePipeInputs>& conePipeChecks() {
         notNegative("Lm", &In::Lm),
         atLeastTwoParts(&In::N),
         atMostTheTableParts(&In::N),
+        // The pipe's sheet is L long; the cone's pattern does not use it. (Ds and Dr of 0 the
+        // construction refuses with its own messages.)
+        positiveSize<In>("L", &In::L,
+                         [](const In& in) { return in.development == ConePipeDevelopment::Pipe; }),
     };
     return checks;
 }

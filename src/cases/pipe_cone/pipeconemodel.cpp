@@ -119,6 +119,9 @@ const InputChecks<PipeConeInputs>& pipeConeChecks() {
         InputChecks<In> all =
             branchChecks<In>({"Dr", &In::Dr}, {"Dsd", &In::Dsd}, &In::P, &In::BETA, &In::N);
         all.push_back({dataError("Dsm = Dsd "), [](const In& in) { return in.Dsm == in.Dsd; }});
+        // A pipe of no diameter has a template of no width and makes no hole. (Dsm may be 0,
+        // a cone to its apex; Dsd and Hs of 0 the construction refuses with its own message.)
+        all.push_back(positiveSize<In>("Dr", &In::Dr));
         return all;
     }();
     return checks;

@@ -39,6 +39,11 @@ const InputChecks<PipePipeInputs>& pipePipeChecks() {
         all.push_back({dataError("Dd musi byc wieksza od 0"),
                        [](const In& in) { return !(in.Dd > 0); },
                        {"Dd"}});
+        // A branch of no diameter has a template of no width; a shell of no length, no sheet.
+        all.push_back(positiveSize<In>("Dm", &In::Dm));
+        all.push_back(positiveSize<In>("Ld", &In::Ld, [](const In& in) {
+            return in.development == PipePipeDevelopment::LargerPipe;
+        }));
         return all;
     }();
     return checks;

@@ -71,6 +71,21 @@ InputCheck<Inputs> notNegative(const std::string& name, double Inputs::*value) {
     return {dataError(name + " < 0"), [value](const Inputs& in) { return in.*value < 0; }, {name}};
 }
 
+/**
+ * "<name> musi byc wieksza od 0": a size the piece cannot have as 0 (a pipe of no diameter, a
+ * shell of no length: the pattern would have no width). A negative value is left to
+ * "<name> < 0", of the case's own check or the one every field without a "-" gets, so that
+ * it is not refused twice. `applies`, when given, limits the check to the inputs that use the
+ * size (the development that draws it).
+ */
+template <typename Inputs>
+InputCheck<Inputs> positiveSize(const std::string& name, double Inputs::*value,
+                                bool (*applies)(const Inputs&) = nullptr) {
+    return {dataError(name + " musi byc wieksza od 0"), [value, applies](const Inputs& in) {
+                return in.*value == 0.0 && (applies == nullptr || applies(in));
+            }};
+}
+
 /** A value outside the open range low..high, which refuses every negative value when low ≥ 0. */
 template <typename Inputs>
 InputCheck<Inputs> strictlyBetween(const std::string& name, double Inputs::*value, double low,

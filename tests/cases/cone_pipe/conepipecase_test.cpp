@@ -143,6 +143,10 @@ TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
                         warning("Blad danych : Lm < 0"), warning("Blad danych : N > 2000")}));
     EXPECT_FALSE(result.outputs.has_value());
     EXPECT_EQ(calculate({{"N", "1"}}).messages, Messages{warning("Blad danych : N < 2")});
+    // A pipe of no length has no sheet; the cone's pattern does not use it.
+    EXPECT_EQ(calculate({{"L", "0"}}, kPipe).messages,
+              Messages{warning("Blad danych : L musi byc wieksza od 0")});
+    EXPECT_EQ(calculate({{"L", "0"}}, kCone).status, Status::Calculated);
 }
 
 TEST(ConePipeCalculator, AnythingTypedIntoPIsReadAsANumberOrZero) {

@@ -112,8 +112,8 @@ TEST(PipeConeValidation, EqualitiesAndALargerSmallEndPass) {
               })),
               Messages{});
     EXPECT_EQ(validatePipeCone(with([](PipeConeInputs& in) {
-                  in.Dr = 0;
-                  in.P = 400;
+                  in.Dr = 200;
+                  in.P = 300;
               })),
               Messages{});
     EXPECT_EQ(validatePipeCone(with([](PipeConeInputs& in) { in.P = 275; })), Messages{});

@@ -57,8 +57,13 @@ TEST(PipePipeCalculator, FirstPassTurnsNonNumbersIntoZero) {
         EXPECT_EQ(message.kind, MessageKind::Warning);
     }
     EXPECT_FALSE(result.outputs.has_value());
-    // A diameter of "abc" is a branch of no diameter, which the checks let through.
-    EXPECT_EQ(pipePipeCalculator().calculate(changed({{"Dm", "abc"}}), 0, "d").status,
+    // A diameter of "abc" is a branch of no diameter, which has no template.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Dm", "abc"}}), 0, "d")),
+              (std::vector<std::string>{"Blad danych : Dm musi byc wieksza od 0", "Dane NIE OK"}));
+    // A shell of no length has no sheet; the branch's template does not use it.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Ld", ""}}), 1, "d")),
+              (std::vector<std::string>{"Blad danych : Ld musi byc wieksza od 0", "Dane NIE OK"}));
+    EXPECT_EQ(pipePipeCalculator().calculate(changed({{"Ld", "0"}}), 0, "d").status,
               Status::Calculated);
 }
 
@@ -138,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, PipePipeTrickyInputs,
     ::testing::Combine(
         ::testing::Values(TrickyCase{"negative_offset", {{"P", "-249.9"}}},
-                          TrickyCase{"no_branch", {{"Dm", "0"}}},
+                          TrickyCase{"thinnest_branch", {{"Dm", "0.001"}}},
                           TrickyCase{"touching_side", {{"P", "250"}}},
                           TrickyCase{"touching_other_side", {{"P", "-250"}}},
                           TrickyCase{"equal_diameters", {{"Dm", "800"}, {"P", "0"}}},

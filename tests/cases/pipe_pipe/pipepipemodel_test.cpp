@@ -111,9 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"offset past the side", {.P = 251}, {"Blad danych : Dm/2 + P > Dd/2"}},
         ValidationCase{
             "negative offset past the side", {.P = -251}, {"Blad danych : Dm/2 - P > Dd/2"}},
-        ValidationCase{"shell of no diameter",
-                       {.Dm = 0, .Dd = 0, .P = 0},
-                       {"Blad danych : Dd musi byc wieksza od 0"}},
+        ValidationCase{
+            "shell of no diameter",
+            {.Dm = 0, .Dd = 0, .P = 0},
+            {"Blad danych : Dd musi byc wieksza od 0", "Blad danych : Dm musi byc wieksza od 0"}},
         ValidationCase{"all at once",
                        {.Dm = 900, .P = 500, .BETA = 200, .N = 0},
                        {"Blad danych : Dm > Dd", "Blad danych : P > Dd/2", kBeta,
@@ -239,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PipePipeInputs{.P = 250, .BETA = 45, .alfa = 10, .H = 1000},
                       PipePipeInputs{.P = -250},
                       PipePipeInputs{.Dm = 800, .P = 0, .BETA = 75, .H = 1200, .N = 48},
-                      PipePipeInputs{.Dm = 0, .P = 100, .N = 4},
+                      PipePipeInputs{.Dm = 0.001, .P = 100, .N = 4},
                       PipePipeInputs{.P = 0, .alfa = 90, .H = 100, .N = 2}));
 
 TEST(PipePipeHole, BranchTouchingTheSideReachesTheShellsWaterline) {
