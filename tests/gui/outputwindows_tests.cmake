@@ -3,6 +3,7 @@ add_executable(gui_output_tests
     gui/drawingpreview_test.cpp
     gui/outputwindows_test.cpp
     gui/reportprinter_test.cpp
+    gui/schemepictures_test.cpp
     gui/translations_test.cpp
     gui/twynikischemat_test.cpp
 )
