@@ -109,7 +109,8 @@ TEST_F(ReportPrinter, ShortReportFitsOnePageWithHeadingLinesAndFooter) {
         expected << collapsed(line);
     }
     // The empty line and the "=" rule of the footer belong to the files only.
-    expected << collapsed(report.footerLines[2]) << collapsed(report.footerLines[3]);
+    expected << collapsed(report.footerLines[2]) << collapsed(report.footerLines[3])
+             << QStringLiteral("strona 1 z 1");
     EXPECT_EQ(pages[0], expected);
     EXPECT_TRUE(pages[0].contains(
         QStringLiteral("Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys")));
@@ -137,7 +138,7 @@ TEST_F(ReportPrinter, EveryWordLiesAQuarterInchOrMoreFromThePapersEdge) {
     EXPECT_GT(words, 100);
 }
 
-TEST_F(ReportPrinter, LongReportRunsOnOverPagesWithFooterOnTheLast) {
+TEST_F(ReportPrinter, LongReportRunsOnOverNumberedPagesWithFooterOnTheLast) {
     const core::PointReport report = pipePipeReport("2000");
     const std::vector<std::string> lines = printedLines(report);
     ASSERT_EQ(lines.size(), 2013u);
@@ -169,6 +170,10 @@ TEST_F(ReportPrinter, LongReportRunsOnOverPagesWithFooterOnTheLast) {
         EXPECT_EQ(body.count(kHeading), first ? 1 : 0) << "page " << page;
         EXPECT_EQ(body.count(date), last ? 1 : 0) << "page " << page;
         EXPECT_EQ(body.count(maker), last ? 1 : 0) << "page " << page;
+        // Every page is numbered at its foot, below everything else.
+        ASSERT_FALSE(body.isEmpty());
+        EXPECT_EQ(body.takeLast(),
+                  QStringLiteral("strona %1 z %2").arg(page + 1).arg(pages.size()));
         if (first) {
             ASSERT_FALSE(body.isEmpty());
             EXPECT_EQ(body.takeFirst(), kHeading);

@@ -63,6 +63,8 @@ PrintPlan planPrint(std::size_t lineCount, int verticalDpi, int pageHeight) {
     plan.dateBandBottom = footerTop + lh;
     plan.makerBandTop = pageHeight - 3 * lh;
     plan.makerBandBottom = pageHeight - 2 * lh;
+    plan.pageNumberBandTop = plan.makerBandBottom;
+    plan.pageNumberBandBottom = pageHeight - lh;
     return plan;
 }
 

@@ -45,6 +45,9 @@ struct PrintPlan {
     int dateBandBottom = 0;
     int makerBandTop = 0;
     int makerBandBottom = 0;
+    /** On every page, below the maker line's band: "strona i z n". */
+    int pageNumberBandTop = 0;
+    int pageNumberBandBottom = 0;
 };
 
 /**

@@ -76,10 +76,18 @@ bool printReport(QPrinter& printer, const QString& jobTitle, const QString& head
                      kCentredFlags, heading);
 
     int page = 0;
+    const auto numberPage = [&] {
+        painter.drawText(QRect(0, plan.pageNumberBandTop, pageWidth,
+                               plan.pageNumberBandBottom - plan.pageNumberBandTop),
+                         kCentredFlags,
+                         QStringLiteral("strona %1 z %2").arg(page + 1).arg(plan.pageCount));
+    };
+    numberPage();
     const auto goToPage = [&](int target) {
         while (page < target) {
             printer.newPage();
             ++page;
+            numberPage();
         }
     };
     for (const auto& line : plan.lines) {

@@ -20,7 +20,8 @@ void keepInsidePrintableArea(QPrinter& printer);
 
 /**
  * Prints the report on `printer`: the heading on the first page, header and result lines
- * paged by core::planPrint, and on the last page a rule with the date and maker lines below.
+ * paged by core::planPrint, on the last page a rule with the date and maker lines below, and
+ * at the foot of every page "strona i z n".
  * False when the printer cannot be opened.
  */
 bool printReport(QPrinter& printer, const QString& jobTitle, const QString& heading,
