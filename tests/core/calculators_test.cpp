@@ -4,6 +4,7 @@
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/core/pattern.h"
+#include "common/core/templateplan.h"
 #include "support/calculatorprinter.h"
 
 #include <gtest/gtest.h>
@@ -240,6 +241,60 @@ TEST_P(EveryCalculator, EveryExampleGivesAFinitePatternOfClosedOutlinesInStyle) 
                 });
             EXPECT_TRUE(onALine) << mark.text << " at (" << mark.x << ", " << mark.y << ")";
         }
+    }
+}
+
+/** For each marking line of the plan, how far the nearest other one's middle is, mm. */
+std::vector<double> markingLineGaps(const TemplatePlan& plan) {
+    std::vector<std::pair<double, double>> middles;
+    for (const TemplateLine& line : plan.lines) {
+        if (line.ink.widthMm < kOutlineWidthMm) {
+            middles.push_back({(line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2});
+        }
+    }
+    std::vector<double> gaps;
+    for (std::size_t i = 0; i < middles.size(); ++i) {
+        double nearest = INFINITY;
+        for (std::size_t j = 0; j < middles.size(); ++j) {
+            if (j != i) {
+                nearest = std::min(nearest, std::hypot(middles[i].first - middles[j].first,
+                                                       middles[i].second - middles[j].second));
+            }
+        }
+        gaps.push_back(nearest);
+    }
+    return gaps;
+}
+
+TEST_P(EveryCalculator, TheTemplateThinsItsMarkingLinesToWhatAWorkerCanFollow) {
+    // At N = 24 every generator is drawn; at the largest N they would hatch the sheet, so most
+    // stand a few millimetres apart at least (the middles of a fan's lines half that).
+    const auto& d = definition();
+    const std::string most = d.key == "koloprostokat" ? "500" : "2000";
+    for (std::size_t development = 0; development < std::max<std::size_t>(1, d.developments.size());
+         ++development) {
+        SCOPED_TRACE(development);
+        std::vector<std::size_t> markingLines;
+        for (const std::string& divisions : {std::string("24"), most}) {
+            const auto result = GetParam()->calculate(
+                exampleFieldTexts(d, {"", "", {{"N", divisions}}}), development, "d");
+            ASSERT_TRUE(result.outputs);
+            const auto planning = planTemplate(result.outputs->pattern, {}, 0.0);
+            ASSERT_TRUE(planning.plan) << planning.problem;
+            std::vector<double> gaps = markingLineGaps(*planning.plan);
+            markingLines.push_back(gaps.size());
+            if (divisions == most && !gaps.empty()) {
+                std::sort(gaps.begin(), gaps.end());
+                EXPECT_GE(gaps[gaps.size() / 2], kMarkingSpacingMm / 2);
+            }
+        }
+        std::size_t drawn = 0;
+        const auto all =
+            GetParam()->calculate(exampleFieldTexts(d, {"", "", {{"N", "24"}}}), development, "d");
+        for (const TemplateLine& line : templateLinesOf(all.outputs->pattern)) {
+            drawn += line.ink.widthMm < kOutlineWidthMm ? 1 : 0;
+        }
+        EXPECT_EQ(markingLines[0], drawn);
     }
 }
 

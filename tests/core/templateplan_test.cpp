@@ -180,20 +180,82 @@ TEST(TemplatePlan, AutomaticOrientationTakesTheOneWithFewerPages) {
     EXPECT_FALSE(planned(rectangle(0, 0, 50, 50)).landscape);
 }
 
-TEST(TemplatePlan, LabelsStayApartAndOnTheirPage) {
+TEST(TemplatePlan, EveryKthPointAndTheQuarterPointsAreNumberedNoNumberOverAnother) {
     std::vector<PointMark> marks;
     for (int i = 0; i <= 100; ++i) {
         marks.push_back({i * 1.0, 0.0, std::to_string(i)}); // 1 mm apart
     }
     const TemplatePlan plan = planned(patternOf({{LineRole::EndEdge, 0, 0, 100, 0}}), {}, marks);
     ASSERT_EQ(plan.pages.size(), 1u);
-    const auto& labels = plan.pages[0].labels;
-    EXPECT_EQ(labels.front().text, "0");
-    for (std::size_t i = 1; i < labels.size(); ++i) {
-        EXPECT_GE(std::hypot(labels[i].x - labels[i - 1].x, labels[i].y - labels[i - 1].y),
-                  kLabelSpacingMm);
+    std::set<std::string> numbered;
+    for (const PageLabel& label : plan.pages[0].labels) {
+        numbered.insert(label.text);
     }
-    EXPECT_GT(labels.size(), 10u);
+    // Every 10th, 6 mm apart at least, and the quarter points 25 and 75 besides.
+    std::set<std::string> expected{"25", "75"};
+    for (int i = 0; i <= 100; i += 10) {
+        expected.insert(std::to_string(i));
+    }
+    EXPECT_EQ(numbered, expected);
+}
+
+bool overlap(const RectMm& a, const RectMm& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+TEST(TemplatePlan, NumbersKeepOffTheCrossesAndEachOtherAndStayInTheFrame) {
+    // Points crowded round a corner of a zone four pages share, where crosses stand.
+    const TemplatePlan empty = planned(rectangle(0, 0, 400, 500));
+    const TemplatePage& first = empty.pages.front();
+    ASSERT_FALSE(first.crosses.empty());
+    const PagePoint corner = first.crosses.back();
+    const double centreX = first.patternLeft + (corner.x - empty.frame.left) / empty.scaleX;
+    const double centreY = first.patternTop - (corner.y - empty.frame.top) / empty.scaleY;
+    std::vector<PointMark> marks;
+    for (int i = 0; i <= 400; ++i) {
+        const double angle = i * 0.05;
+        marks.push_back({centreX + 0.05 * i * std::cos(angle), centreY + 0.05 * i * std::sin(angle),
+                         std::to_string(i)});
+    }
+    const TemplatePlan plan = planned(rectangle(0, 0, 400, 500), {}, marks);
+    ASSERT_GT(plan.pages.size(), 1u);
+    std::size_t labels = 0;
+    for (const TemplatePage& page : plan.pages) {
+        for (std::size_t i = 0; i < page.labels.size(); ++i) {
+            const RectMm& box = page.labels[i].box;
+            EXPECT_GE(box.left, plan.frame.left);
+            EXPECT_LE(box.right(), plan.frame.right());
+            EXPECT_GE(box.top, plan.frame.top);
+            EXPECT_LE(box.bottom(), plan.frame.bottom());
+            for (std::size_t j = i + 1; j < page.labels.size(); ++j) {
+                EXPECT_FALSE(overlap(box, page.labels[j].box)) << page.name;
+            }
+            for (const PageLabel& other : page.labels) {
+                const RectMm dot{other.x - kPointDotRadiusMm, other.y - kPointDotRadiusMm,
+                                 2 * kPointDotRadiusMm, 2 * kPointDotRadiusMm};
+                EXPECT_TRUE(&other == &page.labels[i] || !overlap(box, dot)) << page.name;
+            }
+            for (const PagePoint& cross : page.crosses) {
+                const RectMm across{cross.x - kCrossArmMm, cross.y, 2 * kCrossArmMm, 0.0};
+                const RectMm along{cross.x, cross.y - kCrossArmMm, 0.0, 2 * kCrossArmMm};
+                EXPECT_FALSE(
+                    overlap(box, RectMm{across.left, across.top - 0.01, across.width, 0.02}) ||
+                    overlap(box, RectMm{along.left - 0.01, along.top, 0.02, along.height}))
+                    << page.name << " " << page.labels[i].text;
+            }
+        }
+        labels += page.labels.size();
+    }
+    EXPECT_GT(labels, 10u);
+}
+
+TEST(TemplatePlan, TheSummaryCountsTheSheetsWithTheOverviewInPolish) {
+    const TemplateSettings upright{.orientation = PageOrientation::Portrait};
+    // A 3 × 4 grid whose two middle tiles hold nothing of the outline.
+    EXPECT_EQ(sheetSummary(planned(rectangle(0, 0, 400, 900), upright)),
+              "11 arkuszy A4 pionowo (podgląd i 10 stron, siatka 4 rzędy × 3 kolumny)");
+    EXPECT_EQ(sheetSummary(planned(rectangle(0, 0, 100, 100), upright)),
+              "2 arkusze A4 pionowo (podgląd i 1 strona, siatka 1 rząd × 1 kolumna)");
 }
 
 TEST(TemplatePlan, InkIsThePreviewsPenThinForMarkedLinesAndDarkOnPaper) {

@@ -91,12 +91,15 @@ Pattern pattern(const ElbowModel& m) {
     }
     b.line(LineRole::SeamEdge, at(n, y0 + m.h[n]), at(n, y0 - m.h[n]), {middle, kBSeams});
 
-    // Generator i on A's cut and on both of B's curves, numbered as the report numbers them.
-    for (std::size_t i = 0; i <= n; ++i) {
-        const std::string number = std::to_string(i);
-        b.mark(at(i, m.h[i]), number);
-        b.mark(at(i, y0 + m.h[i]), number);
-        b.mark(at(i, y0 - m.h[i]), number);
+    // Generator i on A's cut and on both of B's curves, numbered as the report numbers them:
+    // each curve's points a run of their own.
+    const double centres[] = {0.0, y0, y0};
+    const double sides[] = {1.0, 1.0, -1.0};
+    for (std::size_t curve = 0; curve < 3; ++curve) {
+        b.newMarkRun();
+        for (std::size_t i = 0; i <= n; ++i) {
+            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]), std::to_string(i));
+        }
     }
     return std::move(b).finish();
 }

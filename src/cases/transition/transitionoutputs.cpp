@@ -97,6 +97,8 @@ Pattern pattern(const TransitionModel& m) {
         b.mark(corner(m, c), std::to_string(c + 1));
     }
     for (int k = 1; k <= 4; ++k) {
+        // Each quarter's points are a run of their own.
+        b.newMarkRun();
         for (int i = 0; i <= n; ++i) {
             b.mark(circlePoint(m, k, i), std::to_string(k) + "-" + std::to_string(i));
         }

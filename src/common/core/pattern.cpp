@@ -134,10 +134,17 @@ void PatternBuilder::polyline(LineRole role, const std::vector<PatternPoint>& po
 }
 
 void PatternBuilder::mark(PatternPoint at, std::string text) {
-    m_pattern.points.push_back({at.x, at.y, std::move(text)});
+    m_pattern.points.push_back({at.x, at.y, std::move(text), m_markRun});
+}
+
+void PatternBuilder::newMarkRun() {
+    if (!m_pattern.points.empty() && m_pattern.points.back().run == m_markRun) {
+        ++m_markRun;
+    }
 }
 
 void PatternBuilder::numberedMarks(const std::vector<double>& X, const std::vector<double>& Y) {
+    newMarkRun();
     for (std::size_t i = 0; i < X.size(); ++i) {
         mark({X[i], Y[i]}, std::to_string(i));
     }

@@ -94,14 +94,18 @@ public:
     void line(LineRole role, PatternPoint from, PatternPoint to, LinePlace place = {});
     /** The chords between consecutive points. */
     void polyline(LineRole role, const std::vector<PatternPoint>& points, LinePlace place = {});
+    /** A mark, the next point of the current run of marks. */
     void mark(PatternPoint at, std::string text);
-    /** Points (X[i], Y[i]) numbered i. */
+    /** The marks that follow begin a run of their own (nothing when the current one is empty). */
+    void newMarkRun();
+    /** Points (X[i], Y[i]) numbered i, as a run of their own. */
     void numberedMarks(const std::vector<double>& X, const std::vector<double>& Y);
 
     Pattern finish() &&;
 
 private:
     Pattern m_pattern;
+    int m_markRun = 0;
 };
 
 /** A closed outline as one chain: its corners in order, each edge's role beside its start. */

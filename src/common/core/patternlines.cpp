@@ -100,6 +100,7 @@ void addShellSheet(PatternBuilder& b, double length, double around,
     b.line(LineRole::EndEdge, bCorner, c, {outline, passes[1]});
     b.line(LineRole::SeamEdge, c, d, {outline, passes[2]});
     b.line(LineRole::StartEdge, d, a, {outline, passes[3]});
+    b.newMarkRun();
     b.mark(a, "a");
     b.mark(bCorner, "b");
     b.mark(c, "c");

@@ -12,6 +12,11 @@ struct PointMark {
     double x = 0.0;
     double y = 0.0;
     std::string text;
+    /**
+     * The list of points the mark is one of (a curve, an arc, a hole, the corners): the marks of
+     * one run follow each other, point 0 first, in the order of their numbers.
+     */
+    int run = 0;
 };
 
 } // namespace blachorys::core

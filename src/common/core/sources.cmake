@@ -35,6 +35,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/printlayout.h
     src/common/core/templateplan.cpp
     src/common/core/templateplan.h
+    src/common/core/templatelabels.cpp
+    src/common/core/templatelabels.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
 )

@@ -1,5 +1,7 @@
 #include "common/core/templateplan.h"
 
+#include "common/core/templatelabels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,8 +9,6 @@
 namespace blachorys::core {
 namespace {
 
-constexpr double kOutlineWidthMm = 0.3;
-constexpr double kGeneratorWidthMm = 0.15;
 /** A grid this large is refused before any page is clipped. */
 constexpr long long kMaxGridTiles = 20000;
 
@@ -100,9 +100,55 @@ TemplatePlan gridFor(const Bounds& bounds, const TemplateSettings& settings, boo
     return plan;
 }
 
+/** The corners of the zones a page shares with its printed neighbours, each once. */
+std::vector<PagePoint> crossesOf(const TemplatePlan& plan, const TemplatePage& page) {
+    const RectMm& f = plan.frame;
+    const double overlapX = plan.settings.overlapMm * plan.scaleX;
+    const double overlapY = plan.settings.overlapMm * plan.scaleY;
+    std::vector<PagePoint> points;
+    const auto zone = [&points](double left, double top, double right, double bottom) {
+        points.insert(points.end(), {{left, top}, {right, top}, {left, bottom}, {right, bottom}});
+    };
+    if (!page.left.empty()) {
+        zone(f.left, f.top, f.left + overlapX, f.bottom());
+    }
+    if (!page.right.empty()) {
+        zone(f.right() - overlapX, f.top, f.right(), f.bottom());
+    }
+    if (!page.above.empty()) {
+        zone(f.left, f.top, f.right(), f.top + overlapY);
+    }
+    if (!page.below.empty()) {
+        zone(f.left, f.bottom() - overlapY, f.right(), f.bottom());
+    }
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    return points;
+}
+
+/** The numbers of the chosen marks that lie on the page's tile, placed clear of each other. */
+std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& page,
+                                const std::vector<PointMark>& marks,
+                                const MarkSelection& selection) {
+    const double right = page.patternLeft + plan.tileWidth;
+    const double bottom = page.patternTop - plan.tileHeight;
+    std::vector<LabelRequest> requests;
+    for (std::size_t m = 0; m < marks.size(); ++m) {
+        const PointMark& mark = marks[m];
+        if (selection.labelRank[m] < 0 || mark.x < page.patternLeft || mark.x > right ||
+            mark.y < bottom || mark.y > page.patternTop) {
+            continue;
+        }
+        requests.push_back({{plan.pageX(page, mark.x), plan.pageY(page, mark.y)},
+                            mark.text,
+                            selection.labelRank[m]});
+    }
+    return placeLabels(std::move(requests), plan.frame, page.crosses);
+}
+
 /** Clips every line to every tile; keeps the tiles that show something. */
 void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
-               const std::vector<PointMark>& marks) {
+               const std::vector<PointMark>& marks, const MarkSelection& selection) {
     const double stepX = plan.tileWidth - plan.settings.overlapMm;
     const double stepY = plan.tileHeight - plan.settings.overlapMm;
     std::vector<TemplatePage> grid;
@@ -129,21 +175,6 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
                                             plan.pageX(page, x2), plan.pageY(page, y2), line.ink});
                 }
             }
-            for (const PointMark& mark : marks) {
-                if (mark.x < page.patternLeft || mark.x > right || mark.y < bottom ||
-                    mark.y > page.patternTop) {
-                    continue;
-                }
-                const PageLabel label{plan.pageX(page, mark.x), plan.pageY(page, mark.y),
-                                      mark.text};
-                const bool crowded =
-                    std::any_of(page.labels.begin(), page.labels.end(), [&](const PageLabel& l) {
-                        return std::hypot(l.x - label.x, l.y - label.y) < kLabelSpacingMm;
-                    });
-                if (!crowded) {
-                    page.labels.push_back(label);
-                }
-            }
             grid.push_back(std::move(page));
         }
     }
@@ -168,6 +199,8 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
     }
     for (TemplatePage& page : grid) {
         if (!page.strokes.empty()) {
+            page.crosses = crossesOf(plan, page);
+            page.labels = labelsOf(plan, page, marks, selection);
             plan.pages.push_back(std::move(page));
         }
     }
@@ -227,9 +260,9 @@ TemplateInk inkFor(PenRole pen) {
     case PenRole::Edge:
         return {{0, 0, 0}, kOutlineWidthMm};
     case PenRole::Generator:
-        return {{200, 0, 0}, kGeneratorWidthMm};
+        return {{200, 0, 0}, kMarkingWidthMm};
     case PenRole::CentreLine:
-        return {{0, 0, 220}, kGeneratorWidthMm, true};
+        return {{0, 0, 220}, kMarkingWidthMm, true};
     }
     return {{0, 0, 0}, kOutlineWidthMm};
 }
@@ -243,6 +276,27 @@ std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
                          inkFor(style != nullptr ? style->pen : PenRole::Edge)});
     }
     return lines;
+}
+
+namespace {
+
+/** The Polish word for `count` things: 1 arkusz, 2–4 (not 12–14) arkusze, else arkuszy. */
+std::string counted(int count, const char* one, const char* few, const char* many) {
+    const int units = count % 10;
+    const int tens = count % 100 / 10;
+    const char* word = count == 1 ? one : (units >= 2 && units <= 4 && tens != 1 ? few : many);
+    return std::to_string(count) + " " + word;
+}
+
+} // namespace
+
+std::string sheetSummary(const TemplatePlan& plan) {
+    const auto tiles = static_cast<int>(plan.pages.size());
+    return counted(plan.sheetCount(), "arkusz", "arkusze", "arkuszy") + " " +
+           paperOf(plan.settings.paper).name + (plan.landscape ? " poziomo" : " pionowo") +
+           " (podgląd i " + counted(tiles, "strona", "strony", "stron") + ", siatka " +
+           counted(plan.rows, "rząd", "rzędy", "rzędów") + " × " +
+           counted(plan.columns, "kolumna", "kolumny", "kolumn") + ")";
 }
 
 double TemplatePlan::pageX(const TemplatePage& page, double patternX) const {
@@ -283,7 +337,11 @@ TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& se
     if (const auto problem = settingsProblem(settings)) {
         return {std::nullopt, *problem};
     }
-    std::vector<TemplateLine> lines = templateLinesOf(pattern);
+    // Numbers and marking lines as many as a worker can tell apart at this scale.
+    const MarkSelection selection = selectMarks(
+        pattern.points, std::min(settings.scaleXPercent, settings.scaleYPercent) / 100.0);
+    std::vector<TemplateLine> lines =
+        thinMarkingLines(templateLinesOf(pattern), pattern.points, selection);
     if (lines.empty()) {
         return {std::nullopt, "brak rysunku"};
     }
@@ -309,7 +367,7 @@ TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& se
             smallestGrid = smallestGrid == 0 ? grid : std::min(smallestGrid, grid);
             continue;
         }
-        fillPages(plan, lines, pattern.points);
+        fillPages(plan, lines, pattern.points, selection);
         if (!best || plan.pages.size() < best->pages.size()) {
             best = std::move(plan);
         }

@@ -72,6 +72,11 @@ struct RectMm {
     double bottom() const { return top + height; }
 };
 
+/** Outlines are drawn this wide, mm; marking lines (generators, bending and centre lines) thinner.
+ */
+inline constexpr double kOutlineWidthMm = 0.3;
+inline constexpr double kMarkingWidthMm = 0.15;
+
 /** How a line of the pattern is drawn on the template. */
 struct TemplateInk {
     Rgb colour;
@@ -107,11 +112,22 @@ struct PageStroke {
     TemplateInk ink;
 };
 
-/** A reported point's number, at its place on the page. */
-struct PageLabel {
+/** A place on a page, millimetres from the paper's top-left corner, y downwards. */
+struct PagePoint {
     double x = 0.0;
     double y = 0.0;
+    friend auto operator<=>(const PagePoint&, const PagePoint&) = default;
+};
+
+/** A reported point's number beside its place on the page. */
+struct PageLabel {
+    double x = 0.0; ///< the point, marked by a dot
+    double y = 0.0;
     std::string text;
+    double textX = 0.0; ///< where the text's baseline begins
+    double textY = 0.0;
+    /** The room the text takes: no other label, dot or cross reaches into it. */
+    RectMm box;
 };
 
 /** One sheet of the tiled template. */
@@ -129,6 +145,8 @@ struct TemplatePage {
     double patternTop = 0.0;
     std::vector<PageStroke> strokes;
     std::vector<PageLabel> labels;
+    /** Alignment crosses at the corners of the zones shared with the printed neighbours. */
+    std::vector<PagePoint> crosses;
 };
 
 /** Bands round the frame of every page, millimetres: names, marks and check bars live there. */
@@ -138,8 +156,16 @@ inline constexpr double kLeftBandMm = 14.0;
 inline constexpr double kRightBandMm = 8.0;
 /** The printer's margin is taken as at least this: a PDF is printed later on any printer. */
 inline constexpr double kMinMarginMm = 5.0;
-/** Labels closer than this to one already placed on the page are left out. */
+/** Every k-th point of a run is numbered, so that the numbers stand this far apart on paper. */
 inline constexpr double kLabelSpacingMm = 6.0;
+/** Marking lines closer than this on paper are thinned to every j-th: a worker follows them. */
+inline constexpr double kMarkingSpacingMm = 3.0;
+/** Capital height of a point's number, mm, and the radius of the dot at its point. */
+inline constexpr double kLabelCapitalMm = 2.2;
+inline constexpr double kPointDotRadiusMm = 0.4;
+/** Half the length of a cross's arm, and its pen, mm. */
+inline constexpr double kCrossArmMm = 4.0;
+inline constexpr double kCrossPenMm = 0.15;
 
 /**
  * The tiling of a pattern over pages at full scale: each page's frame shows a tile of the
@@ -169,7 +195,15 @@ struct TemplatePlan {
     /** Paper millimetres of a pattern point on `page`. */
     double pageX(const TemplatePage& page, double patternX) const;
     double pageY(const TemplatePage& page, double patternY) const;
+    /** Sheets printed: the overview first, sheet 1, then page i of `pages` as sheet i + 2. */
+    int sheetCount() const { return static_cast<int>(pages.size()) + 1; }
 };
+
+/**
+ * What the template takes, in words: "13 arkuszy A4 pionowo (podgląd i 12 stron, siatka
+ * 4 rzędy × 3 kolumny)".
+ */
+std::string sheetSummary(const TemplatePlan& plan);
 
 /** "A", "B", ... "Z", "AA", "AB", ...: the name of a row. */
 std::string rowName(int row);

@@ -1,6 +1,12 @@
 set(BLACHORYS_RENDER_SOURCES
     src/common/render/outputfile.cpp
     src/common/render/outputfile.h
+    src/common/render/millimetrepainter.cpp
+    src/common/render/millimetrepainter.h
+    src/common/render/templateoverview.cpp
+    src/common/render/templateoverview.h
     src/common/render/templatepainter.cpp
     src/common/render/templatepainter.h
+    src/common/render/templatetile.cpp
+    src/common/render/templatetile.h
 )

@@ -1,0 +1,202 @@
+#include "common/core/templatelabels.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace blachorys::core {
+namespace {
+
+/**
+ * DejaVu Sans, which the painter draws with: an em of 1.4 capitals, 0.93 em above the baseline
+ * and 0.24 below (rounded up here); every ASCII glyph but the wide ones at most 0.75 em across,
+ * those at most 1 em.
+ */
+constexpr double kEmPerCapital = 1.4;
+constexpr double kAscentEm = 0.95;
+constexpr double kDescentEm = 0.25;
+constexpr double kNarrowEm = 0.75;
+constexpr double kWideEm = 1.0;
+constexpr std::string_view kWideGlyphs = "DGHMNOQUWmw%@";
+
+/** Room kept between a label and anything else, mm. */
+constexpr double kClearanceMm = 0.3;
+/** From a point to its label's box, mm: the dot and a little air. */
+constexpr double kLabelOffsetMm = kPointDotRadiusMm + 0.3;
+
+/** The strides numbered points are picked by: steps a worker counts in. */
+constexpr std::array kStrides{1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000};
+
+/** A mark's place, to the millionth of a millimetre: lines end exactly at their points. */
+using PlaceKey = std::pair<long long, long long>;
+constexpr double kPlacesPerMm = 1e6;
+
+PlaceKey placeOf(double x, double y) {
+    return {std::llround(x * kPlacesPerMm), std::llround(y * kPlacesPerMm)};
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+/** The numbering and the kept lines of marks[first..last). */
+void selectInRun(const std::vector<PointMark>& marks, std::size_t first, std::size_t last,
+                 double scale, MarkSelection& selection) {
+    std::vector<double> steps;
+    for (std::size_t i = first + 1; i < last; ++i) {
+        steps.push_back(std::hypot(marks[i].x - marks[i - 1].x, marks[i].y - marks[i - 1].y));
+    }
+    const double spacing = median(std::move(steps)) * scale;
+    int labelStride = kStrides.back();
+    for (const int stride : kStrides) {
+        if (spacing * stride >= kLabelSpacingMm) {
+            labelStride = stride;
+            break;
+        }
+    }
+    int lineStride = labelStride;
+    for (int divisor = 1; divisor < labelStride; ++divisor) {
+        if (labelStride % divisor == 0 && spacing * divisor >= kMarkingSpacingMm) {
+            lineStride = divisor;
+            break;
+        }
+    }
+    const auto lastIndex = static_cast<long long>(last - first - 1);
+    std::vector<long long> always{0};
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        always.push_back(std::llround(static_cast<double>(lastIndex) * quarter / 4.0));
+    }
+    for (std::size_t m = first; m < last; ++m) {
+        const auto index = static_cast<long long>(m - first);
+        const bool fixed = std::find(always.begin(), always.end(), index) != always.end();
+        selection.labelRank[m] = fixed ? 0 : (index % labelStride == 0 ? 1 : -1);
+        selection.keepsMarkingLines[m] = fixed || index % lineStride == 0;
+    }
+}
+
+bool overlaps(const RectMm& a, const RectMm& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+bool inside(const RectMm& box, const RectMm& frame) {
+    return box.left >= frame.left && box.top >= frame.top && box.right() <= frame.right() &&
+           box.bottom() <= frame.bottom();
+}
+
+RectMm grown(const RectMm& box, double by) {
+    return {box.left - by, box.top - by, box.width + 2 * by, box.height + 2 * by};
+}
+
+RectMm around(PagePoint at, double halfWidth, double halfHeight) {
+    return {at.x - halfWidth, at.y - halfHeight, 2 * halfWidth, 2 * halfHeight};
+}
+
+bool clearOf(const RectMm& box, const std::vector<RectMm>& taken) {
+    return std::none_of(taken.begin(), taken.end(),
+                        [&box](const RectMm& other) { return overlaps(box, other); });
+}
+
+} // namespace
+
+TextExtent textExtentAtMost(std::string_view text, double capitalMm) {
+    const double em = capitalMm * kEmPerCapital;
+    double width = 0.0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 && byte < 0xC0) {
+            continue; // the rest of a UTF-8 character
+        }
+        const bool wide = byte >= 0x80 || kWideGlyphs.find(c) != std::string_view::npos;
+        width += (wide ? kWideEm : kNarrowEm) * em;
+    }
+    return {width, kAscentEm * em, kDescentEm * em};
+}
+
+MarkSelection selectMarks(const std::vector<PointMark>& marks, double paperPerPatternMm) {
+    MarkSelection selection;
+    selection.labelRank.assign(marks.size(), -1);
+    selection.keepsMarkingLines.assign(marks.size(), true);
+    for (std::size_t first = 0; first < marks.size();) {
+        std::size_t last = first + 1;
+        while (last < marks.size() && marks[last].run == marks[first].run) {
+            ++last;
+        }
+        selectInRun(marks, first, last, paperPerPatternMm, selection);
+        first = last;
+    }
+    return selection;
+}
+
+std::vector<TemplateLine> thinMarkingLines(const std::vector<TemplateLine>& lines,
+                                           const std::vector<PointMark>& marks,
+                                           const MarkSelection& selection) {
+    std::map<PlaceKey, bool> keeps;
+    for (std::size_t m = 0; m < marks.size(); ++m) {
+        const auto [entry, added] = keeps.emplace(placeOf(marks[m].x, marks[m].y), true);
+        entry->second = entry->second && selection.keepsMarkingLines[m];
+    }
+    const auto keptAt = [&keeps](double x, double y) {
+        const auto found = keeps.find(placeOf(x, y));
+        return found == keeps.end() || found->second;
+    };
+    std::vector<TemplateLine> kept;
+    kept.reserve(lines.size());
+    for (const TemplateLine& line : lines) {
+        const bool marking = line.ink.widthMm < kOutlineWidthMm;
+        if (!marking || (keptAt(line.x1, line.y1) && keptAt(line.x2, line.y2))) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const RectMm& frame,
+                                   const std::vector<PagePoint>& crosses) {
+    std::stable_sort(requests.begin(), requests.end(),
+                     [](const LabelRequest& a, const LabelRequest& b) { return a.rank < b.rank; });
+    // What a label's box must keep clear of: the crosses' arms, the numbered points' dots and
+    // the other labels.
+    std::vector<RectMm> marks;
+    for (const PagePoint& cross : crosses) {
+        marks.push_back(grown(around(cross, kCrossArmMm, kCrossPenMm / 2), kClearanceMm));
+        marks.push_back(grown(around(cross, kCrossPenMm / 2, kCrossArmMm), kClearanceMm));
+    }
+    std::vector<RectMm> labelBoxes;
+    std::vector<PageLabel> placed;
+    for (const LabelRequest& request : requests) {
+        const PagePoint p = request.at;
+        const RectMm dot = around(p, kPointDotRadiusMm, kPointDotRadiusMm);
+        if (!clearOf(dot, labelBoxes)) {
+            continue;
+        }
+        const TextExtent extent = textExtentAtMost(request.text, kLabelCapitalMm);
+        const double height = extent.ascent + extent.descent;
+        const double left = p.x - kLabelOffsetMm - extent.width;
+        const double right = p.x + kLabelOffsetMm;
+        const double above = p.y - kLabelOffsetMm - height;
+        const double below = p.y + kLabelOffsetMm;
+        for (const auto& [x, y] : {std::pair{right, above}, std::pair{right, below},
+                                   std::pair{left, above}, std::pair{left, below}}) {
+            const RectMm box{x, y, extent.width, height};
+            const RectMm clearance = grown(box, kClearanceMm);
+            if (!inside(box, frame) || !clearOf(clearance, labelBoxes) ||
+                !clearOf(clearance, marks)) {
+                continue;
+            }
+            placed.push_back({p.x, p.y, request.text, x, y + extent.ascent, box});
+            labelBoxes.push_back(box);
+            marks.push_back(dot);
+            break;
+        }
+    }
+    return placed;
+}
+
+} // namespace blachorys::core
