@@ -840,6 +840,35 @@ TEST_P(CalculatorWindowTest, TheTemplatePrintsThroughThePrintDialog) {
         << text.toStdString();
 }
 
+TEST_P(CalculatorWindowTest, OneSheetOfTheTemplateIsPrintedAgainByItsOwnNumber) {
+    calculate();
+    gui::TemplateChoice choice;
+    choice.settings.orientation = core::PageOrientation::Portrait;
+    const auto planning = core::planTemplate(expected(0).outputs->pattern, choice.settings, 0.0);
+    ASSERT_TRUE(planning.plan) << planning.problem;
+    const int sheets = planning.plan->sheetCount();
+    ASSERT_GE(sheets, 3);
+    m_prompts.answerTemplate(choice);
+    const QString pdf = path("arkusz.pdf");
+    m_prompts.answerPrintToPdf(pdf, 3, 3);
+    clickEnabled(m_window, output("DrukujSzablon"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    // The dialog offered every sheet by the number the sheet carries.
+    ASSERT_EQ(m_prompts.prompts().back().kind, Kind::Print);
+    EXPECT_EQ(m_prompts.prompts().back().pageCount, sheets);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(printed.contains(QStringLiteral("strona 3 z %1").arg(sheets)))
+        << printed.toStdString();
+    // Sheet 3 is the second tile: its name stands before the heading.
+    EXPECT_TRUE(
+        printed.contains(q(planning.plan->pages[1].name) + u' ' + q(definition().printHeading)))
+        << printed.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Registry, CalculatorWindowTest, ::testing::ValuesIn(core::calculators()),
                          [](const auto& info) { return info.param->definition().key; });
 

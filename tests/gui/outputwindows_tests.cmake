@@ -4,6 +4,7 @@ add_executable(gui_output_tests
     gui/outputwindows_test.cpp
     gui/reportprinter_test.cpp
     gui/schemepictures_test.cpp
+    gui/templatedialog_test.cpp
     gui/translations_test.cpp
     gui/twynikischemat_test.cpp
 )

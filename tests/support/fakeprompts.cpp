@@ -46,19 +46,24 @@ std::optional<QString> FakePrompts::saveFileName(QWidget*, const QString& filter
     return answer.path;
 }
 
-bool FakePrompts::printDialog(QWidget*, QPrinter& printer) {
-    m_prompts.push_back({Prompt::Kind::Print, {}, {}, {}});
+bool FakePrompts::printDialog(QWidget*, QPrinter& printer, int pageCount) {
+    m_prompts.push_back({Prompt::Kind::Print, {}, {}, {}, pageCount});
     if (m_prints.empty()) {
         ADD_FAILURE() << "unexpected print dialog";
         return false;
     }
-    const auto answer = m_prints.front();
+    const PrintAnswer answer = m_prints.front();
     m_prints.pop_front();
-    if (!answer) {
+    if (!answer.pdfPath) {
         return false;
     }
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(*answer);
+    printer.setOutputFileName(*answer.pdfPath);
+    if (answer.first > 0) {
+        EXPECT_GT(pageCount, 0) << "a page range chosen where the dialog offers none";
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(answer.first, answer.last);
+    }
     return true;
 }
 
@@ -67,7 +72,7 @@ void FakePrompts::openUrl(const QUrl& url) {
 }
 
 std::optional<gui::TemplateChoice>
-FakePrompts::templateDialog(QWidget*, const core::TemplateSettings& initial) {
+FakePrompts::templateDialog(QWidget*, const core::TemplateSettings& initial, const core::Pattern&) {
     m_prompts.push_back({Prompt::Kind::Template, {}, {}, {}});
     m_lastTemplateSettings = initial;
     if (m_templates.empty()) {

@@ -20,6 +20,7 @@ struct Prompt {
     QString text;        ///< message, URL, or the window's object name for Modal
     QString filter;      ///< SaveFile only
     QString initialName; ///< SaveFile only
+    int pageCount = 0;   ///< Print only: the pages a range could be chosen from, 0 for none
 };
 
 /**
@@ -33,10 +34,11 @@ public:
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
                                         const QString& initialName) override;
-    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
-    std::optional<gui::TemplateChoice>
-    templateDialog(QWidget* parent, const core::TemplateSettings& initial) override;
+    std::optional<gui::TemplateChoice> templateDialog(QWidget* parent,
+                                                      const core::TemplateSettings& initial,
+                                                      const core::Pattern& pattern) override;
     void runModal(QDialog& dialog) override;
 
     void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
@@ -48,9 +50,12 @@ public:
         m_saveFiles.push_back({true, path, std::move(afterwards)});
     }
     void cancelSaveFile() { m_saveFiles.push_back({false, {}, {}}); }
-    /** The next print dialog is confirmed and prints to this PDF file; nothing cancels it. */
-    void answerPrintToPdf(std::optional<QString> pdfPath) {
-        m_prints.push_back(std::move(pdfPath));
+    /**
+     * The next print dialog is confirmed and prints to this PDF file, the pages `first` to
+     * `last` when given; nothing cancels it.
+     */
+    void answerPrintToPdf(std::optional<QString> pdfPath, int first = 0, int last = 0) {
+        m_prints.push_back({std::move(pdfPath), first, last});
     }
     /** The next template dialog closes with this choice; nothing means it is cancelled. */
     void answerTemplate(std::optional<gui::TemplateChoice> choice) {
@@ -75,7 +80,12 @@ private:
         std::function<void()> afterwards;
     };
     std::deque<SaveAnswer> m_saveFiles;
-    std::deque<std::optional<QString>> m_prints;
+    struct PrintAnswer {
+        std::optional<QString> pdfPath;
+        int first = 0;
+        int last = 0;
+    };
+    std::deque<PrintAnswer> m_prints;
     std::deque<std::optional<gui::TemplateChoice>> m_templates;
     core::TemplateSettings m_lastTemplateSettings;
     std::function<void(QDialog&)> m_modal;

@@ -213,7 +213,8 @@ void CalculatorWindow::DrukujSzablonClick() {
     if (!m_templateSettings) {
         m_templateSettings = io::loadTemplateCorrection(m_context.savedInputsDirectory);
     }
-    const auto choice = m_context.prompts.templateDialog(this, *m_templateSettings);
+    const auto choice =
+        m_context.prompts.templateDialog(this, *m_templateSettings, m_outputs->pattern);
     if (!choice) {
         return;
     }

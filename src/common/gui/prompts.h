@@ -37,13 +37,20 @@ public:
     /** The file-save dialog; nothing when cancelled. The name is used as typed. */
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
                                                 const QString& initialName) = 0;
-    /** The print dialog for `printer`; true when the user confirms. */
-    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+    /**
+     * The print dialog for `printer`; true when the user confirms. A document of `pageCount`
+     * pages (more than 0) lets a range of them be chosen, which the printer then holds.
+     */
+    virtual bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) = 0;
     /** Hands an address (web page or "mailto:") to the desktop; failures are not reported. */
     virtual void openUrl(const QUrl& url) = 0;
-    /** The full-scale template's dialog, opened with `initial`; nothing when cancelled. */
+    /**
+     * The full-scale template's dialog, opened with `initial`, showing the sheets `pattern`
+     * takes; nothing when cancelled.
+     */
     virtual std::optional<TemplateChoice> templateDialog(QWidget* parent,
-                                                         const core::TemplateSettings& initial) = 0;
+                                                         const core::TemplateSettings& initial,
+                                                         const core::Pattern& pattern) = 0;
     /** Shows a window modally and returns when it is closed. */
     virtual void runModal(QDialog& dialog) = 0;
 };

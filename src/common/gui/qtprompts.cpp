@@ -51,8 +51,14 @@ std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& f
     return name;
 }
 
-bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer) {
+bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer, int pageCount) {
     QPrintDialog dialog(&printer, parent);
+    // The program prints the chosen pages itself, so the dialog offers them by their numbers.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 0);
+    if (pageCount > 0) {
+        dialog.setMinMax(1, pageCount);
+        printer.setFromTo(1, pageCount);
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -61,8 +67,9 @@ void QtPrompts::openUrl(const QUrl& url) {
 }
 
 std::optional<TemplateChoice> QtPrompts::templateDialog(QWidget* parent,
-                                                        const core::TemplateSettings& initial) {
-    TemplateDialog dialog(initial, parent);
+                                                        const core::TemplateSettings& initial,
+                                                        const core::Pattern& pattern) {
+    TemplateDialog dialog(initial, pattern, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

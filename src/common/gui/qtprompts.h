@@ -12,10 +12,11 @@ public:
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
                                         const QString& initialName) override;
-    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<TemplateChoice> templateDialog(QWidget* parent,
-                                                 const core::TemplateSettings& initial) override;
+                                                 const core::TemplateSettings& initial,
+                                                 const core::Pattern& pattern) override;
     void runModal(QDialog& dialog) override;
 };
 

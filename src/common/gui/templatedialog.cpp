@@ -25,8 +25,9 @@ QDoubleSpinBox* spinBox(QWidget* parent, const QString& name, double minimum, do
 
 } // namespace
 
-TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, QWidget* parent)
-    : QDialog(parent) {
+TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, const core::Pattern& pattern,
+                               QWidget* parent)
+    : QDialog(parent), m_pattern(pattern) {
     setObjectName(QStringLiteral("SzablonDialog"));
     setWindowTitle(QStringLiteral("Drukuj szablon 1:1"));
 
@@ -62,6 +63,18 @@ TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, QWidget* p
     form->addRow(QStringLiteral("Korekta skali drukarki X:"), m_scaleX);
     form->addRow(QStringLiteral("Korekta skali drukarki Y:"), m_scaleY);
 
+    m_sheets = new QLabel(this);
+    m_sheets->setObjectName(QStringLiteral("SzablonArkusze"));
+    m_sheets->setWordWrap(true);
+    form->addRow(QStringLiteral("Szablon zajmie:"), m_sheets);
+    showSheets();
+    for (QComboBox* box : {m_paper, m_orientation}) {
+        connect(box, &QComboBox::currentIndexChanged, this, &TemplateDialog::showSheets);
+    }
+    for (QDoubleSpinBox* box : {m_overlap, m_scaleX, m_scaleY}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &TemplateDialog::showSheets);
+    }
+
     auto* note = new QLabel(
         QStringLiteral("Szablon w skali 1:1, podzielony na strony. Po wydruku zmierz paski "
                        "kontrolne 100 mm; jeśli drukarka zmienia skalę, wpisz korektę "
@@ -93,6 +106,14 @@ TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, QWidget* p
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
+}
+
+void TemplateDialog::showSheets() {
+    // Planned as for a PDF file: a printer with wider unprintable edges may need more sheets.
+    const core::TemplatePlanning planning = core::planTemplate(m_pattern, choice().settings, 0.0);
+    m_sheets->setText(planning.plan ? QString::fromStdString(core::sheetSummary(*planning.plan))
+                                    : QStringLiteral("Nie moge przygotowac szablonu : ") +
+                                          QString::fromStdString(planning.problem));
 }
 
 TemplateChoice TemplateDialog::choice() const {

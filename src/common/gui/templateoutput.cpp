@@ -46,8 +46,13 @@ void printTemplate(Prompts& prompts, QWidget* parent, const core::CalculatorDefi
         return;
     }
     printer.setPageLayout(render::templatePageLayout(*plan));
-    if (!prompts.printDialog(parent, printer)) {
+    const int offeredSheets = plan->sheetCount();
+    if (!prompts.printDialog(parent, printer, offeredSheets)) {
         return;
+    }
+    render::SheetRange sheets;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        sheets = {printer.fromPage(), std::max(printer.fromPage(), printer.toPage())};
     }
     // The paper and its edges are the printer's now: plan again on what it will print.
     core::TemplateSettings chosen = settings;
@@ -62,10 +67,19 @@ void printTemplate(Prompts& prompts, QWidget* parent, const core::CalculatorDefi
     if (!plan) {
         return;
     }
+    // Pages chosen by number are the pages of the template the dialog was opened for.
+    if (sheets.last > 0 && plan->sheetCount() != offeredSheets) {
+        prompts.error(parent, QStringLiteral("Na wybranym papierze szablon ma %1 stron zamiast %2: "
+                                             "wybierz zakres stron jeszcze raz")
+                                  .arg(plan->sheetCount())
+                                  .arg(offeredSheets));
+        return;
+    }
     printer.setFullPage(true);
     printer.setPageLayout(render::templatePageLayout(*plan));
     printer.setDocName(QStringLiteral("Szablon 1:1 - ") + q(definition.printHeading));
-    if (!render::paintTemplate(printer, *plan, render::templateTitle(definition, outputs))) {
+    if (!render::paintTemplate(printer, *plan, render::templateTitle(definition, outputs),
+                               sheets)) {
         prompts.error(parent, QStringLiteral("Nie moge wydrukowac szablonu"));
     }
 }
