@@ -32,7 +32,6 @@ TEST(KeyFilter, EachFilterTakesItsOwnCharacters) {
     EXPECT_EQ(typed(FieldFilter::PositiveReal, U"1.2.3"), "1.23");
     // A comma is the decimal point of a Polish keypad: it enters as ".", and counts as one.
     EXPECT_EQ(typed(FieldFilter::PositiveReal, U"-12,5e3 x"), "12.53");
-    EXPECT_EQ(typed(FieldFilter::SignedReal, U"-168,3,"), "-168.3");
     EXPECT_EQ(typed(FieldFilter::PositiveInteger, U"24,5"), "245");
     EXPECT_EQ(typed(FieldFilter::SignedReal, U"--5"), "-5");
     EXPECT_EQ(typed(FieldFilter::SignedReal, U"12-3.4.5"), "12-3.45");
@@ -59,29 +58,12 @@ TEST(KeyFilter, LooksAtTheWholeTextNotWhereTheCharacterGoes) {
     EXPECT_TRUE(keyFilterAccepts(FieldFilter::SignedReal, "5.", U'-'));
 }
 
-TEST(KeyFilter, APastedTextLosesWhatTypingItWouldLose) {
-    struct Case {
-        FieldFilter filter;
-        std::string kept;
-        std::u32string_view pasted;
-        std::u32string entered;
-    };
-    const Case cases[] = {
-        {FieldFilter::PositiveInteger, "", U"24Xm", U"24"},
-        {FieldFilter::PositiveReal, "", U"168,3", U"168.3"},
-        {FieldFilter::PositiveReal, "", U" 1 234,5 mm\n", U"1234.5"},
-        // Judged against the text as it becomes: the second "." meets the first.
-        {FieldFilter::PositiveReal, "", U"1.2.3", U"1.23"},
-        {FieldFilter::PositiveReal, "7.5", U".25", U"25"},
-        {FieldFilter::SignedReal, "", U"--5,5", U"-5.5"},
-        {FieldFilter::SignedReal, "-", U"-3", U"3"},
-        {FieldFilter::PositiveReal, "", U"\b\t12", U"12"},
-        {FieldFilter::Unfiltered, "", U"a,b\x03", U"a.b"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(filteredInsertion(c.filter, c.kept, c.pasted), c.entered)
-            << static_cast<int>(c.filter) << " '" << c.kept << "'";
-    }
+TEST(KeyFilter, APastedTextLosesWhatTypingItWouldLoseJudgedAsItBecomes) {
+    EXPECT_EQ(filteredInsertion(FieldFilter::PositiveInteger, "", U"24Xm"), U"24");
+    EXPECT_EQ(filteredInsertion(FieldFilter::PositiveReal, "", U" 1 234,5,6 mm\n"), U"1234.56");
+    EXPECT_EQ(filteredInsertion(FieldFilter::PositiveReal, "7.5", U".25"), U"25");
+    EXPECT_EQ(filteredInsertion(FieldFilter::SignedReal, "", U"\b--5,5"), U"-5.5");
+    EXPECT_EQ(filteredInsertion(FieldFilter::Unfiltered, "", U"a,b\x03"), U"a.b");
 }
 
 CalculatorDefinition twoFields() {

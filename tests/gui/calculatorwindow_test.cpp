@@ -223,50 +223,33 @@ TEST_P(CalculatorWindowTest, TheEditingKeysWorkAndWhatIsPastedOrDroppedIsFiltere
     EXPECT_EQ(first->text(), "1");
     EXPECT_EQ(QApplication::clipboard()->text(), "8.3");
 
+    // Ctrl+V, the context menu's Paste and a drop each enter what the field's filter lets in.
     for (const auto& f : definition().fields) {
         auto* edit = qobject_cast<gui::NumericLineEdit*>(field(f.name));
-        ASSERT_NE(edit, nullptr) << f.name;
-        const char* expected = "";
-        switch (f.filter) {
-        case core::FieldFilter::PositiveReal:
-            expected = "12.5";
-            break;
-        case core::FieldFilter::SignedReal:
-            expected = "-12.5";
-            break;
-        case core::FieldFilter::PositiveInteger:
-            expected = "125";
-            break;
-        case core::FieldFilter::Unfiltered:
-            expected = "-12.5x";
-            break;
-        }
-        // Ctrl+V, the context menu's Paste and a drop all end as typing the text would.
+        ASSERT_NE(edit, nullptr);
+        const QString expected =
+            QString::fromStdU32String(core::filteredInsertion(f.filter, "", U"-12,5x"));
         QApplication::clipboard()->setText("-12,5x");
         edit->setText("");
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(edit->text(), expected) << f.name << " Ctrl+V";
-
         edit->selectAll();
         std::unique_ptr<QMenu> menu(edit->createFilteredContextMenu());
-        const auto actions = menu->actions();
-        const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
-            return a->text().endsWith("\tCtrl+V");
-        });
-        ASSERT_NE(paste, actions.end());
-        (*paste)->trigger();
+        for (QAction* action : menu->actions()) {
+            if (action->text().endsWith("\tCtrl+V")) {
+                action->trigger();
+            }
+        }
         EXPECT_EQ(edit->text(), expected) << f.name << " menu";
-
         edit->setText("");
         QMimeData dropped;
         dropped.setText("-12,5x");
-        // The drag enters first: the drop goes where the drag was last taken.
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction | Qt::MoveAction, &dropped,
-                              Qt::LeftButton, Qt::NoModifier);
+        // The drag enters first: a drop goes where the drag was taken.
+        const Qt::DropActions either = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(2, 2), either, &dropped, Qt::LeftButton, {});
         QCoreApplication::sendEvent(edit, &enter);
-        QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &dropped, Qt::LeftButton,
-                        Qt::NoModifier);
+        QDropEvent drop(QPointF(2, 2), either, &dropped, Qt::LeftButton, {});
         drop.setDropAction(Qt::MoveAction);
         QCoreApplication::sendEvent(edit, &drop);
         EXPECT_EQ(edit->text(), expected) << f.name << " drop";

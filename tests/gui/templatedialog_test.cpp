@@ -26,9 +26,6 @@ TEST(TemplateDialog, ShowsTheSheetsThePatternTakesAsTheSettingsChange) {
     ASSERT_NE(sheets, nullptr);
     const QString a4 = sheets->text();
     EXPECT_EQ(a4, summaryOf(pattern, {}));
-    EXPECT_TRUE(a4.startsWith(
-        QStringLiteral("%1 arkusz").arg(core::planTemplate(pattern, {}, 0.0).plan->sheetCount())))
-        << a4.toStdString();
 
     auto* paper = dialog.findChild<QComboBox*>(QStringLiteral("SzablonPapier"));
     paper->setCurrentIndex(paper->findText(QStringLiteral("A3")));

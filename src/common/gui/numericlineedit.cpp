@@ -106,14 +106,19 @@ void NumericLineEdit::dropEvent(QDropEvent* event) {
     deselect();
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
     const QString entered = filtered(event->mimeData()->text());
-    if (entered.isEmpty()) {
+    // What the filter leaves out must stay where it came from: a copy then, never a move.
+    const bool cut = entered != event->mimeData()->text();
+    if (entered.isEmpty() || (cut && !(event->possibleActions() & Qt::CopyAction))) {
         event->ignore();
         return;
     }
     insert(entered);
-    // A copy: what the filter left out stays where it came from.
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    if (cut) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
     setFocus(Qt::MouseFocusReason);
 }
 
