@@ -87,7 +87,7 @@ Pattern pattern(const ConePipeModel& m) {
     const int hole = b.newOutline(OutlineKind::Hole);
     const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
     b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0, exact});
-    b.numberedMarks(m.Xo, m.Yo);
+    b.numberedMarks("Xo", m.Xo, m.Yo);
     return std::move(b).finish();
 }
 

@@ -105,12 +105,19 @@ Pattern pattern(const ElbowModel& m) {
     // each curve's points a run of their own.
     const double centres[] = {0.0, y0, y0};
     const double sides[] = {1.0, 1.0, -1.0};
+    const char* const names[] = {"hA", "hB", "hB"};
     for (std::size_t curve = 0; curve < 3; ++curve) {
         b.newMarkRun();
         for (std::size_t i = 0; i <= n; ++i) {
-            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]), std::to_string(i));
+            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]),
+                   names[curve] + std::to_string(i));
         }
     }
+    // Which pattern is which, and how many of each the elbow takes: inside each, over its
+    // outer side, where it is highest.
+    b.caption({m.Lc / 2, m.hmax / 2}, "A – 2 szt.");
+    b.caption({m.Lc / 2, y0 + m.hmax / 2},
+              "B – " + std::to_string(m.inputs.Ns - 2) + " szt.");
     return std::move(b).finish();
 }
 

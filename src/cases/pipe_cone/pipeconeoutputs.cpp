@@ -75,7 +75,7 @@ Pattern mantlePattern(const PipeConeModel& m) {
     const int hole = b.newOutline(OutlineKind::Hole);
     const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
     b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, kPassAfterSector, exact});
-    b.numberedMarks(m.Xo, m.Yo);
+    b.numberedMarks("Xo", m.Xo, m.Yo);
     return std::move(b).finish();
 }
 

@@ -77,7 +77,7 @@ Pattern shellPattern(const PipePipeModel& model) {
     const int hole = b.newOutline(OutlineKind::Hole);
     const int exact = b.exactCurve(LineRole::HoleOutline, model.exactCurve);
     b.polyline(LineRole::HoleOutline, pointsOf(model.Xo, model.Yo), {hole, 0, exact});
-    b.numberedMarks(model.Xo, model.Yo);
+    b.numberedMarks("Xo", model.Xo, model.Yo);
     return std::move(b).finish();
 }
 

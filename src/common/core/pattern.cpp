@@ -195,11 +195,16 @@ void PatternBuilder::newMarkRun() {
     }
 }
 
-void PatternBuilder::numberedMarks(const std::vector<double>& X, const std::vector<double>& Y) {
+void PatternBuilder::numberedMarks(const std::string& prefix, const std::vector<double>& X,
+                                   const std::vector<double>& Y) {
     newMarkRun();
     for (std::size_t i = 0; i < X.size(); ++i) {
-        mark({X[i], Y[i]}, std::to_string(i));
+        mark({X[i], Y[i]}, prefix + std::to_string(i));
     }
+}
+
+void PatternBuilder::caption(PatternPoint at, std::string text) {
+    m_pattern.captions.push_back({at, std::move(text)});
 }
 
 Pattern PatternBuilder::finish() && {

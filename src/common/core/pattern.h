@@ -93,11 +93,18 @@ struct ExactCurve {
  * drawn downwards (a template strip under its base line) still has its lines with Y up, as the
  * DXF has them; only the preview turns it over.
  */
+/** A text set on the pattern, not at a point: what a piece is and how many to cut. */
+struct PatternCaption {
+    PatternPoint at; ///< the middle of the text
+    std::string text;
+};
+
 struct Pattern {
     std::vector<PatternLine> lines;
     std::vector<OutlineKind> outlines;
     std::vector<ExactCurve> exactCurves;
     std::vector<PointMark> points;
+    std::vector<PatternCaption> captions;
     PreviewFrame frame;
     LineStyles styles;
 };
@@ -131,8 +138,10 @@ public:
     void mark(PatternPoint at, std::string text);
     /** The marks that follow begin a run of their own (nothing when the current one is empty). */
     void newMarkRun();
-    /** Points (X[i], Y[i]) numbered i, as a run of their own. */
-    void numberedMarks(const std::vector<double>& X, const std::vector<double>& Y);
+    /** Points (X[i], Y[i]) named as the report names them, `prefix` and i, as a run of their own. */
+    void numberedMarks(const std::string& prefix, const std::vector<double>& X,
+                       const std::vector<double>& Y);
+    void caption(PatternPoint at, std::string text);
 
     Pattern finish() &&;
 

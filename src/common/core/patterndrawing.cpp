@@ -37,6 +37,9 @@ PreviewDrawing previewOf(const Pattern& pattern) {
                                     {line->from.x, ySign * line->from.y},
                                     {line->to.x, ySign * line->to.y}});
     }
+    for (const PatternCaption& caption : pattern.captions) {
+        drawing.captions.push_back({{caption.at.x, ySign * caption.at.y}, caption.text});
+    }
     return drawing;
 }
 

@@ -58,7 +58,7 @@ Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours co
     }
     b.line(LineRole::EndEdge, {0.0, 0.0}, top(n), edge);
     for (std::size_t i = 0; i <= n; ++i) {
-        b.mark(curve(i), std::to_string(i));
+        b.mark(curve(i), "h" + std::to_string(i));
     }
     return std::move(b).finish();
 }
@@ -94,8 +94,8 @@ void addConeSector(PatternBuilder& b, const ConeSector& s, SectorRoles roles, Ex
     for (std::size_t j = 1; j < n; ++j) {
         b.line(LineRole::Generator, small(j), large(j), {kNoOutline, kSectorGeneratorPass});
     }
-    b.numberedMarks(s.Xm, s.Ym);
-    b.numberedMarks(s.Xd, s.Yd);
+    b.numberedMarks("Xm", s.Xm, s.Ym);
+    b.numberedMarks("Xd", s.Xd, s.Yd);
 }
 
 void addShellSheet(PatternBuilder& b, double length, double around,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace blachorys::core {
@@ -63,8 +64,15 @@ struct PreviewFrame {
 };
 
 /** A case's preview: its frame and the segments in drawing order. */
+/** A text centred on a point of the pattern, in the edges' black. */
+struct PreviewCaption {
+    PreviewPoint at;
+    std::string text;
+};
+
 struct PreviewDrawing : PreviewFrame {
     std::vector<PreviewSegment> segments;
+    std::vector<PreviewCaption> captions;
 };
 
 /** Drawn downwards from a base line over 0..width by 0..depth. */

@@ -173,7 +173,7 @@ std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const Rec
     for (const LabelRequest& request : requests) {
         const PagePoint p = request.at;
         const RectMm dot = around(p, kPointDotRadiusMm, kPointDotRadiusMm);
-        if (!clearOf(dot, labelBoxes)) {
+        if (request.dot && !clearOf(dot, labelBoxes)) {
             continue;
         }
         const TextExtent extent = textExtentAtMost(request.text, kLabelCapitalMm);
@@ -182,17 +182,26 @@ std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const Rec
         const double right = p.x + kLabelOffsetMm;
         const double above = p.y - kLabelOffsetMm - height;
         const double below = p.y + kLabelOffsetMm;
-        for (const auto& [x, y] : {std::pair{right, above}, std::pair{right, below},
-                                   std::pair{left, above}, std::pair{left, below}}) {
+        std::vector<std::pair<double, double>> places{{right, above}, {right, below}, {left, above},
+                                                      {left, below}};
+        if (!request.dot) {
+            // Centred, but moved along into the frame where the point lies near its edge.
+            places = {{std::max(frame.left, std::min(p.x - extent.width / 2,
+                                                     frame.right() - extent.width)),
+                       std::max(frame.top, std::min(p.y - height / 2, frame.bottom() - height))}};
+        }
+        for (const auto& [x, y] : places) {
             const RectMm box{x, y, extent.width, height};
             const RectMm clearance = grown(box, kClearanceMm);
             if (!inside(box, frame) || !clearOf(clearance, labelBoxes) ||
                 !clearOf(clearance, marks)) {
                 continue;
             }
-            placed.push_back({p.x, p.y, request.text, x, y + extent.ascent, box});
+            placed.push_back({p.x, p.y, request.text, x, y + extent.ascent, box, request.dot});
             labelBoxes.push_back(box);
-            marks.push_back(dot);
+            if (request.dot) {
+                marks.push_back(dot);
+            }
             break;
         }
     }

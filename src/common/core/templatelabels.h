@@ -44,11 +44,14 @@ struct LabelRequest {
     PagePoint at;
     std::string text;
     int rank = 0; ///< lower first
+    /** False for a caption: centred on `at`, with no point to mark. */
+    bool dot = true;
 };
 
 /**
  * The labels of one page, by rank and then in order, each beside its point (above right,
- * below right, above left or below left, the first of them that is free) and inside the frame,
+ * below right, above left or below left, the first of them that is free; a caption centred
+ * on it) and inside the frame,
  * clear of the labels placed before it, of their points' dots and of the crosses. A label with
  * no free place is left out.
  */

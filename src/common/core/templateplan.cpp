@@ -130,7 +130,8 @@ std::vector<PagePoint> crossesOf(const TemplatePlan& plan, const TemplatePage& p
 /** The numbers of the chosen marks that lie on the page's tile, placed clear of each other. */
 std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& page,
                                 const std::vector<PointMark>& marks,
-                                const MarkSelection& selection) {
+                                const MarkSelection& selection,
+                                const std::vector<PatternCaption>& captions) {
     const double right = page.patternLeft + plan.tileWidth;
     const double bottom = page.patternTop - plan.tileHeight;
     std::vector<LabelRequest> requests;
@@ -143,6 +144,16 @@ std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& pa
         requests.push_back({{plan.pageX(page, mark.x), plan.pageY(page, mark.y)},
                             mark.text,
                             selection.labelRank[m]});
+    }
+    // Captions first: a piece's name matters more than any one point's number.
+    for (const PatternCaption& caption : captions) {
+        if (caption.at.x >= page.patternLeft && caption.at.x <= right && caption.at.y >= bottom &&
+            caption.at.y <= page.patternTop) {
+            requests.push_back({{plan.pageX(page, caption.at.x), plan.pageY(page, caption.at.y)},
+                                caption.text,
+                                -1,
+                                false});
+        }
     }
     return placeLabels(std::move(requests), plan.frame, page.crosses);
 }
@@ -165,8 +176,8 @@ TileRange tilesOver(const TemplatePlan& plan, double minX, double maxX, double m
 }
 
 /** Clips every line to the tiles it reaches; keeps the tiles that show something. */
-void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
-               const std::vector<PointMark>& marks, const MarkSelection& selection) {
+void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines, const Pattern& pattern,
+               const MarkSelection& selection) {
     const double stepX = plan.tileWidth - plan.settings.overlapMm;
     const double stepY = plan.tileHeight - plan.settings.overlapMm;
     std::vector<TemplatePage> grid;
@@ -225,10 +236,16 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
         page.left = nameOf(printed(page.row, page.column - 1));
         page.right = nameOf(printed(page.row, page.column + 1));
     }
+    // Each caption once, on the first sheet that holds it and has room for it.
+    std::vector<PatternCaption> unplaced = pattern.captions;
     for (TemplatePage& page : grid) {
         if (!page.strokes.empty()) {
             page.crosses = crossesOf(plan, page);
-            page.labels = labelsOf(plan, page, marks, selection);
+            page.labels = labelsOf(plan, page, pattern.points, selection, unplaced);
+            std::erase_if(unplaced, [&page](const PatternCaption& caption) {
+                return std::any_of(page.labels.begin(), page.labels.end(),
+                                   [&](const PageLabel& l) { return !l.dot && l.text == caption.text; });
+            });
             plan.pages.push_back(std::move(page));
         }
     }
@@ -442,7 +459,7 @@ TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& se
             smallestGrid = smallestGrid == 0 ? grid : std::min(smallestGrid, grid);
             continue;
         }
-        fillPages(plan, lines, pattern.points, selection);
+        fillPages(plan, lines, pattern, selection);
         if (!best || plan.pages.size() < best->pages.size()) {
             best = std::move(plan);
         }

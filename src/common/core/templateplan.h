@@ -145,6 +145,8 @@ struct PageLabel {
     double textY = 0.0;
     /** The room the text takes: no other label, dot or cross reaches into it. */
     RectMm box;
+    /** False for a caption, which names a piece and marks no point. */
+    bool dot = true;
 };
 
 /** One sheet of the tiled template. */

@@ -110,6 +110,14 @@ void DrawingPreview::rebuild() {
         painter.setPen(QPen(toColor(pen.colour), pen.width, style, Qt::RoundCap, Qt::RoundJoin));
         painter.drawLine(toPoint(m_fit.toPixel(segment.from)), toPoint(m_fit.toPixel(segment.to)));
     }
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(toColor(core::penFor(core::PenRole::Edge).colour));
+    for (const auto& caption : m_drawing.captions) {
+        const QString text = QString::fromStdString(caption.text);
+        const QPoint centre = toPoint(m_fit.toPixel(caption.at));
+        const QRect box = painter.fontMetrics().boundingRect(text);
+        painter.drawText(centre.x() - box.width() / 2, centre.y() + box.height() / 4, text);
+    }
     painter.end();
     update();
 }

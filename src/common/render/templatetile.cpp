@@ -207,7 +207,9 @@ void paintTile(MillimetrePainter& mm, const core::TemplatePlan& plan,
     const TextStyle labelStyle{core::kLabelCapitalMm, false};
     mm.pen(Qt::black, kThinMm);
     for (const auto& label : page.labels) {
-        mm.dot(label.x, label.y, core::kPointDotRadiusMm);
+        if (label.dot) {
+            mm.dot(label.x, label.y, core::kPointDotRadiusMm);
+        }
         mm.text(label.textX, label.textY, labelStyle, q(label.text));
     }
     paintCheckBars(mm, plan);

@@ -3,6 +3,7 @@
 #include "common/core/numbertext.h"
 #include "common/core/patterndrawing.h"
 #include "common/core/previewfit.h"
+#include "common/core/templateplan.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +217,28 @@ TEST(ElbowPreview, TheBoundingBoxFitIsTheElbowsOwnLayout) {
                       (PixelPoint{0, 0}));
         }
     }
+}
+
+TEST(ElbowOutputs, TheTemplateAndThePreviewNameEachPatternAndHowManyToCut) {
+    ElbowInputs in;
+    in.Ns = 7;
+    const Pattern pattern = elbowOutputs(computeElbow(in), "d").pattern;
+    std::vector<std::string> printed;
+    const auto planning = planTemplate(pattern, {}, 0.0);
+    ASSERT_TRUE(planning.plan);
+    for (const TemplatePage& page : planning.plan->pages) {
+        for (const PageLabel& label : page.labels) {
+            printed.push_back(label.text);
+        }
+    }
+    for (const char* text : {"A – 2 szt.", "B – 5 szt.", "hA0", "hB0"}) {
+        EXPECT_NE(std::find(printed.begin(), printed.end(), text), printed.end()) << text;
+    }
+    std::vector<std::string> previewed;
+    for (const PreviewCaption& caption : previewOf(pattern).captions) {
+        previewed.push_back(caption.text);
+    }
+    EXPECT_EQ(previewed, (std::vector<std::string>{"A – 2 szt.", "B – 5 szt."}));
 }
 
 } // namespace
