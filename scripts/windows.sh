@@ -67,4 +67,5 @@ check "wine: core_tests" run_wine_suite core_tests
 check "wine: io_tests" run_wine_suite io_tests
 check "wine: command-line goldens" check_wine_goldens
 check "wine: window, every calculator" check_wine_window
+check "wine: saved inputs in %APPDATA%" check_wine_appdata_fallback
 check "wine: installer /S, uninstaller /S" check_wine_installer
