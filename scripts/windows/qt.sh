@@ -27,16 +27,50 @@ qt_cache_key() {
 # The prefix of the cross-built Qt; set by ensure_windows_qt.
 BLACHORYS_WINDOWS_QT=
 
-ensure_windows_qt() {
+# Whether a package is installed (not only known, or removed with its configuration kept).
+package_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# Where the cross-built Qt for this host's Qt and cross compiler is kept. Fails when either is
+# not installed: no name can be given then.
+windows_qt_prefix() {
+    package_installed qt6-base-dev && package_installed g++-mingw-w64-x86-64-posix || return 1
     local version
     version=$(installed_version qt6-base-dev)
-    local upstream=${version%%+*}
-    BLACHORYS_WINDOWS_QT="$BLACHORYS_WINDOWS_CACHE/qt-$upstream-mingw-$(qt_cache_key)"
+    echo "$BLACHORYS_WINDOWS_CACHE/qt-${version%%+*}-mingw-$(qt_cache_key)"
+}
+
+# Whether that Qt is built and complete, building nothing: prints its prefix when it is, and
+# otherwise why not.
+windows_qt_cached() {
+    local prefix
+    if ! package_installed qt6-base-dev; then
+        echo "qt6-base-dev is not installed"
+        return 1
+    fi
+    if ! prefix=$(windows_qt_prefix); then
+        echo "the MinGW-w64 cross compiler (g++-mingw-w64-x86-64-posix) is not installed," \
+            "so no Qt has been cross-built with it here"
+        return 1
+    fi
+    if [ ! -f "$prefix/.complete" ]; then
+        echo "no complete cross-built Qt at $prefix"
+        return 1
+    fi
+    echo "$prefix"
+}
+
+ensure_windows_qt() {
+    BLACHORYS_WINDOWS_QT=$(windows_qt_prefix) || {
+        echo "qt6-base-dev and g++-mingw-w64-x86-64-posix must be installed first" >&2
+        return 1
+    }
     if [ -f "$BLACHORYS_WINDOWS_QT/.complete" ]; then
         echo "Reusing $BLACHORYS_WINDOWS_QT"
         return 0
     fi
-    build_windows_qt "$version"
+    build_windows_qt "$(installed_version qt6-base-dev)"
 }
 
 build_windows_qt() {
