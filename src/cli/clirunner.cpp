@@ -3,19 +3,16 @@
 #include "cases/calculators.h"
 #include "common/core/numbertext.h"
 #include "common/io/atomicfile.h"
+#include "common/io/platformfiles.h"
 #include "common/io/reportdate.h"
 #include "common/render/outputfile.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 
 #include <optional>
 #include <ostream>
-
-#include <sys/stat.h>
 
 namespace blachorys::cli {
 namespace {
@@ -64,15 +61,7 @@ bool sameFile(const std::string& a, const std::string& b) {
     if (a == kStandardOutput || b == kStandardOutput) {
         return a == b;
     }
-    const QString first = QDir::cleanPath(QFileInfo(QString::fromUtf8(a)).absoluteFilePath());
-    const QString second = QDir::cleanPath(QFileInfo(QString::fromUtf8(b)).absoluteFilePath());
-    if (first == second) {
-        return true;
-    }
-    struct stat firstStat {};
-    struct stat secondStat {};
-    return ::stat(a.c_str(), &firstStat) == 0 && ::stat(b.c_str(), &secondStat) == 0 &&
-           firstStat.st_dev == secondStat.st_dev && firstStat.st_ino == secondStat.st_ino;
+    return io::namesSameFile(QString::fromUtf8(a), QString::fromUtf8(b));
 }
 
 bool isTemplateOption(const std::string& argument) {

@@ -1,4 +1,5 @@
 #include "cli/clirunner.h"
+#include "cli/programarguments.h"
 #include "common/io/filesizesignal.h"
 
 #include <QGuiApplication>
@@ -11,7 +12,8 @@
 
 int main(int argc, char** argv) {
     blachorys::io::ignoreFileSizeLimitSignal();
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    blachorys::cli::prepareStandardStreams();
+    const std::vector<std::string> arguments = blachorys::cli::programArguments(argc, argv);
     // Drawing the template needs Qt's drawing layer; off screen, it needs no display.
     std::unique_ptr<QGuiApplication> drawing;
     if (std::find(arguments.begin(), arguments.end(), "--template-pdf") != arguments.end()) {

@@ -1,6 +1,7 @@
 # io and the command-line runner: QtCore only, so these tests build without the windows.
 add_executable(io_tests
     io/atomicfile_test.cpp
+    io/cliplatform_test.cpp
     io/clirunner_test.cpp
     io/cliprocess_test.cpp
     io/outputfiles_test.cpp

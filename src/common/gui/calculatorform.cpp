@@ -3,6 +3,7 @@
 #include "common/gui/hintrouter.h"
 #include "common/gui/makerlabel.h"
 #include "common/gui/numericlineedit.h"
+#include "common/gui/pictures.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -17,7 +18,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QSvgWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -231,9 +231,10 @@ private:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(kMargin);
 
-        auto* picture = new QSvgWidget(q(window.jointPicture), column);
+        auto* picture =
+            makePictureWidget(q(window.jointPicture),
+                              QSize(window.jointPictureWidth, window.jointPictureHeight), column);
         picture->setObjectName(QStringLiteral("Image1"));
-        picture->setFixedSize(window.jointPictureWidth, window.jointPictureHeight);
         layout->addWidget(picture, 0, Qt::AlignHCenter);
 
         m_form.schemeButton = new QPushButton(column);

@@ -18,6 +18,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/numericlineedit.h
     src/common/gui/outputwindows.cpp
     src/common/gui/outputwindows.h
+    src/common/gui/pictures.cpp
+    src/common/gui/pictures.h
     src/common/gui/prompts.h
     src/common/gui/qtprompts.cpp
     src/common/gui/qtprompts.h

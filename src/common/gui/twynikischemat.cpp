@@ -1,11 +1,11 @@
 #include "common/gui/twynikischemat.h"
 
+#include "common/gui/pictures.h"
+
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace blachorys::gui {
 namespace {
@@ -53,17 +53,10 @@ QString TWynikiSchemat::resourcePath(const QString& name) {
 QPixmap TWynikiSchemat::renderPicture(const QString& path) {
     QPixmap pixmap(kPictureWidth, kPictureHeight);
     pixmap.fill(Qt::white);
-    // Checked first: the renderer would log every picture that is not there yet.
-    if (path.isEmpty() || !QFile::exists(path)) {
-        return pixmap;
+    if (!path.isEmpty()) {
+        QPainter painter(&pixmap);
+        drawPicture(path, painter, QRectF(pixmap.rect()));
     }
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) {
-        return pixmap;
-    }
-    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(pixmap.rect()));
     return pixmap;
 }
 

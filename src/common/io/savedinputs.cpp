@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/io/atomicfile.h"
+#include "common/io/platformfiles.h"
 #include "common/io/windows1250.h"
 
 #include <QCoreApplication>
@@ -111,7 +112,7 @@ QStringList readSavedInputs(QIODevice& device, int fieldCount) {
 
 QString savedInputsDirectory() {
     const QString programDirectory = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programDirectory).isWritable()) {
+    if (canCreateFilesIn(programDirectory)) {
         return programDirectory;
     }
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

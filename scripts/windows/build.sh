@@ -1,0 +1,15 @@
+# The programs and the test programs cross-compiled against the cached Qt and third parties.
+
+configure_and_build_windows() {
+    cmake -S . -B "$BLACHORYS_WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_FIND_ROOT_PATH="$BLACHORYS_WINDOWS_QT;$BLACHORYS_WINDOWS_THIRDPARTY" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    cmake --build "$BLACHORYS_WINDOWS_BUILD" --parallel "$BLACHORYS_WINDOWS_JOBS" \
+        --target blachorys blachorys-cli core_tests io_tests
+}
+
+# The version the project declares, for the packages' names.
+project_version() {
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BLACHORYS_WINDOWS_BUILD/CMakeCache.txt"
+}

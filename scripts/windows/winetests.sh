@@ -1,0 +1,76 @@
+# The Windows build tested under wine: the core and io suites, the command line's goldens byte
+# for byte, and the window started, every calculator opened from the menu and calculated.
+
+BLACHORYS_WINE_SUMMARY=()
+
+# The test programs run from the build tree, beside the deployed DLLs and plugins, so that
+# the command line io_tests starts finds them too.
+make_build_tree_runnable() {
+    local folder="$BLACHORYS_WINDOWS_BUILD/deploy/Blachorys" beside
+    for beside in "$BLACHORYS_WINDOWS_BUILD" "$BLACHORYS_WINDOWS_BUILD/tests"; do
+        cp "$folder"/*.dll "$folder/qt.conf" "$beside/"
+        cp -r "$folder/platforms" "$folder/lib" "$beside/"
+    done
+}
+
+# Runs one GoogleTest program; its own summary lines go to the summary.
+run_wine_suite() {
+    local name=$1 log="$BLACHORYS_WINDOWS_BUILD/wine-$1.log"
+    local status=0
+    (cd "$BLACHORYS_WINDOWS_BUILD/tests" && wine_run "./$name.exe" --gtest_brief=1) >"$log" 2>&1 ||
+        status=$?
+    tail -n 3 "$log"
+    local passed
+    passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
+    BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s %s passed, exit %d' "$name" "${passed:-0}" "$status")")
+    [ "$status" -eq 0 ]
+}
+
+# The development names of every calculator, from the goldens' folder: KEY/NAME.txt.
+golden_cases() {
+    find tests/golden -name '*.txt' | sort | sed 's|tests/golden/||; s|\.txt$||'
+}
+
+# blachorys-cli.exe of the portable folder writes every golden: the same bytes.
+check_wine_goldens() {
+    local folder="$BLACHORYS_WINDOWS_BUILD/deploy/Blachorys"
+    local out="$BLACHORYS_WINDOWS_BUILD/wine-goldens"
+    rm -rf "$out"
+    mkdir -p "$out"
+    local case key development arguments same=0 differ=0 extension
+    for case in $(golden_cases); do
+        key=${case%/*}
+        development=${case#*/}
+        arguments=("$key")
+        [ "$development" != defaults ] && arguments+=(--development "$development")
+        (cd "$out" && wine_run "$folder/blachorys-cli.exe" "${arguments[@]}" --date 08-12-2026 \
+            --txt "$key-$development.txt" --dxf "$key-$development.dxf" >/dev/null)
+        for extension in txt dxf; do
+            if cmp "tests/golden/$case.$extension" "$out/$key-$development.$extension"; then
+                same=$((same + 1))
+            else
+                differ=$((differ + 1))
+            fi
+        done
+    done
+    # The command as a user types it, with another date: only the footer's date differs.
+    (cd "$out" && wine_run "$folder/blachorys-cli.exe" rurarura --txt r.txt --dxf r.dxf \
+        --date 2026-01-01 >/dev/null)
+    local expected="$out/expected-r.txt"
+    sed 's/ 08-12-2026 / 2026-01-01 /' tests/golden/rurarura/mniejsza.txt >"$expected"
+    if cmp "$expected" "$out/r.txt" && cmp tests/golden/rurarura/mniejsza.dxf "$out/r.dxf"; then
+        same=$((same + 2))
+    else
+        differ=$((differ + 2))
+    fi
+    # A Polish file name is written under exactly that name, and the template is drawn.
+    (cd "$out" && wine_run "$folder/blachorys-cli.exe" rurarura --date 08-12-2026 \
+        --txt "raport_łódź.txt" --template-pdf "szablon_żółw.pdf" >/dev/null)
+    local named=ok
+    cmp tests/golden/rurarura/mniejsza.txt "$out/raport_łódź.txt" || named=missing
+    head -c 5 "$out/szablon_żółw.pdf" | grep -q '%PDF-' || named=missing
+    BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s %d files identical, %d differ' goldens "$same" "$differ")")
+    BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s raport_łódź.txt and szablon_żółw.pdf: %s' names "$named")")
+    ls "$out"
+    [ "$differ" -eq 0 ] && [ "$named" = ok ]
+}
