@@ -3,6 +3,8 @@ set(BLACHORYS_TEST_SUPPORT_SOURCES
     support/calculatorfixture.h
     support/calculatorprinter.h
     support/casetexts.h
+    support/conerollback.h
+    support/drawncut.h
     support/fakeprompts.cpp
     support/fakeprompts.h
     support/golden.cpp

@@ -8,7 +8,10 @@ in points. Checked, for the pipe-pipe defaults: the 100 mm check bars are 283.46
 template's base line, summed over the pages it crosses less the overlaps, is pi * Dm; with a
 scale correction of 101 % along X it is 1 % longer; the page count is what the page grid gives
 (worked out again here from the DXF's lines, empty pages left out). For the cone defaults,
-far from the origin, every page holds some of the pattern. Exits 1 on any mismatch.
+far from the origin, every page holds some of the pattern. For the pipe-cone defaults, the longest
+generator (from the base line down to the lowest point of the cut curve, across the rows of
+pages) is the exact 645.5 mm, not the 640.2 mm between the reported points. Exits 1 on any
+mismatch.
 """
 
 import math
@@ -154,6 +157,37 @@ def base_line_mm(pdf, workdir, scale_x):
     return total, pages
 
 
+CURVE_RGB = (0, 140, 0)
+
+
+def page_row(pdf, page):
+    """The row of a tile page, from the letters of its name ("B3": 1)."""
+    text = subprocess.run(["pdftotext", "-f", str(page), "-l", str(page), pdf, "-"],
+                          capture_output=True, text=True, check=True).stdout
+    letters = re.search(r"^([A-Z]+)\d+ .* - strona ", text, re.M).group(1)
+    row = 0
+    for letter in letters:
+        row = row * 26 + ord(letter) - ord("A") + 1
+    return row - 1
+
+
+def longest_generator_mm(pdf, workdir, overlap=10.0):
+    """Base line to the curve's lowest point, upright A4 tiles at 100 %, in mm."""
+    step = A4_MM[1] - 2 * MARGIN_MM - BANDS_MM["top"] - BANDS_MM["bottom"] - overlap
+    base, lowest = None, None
+    for page in range(2, page_count(pdf) + 1):
+        row = page_row(pdf, page)
+        pieces = [p for p in strokes(pdf, page, workdir) if p[1] > OUTLINE_MIN_PT]
+        for rgb, _, x1, y1, x2, y2 in pieces:
+            # Down the pattern from the top of row 0's frame, in mm.
+            low = row * step + max(y1, y2) / POINTS_PER_MM
+            if rgb == BASE_LINE_RGB and abs(y1 - y2) < 1e-6:
+                base = low if base is None else min(base, low)
+            if rgb == CURVE_RGB:
+                lowest = low if lowest is None else max(lowest, low)
+    return None if base is None or lowest is None else lowest - base
+
+
 def main(arguments):
     if len(arguments) != 2:
         print(__doc__, file=sys.stderr)
@@ -202,6 +236,13 @@ def main(arguments):
         pattern = [p for p in strokes(cone, page, workdir)
                    if p[0] == (200, 0, 0) or (p[0] in outline_colours and p[1] > OUTLINE_MIN_PT)]
         check(bool(pattern), f"cone page {page} holds some of the pattern")
+
+    branch = os.path.join(workdir, "rurastozek.pdf")
+    run_cli(cli, ["rurastozek", "--template-pdf", branch])
+    longest = longest_generator_mm(branch, workdir)
+    check(longest is not None and abs(longest - 645.5) <= 0.1,
+          f"pipe-cone: longest generator {longest if longest is None else round(longest, 2)} mm, "
+          f"645.5 expected")
 
     print(f"{len(FAILURES)} failures")
     return 1 if FAILURES else 0

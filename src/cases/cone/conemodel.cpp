@@ -66,6 +66,8 @@ ConeModel computeCone(const ConeInputs& in) {
     m.Yd.resize(points);
     double theta = 0.0;
     double previousSlant = 0.0;
+    m.exactArcs.large.resize(static_cast<std::size_t>(m.M) + 1);
+    m.exactArcs.small.resize(static_cast<std::size_t>(m.M) + 1);
     for (int i = 0; i <= m.M; ++i) {
         const double bx = Rd * std::cos(w) - m.a;
         const double by = Rd * std::sin(w);
@@ -74,12 +76,15 @@ ConeModel computeCone(const ConeInputs& in) {
         if (i >= 1) {
             theta += apexAngle(previousSlant, slant, base);
         }
+        const auto fine = static_cast<std::size_t>(i);
+        m.exactArcs.large[fine] = {slant * std::cos(theta), slant * std::sin(theta)};
+        m.exactArcs.small[fine] = {m.k * slant * std::cos(theta), m.k * slant * std::sin(theta)};
         if (i % m.F == 0) {
             const auto j = static_cast<std::size_t>(i / m.F);
-            m.Xd[j] = slant * std::cos(theta);
-            m.Yd[j] = slant * std::sin(theta);
-            m.Xm[j] = m.k * slant * std::cos(theta);
-            m.Ym[j] = m.k * slant * std::sin(theta);
+            m.Xd[j] = m.exactArcs.large[fine].x;
+            m.Yd[j] = m.exactArcs.large[fine].y;
+            m.Xm[j] = m.exactArcs.small[fine].x;
+            m.Ym[j] = m.exactArcs.small[fine].y;
         }
         w += deltaW;
         previousSlant = slant;

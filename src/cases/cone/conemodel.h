@@ -40,6 +40,8 @@ struct ConeModel {
     std::vector<double> Yd;
     /** Bounding box of all 2·(N + 1) points, mm: the sheet the pattern is cut from. */
     SheetBox sheet;
+    /** Both edges through every fine step, as exactly as they are cut. */
+    ExactArcs exactArcs;
 };
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */

@@ -38,7 +38,8 @@ std::vector<std::string> resultLines(const ConeModel& m) {
 Pattern pattern(const ConeModel& m) {
     PatternBuilder b(standardStyles(),
                      centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
-    addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::EndEdge, LineRole::StartEdge});
+    addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::EndEdge, LineRole::StartEdge},
+                  m.exactArcs);
     return std::move(b).finish();
 }
 

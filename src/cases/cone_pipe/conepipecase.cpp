@@ -118,6 +118,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
               {"Beta", "60"},
               {"Gamma", "25"},
               {"alfa", "-30"},
+              {"Hs", "520"},
               {"N", "36"}}},
             {"square_centred_pipe", "rura", {{"P", "0"}, {"Beta", "90"}, {"Lm", "400"}}},
         }};

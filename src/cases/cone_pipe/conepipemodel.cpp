@@ -1,7 +1,9 @@
 #include "cases/cone_pipe/conepipemodel.h"
 
 #include "common/core/calculationresult.h"
+#include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/patternlines.h"
 
 #include <algorithm>
 #include <array>
@@ -97,6 +99,119 @@ std::optional<double> angleOnPipe(double ratio) {
     return std::asin(std::clamp(ratio, -1.0, 1.0));
 }
 
+namespace {
+
+/** Where one generatrix meets the pipe. */
+struct CutPoint {
+    double rn = 0.0; ///< the cone's radius there, mm
+    double Z = 0.0;  ///< slant distance from the apex, mm: the cut's radius in the cone pattern
+    double zc = 0.0; ///< height above the pipe's axis, mm
+    PatternPoint hole; ///< the point on the pipe's rolled-out sheet
+};
+
+/** The cone and the pipe of the inputs, generatrix by generatrix. */
+class ConeInPipe {
+public:
+    explicit ConeInPipe(const ConePipeInputs& in, const ConePipeModel& m)
+        : m_in(in), m_u(m.u), m_gamma(toRadians(in.Gamma)), m_beta(toRadians(in.Beta)),
+          // The pipe's surface in the cross-section: y² + z² = (Dr/2)². A point of a
+          // generatrix where the cone's radius is r lies at y = P − r·sin w, z = u − r·Q; the
+          // constant term of the quadratic in r is the same for every generatrix.
+          m_C0(m.u * m.u - in.Dr * in.Dr / 4 + in.P * in.P) {}
+
+    /** The generatrix at angle w round the free end, or why it has no cut. */
+    ConePipeFault cut(double w, CutPoint& point) const {
+        const double freeEndRadius = m_in.Ds / 2;
+        const double z0 = m_in.Hs - freeEndRadius * std::cos(w) * std::sin(kPi / 2 - m_beta);
+        const double Q = 2 * (m_u - z0) / m_in.Ds;
+        const double A = std::sin(w) * std::sin(w) + Q * Q;
+        const double B = -2 * (m_in.P * std::sin(w) + m_u * Q);
+        const double discriminant = B * B - 4 * A * m_C0;
+        if (!std::isfinite(discriminant)) {
+            return ConePipeFault::NotFinite;
+        }
+        if (A == 0.0) {
+            return ConePipeFault::ParallelToPipe;
+        }
+        if (discriminant < 0.0) {
+            return ConePipeFault::MissesPipe;
+        }
+        // The two roots, each without cancellation between −B and √Δ: the nearer one is the
+        // point where the generatrix first meets the pipe.
+        const double q = -(B + std::copysign(std::sqrt(discriminant), B)) / 2;
+        const double r1 = q / A;
+        const double r2 = q != 0.0 ? m_C0 / q : r1;
+        const double rn = std::min(r1, r2);
+        // A root behind the apex is a point of the cone's other nappe: this generatrix, on the
+        // cone's side, goes away from the pipe.
+        if (rn < 0.0) {
+            return ConePipeFault::MissesPipe;
+        }
+        point.rn = rn;
+        point.Z = rn / std::sin(m_gamma);
+        point.zc = m_u - 2 * (m_u - z0) * rn / m_in.Ds;
+        // The hole's arc is measured over the top of the pipe; a cut below its axis would be
+        // mirrored into the upper half.
+        if (point.zc < -kLevelRounding * m_in.Dr) {
+            return ConePipeFault::BelowPipeAxis;
+        }
+        const auto angle = angleOnPipe(2 * (rn * std::sin(w) - m_in.P) / m_in.Dr);
+        if (!angle) {
+            return ConePipeFault::OffThePipe;
+        }
+        // Along the pipe: the axis point at the cut's height, then the cut's offset from the
+        // axis in the plane of the axes.
+        point.hole = {point.zc / std::tan(m_beta) + rn * std::cos(w) / std::sin(m_beta) + m_in.Lm,
+                      (2 * *angle + kPi) * m_in.Dr / 4};
+        return ConePipeFault::None;
+    }
+
+private:
+    const ConePipeInputs& m_in;
+    double m_u;
+    double m_gamma;
+    double m_beta;
+    double m_C0;
+};
+
+/**
+ * The three curves as exactly as they are cut, through their points: the free end's arc, the
+ * cut along the pipe and the hole, each sampled round the free end. The fault of a generatrix
+ * between two of the table's, if one has none.
+ */
+ConePipeFault exactCurves(ConePipeModel& m, const ConeInPipe& cone, const std::vector<double>& w) {
+    const double startW = w.front();
+    const double turnShare = m.v / (2 * kPi);
+    ConePipeFault fault = ConePipeFault::None;
+    const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf) {
+        auto curve = sampleCurve(
+            [&](double t) -> std::optional<PatternPoint> {
+                CutPoint point;
+                const ConePipeFault f = cone.cut(t, point);
+                if (f != ConePipeFault::None) {
+                    fault = f;
+                    return std::nullopt;
+                }
+                return pointOf(t, point);
+            },
+            w, knots);
+        return curve.value_or(std::vector<PatternPoint>{});
+    };
+    const auto polar = [&](double radius, double t) {
+        const double theta = (t - startW) * turnShare;
+        return PatternPoint{radius * std::cos(theta), radius * std::sin(theta)};
+    };
+    m.exactFreeEnd = sample(pointsOf(m.Xm, m.Ym),
+                            [&](double t, const CutPoint&) { return polar(m.t, t); });
+    m.exactCut = sample(pointsOf(m.Xd, m.Yd),
+                        [&](double t, const CutPoint& p) { return polar(p.Z, t); });
+    m.exactHole =
+        sample(pointsOf(m.Xo, m.Yo), [](double, const CutPoint& p) { return p.hole; });
+    return fault;
+}
+
+} // namespace
+
 ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     ConePipeConstruction construction;
     ConePipeModel& m = construction.model;
@@ -119,66 +234,47 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     for (auto* table : {&m.Xm, &m.Ym, &m.Xd, &m.Yd, &m.Xo, &m.Yo}) {
         table->assign(points, 0.0);
     }
-    // The pipe's surface in the cross-section: y² + z² = (Dr/2)². A point of a generatrix
-    // where the cone's radius is r lies at y = P − r·sin w, z = u − r·Q; the constant term of
-    // the quadratic in r is the same for every generatrix.
-    const double C0 = m.u * m.u - in.Dr * in.Dr / 4 + in.P * in.P;
+    const ConeInPipe cone(in, m);
     const double startW = toRadians(in.alfa);
     const double deltaW = 2 * kPi / in.N;
+    std::vector<double> angles(points);
     for (int n = 0; n <= in.N; ++n) {
         const auto i = static_cast<std::size_t>(n);
         // From the start angle each time, so that point N is point 0 once round.
         const double w = startW + n * deltaW;
-        const double z0 = in.Hs - freeEndRadius * std::cos(w) * std::sin(kPi / 2 - beta);
-        const double Q = 2 * (m.u - z0) / in.Ds;
-        const double A = std::sin(w) * std::sin(w) + Q * Q;
-        const double B = -2 * (in.P * std::sin(w) + m.u * Q);
-        const double discriminant = B * B - 4 * A * C0;
-        if (!std::isfinite(discriminant)) {
-            return stopped(construction, ConePipeFault::NotFinite, n);
+        angles[i] = w;
+        CutPoint point;
+        if (const ConePipeFault fault = cone.cut(w, point); fault != ConePipeFault::None) {
+            return stopped(construction, fault, n);
         }
-        if (A == 0.0) {
-            return stopped(construction, ConePipeFault::ParallelToPipe, n);
-        }
-        if (discriminant < 0.0) {
-            return stopped(construction, ConePipeFault::MissesPipe, n);
-        }
-        // The two roots, each without cancellation between −B and √Δ: the nearer one is the
-        // point where the generatrix first meets the pipe.
-        const double q = -(B + std::copysign(std::sqrt(discriminant), B)) / 2;
-        const double r1 = q / A;
-        const double r2 = q != 0.0 ? C0 / q : r1;
-        const double rn = std::min(r1, r2);
-        // A root behind the apex is a point of the cone's other nappe: this generatrix, on the
-        // cone's side, goes away from the pipe.
-        if (rn < 0.0) {
-            return stopped(construction, ConePipeFault::MissesPipe, n);
-        }
-        const double Z = rn / std::sin(gamma);
         const double theta = static_cast<double>(n) / in.N * m.v;
         m.Xm[i] = m.t * std::cos(theta);
         m.Ym[i] = m.t * std::sin(theta);
-        m.Xd[i] = Z * std::cos(theta);
-        m.Yd[i] = Z * std::sin(theta);
-
-        const double zc = m.u - 2 * (m.u - z0) * rn / in.Ds;
-        // The hole's arc is measured over the top of the pipe; a cut below its axis would be
-        // mirrored into the upper half.
-        if (zc < -kLevelRounding * in.Dr) {
-            return stopped(construction, ConePipeFault::BelowPipeAxis, n);
-        }
-        const auto angle = angleOnPipe(2 * (rn * std::sin(w) - in.P) / in.Dr);
-        if (!angle) {
-            return stopped(construction, ConePipeFault::OffThePipe, n);
-        }
-        // Along the pipe: the axis point at the cut's height, then the cut's offset from the
-        // axis in the plane of the axes.
-        m.Xo[i] = zc / std::tan(beta) + rn * std::cos(w) / std::sin(beta) + in.Lm;
-        m.Yo[i] = (2 * *angle + kPi) * in.Dr / 4;
+        m.Xd[i] = point.Z * std::cos(theta);
+        m.Yd[i] = point.Z * std::sin(theta);
+        m.Xo[i] = point.hole.x;
+        m.Yo[i] = point.hole.y;
     }
     fitBoundingBox(m);
     if (!isFinite(m)) {
         return stopped(construction, ConePipeFault::NotFinite);
+    }
+    if (const ConePipeFault fault = exactCurves(m, cone, angles); fault != ConePipeFault::None) {
+        return stopped(construction, fault);
+    }
+    const double rounding = roundingAt(m.t + in.L + in.Dr);
+    // The free end lies beyond the cut on some generatrix: it is inside the pipe.
+    for (const PatternPoint p : m.exactCut) {
+        if (std::hypot(p.x, p.y) < m.t - rounding) {
+            return stopped(construction, ConePipeFault::FreeEndInsidePipe);
+        }
+    }
+    // Only the pipe's sheet must hold the hole: the cone's pattern does not depend on L.
+    for (const PatternPoint p : m.exactHole) {
+        if (in.development == ConePipeDevelopment::Pipe &&
+            (p.x < -rounding || p.x > in.L + rounding)) {
+            return stopped(construction, ConePipeFault::PastThePipesEnd);
+        }
     }
     return construction;
 }
@@ -199,6 +295,10 @@ std::string faultMessage(ConePipeFault fault) {
         return "Blad obliczen. Prawdopodobnie STOZEK wchodzi w RURE ponizej jej osi.";
     case ConePipeFault::OffThePipe:
         return "Blad obliczen. Prawdopodobnie punkt otworu lezy poza RURA.";
+    case ConePipeFault::FreeEndInsidePipe:
+        return "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - zwieksz Hs.";
+    case ConePipeFault::PastThePipesEnd:
+        return "Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - sprawdz Lm i L.";
     case ConePipeFault::NotFinite:
         return kNotFiniteMessage;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/inputchecks.h"
+#include "common/core/pattern.h"
 
 #include <optional>
 #include <string>
@@ -49,6 +50,8 @@ struct ConePipeModel {
     std::vector<double> Xo, Yo;
     /** Bounding box of the development chosen: the cone's points, or the pipe's rectangle. */
     double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
+    /** The free end's arc, the cut and the hole as exactly as they are cut, through the points. */
+    std::vector<PatternPoint> exactFreeEnd, exactCut, exactHole;
 
     double sheetWidth() const { return maxX - minX; }
     double sheetHeight() const { return maxY - minY; }
@@ -63,6 +66,8 @@ enum class ConePipeFault {
     MissesPipe,     ///< a generatrix does not reach the pipe on the cone's side of the apex
     BelowPipeAxis,  ///< a generatrix meets the pipe below the level of its axis
     OffThePipe,     ///< a cut point's arc round the pipe cannot be taken
+    FreeEndInsidePipe, ///< the cut lies nearer the apex than the free end on some generatrix
+    PastThePipesEnd,   ///< the hole reaches past the start or the end of the pipe
     NotFinite,      ///< some number overflowed or became undefined
 };
 

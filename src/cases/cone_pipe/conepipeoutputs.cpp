@@ -79,12 +79,14 @@ std::vector<std::string> resultLines(const ConePipeModel& m) {
 Pattern pattern(const ConePipeModel& m) {
     PatternBuilder b(standardStyles(), centredOnBox(m.minX, m.maxX, m.minY, m.maxY));
     if (isCone(m)) {
-        addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::CutCurve, LineRole::EndEdge});
+        addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::CutCurve, LineRole::EndEdge},
+                      {m.exactFreeEnd, m.exactCut});
         return std::move(b).finish();
     }
     addShellSheet(b, m.inputs.L, kPi * m.inputs.Dr, {0, 0, 0, 0});
     const int hole = b.newOutline(OutlineKind::Hole);
-    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0});
+    const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
+    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0, exact});
     b.numberedMarks(m.Xo, m.Yo);
     return std::move(b).finish();
 }

@@ -1,5 +1,6 @@
 #include "cases/elbow/elbowmodel.h"
 
+#include "common/core/curvesampling.h"
 #include "common/core/finite.h"
 
 #include <array>
@@ -46,18 +47,26 @@ ElbowModel computeElbow(const ElbowInputs& in) {
     m.L.resize(points);
     m.h.resize(points);
     m.hmax = 0.0;
+    // Every joint's plane holds the axis the elbow bends about, so a generator is as high as
+    // tan δ times its distance from that axis, Rk − (Dr/2)·cos φ, φ round the pipe from the
+    // inner side of the bend.
+    const auto heightAt = [&](double L) {
+        const double phi = 2 * L / in.Dr;
+        return slope * (in.Rk - 0.5 * in.Dr * std::cos(phi));
+    };
+    std::vector<PatternPoint> cut(points);
     for (std::size_t i = 0; i < points; ++i) {
         m.L[i] = static_cast<double>(i) * kPi * in.Dr / in.N;
-        // Angle round the pipe from the inner side of the bend.
-        const double phi = 2 * m.L[i] / in.Dr;
-        // Every joint's plane holds the axis the elbow bends about, so a generator is as high
-        // as tan δ times its distance from that axis, Rk − (Dr/2)·cos φ.
-        m.h[i] = slope * (in.Rk - 0.5 * in.Dr * std::cos(phi));
+        m.h[i] = heightAt(m.L[i]);
         if (m.h[i] > m.hmax) {
             m.hmax = m.h[i];
         }
+        cut[i] = {m.L[i], m.h[i]};
     }
     m.Lc = kPi * in.Dr;
+    m.exactCut =
+        sampleCurve([&](double L) { return std::optional(PatternPoint{L, heightAt(L)}); }, m.L, cut)
+            .value_or(cut);
     return m;
 }
 

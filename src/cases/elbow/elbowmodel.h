@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/inputchecks.h"
+#include "common/core/pattern.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ struct ElbowModel {
     std::vector<double> h; ///< height of each generator in an A pattern, mm
     double hmax = 0.0;     ///< the largest h, never below 0
     double Lc = 0.0;       ///< developed circumference π·Dr, the length of both patterns
+    /** A's cut (L, h) as exactly as it is cut, through its points; B's halves are the same. */
+    std::vector<PatternPoint> exactCut;
 
     /** Centre line of the B pattern in the template, 0.5·hmax clear of the A pattern. */
     double middleCentreLine() const { return 2.5 * hmax; }

@@ -64,9 +64,17 @@ Pattern pattern(const ElbowModel& m) {
                      centredOnBox(0.0, m.Lc, -kMarginBelow * m.hmax, kTopAboveBase * m.hmax));
     const auto at = [&](std::size_t i, double y) { return PatternPoint{m.L[i], y}; };
 
+    const auto shifted = [&](double base, double side) {
+        std::vector<PatternPoint> curve = m.exactCut;
+        for (PatternPoint& p : curve) {
+            p.y = base + side * p.y;
+        }
+        return curve;
+    };
     const int a = b.newOutline(OutlineKind::Piece);
+    const int aCut = b.exactCurve(LineRole::CutCurve, m.exactCut);
     for (std::size_t i = 0; i < n; ++i) {
-        b.line(LineRole::CutCurve, at(i, m.h[i]), at(i + 1, m.h[i + 1]), {a, kACut});
+        b.line(LineRole::CutCurve, at(i, m.h[i]), at(i + 1, m.h[i + 1]), {a, kACut, aCut});
     }
     b.line(LineRole::SeamEdge, at(0, 0.0), at(0, m.h[0]), {a, kASeams});
     b.line(LineRole::SeamEdge, at(n, 0.0), at(n, m.h[n]), {a, kASeams});
@@ -76,11 +84,13 @@ Pattern pattern(const ElbowModel& m) {
     }
 
     const int middle = b.newOutline(OutlineKind::Piece);
+    const int upper = b.exactCurve(LineRole::CutCurve, shifted(y0, 1.0));
+    const int lower = b.exactCurve(LineRole::CutCurve, shifted(y0, -1.0));
     for (std::size_t i = 0; i < n; ++i) {
         b.line(LineRole::CutCurve, at(i, y0 + m.h[i]), at(i + 1, y0 + m.h[i + 1]),
-               {middle, kBUpperCut});
+               {middle, kBUpperCut, upper});
         b.line(LineRole::CutCurve, at(i, y0 - m.h[i]), at(i + 1, y0 - m.h[i + 1]),
-               {middle, kBLowerCut});
+               {middle, kBLowerCut, lower});
     }
     b.line(LineRole::SeamEdge, at(0, y0 + m.h[0]), at(0, y0 - m.h[0]), {middle, kBSeams});
     // The centre line marks the middle cross-section, where B's two halves meet.

@@ -6,6 +6,7 @@
 #include "common/core/parallelfor.h"
 #include "common/core/thintriangle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -24,10 +25,25 @@ double generatorLength(double z, double R, double e, double phi) {
 
 } // namespace
 
+double sectionAngle(const ConeMantle& cone, double x, double y, double z) {
+    const double e = cone.centreAt(z);
+    const double phi = x == 0.0 ? (y >= e ? kPi / 2 : 3 * kPi / 2) : std::atan2(y - e, x);
+    return phi < 0.0 ? phi + 2 * kPi : phi;
+}
+
+double developedAngle(const MantleOutline& outline, double phi) {
+    const auto& angles = outline.fineAngles;
+    const double step = 2 * kPi / outline.M;
+    const double at = std::clamp(phi / step, 0.0, static_cast<double>(outline.M));
+    const auto s = std::min(static_cast<std::size_t>(at), angles.size() - 2);
+    const double share = at - static_cast<double>(s);
+    return angles[s] + share * (angles[s + 1] - angles[s]);
+}
+
 DevelopedPoint developPointReference(const ConeMantle& cone, double x, double y, double z) {
     const double R = cone.radiusAt(z);
     const double e = cone.centreAt(z);
-    const double phi = x == 0.0 ? kPi / 2 : std::atan2(y - e, x);
+    const double phi = sectionAngle(cone, x, y, z);
     const double base = R * phi / kPointSteps;
     double previous = generatorLength(z, R, e, 0.0);
     double length = previous;
@@ -48,7 +64,7 @@ constexpr std::size_t kPointsPerChunk = 8;
 DevelopedPoint developPoint(const ConeMantle& cone, const MantlePoint& point) {
     const double R = cone.radiusAt(point.z);
     const double e = cone.centreAt(point.z);
-    const double phi = point.x == 0.0 ? kPi / 2 : std::atan2(point.y - e, point.x);
+    const double phi = sectionAngle(cone, point.x, point.y, point.z);
     const FanSum fan = fanSum({point.z, R, e, phi, R * phi / kPointSteps, kPointSteps});
     const DevelopedPoint developed{fan.lastLength * std::cos(fan.angle),
                                    fan.lastLength * std::sin(fan.angle)};
@@ -90,10 +106,18 @@ struct LargeEnd {
         for (std::vector<double>* table : {&outline.Xm, &outline.Ym, &outline.Xd, &outline.Yd}) {
             table->resize(static_cast<std::size_t>(divisions) + 1);
         }
+        for (std::vector<double>* table :
+             {&outline.fineAngles, &outline.fineXd, &outline.fineYd}) {
+            table->resize(static_cast<std::size_t>(outline.M) + 1);
+        }
     }
 
-    /** Generator `step` of the fan, at `length` and developed angle `psi`, if it is kept. */
+    /** Generator `step` of the fan, at `length` and developed angle `psi`; kept every K-th. */
     void keep(int step, double length, double psi) {
+        const auto fine = static_cast<std::size_t>(step);
+        outline.fineAngles[fine] = psi;
+        outline.fineXd[fine] = length * std::cos(psi);
+        outline.fineYd[fine] = length * std::sin(psi);
         if (step % outline.K == 0) {
             const auto j = static_cast<std::size_t>(step / outline.K);
             outline.Xd[j] = length * std::cos(psi);

@@ -53,8 +53,8 @@ struct MantlePoint {
  * φ/8000 apart, each with the section's arc of one step as its base; the point goes to its
  * own distance from the apex along that angle.
  *
- * A point on the far side of its section centre (y < e(z)) has a negative φ, but the apex
- * angles are positive: it lands mirrored across the cut line, at its true distance.
+ * A point on the far side of its section centre (y < e(z)) lies past half a turn from the cut:
+ * its φ is taken from 0 to 2π, as the outline's generators are.
  *
  * The reference implementation: the straightforward loop, which any faster one must match.
  */
@@ -78,7 +78,21 @@ struct MantleOutline {
     std::vector<double> Ym;
     std::vector<double> Xd; ///< large end arc, mm
     std::vector<double> Yd;
+    /** Every fine generator s = 0..M, at section angle s·2π/M: its developed angle, radians. */
+    std::vector<double> fineAngles;
+    /** The large end's point on every fine generator, mm: the arc as exactly as it is cut. */
+    std::vector<double> fineXd;
+    std::vector<double> fineYd;
 };
+
+/**
+ * The developed angle of the generator at section angle φ (0..2π from the cut), from the
+ * outline's fine generators, between two of them along the straight line joining their angles.
+ */
+double developedAngle(const MantleOutline& outline, double phi);
+
+/** The section angle of a mantle point, 0..2π from the cut. */
+double sectionAngle(const ConeMantle& cone, double x, double y, double z);
 
 /** Fine steps per division of the outline: 8000/N, rounded up to a whole number. */
 int outlineStepsPerDivision(int divisions);

@@ -1,11 +1,14 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 
 #include "common/core/branchchecks.h"
+#include "common/core/calculationresult.h"
+#include "common/core/curvesampling.h"
 #include "common/core/finite.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -31,6 +34,13 @@ const char* const kNoCone =
     "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.";
 const char* const kParallelToTheCone =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
+const char* const kPastAnEnd =
+    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
+const char* const kEndFaceInside =
+    "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA (tworzaca h < 0) - zwieksz "
+    "Hr.";
+const char* const kHoleOverTheCut =
+    "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 
 /** Where a pipe generator meets the mantle (x, y, z in the cone's frame), and its length h. */
 struct Meeting {
@@ -140,6 +150,89 @@ namespace {
 /** Which loops unroll the mantle. */
 enum class MantleLoops { Fast, Reference };
 
+/** How far along the cone's axis the pipe's generators meet it, against its end faces. */
+class FrustumReach {
+public:
+    explicit FrustumReach(const ConeMantle& cone)
+        : m_low(std::min(cone.Zm(), cone.Zd())), m_high(std::max(cone.Zm(), cone.Zd())),
+          m_rounding(roundingAt(std::fabs(cone.Zd()) + cone.Hs)) {}
+
+    void add(double z) {
+        m_lowest = std::min(m_lowest, z);
+        m_highest = std::max(m_highest, z);
+    }
+
+    bool withinTheEnds() const {
+        return m_lowest >= m_low - m_rounding && m_highest <= m_high + m_rounding;
+    }
+
+private:
+    double m_low;
+    double m_high;
+    double m_rounding;
+    double m_lowest = std::numeric_limits<double>::infinity();
+    double m_highest = -std::numeric_limits<double>::infinity();
+};
+
+/**
+ * The mantle's arcs and hole as exactly as they are cut: the arcs through the outline's fine
+ * generators, the hole through the points where the pipe's generators meet the cone, each
+ * unrolled along the fine generators' angles. The fault, when the pipe misses the cone between
+ * two generators or the hole crosses the mantle's cut, where the unrolled mantle is cut apart
+ * (its section angle runs once round from 0 to 2π); nullptr when the mantle is whole.
+ */
+const char* exactMantle(PipeConeModel& model, const ConeMantle& cone, const PipeGenerators& generators,
+                 const std::vector<double>& thetas) {
+    const MantleOutline& o = model.outline;
+    const double rho = (cone.Zd() - cone.Hs) / cone.Zd();
+    model.exactArcs.large.resize(o.fineXd.size());
+    model.exactArcs.small.resize(o.fineXd.size());
+    for (std::size_t s = 0; s < o.fineXd.size(); ++s) {
+        model.exactArcs.large[s] = {o.fineXd[s], o.fineYd[s]};
+        model.exactArcs.small[s] = {rho * o.fineXd[s], rho * o.fineYd[s]};
+    }
+    std::vector<PatternPoint> knots(model.Xo.size());
+    for (std::size_t i = 0; i < knots.size(); ++i) {
+        knots[i] = {model.Xo[i], model.Yo[i]};
+    }
+    const auto angleAt = [&](double t) -> std::optional<double> {
+        const std::optional<Meeting> m = generators.meet(t);
+        if (!m) {
+            return std::nullopt;
+        }
+        return sectionAngle(cone, m->x, m->y, m->z);
+    };
+    const auto hole = sampleCurveWithParameters(
+        [&](double t) -> std::optional<PatternPoint> {
+            const std::optional<Meeting> m = generators.meet(t);
+            if (!m) {
+                return std::nullopt;
+            }
+            const double psi = developedAngle(o, sectionAngle(cone, m->x, m->y, m->z));
+            const double length = std::sqrt(m->x * m->x + m->y * m->y + m->z * m->z);
+            return PatternPoint{length * std::cos(psi), length * std::sin(psi)};
+        },
+        thetas, knots);
+    if (!hole) {
+        return kMissesTheCone;
+    }
+    // Neighbouring points of the hole a half turn apart round the cone lie on either side of
+    // the cut.
+    std::optional<double> previous;
+    for (const double t : hole->parameters) {
+        const std::optional<double> phi = angleAt(t);
+        if (!phi) {
+            return kMissesTheCone;
+        }
+        if (previous && std::fabs(*phi - *previous) > kPi) {
+            return kHoleOverTheCut;
+        }
+        previous = phi;
+    }
+    model.exactHole = std::move(hole->points);
+    return nullptr;
+}
+
 Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loops) {
     // Without a length or a large end the apex distance Zd is 0 and every section divides by it.
     if (in.Hs == 0.0 || in.Dsd == 0.0) {
@@ -163,20 +256,56 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
         model.hole.resize(points);
     }
     // θ is carried on by adding its step, so point N is the seam at alfa again.
-    double theta = in.alfa * kPi / 180;
+    const double theta0 = in.alfa * kPi / 180;
+    double theta = theta0;
     const double deltaTheta = 2 * kPi / in.N;
+    std::vector<double> thetas(points);
+    std::vector<PatternPoint> cut(points);
+    FrustumReach reach(cone);
     for (std::size_t i = 0; i < points; ++i) {
         model.L[i] = static_cast<double>(i) * kPi * in.Dr / in.N;
         const std::optional<Meeting> meeting = generators.meet(theta);
         if (!meeting) {
             return constructionFailed<PipeConeModel>(kMissesTheCone);
         }
+        reach.add(meeting->z);
         model.h[i] = meeting->h;
         model.hmax = std::max(model.hmax, meeting->h);
         if (mantle) {
             model.hole[i] = {meeting->x, meeting->y, meeting->z};
         }
+        thetas[i] = theta;
+        cut[i] = {model.L[i], -model.h[i]};
         theta += deltaTheta;
+    }
+    // Numbers that overflowed say so before the curve between them is looked at.
+    if (!allFinite(model.L) || !allFinite(model.h) ||
+        !allFinite(std::array{cone.Zd(), cone.Zm(), kPi * in.Dr})) {
+        return constructionFailed<PipeConeModel>(kNotFiniteMessage);
+    }
+    // Between two generators the pipe may still miss the cone, reach past an end face, or
+    // bulge: the curve as it is cut tells.
+    const auto exactCut = sampleCurve(
+        [&](double t) -> std::optional<PatternPoint> {
+            const std::optional<Meeting> meeting = generators.meet(t);
+            if (!meeting) {
+                return std::nullopt;
+            }
+            reach.add(meeting->z);
+            return PatternPoint{(t - theta0) * in.Dr / 2, -meeting->h};
+        },
+        thetas, cut);
+    if (!exactCut) {
+        return constructionFailed<PipeConeModel>(kMissesTheCone);
+    }
+    if (!reach.withinTheEnds()) {
+        return constructionFailed<PipeConeModel>(kPastAnEnd);
+    }
+    model.exactTemplate = std::move(*exactCut);
+    const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);
+    if (!mantle && std::any_of(model.exactTemplate.begin(), model.exactTemplate.end(),
+                               [&](PatternPoint p) { return -p.y < -rounding; })) {
+        return constructionFailed<PipeConeModel>(kEndFaceInside);
     }
 
     if (mantle) {
@@ -200,6 +329,12 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
         }
         const MantleOutline& o = model.outline;
         model.sheet = sectorBox({o.Xm, o.Ym, o.Xd, o.Yd});
+        if (!isFinite(model)) {
+            return constructionFailed<PipeConeModel>(kNotFiniteMessage);
+        }
+        if (const char* fault = exactMantle(model, cone, generators, thetas)) {
+            return constructionFailed<PipeConeModel>(fault);
+        }
     }
     return constructed(std::move(model));
 }

@@ -53,6 +53,11 @@ struct PipeConeModel {
     std::vector<double> Yo;
     /** Mantle: the bounding box of both arcs (the hole lies within the mantle), mm. */
     SheetBox sheet;
+    /** The template's curve (L, −h) as exactly as it is cut, through its points. */
+    std::vector<PatternPoint> exactTemplate;
+    /** Mantle: the hole and both arcs as exactly as they are cut, through their points. */
+    std::vector<PatternPoint> exactHole;
+    ExactArcs exactArcs;
 };
 
 /** The checks of the inputs, in the order the window shows their messages. */
@@ -67,7 +72,9 @@ ConeMantle coneMantle(const PipeConeInputs& inputs);
 /**
  * The template and, in the cone development, the mantle with the hole; the inputs must have
  * passed validation. There is no model when the cone has no length or no large end, when a
- * pipe generator runs parallel to a generator of the cone, or when one misses the cone.
+ * pipe generator runs parallel to a generator of the cone, when one misses the cone or meets
+ * it past an end face, when the pipe's end face lies inside the cone (the template's
+ * development), or when the hole crosses the mantle's cut (the cone's).
  */
 Construction<PipeConeModel> computePipeCone(const PipeConeInputs& inputs);
 

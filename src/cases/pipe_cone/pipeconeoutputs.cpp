@@ -70,9 +70,11 @@ Pattern mantlePattern(const PipeConeModel& m) {
     const MantleOutline& o = m.outline;
     PatternBuilder b(standardStyles(),
                      centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
-    addConeSector(b, {o.Xm, o.Ym, o.Xd, o.Yd}, {LineRole::EndEdge, LineRole::StartEdge});
+    addConeSector(b, {o.Xm, o.Ym, o.Xd, o.Yd}, {LineRole::EndEdge, LineRole::StartEdge},
+                  m.exactArcs);
     const int hole = b.newOutline(OutlineKind::Hole);
-    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, kPassAfterSector});
+    const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
+    b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, kPassAfterSector, exact});
     b.numberedMarks(m.Xo, m.Yo);
     return std::move(b).finish();
 }
@@ -83,7 +85,7 @@ CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view 
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
                 templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
-                                     {kCurveColour, kEndFaceColour})};
+                                     {kCurveColour, kEndFaceColour}, model.exactTemplate)};
     }
     return {makePointReport(headerLines(model.inputs), mantleResults(model), dateText),
             mantlePattern(model)};

@@ -62,7 +62,8 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
           "mniejszej (na kroccu) - np. dla kąta 45 stopni i 30 minut - wpisz 45.5"},
          &In::alfa},
         {{"H", "H =", "[mm]", "700", F::PositiveReal,
-          "Wysokosc rury mniejszej|Wysokosc rury mniejszej (krocca)"},
+          "Wysokosc rury mniejszej|Wysokosc rury mniejszej (krocca) - srodka jej konca nad "
+          "pozioma plaszczyzna przez os rury wiekszej (nie odleglosc od samej osi)"},
          &In::H},
         {{"N", "N =", "[-]", "24", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
          &In::N},
@@ -96,12 +97,12 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             {"defaults_larger", "wieksza", {}},
             {"inclined_smaller", "mniejsza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
             {"inclined_larger", "wieksza", {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}}},
-            {"below_base_smaller", "mniejsza", {{"H", "100"}}},
+            {"short_branch_smaller", "mniejsza", {{"H", "400"}}},
             {"touching_smaller", "mniejsza", {{"P", "250"}, {"N", "36"}}},
-            {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "-50.5"}}},
+            {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "500"}}},
             {"two_divisions_smaller", "mniejsza", {{"N", "2"}}},
             {"most_divisions_smaller", "mniejsza", {{"N", mostDivisionsText()}, {"Beta", "60"}}},
-            {"most_divisions_larger", "wieksza", {{"N", mostDivisionsText()}, {"Beta", "120"}}},
+            {"most_divisions_larger", "wieksza", {{"N", mostDivisionsText()}, {"Beta", "120"}, {"Lm", "600"}}},
         }};
 
     c.selectDevelopment = [](In& in, std::size_t development) {
@@ -110,7 +111,13 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
     };
     c.checks = pipePipeChecks;
     c.closingMessage = "Dane NIE OK";
-    c.compute = [](const In& in) { return constructed(computePipePipe(in)); };
+    c.compute = [](const In& in) {
+        PipePipeModel model = computePipePipe(in);
+        if (const auto fault = pipePipeFault(model)) {
+            return constructionFailed<PipePipeModel>(*fault);
+        }
+        return constructed(std::move(model));
+    };
     c.outputs = pipePipeOutputs;
     return c;
 }

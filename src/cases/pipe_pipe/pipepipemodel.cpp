@@ -1,6 +1,7 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 
 #include "common/core/branchchecks.h"
+#include "common/core/curvesampling.h"
 #include "common/core/finite.h"
 
 #include <algorithm>
@@ -53,45 +54,119 @@ std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
     return failedChecks(pipePipeChecks(), in);
 }
 
+namespace {
+
+/** The joint's geometry round the branch, at angle φ from the seam's side. */
+struct BranchOnShell {
+    explicit BranchOnShell(const PipePipeInputs& in)
+        : in(in), r(in.Dm / 2), R(in.Dd / 2), beta(toRadians(in.BETA)),
+          // At BETA = 90° the branch is square to the shell and the axial term vanishes;
+          // tan(π/2) in doubles is huge but finite, so the exact case is spelt out.
+          square(in.BETA == 90.0) {}
+
+    /** Length of the branch's generator at φ, from the shell to the end face. */
+    double h(double phi) const {
+        const double s = r * std::sin(phi);
+        const double z = rootWithinShell(R, in.P - s);
+        return (in.H - r * std::cos(phi) * std::cos(beta) - z) / std::sin(beta);
+    }
+
+    /** Where the branch's generator at φ pierces the shell, on the rolled-out shell. */
+    PatternPoint hole(double phi) const {
+        const double c = in.P - r * std::sin(phi);
+        const double root = rootWithinShell(R, c);
+        const double theta = std::fabs(c) >= R ? std::copysign(kPi / 2, c) : std::atan(c / root);
+        return {in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta)),
+                R * (kPi / 2 - theta)};
+    }
+
+    const PipePipeInputs& in;
+    double r;
+    double R;
+    double beta;
+    bool square;
+};
+
+/** The curve through the table's points at their angles, as exactly as it is cut. */
+std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
+                                       const std::vector<PatternPoint>& points,
+                                       const CurveAt& at) {
+    // The branch's functions are defined round the whole turn: the sampling cannot fail.
+    return sampleCurve(at, angles, points).value_or(points);
+}
+
+} // namespace
+
 PipePipeModel computePipePipe(const PipePipeInputs& in) {
     PipePipeModel model;
     model.inputs = in;
-    const double r = in.Dm / 2;
-    const double R = in.Dd / 2;
-    const double beta = toRadians(in.BETA);
+    const BranchOnShell joint(in);
     const double deltaPhi = 2 * kPi / in.N;
     const auto points = static_cast<std::size_t>(in.N) + 1;
-    double phi = toRadians(in.alfa);
+    const double phi0 = toRadians(in.alfa);
+    // φ is carried on by adding its step, as the points have always been placed.
+    std::vector<double> angles(points);
+    double phi = phi0;
+    for (std::size_t i = 0; i < points; ++i) {
+        angles[i] = phi;
+        phi += deltaPhi;
+    }
+    std::vector<PatternPoint> hole(points);
+    for (std::size_t i = 0; i < points; ++i) {
+        hole[i] = joint.hole(angles[i]);
+    }
+    const std::vector<PatternPoint> exactHole =
+        exactThrough(angles, hole, [&](double t) { return joint.hole(t); });
+    model.holeMinX = model.holeMaxX = exactHole.front().x;
+    for (const PatternPoint p : exactHole) {
+        model.holeMinX = std::min(model.holeMinX, p.x);
+        model.holeMaxX = std::max(model.holeMaxX, p.x);
+    }
 
     if (in.development == PipePipeDevelopment::SmallerPipe) {
         model.L.resize(points);
         model.h.resize(points);
+        std::vector<PatternPoint> cut(points);
         for (std::size_t i = 0; i < points; ++i) {
             model.L[i] = static_cast<double>(i) * kPi * in.Dm / in.N;
-            const double s = r * std::sin(phi);
-            const double z = rootWithinShell(R, in.P - s);
-            model.h[i] = (in.H - r * std::cos(phi) * std::cos(beta) - z) / std::sin(beta);
+            model.h[i] = joint.h(angles[i]);
             model.hmax = std::max(model.hmax, model.h[i]);
-            phi += deltaPhi;
+            cut[i] = {model.L[i], -model.h[i]};
         }
+        model.exactCurve = exactThrough(angles, cut, [&](double t) {
+            return PatternPoint{(t - phi0) * joint.r, -joint.h(t)};
+        });
         return model;
     }
-
-    // At BETA = 90° the branch is square to the shell and the axial term vanishes; tan(π/2)
-    // in doubles is huge but finite, so the exact case is spelt out.
-    const bool square = in.BETA == 90.0;
     model.Xo.resize(points);
     model.Yo.resize(points);
     for (std::size_t i = 0; i < points; ++i) {
-        const double c = in.P - r * std::sin(phi);
-        const double root = rootWithinShell(R, c);
-        const double theta = std::fabs(c) >= R ? std::copysign(kPi / 2, c) : std::atan(c / root);
-        model.Yo[i] = R * (kPi / 2 - theta);
-        model.Xo[i] =
-            in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta));
-        phi += deltaPhi;
+        model.Xo[i] = hole[i].x;
+        model.Yo[i] = hole[i].y;
     }
+    model.exactCurve = exactHole;
     return model;
+}
+
+std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
+    const PipePipeInputs& in = model.inputs;
+    const double rounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd + in.H);
+    if (in.development == PipePipeDevelopment::SmallerPipe) {
+        for (const PatternPoint p : model.exactCurve) {
+            if (-p.y < -rounding) {
+                return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
+                       "WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
+            }
+        }
+    }
+    // The branch's own template does not depend on the shell's length; only the shell's sheet
+    // must hold the hole.
+    if (in.development == PipePipeDevelopment::LargerPipe &&
+        (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding)) {
+        return "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza koniec RURY WIEKSZEJ - "
+               "sprawdz Lm i Ld.";
+    }
+    return std::nullopt;
 }
 
 bool isFinite(const PipePipeModel& model) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "common/core/inputchecks.h"
+#include "common/core/pattern.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -39,6 +42,14 @@ struct PipePipeModel {
     std::vector<double> Yo;
     /** Greatest h, never below 0; stays 0 for the larger-pipe development. */
     double hmax = 0.0;
+    /**
+     * The developed table's curve as exactly as it is cut, through its points: the template's
+     * (L, −h) or the hole's (Xo, Yo).
+     */
+    std::vector<PatternPoint> exactCurve;
+    /** Lowest and highest X the hole reaches, mm, in either development. */
+    double holeMinX = 0.0;
+    double holeMaxX = 0.0;
 };
 
 /** The checks of the inputs, in the order the window shows their messages. */
@@ -49,6 +60,12 @@ std::vector<std::string> validatePipePipe(const PipePipeInputs& inputs);
 
 /** The table of the chosen development; the inputs must have passed validation. */
 PipePipeModel computePipePipe(const PipePipeInputs& inputs);
+
+/**
+ * Why the joint cannot be made as computed, or nothing: the branch's end face inside the shell
+ * (a generator of the template shorter than nothing), or the branch past an end of the shell.
+ */
+std::optional<std::string> pipePipeFault(const PipePipeModel& model);
 
 /** True when every table value, and the developed circumference, is a finite number. */
 bool isFinite(const PipePipeModel& model);

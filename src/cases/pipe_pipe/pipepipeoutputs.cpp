@@ -75,7 +75,8 @@ Pattern shellPattern(const PipePipeModel& model) {
     PatternBuilder b(standardStyles(), upwardsOver(Ld, circumference));
     addShellSheet(b, Ld, circumference, {4, 3, 2, 1});
     const int hole = b.newOutline(OutlineKind::Hole);
-    b.polyline(LineRole::HoleOutline, pointsOf(model.Xo, model.Yo), {hole, 0});
+    const int exact = b.exactCurve(LineRole::HoleOutline, model.exactCurve);
+    b.polyline(LineRole::HoleOutline, pointsOf(model.Xo, model.Yo), {hole, 0, exact});
     b.numberedMarks(model.Xo, model.Yo);
     return std::move(b).finish();
 }
@@ -90,7 +91,7 @@ CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view 
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
                 templateStripPattern({model.L, model.h, kPi * model.inputs.Dm, model.hmax},
-                                     {kCurveColour, kBaseLineColour})};
+                                     {kCurveColour, kBaseLineColour}, model.exactCurve)};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
             shellPattern(model)};

@@ -81,6 +81,7 @@ TransitionModel computeTransition(const TransitionInputs& in) {
     const std::size_t points = 4 * (static_cast<std::size_t>(in.N) + 1);
     m.Xk.resize(points);
     m.Yk.resize(points);
+    m.exactCircle.reserve(4 * static_cast<std::size_t>(m.M) + 1);
     double phi = 0.0;
     double direction = 0.0; // of the current line from the current corner, in the pattern
     double apex = 0.0;      // the last thin triangle's angle at the corner
@@ -99,10 +100,16 @@ TransitionModel computeTransition(const TransitionInputs& in) {
             }
             // The point goes down before the angle just found turns the direction; at j = 0
             // the turn is the one left over from the previous fan.
+            const PatternPoint fine{Xc + length * std::cos(direction),
+                                    Yc + length * std::sin(direction)};
             if (j % m.step == 0) {
                 const std::size_t index = m.pointIndex(k, j / m.step);
-                m.Xk[index] = Xc + length * std::cos(direction);
-                m.Yk[index] = Yc + length * std::sin(direction);
+                m.Xk[index] = fine.x;
+                m.Yk[index] = fine.y;
+            }
+            // A quarter's first point is the last one of the quarter before, found again.
+            if (k == 1 || j > 0) {
+                m.exactCircle.push_back(fine);
             }
             phi += deltaPhi;
             previousLength = length;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/inputchecks.h"
+#include "common/core/pattern.h"
 
 #include <array>
 #include <string>
@@ -48,6 +49,12 @@ struct TransitionModel {
     double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;
     /** The sheet the pattern fits on, W = xmax − xmin by Hs = ymax − ymin, mm. */
     double W = 0.0, Hs = 0.0;
+    /**
+     * The developed circle through every fine point of the four fans, from point (1, 0) to
+     * point (4, N): the curved edge as exactly as it is cut. Where a quarter ends and the next
+     * begins, the same circle point is kept once.
+     */
+    std::vector<PatternPoint> exactCircle;
 
     /** Flat index of point i of quarter k (k = 1..4, i = 0..N). */
     std::size_t pointIndex(int k, int i) const;

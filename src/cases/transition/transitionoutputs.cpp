@@ -73,9 +73,11 @@ Pattern pattern(const TransitionModel& m) {
     const int n = m.inputs.N;
     PatternBuilder b(standardStyles(), centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax));
     const int outline = b.newOutline(OutlineKind::Piece);
+    const int circle = b.exactCurve(LineRole::EndEdge, m.exactCircle);
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i < n; ++i) {
-            b.line(LineRole::EndEdge, circlePoint(m, k, i), circlePoint(m, k, i + 1), {outline});
+            b.line(LineRole::EndEdge, circlePoint(m, k, i), circlePoint(m, k, i + 1),
+                   {outline, 0, circle});
         }
     }
     for (int c = 0; c < 4; ++c) {

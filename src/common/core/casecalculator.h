@@ -3,6 +3,7 @@
 #include "common/core/calculator.h"
 #include "common/core/fieldreading.h"
 #include "common/core/inputchecks.h"
+#include "common/core/patternchecks.h"
 
 #include <algorithm>
 #include <optional>
@@ -154,6 +155,9 @@ private:
         // A report line cut to its capacity could show a number cut short, as another number.
         if (!hasFiniteGeometry(outputs.pattern) || outputs.report.linesCut) {
             return failedResult(kNotFiniteMessage);
+        }
+        if (const auto fault = patternFault(outputs.pattern)) {
+            return failedResult(*fault);
         }
         return calculatedResult(std::move(outputs));
     }

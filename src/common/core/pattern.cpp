@@ -1,6 +1,10 @@
 #include "common/core/pattern.h"
 
+#include "common/core/curvesampling.h"
+
 #include <algorithm>
+#include <set>
+#include <utility>
 #include <cmath>
 #include <limits>
 
@@ -20,10 +24,18 @@ double distance(PatternPoint a, PatternPoint b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-double joinTolerance(const std::vector<const PatternLine*>& lines) {
+/** A run of an outline with one role: a line, or an exact curve. */
+struct Piece {
+    LineRole role = LineRole::EndEdge;
+    std::vector<PatternPoint> points;
+    PatternPoint front() const { return points.front(); }
+    PatternPoint back() const { return points.back(); }
+};
+
+double joinTolerance(const std::vector<Piece>& pieces) {
     double size = 0.0;
-    for (const PatternLine* line : lines) {
-        for (const PatternPoint p : {line->from, line->to}) {
+    for (const Piece& piece : pieces) {
+        for (const PatternPoint p : piece.points) {
             size = std::max({size, std::fabs(p.x), std::fabs(p.y)});
         }
     }
@@ -31,41 +43,47 @@ double joinTolerance(const std::vector<const PatternLine*>& lines) {
 }
 
 /**
- * Joins the lines end to end, starting with the first. The next edge is usually the next line
+ * Joins the pieces end to end, starting with the first. The next piece is usually the next one
  * of the list, so that is tried first; otherwise the nearest free end within the tolerance.
- * Edges of no length (a seam where the cut meets the base line) add no corner and are left out.
+ * Lines of no length (a seam where the cut meets the base line) add no corner and are left out.
  */
-Contour chain(OutlineKind kind, const std::vector<const PatternLine*>& edges) {
+Contour chain(OutlineKind kind, std::vector<Piece> all) {
     Contour contour;
     contour.kind = kind;
-    const double tolerance = joinTolerance(edges);
-    std::vector<const PatternLine*> lines;
-    for (const PatternLine* edge : edges) {
-        if (distance(edge->from, edge->to) > tolerance) {
-            lines.push_back(edge);
+    const double tolerance = joinTolerance(all);
+    std::vector<Piece> pieces;
+    for (Piece& piece : all) {
+        if (piece.points.size() > 2 || distance(piece.front(), piece.back()) > tolerance) {
+            pieces.push_back(std::move(piece));
         }
     }
-    if (lines.empty()) {
+    if (pieces.empty()) {
         contour.closed = false;
         return contour;
     }
-    std::vector<bool> used(lines.size(), false);
+    std::vector<bool> used(pieces.size(), false);
+    const auto append = [&contour](const Piece& piece, bool reversed) {
+        const std::size_t n = piece.points.size();
+        for (std::size_t k = 0; k + 1 < n; ++k) {
+            contour.points.push_back(piece.points[reversed ? n - 1 - k : k]);
+            contour.roles.push_back(piece.role);
+        }
+        return reversed ? piece.front() : piece.back();
+    };
     used[0] = true;
-    const PatternPoint start = lines[0]->from;
-    PatternPoint end = lines[0]->to;
-    contour.points.push_back(start);
-    contour.roles.push_back(lines[0]->role);
+    const PatternPoint start = pieces[0].front();
+    PatternPoint end = append(pieces[0], false);
     std::size_t last = 0;
-    for (std::size_t joined = 1; joined < lines.size(); ++joined) {
-        std::size_t best = lines.size();
+    for (std::size_t joined = 1; joined < pieces.size(); ++joined) {
+        std::size_t best = pieces.size();
         bool reversed = false;
         double bestDistance = std::numeric_limits<double>::infinity();
         const auto consider = [&](std::size_t i) {
             if (used[i]) {
                 return;
             }
-            const double forwards = distance(lines[i]->from, end);
-            const double backwards = distance(lines[i]->to, end);
+            const double forwards = distance(pieces[i].front(), end);
+            const double backwards = distance(pieces[i].back(), end);
             if (forwards <= tolerance && forwards < bestDistance) {
                 best = i;
                 reversed = false;
@@ -77,27 +95,53 @@ Contour chain(OutlineKind kind, const std::vector<const PatternLine*>& edges) {
                 bestDistance = backwards;
             }
         };
-        if (last + 1 < lines.size()) {
+        if (last + 1 < pieces.size()) {
             consider(last + 1);
         }
-        if (best == lines.size()) {
-            for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (best == pieces.size()) {
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
                 consider(i);
             }
         }
-        if (best == lines.size()) {
+        if (best == pieces.size()) {
             contour.closed = false;
             return contour;
         }
         used[best] = true;
         last = best;
-        const PatternLine& next = *lines[best];
-        contour.points.push_back(reversed ? next.to : next.from);
-        contour.roles.push_back(next.role);
-        end = reversed ? next.from : next.to;
+        end = append(pieces[best], reversed);
     }
     contour.closed = distance(end, start) <= tolerance;
     return contour;
+}
+
+/** The outlines' pieces: every line, or where `exact` every curve in place of its chords. */
+std::vector<Contour> contours(const Pattern& pattern, bool exact) {
+    std::vector<std::vector<Piece>> pieces(pattern.outlines.size());
+    std::vector<bool> curveTaken(pattern.exactCurves.size(), false);
+    for (const PatternLine& line : pattern.lines) {
+        if (line.outline < 0 || static_cast<std::size_t>(line.outline) >= pieces.size()) {
+            continue;
+        }
+        auto& into = pieces[static_cast<std::size_t>(line.outline)];
+        const bool hasCurve = exact && line.curve >= 0 &&
+                              static_cast<std::size_t>(line.curve) < curveTaken.size() &&
+                              !pattern.exactCurves[static_cast<std::size_t>(line.curve)].points.empty();
+        if (!hasCurve) {
+            into.push_back({line.role, {line.from, line.to}});
+            continue;
+        }
+        const auto curve = static_cast<std::size_t>(line.curve);
+        if (!curveTaken[curve]) {
+            curveTaken[curve] = true;
+            into.push_back({pattern.exactCurves[curve].role, pattern.exactCurves[curve].points});
+        }
+    }
+    std::vector<Contour> result;
+    for (std::size_t o = 0; o < pieces.size(); ++o) {
+        result.push_back(chain(pattern.outlines[o], std::move(pieces[o])));
+    }
+    return result;
 }
 
 bool finite(PatternPoint p) {
@@ -123,7 +167,7 @@ int PatternBuilder::newOutline(OutlineKind kind) {
 }
 
 void PatternBuilder::line(LineRole role, PatternPoint from, PatternPoint to, LinePlace place) {
-    m_pattern.lines.push_back({role, from, to, place.outline, place.pass});
+    m_pattern.lines.push_back({role, from, to, place.outline, place.pass, place.curve});
 }
 
 void PatternBuilder::polyline(LineRole role, const std::vector<PatternPoint>& points,
@@ -131,6 +175,14 @@ void PatternBuilder::polyline(LineRole role, const std::vector<PatternPoint>& po
     for (std::size_t i = 1; i < points.size(); ++i) {
         line(role, points[i - 1], points[i], place);
     }
+}
+
+int PatternBuilder::exactCurve(LineRole role, std::vector<PatternPoint> points) {
+    if (points.empty()) {
+        return kNoCurve;
+    }
+    m_pattern.exactCurves.push_back({role, std::move(points)});
+    return static_cast<int>(m_pattern.exactCurves.size()) - 1;
 }
 
 void PatternBuilder::mark(PatternPoint at, std::string text) {
@@ -151,21 +203,32 @@ void PatternBuilder::numberedMarks(const std::vector<double>& X, const std::vect
 }
 
 Pattern PatternBuilder::finish() && {
+    // A curve drawn from thousands of fine points (a fan's arc) is cut as well from the few
+    // that keep it within the tolerance; the reported points on it stay, where its chords end.
+    for (std::size_t c = 0; c < m_pattern.exactCurves.size(); ++c) {
+        std::set<std::pair<double, double>> knots;
+        for (const PatternLine& line : m_pattern.lines) {
+            if (line.curve == static_cast<int>(c)) {
+                knots.insert({line.from.x, line.from.y});
+                knots.insert({line.to.x, line.to.y});
+            }
+        }
+        std::vector<PatternPoint>& points = m_pattern.exactCurves[c].points;
+        std::vector<bool> kept(points.size());
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            kept[k] = knots.count({points[k].x, points[k].y}) != 0;
+        }
+        points = thinnedCurve(points, kept);
+    }
     return std::move(m_pattern);
 }
 
 std::vector<Contour> contoursOf(const Pattern& pattern) {
-    std::vector<std::vector<const PatternLine*>> edges(pattern.outlines.size());
-    for (const PatternLine& line : pattern.lines) {
-        if (line.outline >= 0 && static_cast<std::size_t>(line.outline) < edges.size()) {
-            edges[static_cast<std::size_t>(line.outline)].push_back(&line);
-        }
-    }
-    std::vector<Contour> contours;
-    for (std::size_t o = 0; o < edges.size(); ++o) {
-        contours.push_back(chain(pattern.outlines[o], edges[o]));
-    }
-    return contours;
+    return contours(pattern, false);
+}
+
+std::vector<Contour> exactContoursOf(const Pattern& pattern) {
+    return contours(pattern, true);
 }
 
 bool hasFiniteGeometry(const Pattern& pattern) {
@@ -174,7 +237,11 @@ bool hasFiniteGeometry(const Pattern& pattern) {
         return std::isfinite(m.x) && std::isfinite(m.y);
     };
     const PreviewFrame& f = pattern.frame;
+    const auto curveFinite = [](const ExactCurve& c) {
+        return std::all_of(c.points.begin(), c.points.end(), finite);
+    };
     return std::all_of(pattern.lines.begin(), pattern.lines.end(), lineFinite) &&
+           std::all_of(pattern.exactCurves.begin(), pattern.exactCurves.end(), curveFinite) &&
            std::all_of(pattern.points.begin(), pattern.points.end(), markFinite) &&
            std::isfinite(f.xMin) && std::isfinite(f.xMax) && std::isfinite(f.yMin) &&
            std::isfinite(f.yMax);

@@ -8,6 +8,14 @@
 
 namespace blachorys::core {
 
+/**
+ * A hair of rounding for lengths of about `size` mm: a point this far past an edge is on it,
+ * a length this far below zero is zero.
+ */
+inline double roundingAt(double size) {
+    return 1e-6 + 1e-9 * size;
+}
+
 /** A point of a flat pattern, millimetres, Y up (the DXF's frame). */
 struct PatternPoint {
     double x = 0.0;
@@ -48,6 +56,8 @@ enum class OutlineKind {
 
 /** Index of no outline: the line is marked on the sheet, not cut. */
 inline constexpr int kNoOutline = -1;
+/** Index of no exact curve: the line is exact as it stands. */
+inline constexpr int kNoCurve = -1;
 
 /** One straight line of a pattern, as the document's DXF lists it. */
 struct PatternLine {
@@ -58,6 +68,22 @@ struct PatternLine {
     int outline = kNoOutline;
     /** The preview draws pass 0 first, then pass 1, and so on; each pass in the lines' order. */
     int pass = 0;
+    /**
+     * The exact curve this line is a chord of (index into `Pattern::exactCurves`), or none: the
+     * document's files draw the chords, what is cut along draws the curve.
+     */
+    int curve = kNoCurve;
+};
+
+/**
+ * A curved edge of an outline as the geometry gives it between the reported points, sampled
+ * finely enough that no point of it lies farther from the true curve than a cut may be off.
+ * It runs from the first chord's start to the last chord's end and passes through every
+ * reported point between them.
+ */
+struct ExactCurve {
+    LineRole role = LineRole::CutCurve;
+    std::vector<PatternPoint> points;
 };
 
 /**
@@ -70,6 +96,7 @@ struct PatternLine {
 struct Pattern {
     std::vector<PatternLine> lines;
     std::vector<OutlineKind> outlines;
+    std::vector<ExactCurve> exactCurves;
     std::vector<PointMark> points;
     PreviewFrame frame;
     LineStyles styles;
@@ -78,10 +105,14 @@ struct Pattern {
 /** The style of `role` in the pattern's table, or nullptr when it has none. */
 const LineStyle* styleOf(const Pattern& pattern, LineRole role);
 
-/** Where a line goes: the outline it is an edge of, and the preview's pass that draws it. */
+/**
+ * Where a line goes: the outline it is an edge of, the preview's pass that draws it, and the
+ * exact curve it is a chord of.
+ */
 struct LinePlace {
     int outline = kNoOutline;
     int pass = 0;
+    int curve = kNoCurve;
 };
 
 /** Collects a pattern line by line in the DXF's order. */
@@ -94,6 +125,8 @@ public:
     void line(LineRole role, PatternPoint from, PatternPoint to, LinePlace place = {});
     /** The chords between consecutive points. */
     void polyline(LineRole role, const std::vector<PatternPoint>& points, LinePlace place = {});
+    /** An exact curve, for the chords that name it (`LinePlace::curve`); nothing when empty. */
+    int exactCurve(LineRole role, std::vector<PatternPoint> points);
     /** A mark, the next point of the current run of marks. */
     void mark(PatternPoint at, std::string text);
     /** The marks that follow begin a run of their own (nothing when the current one is empty). */
@@ -125,6 +158,9 @@ struct Contour {
  * so no point is repeated.
  */
 std::vector<Contour> contoursOf(const Pattern& pattern);
+
+/** The same with every curved edge drawn by its exact curve instead of its chords. */
+std::vector<Contour> exactContoursOf(const Pattern& pattern);
 
 /** True when every coordinate of the pattern's lines, points and frame is a finite number. */
 bool hasFiniteGeometry(const Pattern& pattern);

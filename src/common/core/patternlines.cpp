@@ -27,7 +27,8 @@ constexpr int kSectorGeneratorPass = 3;
 
 } // namespace
 
-Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours) {
+Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours,
+                             std::vector<PatternPoint> exactCurve) {
     const auto& L = strip.L;
     const auto& h = strip.h;
     const std::size_t n = L.size() - 1;
@@ -44,9 +45,11 @@ Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours co
     const auto top = [&](std::size_t i) { return PatternPoint{L[i], 0.0}; };
     const int outline = b.newOutline(OutlineKind::Piece);
     const LinePlace edge{outline, kStripOutlinePass};
+    const LinePlace chord{outline, kStripOutlinePass,
+                          b.exactCurve(LineRole::CutCurve, std::move(exactCurve))};
     b.line(LineRole::SeamEdge, {0.0, 0.0}, curve(0), edge);
     for (std::size_t i = 1; i <= n; ++i) {
-        b.line(LineRole::CutCurve, curve(i - 1), curve(i), edge);
+        b.line(LineRole::CutCurve, curve(i - 1), curve(i), chord);
         if (i < n) {
             b.line(LineRole::Generator, top(i), curve(i), {kNoOutline, kStripGeneratorPass});
         } else {
@@ -72,13 +75,19 @@ SheetBox sectorBox(const ConeSector& s) {
 }
 
 void addConeSector(PatternBuilder& b, const ConeSector& s, SectorRoles roles) {
+    addConeSector(b, s, roles, {});
+}
+
+void addConeSector(PatternBuilder& b, const ConeSector& s, SectorRoles roles, ExactArcs exact) {
     const std::size_t n = s.Xm.size() - 1;
     const auto small = [&](std::size_t j) { return PatternPoint{s.Xm[j], s.Ym[j]}; };
     const auto large = [&](std::size_t j) { return PatternPoint{s.Xd[j], s.Yd[j]}; };
     const int outline = b.newOutline(OutlineKind::Piece);
+    const int largeCurve = b.exactCurve(roles.largeArc, std::move(exact.large));
+    const int smallCurve = b.exactCurve(roles.smallArc, std::move(exact.small));
     for (std::size_t j = 0; j < n; ++j) {
-        b.line(roles.largeArc, large(j), large(j + 1), {outline, kLargeArcPass});
-        b.line(roles.smallArc, small(j), small(j + 1), {outline, kSmallArcPass});
+        b.line(roles.largeArc, large(j), large(j + 1), {outline, kLargeArcPass, largeCurve});
+        b.line(roles.smallArc, small(j), small(j + 1), {outline, kSmallArcPass, smallCurve});
     }
     b.line(LineRole::SeamEdge, small(0), large(0), {outline, kSidesPass});
     b.line(LineRole::SeamEdge, small(n), large(n), {outline, kSidesPass});

@@ -28,9 +28,11 @@ struct TemplateStripColours {
  * The strip below the X axis (Y = −h), drawn downwards over width × hmax: the start seam edge,
  * then each chord of the curve followed by its generator (the last generator is the closing
  * seam edge), then the end-face edge; the points of the curve numbered 0..N. One outline. The
- * preview draws the outline first, the inner generators after it.
+ * preview draws the outline first, the inner generators after it. `exactCurve`, when given, is
+ * the curve as it is cut, from point 0 to point N.
  */
-Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours);
+Pattern templateStripPattern(const TemplateStrip& strip, TemplateStripColours colours,
+                             std::vector<PatternPoint> exactCurve = {});
 
 /**
  * A developed cone: the annular sector between the small end's arc (Xm, Ym) and the large
@@ -72,6 +74,15 @@ inline constexpr int kPassAfterSector = 4;
  * draws the large arc, the small arc, the sides, then the generators.
  */
 void addConeSector(PatternBuilder& builder, const ConeSector& sector, SectorRoles roles);
+
+/** The arcs of a sector as exactly as they are cut, each from point 0 to point N. */
+struct ExactArcs {
+    std::vector<PatternPoint> small;
+    std::vector<PatternPoint> large;
+};
+
+void addConeSector(PatternBuilder& builder, const ConeSector& sector, SectorRoles roles,
+                   ExactArcs exact);
 
 /**
  * A rolled-out shell of `length` × `around`, from (0, 0), corner to corner: the seam edge along

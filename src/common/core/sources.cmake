@@ -7,6 +7,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/calculatordefinition.h
     src/common/core/casecalculator.h
     src/common/core/compensatedsum.h
+    src/common/core/curvesampling.cpp
+    src/common/core/curvesampling.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
@@ -21,6 +23,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/parallelfor.h
     src/common/core/pattern.cpp
     src/common/core/pattern.h
+    src/common/core/patternchecks.cpp
+    src/common/core/patternchecks.h
     src/common/core/patterndrawing.cpp
     src/common/core/patterndrawing.h
     src/common/core/patternlines.cpp

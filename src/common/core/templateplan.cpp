@@ -1,6 +1,7 @@
 #include "common/core/templateplan.h"
 
 #include "common/core/templatelabels.h"
+#include "common/core/numbertext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,7 +147,24 @@ std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& pa
     return placeLabels(std::move(requests), plan.frame, page.crosses);
 }
 
-/** Clips every line to every tile; keeps the tiles that show something. */
+/** The columns and rows of tiles that may hold something of the box; a few more, never fewer. */
+struct TileRange {
+    int firstColumn, lastColumn, firstRow, lastRow;
+};
+
+TileRange tilesOver(const TemplatePlan& plan, double minX, double maxX, double minY, double maxY) {
+    const double stepX = plan.tileWidth - plan.settings.overlapMm;
+    const double stepY = plan.tileHeight - plan.settings.overlapMm;
+    const auto index = [](double value, int count) {
+        return static_cast<int>(std::clamp(std::floor(value), 0.0, static_cast<double>(count - 1)));
+    };
+    return {index((minX - plan.patternMinX - plan.tileWidth) / stepX, plan.columns),
+            index((maxX - plan.patternMinX) / stepX, plan.columns),
+            index((plan.patternMaxY - plan.tileHeight - maxY) / stepY, plan.rows),
+            index((plan.patternMaxY - minY) / stepY, plan.rows)};
+}
+
+/** Clips every line to the tiles it reaches; keeps the tiles that show something. */
 void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
                const std::vector<PointMark>& marks, const MarkSelection& selection) {
     const double stepX = plan.tileWidth - plan.settings.overlapMm;
@@ -160,22 +178,32 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines,
             page.name = pageName(row, column);
             page.patternLeft = plan.patternMinX + column * stepX;
             page.patternTop = plan.patternMaxY - row * stepY;
-            const double right = page.patternLeft + plan.tileWidth;
-            const double bottom = page.patternTop - plan.tileHeight;
-            for (const TemplateLine& line : lines) {
+            grid.push_back(std::move(page));
+        }
+    }
+    const auto pageAt = [&](int row, int column) -> TemplatePage& {
+        return grid[static_cast<std::size_t>(row * plan.columns + column)];
+    };
+    for (const TemplateLine& line : lines) {
+        const TileRange range =
+            tilesOver(plan, std::min(line.x1, line.x2), std::max(line.x1, line.x2),
+                      std::min(line.y1, line.y2), std::max(line.y1, line.y2));
+        for (int row = range.firstRow; row <= range.lastRow; ++row) {
+            for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+                TemplatePage& page = pageAt(row, column);
                 double x1 = line.x1;
                 double y1 = line.y1;
                 double x2 = line.x2;
                 double y2 = line.y2;
                 // A line that only touches the tile at one point puts nothing on the page.
-                if (clipToRectangle(x1, y1, x2, y2, page.patternLeft, right, bottom,
-                                    page.patternTop) &&
+                if (clipToRectangle(x1, y1, x2, y2, page.patternLeft,
+                                    page.patternLeft + plan.tileWidth,
+                                    page.patternTop - plan.tileHeight, page.patternTop) &&
                     (x1 != x2 || y1 != y2)) {
                     page.strokes.push_back({plan.pageX(page, x1), plan.pageY(page, y1),
                                             plan.pageX(page, x2), plan.pageY(page, y2), line.ink});
                 }
             }
-            grid.push_back(std::move(page));
         }
     }
     const auto printed = [&](int row, int column) -> const TemplatePage* {
@@ -268,12 +296,30 @@ TemplateInk inkFor(PenRole pen) {
 }
 
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
+    const auto ink = [&pattern](LineRole role) {
+        const LineStyle* style = styleOf(pattern, role);
+        return inkFor(style != nullptr ? style->pen : PenRole::Edge);
+    };
+    const std::vector<Contour> exact = exactContoursOf(pattern);
     std::vector<TemplateLine> lines;
-    lines.reserve(pattern.lines.size());
     for (const PatternLine& line : pattern.lines) {
-        const LineStyle* style = styleOf(pattern, line.role);
-        lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y,
-                         inkFor(style != nullptr ? style->pen : PenRole::Edge)});
+        // An outline that did not join into one chain is drawn by its lines as they stand.
+        const bool drawnExactly = line.outline >= 0 &&
+                                  static_cast<std::size_t>(line.outline) < exact.size() &&
+                                  exact[static_cast<std::size_t>(line.outline)].closed;
+        if (!drawnExactly) {
+            lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, ink(line.role)});
+        }
+    }
+    for (const Contour& contour : exact) {
+        if (!contour.closed) {
+            continue;
+        }
+        const auto& p = contour.points;
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            const PatternPoint to = p[(k + 1) % p.size()];
+            lines.push_back({p[k].x, p[k].y, to.x, to.y, ink(contour.roles[k])});
+        }
     }
     return lines;
 }
@@ -297,6 +343,35 @@ std::string sheetSummary(const TemplatePlan& plan) {
            " (podgląd i " + counted(tiles, "strona", "strony", "stron") + ", siatka " +
            counted(plan.rows, "rząd", "rzędy", "rzędów") + " × " +
            counted(plan.columns, "kolumna", "kolumny", "kolumn") + ")";
+}
+
+std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern) {
+    const auto boxOf = [](const Contour& contour) {
+        Bounds b;
+        for (const PatternPoint p : contour.points) {
+            b.minX = std::min(b.minX, p.x);
+            b.maxX = std::max(b.maxX, p.x);
+            b.minY = std::min(b.minY, p.y);
+            b.maxY = std::max(b.maxY, p.y);
+        }
+        return b;
+    };
+    const std::vector<Contour> reported = contoursOf(pattern);
+    const std::vector<Contour> exact = exactContoursOf(pattern);
+    std::vector<ExactSheet> sheets;
+    for (std::size_t o = 0; o < exact.size() && o < reported.size(); ++o) {
+        if (exact[o].kind != OutlineKind::Piece || !exact[o].closed || reported[o].points.empty()) {
+            continue;
+        }
+        const Bounds e = boxOf(exact[o]);
+        const Bounds r = boxOf(reported[o]);
+        const ExactSheet sheet{e.maxX - e.minX, e.maxY - e.minY, r.maxX - r.minX, r.maxY - r.minY};
+        if (formatReport(sheet.width) != formatReport(sheet.reportedWidth) ||
+            formatReport(sheet.height) != formatReport(sheet.reportedHeight)) {
+            sheets.push_back(sheet);
+        }
+    }
+    return sheets;
 }
 
 double TemplatePlan::pageX(const TemplatePage& page, double patternX) const {
@@ -386,6 +461,7 @@ TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& se
                                   " stron (najwiecej " + std::to_string(kMaxTemplatePages) + ")"};
     }
     best->lines = std::move(lines);
+    best->exactSheets = sheetsLargerThanReported(pattern);
     return {std::move(best), {}};
 }
 

@@ -100,8 +100,25 @@ struct TemplateLine {
     TemplateInk ink;
 };
 
-/** The pattern's lines with their roles' inks. */
+/**
+ * The lines the template draws, with their roles' inks: the marking lines as they stand, and
+ * every outline along its exact curves, as it is cut.
+ */
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern);
+
+/** A piece's sheet as its exact outline needs it, beside the sheet the report states. */
+struct ExactSheet {
+    double width = 0.0;
+    double height = 0.0;
+    double reportedWidth = 0.0;
+    double reportedHeight = 0.0;
+};
+
+/**
+ * The pieces whose exact outline needs another sheet than the one the report states (which is
+ * the box round the reported points), to the report's tenth of a millimetre.
+ */
+std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern);
 
 /** A piece of a pattern line on one page, in page millimetres. */
 struct PageStroke {
@@ -191,6 +208,8 @@ struct TemplatePlan {
     std::vector<TemplatePage> pages; ///< printed pages, row by row
     /** The whole pattern, for the overview of the first page. */
     std::vector<TemplateLine> lines;
+    /** Where the exact outlines need more sheet than the report says. */
+    std::vector<ExactSheet> exactSheets;
 
     /** Paper millimetres of a pattern point on `page`. */
     double pageX(const TemplatePage& page, double patternX) const;

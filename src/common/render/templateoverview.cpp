@@ -161,6 +161,14 @@ void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
         if (results.size() >= 2) {
             texts << q(results[results.size() - 2]) + u' ' + q(results.back());
         }
+        // The report's sheet is the box round the reported points; the cut line can bulge out
+        // of it between two of them.
+        for (const core::ExactSheet& sheet : plan.exactSheets) {
+            texts << QStringLiteral("Arkusz wg dokladnej linii ciecia : %1 x %2 (w wynikach %3 x %4)")
+                         .arg(q(core::formatReport(sheet.width)), q(core::formatReport(sheet.height)),
+                              q(core::formatReport(sheet.reportedWidth)),
+                              q(core::formatReport(sheet.reportedHeight)));
+        }
         texts << q(title.report->footerLines[2]);
     }
     texts << QStringLiteral("Szablon: ") + q(core::sheetSummary(plan)) +

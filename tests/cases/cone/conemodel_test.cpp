@@ -1,4 +1,8 @@
 #include "cases/cone/conemodel.h"
+#include "cases/cone/coneoutputs.h"
+#include "common/core/curvesampling.h"
+#include "support/conerollback.h"
+#include "support/drawncut.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +121,43 @@ TEST_P(ConeDevelopment, EdgesKeepTheirLengthAndTheSeamCloses) {
         const double slant = std::sqrt(std::pow(Rd * std::cos(w) - m.a, 2) +
                                        std::pow(Rd * std::sin(w), 2) + m.H * m.H);
         EXPECT_NEAR(radius(m.Xd[j], m.Yd[j]), slant, 1e-7 * slant) << j;
+    }
+}
+
+// Rolled back up, both drawn edges lie on their circles all along, at 24 parts and at the
+// most: the apex stands H above the large edge's plane and `a` beside its centre.
+TEST_P(ConeDevelopment, TheDrawnEdgesRollBackOntoTheirCircles) {
+    if (GetParam().inputs.Dsm > GetParam().inputs.Dsd) {
+        GTEST_SKIP() << "the apex lies beyond the small edge";
+    }
+    for (const int divisions : {24, 2000}) {
+        ConeInputs in = GetParam().inputs;
+        in.N = divisions;
+        const ConeModel m = computeCone(in);
+        const double Rd = in.Dsd / 2;
+        const test::ConeRollBack back(Rd / m.H, m.a / m.H, in.alfa * kPi / 180);
+        const auto offTheEdges = [&](PatternPoint p) {
+            const test::SpacePoint q = back.rollBack(p.x, p.y);
+            double off = INFINITY;
+            for (const double z : {m.H, m.H - in.Hs}) {
+                const double aside = std::hypot(q.x, q.y - m.a / m.H * z) - Rd / m.H * z;
+                off = std::min(off, std::hypot(q.z - z, aside));
+            }
+            return off;
+        };
+        const Pattern pattern = coneOutputs(m, "d").pattern;
+        double worst = 0.0;
+        // The small edge of a cone to a point is the apex, drawn as nothing.
+        std::vector<LineRole> edges{LineRole::EndEdge};
+        if (in.Dsm > 0) {
+            edges.push_back(LineRole::StartEdge);
+        }
+        for (const LineRole edge : edges) {
+            for (const PatternPoint p : test::drawnPointsOf(pattern, edge)) {
+                worst = std::max(worst, offTheEdges(p));
+            }
+        }
+        EXPECT_LE(worst, kCutAllowance) << divisions;
     }
 }
 

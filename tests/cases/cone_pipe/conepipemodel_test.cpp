@@ -1,4 +1,7 @@
 #include "cases/cone_pipe/conepipemodel.h"
+#include "cases/cone_pipe/conepipeoutputs.h"
+#include "common/core/curvesampling.h"
+#include "support/drawncut.h"
 
 #include <gtest/gtest.h>
 
@@ -165,13 +168,48 @@ TEST_P(ConePipeJoint, CutPointsRebuiltInSpaceLieOnThePipeAndOnTheCone) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ConePipeJoint,
     ::testing::Values(ConePipeInputs{},
-                      ConePipeInputs{200, 800, -60, 25, 60, -30, 420, 800, 300, 36},
+                      ConePipeInputs{200, 800, -60, 25, 60, -30, 520, 800, 300, 36},
                       ConePipeInputs{150, 800, 120, 20, 115, 45, 500, 900, 450, 24},
                       ConePipeInputs{200, 600, 0, 18, 90, 0, 420, 800, 400, 48},
-                      ConePipeInputs{200, 2000, 40, 30, 75, 200, 900, 1200, 500, 60},
-                      ConePipeInputs{200, 1000, 40, 5, 10, 0, 600, 800, 300, 48},
+                      ConePipeInputs{200, 2000, 40, 30, 75, 200, 1400, 1200, 500, 60},
+                      ConePipeInputs{200, 1000, 40, 5, 10, 0, 600, 6000, 300, 48},
                       ConePipeInputs{200, 600, 40, 18, 75, 0, 420, 800, 300, 2}),
     [](const auto& info) { return "joint" + std::to_string(info.index); });
+
+// Rolled back, the cone's drawn cut line lies on the pipe and the hole's drawn outline on the
+// cone, everywhere along them, at the table's parts and at the most.
+TEST_P(ConePipeJoint, DrawnCutLinesLieOnTheOtherPiece) {
+    for (const int divisions : {GetParam().N, 2000}) {
+        SCOPED_TRACE(divisions);
+        ConePipeInputs in = GetParam();
+        in.N = divisions;
+        const Joint joint(in);
+        const double R = in.Dr / 2;
+        const double gamma = in.Gamma * kPi / 180;
+        in.development = ConePipeDevelopment::Cone;
+        const ConePipeModel cone = computed(in);
+        double worst = 0.0;
+        for (const PatternPoint p :
+             test::drawnPointsOf(conePipeOutputs(cone, "d").pattern, LineRole::CutCurve)) {
+            double theta = std::atan2(p.y, p.x);
+            theta += theta < -1e-9 ? 2 * kPi : 0.0;
+            const double w = in.alfa * kPi / 180 + theta * 2 * kPi / cone.v;
+            const Vec towards = joint.freeEnd(w) - joint.apex;
+            const Vec onCone = joint.apex + towards * (std::hypot(p.x, p.y) / towards.length());
+            worst = std::max(worst, std::fabs(Joint::fromPipeAxis(onCone) - R));
+        }
+        in.development = ConePipeDevelopment::Pipe;
+        for (const PatternPoint p :
+             test::drawnPointsOf(conePipeOutputs(computed(in), "d").pattern,
+                                 LineRole::HoleOutline)) {
+            const Vec onPipe{p.x, R * std::cos(p.y / R), R * std::sin(p.y / R)};
+            const Vec fromApex = onPipe - joint.apex;
+            const double toAxis = std::acos(fromApex.dot(joint.axis * -1.0) / fromApex.length());
+            worst = std::max(worst, fromApex.length() * std::fabs(std::sin(toAxis - gamma)));
+        }
+        EXPECT_LE(worst, kCutAllowance);
+    }
+}
 
 /** Length of a polyline, segment by segment. */
 double lengthThrough(const std::vector<double>& x, const std::vector<double>& y) {
@@ -254,24 +292,14 @@ TEST(ConePipeModel, MirroredOffsetMirrorsTheHoleAcrossTheTop) {
     }
 }
 
-TEST(ConePipeModel, GeneratricesTouchingThePipesSideGiveTheSeamLine) {
-    // With P = Dr/2 and only the generatrices at 0°, 180° and 360°, each touches the pipe at
-    // its side, level with its axis: the sine of the cut's angle is −1 exactly, or a hair past
-    // it by rounding, and every hole point lies on the pipe's seam line, Y = 0.
-    ConePipeInputs in;
-    in.P = 300;
-    in.N = 2;
-    const ConePipeModel m = computed(in);
-    EXPECT_EQ(m.Yo[0], 0.0);
-    EXPECT_EQ(m.Yo[2], 0.0);
-    // The generatrix at 180° starts a rounding error off the plane of the axes.
-    EXPECT_NEAR(m.Yo[1], 0.0, 1e-4);
-    // On the other side the same touch is half way round.
-    in.P = -300;
-    const ConePipeModel other = computed(in);
-    for (std::size_t n = 0; n <= 2; ++n) {
-        EXPECT_NEAR(other.Yo[n], kPi * 600 / 2, 1e-4) << n;
-        EXPECT_EQ(other.Xo[n], m.Xo[n]);
+TEST(ConePipeModel, ACutThatTouchesThePipesSideOnlyAtTheTablesGeneratricesIsRefused) {
+    // With P = Dr/2 the generatrices at 0°, 180° and 360° touch the pipe at its side; every
+    // generatrix between them on one side passes beside it.
+    for (const double P : {300.0, -300.0}) {
+        ConePipeInputs in;
+        in.P = P;
+        in.N = 2;
+        EXPECT_EQ(computeConePipe(in).fault, ConePipeFault::MissesPipe) << P;
     }
 }
 

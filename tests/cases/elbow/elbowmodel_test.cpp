@@ -1,4 +1,7 @@
 #include "cases/elbow/elbowmodel.h"
+#include "cases/elbow/elbowoutputs.h"
+#include "common/core/curvesampling.h"
+#include "support/drawncut.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,28 @@ TEST_P(ElbowPatterns, TheCutRolledBackOntoThePipeIsOnePlaneAtTheHalfAngle) {
     // It leans towards the inner side (angle 0 round the pipe): the cut rises to the outer.
     EXPECT_GT(normal[0], 0.0);
     EXPECT_NEAR(normal[1], 0.0, 1e-9);
+}
+
+// Everywhere along the drawn cuts of A and of B's two halves, at the table's parts and at the
+// most, a generator at angle φ round the pipe from the inner side is (Rk − r·cos φ)·tan of the
+// half angle long: the cut is the plane found above.
+TEST_P(ElbowPatterns, TheDrawnCutsFollowThePlaneBetweenThePoints) {
+    for (const int divisions : {GetParam().inputs.N, 2000}) {
+        ElbowInputs in = GetParam().inputs;
+        in.N = divisions;
+        const ElbowModel m = computeElbow(in);
+        const double r = in.Dr / 2;
+        const double slope = std::tan(radians(halfAngleDegrees(in)));
+        double worst = 0.0;
+        for (const PatternPoint p :
+             test::drawnPointsOf(elbowOutputs(m, "d").pattern, LineRole::CutCurve)) {
+            const double h = (in.Rk - r * std::cos(p.x / r)) * slope;
+            const double offA = std::fabs(p.y - h);
+            const double offB = std::fabs(std::fabs(p.y - m.middleCentreLine()) - h);
+            worst = std::max(worst, std::min(offA, offB));
+        }
+        EXPECT_LE(worst, kCutAllowance) << divisions;
+    }
 }
 
 // The mitred segments' axes form a polygon round the bend's centre, each side touching the

@@ -181,6 +181,12 @@ const std::string kMisses =
     "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
 const std::string kParallel =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
+const std::string kPastAnEnd =
+    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
+const std::string kEndInside = "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA "
+                               "(tworzaca h < 0) - zwieksz Hr.";
+const std::string kOverTheSeam =
+    "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PipeConeFailure,
@@ -211,7 +217,23 @@ INSTANTIATE_TEST_SUITE_P(
                             kNotFiniteMessage},
         ConstructionFailure{
             {"huge_height", changed({{"Hr", "1.7e308"}, {"Beta", "1e-300"}, {"E", "0"}}), kPipe},
-            kNotFiniteMessage}),
+            kNotFiniteMessage},
+        ConstructionFailure{{"past_the_small_end", changed({{"Lm", "-200"}, {"P", "100"}}), kCone},
+                            kPastAnEnd},
+        ConstructionFailure{{"past_the_large_end", changed({{"Lm", "950"}}), kCone}, kPastAnEnd},
+        ConstructionFailure{{"past_the_large_end_pipe", changed({{"Lm", "950"}}), kPipe},
+                            kPastAnEnd},
+        ConstructionFailure{
+            {"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
+            kPastAnEnd},
+        ConstructionFailure{{"end_face_inside_the_cone", changed({{"Hr", "300"}}), kPipe},
+                            kEndInside},
+        ConstructionFailure{{"every_h_below_the_cone", changed({{"Hr", "0"}}), kPipe}, kEndInside},
+        ConstructionFailure{{"hole_over_the_seam",
+                             changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"},
+                                      {"N", "12"}}),
+                             kCone},
+                            kOverTheSeam}),
     [](const auto& info) { return std::string(info.param.inputs.what); });
 
 class PipeConeUnusualInputs : public ::testing::TestWithParam<FailingCase> {};
@@ -229,14 +251,13 @@ INSTANTIATE_TEST_SUITE_P(
     Table, PipeConeUnusualInputs,
     ::testing::Values(
         FailingCase{"larger_small_end", changed({{"Dsm", "1000"}, {"P", "100"}}), kCone},
-        FailingCase{"cone_to_a_point", changed({{"Dsm", "0"}, {"P", "0"}, {"Lm", "900"}}), kCone},
-        FailingCase{"past_the_small_end", changed({{"Lm", "-200"}, {"P", "100"}}), kCone},
+        FailingCase{"cone_to_a_point", changed({{"Dsm", "0"}, {"P", "0"}, {"Lm", "700"}}), kCone},
         FailingCase{"negative_offsets", changed({{"P", "-150"}, {"E", "-300"}}), kCone},
         FailingCase{"thinnest_pipe", changed({{"Dr", "0.001"}}), kPipe},
         FailingCase{"thinnest_pipe_mantle", changed({{"Dr", "0.001"}}), kCone},
-        FailingCase{"every_h_below_the_cone", changed({{"Hr", "0"}}), kPipe},
         FailingCase{"steep_both_ways", changed({{"Beta", "150"}, {"alfa", "400"}}), kCone},
-        FailingCase{"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
+        FailingCase{"far_side_of_the_section", changed({{"Dr", "100"}, {"P", "-320"}, {"Beta", "160"},
+                                                        {"E", "0"}, {"N", "12"}}), kCone},
         FailingCase{"nearly_a_cylinder", changed({{"Dsm", "799.999"}}), kCone}),
     [](const auto& info) { return std::string(info.param.what); });
 

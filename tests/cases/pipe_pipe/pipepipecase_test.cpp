@@ -1,11 +1,15 @@
 #include "cases/calculators.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
+#include "common/core/curvesampling.h"
 #include "support/casetexts.h"
+#include "support/drawncut.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -117,6 +121,30 @@ INSTANTIATE_TEST_SUITE_P(
                      changed({{"Dm", "1e10"}, {"Dd", "1e10"}, {"P", "0"}, {"Beta", "1e-300"}}), 1}),
     [](const auto& info) { return std::string(info.param.what); });
 
+TEST(PipePipeCalculator, APatternThatCannotFitIsRefused) {
+    const std::string endInside = "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy "
+                                  "wewnatrz RURY WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
+    const std::string pastAnEnd = "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza "
+                                  "koniec RURY WIEKSZEJ - sprawdz Lm i Ld.";
+    const struct {
+        test::FieldChanges changes;
+        std::size_t development;
+        std::string message;
+    } cases[] = {
+        {{{"H", "300"}}, 0, endInside},
+        {{{"H", "0"}, {"Lm", "-500"}}, 0, endInside},
+        {{{"Lm", "100"}}, 1, pastAnEnd},
+        {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd},
+        {{{"Lm", "950"}}, 1, pastAnEnd},
+    };
+    for (const auto& c : cases) {
+        const auto result = pipePipeCalculator().calculate(changed(c.changes), c.development, "d");
+        EXPECT_EQ(result.status, Status::Failed) << c.message;
+        EXPECT_EQ(messageTexts(result), std::vector<std::string>{c.message});
+        EXPECT_FALSE(result.outputs.has_value());
+    }
+}
+
 struct TrickyCase {
     const char* what;
     std::vector<std::pair<std::string, std::string>> changes;
@@ -146,17 +174,93 @@ INSTANTIATE_TEST_SUITE_P(
                           TrickyCase{"thinnest_branch", {{"Dm", "0.001"}}},
                           TrickyCase{"touching_side", {{"P", "250"}}},
                           TrickyCase{"touching_other_side", {{"P", "-250"}}},
-                          TrickyCase{"equal_diameters", {{"Dm", "800"}, {"P", "0"}}},
-                          TrickyCase{"almost_flat", {{"Beta", "0.001"}}},
-                          TrickyCase{"almost_reversed", {{"Beta", "179.999"}}},
+                          TrickyCase{"equal_diameters", {{"Dm", "800"}, {"P", "0"}, {"Lm", "500"}}},
+                          TrickyCase{"almost_flat", {{"Beta", "0.001"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
+                          TrickyCase{"almost_reversed", {{"Beta", "179.999"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
                           TrickyCase{"two_divisions", {{"N", "2"}}},
                           TrickyCase{"most_divisions", {{"N", "2000"}, {"alfa", "33.3"}}},
-                          TrickyCase{"below_the_shell", {{"H", "0"}, {"Lm", "-500"}}}),
+                          TrickyCase{"short_branch", {{"H", "400"}}}),
         ::testing::Values(std::size_t{0}, std::size_t{1})),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).what) +
                (std::get<1>(info.param) == 0 ? "_smaller" : "_larger");
     });
+
+} // namespace
+} // namespace blachorys::core
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+struct DrawnJoint {
+    const char* what;
+    test::FieldChanges changes;
+};
+
+class PipePipeDrawnCut : public ::testing::TestWithParam<DrawnJoint> {};
+
+// The template's cut line, rolled back onto the branch, meets the shell; the hole's outline,
+// wrapped back onto the shell, lies on the branch: everywhere along the drawn line, at the
+// fewest parts and the most.
+TEST_P(PipePipeDrawnCut, LiesOnTheTrueIntersection) {
+    for (const char* divisions : {"24", "2000"}) {
+        SCOPED_TRACE(divisions);
+        test::FieldChanges changes = GetParam().changes;
+        changes.push_back({"N", divisions});
+        const auto branch = pipePipeCalculator().calculate(changed(changes), 0, "d");
+        const auto shell = pipePipeCalculator().calculate(changed(changes), 1, "d");
+        ASSERT_TRUE(branch.outputs && shell.outputs);
+        const auto value = [&](const char* name) {
+            const auto& fields = pipePipeCalculator().definition().fields;
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                if (fields[f].name == name) {
+                    return std::stod(changed(changes)[f]);
+                }
+            }
+            return 0.0;
+        };
+        const double r = value("Dm") / 2;
+        const double R = value("Dd") / 2;
+        const double P = value("P");
+        const double H = value("H");
+        const double alfa = value("alfa") * kPi / 180;
+        const double axisX = std::cos(value("Beta") * kPi / 180);
+        const double axisZ = std::sin(value("Beta") * kPi / 180);
+        const double faceX = value("Lm") + H * axisX / axisZ;
+
+        double worst = 0.0;
+        for (const PatternPoint p : test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve)) {
+            const double phi = alfa + p.x / r;
+            const double y = P - r * std::sin(phi);
+            const double h = (H - r * std::cos(phi) * axisX - std::sqrt(R * R - y * y)) / axisZ;
+            worst = std::max(worst, std::fabs(-p.y - h));
+        }
+        for (const PatternPoint p : test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
+            const double around = p.y / R;
+            const double dx = p.x - faceX;
+            const double dy = R * std::cos(around) - P;
+            const double dz = R * std::sin(around) - H;
+            // Distance from the branch's axis: the part of (dx, dy, dz) across its direction.
+            const double along = dx * axisX + dz * axisZ;
+            const double across = std::sqrt(dx * dx + dy * dy + dz * dz - along * along);
+            worst = std::max(worst, std::fabs(across - r));
+        }
+        EXPECT_LE(worst, kCutAllowance);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PipePipeDrawnCut,
+    ::testing::Values(DrawnJoint{"defaults", {}}, DrawnJoint{"inclined", {{"Beta", "60"}}},
+                      DrawnJoint{"leaning_back",
+                                 {{"P", "-120"}, {"Beta", "120"}, {"alfa", "30"}, {"H", "900"},
+                                  {"Lm", "600"}}},
+                      DrawnJoint{"touching_the_side",
+                                 {{"P", "250"}, {"Beta", "45"}, {"alfa", "10"}, {"H", "1000"},
+                                  {"Lm", "300"}}}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
 } // namespace blachorys::core

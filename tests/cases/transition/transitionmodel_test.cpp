@@ -1,4 +1,6 @@
 #include "cases/transition/transitionmodel.h"
+#include "cases/transition/transitionoutputs.h"
+#include "support/drawncut.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +212,23 @@ TEST_P(TransitionDevelopment, LinesKeepTheirTrueLengths) {
         // The flat triangle's other side: the next corner to the circle point both fans share.
         const double shared = distance(spaceCorner(in, k % 4 + 1), spacePoint(in, k, in.N));
         EXPECT_NEAR(distance(patternCorner(m, k), patternPoint(m, k, in.N)), shared, 1e-9 * shared);
+    }
+}
+
+// The drawn circle edge, folded up, is the circle: as long as it, whatever N, but for the
+// fine arc that the fans' construction leaves short (the chords at N = 2 would be inches).
+TEST_P(TransitionDevelopment, TheDrawnCircleEdgeIsAsLongAsTheCircle) {
+    for (const int divisions : {2, 500}) {
+        TransitionInputs in = GetParam().inputs;
+        in.N = divisions;
+        const TransitionModel m = computeTransition(in);
+        const std::vector<PatternPoint> drawn =
+            test::drawnPointsOf(transitionOutputs(m, "d").pattern, LineRole::EndEdge);
+        double length = 0.0;
+        for (std::size_t k = 0; k + 2 < drawn.size(); k += 3) {
+            length += std::hypot(drawn[k + 2].x - drawn[k].x, drawn[k + 2].y - drawn[k].y);
+        }
+        EXPECT_NEAR(length, kPi * in.D, kPi * in.D / (4 * m.M)) << divisions;
     }
 }
 
