@@ -26,8 +26,11 @@ struct OutputButtons {
     QPushButton* print = nullptr;     ///< "Drukuj Wyniki"
     QPushButton* preview = nullptr;   ///< "Zobacz rysunek"
     QPushButton* fullScale = nullptr; ///< "Drukuj szablon 1:1"
+    QPushButton* saveCncDxf = nullptr; ///< "Zapisz DXF dla CNC"
 
-    std::vector<QPushButton*> all() const { return {saveTxt, saveDxf, print, preview, fullScale}; }
+    std::vector<QPushButton*> all() const {
+        return {saveTxt, saveDxf, print, preview, fullScale, saveCncDxf};
+    }
 };
 
 /**
