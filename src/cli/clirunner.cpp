@@ -299,10 +299,9 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailed;
     }
     const core::CalculationOutputs& outputs = *result.outputs;
-    const bool filesToOutput = options->txtPath == kStandardOutput ||
-                               options->dxfPath == kStandardOutput ||
-                               options->templatePath == kStandardOutput ||
-                               options->cncDxfPath == kStandardOutput;
+    const bool filesToOutput =
+        options->txtPath == kStandardOutput || options->dxfPath == kStandardOutput ||
+        options->templatePath == kStandardOutput || options->cncDxfPath == kStandardOutput;
     if (!filesToOutput) {
         for (const auto& line : outputs.report.resultLines) {
             out << line << '\n';

@@ -43,8 +43,8 @@ std::string cutsJson(const core::Pattern& pattern, double lengthOffset) {
             length += std::hypot(b.x - a.x, b.y - a.y);
             twiceArea += a.x * b.y - b.x * a.y;
         }
-        json += std::string(first ? "" : ", ") + "{\"hole\": " +
-                (contour.kind == core::OutlineKind::Hole ? "true" : "false") +
+        json += std::string(first ? "" : ", ") +
+                "{\"hole\": " + (contour.kind == core::OutlineKind::Hole ? "true" : "false") +
                 ", \"length\": " + number(length + lengthOffset) +
                 ", \"area\": " + number(std::fabs(twiceArea) / 2) + "}";
         first = false;
@@ -74,10 +74,11 @@ bool writeSample(const core::Calculator& calculator, std::size_t development,
         std::cerr << name << ": not calculated\n";
         return false;
     }
-    bool ok = writeBytes(directory, name + ".json",
-                         QByteArray::fromStdString(cutsJson(result.outputs->pattern, lengthOffset)));
+    bool ok =
+        writeBytes(directory, name + ".json",
+                   QByteArray::fromStdString(cutsJson(result.outputs->pattern, lengthOffset)));
     for (const auto& [version, suffix] : {std::pair{cnc::DxfVersion::R2000, "_r2000.dxf"},
-                                         std::pair{cnc::DxfVersion::R12, "_r12.dxf"}}) {
+                                          std::pair{cnc::DxfVersion::R12, "_r12.dxf"}}) {
         const render::OutputSource source{definition, *result.outputs, {}, version};
         const render::OutputFile file = render::makeOutputFile(render::OutputKind::CncDxf, source);
         if (file.problem) {

@@ -64,8 +64,8 @@ protected:
     const core::ComponentNames& names() const { return definition().window.components; }
     QString output(const char* role) const { return q(names().outputPrefix) + role; }
     QStringList outputButtons() const {
-        return {output("ZapiszRysunek"), output("ZapiszWyniki"), output("DrukujWyniki"),
-                output("ZobaczRysunek"), output("DrukujSzablon")};
+        return {output("ZapiszRysunek"), output("ZapiszWyniki"),  output("DrukujWyniki"),
+                output("ZobaczRysunek"), output("DrukujSzablon"), output("ZapiszDXFCNC")};
     }
     std::size_t developmentCount() const {
         return std::max<std::size_t>(1, definition().developments.size());
@@ -422,6 +422,39 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
     }
 }
 
+// The CNC DXF through its own dialog: its filter, its initial name, the command line's bytes.
+TEST_P(CalculatorWindowTest, SavesTheCncDxfAsTheCommandLineWritesIt) {
+    const auto& d = definition();
+    QString name = q(d.dxfFileName);
+    name.insert(name.lastIndexOf(u'.'), QStringLiteral("_cnc"));
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        SCOPED_TRACE(development);
+        chooseDevelopment(development);
+        calculate();
+        m_prompts.clear();
+        const QString cnc = path(QStringLiteral("cnc%1").arg(development));
+        m_prompts.answerSaveFile(cnc);
+        clickEnabled(m_window, output("ZapiszDXFCNC"));
+        ASSERT_EQ(m_prompts.prompts().size(), 1u);
+        EXPECT_EQ(m_prompts.prompts()[0].filter, "Pliki DXF|*.dxf");
+        if (development == 0) {
+            EXPECT_EQ(m_prompts.prompts()[0].initialName, name);
+        }
+        std::vector<std::string> arguments{d.key, "--date", today(), "--cnc-dxf",
+                                           path("cli_cnc.dxf").toStdString()};
+        if (!d.developments.empty()) {
+            arguments.push_back("--development");
+            arguments.push_back(d.developments[development].key);
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
+        const std::string written = readFileBytes((cnc + ".dxf").toStdString());
+        EXPECT_NE(written.find("CIECIE"), std::string::npos);
+        EXPECT_EQ(written, readFileBytes(path("cli_cnc.dxf").toStdString()));
+    }
+}
+
 TEST_P(CalculatorWindowTest, SavingOverAFileAsksFirstAndNoLeavesItAlone) {
     calculate();
     const QString target = path("wyniki.txt");
@@ -463,7 +496,8 @@ TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierF
     calculate();
     const std::pair<const char*, QString> outputs[] = {{"ZapiszWyniki", "wynik.txt"},
                                                        {"ZapiszRysunek", "wynik.dxf"},
-                                                       {"DrukujSzablon", "wynik.pdf"}};
+                                                       {"DrukujSzablon", "wynik.pdf"},
+                                                       {"ZapiszDXFCNC", "wynik_cnc.dxf"}};
     const std::string earlier = "earlier\r\n";
     for (const auto& [button, name] : outputs) {
         for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,

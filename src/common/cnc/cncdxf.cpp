@@ -4,6 +4,7 @@
 
 #include <dl_dxf.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -40,7 +41,10 @@ void headerPoint(DL_WriterA& w, const char* name, core::PatternPoint p) {
     w.dxfReal(30, 0.0);
 }
 
-/** dxflib writes $ACADVER and $HANDSEED; the units and the extent are written by hand. */
+/**
+ * dxflib writes $ACADVER and $HANDSEED; the units and the extent, which it has no call for,
+ * are written by hand through its writer.
+ */
 void writeHeader(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
     dxf.writeHeader(w);
     headerVariable(w, "$INSUNITS", 70, kMillimetres);
@@ -50,17 +54,88 @@ void writeHeader(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
     w.sectionEnd();
 }
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& w, bool r2000) {
+/**
+ * The active viewport, as dxflib's writeVPort writes it, but looking at the drawing: dxflib's
+ * own has a fixed centre and height (an A4 sheet at the origin), and a viewer opens the file
+ * there.
+ */
+void writeViewport(DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
+    constexpr int kVportTableHandle = 0x8;
+    constexpr double kMarginFactor = 1.1;
+    constexpr double kAspect = 1.5;
+    const core::PatternPoint& a = drawing.extentMin;
+    const core::PatternPoint& b = drawing.extentMax;
+    const double height = kMarginFactor * std::max({b.y - a.y, (b.x - a.x) / kAspect, 1.0});
+    w.table("VPORT", 1, kVportTableHandle);
+    w.dxfString(0, "VPORT");
+    if (r2000) {
+        w.handle();
+        w.dxfString(100, "AcDbSymbolTableRecord");
+        w.dxfString(100, "AcDbViewportTableRecord");
+    }
+    w.dxfString(2, "*Active");
+    w.dxfInt(70, 0);
+    const std::pair<int, double> reals[] = {{10, 0.0},
+                                            {20, 0.0},
+                                            {11, 1.0},
+                                            {21, 1.0}, // the screen's corners
+                                            {12, (a.x + b.x) / 2},
+                                            {22, (a.y + b.y) / 2}, // the view's centre
+                                            {13, 0.0},
+                                            {23, 0.0},
+                                            {14, 10.0},
+                                            {24, 10.0},
+                                            {15, 10.0},
+                                            {25, 10.0}, // snap, grid
+                                            {16, 0.0},
+                                            {26, 0.0},
+                                            {36, 1.0},
+                                            {17, 0.0},
+                                            {27, 0.0},
+                                            {37, 0.0}, // direction, target
+                                            {40, height},
+                                            {41, kAspect},
+                                            {42, 50.0},
+                                            {43, 0.0},
+                                            {44, 0.0},
+                                            {50, 0.0},
+                                            {51, 0.0}};
+    for (const auto& [code, value] : reals) {
+        w.dxfReal(code, value);
+    }
+    const std::pair<int, int> flags[] = {{71, 0}, {72, 100}, {73, 1}, {74, 3},
+                                         {75, 1}, {76, 1},   {77, 0}, {78, 0}};
+    for (const auto& [code, value] : flags) {
+        w.dxfInt(code, value);
+    }
+    if (r2000) {
+        w.dxfInt(281, 0);
+        w.dxfInt(65, 1);
+        const std::pair<int, double> ucs[] = {{110, 0.0}, {120, 0.0}, {130, 0.0},
+                                              {111, 1.0}, {121, 0.0}, {131, 0.0},
+                                              {112, 0.0}, {122, 1.0}, {132, 0.0}};
+        for (const auto& [code, value] : ucs) {
+            w.dxfReal(code, value);
+        }
+        w.dxfInt(79, 0);
+        w.dxfReal(146, 0.0);
+    }
+    w.tableEnd();
+}
+
+void writeTables(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
     w.sectionTables();
-    dxf.writeVPort(w);
+    writeViewport(w, drawing, r2000);
     // dxflib leaves BYBLOCK and BYLAYER out of an R12 file itself.
     w.tableLinetypes(r2000 ? 3 : 1);
     dxf.writeLinetype(w, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
     dxf.writeLinetype(w, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
     dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
     w.tableEnd();
-    const std::pair<const char*, int> layers[] = {
-        {"0", 7}, {kCutLayer, kCutColour}, {kMarkingLayer, kMarkingColour}, {kTextLayer, kTextColour}};
+    const std::pair<const char*, int> layers[] = {{"0", 7},
+                                                  {kCutLayer, kCutColour},
+                                                  {kMarkingLayer, kMarkingColour},
+                                                  {kTextLayer, kTextColour}};
     w.tableLayers(static_cast<int>(std::size(layers)));
     for (const auto& [name, colour] : layers) {
         dxf.writeLayer(w, DL_LayerData(name, 0),
@@ -68,8 +143,8 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w, bool r2000) {
     }
     w.tableEnd();
     w.tableStyle(1);
-    dxf.writeStyle(w, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, core::kCncLabelHeightMm,
-                                   "txt", ""));
+    dxf.writeStyle(
+        w, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, core::kCncLabelHeightMm, "txt", ""));
     w.tableEnd();
     dxf.writeView(w);
     dxf.writeUcs(w);
@@ -96,8 +171,7 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w, bool r2000) {
 void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
     w.sectionEntities();
     for (const core::CncCut& cut : drawing.cuts) {
-        dxf.writePolyline(w,
-                          DL_PolylineData(static_cast<int>(cut.points.size()), 0, 0, kClosed),
+        dxf.writePolyline(w, DL_PolylineData(static_cast<int>(cut.points.size()), 0, 0, kClosed),
                           onLayer(kCutLayer));
         for (const core::PatternPoint& p : cut.points) {
             dxf.writeVertex(w, DL_VertexData(p.x, p.y, 0.0, 0.0));
@@ -155,15 +229,14 @@ std::string dxfText(const std::string& utf8) {
 }
 
 std::string cncDxfBytes(const core::CncDrawing& drawing, DxfVersion version) {
-    const DL_Codes::version release = version == DxfVersion::R12 ? DL_VERSION_R12
-                                                                 : DL_VERSION_2000;
+    const DL_Codes::version release = version == DxfVersion::R12 ? DL_VERSION_R12 : DL_VERSION_2000;
     DL_Dxf dxf;
     // out() is the only way to give DL_Dxf the release its entities are written for; with no
     // file name it opens nothing and returns no writer.
     std::unique_ptr<DL_WriterA>(dxf.out("", release));
     DxfMemoryWriter w(release);
     writeHeader(dxf, w, drawing);
-    writeTables(dxf, w, version == DxfVersion::R2000);
+    writeTables(dxf, w, drawing, version == DxfVersion::R2000);
     writeEntities(dxf, w, drawing);
     if (version == DxfVersion::R2000) {
         dxf.writeObjects(w);

@@ -27,9 +27,9 @@ QString dxfNameWith(const core::CalculatorDefinition& definition,
 }
 
 core::CncDrawingResult cncDrawing(const OutputSource& source) {
-    return core::cncDrawingOf(source.outputs.pattern,
-                              core::cncTitleLine(source.definition.printHeading,
-                                                 source.outputs.report));
+    return core::cncDrawingOf(
+        source.outputs.pattern,
+        core::cncTitleLine(source.definition.printHeading, source.outputs.report));
 }
 
 } // namespace
