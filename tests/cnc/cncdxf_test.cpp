@@ -99,35 +99,5 @@ TEST(CncDxf, TextsAndNumbersAsTheFileKeepsThem) {
     }
 }
 
-// One closed polyline per cut in either release, the header in millimetres.
-TEST(CncDxf, EachReleaseWritesItsClosedPolylineAndTheUnits) {
-    const CncDrawing drawing = *cncDrawingOf(sheetWithHole(), "T").drawing;
-    struct Row {
-        cnc::DxfVersion version;
-        const char* release;
-        const char* polyline;
-        std::size_t polylines;
-        std::size_t vertexEntities;
-    };
-    const Row rows[] = {{cnc::DxfVersion::R2000, "AC1015", "\nLWPOLYLINE\n", 2, 0},
-                        {cnc::DxfVersion::R12, "AC1009", "\nPOLYLINE\n", 2, 8}};
-    const auto count = [](const std::string& text, const std::string& what) {
-        std::size_t n = 0;
-        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-            ++n;
-        }
-        return n;
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.release);
-        const std::string bytes = cnc::cncDxfBytes(drawing, row.version);
-        EXPECT_NE(bytes.find(std::string("$ACADVER\n  1\n") + row.release), std::string::npos);
-        EXPECT_NE(bytes.find("$INSUNITS\n 70\n4\n"), std::string::npos);
-        EXPECT_EQ(count(bytes, row.polyline), row.polylines);
-        EXPECT_EQ(count(bytes, "\nVERTEX\n"), row.vertexEntities);
-        EXPECT_TRUE(bytes.ends_with("EOF\n"));
-    }
-}
-
 } // namespace
 } // namespace blachorys::core

@@ -1,15 +1,9 @@
 #!/usr/bin/python3
-"""Reads the cutting table's DXF files back with ezdxf and measures their cuts.
-
-    check_cnc_dxf.py DIR
-
-For every NAME.json in DIR, NAME_r2000.dxf and NAME_r12.dxf beside it are read with ezdxf's
-strict reader (no recover mode) and audited. The header must say millimetres; every entity on
-"CIECIE" must be a closed polyline (LWPOLYLINE in R2000, POLYLINE in R12) with no two
-consecutive vertices at one place, as many as the JSON's "cuts", each as long and enclosing as
-much as its cut (0.01 mm, 0.01 mm2); "ZNACZENIE" holds LINE entities, "OPISY" TEXT entities,
-and nothing else is in the file. Prints one line per file; exits 1 when any file fails, 2 when
-there is nothing to check.
+"""check_cnc_dxf.py DIR: for every NAME.json in DIR, reads NAME_r2000.dxf and NAME_r12.dxf
+with ezdxf's strict reader and audits them. The header must say millimetres; "CIECIE" holds
+only closed polylines with no vertex doubled, as many as the JSON's "cuts", each as long and
+enclosing as much as its cut (0.01 mm, 0.01 mm2); "ZNACZENIE" holds LINEs, "OPISY" TEXTs,
+and nothing else is in the file. Exits 1 when any file fails, 2 when there is nothing to check.
 """
 
 import json
@@ -26,7 +20,7 @@ LAYER_TYPES = {"ZNACZENIE": "LINE", "OPISY": "TEXT"}
 
 def vertices_of(entity):
     if entity.dxftype() == "LWPOLYLINE":
-        return [(x, y) for x, y in entity.get_points("xy")], entity.closed
+        return list(entity.get_points("xy")), entity.closed
     return [(v.dxf.location.x, v.dxf.location.y) for v in entity.vertices], entity.is_closed
 
 
@@ -46,8 +40,7 @@ def problems_of(dxf_path, release, cut_type, cuts):
     problems += [f"audit: {error.message}" for error in document.audit().errors]
     if document.dxfversion != release:
         problems.append(f"release {document.dxfversion}, expected {release}")
-    header = document.header
-    if header.get("$INSUNITS") != 4 or header.get("$MEASUREMENT") != 1:
+    if document.header.get("$INSUNITS") != 4 or document.header.get("$MEASUREMENT") != 1:
         problems.append("the header does not say millimetres")
     read = []
     for entity in document.modelspace():
@@ -69,11 +62,10 @@ def problems_of(dxf_path, release, cut_type, cuts):
             problems.append(f"{entity.dxftype()} on layer {layer!r}")
     if len(read) != len(cuts):
         problems.append(f"{len(read)} cuts, expected {len(cuts)}")
-    for index, ((length, area), want) in enumerate(zip(read, cuts)):
-        if abs(length - want["length"]) > TOLERANCE:
-            problems.append(f"cut {index}: length {length:.4f}, expected {want['length']:.4f}")
-        if abs(area - want["area"]) > TOLERANCE:
-            problems.append(f"cut {index}: area {area:.4f}, expected {want['area']:.4f}")
+    for index, (measured, want) in enumerate(zip(read, cuts)):
+        for what, value in zip(("length", "area"), measured):
+            if abs(value - want[what]) > TOLERANCE:
+                problems.append(f"cut {index}: {what} {value:.4f}, expected {want[what]:.4f}")
     return problems
 
 

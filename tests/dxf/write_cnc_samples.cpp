@@ -1,9 +1,6 @@
-// Writes the cutting table's DXF of every calculator and development, at the defaults and at
-// many divisions, each as R2000 and R12 through the program's output service, with a JSON file
-// of the closed cuts the pattern has, for check_cnc_dxf.py to measure with ezdxf.
-//
-//   cnc_dxf_samples DIR    writes DIR/good/*.dxf|json and DIR/tampered/*.dxf|json; in the
-//                          tampered set one expected cut is 0.02 mm longer than the pattern's.
+// cnc_dxf_samples DIR: the CNC DXF of every calculator and development, at the defaults and at
+// many divisions, R2000 and R12, through the output service, each with a JSON file of the
+// pattern's cuts for check_cnc_dxf.py; in DIR/tampered one cut is 0.02 mm longer than its own.
 
 #include "cases/calculators.h"
 #include "common/core/pattern.h"
@@ -13,7 +10,6 @@
 #include <QFile>
 #include <QString>
 
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <string>
@@ -22,12 +18,6 @@
 namespace {
 
 using namespace blachorys;
-
-std::string number(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 /** The pattern's cuts measured on its exact contours: length and enclosed area. */
 std::string cutsJson(const core::Pattern& pattern, double lengthOffset) {
@@ -44,9 +34,8 @@ std::string cutsJson(const core::Pattern& pattern, double lengthOffset) {
             twiceArea += a.x * b.y - b.x * a.y;
         }
         json += std::string(first ? "" : ", ") +
-                "{\"hole\": " + (contour.kind == core::OutlineKind::Hole ? "true" : "false") +
-                ", \"length\": " + number(length + lengthOffset) +
-                ", \"area\": " + number(std::fabs(twiceArea) / 2) + "}";
+                "{\"length\": " + std::to_string(length + lengthOffset) +
+                ", \"area\": " + std::to_string(std::fabs(twiceArea) / 2) + "}";
         first = false;
         lengthOffset = 0.0;
     }

@@ -389,12 +389,19 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         clickEnabled(m_window, output("ZapiszWyniki"));
         m_prompts.answerSaveFile(dxf);
         clickEnabled(m_window, output("ZapiszRysunek"));
-        ASSERT_EQ(m_prompts.prompts().size(), 2u);
+        // The CNC DXF: its own filter and name, ".dxf" added to the name typed.
+        const QString cnc = path(QStringLiteral("okno%1_cnc").arg(development));
+        m_prompts.answerSaveFile(cnc);
+        clickEnabled(m_window, output("ZapiszDXFCNC"));
+        ASSERT_EQ(m_prompts.prompts().size(), 3u);
         EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
         EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik rysunku -  DXF|*.dxf");
+        EXPECT_EQ(m_prompts.prompts()[2].filter, "Pliki DXF|*.dxf");
         if (development == 0) {
             EXPECT_EQ(m_prompts.prompts()[0].initialName, q(d.txtFileName));
             EXPECT_EQ(m_prompts.prompts()[1].initialName, q(d.dxfFileName));
+            EXPECT_EQ(m_prompts.prompts()[2].initialName,
+                      q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf")));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -409,7 +416,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
                                            "--txt",
                                            path("cli.txt").toStdString(),
                                            "--dxf",
-                                           path("cli.dxf").toStdString()};
+                                           path("cli.dxf").toStdString(),
+                                           "--cnc-dxf",
+                                           path("cli_cnc.dxf").toStdString()};
         if (!d.developments.empty()) {
             arguments.push_back("--development");
             arguments.push_back(d.developments[development].key);
@@ -419,36 +428,6 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
         EXPECT_EQ(readFileBytes(txt.toStdString()), readFileBytes(path("cli.txt").toStdString()));
         EXPECT_EQ(readFileBytes(dxf.toStdString()), readFileBytes(path("cli.dxf").toStdString()));
-    }
-}
-
-// The CNC DXF through its own dialog: its filter, its initial name, the command line's bytes.
-TEST_P(CalculatorWindowTest, SavesTheCncDxfAsTheCommandLineWritesIt) {
-    const auto& d = definition();
-    QString name = q(d.dxfFileName);
-    name.insert(name.lastIndexOf(u'.'), QStringLiteral("_cnc"));
-    for (std::size_t development = 0; development < developmentCount(); ++development) {
-        SCOPED_TRACE(development);
-        chooseDevelopment(development);
-        calculate();
-        m_prompts.clear();
-        const QString cnc = path(QStringLiteral("cnc%1").arg(development));
-        m_prompts.answerSaveFile(cnc);
-        clickEnabled(m_window, output("ZapiszDXFCNC"));
-        ASSERT_EQ(m_prompts.prompts().size(), 1u);
-        EXPECT_EQ(m_prompts.prompts()[0].filter, "Pliki DXF|*.dxf");
-        if (development == 0) {
-            EXPECT_EQ(m_prompts.prompts()[0].initialName, name);
-        }
-        std::vector<std::string> arguments{d.key, "--date", today(), "--cnc-dxf",
-                                           path("cli_cnc.dxf").toStdString()};
-        if (!d.developments.empty()) {
-            arguments.push_back("--development");
-            arguments.push_back(d.developments[development].key);
-        }
-        std::ostringstream out;
-        std::ostringstream err;
-        ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
         const std::string written = readFileBytes((cnc + ".dxf").toStdString());
         EXPECT_NE(written.find("CIECIE"), std::string::npos);
         EXPECT_EQ(written, readFileBytes(path("cli_cnc.dxf").toStdString()));
