@@ -1,12 +1,13 @@
 # Google Highway (from Debian's source of the host's libhwy-dev) and GoogleTest (the source
 # libgtest-dev ships in /usr/src/googletest), built as static libraries for Windows and kept in
-# the cache beside Qt.
+# the cache beside Qt; and dxflib's sources (Debian's source of libdxflib-dev).
 
 BLACHORYS_WINDOWS_THIRDPARTY=
 
 thirdparty_cache_key() {
     {
         installed_version libhwy-dev
+        installed_version libdxflib-dev
         installed_version googletest
         windows_gcc_version
         cat cmake/mingw-w64-x86_64.cmake scripts/windows/thirdparty.sh
@@ -39,6 +40,12 @@ ensure_windows_thirdparty() {
     install_windows_cmake_project "$highway" "$work/highway" \
         -DHWY_ENABLE_TESTS=OFF -DHWY_ENABLE_EXAMPLES=OFF -DHWY_ENABLE_CONTRIB=OFF
     install_windows_cmake_project /usr/src/googletest "$work/googletest" -DBUILD_GMOCK=OFF
+    # dxflib has no CMake project: its sources are kept, and the program's build compiles them.
+    local dxflib version
+    version=$(installed_version libdxflib-dev)
+    dxflib=$(fetch_debian_source dxflib "${version%+b*}" "$work/source")
+    mkdir -p "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib"
+    cp "$dxflib"/src/*.cpp "$dxflib"/src/*.h "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib/"
     touch "$BLACHORYS_WINDOWS_THIRDPARTY/.complete"
     rm -rf "$work"
 }

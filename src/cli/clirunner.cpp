@@ -26,6 +26,7 @@ void printUsage(std::ostream& err) {
            "         [--template-pdf FILE [--paper A4|A3|Letter] "
            "[--orientation auto|portrait|landscape]\n"
            "          [--overlap MM] [--scale-x PCT] [--scale-y PCT]]\n"
+           "         [--cnc-dxf FILE [--dxf-version R12|R2000]]\n"
            "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {
         const auto& definition = calculator->definition();
@@ -113,6 +114,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         options.fieldTexts.push_back(field.defaultText);
     }
     bool templateSettingsGiven = false;
+    bool dxfVersionGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--strict") {
@@ -121,7 +123,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         }
         const bool takesValue = argument == "--development" || argument == "--txt" ||
                                 argument == "--dxf" || argument == "--date" ||
-                                argument == "--template-pdf" || isTemplateOption(argument);
+                                argument == "--template-pdf" || argument == "--cnc-dxf" ||
+                                argument == "--dxf-version" || isTemplateOption(argument);
         if (takesValue) {
             if (i + 1 >= arguments.size()) {
                 return usageError(argument + " needs a value");
@@ -134,6 +137,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 templateSettingsGiven = true;
             } else if (argument == "--template-pdf") {
                 options.templatePath = value;
+            } else if (argument == "--cnc-dxf") {
+                options.cncDxfPath = value;
+            } else if (argument == "--dxf-version") {
+                if (value != "R12" && value != "R2000") {
+                    return usageError(argument + " does not take '" + value + "'");
+                }
+                options.dxfVersion = value == "R12" ? cnc::DxfVersion::R12 : cnc::DxfVersion::R2000;
+                dxfVersionGiven = true;
             } else if (argument == "--txt") {
                 options.txtPath = value;
             } else if (argument == "--dxf") {
@@ -162,13 +173,17 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (templateSettingsGiven && !options.templatePath) {
         return usageError("the template's options need --template-pdf");
     }
+    if (dxfVersionGiven && !options.cncDxfPath) {
+        return usageError("--dxf-version needs --cnc-dxf");
+    }
     if (const auto problem = core::settingsProblem(options.templateSettings)) {
         return usageError(*problem);
     }
     const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
         {"--txt", &options.txtPath},
         {"--dxf", &options.dxfPath},
-        {"--template-pdf", &options.templatePath}};
+        {"--template-pdf", &options.templatePath},
+        {"--cnc-dxf", &options.cncDxfPath}};
     for (const auto& [option, path] : outputs) {
         if (*path && **path != kStandardOutput && !filePath(**path)) {
             return usageError("the file name '" + **path + "' is not valid UTF-8");
@@ -235,12 +250,15 @@ bool writeOutput(const std::optional<std::string>& path, render::OutputKind kind
     }
     const render::OutputFile file = render::makeOutputFile(kind, source);
     if (file.problem) {
-        err << "blachorys-cli: cannot make the template: " << file.problem->toStdString() << '\n';
+        err << (kind == render::OutputKind::CncDxf ? "blachorys-cli: cannot make the CNC DXF: "
+                                                   : "blachorys-cli: cannot make the template: ")
+            << file.problem->toStdString() << '\n';
         return false;
     }
-    const char* what = kind == render::OutputKind::Txt   ? "TXT"
-                       : kind == render::OutputKind::Dxf ? "DXF"
-                                                         : "PDF";
+    const char* what = kind == render::OutputKind::Txt      ? "TXT"
+                       : kind == render::OutputKind::Dxf    ? "DXF"
+                       : kind == render::OutputKind::CncDxf ? "CNC DXF"
+                                                            : "PDF";
     return writeRequested(path, what, file.bytes, out, err);
 }
 
@@ -270,27 +288,29 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailed;
     }
     const core::CalculationOutputs& outputs = *result.outputs;
-    const bool filesToOutput = options->txtPath == kStandardOutput ||
-                               options->dxfPath == kStandardOutput ||
-                               options->templatePath == kStandardOutput;
+    const bool filesToOutput =
+        options->txtPath == kStandardOutput || options->dxfPath == kStandardOutput ||
+        options->templatePath == kStandardOutput || options->cncDxfPath == kStandardOutput;
     if (!filesToOutput) {
         for (const auto& line : outputs.report.resultLines) {
             out << line << '\n';
         }
     }
     const render::OutputSource source{options->calculator->definition(), outputs,
-                                      options->templateSettings};
+                                      options->templateSettings, options->dxfVersion};
     const bool txtWritten =
         writeOutput(options->txtPath, render::OutputKind::Txt, source, out, err);
     const bool dxfWritten =
         writeOutput(options->dxfPath, render::OutputKind::Dxf, source, out, err);
     const bool templateWritten =
         writeOutput(options->templatePath, render::OutputKind::TemplatePdf, source, out, err);
+    const bool cncDxfWritten =
+        writeOutput(options->cncDxfPath, render::OutputKind::CncDxf, source, out, err);
     out.flush();
     if (!out) {
         err << "blachorys-cli: cannot write to standard output\n";
     }
-    if (!txtWritten || !dxfWritten || !templateWritten) {
+    if (!txtWritten || !dxfWritten || !templateWritten || !cncDxfWritten) {
         return kExitCannotWrite;
     }
     return out ? kExitCalculated : kExitOutputError;

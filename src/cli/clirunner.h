@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/cnc/cncdxf.h"
 #include "common/core/calculator.h"
 #include "common/core/templateplan.h"
 
@@ -32,6 +33,8 @@ struct CliOptions {
     std::optional<std::string> txtPath;
     std::optional<std::string> dxfPath;
     std::optional<std::string> templatePath;
+    std::optional<std::string> cncDxfPath;
+    cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
     core::TemplateSettings templateSettings;
     std::optional<std::string> date;
     bool strict = false;

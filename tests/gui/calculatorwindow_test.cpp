@@ -64,8 +64,8 @@ protected:
     const core::ComponentNames& names() const { return definition().window.components; }
     QString output(const char* role) const { return q(names().outputPrefix) + role; }
     QStringList outputButtons() const {
-        return {output("ZapiszRysunek"), output("ZapiszWyniki"), output("DrukujWyniki"),
-                output("ZobaczRysunek"), output("DrukujSzablon")};
+        return {output("ZapiszRysunek"), output("ZapiszWyniki"),  output("DrukujWyniki"),
+                output("ZobaczRysunek"), output("DrukujSzablon"), output("ZapiszDXFCNC")};
     }
     std::size_t developmentCount() const {
         return std::max<std::size_t>(1, definition().developments.size());
@@ -389,12 +389,19 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         clickEnabled(m_window, output("ZapiszWyniki"));
         m_prompts.answerSaveFile(dxf);
         clickEnabled(m_window, output("ZapiszRysunek"));
-        ASSERT_EQ(m_prompts.prompts().size(), 2u);
+        // The CNC DXF: its own filter and name, ".dxf" added to the name typed.
+        const QString cnc = path(QStringLiteral("okno%1_cnc").arg(development));
+        m_prompts.answerSaveFile(cnc);
+        clickEnabled(m_window, output("ZapiszDXFCNC"));
+        ASSERT_EQ(m_prompts.prompts().size(), 3u);
         EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
         EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik rysunku -  DXF|*.dxf");
+        EXPECT_EQ(m_prompts.prompts()[2].filter, "Pliki DXF|*.dxf");
         if (development == 0) {
             EXPECT_EQ(m_prompts.prompts()[0].initialName, q(d.txtFileName));
             EXPECT_EQ(m_prompts.prompts()[1].initialName, q(d.dxfFileName));
+            EXPECT_EQ(m_prompts.prompts()[2].initialName,
+                      q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf")));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -409,7 +416,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
                                            "--txt",
                                            path("cli.txt").toStdString(),
                                            "--dxf",
-                                           path("cli.dxf").toStdString()};
+                                           path("cli.dxf").toStdString(),
+                                           "--cnc-dxf",
+                                           path("cli_cnc.dxf").toStdString()};
         if (!d.developments.empty()) {
             arguments.push_back("--development");
             arguments.push_back(d.developments[development].key);
@@ -419,6 +428,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         ASSERT_EQ(cli::runCli(arguments, out, err), cli::kExitCalculated) << err.str();
         EXPECT_EQ(readFileBytes(txt.toStdString()), readFileBytes(path("cli.txt").toStdString()));
         EXPECT_EQ(readFileBytes(dxf.toStdString()), readFileBytes(path("cli.dxf").toStdString()));
+        const std::string written = readFileBytes((cnc + ".dxf").toStdString());
+        EXPECT_NE(written.find("CIECIE"), std::string::npos);
+        EXPECT_EQ(written, readFileBytes(path("cli_cnc.dxf").toStdString()));
     }
 }
 
@@ -463,7 +475,8 @@ TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierF
     calculate();
     const std::pair<const char*, QString> outputs[] = {{"ZapiszWyniki", "wynik.txt"},
                                                        {"ZapiszRysunek", "wynik.dxf"},
-                                                       {"DrukujSzablon", "wynik.pdf"}};
+                                                       {"DrukujSzablon", "wynik.pdf"},
+                                                       {"ZapiszDXFCNC", "wynik_cnc.dxf"}};
     const std::string earlier = "earlier\r\n";
     for (const auto& [button, name] : outputs) {
         for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,

@@ -38,3 +38,20 @@ set_tests_properties(dxf_read_back dxf_read_back_sees_a_wrong_coordinate PROPERT
     FIXTURES_REQUIRED dxf_samples)
 set_tests_properties(dxf_read_back_sees_a_wrong_coordinate PROPERTIES
     PASS_REGULAR_EXPRESSION "mismatch in rurarura_defaults_smaller: entity 4 x1: ")
+
+# The cutting table's DXF read back with ezdxf's strict reader and its cuts measured.
+add_executable(cnc_dxf_samples dxf/write_cnc_samples.cpp)
+target_link_libraries(cnc_dxf_samples PRIVATE blachorys_cases blachorys_render)
+blachorys_warnings(cnc_dxf_samples)
+set(cnc_samples_dir ${CMAKE_CURRENT_BINARY_DIR}/cnc_dxf_readback)
+set(cnc_check ${CMAKE_SOURCE_DIR}/tests/dxf/check_cnc_dxf.py)
+add_test(NAME cnc_dxf_write_samples COMMAND cnc_dxf_samples ${cnc_samples_dir})
+set_tests_properties(cnc_dxf_write_samples PROPERTIES FIXTURES_SETUP cnc_dxf_samples)
+add_test(NAME cnc_dxf_read_back COMMAND ${BLACHORYS_DXF_PYTHON} ${cnc_check} ${cnc_samples_dir}/good)
+# The check must see a cut 0.02 mm longer than the file's.
+add_test(NAME cnc_dxf_read_back_sees_a_wrong_length
+         COMMAND ${BLACHORYS_DXF_PYTHON} ${cnc_check} ${cnc_samples_dir}/tampered)
+set_tests_properties(cnc_dxf_read_back cnc_dxf_read_back_sees_a_wrong_length PROPERTIES
+    FIXTURES_REQUIRED cnc_dxf_samples)
+set_tests_properties(cnc_dxf_read_back_sees_a_wrong_length PROPERTIES
+    PASS_REGULAR_EXPRESSION "mismatch in rurarura_[a-z]+_ndefault_r2000.dxf: cut 0: length ")

@@ -19,7 +19,8 @@ done
 for file in ./usr/bin/blachorys ./usr/bin/blachorys-cli \
             ./usr/share/applications/pl.blachorys.Blachorys.desktop \
             ./usr/share/metainfo/pl.blachorys.Blachorys.metainfo.xml \
-            ./usr/share/icons/hicolor/scalable/apps/blachorys.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/blachorys.svg \
+            ./usr/share/doc/blachorys/LICENSE; do
     echo "$contents" | grep -q " $file\$" || { echo "not in the package: $file"; exit 1; }
 done
 echo "$deb holds the programs and their desktop files"

@@ -6,6 +6,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/calculatordefinition.cpp
     src/common/core/calculatordefinition.h
     src/common/core/casecalculator.h
+    src/common/core/cncdrawing.cpp
+    src/common/core/cncdrawing.h
     src/common/core/compensatedsum.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h

@@ -207,6 +207,7 @@ private:
         o.print = button("DrukujWyniki", "Drukuj Wyniki");
         o.preview = button("ZobaczRysunek", "Zobacz rysunek");
         o.fullScale = button("DrukujSzablon", "Drukuj szablon 1:1");
+        o.saveCncDxf = button("ZapiszDXFCNC", "Zapisz DXF dla CNC");
 
         auto* buttons = new QGridLayout;
         buttons->setSpacing(kMargin);
@@ -214,7 +215,8 @@ private:
         buttons->addWidget(o.saveDxf, 0, 1);
         buttons->addWidget(o.print, 1, 0);
         buttons->addWidget(o.preview, 1, 1);
-        buttons->addWidget(o.fullScale, 2, 0, 1, 2);
+        buttons->addWidget(o.fullScale, 2, 0);
+        buttons->addWidget(o.saveCncDxf, 2, 1);
 
         auto* layout = new QVBoxLayout(box);
         layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);

@@ -21,13 +21,16 @@ inline constexpr int kSchemeButtonWidth = 257;
 
 /** The output buttons, enabled exactly while a calculation's outputs are ready. */
 struct OutputButtons {
-    QPushButton* saveTxt = nullptr;   ///< "Zapisz Wyniki - TXT"
-    QPushButton* saveDxf = nullptr;   ///< "Zapisz rysunek-DXF"
-    QPushButton* print = nullptr;     ///< "Drukuj Wyniki"
-    QPushButton* preview = nullptr;   ///< "Zobacz rysunek"
-    QPushButton* fullScale = nullptr; ///< "Drukuj szablon 1:1"
+    QPushButton* saveTxt = nullptr;    ///< "Zapisz Wyniki - TXT"
+    QPushButton* saveDxf = nullptr;    ///< "Zapisz rysunek-DXF"
+    QPushButton* print = nullptr;      ///< "Drukuj Wyniki"
+    QPushButton* preview = nullptr;    ///< "Zobacz rysunek"
+    QPushButton* fullScale = nullptr;  ///< "Drukuj szablon 1:1"
+    QPushButton* saveCncDxf = nullptr; ///< "Zapisz DXF dla CNC"
 
-    std::vector<QPushButton*> all() const { return {saveTxt, saveDxf, print, preview, fullScale}; }
+    std::vector<QPushButton*> all() const {
+        return {saveTxt, saveDxf, print, preview, fullScale, saveCncDxf};
+    }
 };
 
 /**

@@ -63,6 +63,7 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     connect(o.print, &QPushButton::clicked, this, &CalculatorWindow::DrukujWynikiClick);
     connect(o.preview, &QPushButton::clicked, this, &CalculatorWindow::ZobaczRysunekClick);
     connect(o.fullScale, &QPushButton::clicked, this, &CalculatorWindow::DrukujSzablonClick);
+    connect(o.saveCncDxf, &QPushButton::clicked, this, &CalculatorWindow::ZapiszDXFCNC);
     connect(m_form.schemeButton, &QPushButton::clicked, this,
             &CalculatorWindow::SchematWynikowClick);
 
@@ -160,8 +161,10 @@ void CalculatorWindow::saveOutput(render::OutputKind kind, const core::TemplateS
     }
     const render::OutputSource source{definition(), *m_outputs, settings};
     if (const auto problem = render::outputProblem(kind, source)) {
-        m_context.prompts.error(this,
-                                QStringLiteral("Nie moge przygotowac szablonu : ") + *problem);
+        const QString what = kind == render::OutputKind::CncDxf
+                                 ? QStringLiteral("Nie moge przygotowac pliku DXF dla CNC : ")
+                                 : QStringLiteral("Nie moge przygotowac szablonu : ");
+        m_context.prompts.error(this, what + *problem);
         return;
     }
     saveThroughDialog(m_context.prompts, this, render::fileFilter(kind),
@@ -181,6 +184,10 @@ void CalculatorWindow::ZapiszWynikiClick() {
 
 void CalculatorWindow::ZapiszPlikDXF() {
     saveOutput(render::OutputKind::Dxf);
+}
+
+void CalculatorWindow::ZapiszDXFCNC() {
+    saveOutput(render::OutputKind::CncDxf);
 }
 
 void CalculatorWindow::DrukujWynikiClick() {

@@ -56,6 +56,8 @@ public slots:
     /** "Drukuj szablon 1:1": the pattern at full scale over pages, printed or as a PDF. */
     void DrukujSzablonClick();
     void SchematWynikowClick();
+    /** "Zapisz DXF dla CNC": closed cuts on their own layer, in millimetres, R2000. */
+    void ZapiszDXFCNC();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

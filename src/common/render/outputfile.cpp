@@ -1,5 +1,6 @@
 #include "common/render/outputfile.h"
 
+#include "common/core/cncdrawing.h"
 #include "common/core/patterndrawing.h"
 #include "common/io/outputfiles.h"
 #include "common/render/templatepainter.h"
@@ -25,9 +26,19 @@ QString dxfNameWith(const core::CalculatorDefinition& definition,
     return name.left(name.lastIndexOf(u'.')) + suffixAndExtension;
 }
 
+core::CncDrawingResult cncDrawing(const OutputSource& source) {
+    return core::cncDrawingOf(
+        source.outputs.pattern,
+        core::cncTitleLine(source.definition.printHeading, source.outputs.report));
+}
+
 } // namespace
 
 std::optional<QString> outputProblem(OutputKind kind, const OutputSource& source) {
+    if (kind == OutputKind::CncDxf) {
+        const core::CncDrawingResult drawing = cncDrawing(source);
+        return drawing.drawing ? std::nullopt : std::optional<QString>(q(drawing.problem));
+    }
     if (kind != OutputKind::TemplatePdf) {
         return std::nullopt;
     }
@@ -44,6 +55,14 @@ OutputFile makeOutputFile(OutputKind kind, const OutputSource& source) {
         return {io::reportFileBytes(source.outputs.report), std::nullopt};
     case OutputKind::Dxf:
         return {io::dxfFileBytes(core::dxfLinesOf(source.outputs.pattern)), std::nullopt};
+    case OutputKind::CncDxf: {
+        const core::CncDrawingResult drawing = cncDrawing(source);
+        if (!drawing.drawing) {
+            return {{}, q(drawing.problem)};
+        }
+        return {QByteArray::fromStdString(cnc::cncDxfBytes(*drawing.drawing, source.dxfVersion)),
+                std::nullopt};
+    }
     case OutputKind::TemplatePdf:
         break;
     }
@@ -65,6 +84,8 @@ QString initialFileName(OutputKind kind, const core::CalculatorDefinition& defin
         return q(definition.txtFileName);
     case OutputKind::Dxf:
         return q(definition.dxfFileName);
+    case OutputKind::CncDxf:
+        return dxfNameWith(definition, QStringLiteral("_cnc.dxf"));
     case OutputKind::TemplatePdf:
         break;
     }
@@ -77,6 +98,8 @@ QString fileFilter(OutputKind kind) {
         return QStringLiteral("Plik tekstowy - TXT|*.txt");
     case OutputKind::Dxf:
         return QStringLiteral("Plik rysunku -  DXF|*.dxf");
+    case OutputKind::CncDxf:
+        return QStringLiteral("Pliki DXF|*.dxf");
     case OutputKind::TemplatePdf:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/cnc/cncdxf.h"
 #include "common/core/calculationresult.h"
 #include "common/core/calculatordefinition.h"
 #include "common/core/templateplan.h"
@@ -17,6 +18,7 @@ enum class OutputKind {
     Txt,         ///< the whole report
     Dxf,         ///< the document's DXF of the pattern
     TemplatePdf, ///< the full-scale template
+    CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
 };
 
 /** What a file is made from: the calculator, its calculation and the template's settings. */
@@ -24,6 +26,8 @@ struct OutputSource {
     const core::CalculatorDefinition& definition;
     const core::CalculationOutputs& outputs;
     core::TemplateSettings templateSettings = {};
+    /** The release of the cutting table's DXF. */
+    cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
 };
 
 /** A file's bytes, or why it cannot be made. */
@@ -44,7 +48,10 @@ std::optional<QString> outputProblem(OutputKind kind, const OutputSource& source
  */
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);
 
-/** The save dialog's initial name: "rurarura.txt", "rura_rura.dxf", "rura_rura_szablon.pdf". */
+/**
+ * The save dialog's initial name: "rurarura.txt", "rura_rura.dxf", "rura_rura_szablon.pdf",
+ * "rura_rura_cnc.dxf".
+ */
 QString initialFileName(OutputKind kind, const core::CalculatorDefinition& definition);
 
 /** The save dialog's filter: "Plik tekstowy - TXT|*.txt". */

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/core/cncdrawing.h"
+
+#include <string>
+
+namespace blachorys::cnc {
+
+/** The DXF release a cutting table's file is written in. */
+enum class DxfVersion {
+    R2000, ///< AC1015: cuts as LWPOLYLINE
+    R12,   ///< AC1009, for older controllers: cuts as POLYLINE with VERTEX and SEQEND
+};
+
+/** Layers of the file: what is cut, what is marked, what is only read. */
+inline constexpr const char* kCutLayer = "CIECIE";
+inline constexpr const char* kMarkingLayer = "ZNACZENIE";
+inline constexpr const char* kTextLayer = "OPISY";
+
+/**
+ * The whole DXF of a cutting table's drawing, written with dxflib: the header in millimetres
+ * with the drawing's extent, the tables with the three layers, every cut as one closed
+ * polyline, every marking line as a LINE, every text as a TEXT (characters beyond ASCII as
+ * \U+XXXX).
+ */
+std::string cncDxfBytes(const core::CncDrawing& drawing, DxfVersion version);
+
+/** A text as the file keeps it: UTF-8 beyond ASCII as "\U+00B0", control characters as "?". */
+std::string dxfText(const std::string& utf8);
+
+} // namespace blachorys::cnc

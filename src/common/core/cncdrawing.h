@@ -1,0 +1,75 @@
+#pragma once
+
+#include "common/core/pattern.h"
+#include "common/core/pointreport.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+
+/** Consecutive vertices of a cut closer than this, mm, are one: a cutting table takes no
+ * segment of no length. */
+inline constexpr double kCncVertexGapMm = 0.001;
+/** Height of a point number beside its point, mm. */
+inline constexpr double kCncLabelHeightMm = 2.5;
+/** Height of the line naming the calculation, mm. */
+inline constexpr double kCncTitleHeightMm = 5.0;
+
+/** One closed cut: its vertices in order, the first not repeated at the end. */
+struct CncCut {
+    OutlineKind kind = OutlineKind::Piece;
+    std::vector<PatternPoint> points;
+};
+
+/** A line marked on the sheet, not cut. */
+struct CncMarking {
+    PatternPoint from;
+    PatternPoint to;
+};
+
+/** A text, its insertion point at the left end of its baseline. */
+struct CncText {
+    PatternPoint at;
+    double height = kCncLabelHeightMm;
+    std::string text;
+};
+
+/**
+ * What a cutting table's DXF holds, in millimetres: the closed cuts (a piece anticlockwise,
+ * a hole clockwise, as CAM programs take the side of the kerf), the marking lines, the point
+ * numbers and the title line, and the box round all of it.
+ */
+struct CncDrawing {
+    std::vector<CncCut> cuts;
+    std::vector<CncMarking> markings;
+    std::vector<CncText> texts;
+    PatternPoint extentMin;
+    PatternPoint extentMax;
+};
+
+/** The drawing, or why there is none (an outline whose lines do not close). */
+struct CncDrawingResult {
+    std::optional<CncDrawing> drawing;
+    std::string problem;
+};
+
+/**
+ * The cuts are the pattern's exact contours, the markings its lines of no outline (a marking
+ * line that is the chord of an exact curve is drawn as that curve), the point numbers those the
+ * full-scale template numbers, beside their points; `titleLine` goes under the pattern.
+ */
+CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLine);
+
+/**
+ * The title line: the calculator's heading, the report's input lines (those after "DANE :"
+ * up to the rule) and its date line: "Rozwiniecie STOZKA ; Dsm = 200.0 [mm] , ... ; Obliczenia
+ * wykonano w dniu : 8-12-2026 programem - Blachorys".
+ */
+std::string cncTitleLine(const std::string& heading, const PointReport& report);
+
+/** Twice the signed area of a closed chain: positive when it runs anticlockwise. */
+double twiceSignedArea(const std::vector<PatternPoint>& points);
+
+} // namespace blachorys::core

@@ -1,0 +1,103 @@
+#include "common/cnc/cncdxf.h"
+#include "common/cnc/dxfmemorywriter.h"
+#include "common/core/cncdrawing.h"
+#include "common/core/patternlines.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace blachorys::core {
+namespace {
+
+double nearestGap(const std::vector<PatternPoint>& points) {
+    double gap = HUGE_VAL;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const PatternPoint& a = points[k];
+        const PatternPoint& b = points[(k + 1) % points.size()];
+        gap = std::min(gap, std::hypot(b.x - a.x, b.y - a.y));
+    }
+    return gap;
+}
+
+// A sheet listed clockwise with a vertex doubled within 0.0005 mm, a hole listed anticlockwise
+// whose last corner comes back onto its first, one generator, two marks.
+Pattern sheetWithHole() {
+    PatternBuilder b(standardStyles(), centredOnBox(0, 100, 0, 50));
+    const int sheet = b.newOutline(OutlineKind::Piece);
+    b.polyline(LineRole::EndEdge, {{0, 0}, {0, 50}, {100, 50}, {100.0005, 50}, {100, 0}, {0, 0}},
+               {sheet});
+    const int hole = b.newOutline(OutlineKind::Hole);
+    b.polyline(LineRole::HoleOutline, {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}, {hole});
+    b.line(LineRole::Generator, {50, 0}, {50, 50});
+    b.mark({0, 0}, "0");
+    b.mark({100, 0}, "1");
+    return std::move(b).finish();
+}
+
+TEST(CncDrawing, PiecesTurnAnticlockwiseHolesClockwiseAndNoVertexIsDoubled) {
+    const CncDrawingResult result = cncDrawingOf(sheetWithHole(), "TYTUL");
+    ASSERT_TRUE(result.drawing) << result.problem;
+    const CncDrawing& d = *result.drawing;
+    ASSERT_EQ(d.cuts.size(), 2u);
+    struct Row {
+        OutlineKind kind;
+        std::size_t vertices;
+        double twiceArea;
+    };
+    const Row rows[] = {{OutlineKind::Piece, 4, 2 * 5000.0}, {OutlineKind::Hole, 4, -2 * 200.0}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(d.cuts[i].kind, rows[i].kind);
+        EXPECT_EQ(d.cuts[i].points.size(), rows[i].vertices);
+        EXPECT_NEAR(twiceSignedArea(d.cuts[i].points), rows[i].twiceArea, 0.05);
+        EXPECT_GE(nearestGap(d.cuts[i].points), kCncVertexGapMm);
+    }
+    ASSERT_EQ(d.markings.size(), 1u);
+    EXPECT_EQ(d.markings[0].from, (PatternPoint{50, 0}));
+    // Both numbers, then the title under the sheet; the extent holds the title.
+    ASSERT_EQ(d.texts.size(), 3u);
+    EXPECT_EQ(d.texts[2].text, "TYTUL");
+    EXPECT_LT(d.extentMin.y, d.texts[2].at.y + 1e-9);
+    EXPECT_LT(d.extentMin.y, 0.0);
+}
+
+TEST(CncDrawing, AnOutlineThatDoesNotCloseGivesNoFile) {
+    PatternBuilder b(standardStyles(), centredOnBox(0, 10, 0, 10));
+    const int open = b.newOutline(OutlineKind::Piece);
+    b.polyline(LineRole::EndEdge, {{0, 0}, {10, 0}, {10, 10}}, {open});
+    const CncDrawingResult result = cncDrawingOf(std::move(b).finish(), "");
+    EXPECT_FALSE(result.drawing);
+    EXPECT_FALSE(result.problem.empty());
+}
+
+TEST(CncDrawing, TitleNamesTheHeadingTheInputsAndTheDate) {
+    const PointReport report =
+        makePointReport({"Rozwiniecie STOZKA", "-----", "DANE :", "Dsm = 1.0 [mm]", "N = 24 [-]",
+                         "-----", "WYNIKI :"},
+                        {}, "8-12-2026");
+    EXPECT_EQ(cncTitleLine("STOZEK", report),
+              "STOZEK ; Dsm = 1.0 [mm] ; N = 24 [-] ; Obliczenia wykonano w dniu : 8-12-2026 "
+              "programem - Blachorys");
+}
+
+TEST(CncDxf, TextsAndNumbersAsTheFileKeepsThem) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"BETA = 90.0 [\xC2\xB0]", "BETA = 90.0 [\\U+00B0]"},
+        {"a\tb", "a?b"},
+        {"\xC5\x9B\xFF", "\\U+015B\\U+FFFD"},
+    };
+    for (const auto& [text, kept] : texts) {
+        EXPECT_EQ(cnc::dxfText(text), kept) << text;
+    }
+    const std::pair<double, std::string> reals[] = {
+        {12.5, "12.5"}, {-0.0000001, "0.0"}, {1e7, "10000000.0"}, {0.1234567, "0.123457"}};
+    for (const auto& [value, kept] : reals) {
+        EXPECT_EQ(cnc::dxfRealText(value), kept) << value;
+    }
+}
+
+} // namespace
+} // namespace blachorys::core
