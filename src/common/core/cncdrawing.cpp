@@ -87,6 +87,14 @@ void addPointNumbers(const Pattern& pattern, CncDrawing& drawing) {
         drawing.texts.push_back(
             {{mark.x + kLabelOffsetMm, mark.y + kLabelOffsetMm}, kCncLabelHeightMm, mark.text});
     }
+    // What each pattern is and how many to cut, where the template says it.
+    for (const PatternCaption& caption : pattern.captions) {
+        const double halfWidth = kCharacterWidthPerHeight * kCncLabelHeightMm *
+                                 static_cast<double>(caption.text.size()) / 2;
+        drawing.texts.push_back({{caption.at.x - halfWidth, caption.at.y - kCncLabelHeightMm / 2},
+                                 kCncLabelHeightMm,
+                                 caption.text});
+    }
 }
 
 } // namespace
