@@ -5,6 +5,21 @@
 
 BLACHORYS_SCREENSHOTS=
 
+# The main window's id, asked for again while wine's short-lived windows come and go (a search
+# that meets one as it vanishes ends in an X error); nothing after two minutes.
+wine_main_window() {
+    local deadline=$((SECONDS + 120)) window
+    while [ $SECONDS -lt $deadline ]; do
+        window=$(xdotool search --name "Blachorys - trabo" 2>/dev/null | head -n 1) || true
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 1
+    done
+    return 1
+}
+
 wine_gui_shot() {
     sleep 1.5
     import -window root "$BLACHORYS_SCREENSHOTS/$1.png"
@@ -19,7 +34,7 @@ check_wine_window() {
     (cd "$copy" && exec "$BLACHORYS_WINE" ./blachorys.exe) &
     local program=$!
     local window
-    window=$(timeout 120 xdotool search --sync --name "Blachorys - trabo" | head -n 1)
+    window=$(wine_main_window) || true
     if [ -z "$window" ]; then
         echo "the main window did not appear" >&2
         kill "$program" 2>/dev/null || true
@@ -73,7 +88,7 @@ check_wine_appdata_fallback() {
     fi
     (cd "$copy" && exec "$BLACHORYS_WINE" ./blachorys.exe) &
     local program=$! window status=0
-    window=$(timeout 120 xdotool search --sync --name "Blachorys - trabo" | head -n 1)
+    window=$(wine_main_window) || true
     if [ -n "$window" ]; then
         timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
         sleep 2
