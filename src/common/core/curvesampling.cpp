@@ -58,11 +58,8 @@ struct Sampler {
     }
 };
 
-} // namespace
-
-namespace {
-
-double squaredDistanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
+/** From the point of the segment `a`–`b` nearest to `p`, to `p`. */
+PatternPoint offsetFromSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double lengthSquared = dx * dx + dy * dy;
@@ -70,22 +67,19 @@ double squaredDistanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) 
     if (lengthSquared > 0.0) {
         t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0);
     }
-    const double ex = p.x - (a.x + t * dx);
-    const double ey = p.y - (a.y + t * dy);
-    return ex * ex + ey * ey;
+    return {p.x - (a.x + t * dx), p.y - (a.y + t * dy)};
+}
+
+double squaredDistanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
+    const PatternPoint e = offsetFromSegment(p, a, b);
+    return e.x * e.x + e.y * e.y;
 }
 
 } // namespace
 
 double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double lengthSquared = dx * dx + dy * dy;
-    double t = 0.0;
-    if (lengthSquared > 0.0) {
-        t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0);
-    }
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    const PatternPoint e = offsetFromSegment(p, a, b);
+    return std::hypot(e.x, e.y);
 }
 
 std::optional<std::vector<PatternPoint>> sampleCurve(const CurveAt& at,

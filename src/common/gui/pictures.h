@@ -10,7 +10,7 @@ class QWidget;
 namespace blachorys::gui {
 
 /**
- * The program's pictures, named by their SVG resources (":/pictures/rurarura.svg"). Where Qt
+ * The program's pictures, named by their SVG resources (":/pictures/<key>.svg"). Where Qt
  * has its Svg module they are drawn from the SVG; where it has not (the Windows build), from a
  * PNG rendered from the SVG at build time at twice its size, under the same name with ".png".
  */

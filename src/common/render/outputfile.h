@@ -49,8 +49,8 @@ std::optional<QString> outputProblem(OutputKind kind, const OutputSource& source
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);
 
 /**
- * The save dialog's initial name: "rurarura.txt", "rura_rura.dxf", "rura_rura_szablon.pdf",
- * "rura_rura_cnc.dxf".
+ * The save dialog's initial name: the calculator's TXT or DXF name as its definition gives it;
+ * the template PDF and the CNC DXF named after the DXF with "_szablon" or "_cnc" added.
  */
 QString initialFileName(OutputKind kind, const core::CalculatorDefinition& definition);
 
