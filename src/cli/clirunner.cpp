@@ -38,6 +38,13 @@ void printUsage(std::ostream& err) {
             }
             err << ')';
         }
+        for (const auto& selector : definition.selectors) {
+            err << " (--" << selector.name;
+            for (const auto& choice : selector.choices) {
+                err << ' ' << choice.key;
+            }
+            err << ')';
+        }
     }
     err << "\n"
            "A field text that is not a number counts as 0, as in the window, with a warning;\n"
@@ -113,12 +120,28 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     for (const auto& field : definition.fields) {
         options.fieldTexts.push_back(field.defaultText);
     }
+    // Each selector's choice index follows the fields, as the window saves it.
+    options.fieldTexts.resize(definition.fields.size() + definition.selectors.size(), "0");
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--strict") {
             options.strict = true;
+            continue;
+        }
+        if (const auto selector = argument.starts_with("--")
+                                      ? core::selectorIndex(definition, argument.substr(2))
+                                      : std::nullopt) {
+            if (i + 1 >= arguments.size()) {
+                return usageError(argument + " needs a value");
+            }
+            const std::string& value = arguments[++i];
+            const auto choice = core::choiceIndex(definition.selectors[*selector], value);
+            if (!choice) {
+                return usageError(argument + " does not take '" + value + "'");
+            }
+            options.fieldTexts[definition.fields.size() + *selector] = std::to_string(*choice);
             continue;
         }
         const bool takesValue = argument == "--development" || argument == "--txt" ||

@@ -26,7 +26,10 @@ enum ExitCode : int {
 struct CliOptions {
     const core::Calculator* calculator = nullptr;
     std::size_t development = 0;
-    /** Every field's text in creation order: the defaults, with the ones given in place. */
+    /**
+     * Every field's text in creation order, then each selector's choice index: the defaults,
+     * with the ones given in place.
+     */
     std::vector<std::string> fieldTexts;
     /** The fields as the calculation reads them. */
     core::FieldReading fields;

@@ -79,6 +79,17 @@ protected:
     QLineEdit* field(const std::string& name) {
         return child<QLineEdit>(m_window, q("Edit_" + name));
     }
+    /** The fields' texts in creation order, then each selector's choice index. */
+    void setInputs(const std::vector<std::string>& texts) {
+        const auto& d = definition();
+        for (std::size_t f = 0; f < d.fields.size(); ++f) {
+            field(d.fields[f].name)->setText(q(texts.at(f)));
+        }
+        for (std::size_t k = 0; k < d.selectors.size(); ++k) {
+            const auto choice = static_cast<std::size_t>(std::stoi(texts.at(d.fields.size() + k)));
+            child<QRadioButton>(m_window, q(d.selectors[k].choices.at(choice).objectName))->click();
+        }
+    }
     QString memoText() {
         return child<QPlainTextEdit>(m_window, q(names().resultsMemo))->toPlainText();
     }
@@ -141,6 +152,11 @@ TEST_P(CalculatorWindowTest, TabWalksTheSelectorTheFieldsInTheWindowsOrderThenLi
     for (const auto& name : d.tabOrder) {
         expectedOrder << q("Edit_" + name);
     }
+    for (const auto& selector : d.selectors) {
+        for (const auto& choice : selector.choices) {
+            expectedOrder << q(choice.objectName);
+        }
+    }
     expectedOrder << q(names().calculateButton);
     QWidget* widget = m_window.findChild<QWidget*>(expectedOrder.front());
     QStringList walked;
@@ -152,13 +168,17 @@ TEST_P(CalculatorWindowTest, TabWalksTheSelectorTheFieldsInTheWindowsOrderThenLi
 }
 
 TEST_P(CalculatorWindowTest, TheTabKeyWalksFromTheFirstFieldToLicz) {
-    // As the keyboard walks them: the selector's checked button, each field, "Licz".
+    // As the keyboard walks them: the selector's checked button, each field, each other
+    // selector's checked button, "Licz".
     QStringList expected;
     if (!definition().developments.empty()) {
         expected << q(definition().developments[0].objectName);
     }
     for (const auto& name : definition().tabOrder) {
         expected << q("Edit_" + name);
+    }
+    for (const auto& selector : definition().selectors) {
+        expected << q(selector.choices.front().objectName);
     }
     expected << q(names().calculateButton);
     QWidget* first = m_window.findChild<QWidget*>(expected.front());
@@ -365,12 +385,16 @@ TEST_P(CalculatorWindowTest, NotesFollowTheFocusAndTheDevelopment) {
     }
 }
 
-TEST_P(CalculatorWindowTest, ClosingSavesTheFieldsInCreationOrder) {
+TEST_P(CalculatorWindowTest, ClosingSavesTheFieldsInCreationOrderThenTheChoices) {
     std::string expectedFile;
     int value = 11;
     for (const auto& f : definition().fields) {
         field(f.name)->setText(QString::number(value));
         expectedFile += std::to_string(value++) + "\r\n";
+    }
+    for (const auto& selector : definition().selectors) {
+        child<QRadioButton>(m_window, q(selector.choices.back().objectName))->click();
+        expectedFile += std::to_string(selector.choices.size() - 1) + "\r\n";
     }
     m_window.close();
     EXPECT_EQ(readFileBytes(path(q(definition().savedInputsFileName)).toStdString()), expectedFile);
@@ -617,9 +641,7 @@ TEST_P(CalculatorWindowTest, HostileTextsInTheFieldsEndAsTheCoreSaysAndDrawWhenC
         const HostileSet set = hostileSet(definition(), 17, index);
         SCOPED_TRACE("set " + std::to_string(index) + ": " + describe(definition(), set));
         chooseDevelopment(set.development);
-        for (std::size_t f = 0; f < set.texts.size(); ++f) {
-            field(definition().fields[f].name)->setText(q(set.texts[f]));
-        }
+        setInputs(set.texts);
         const auto result = GetParam()->calculate(set.texts, set.development, today());
         m_prompts.clear();
         calculate();

@@ -168,16 +168,20 @@ TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
     EXPECT_EQ(fields(*window)[0], "300");
     typeInto(*window, "Edit_Dm", "5");
     child<QLineEdit>(*window, "Edit_P")->setText("-12.5");
+    child<QLineEdit>(*window, "Edit_td")->setText("8");
+    child<QRadioButton>(*window, "RadioButWpuszczany")->click();
     window->parentWidget()->close();
     QCoreApplication::processEvents();
     EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
-              "3005\r\n800\r\n-12.5\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n");
+              "3005\r\n800\r\n-12.5\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n8\r\n"
+              "1\r\n0\r\n0\r\n");
 
     gui::CalculatorWindow* again = openPipePipe();
     EXPECT_NE(again, nullptr);
-    EXPECT_EQ(fields(*again),
-              QStringList({"3005", "800", "-12.5", "0", "700", "24", "90", "1000", "350"}));
+    EXPECT_EQ(fields(*again), QStringList({"3005", "800", "-12.5", "0", "700", "24", "90", "1000",
+                                           "350", "0", "8"}));
+    EXPECT_TRUE(child<QRadioButton>(*again, "RadioButWpuszczany")->isChecked());
     EXPECT_FALSE(child<QPushButton>(*again, "ZapiszWyniki")->isEnabled());
 }
 
@@ -187,15 +191,19 @@ TEST_F(MainWindowTest, QuittingSavesTheOpenCalculator) {
     action("Rura1Click")->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
-              "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n");
+              "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
     static const char junk[] = "1234567890123456789012345\r\n5-\r\n\xff\x00junk\r\n-7";
     writeSavedFile(QByteArray(junk, sizeof junk - 1));
     gui::CalculatorWindow* window = openPipePipe();
-    EXPECT_EQ(fields(*window),
-              QStringList({"12345678901234567890", "0", "0", "-7", "0", "0", "0", "0", "0"}));
+    // A file of older fields, or fewer: the walls without thickness, the first choices.
+    EXPECT_EQ(fields(*window), QStringList({"12345678901234567890", "0", "0", "-7", "0", "0", "0",
+                                            "0", "0", "0", "0"}));
+    for (const char* first : {"RadioButNakladany", "RadioButKrocZwijany", "RadioButPlaszZwijany"}) {
+        EXPECT_TRUE(child<QRadioButton>(*window, first)->isChecked()) << first;
+    }
 }
 
 TEST_F(MainWindowTest, SavedInputsAreReadOnceAtTheFirstPaintNotLater) {
@@ -282,7 +290,7 @@ TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
     EXPECT_EQ(readFileBytes(m_directory.filePath("dane_st.dat").toStdString()),
               "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\n");
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
-              "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n");
+              "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 } // namespace

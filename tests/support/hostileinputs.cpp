@@ -290,6 +290,12 @@ HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_
             text = nearbyText(numbers, text, takesMinus);
         }
     }
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        if (numbers.chance(0.5)) {
+            set.texts[definition.fields.size() + k] =
+                std::to_string(numbers.below(definition.selectors[k].choices.size()));
+        }
+    }
     return set;
 }
 
@@ -445,7 +451,12 @@ std::string describe(const core::CalculatorDefinition& definition, const Hostile
     if (!definition.developments.empty()) {
         text += " --development " + definition.developments[set.development].key;
     }
-    for (std::size_t f = 0; f < set.texts.size(); ++f) {
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        const auto& selector = definition.selectors[k];
+        const std::size_t choice = std::stoul(set.texts.at(definition.fields.size() + k));
+        text += " --" + selector.name + " " + selector.choices.at(choice).key;
+    }
+    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
         const std::string& value = set.texts[f];
         text += " " + definition.fields[f].name + "='";
         text += value.size() <= kShownCharacters ? value

@@ -30,7 +30,7 @@ private:
     std::uint64_t m_state;
 };
 
-/** One input set: the development and the fields' texts in creation order. */
+/** One input set: the development, the fields' texts in creation order, the choices' indices. */
 struct HostileSet {
     std::size_t development = 0;
     std::vector<std::string> texts;

@@ -7,26 +7,75 @@
 namespace blachorys::core {
 namespace {
 
+/** What the diameters are once a wall has a thickness: the program works out the surfaces. */
+const std::vector<std::string> kThickWallsLines = {
+    "Przy grubosci scianki", "tm > 0 lub td > 0:", "Dm i Dd = srednice", "ZEWNETRZNE rur",
+    "(Dm_zew, Dd_zew).", "Powierzchnie styku i", "rozwiniecia wynikaja z", "osadzenia krócca oraz",
+    "wykonania krócca i", "plaszcza (wybor ponizej)."};
+
 FieldNote branchDiameterNote() {
-    return {{
+    return {.linesPerDevelopment = {
         {"Dla rury mniejszej", "- krócca", "a) zwijanego z arkusza", "blachy - Dm= sredniej",
          "srednicy rury mniejszej-", "Dm = (Dm_zew + Dm_wew)/2", "b) wykonego z rury wg",
          "szablonu owijanego na", "rurze - Dm= srednicy", "zewnetrznej rury mniej.-", "Dm=Dm_zewn"},
         {"Dla rury- krócca)", "", "a) \"wpuszczanego\" w plaszcz", "Dm = srednicy",
          "zewnetrznej rury mniej.", "Dm = Dm_zew", "a) spawanego na plaszczu", "Dm = srednicy",
          "wewnetrznej rury mniej.", "Dm = Dm_wew"},
-    }};
+    },
+            .otherWhenNonZero = {"tm", "td"},
+            .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
 FieldNote shellDiameterNote() {
-    return {{
+    return {.linesPerDevelopment = {
         {"Dla rury- krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dd = srednicy",
          "wewnetrznej rury", "wiekszej, Dd=Dd_wew", "a) spawanego na plaszczu", "Dd = srednicy",
          "zewnetrznej rury", "wiekszej, Dd=Dd_zew"},
         {"Dla rury wiekszej - plaszcza", "a) zwijanego z arkusza blachy", "Dd = średniej średnicy",
          "rury wiekszej", "Dd=(Dd_zew+Dd_wew)/2", "b) wykonego z rury wg", "szablonu owijanego na",
          "rurze - Dd= srednicy", "zewn. rury wiekszej Dd=Dd_zewn"},
-    }};
+    },
+            .otherWhenNonZero = {"tm", "td"},
+            .otherLinesPerDevelopment = {kThickWallsLines}};
+}
+
+/** The choices of "how it is made", in the order the window shows them. */
+PipeMaking makingOf(std::size_t choice) {
+    return choice == 0 ? PipeMaking::RolledFromPlate : PipeMaking::CutFromPipe;
+}
+
+std::vector<CaseSelector<PipePipeInputs>> selectors() {
+    using In = PipePipeInputs;
+    const std::string thickOnly = " (gdy tm lub td > 0)";
+    const auto made = [](const std::string& prefix) {
+        return std::vector<ChoiceDefinition>{
+            {"rolled", "RadioBut" + prefix + "Zwijany", "zwijany z blachy"},
+            {"pipe", "RadioBut" + prefix + "ZRury", "z rury, szablon owijany"}};
+    };
+    return {
+        {{"joint", "Osadzenie krócca",
+          "Osadzenie krócca na plaszczu|Osadzenie krócca: nakladany - jego wnetrze na zewnatrz "
+          "plaszcza, wpuszczany - jego zewnatrz do wnetrza plaszcza" + thickOnly,
+          {{"set-on", "RadioButNakladany", "nakładany na płaszcz"},
+           {"set-in", "RadioButWpuszczany", "wpuszczany w płaszcz"}}},
+         [](In& in, std::size_t choice) {
+             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
+         }},
+        {{"branch-made", "Wykonanie krócca",
+          "Wykonanie krócca|Wykonanie krócca: zwijany - rozwiniecie na srednicy sredniej, z rury "
+          "- na zewnetrznej" + thickOnly,
+          made("Kroc")},
+         [](In& in, std::size_t choice) {
+             in.branchMade = makingOf(choice);
+         }},
+        {{"shell-made", "Wykonanie płaszcza",
+          "Wykonanie plaszcza|Wykonanie plaszcza: zwijany - rozwiniecie na srednicy sredniej, z "
+          "rury - na zewnetrznej" + thickOnly,
+          made("Plasz")},
+         [](In& in, std::size_t choice) {
+             in.shellMade = makingOf(choice);
+         }},
+    };
 }
 
 WindowDefinition window() {
@@ -38,6 +87,9 @@ WindowDefinition window() {
             .menuHandler = "Rurarura1Click",
             .components = components,
             .jointPicture = ":/pictures/rurarura.svg",
+            // A little smaller than the others: the wall selectors go under it.
+            .jointPictureWidth = 300,
+            .jointPictureHeight = 311,
             .previewName = "TWynikiRysunek",
             .previewCaption = "Wyniki - Rysunek (Rura-Rura)"};
 }
@@ -78,10 +130,19 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
           "Odleglosc osi rury mniejszej (krocca) od poczatku rury wiekszej|Odleglosc osi rury "
           "mniejszej (krocca) od poczatku rury wiekszej (plaszcza)"},
          &In::Lm},
+        {{"tm", "tm =", "[mm]", "0", F::PositiveReal,
+          "Grubosc scianki rury mniejszej|Grubosc scianki rury mniejszej (krocca) - 0: Dm wg "
+          "opisu srednic, bez grubosci"},
+         &In::tm},
+        {{"td", "td =", "[mm]", "0", F::PositiveReal,
+          "Grubosc scianki rury wiekszej|Grubosc scianki rury wiekszej (plaszcza) - 0: Dd wg "
+          "opisu srednic, bez grubosci"},
+         &In::td},
     };
+    c.selectors = selectors();
     c.definition = {
         .key = "rurarura",
-        .tabOrder = {"Dm", "Dd", "P", "Beta", "alfa", "H", "Ld", "Lm", "N"},
+        .tabOrder = {"Dm", "Dd", "P", "Beta", "alfa", "H", "Ld", "Lm", "N", "tm", "td"},
         .developments = {{"mniejsza", "RadioButRozwRurM", "Rozwinięcie rury mniejszej - króćca",
                           "Schemat wyników - Rura mniejsza", "w_rr_r"},
                          {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
@@ -103,6 +164,10 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             {"two_divisions_smaller", "mniejsza", {{"N", "2"}}},
             {"most_divisions_smaller", "mniejsza", {{"N", mostDivisionsText()}, {"Beta", "60"}}},
             {"most_divisions_larger", "wieksza", {{"N", mostDivisionsText()}, {"Beta", "120"}, {"Lm", "600"}}},
+            {"set_in_pipe_smaller", "mniejsza",
+             {{"tm", "10"}, {"td", "10"}, {"joint", "set-in"}, {"branch-made", "pipe"}}},
+            {"set_on_rolled_larger", "wieksza",
+             {{"tm", "10"}, {"td", "10"}, {"Beta", "60"}, {"P", "0"}, {"shell-made", "rolled"}}},
         }};
 
     c.selectDevelopment = [](In& in, std::size_t development) {

@@ -15,7 +15,23 @@ enum class PipePipeDevelopment {
     LargerPipe,  ///< the shell with the hole
 };
 
-/** The pipe-pipe inputs as read from the fields: millimetres and degrees. */
+/** How the branch meets the shell, once the walls have a thickness. */
+enum class BranchJoint {
+    SetOn, ///< the branch's inside sits on the shell's outside; the hole is the branch's bore
+    SetIn, ///< the branch's outside enters the shell and meets its inside
+};
+
+/** How a pipe is made, which says the surface its pattern is developed on. */
+enum class PipeMaking {
+    RolledFromPlate, ///< developed on the mean surface, half-way through the wall
+    CutFromPipe,     ///< marked by a template wrapped round the pipe: its outside surface
+};
+
+/**
+ * The pipe-pipe inputs as read from the fields: millimetres and degrees. With both wall
+ * thicknesses 0 the diameters serve every surface, as the worker chose them; with a thickness
+ * they are outside diameters.
+ */
 struct PipePipeInputs {
     double Dm = 300.0;  ///< diameter of the smaller pipe (branch)
     double Dd = 800.0;  ///< diameter of the larger pipe (shell)
@@ -26,8 +42,26 @@ struct PipePipeInputs {
     double Ld = 1000.0; ///< length of the shell
     double Lm = 350.0;  ///< branch axis position along the shell at the shell-axis height
     int N = 24;         ///< parts of the circumference
+    double tm = 0.0;    ///< wall thickness of the branch
+    double td = 0.0;    ///< wall thickness of the shell
+    BranchJoint joint = BranchJoint::SetOn;
+    PipeMaking branchMade = PipeMaking::RolledFromPlate;
+    PipeMaking shellMade = PipeMaking::RolledFromPlate;
     PipePipeDevelopment development = PipePipeDevelopment::SmallerPipe;
 };
+
+/** The radii of the four surfaces that matter, mm. */
+struct PipePipeSurfaces {
+    double branchContact = 0.0;     ///< the branch's surface that meets the shell
+    double shellContact = 0.0;      ///< the shell's surface the branch meets
+    double branchDevelopment = 0.0; ///< the surface the branch's template is developed on
+    double shellDevelopment = 0.0;  ///< the surface the shell's sheet is developed on
+};
+
+PipePipeSurfaces surfacesOf(const PipePipeInputs& inputs);
+
+/** Either wall has a thickness: the diameters are outside ones and the joint matters. */
+bool hasWallThickness(const PipePipeInputs& inputs);
 
 /** The computed pattern. Entries 0..N of the developed table are valid. */
 struct PipePipeModel {
@@ -42,6 +76,8 @@ struct PipePipeModel {
     std::vector<double> Yo;
     /** Greatest h, never below 0; stays 0 for the larger-pipe development. */
     double hmax = 0.0;
+    /** The developed circumference of the chosen development's pipe, mm. */
+    double girth = 0.0;
     /**
      * The developed table's curve as exactly as it is cut, through its points: the template's
      * (L, −h) or the hole's (Xo, Yo).

@@ -3,13 +3,11 @@
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
 
-#include <numbers>
 #include <string>
 
 namespace blachorys::core {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr int kTitleRule = 23;
 constexpr int kInputsRule = 53;
 constexpr int kResultsRule = 33;
@@ -18,8 +16,26 @@ constexpr int kResultsRule = 33;
 constexpr int kCurveColour = 7;
 constexpr int kBaseLineColour = 3;
 
-std::vector<std::string> headerLines(const PipePipeInputs& in) {
+std::string madeText(PipeMaking made) {
+    return made == PipeMaking::RolledFromPlate ? "zwijany z blachy" : "z rury, szablon owijany";
+}
+
+/** The walls and the joint, named only where a wall has a thickness. */
+std::vector<std::string> wallLines(const PipePipeInputs& in) {
+    if (!hasWallThickness(in)) {
+        return {};
+    }
     return {
+        "tm = " + formatReport(in.tm) + " [mm] , td = " + formatReport(in.td) +
+            " [mm] (Dm, Dd - srednice zewnetrzne)",
+        std::string("Krociec ") +
+            (in.joint == BranchJoint::SetOn ? "nakladany na plaszcz" : "wpuszczany w plaszcz"),
+        "Krociec " + madeText(in.branchMade) + " , plaszcz " + madeText(in.shellMade),
+    };
+}
+
+std::vector<std::string> headerLines(const PipePipeInputs& in) {
+    std::vector<std::string> lines{
         "Rozwiniecie RURA - RURA",
         repeated('-', kTitleRule),
         "DANE :",
@@ -29,9 +45,13 @@ std::vector<std::string> headerLines(const PipePipeInputs& in) {
             " [°] , H = " + formatReport(in.H) + " [mm]",
         "Ld = " + formatReport(in.Ld) + " [mm] , Lm = " + formatReport(in.Lm) +
             " [mm] , N = " + std::to_string(in.N) + " [-]",
-        repeated('-', kInputsRule),
-        "WYNIKI : ",
     };
+    for (std::string& line : wallLines(in)) {
+        lines.push_back(std::move(line));
+    }
+    lines.push_back(repeated('-', kInputsRule));
+    lines.push_back("WYNIKI : ");
+    return lines;
 }
 
 std::vector<std::string> templateResults(const PipePipeModel& model) {
@@ -40,13 +60,13 @@ std::vector<std::string> templateResults(const PipePipeModel& model) {
         lines.push_back(
             pointLine(static_cast<int>(i), "   ", {{"L=", model.L[i]}, {"     h=", model.h[i]}}));
     }
-    appendSheetSize(lines, kResultsRule, kPi * model.inputs.Dm, model.hmax);
+    appendSheetSize(lines, kResultsRule, model.girth, model.hmax);
     return lines;
 }
 
 std::vector<std::string> shellResults(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
-    const double circumference = kPi * model.inputs.Dd;
+    const double circumference = model.girth;
     std::vector<std::string> lines{
         "Rozwiniecie RURY WIEKSZEJ (PLASZCZA)",
         "Kontur zewnetrzny Plaszcza",
@@ -71,7 +91,7 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
  */
 Pattern shellPattern(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
-    const double circumference = kPi * model.inputs.Dd;
+    const double circumference = model.girth;
     PatternBuilder b(standardStyles(), upwardsOver(Ld, circumference));
     addShellSheet(b, Ld, circumference, {4, 3, 2, 1});
     const int hole = b.newOutline(OutlineKind::Hole);
@@ -90,7 +110,7 @@ bool isTemplate(const PipePipeModel& model) {
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
         return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
-                templateStripPattern({model.L, model.h, kPi * model.inputs.Dm, model.hmax},
+                templateStripPattern({model.L, model.h, model.girth, model.hmax},
                                      {kCurveColour, kBaseLineColour}, model.exactCurve)};
     }
     return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),

@@ -37,15 +37,38 @@ std::optional<std::size_t> developmentIndex(const CalculatorDefinition& definiti
     return std::nullopt;
 }
 
+std::optional<std::size_t> choiceIndex(const SelectorDefinition& selector, const std::string& key) {
+    for (std::size_t i = 0; i < selector.choices.size(); ++i) {
+        if (selector.choices[i].key == key) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> selectorIndex(const CalculatorDefinition& definition,
+                                         const std::string& name) {
+    for (std::size_t i = 0; i < definition.selectors.size(); ++i) {
+        if (definition.selectors[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,
                                            const ExampleInputs& example) {
     std::vector<std::string> texts;
     for (const auto& field : definition.fields) {
         texts.push_back(field.defaultText);
     }
+    texts.resize(definition.fields.size() + definition.selectors.size(), "0");
     for (const auto& [name, text] : example.fieldTexts) {
         if (const auto index = fieldIndex(definition, name)) {
             texts[*index] = text;
+        } else if (const auto selector = selectorIndex(definition, name)) {
+            const auto choice = choiceIndex(definition.selectors[*selector], text);
+            texts[definition.fields.size() + *selector] = std::to_string(choice.value_or(0));
         }
     }
     return texts;

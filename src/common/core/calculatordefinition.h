@@ -21,6 +21,12 @@ enum class FieldKind { Real, Integer };
 struct FieldNote {
     /** The note's lines for each development (one entry when there is no selector). */
     std::vector<std::vector<std::string>> linesPerDevelopment;
+    /**
+     * Fields, by name, any of which holding a number other than 0 shows `otherLines` instead
+     * (the branch's diameters mean another thing once a wall thickness is given).
+     */
+    std::vector<std::string> otherWhenNonZero;
+    std::vector<std::vector<std::string>> otherLinesPerDevelopment;
 };
 
 struct FieldDefinition {
@@ -42,6 +48,24 @@ struct DevelopmentDefinition {
     std::string caption;    ///< the radio button's text
     std::string schemeButtonCaption;
     std::string schemePicture; ///< the scheme picture: "w_rr_r"
+};
+
+/** One choice of a selector: a radio button. */
+struct ChoiceDefinition {
+    std::string key;        ///< for the command line: "set-on"
+    std::string objectName; ///< the radio button: "RadioButNakladany"
+    std::string caption;    ///< the radio button's text
+};
+
+/**
+ * A choice the inputs hold besides the fields' numbers and the development: a group of radio
+ * buttons below the fields. Saved after the fields, as the chosen choice's index.
+ */
+struct SelectorDefinition {
+    std::string name;    ///< for the command line, "--" before it: "joint"
+    std::string caption; ///< the group's title
+    std::string hint;    ///< short "|" long, as a field's
+    std::vector<ChoiceDefinition> choices; ///< the first one is the default
 };
 
 /** How the note memo beside the fields behaves. */
@@ -93,7 +117,8 @@ struct WindowDefinition {
 struct ExampleInputs {
     std::string name;
     std::string development; ///< development key; empty for the first (or only) one
-    std::vector<std::pair<std::string, std::string>> fieldTexts; ///< name, text; others default
+    /** Field name and text, or selector name and choice key; the others keep their defaults. */
+    std::vector<std::pair<std::string, std::string>> fieldTexts;
 };
 
 /** Everything fixed about a calculator: names, fields, texts and file names. */
@@ -102,6 +127,8 @@ struct CalculatorDefinition {
     std::vector<FieldDefinition> fields; ///< in creation order (saved-input and reading order)
     std::vector<std::string> tabOrder;   ///< field names, in the order Tab walks them
     std::vector<DevelopmentDefinition> developments; ///< empty: no selector
+    /** Other choices of the inputs; their texts follow the fields' (saved inputs, reading). */
+    std::vector<SelectorDefinition> selectors;
     std::string savedInputsFileName;
     std::string txtFileName;
     std::string dxfFileName;
@@ -119,7 +146,17 @@ std::optional<std::size_t> fieldIndex(const CalculatorDefinition& definition,
 std::optional<std::size_t> developmentIndex(const CalculatorDefinition& definition,
                                             const std::string& key);
 
-/** Default texts with an example's texts in place, in creation order. */
+/** The index of the selector's choice of this key, or nothing. */
+std::optional<std::size_t> choiceIndex(const SelectorDefinition& selector, const std::string& key);
+
+/** The index of the selector of this name, or nothing. */
+std::optional<std::size_t> selectorIndex(const CalculatorDefinition& definition,
+                                         const std::string& name);
+
+/**
+ * The inputs' texts: the fields' in creation order, then each selector's choice index
+ * ("0" the first), defaults with an example's texts in place.
+ */
 std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,
                                            const ExampleInputs& example);
 

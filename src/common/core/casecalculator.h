@@ -23,6 +23,12 @@ template <typename Inputs> struct CaseField {
     std::variant<double Inputs::*, int Inputs::*> member;
 };
 
+/** A selector and how its choice is recorded in the case's inputs. */
+template <typename Inputs> struct CaseSelector {
+    SelectorDefinition definition;
+    void (*select)(Inputs&, std::size_t choice) = nullptr;
+};
+
 /** The construction's model, or why there is none. */
 template <typename Model> struct Construction {
     std::optional<Model> model;
@@ -45,6 +51,7 @@ template <typename Inputs, typename Model> struct CaseDescriptor {
     /** Names, texts and files; its fields are filled from `fields`. */
     CalculatorDefinition definition;
     std::vector<CaseField<Inputs>> fields; ///< in creation order
+    std::vector<CaseSelector<Inputs>> selectors; ///< below the fields, saved after them
     /** Records the development chosen (index into the definition's developments). */
     void (*selectDevelopment)(Inputs&, std::size_t) = nullptr;
     /** The case's checks, in the order the window shows their messages. */
@@ -73,6 +80,10 @@ public:
                                         : FieldKind::Real;
             definition.fields.push_back(field.definition);
         }
+        definition.selectors.clear();
+        for (const auto& selector : m_descriptor.selectors) {
+            definition.selectors.push_back(selector.definition);
+        }
     }
 
     const CalculatorDefinition& definition() const override { return m_descriptor.definition; }
@@ -83,7 +94,7 @@ public:
         if (reading.refusal) {
             return refusedResult(*reading.refusal);
         }
-        const Inputs inputs = inputsOf(reading.values, developmentIndex);
+        const Inputs inputs = inputsOf(reading, developmentIndex);
         const InputChecks<Inputs>& checks = m_descriptor.checks();
         auto failures = failedChecks(checks, inputs);
         appendNegativeChecks(definition(), reading.values, checks, failures);
@@ -103,7 +114,8 @@ public:
     const CaseDescriptor<Inputs, Model>& descriptor() const { return m_descriptor; }
 
 private:
-    Inputs inputsOf(const std::vector<double>& values, std::size_t developmentIndex) const {
+    Inputs inputsOf(const FieldReading& reading, std::size_t developmentIndex) const {
+        const std::vector<double>& values = reading.values;
         Inputs inputs{};
         for (std::size_t i = 0; i < m_descriptor.fields.size(); ++i) {
             std::visit(
@@ -116,6 +128,10 @@ private:
         }
         if (m_descriptor.selectDevelopment != nullptr) {
             m_descriptor.selectDevelopment(inputs, developmentIndex);
+        }
+        for (std::size_t k = 0; k < m_descriptor.selectors.size(); ++k) {
+            m_descriptor.selectors[k].select(
+                inputs, k < reading.choices.size() ? reading.choices[k] : 0);
         }
         return inputs;
     }

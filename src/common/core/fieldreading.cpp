@@ -2,6 +2,9 @@
 
 #include "common/core/numbertext.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace blachorys::core {
 
 namespace {
@@ -54,8 +57,19 @@ std::u32string filteredInsertion(FieldFilter filter, std::string keptText,
 FieldReading readFields(const CalculatorDefinition& definition,
                         const std::vector<std::string>& fieldTexts) {
     FieldReading reading;
-    reading.texts = fieldTexts;
-    reading.texts.resize(definition.fields.size());
+    const std::size_t fieldCount = definition.fields.size();
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        const std::size_t at = fieldCount + k;
+        const std::optional<int> choice =
+            at < fieldTexts.size() ? parseInteger(fieldTexts[at]) : std::nullopt;
+        const bool named = choice && *choice >= 0 &&
+                           static_cast<std::size_t>(*choice) < definition.selectors[k].choices.size();
+        reading.choices.push_back(named ? static_cast<std::size_t>(*choice) : 0);
+    }
+    reading.texts.assign(fieldTexts.begin(),
+                         fieldTexts.begin() +
+                             static_cast<std::ptrdiff_t>(std::min(fieldTexts.size(), fieldCount)));
+    reading.texts.resize(fieldCount);
     reading.values.assign(definition.fields.size(), 0.0);
     for (std::size_t i = 0; i < reading.texts.size(); ++i) {
         std::string& text = reading.texts[i];

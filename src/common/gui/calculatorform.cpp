@@ -180,6 +180,35 @@ private:
         return column;
     }
 
+    /**
+     * One titled group of radio buttons per selector, one above the other, its choices side
+     * by side, the first one checked: under the picture, where the window has room for them.
+     */
+    QVBoxLayout* selectorGroups(QWidget* column) {
+        auto* stack = new QVBoxLayout;
+        stack->setSpacing(0);
+        for (const auto& selector : m_definition.selectors) {
+            auto* box = new QGroupBox(q(selector.caption), column);
+            box->setFlat(true);
+            m_hints.attach(box, q(selector.hint));
+            auto* choices = new QHBoxLayout(box);
+            choices->setContentsMargins(0, 0, 0, 0);
+            choices->setSpacing(0);
+            std::vector<QRadioButton*> buttons;
+            for (const auto& choice : selector.choices) {
+                auto* button = new QRadioButton(q(choice.caption), box);
+                button->setObjectName(q(choice.objectName));
+                m_hints.attach(button, q(selector.hint));
+                choices->addWidget(button);
+                buttons.push_back(button);
+            }
+            buttons.front()->setChecked(true);
+            m_form.selectorButtons.push_back(std::move(buttons));
+            stack->addWidget(box);
+        }
+        return stack;
+    }
+
     QGroupBox* resultsBox() {
         const auto& components = m_definition.window.components;
         const QString prefix = q(components.outputPrefix);
@@ -243,6 +272,9 @@ private:
         m_form.schemeButton->setObjectName(q(window.components.schemeButton));
         m_form.schemeButton->setMinimumWidth(kSchemeButtonWidth);
         layout->addWidget(m_form.schemeButton, 0, Qt::AlignHCenter);
+        if (!m_definition.selectors.empty()) {
+            layout->addLayout(selectorGroups(column));
+        }
         layout->addStretch(1);
 
         auto* web = new MakerLabel(MakerLabel::Target::WebPage, m_prompts, column);
@@ -254,7 +286,8 @@ private:
         return column;
     }
 
-    /** The selector, the fields in the window's tab order, then "Licz". */
+    /** The development selector, the fields in the window's tab order, the other selectors,
+     * then "Licz". */
     void chainTabOrder() {
         QWidget* previous = nullptr;
         auto chain = [&previous](QWidget* next) {
@@ -268,6 +301,11 @@ private:
         }
         for (const std::string& name : m_definition.tabOrder) {
             chain(m_form.fields.at(core::fieldIndex(m_definition, name).value()));
+        }
+        for (const auto& buttons : m_form.selectorButtons) {
+            for (QRadioButton* button : buttons) {
+                chain(button);
+            }
         }
         chain(m_form.calculateButton);
     }

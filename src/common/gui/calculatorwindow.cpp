@@ -33,6 +33,14 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+std::vector<std::string> toStdStrings(const QStringList& texts) {
+    std::vector<std::string> strings;
+    for (const QString& text : texts) {
+        strings.push_back(text.toStdString());
+    }
+    return strings;
+}
+
 void moveCaretToStart(QPlainTextEdit* memo) {
     memo->moveCursor(QTextCursor::Start);
     memo->ensureCursorVisible();
@@ -50,6 +58,11 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
 
     for (QRadioButton* button : m_form.developmentButtons) {
         connect(button, &QRadioButton::clicked, this, &CalculatorWindow::Disable_Przyciski);
+    }
+    for (const auto& buttons : m_form.selectorButtons) {
+        for (QRadioButton* button : buttons) {
+            connect(button, &QRadioButton::clicked, this, &CalculatorWindow::Disable_Przyciski);
+        }
     }
     for (NumericLineEdit* field : m_form.fields) {
         connect(field, &QLineEdit::textChanged, this, &CalculatorWindow::Disable_Przyciski);
@@ -84,11 +97,26 @@ QStringList CalculatorWindow::fieldTexts() const {
     return texts;
 }
 
-std::size_t CalculatorWindow::developmentIndex() const {
-    const auto& buttons = m_form.developmentButtons;
+namespace {
+
+std::size_t checkedIndex(const std::vector<QRadioButton*>& buttons) {
     const auto checked = std::find_if(buttons.begin(), buttons.end(),
                                       [](const QRadioButton* b) { return b->isChecked(); });
     return checked == buttons.end() ? 0 : static_cast<std::size_t>(checked - buttons.begin());
+}
+
+} // namespace
+
+QStringList CalculatorWindow::inputTexts() const {
+    QStringList texts = fieldTexts();
+    for (const auto& buttons : m_form.selectorButtons) {
+        texts << QString::number(checkedIndex(buttons));
+    }
+    return texts;
+}
+
+std::size_t CalculatorWindow::developmentIndex() const {
+    return checkedIndex(m_form.developmentButtons);
 }
 
 void CalculatorWindow::focusFirstField() {
@@ -122,11 +150,7 @@ void CalculatorWindow::Disable_Przyciski() {
 }
 
 void CalculatorWindow::Button1Click() {
-    std::vector<std::string> texts;
-    for (const QString& text : fieldTexts()) {
-        texts.push_back(text.toStdString());
-    }
-    const core::FieldReading reading = core::readFields(definition(), texts);
+    const core::FieldReading reading = core::readFields(definition(), toStdStrings(inputTexts()));
     // Setting a field's text runs the inputs-changed action, as typing would.
     for (const std::size_t index : reading.notNumbers) {
         m_form.fields[index]->setText(QStringLiteral("0"));
@@ -252,19 +276,25 @@ void CalculatorWindow::paintEvent(QPaintEvent* event) {
 void CalculatorWindow::loadSavedInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
-    const auto texts = saved.load(static_cast<int>(m_form.fields.size()));
+    const std::size_t fieldCount = m_form.fields.size();
+    const auto texts = saved.load(static_cast<int>(fieldCount + m_form.selectorButtons.size()));
     if (!texts) {
         return;
     }
-    for (std::size_t i = 0; i < m_form.fields.size(); ++i) {
+    for (std::size_t i = 0; i < fieldCount; ++i) {
         m_form.fields[i]->setText((*texts)[static_cast<qsizetype>(i)]);
+    }
+    // A file from before the selectors has "0" for them: their first choices.
+    const core::FieldReading reading = core::readFields(definition(), toStdStrings(*texts));
+    for (std::size_t k = 0; k < m_form.selectorButtons.size(); ++k) {
+        m_form.selectorButtons[k][reading.choices[k]]->setChecked(true);
     }
 }
 
 void CalculatorWindow::saveInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
-    if (!saved.save(fieldTexts())) {
+    if (!saved.save(inputTexts())) {
         m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }
 }

@@ -35,6 +35,12 @@ public:
     /** The edit fields in creation order. */
     const std::vector<NumericLineEdit*>& fields() const { return m_form.fields; }
     QStringList fieldTexts() const;
+    /** The field texts, then each selector's choice index: what is saved and calculated. */
+    QStringList inputTexts() const;
+    /** Each selector's radio buttons, in its choices' order. */
+    const std::vector<std::vector<QRadioButton*>>& selectorButtons() const {
+        return m_form.selectorButtons;
+    }
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */

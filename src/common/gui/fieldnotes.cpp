@@ -1,5 +1,6 @@
 #include "common/gui/fieldnotes.h"
 
+#include "common/core/fieldreading.h"
 #include "common/gui/numericlineedit.h"
 
 #include <QEvent>
@@ -33,10 +34,24 @@ FieldNotes::FieldNotes(const core::CalculatorDefinition& definition,
     }
 }
 
+bool FieldNotes::anyNonZero(const std::vector<std::string>& names) const {
+    std::vector<std::string> texts;
+    for (const NumericLineEdit* field : m_fields) {
+        texts.push_back(field->text().toStdString());
+    }
+    const core::FieldReading reading = core::readFields(m_definition, texts);
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        const auto index = core::fieldIndex(m_definition, name);
+        return index && reading.values[*index] != 0.0;
+    });
+}
+
 void FieldNotes::show(std::size_t fieldIndex) {
     const auto style = m_definition.window.noteStyle;
     if (style != core::NoteStyle::Fixed) {
-        const auto& variants = m_definition.fields[fieldIndex].note->linesPerDevelopment;
+        const core::FieldNote& note = *m_definition.fields[fieldIndex].note;
+        const bool other = !note.otherWhenNonZero.empty() && anyNonZero(note.otherWhenNonZero);
+        const auto& variants = other ? note.otherLinesPerDevelopment : note.linesPerDevelopment;
         const auto& lines = variants[std::min(m_developmentIndex(), variants.size() - 1)];
         m_memo.clear();
         for (const auto& line : lines) {

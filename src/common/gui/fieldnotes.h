@@ -15,7 +15,8 @@ class NumericLineEdit;
 
 /**
  * The note beside the fields: shown while a field that has one holds the focus, with its lines
- * for the development checked now, and hidden when the focus leaves it.
+ * for the development checked now (or its other lines, while the fields it names are not 0),
+ * and hidden when the focus leaves it.
  */
 class FieldNotes : public QObject {
     Q_OBJECT
@@ -29,6 +30,8 @@ protected:
 
 private:
     void show(std::size_t fieldIndex);
+    /** Whether any of the named fields holds a number other than 0 now. */
+    bool anyNonZero(const std::vector<std::string>& names) const;
 
     const core::CalculatorDefinition& m_definition;
     std::vector<NumericLineEdit*> m_fields;

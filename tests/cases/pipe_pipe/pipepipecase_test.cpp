@@ -39,9 +39,10 @@ TEST(PipePipeDefinition, FieldsInCreationOrderWithTheirDefaults) {
         names.push_back(field.name);
     }
     EXPECT_EQ(names,
-              (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld", "Lm"}));
+              (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld", "Lm",
+                                        "tm", "td"}));
     EXPECT_EQ(defaults(), (std::vector<std::string>{"300", "800", "200", "0", "700", "24", "90",
-                                                    "1000", "350"}));
+                                                    "1000", "350", "0", "0"}));
     EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
     ASSERT_EQ(d.developments.size(), 2u);
     EXPECT_EQ(d.developments[0].key, "mniejsza");
