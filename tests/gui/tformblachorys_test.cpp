@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -183,6 +184,16 @@ TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
                                            "350", "0", "8"}));
     EXPECT_TRUE(child<QRadioButton>(*again, "RadioButWpuszczany")->isChecked());
     EXPECT_FALSE(child<QPushButton>(*again, "ZapiszWyniki")->isEnabled());
+}
+
+TEST_F(MainWindowTest, WithAWallThicknessTheDiameterNotesSayTheyAreOutsideDiameters) {
+    gui::CalculatorWindow* window = openPipePipe();
+    auto* note = child<QPlainTextEdit>(*window, "MemoOpisSRednic");
+    child<QLineEdit>(*window, "Edit_Dm")->setFocus();
+    EXPECT_TRUE(note->toPlainText().startsWith("Dla rury mniejszej")) << note->toPlainText().toStdString();
+    child<QLineEdit>(*window, "Edit_tm")->setText("8");
+    child<QLineEdit>(*window, "Edit_Dd")->setFocus();
+    EXPECT_TRUE(note->toPlainText().startsWith("Przy grubosci scianki")) << note->toPlainText().toStdString();
 }
 
 TEST_F(MainWindowTest, QuittingSavesTheOpenCalculator) {

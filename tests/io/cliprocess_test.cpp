@@ -234,8 +234,13 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
             arguments << "--development"
                       << QString::fromStdString(d.developments[set.development].key);
         }
-        for (std::size_t f = 0; f < set.texts.size(); ++f) {
+        for (std::size_t f = 0; f < d.fields.size(); ++f) {
             arguments << QString::fromStdString(d.fields[f].name + "=" + set.texts[f]);
+        }
+        for (std::size_t k = 0; k < d.selectors.size(); ++k) {
+            const std::size_t choice = std::stoul(set.texts[d.fields.size() + k]);
+            arguments << QString::fromStdString("--" + d.selectors[k].name)
+                      << QString::fromStdString(d.selectors[k].choices[choice].key);
         }
         for (const QString& file : {txt, dxf, pdf}) {
             QFile::remove(file);

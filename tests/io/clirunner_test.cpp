@@ -1,6 +1,7 @@
 #include "cli/clirunner.h"
 
 #include "cases/calculators.h"
+#include "common/io/outputfiles.h"
 #include "common/io/windows1250.h"
 #include "support/golden.h"
 
@@ -134,6 +135,19 @@ TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
                        "Uwaga: E='1,5' nie jest liczba - przyjeto 0\n");
 }
 
+TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
+    const std::vector<std::string> window{"300", "800", "200", "0", "700", "24", "90",
+                                          "1000", "350", "10", "8", "1", "1", "0"};
+    const core::CalculationResult expected =
+        core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026");
+    ASSERT_TRUE(expected.outputs);
+    const CliRun chosen = run({"rurarura", "tm=10", "td=8", "--joint", "set-in", "--branch-made",
+                               "pipe", "--shell-made", "rolled", "--date", "08-12-2026",
+                               "--txt", "-"});
+    EXPECT_EQ(chosen.exit, kExitCalculated);
+    EXPECT_EQ(chosen.out, io::reportFileBytes(expected.outputs->report).toStdString());
+}
+
 TEST(CliRunner, AFileNamedMinusGoesToStandardOutputInsteadOfTheResults) {
     const CliRun txt = run({"stozek", "--date", "08-12-2026", "--txt", "-"});
     EXPECT_EQ(txt.exit, kExitCalculated);
@@ -260,6 +274,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"dxf_version_alone",
                   {"rurarura", "--dxf-version", "R12"},
                   "--dxf-version needs --cnc-dxf"},
+        UsageCase{"unknown_joint", {"rurarura", "--joint", "welded"},
+                  "--joint does not take 'welded'"},
+        UsageCase{"joint_without_a_value", {"rurarura", "--shell-made"}, "--shell-made needs a value"},
+        UsageCase{"joint_of_a_calculator_without_one", {"stozek", "--joint", "set-in"},
+                  "unexpected argument '--joint'"},
         UsageCase{"strict_typo", {"rurarura", "Dm=30O", "--strict"}, "Dm='30O' is not a number"},
         UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"}),
     [](const auto& info) { return std::string(info.param.what); });
