@@ -265,87 +265,62 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 
-struct WallJoint {
-    const char* joint;      ///< "set-on" or "set-in"
-    const char* branchMade; ///< "rolled" or "pipe"
-    const char* shellMade;
-};
-
-std::string nameOf(const WallJoint& w) {
-    std::string name = std::string(w.joint) + "_branch_" + w.branchMade + "_shell_" + w.shellMade;
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-}
-
-class PipePipeWalls : public ::testing::TestWithParam<WallJoint> {};
-
-// Walls 10 mm thick: the template, rolled back onto the branch's development surface and each
-// point carried along its generator to the contact surface, lies on the shell's contact
-// surface; the hole, wrapped onto the shell's development surface, lies on the branch's
-// contact surface; each sheet is as wide as its development surface's circumference.
-TEST_P(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
-    const WallJoint w = GetParam();
-    const bool setOn = std::string(w.joint) == "set-on";
+// Walls 10 mm thick, each joint and each way of making either pipe: the template, rolled back
+// onto the branch's development surface and each point carried along its generator to the
+// contact surface, lies on the shell's contact surface; the hole, wrapped onto the shell's
+// development surface, lies on the branch's contact surface; each sheet is as wide as its
+// development surface's circumference.
+TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
     const double Dm = 300, Dd = 800, t = 10, H = 700, Lm = 350;
-    const double branchContact = setOn ? Dm / 2 - t : Dm / 2;
-    const double shellContact = setOn ? Dd / 2 : Dd / 2 - t;
-    const double branchDeveloped = std::string(w.branchMade) == "rolled" ? (Dm - t) / 2 : Dm / 2;
-    const double shellDeveloped = std::string(w.shellMade) == "rolled" ? (Dd - t) / 2 : Dd / 2;
-    for (const char* P : {"0", "200"}) {
-        for (const char* beta : {"90", "60"}) {
-            SCOPED_TRACE(std::string("P ") + P + " Beta " + beta);
-            const auto texts = changed({{"tm", "10"}, {"td", "10"}, {"P", P}, {"Beta", beta},
-                                        {"joint", w.joint}, {"branch-made", w.branchMade},
-                                        {"shell-made", w.shellMade}});
-            const auto branch = pipePipeCalculator().calculate(texts, 0, "d");
-            const auto shell = pipePipeCalculator().calculate(texts, 1, "d");
-            ASSERT_TRUE(branch.outputs && shell.outputs) << test::messageTexts(branch).size();
-            const double p = std::stod(P);
-            const double b = std::stod(beta) * kPi / 180;
-            // The branch's axis runs up from the shell to the end face's centre C.
-            const double ax = std::cos(b), az = std::sin(b);
-            const double cx = Lm + H * ax / az, cy = p, cz = H;
+    // Bits of `k`: set in, branch from a pipe, shell from a pipe, P 200, Beta 60.
+    for (int k = 0; k < 32; ++k) {
+        const bool setOn = (k & 1) == 0, branchRolled = (k & 2) == 0, shellRolled = (k & 4) == 0;
+        const double p = (k & 8) != 0 ? 200 : 0, beta = (k & 16) != 0 ? 60 : 90;
+        SCOPED_TRACE(k);
+        const auto texts = changed({{"tm", "10"}, {"td", "10"}, {"P", std::to_string(p)},
+                                    {"Beta", std::to_string(beta)},
+                                    {"joint", setOn ? "set-on" : "set-in"},
+                                    {"branch-made", branchRolled ? "rolled" : "pipe"},
+                                    {"shell-made", shellRolled ? "rolled" : "pipe"}});
+        const double branchContact = setOn ? Dm / 2 - t : Dm / 2;
+        const double shellContact = setOn ? Dd / 2 : Dd / 2 - t;
+        const double branchDeveloped = branchRolled ? (Dm - t) / 2 : Dm / 2;
+        const double shellDeveloped = shellRolled ? (Dd - t) / 2 : Dd / 2;
+        const auto branch = pipePipeCalculator().calculate(texts, 0, "d");
+        const auto shell = pipePipeCalculator().calculate(texts, 1, "d");
+        ASSERT_TRUE(branch.outputs && shell.outputs);
+        // The branch's axis runs up from the shell to the end face's centre C.
+        const double ax = std::cos(beta * kPi / 180), az = std::sin(beta * kPi / 180);
+        const double cx = Lm + H * ax / az, cy = p, cz = H;
 
-            const auto cut = test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve);
-            const auto [left, right] = std::minmax_element(
-                cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
-            EXPECT_NEAR(right->x - left->x, 2 * kPi * branchDeveloped, 1e-6);
-
-            double worst = 0.0;
-            for (const PatternPoint q : cut) {
-                const double phi = q.x / branchDeveloped;
-                const double s = -q.y; // from the end face down the generator
-                // Round the axis from (sin b, 0, -cos b) at φ = 0 towards -y; the shell's axis
-                // is the x axis, so only y and z say how far from it the point lies.
-                const double y = cy - branchContact * std::sin(phi);
-                const double z = cz - branchContact * std::cos(phi) * ax - s * az;
-                worst = std::max(worst, std::fabs(std::hypot(y, z) - shellContact));
-            }
-            for (const PatternPoint q :
-                 test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
-                const double around = q.y / shellDeveloped;
-                const double dx = q.x - cx;
-                const double dy = shellDeveloped * std::cos(around) - cy;
-                const double dz = shellDeveloped * std::sin(around) - cz;
-                const double along = dx * ax + dz * az;
-                const double across = std::sqrt(dx * dx + dy * dy + dz * dz - along * along);
-                worst = std::max(worst, std::fabs(across - branchContact));
-            }
-            EXPECT_LE(worst, kCutAllowance);
-            // The shell's sheet: Ld along the axis, its development surface's girth round it.
-            const auto lines = shell.outputs->report.resultLines;
-            EXPECT_EQ(lines.back(), sheetSizeLine(1000, 2 * kPi * shellDeveloped));
+        const auto cut = test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve);
+        const auto [left, right] = std::minmax_element(
+            cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
+        EXPECT_NEAR(right->x - left->x, 2 * kPi * branchDeveloped, 1e-6);
+        EXPECT_EQ(shell.outputs->report.resultLines.back(),
+                  sheetSizeLine(1000, 2 * kPi * shellDeveloped));
+        double worst = 0.0;
+        for (const PatternPoint q : cut) {
+            // Round the axis from (sin b, 0, -cos b) at φ = 0 towards -y, -q.y down from the
+            // end face; the shell's axis is the x axis.
+            const double phi = q.x / branchDeveloped;
+            const double y = cy - branchContact * std::sin(phi);
+            const double z = cz - branchContact * std::cos(phi) * ax + q.y * az;
+            worst = std::max(worst, std::fabs(std::hypot(y, z) - shellContact));
         }
+        for (const PatternPoint q :
+             test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
+            const double around = q.y / shellDeveloped;
+            const double dx = q.x - cx;
+            const double dy = shellDeveloped * std::cos(around) - cy;
+            const double dz = shellDeveloped * std::sin(around) - cz;
+            const double along = dx * ax + dz * az;
+            worst = std::max(worst, std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz -
+                                                        along * along) - branchContact));
+        }
+        EXPECT_LE(worst, kCutAllowance);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PipePipeWalls,
-    ::testing::Values(WallJoint{"set-on", "rolled", "rolled"}, WallJoint{"set-on", "rolled", "pipe"},
-                      WallJoint{"set-on", "pipe", "rolled"}, WallJoint{"set-on", "pipe", "pipe"},
-                      WallJoint{"set-in", "rolled", "rolled"}, WallJoint{"set-in", "rolled", "pipe"},
-                      WallJoint{"set-in", "pipe", "rolled"}, WallJoint{"set-in", "pipe", "pipe"}),
-    [](const auto& info) { return nameOf(info.param); });
 
 TEST(PipePipeWalls, WithoutThicknessTheChoicesChangeNothing) {
     for (std::size_t development : {0u, 1u}) {
@@ -358,64 +333,23 @@ TEST(PipePipeWalls, WithoutThicknessTheChoicesChangeNothing) {
     }
 }
 
-TEST(PipePipeWalls, TheReportNamesTheWallsAndTheJoint) {
-    const auto result = pipePipeCalculator().calculate(
-        changed({{"tm", "10"}, {"td", "12.5"}, {"joint", "set-in"}, {"shell-made", "pipe"}}), 0,
-        "d");
-    ASSERT_TRUE(result.outputs);
-    const auto& header = result.outputs->report.headerLines;
-    const std::vector<std::string> walls(header.begin() + 6, header.begin() + 9);
-    EXPECT_EQ(walls, (std::vector<std::string>{
-                         "tm = 10.0 [mm] , td = 12.5 [mm] (Dm, Dd - srednice zewnetrzne)",
-                         "Krociec wpuszczany w plaszcz",
-                         "Krociec zwijany z blachy , plaszcz z rury, szablon owijany"}));
+TEST(PipePipeWalls, SurfacesThatDoNotFitAreRefusedByName) {
+    // Outside diameters equal: the set-in branch's outside does not fit the shell's inside.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(
+                  changed({{"Dm", "800"}, {"P", "0"}, {"tm", "10"}, {"td", "10"},
+                           {"joint", "set-in"}}),
+                  0, "d")),
+              (std::vector<std::string>{"Blad danych : Dm > Dd - 2*td",
+                                        "Blad danych : Dm/2 + P > Dd/2 - td",
+                                        "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}));
+    // The set-on bore fits the shell's outside but passes the rolled shell's mean surface,
+    // where its hole is marked.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(
+                  changed({{"P", "259"}, {"tm", "10"}, {"td", "10"}}), 1, "d")),
+              (std::vector<std::string>{"Blad danych : otwor (Dm/2 - tm + |P|) wychodzi poza "
+                                        "srednia srednice plaszcza (Dd - td)/2",
+                                        "Dane NIE OK"}));
 }
-
-struct WallRefusal {
-    const char* what;
-    test::FieldChanges changes;
-    std::size_t development;
-    std::vector<std::string> messages;
-};
-
-class PipePipeWallRefusal : public ::testing::TestWithParam<WallRefusal> {};
-
-TEST_P(PipePipeWallRefusal, NamesTheSurfacesThatDoNotFit) {
-    const auto result =
-        pipePipeCalculator().calculate(changed(GetParam().changes), GetParam().development, "d");
-    EXPECT_EQ(result.status, Status::Refused);
-    EXPECT_EQ(messageTexts(result), GetParam().messages);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PipePipeWallRefusal,
-    ::testing::Values(
-        WallRefusal{"branch_wall_as_thick_as_its_radius",
-                    {{"tm", "150"}},
-                    0,
-                    {"Blad danych : tm >= Dm/2", "Dane NIE OK"}},
-        WallRefusal{"shell_wall_past_its_radius", {{"td", "500"}}, 0,
-                    {"Blad danych : td >= Dd/2", "Dane NIE OK"}},
-        // Outside diameters equal: set on, the bore fits; set in, the branch's outside does not
-        // fit the shell's inside.
-        WallRefusal{"set_in_branch_as_wide_as_the_shell",
-                    {{"Dm", "800"}, {"P", "0"}, {"tm", "10"}, {"td", "10"}, {"joint", "set-in"}},
-                    0,
-                    {"Blad danych : Dm > Dd - 2*td", "Blad danych : Dm/2 + P > Dd/2 - td",
-                     "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}},
-        WallRefusal{"set_in_branch_touching_the_outside_passes_beside_the_inside",
-                    {{"P", "250"}, {"td", "10"}, {"joint", "set-in"}},
-                    0,
-                    {"Blad danych : Dm/2 + P > Dd/2 - td", "Dane NIE OK"}},
-        // The bore touches the shell's outside beside the axis but passes the mean surface the
-        // rolled shell's hole is marked on.
-        WallRefusal{"set_on_bore_past_the_rolled_shells_mean_surface",
-                    {{"P", "259"}, {"tm", "10"}, {"td", "10"}},
-                    1,
-                    {"Blad danych : otwor (Dm/2 - tm + |P|) wychodzi poza srednia srednice "
-                     "plaszcza (Dd - td)/2",
-                     "Dane NIE OK"}}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
 } // namespace blachorys::core
