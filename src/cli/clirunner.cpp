@@ -21,8 +21,9 @@ namespace {
 const std::string kStandardOutput = "-";
 
 void printUsage(std::ostream& err) {
-    err << "usage: blachorys-cli CALCULATOR [--development NAME] [FIELD=TEXT]... [--txt FILE] "
-           "[--dxf FILE] [--date TEXT] [--strict]\n"
+    err << "usage: blachorys-cli CALCULATOR [--development NAME] [--SELECTOR CHOICE]... "
+           "[FIELD=TEXT]... [--txt FILE]\n"
+           "         [--dxf FILE] [--date TEXT] [--strict]\n"
            "         [--template-pdf FILE [--paper A4|A3|Letter] "
            "[--orientation auto|portrait|landscape]\n"
            "          [--overlap MM] [--scale-x PCT] [--scale-y PCT]]\n"
