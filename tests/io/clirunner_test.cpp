@@ -136,14 +136,14 @@ TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
 }
 
 TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
-    const std::vector<std::string> window{"300", "800", "200", "0", "700", "24", "90",
-                                          "1000", "350", "10", "8", "1", "1", "0"};
+    const std::vector<std::string> window{"300",  "800", "200", "0", "700", "24", "90",
+                                          "1000", "350", "10",  "8", "1",   "1",  "0"};
     const core::CalculationResult expected =
         core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026");
     ASSERT_TRUE(expected.outputs);
-    const CliRun chosen = run({"rurarura", "tm=10", "td=8", "--joint", "set-in", "--branch-made",
-                               "pipe", "--shell-made", "rolled", "--date", "08-12-2026",
-                               "--txt", "-"});
+    const CliRun chosen =
+        run({"rurarura", "tm=10", "td=8", "--joint", "set-in", "--branch-made", "pipe",
+             "--shell-made", "rolled", "--date", "08-12-2026", "--txt", "-"});
     EXPECT_EQ(chosen.exit, kExitCalculated);
     EXPECT_EQ(chosen.out, io::reportFileBytes(expected.outputs->report).toStdString());
     EXPECT_NE(chosen.out.find("Krociec wpuszczany w plaszcz"), std::string::npos);
@@ -174,7 +174,8 @@ TEST(CliRunner, ResultsThatCannotBeWrittenToStandardOutputAreAnError) {
 }
 
 TEST(CliRunner, ATinyShellIsRefusedForItsSizeWhicheverWayItIsWrong) {
-    const CliRun tiny = run({"rurarura", "--development", "wieksza", "Dm=1e-200", "Dd=1e-200", "P=0"});
+    const CliRun tiny =
+        run({"rurarura", "--development", "wieksza", "Dm=1e-200", "Dd=1e-200", "P=0"});
     EXPECT_EQ(tiny.exit, kExitFailed);
     EXPECT_EQ(tiny.err, "Blad obliczen. Prawdopodobnie dane sa zbyt duze lub zbyt male.\n");
 }
@@ -275,8 +276,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"dxf_version_alone",
                   {"rurarura", "--dxf-version", "R12"},
                   "--dxf-version needs --cnc-dxf"},
-        UsageCase{"unknown_joint", {"rurarura", "--joint", "welded"},
-                  "--joint does not take 'welded'"},
+        UsageCase{
+            "unknown_joint", {"rurarura", "--joint", "welded"}, "--joint does not take 'welded'"},
         UsageCase{"strict_typo", {"rurarura", "Dm=30O", "--strict"}, "Dm='30O' is not a number"},
         UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"}),
     [](const auto& info) { return std::string(info.param.what); });

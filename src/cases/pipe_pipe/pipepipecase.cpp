@@ -9,32 +9,37 @@ namespace {
 
 /** What the diameters are once a wall has a thickness: the program works out the surfaces. */
 const std::vector<std::string> kThickWallsLines = {
-    "Przy grubosci scianki", "tm > 0 lub td > 0:", "Dm i Dd = srednice", "ZEWNETRZNE rur",
-    "(Dm_zew, Dd_zew).", "Powierzchnie styku i", "rozwiniecia wynikaja z", "osadzenia krócca oraz",
-    "wykonania krócca i", "plaszcza (wybor ponizej)."};
+    "Przy grubosci scianki",    "tm > 0 lub td > 0:",    "Dm i Dd = srednice",
+    "ZEWNETRZNE rur",           "(Dm_zew, Dd_zew).",     "Powierzchnie styku i",
+    "rozwiniecia wynikaja z",   "osadzenia krócca oraz", "wykonania krócca i",
+    "plaszcza (wybor ponizej)."};
 
 FieldNote branchDiameterNote() {
-    return {.linesPerDevelopment = {
-        {"Dla rury mniejszej", "- krócca", "a) zwijanego z arkusza", "blachy - Dm= sredniej",
-         "srednicy rury mniejszej-", "Dm = (Dm_zew + Dm_wew)/2", "b) wykonego z rury wg",
-         "szablonu owijanego na", "rurze - Dm= srednicy", "zewnetrznej rury mniej.-", "Dm=Dm_zewn"},
-        {"Dla rury- krócca)", "", "a) \"wpuszczanego\" w plaszcz", "Dm = srednicy",
-         "zewnetrznej rury mniej.", "Dm = Dm_zew", "a) spawanego na plaszczu", "Dm = srednicy",
-         "wewnetrznej rury mniej.", "Dm = Dm_wew"},
-    },
+    return {.linesPerDevelopment =
+                {
+                    {"Dla rury mniejszej", "- krócca", "a) zwijanego z arkusza",
+                     "blachy - Dm= sredniej", "srednicy rury mniejszej-",
+                     "Dm = (Dm_zew + Dm_wew)/2", "b) wykonego z rury wg", "szablonu owijanego na",
+                     "rurze - Dm= srednicy", "zewnetrznej rury mniej.-", "Dm=Dm_zewn"},
+                    {"Dla rury- krócca)", "", "a) \"wpuszczanego\" w plaszcz", "Dm = srednicy",
+                     "zewnetrznej rury mniej.", "Dm = Dm_zew", "a) spawanego na plaszczu",
+                     "Dm = srednicy", "wewnetrznej rury mniej.", "Dm = Dm_wew"},
+                },
             .otherWhenNonZero = {"tm", "td"},
             .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
 FieldNote shellDiameterNote() {
-    return {.linesPerDevelopment = {
-        {"Dla rury- krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dd = srednicy",
-         "wewnetrznej rury", "wiekszej, Dd=Dd_wew", "a) spawanego na plaszczu", "Dd = srednicy",
-         "zewnetrznej rury", "wiekszej, Dd=Dd_zew"},
-        {"Dla rury wiekszej - plaszcza", "a) zwijanego z arkusza blachy", "Dd = średniej średnicy",
-         "rury wiekszej", "Dd=(Dd_zew+Dd_wew)/2", "b) wykonego z rury wg", "szablonu owijanego na",
-         "rurze - Dd= srednicy", "zewn. rury wiekszej Dd=Dd_zewn"},
-    },
+    return {.linesPerDevelopment =
+                {
+                    {"Dla rury- krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dd = srednicy",
+                     "wewnetrznej rury", "wiekszej, Dd=Dd_wew", "a) spawanego na plaszczu",
+                     "Dd = srednicy", "zewnetrznej rury", "wiekszej, Dd=Dd_zew"},
+                    {"Dla rury wiekszej - plaszcza", "a) zwijanego z arkusza blachy",
+                     "Dd = średniej średnicy", "rury wiekszej", "Dd=(Dd_zew+Dd_wew)/2",
+                     "b) wykonego z rury wg", "szablonu owijanego na", "rurze - Dd= srednicy",
+                     "zewn. rury wiekszej Dd=Dd_zewn"},
+                },
             .otherWhenNonZero = {"tm", "td"},
             .otherLinesPerDevelopment = {kThickWallsLines}};
 }
@@ -53,9 +58,11 @@ std::vector<CaseSelector<PipePipeInputs>> selectors() {
             {"pipe", "RadioBut" + prefix + "ZRury", "z rury, szablon owijany"}};
     };
     return {
-        {{"joint", "Osadzenie krócca",
+        {{"joint",
+          "Osadzenie krócca",
           "Osadzenie krócca na plaszczu|Osadzenie krócca: nakladany - jego wnetrze na zewnatrz "
-          "plaszcza, wpuszczany - jego zewnatrz do wnetrza plaszcza" + thickOnly,
+          "plaszcza, wpuszczany - jego zewnatrz do wnetrza plaszcza" +
+              thickOnly,
           {{"set-on", "RadioButNakladany", "nakładany na płaszcz"},
            {"set-in", "RadioButWpuszczany", "wpuszczany w płaszcz"}}},
          [](In& in, std::size_t choice) {
@@ -63,18 +70,16 @@ std::vector<CaseSelector<PipePipeInputs>> selectors() {
          }},
         {{"branch-made", "Wykonanie krócca",
           "Wykonanie krócca|Wykonanie krócca: zwijany - rozwiniecie na srednicy sredniej, z rury "
-          "- na zewnetrznej" + thickOnly,
+          "- na zewnetrznej" +
+              thickOnly,
           made("Kroc")},
-         [](In& in, std::size_t choice) {
-             in.branchMade = makingOf(choice);
-         }},
+         [](In& in, std::size_t choice) { in.branchMade = makingOf(choice); }},
         {{"shell-made", "Wykonanie płaszcza",
           "Wykonanie plaszcza|Wykonanie plaszcza: zwijany - rozwiniecie na srednicy sredniej, z "
-          "rury - na zewnetrznej" + thickOnly,
+          "rury - na zewnetrznej" +
+              thickOnly,
           made("Plasz")},
-         [](In& in, std::size_t choice) {
-             in.shellMade = makingOf(choice);
-         }},
+         [](In& in, std::size_t choice) { in.shellMade = makingOf(choice); }},
     };
 }
 
@@ -163,10 +168,14 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             {"equal_diameters_larger", "wieksza", {{"Dm", "800"}, {"P", "0"}, {"Lm", "500"}}},
             {"two_divisions_smaller", "mniejsza", {{"N", "2"}}},
             {"most_divisions_smaller", "mniejsza", {{"N", mostDivisionsText()}, {"Beta", "60"}}},
-            {"most_divisions_larger", "wieksza", {{"N", mostDivisionsText()}, {"Beta", "120"}, {"Lm", "600"}}},
-            {"set_in_pipe_smaller", "mniejsza",
+            {"most_divisions_larger",
+             "wieksza",
+             {{"N", mostDivisionsText()}, {"Beta", "120"}, {"Lm", "600"}}},
+            {"set_in_pipe_smaller",
+             "mniejsza",
              {{"tm", "10"}, {"td", "10"}, {"joint", "set-in"}, {"branch-made", "pipe"}}},
-            {"set_on_rolled_larger", "wieksza",
+            {"set_on_rolled_larger",
+             "wieksza",
              {{"tm", "10"}, {"td", "10"}, {"Beta", "60"}, {"P", "0"}, {"shell-made", "rolled"}}},
         }};
 

@@ -63,24 +63,28 @@ InputCheck<PipePipeInputs> thickCheck(BranchJoint joint, const std::string& what
  */
 void appendThickWallChecks(InputChecks<PipePipeInputs>& all) {
     using In = PipePipeInputs;
-    all.push_back({dataError("tm >= Dm/2"), [](const In& in) { return in.tm > 0 && in.tm >= in.Dm / 2; }});
-    all.push_back({dataError("td >= Dd/2"), [](const In& in) { return in.td > 0 && in.td >= in.Dd / 2; }});
+    all.push_back(
+        {dataError("tm >= Dm/2"), [](const In& in) { return in.tm > 0 && in.tm >= in.Dm / 2; }});
+    all.push_back(
+        {dataError("td >= Dd/2"), [](const In& in) { return in.td > 0 && in.td >= in.Dd / 2; }});
     const BranchJoint on = BranchJoint::SetOn;
     const BranchJoint in = BranchJoint::SetIn;
-    all.push_back(thickCheck(on, "Dm - 2*tm > Dd", [](const In& i) { return i.Dm - 2 * i.tm > i.Dd; }));
+    all.push_back(
+        thickCheck(on, "Dm - 2*tm > Dd", [](const In& i) { return i.Dm - 2 * i.tm > i.Dd; }));
     all.push_back(thickCheck(on, "Dm/2 - tm + P > Dd/2",
                              [](const In& i) { return i.Dm / 2 - i.tm + i.P > i.Dd / 2; }));
     all.push_back(thickCheck(on, "Dm/2 - tm - P > Dd/2",
                              [](const In& i) { return i.Dm / 2 - i.tm - i.P > i.Dd / 2; }));
-    all.push_back(thickCheck(in, "Dm > Dd - 2*td", [](const In& i) { return i.Dm > i.Dd - 2 * i.td; }));
+    all.push_back(
+        thickCheck(in, "Dm > Dd - 2*td", [](const In& i) { return i.Dm > i.Dd - 2 * i.td; }));
     all.push_back(thickCheck(in, "Dm/2 + P > Dd/2 - td",
                              [](const In& i) { return i.Dm / 2 + i.P > i.Dd / 2 - i.td; }));
     all.push_back(thickCheck(in, "Dm/2 - P > Dd/2 - td",
                              [](const In& i) { return i.Dm / 2 - i.P > i.Dd / 2 - i.td; }));
     // A set-on branch's bore may reach past the shell's mean surface, where a rolled shell's
     // hole is marked; only the set-in branch's outside always stays within it.
-    all.push_back({dataError("otwor (Dm/2 - tm + |P|) wychodzi poza srednia srednice "
-                             "plaszcza (Dd - td)/2"),
+    all.push_back({dataError("Dm/2 - tm + |P| > (Dd - td)/2 - otwor poza srodkiem scianki "
+                             "plaszcza zwijanego"),
                    [](const In& i) {
                        return hasWallThickness(i) && i.joint == BranchJoint::SetOn &&
                               i.development == PipePipeDevelopment::LargerPipe &&
@@ -96,13 +100,12 @@ const InputChecks<PipePipeInputs>& pipePipeChecks() {
     static const InputChecks<In> checks = [] {
         // The diameters are compared as the worker typed them only while the walls have no
         // thickness; with one, the surfaces that meet are compared instead.
-        InputChecks<In> all = branchChecks<In>({"Dm", &In::Dm}, {"Dd", &In::Dd}, &In::P,
-                                               &In::BETA, &In::N, thinWalls);
+        InputChecks<In> all = branchChecks<In>({"Dm", &In::Dm}, {"Dd", &In::Dd}, &In::P, &In::BETA,
+                                               &In::N, thinWalls);
         // A branch offset to the other side must stay within the shell too, or its generators
         // would miss the shell (the square roots of the construction would go negative).
-        all.push_back({dataError("Dm/2 - P > Dd/2"), [](const In& in) {
-                           return thinWalls(in) && in.Dm / 2 - in.P > in.Dd / 2;
-                       }});
+        all.push_back({dataError("Dm/2 - P > Dd/2"),
+                       [](const In& in) { return thinWalls(in) && in.Dm / 2 - in.P > in.Dd / 2; }});
         // A shell of no diameter has no surface to develop; the hole would divide by its radius.
         all.push_back({dataError("Dd musi byc wieksza od 0"),
                        [](const In& in) { return !(in.Dd > 0); },
@@ -166,8 +169,7 @@ struct BranchOnShell {
 
 /** The curve through the table's points at their angles, as exactly as it is cut. */
 std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
-                                       const std::vector<PatternPoint>& points,
-                                       const CurveAt& at) {
+                                       const std::vector<PatternPoint>& points, const CurveAt& at) {
     // The branch's functions are defined round the whole turn: the sampling cannot fail.
     return sampleCurve(at, angles, points).value_or(points);
 }

@@ -62,9 +62,9 @@ struct ChoiceDefinition {
  * buttons below the fields. Saved after the fields, as the chosen choice's index.
  */
 struct SelectorDefinition {
-    std::string name;    ///< for the command line, "--" before it: "joint"
-    std::string caption; ///< the group's title
-    std::string hint;    ///< short "|" long, as a field's
+    std::string name;                      ///< for the command line, "--" before it: "joint"
+    std::string caption;                   ///< the group's title
+    std::string hint;                      ///< short "|" long, as a field's
     std::vector<ChoiceDefinition> choices; ///< the first one is the default
 };
 

@@ -50,7 +50,7 @@ template <typename Model> Construction<Model> constructionFailed(std::string fai
 template <typename Inputs, typename Model> struct CaseDescriptor {
     /** Names, texts and files; its fields are filled from `fields`. */
     CalculatorDefinition definition;
-    std::vector<CaseField<Inputs>> fields; ///< in creation order
+    std::vector<CaseField<Inputs>> fields;       ///< in creation order
     std::vector<CaseSelector<Inputs>> selectors; ///< below the fields, saved after them
     /** Records the development chosen (index into the definition's developments). */
     void (*selectDevelopment)(Inputs&, std::size_t) = nullptr;
@@ -130,8 +130,8 @@ private:
             m_descriptor.selectDevelopment(inputs, developmentIndex);
         }
         for (std::size_t k = 0; k < m_descriptor.selectors.size(); ++k) {
-            m_descriptor.selectors[k].select(
-                inputs, k < reading.choices.size() ? reading.choices[k] : 0);
+            m_descriptor.selectors[k].select(inputs,
+                                             k < reading.choices.size() ? reading.choices[k] : 0);
         }
         return inputs;
     }

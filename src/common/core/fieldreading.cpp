@@ -62,8 +62,9 @@ FieldReading readFields(const CalculatorDefinition& definition,
         const std::size_t at = fieldCount + k;
         const std::optional<int> choice =
             at < fieldTexts.size() ? parseInteger(fieldTexts[at]) : std::nullopt;
-        const bool named = choice && *choice >= 0 &&
-                           static_cast<std::size_t>(*choice) < definition.selectors[k].choices.size();
+        const bool named =
+            choice && *choice >= 0 &&
+            static_cast<std::size_t>(*choice) < definition.selectors[k].choices.size();
         reading.choices.push_back(named ? static_cast<std::size_t>(*choice) : 0);
     }
     reading.texts.assign(fieldTexts.begin(),

@@ -36,9 +36,10 @@ struct OutputButtons {
 /**
  * The widgets of a calculator window, built from its definition inside `window` and laid out
  * as the window shows them: the development selector and the fields (with their key filters
- * and hints) beside the note memo and "Licz", the other selectors' groups below them, the results box with its memo and output buttons
- * below them, the joint's picture, the scheme button and the maker labels on the right, and
- * the status bar. The fields come in creation order; the tab order follows the definition's.
+ * and hints) beside the note memo and "Licz", the other selectors' groups below them, the results
+ * box with its memo and output buttons below them, the joint's picture, the scheme button and the
+ * maker labels on the right, and the status bar. The fields come in creation order; the tab order
+ * follows the definition's.
  */
 struct CalculatorForm {
     std::vector<NumericLineEdit*> fields;

@@ -39,9 +39,8 @@ TEST(PipePipeDefinition, FieldsInCreationOrderWithTheirDefaults) {
     for (const auto& field : d.fields) {
         names.push_back(field.name);
     }
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld", "Lm",
-                                        "tm", "td"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld",
+                                               "Lm", "tm", "td"}));
     EXPECT_EQ(defaults(), (std::vector<std::string>{"300", "800", "200", "0", "700", "24", "90",
                                                     "1000", "350", "0", "0"}));
     EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
@@ -133,10 +132,8 @@ TEST(PipePipeCalculator, APatternThatCannotFitIsRefused) {
         std::size_t development;
         std::string message;
     } cases[] = {
-        {{{"H", "300"}}, 0, endInside},
-        {{{"H", "0"}, {"Lm", "-500"}}, 0, endInside},
-        {{{"Lm", "100"}}, 1, pastAnEnd},
-        {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd},
+        {{{"H", "300"}}, 0, endInside},  {{{"H", "0"}, {"Lm", "-500"}}, 0, endInside},
+        {{{"Lm", "100"}}, 1, pastAnEnd}, {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd},
         {{{"Lm", "950"}}, 1, pastAnEnd},
     };
     for (const auto& c : cases) {
@@ -172,16 +169,17 @@ TEST_P(PipePipeTrickyInputs, GiveOnlyFiniteOutputs) {
 INSTANTIATE_TEST_SUITE_P(
     Table, PipePipeTrickyInputs,
     ::testing::Combine(
-        ::testing::Values(TrickyCase{"negative_offset", {{"P", "-249.9"}}},
-                          TrickyCase{"thinnest_branch", {{"Dm", "0.001"}}},
-                          TrickyCase{"touching_side", {{"P", "250"}}},
-                          TrickyCase{"touching_other_side", {{"P", "-250"}}},
-                          TrickyCase{"equal_diameters", {{"Dm", "800"}, {"P", "0"}, {"Lm", "500"}}},
-                          TrickyCase{"almost_flat", {{"Beta", "0.001"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
-                          TrickyCase{"almost_reversed", {{"Beta", "179.999"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
-                          TrickyCase{"two_divisions", {{"N", "2"}}},
-                          TrickyCase{"most_divisions", {{"N", "2000"}, {"alfa", "33.3"}}},
-                          TrickyCase{"short_branch", {{"H", "400"}}}),
+        ::testing::Values(
+            TrickyCase{"negative_offset", {{"P", "-249.9"}}},
+            TrickyCase{"thinnest_branch", {{"Dm", "0.001"}}},
+            TrickyCase{"touching_side", {{"P", "250"}}},
+            TrickyCase{"touching_other_side", {{"P", "-250"}}},
+            TrickyCase{"equal_diameters", {{"Dm", "800"}, {"P", "0"}, {"Lm", "500"}}},
+            TrickyCase{"almost_flat", {{"Beta", "0.001"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
+            TrickyCase{"almost_reversed", {{"Beta", "179.999"}, {"Ld", "1e9"}, {"Lm", "5e8"}}},
+            TrickyCase{"two_divisions", {{"N", "2"}}},
+            TrickyCase{"most_divisions", {{"N", "2000"}, {"alfa", "33.3"}}},
+            TrickyCase{"short_branch", {{"H", "400"}}}),
         ::testing::Values(std::size_t{0}, std::size_t{1})),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).what) +
@@ -233,13 +231,15 @@ TEST_P(PipePipeDrawnCut, LiesOnTheTrueIntersection) {
         const double faceX = value("Lm") + H * axisX / axisZ;
 
         double worst = 0.0;
-        for (const PatternPoint p : test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve)) {
+        for (const PatternPoint p :
+             test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve)) {
             const double phi = alfa + p.x / r;
             const double y = P - r * std::sin(phi);
             const double h = (H - r * std::cos(phi) * axisX - std::sqrt(R * R - y * y)) / axisZ;
             worst = std::max(worst, std::fabs(-p.y - h));
         }
-        for (const PatternPoint p : test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
+        for (const PatternPoint p :
+             test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
             const double around = p.y / R;
             const double dx = p.x - faceX;
             const double dy = R * std::cos(around) - P;
@@ -255,15 +255,13 @@ TEST_P(PipePipeDrawnCut, LiesOnTheTrueIntersection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PipePipeDrawnCut,
-    ::testing::Values(DrawnJoint{"defaults", {}}, DrawnJoint{"inclined", {{"Beta", "60"}}},
-                      DrawnJoint{"leaning_back",
-                                 {{"P", "-120"}, {"Beta", "120"}, {"alfa", "30"}, {"H", "900"},
-                                  {"Lm", "600"}}},
-                      DrawnJoint{"touching_the_side",
-                                 {{"P", "250"}, {"Beta", "45"}, {"alfa", "10"}, {"H", "1000"},
-                                  {"Lm", "300"}}}),
+    ::testing::Values(
+        DrawnJoint{"defaults", {}}, DrawnJoint{"inclined", {{"Beta", "60"}}},
+        DrawnJoint{"leaning_back",
+                   {{"P", "-120"}, {"Beta", "120"}, {"alfa", "30"}, {"H", "900"}, {"Lm", "600"}}},
+        DrawnJoint{"touching_the_side",
+                   {{"P", "250"}, {"Beta", "45"}, {"alfa", "10"}, {"H", "1000"}, {"Lm", "300"}}}),
     [](const auto& info) { return std::string(info.param.what); });
-
 
 // Walls 10 mm thick, each joint and each way of making either pipe: the template, rolled back
 // onto the branch's development surface and each point carried along its generator to the
@@ -277,7 +275,9 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
         const bool setOn = (k & 1) == 0, branchRolled = (k & 2) == 0, shellRolled = (k & 4) == 0;
         const double p = (k & 8) != 0 ? 200 : 0, beta = (k & 16) != 0 ? 60 : 90;
         SCOPED_TRACE(k);
-        const auto texts = changed({{"tm", "10"}, {"td", "10"}, {"P", std::to_string(p)},
+        const auto texts = changed({{"tm", "10"},
+                                    {"td", "10"},
+                                    {"P", std::to_string(p)},
                                     {"Beta", std::to_string(beta)},
                                     {"joint", setOn ? "set-on" : "set-in"},
                                     {"branch-made", branchRolled ? "rolled" : "pipe"},
@@ -294,8 +294,8 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
         const double cx = Lm + H * ax / az, cy = p, cz = H;
 
         const auto cut = test::drawnPointsOf(branch.outputs->pattern, LineRole::CutCurve);
-        const auto [left, right] = std::minmax_element(
-            cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
+        const auto [left, right] =
+            std::minmax_element(cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
         EXPECT_NEAR(right->x - left->x, 2 * kPi * branchDeveloped, 1e-6);
         EXPECT_EQ(shell.outputs->report.resultLines.back(),
                   sheetSizeLine(1000, 2 * kPi * shellDeveloped));
@@ -315,8 +315,9 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
             const double dy = shellDeveloped * std::cos(around) - cy;
             const double dz = shellDeveloped * std::sin(around) - cz;
             const double along = dx * ax + dz * az;
-            worst = std::max(worst, std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz -
-                                                        along * along) - branchContact));
+            worst =
+                std::max(worst, std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz - along * along) -
+                                          branchContact));
         }
         EXPECT_LE(worst, kCutAllowance);
     }
@@ -335,19 +336,19 @@ TEST(PipePipeWalls, WithoutThicknessTheChoicesChangeNothing) {
 
 TEST(PipePipeWalls, SurfacesThatDoNotFitAreRefusedByName) {
     // Outside diameters equal: the set-in branch's outside does not fit the shell's inside.
-    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(
-                  changed({{"Dm", "800"}, {"P", "0"}, {"tm", "10"}, {"td", "10"},
-                           {"joint", "set-in"}}),
-                  0, "d")),
-              (std::vector<std::string>{"Blad danych : Dm > Dd - 2*td",
-                                        "Blad danych : Dm/2 + P > Dd/2 - td",
-                                        "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}));
+    EXPECT_EQ(
+        messageTexts(pipePipeCalculator().calculate(
+            changed({{"Dm", "800"}, {"P", "0"}, {"tm", "10"}, {"td", "10"}, {"joint", "set-in"}}),
+            0, "d")),
+        (std::vector<std::string>{"Blad danych : Dm > Dd - 2*td",
+                                  "Blad danych : Dm/2 + P > Dd/2 - td",
+                                  "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}));
     // The set-on bore fits the shell's outside but passes the rolled shell's mean surface,
     // where its hole is marked.
     EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(
                   changed({{"P", "259"}, {"tm", "10"}, {"td", "10"}}), 1, "d")),
-              (std::vector<std::string>{"Blad danych : otwor (Dm/2 - tm + |P|) wychodzi poza "
-                                        "srednia srednice plaszcza (Dd - td)/2",
+              (std::vector<std::string>{"Blad danych : Dm/2 - tm + |P| > (Dd - td)/2 - otwor "
+                                        "poza srodkiem scianki plaszcza zwijanego",
                                         "Dane NIE OK"}));
 }
 
