@@ -49,9 +49,15 @@ std::string expectationJson(const core::CalculatorDefinition& definition,
                             const std::vector<core::DxfLine>& lines) {
     std::string json = "{\"calculator\": " + quoted(definition.key) +
                        ", \"development\": " + quoted(development) + ",\n \"fields\": {";
-    for (std::size_t f = 0; f < fieldTexts.size(); ++f) {
+    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
         json +=
             (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(fieldTexts[f]);
+    }
+    // The selectors' choices follow the fields' texts, by their keys.
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        const auto& selector = definition.selectors[k];
+        const auto choice = std::stoul(fieldTexts.at(definition.fields.size() + k));
+        json += ", " + quoted(selector.name) + ": " + quoted(selector.choices.at(choice).key);
     }
     json += "},\n \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i) {

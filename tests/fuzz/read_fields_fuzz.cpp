@@ -32,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const core::FieldReading reading = core::readFields(definition, given);
     FUZZ_CHECK(reading.texts.size() == definition.fields.size(), definition.key);
+    FUZZ_CHECK(reading.choices.size() == definition.selectors.size(), definition.key);
+    for (std::size_t k = 0; k < reading.choices.size(); ++k) {
+        FUZZ_CHECK(reading.choices[k] < definition.selectors[k].choices.size(),
+                   definition.selectors[k].name);
+    }
     bool wholeNumbers = true;
     bool fewDivisions = true;
     for (std::size_t f = 0; f < reading.texts.size(); ++f) {
