@@ -41,6 +41,13 @@ std::vector<std::string> toStdStrings(const QStringList& texts) {
     return strings;
 }
 
+/** Index of the checked button of a group, 0 when none is. */
+std::size_t checkedIndex(const std::vector<QRadioButton*>& buttons) {
+    const auto checked = std::find_if(buttons.begin(), buttons.end(),
+                                      [](const QRadioButton* b) { return b->isChecked(); });
+    return checked == buttons.end() ? 0 : static_cast<std::size_t>(checked - buttons.begin());
+}
+
 void moveCaretToStart(QPlainTextEdit* memo) {
     memo->moveCursor(QTextCursor::Start);
     memo->ensureCursorVisible();
@@ -96,16 +103,6 @@ QStringList CalculatorWindow::fieldTexts() const {
     }
     return texts;
 }
-
-namespace {
-
-std::size_t checkedIndex(const std::vector<QRadioButton*>& buttons) {
-    const auto checked = std::find_if(buttons.begin(), buttons.end(),
-                                      [](const QRadioButton* b) { return b->isChecked(); });
-    return checked == buttons.end() ? 0 : static_cast<std::size_t>(checked - buttons.begin());
-}
-
-} // namespace
 
 QStringList CalculatorWindow::inputTexts() const {
     QStringList texts = fieldTexts();
