@@ -118,11 +118,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return usageError("unknown calculator '" + arguments[0] + "'");
     }
     const auto& definition = options.calculator->definition();
-    for (const auto& field : definition.fields) {
-        options.fieldTexts.push_back(field.defaultText);
-    }
-    // Each selector's choice index follows the fields, as the window saves it.
-    options.fieldTexts.resize(definition.fields.size() + definition.selectors.size(), "0");
+    // The defaults: each field's text, then each selector's first choice, as the window saves them.
+    options.fieldTexts = core::exampleFieldTexts(definition, {});
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {

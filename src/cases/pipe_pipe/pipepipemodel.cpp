@@ -86,10 +86,12 @@ void appendThickWallChecks(InputChecks<PipePipeInputs>& all) {
     all.push_back({dataError("Dm/2 - tm + |P| > (Dd - td)/2 - otwor poza srodkiem scianki "
                              "plaszcza zwijanego"),
                    [](const In& i) {
-                       return hasWallThickness(i) && i.joint == BranchJoint::SetOn &&
-                              i.development == PipePipeDevelopment::LargerPipe &&
-                              surfacesOf(i).branchContact + std::fabs(i.P) >
-                                  surfacesOf(i).shellDevelopment;
+                       if (!hasWallThickness(i) || i.joint != BranchJoint::SetOn ||
+                           i.development != PipePipeDevelopment::LargerPipe) {
+                           return false;
+                       }
+                       const PipePipeSurfaces s = surfacesOf(i);
+                       return s.branchContact + std::fabs(i.P) > s.shellDevelopment;
                    }});
 }
 
@@ -133,9 +135,9 @@ namespace {
  * is developed on (radius Rs).
  */
 struct BranchOnShell {
-    explicit BranchOnShell(const PipePipeInputs& in)
-        : in(in), r(surfacesOf(in).branchContact), R(surfacesOf(in).shellContact),
-          Rs(surfacesOf(in).shellDevelopment), beta(toRadians(in.BETA)),
+    BranchOnShell(const PipePipeInputs& in, const PipePipeSurfaces& surfaces)
+        : in(in), r(surfaces.branchContact), R(surfaces.shellContact),
+          Rs(surfaces.shellDevelopment), beta(toRadians(in.BETA)),
           // At BETA = 90° the branch is square to the shell and the axial term vanishes;
           // tan(π/2) in doubles is huge but finite, so the exact case is spelt out.
           square(in.BETA == 90.0) {}
@@ -179,7 +181,8 @@ std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
 PipePipeModel computePipePipe(const PipePipeInputs& in) {
     PipePipeModel model;
     model.inputs = in;
-    const BranchOnShell joint(in);
+    const PipePipeSurfaces surfaces = surfacesOf(in);
+    const BranchOnShell joint(in, surfaces);
     const double deltaPhi = 2 * kPi / in.N;
     const auto points = static_cast<std::size_t>(in.N) + 1;
     const double phi0 = toRadians(in.alfa);
@@ -202,7 +205,6 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
         model.holeMaxX = std::max(model.holeMaxX, p.x);
     }
 
-    const PipePipeSurfaces surfaces = surfacesOf(in);
     if (in.development == PipePipeDevelopment::SmallerPipe) {
         const double developedDiameter = 2 * surfaces.branchDevelopment;
         model.girth = kPi * developedDiameter;

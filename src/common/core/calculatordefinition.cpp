@@ -14,14 +14,25 @@ ComponentNames prefixedComponentNames(const std::string& prefix) {
     return names;
 }
 
-std::optional<std::size_t> fieldIndex(const CalculatorDefinition& definition,
-                                      const std::string& name) {
-    for (std::size_t i = 0; i < definition.fields.size(); ++i) {
-        if (definition.fields[i].name == name) {
+namespace {
+
+/** The index of the first item whose `member` is `value`, or nothing. */
+template <typename Item>
+std::optional<std::size_t> indexOf(const std::vector<Item>& items, std::string Item::*member,
+                                   const std::string& value) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].*member == value) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::size_t> fieldIndex(const CalculatorDefinition& definition,
+                                      const std::string& name) {
+    return indexOf(definition.fields, &FieldDefinition::name, name);
 }
 
 std::optional<std::size_t> developmentIndex(const CalculatorDefinition& definition,
@@ -29,31 +40,16 @@ std::optional<std::size_t> developmentIndex(const CalculatorDefinition& definiti
     if (key.empty()) {
         return 0;
     }
-    for (std::size_t i = 0; i < definition.developments.size(); ++i) {
-        if (definition.developments[i].key == key) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    return indexOf(definition.developments, &DevelopmentDefinition::key, key);
 }
 
 std::optional<std::size_t> choiceIndex(const SelectorDefinition& selector, const std::string& key) {
-    for (std::size_t i = 0; i < selector.choices.size(); ++i) {
-        if (selector.choices[i].key == key) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    return indexOf(selector.choices, &ChoiceDefinition::key, key);
 }
 
 std::optional<std::size_t> selectorIndex(const CalculatorDefinition& definition,
                                          const std::string& name) {
-    for (std::size_t i = 0; i < definition.selectors.size(); ++i) {
-        if (definition.selectors[i].name == name) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    return indexOf(definition.selectors, &SelectorDefinition::name, name);
 }
 
 std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,

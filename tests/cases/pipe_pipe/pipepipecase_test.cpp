@@ -194,6 +194,22 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
+struct Point3 {
+    double x, y, z;
+};
+
+/**
+ * How far a hole point, wrapped onto a shell of radius `R` round the x axis, lies from the
+ * branch's axis through `face` (its end face's centre) along the unit vector `axis`.
+ */
+double fromBranchAxis(PatternPoint q, double R, Point3 face, Point3 axis) {
+    const double around = q.y / R;
+    const Point3 d{q.x - face.x, R * std::cos(around) - face.y, R * std::sin(around) - face.z};
+    // The part of d across the axis.
+    const double along = d.x * axis.x + d.y * axis.y + d.z * axis.z;
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z - along * along);
+}
+
 struct DrawnJoint {
     const char* what;
     test::FieldChanges changes;
@@ -240,14 +256,8 @@ TEST_P(PipePipeDrawnCut, LiesOnTheTrueIntersection) {
         }
         for (const PatternPoint p :
              test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
-            const double around = p.y / R;
-            const double dx = p.x - faceX;
-            const double dy = R * std::cos(around) - P;
-            const double dz = R * std::sin(around) - H;
-            // Distance from the branch's axis: the part of (dx, dy, dz) across its direction.
-            const double along = dx * axisX + dz * axisZ;
-            const double across = std::sqrt(dx * dx + dy * dy + dz * dz - along * along);
-            worst = std::max(worst, std::fabs(across - r));
+            worst = std::max(worst,
+                             std::fabs(fromBranchAxis(p, R, {faceX, P, H}, {axisX, 0, axisZ}) - r));
         }
         EXPECT_LE(worst, kCutAllowance);
     }
@@ -310,14 +320,9 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
         }
         for (const PatternPoint q :
              test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
-            const double around = q.y / shellDeveloped;
-            const double dx = q.x - cx;
-            const double dy = shellDeveloped * std::cos(around) - cy;
-            const double dz = shellDeveloped * std::sin(around) - cz;
-            const double along = dx * ax + dz * az;
-            worst =
-                std::max(worst, std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz - along * along) -
-                                          branchContact));
+            worst = std::max(
+                worst, std::fabs(fromBranchAxis(q, shellDeveloped, {cx, cy, cz}, {ax, 0, az}) -
+                                 branchContact));
         }
         EXPECT_LE(worst, kCutAllowance);
     }
