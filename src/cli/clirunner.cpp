@@ -313,7 +313,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         options->txtPath == kStandardOutput || options->dxfPath == kStandardOutput ||
         options->templatePath == kStandardOutput || options->cncDxfPath == kStandardOutput;
     if (!filesToOutput) {
-        for (const auto& line : outputs.report.resultLines) {
+        for (const auto& line : outputs.report.resultLines()) {
             out << line << '\n';
         }
     }

@@ -75,12 +75,13 @@ TEST(CncDrawing, AnOutlineThatDoesNotCloseGivesNoFile) {
 
 TEST(CncDrawing, TitleNamesTheHeadingTheInputsAndTheDate) {
     const PointReport report =
-        makePointReport({"Rozwiniecie STOZKA", "-----", "DANE :", "Dsm = 1.0 [mm]", "N = 24 [-]",
-                         "-----", "WYNIKI :"},
-                        {}, "8-12-2026");
+        makePointReport({.title = "Rozwiniecie STOZKA",
+                         .inputLines = {"Dsm = 1.0 [mm]", "N = 24 [-]"},
+                         .wallLines = {"t = 5.0 [mm]"}},
+                        {}, {}, "8-12-2026");
     EXPECT_EQ(cncTitleLine("STOZEK", report),
-              "STOZEK ; Dsm = 1.0 [mm] ; N = 24 [-] ; Obliczenia wykonano w dniu : 8-12-2026 "
-              "programem - Blachorys");
+              "STOZEK ; Dsm = 1.0 [mm] ; N = 24 [-] ; t = 5.0 [mm] ; Obliczenia wykonano w dniu : "
+              "8-12-2026 programem - Blachorys");
 }
 
 TEST(CncDxf, TextsAndNumbersAsTheFileKeepsThem) {

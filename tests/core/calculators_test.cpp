@@ -101,7 +101,7 @@ TEST_P(EveryCalculator, DefaultsCalculateInEveryDevelopment) {
         EXPECT_EQ(result.status, CalculationResult::Status::Calculated) << development;
         EXPECT_TRUE(result.messages.empty());
         ASSERT_TRUE(result.outputs);
-        EXPECT_FALSE(result.outputs->report.resultLines.empty());
+        EXPECT_FALSE(result.outputs->report.resultLines().empty());
         EXPECT_FALSE(result.outputs->pattern.lines.empty());
     }
 }
@@ -166,7 +166,7 @@ TEST_P(EveryCalculator, AZeroOrEmptyFieldGivesAMessageOrPiecesThatEncloseSomeShe
                     continue;
                 }
                 // Every piece to cut out encloses some sheet.
-                for (const Contour& contour : contoursOf(result.outputs->pattern)) {
+                for (const Contour& contour : result.outputs->pattern.contours) {
                     if (contour.kind != OutlineKind::Piece) {
                         continue;
                     }
@@ -222,7 +222,7 @@ TEST_P(EveryCalculator, EveryExampleGivesAFinitePatternOfClosedOutlinesInStyle) 
             EXPECT_NE(styleOf(pattern, line.role), nullptr) << static_cast<int>(line.role);
         }
         // Every piece and every hole is one closed chain, and something is cut out.
-        const std::vector<Contour> contours = contoursOf(pattern);
+        const std::vector<Contour> contours = pattern.contours;
         ASSERT_FALSE(contours.empty());
         for (std::size_t c = 0; c < contours.size(); ++c) {
             EXPECT_TRUE(contours[c].closed) << "outline " << c;
@@ -248,7 +248,7 @@ TEST_P(EveryCalculator, EveryExampleGivesAFinitePatternOfClosedOutlinesInStyle) 
 std::vector<double> markingLineGaps(const TemplatePlan& plan) {
     std::vector<std::pair<double, double>> middles;
     for (const TemplateLine& line : plan.lines) {
-        if (line.ink.widthMm < kOutlineWidthMm) {
+        if (isMarkingLine(line.role)) {
             middles.push_back({(line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2});
         }
     }

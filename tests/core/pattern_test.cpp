@@ -60,7 +60,7 @@ TEST(Pattern, OutlinesJoinInAnyOrderAndDirectionWithinRounding) {
     b.line(LineRole::CutCurve, {0, 10}, {0, 1e-12}, {square});
     const int slit = b.newOutline(OutlineKind::Hole);
     b.line(LineRole::HoleOutline, {2, 2}, {3, 3}, {slit});
-    const std::vector<Contour> contours = contoursOf(std::move(b).finish());
+    const std::vector<Contour> contours = std::move(b).finish().contours;
     ASSERT_EQ(contours.size(), 2u);
     EXPECT_TRUE(contours[0].closed);
     EXPECT_EQ(contours[0].points,

@@ -1,5 +1,6 @@
 #include "common/core/patternlines.h"
 #include "common/core/templateplan.h"
+#include "common/core/templatewording.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST(TemplatePlan, EveryLineIsOnThePagesWhole) {
         int crossed = 0;
         for (const auto& page : plan.pages) {
             for (const auto& s : page.strokes) {
-                if (s.ink.colour == Rgb{0, 140, 0}) {
+                if (s.role == LineRole::StartEdge) {
                     total += std::fabs(s.x2 - s.x1);
                     ++crossed;
                 }

@@ -23,7 +23,7 @@ using namespace blachorys;
 std::string cutsJson(const core::Pattern& pattern, double lengthOffset) {
     std::string json = "{\"cuts\": [";
     bool first = true;
-    for (const core::Contour& contour : core::exactContoursOf(pattern)) {
+    for (const core::Contour& contour : pattern.exactContours) {
         double length = 0.0;
         double twiceArea = 0.0;
         const auto& p = contour.points;

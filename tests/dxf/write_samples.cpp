@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -35,6 +36,12 @@ std::string number(double value) {
 std::string quoted(const std::string& text) {
     std::string json = "\"";
     for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            json += escaped;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             json += '\\';
         }

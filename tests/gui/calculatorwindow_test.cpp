@@ -286,7 +286,7 @@ TEST_P(CalculatorWindowTest, LiczShowsTheResultLinesAndEnablesTheOutputs) {
         const auto result = expected(development);
         ASSERT_TRUE(result.outputs);
         QStringList lines;
-        for (const auto& line : result.outputs->report.resultLines) {
+        for (const auto& line : result.outputs->report.resultLines()) {
             lines << q(line);
         }
         EXPECT_EQ(memoText(), lines.join('\n'));

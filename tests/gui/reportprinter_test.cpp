@@ -25,11 +25,6 @@ core::PointReport pipePipeReport(const std::string& divisions) {
     return result.outputs ? result.outputs->report : core::PointReport{};
 }
 
-std::vector<std::string> printedLines(const core::PointReport& report) {
-    std::vector<std::string> lines = report.headerLines;
-    lines.insert(lines.end(), report.resultLines.begin(), report.resultLines.end());
-    return lines;
-}
 
 void setUpPdf(QPrinter& printer, const QString& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -85,7 +80,7 @@ protected:
 
 TEST_F(ReportPrinter, ShortReportFitsOnePageWithHeadingLinesAndFooter) {
     const core::PointReport report = pipePipeReport("24");
-    ASSERT_EQ(printedLines(report).size(), 37u);
+    ASSERT_EQ(report.bodyLines().size(), 37u);
     const QString pdf = pdfPath(QStringLiteral("short.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     setUpPdf(printer, pdf);
@@ -105,11 +100,11 @@ TEST_F(ReportPrinter, ShortReportFitsOnePageWithHeadingLinesAndFooter) {
     const auto pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 1u);
     QStringList expected{kHeading};
-    for (const auto& line : printedLines(report)) {
+    for (const auto& line : report.bodyLines()) {
         expected << collapsed(line);
     }
     // The empty line and the "=" rule of the footer belong to the files only.
-    expected << collapsed(report.footerLines[2]) << collapsed(report.footerLines[3])
+    expected << collapsed(report.dateLine) << collapsed(report.makerLine)
              << QStringLiteral("strona 1 z 1");
     EXPECT_EQ(pages[0], expected);
     EXPECT_TRUE(pages[0].contains(
@@ -140,7 +135,7 @@ TEST_F(ReportPrinter, EveryWordLiesAQuarterInchOrMoreFromThePapersEdge) {
 
 TEST_F(ReportPrinter, LongReportRunsOnOverNumberedPagesWithFooterOnTheLast) {
     const core::PointReport report = pipePipeReport("2000");
-    const std::vector<std::string> lines = printedLines(report);
+    const std::vector<std::string> lines = report.bodyLines();
     ASSERT_EQ(lines.size(), 2013u);
     const QString pdf = pdfPath(QStringLiteral("long.pdf"));
     QPrinter printer(QPrinter::HighResolution);
@@ -156,8 +151,8 @@ TEST_F(ReportPrinter, LongReportRunsOnOverNumberedPagesWithFooterOnTheLast) {
     const auto pages = pdfPages(pdf);
     ASSERT_EQ(static_cast<int>(pages.size()), plan.pageCount);
 
-    const QString date = collapsed(report.footerLines[2]);
-    const QString maker = collapsed(report.footerLines[3]);
+    const QString date = collapsed(report.dateLine);
+    const QString maker = collapsed(report.makerLine);
     std::vector<QStringList> planned(pages.size());
     for (const auto& line : plan.lines) {
         planned[static_cast<std::size_t>(line.page)] << collapsed(lines[line.index]);
@@ -193,7 +188,7 @@ TEST_F(ReportPrinter, LongReportRunsOnOverNumberedPagesWithFooterOnTheLast) {
         expected << collapsed(line);
     }
     EXPECT_EQ(everyBodyLine, expected);
-    EXPECT_FALSE(everyBodyLine.contains(collapsed(report.footerLines[1])));
+    EXPECT_FALSE(everyBodyLine.contains(collapsed(report.footerLines()[1])));
 }
 
 } // namespace

@@ -55,7 +55,7 @@ TEST(SchemePictures, TheLargerPipesHoleIsNumberedWhereAndAsTheReportNumbersIt) {
     const QRegularExpression line(
         QStringLiteral("^\\s*(\\d+)\\s+Xo=\\s*([-\\d.]+)\\s+Yo=\\s*([-\\d.]+)"));
     Points reported;
-    for (const auto& text : result.outputs->report.resultLines) {
+    for (const auto& text : result.outputs->report.resultLines()) {
         if (const auto m = line.match(QString::fromStdString(text)); m.hasMatch()) {
             reported[m.captured(1).toInt()] = {m.captured(2).toDouble(), m.captured(3).toDouble()};
         }

@@ -1,4 +1,5 @@
 #include "cases/pipe_pipe/pipepipecase.h"
+#include "common/core/templatewording.h"
 #include "common/gui/templatedialog.h"
 
 #include <QComboBox>

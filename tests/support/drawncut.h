@@ -16,7 +16,7 @@ namespace blachorys::test {
 inline std::vector<core::PatternPoint> drawnPointsOf(const core::Pattern& pattern,
                                                      core::LineRole role) {
     std::vector<core::PatternPoint> drawn;
-    for (const core::Contour& contour : core::exactContoursOf(pattern)) {
+    for (const core::Contour& contour : pattern.exactContours) {
         const auto& p = contour.points;
         for (std::size_t k = 0; k < p.size(); ++k) {
             if (contour.roles[k] == role) {

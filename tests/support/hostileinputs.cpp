@@ -207,7 +207,7 @@ void checkGeometry(const core::CalculationOutputs& outputs, std::vector<std::str
 }
 
 void checkReport(const core::PointReport& report, std::vector<std::string>& problems) {
-    if (report.resultLines.empty()) {
+    if (report.resultBody.empty()) {
         problems.emplace_back("calculated with no result lines: an empty TXT");
     }
     // A line may fill its capacity, but none may have been cut to it: a number cut short reads
@@ -215,11 +215,9 @@ void checkReport(const core::PointReport& report, std::vector<std::string>& prob
     if (report.linesCut) {
         problems.push_back(std::string(kCutReport) + " to its capacity");
     }
-    for (const auto* lines : {&report.headerLines, &report.resultLines}) {
-        for (const std::string& line : *lines) {
-            if (core::characterCount(line) > core::kReportLineCapacity) {
-                problems.push_back(std::string(kCutReport) + ": over its capacity: '" + line + "'");
-            }
+    for (const std::string& line : report.allLines()) {
+        if (core::characterCount(line) > core::kReportLineCapacity) {
+            problems.push_back(std::string(kCutReport) + ": over its capacity: '" + line + "'");
         }
     }
     for (const std::string& line : report.allLines()) {

@@ -140,8 +140,8 @@ bool renderCalculator(const Calculator& calculator, const QString& directory) {
             ok = savePrintout(calculator, *outputs, directory + "/report_" + name + ".pdf") && ok;
             ok = saveTemplate(calculator, *outputs, directory + "/template_" + name + ".pdf") && ok;
         }
-        if (outputs->report.resultLines.size() > longest) {
-            longest = outputs->report.resultLines.size();
+        if (outputs->report.resultLines().size() > longest) {
+            longest = outputs->report.resultLines().size();
             longestOutputs = outputs;
         }
     }

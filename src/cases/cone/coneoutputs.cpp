@@ -10,17 +10,15 @@ namespace {
 
 constexpr int kRuleLength = 55;
 
-std::vector<std::string> headerLines(const ConeInputs& in) {
+ReportHeading heading(const ConeInputs& in) {
     return {
-        "Rozwiniecie STOZKA",
-        repeated('-', kRuleLength),
-        "DANE :",
-        "Dsm = " + formatReport(in.Dsm) + " [mm] , Dsd = " + formatReport(in.Dsd) +
+        .title = "Rozwiniecie STOZKA",
+        .titleRule = kRuleLength,
+        .inputLines = {"Dsm = " + formatReport(in.Dsm) + " [mm] , Dsd = " + formatReport(in.Dsd) +
             " [mm] , ALFA = " + formatReport(in.alfa) + " [°]",
         "Hs = " + formatReport(in.Hs) + " [mm] , E = " + formatReport(in.E) +
-            " [mm] , N = " + std::to_string(in.N) + " [-]",
-        repeated('-', kRuleLength),
-        "WYNIKI :",
+            " [mm] , N = " + std::to_string(in.N) + " [-]"},
+        .inputsRule = kRuleLength,
     };
 }
 
@@ -31,7 +29,6 @@ std::vector<std::string> resultLines(const ConeModel& m) {
             static_cast<int>(j), "  ",
             {{"Xm=", m.Xm[j]}, {", Ym=", m.Ym[j]}, {", Xd=", m.Xd[j]}, {", Yd=", m.Yd[j]}}));
     }
-    appendSheetSize(lines, kRuleLength, m.sheet.width(), m.sheet.height());
     return lines;
 }
 
@@ -46,7 +43,9 @@ Pattern pattern(const ConeModel& m) {
 } // namespace
 
 CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
-    return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
+    return {makePointReport(heading(model.inputs), resultLines(model),
+                            sheetOf(kRuleLength, model.sheet.width(), model.sheet.height()),
+                            dateText),
             pattern(model)};
 }
 

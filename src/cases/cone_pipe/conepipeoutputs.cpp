@@ -17,18 +17,16 @@ bool isCone(const ConePipeModel& m) {
     return m.inputs.development == ConePipeDevelopment::Cone;
 }
 
-std::vector<std::string> headerLines(const ConePipeInputs& in) {
+ReportHeading heading(const ConePipeInputs& in) {
     return {
-        "Rozwiniecie STOZEK - RURA",
-        repeated('-', kInputsRule),
-        "DANE :",
-        "Ds = " + formatReport(in.Ds) + " [mm] , Dr = " + formatReport(in.Dr) + " [mm] , P = " +
+        .title = "Rozwiniecie STOZEK - RURA",
+        .titleRule = kInputsRule,
+        .inputLines = {"Ds = " + formatReport(in.Ds) + " [mm] , Dr = " + formatReport(in.Dr) + " [mm] , P = " +
             formatReport(in.P) + " [mm] , Gamma = " + formatReport(in.Gamma) + " [°]",
         "BETA = " + formatReport(in.Beta) + " [°] , alfa = " + formatReport(in.alfa) +
             " [°] , Hs = " + formatReport(in.Hs) + " [mm] , L = " + formatReport(in.L),
-        "Lm = " + formatReport(in.Lm) + " [mm] , N = " + std::to_string(in.N) + " [-]",
-        repeated('-', kInputsRule),
-        "WYNIKI :",
+        "Lm = " + formatReport(in.Lm) + " [mm] , N = " + std::to_string(in.N) + " [-]"},
+        .inputsRule = kInputsRule,
     };
 }
 
@@ -68,7 +66,6 @@ std::vector<std::string> resultLines(const ConePipeModel& m) {
     for (std::size_t n = 0; n < m.Xm.size(); ++n) {
         lines.push_back(resultPoint(m, n));
     }
-    appendSheetSize(lines, kResultsRule, m.sheetWidth(), m.sheetHeight());
     return lines;
 }
 
@@ -94,7 +91,9 @@ Pattern pattern(const ConePipeModel& m) {
 } // namespace
 
 CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view dateText) {
-    return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
+    return {makePointReport(heading(model.inputs), resultLines(model),
+                            sheetOf(kResultsRule, model.sheetWidth(), model.sheetHeight()),
+                            dateText),
             pattern(model)};
 }
 

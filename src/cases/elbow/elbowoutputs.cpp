@@ -10,19 +10,26 @@ namespace {
 
 constexpr int kRuleLength = 55;
 
+/** Both patterns' sheets: A's, then B's, twice as high. */
+ReportSheet sheet(const ElbowModel& m) {
+    return {kRuleLength, "A->  " + sheetSizeText(m.Lc, m.hmax) + "  ,  B->  " +
+                             sheetSizeText(m.Lc, 2 * m.hmax)};
+}
+
 /** The preview fits the patterns with half an hmax of margin below A and above B. */
 constexpr double kMarginBelow = 0.5;
 constexpr double kTopAboveBase = 4.0;
 
-std::vector<std::string> headerLines(const ElbowInputs& in) {
-    const std::string rule = repeated('-', kRuleLength);
-    const std::string dimensions = "Dr = " + formatReport(in.Dr) +
+ReportHeading heading(const ElbowInputs& in) {
+    std::string dimensions = "Dr = " + formatReport(in.Dr) +
                                    " [mm] , Rk = " + formatReport(in.Rk) +
                                    " [mm] , BETA = " + formatReport(in.BETA) + " [°]";
-    const std::string counts =
+    std::string counts =
         "Ns = " + std::to_string(in.Ns) + " [-] , N = " + std::to_string(in.N) + " [-]";
-    return {
-        "Rozwiniecie KOLANA SEGMENTOWEGO", rule, "DANE :", dimensions, counts, rule, "WYNIKI :"};
+    return {.title = "Rozwiniecie KOLANA SEGMENTOWEGO",
+            .titleRule = kRuleLength,
+            .inputLines = {std::move(dimensions), std::move(counts)},
+            .inputsRule = kRuleLength};
 }
 
 std::vector<std::string> resultLines(const ElbowModel& m) {
@@ -31,10 +38,6 @@ std::vector<std::string> resultLines(const ElbowModel& m) {
         lines.push_back(pointLine(static_cast<int>(i), "  ",
                                   {{"L=", m.L[i]}, {", hA=", m.h[i]}, {", hB=", 2 * m.h[i]}}));
     }
-    lines.push_back(repeated('-', kRuleLength));
-    lines.emplace_back("Gabaryty arkusza blachy :");
-    lines.push_back("A->  " + sheetSizeLine(m.Lc, m.hmax) + "  ,  B->  " +
-                    sheetSizeLine(m.Lc, 2 * m.hmax));
     return lines;
 }
 
@@ -125,7 +128,8 @@ Pattern pattern(const ElbowModel& m) {
 
 CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateText) {
     CalculationOutputs outputs;
-    outputs.report = makePointReport(headerLines(model.inputs), resultLines(model), dateText);
+    outputs.report = makePointReport(heading(model.inputs), resultLines(model), sheet(model),
+                                     dateText);
     outputs.pattern = pattern(model);
     return outputs;
 }

@@ -19,21 +19,20 @@ constexpr int kResultsRule = 33;
 constexpr int kCurveColour = 3;
 constexpr int kEndFaceColour = 7;
 
-std::vector<std::string> headerLines(const PipeConeInputs& in) {
+ReportHeading heading(const PipeConeInputs& in) {
     // Hr's unit is followed by "," with no space before it, unlike the other separators; N
     // is printed as a real.
     return {
-        "Rozwiniecie RURA - STOZEK",
-        repeated('-', kTitleRule),
-        "DANE :",
-        "Dr = " + formatReport(in.Dr) + " [mm] , Dsm = " + formatReport(in.Dsm) +
+        .title = "Rozwiniecie RURA - STOZEK",
+        .titleRule = kTitleRule,
+        .inputLines = {"Dr = " + formatReport(in.Dr) + " [mm] , Dsm = " + formatReport(in.Dsm) +
             " [mm] , Dsd = " + formatReport(in.Dsd) + " [mm] , P = " + formatReport(in.P) + " [mm]",
         "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " + formatReport(in.alfa) +
             " [°] , Hr = " + formatReport(in.Hr) + " [mm], Hs = " + formatReport(in.Hs) + " [mm]",
         "Lm = " + formatReport(in.Lm) + " [mm] , E = " + formatReport(in.E) +
-            " [mm] , N = " + formatReport(static_cast<double>(in.N)) + " [-]",
-        repeated('-', kInputsRule),
-        "WYNIKI : ",
+            " [mm] , N = " + formatReport(static_cast<double>(in.N)) + " [-]"},
+        .inputsRule = kInputsRule,
+        .captionSpace = true,
     };
 }
 
@@ -43,7 +42,6 @@ std::vector<std::string> templateResults(const PipeConeModel& model) {
         lines.push_back(
             pointLine(static_cast<int>(i), "   ", {{"L=", model.L[i]}, {"     h=", model.h[i]}}));
     }
-    appendSheetSize(lines, kResultsRule, kPi * model.inputs.Dr, model.hmax);
     return lines;
 }
 
@@ -61,7 +59,6 @@ std::vector<std::string> mantleResults(const PipeConeModel& m) {
         lines.push_back(
             pointLine(static_cast<int>(i), "  ", {{"Xo=", m.Xo[i]}, {", Yo=", m.Yo[i]}}));
     }
-    appendSheetSize(lines, kResultsRule, m.sheet.width(), m.sheet.height());
     return lines;
 }
 
@@ -83,11 +80,15 @@ Pattern mantlePattern(const PipeConeModel& m) {
 
 CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view dateText) {
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
-        return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
+        return {makePointReport(heading(model.inputs), templateResults(model),
+                                sheetOf(kResultsRule, kPi * model.inputs.Dr, model.hmax),
+                                dateText),
                 templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
                                      {kCurveColour, kEndFaceColour}, model.exactTemplate)};
     }
-    return {makePointReport(headerLines(model.inputs), mantleResults(model), dateText),
+    return {makePointReport(
+                heading(model.inputs), mantleResults(model),
+                sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()), dateText),
             mantlePattern(model)};
 }
 

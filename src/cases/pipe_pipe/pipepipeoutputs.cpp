@@ -34,24 +34,20 @@ std::vector<std::string> wallLines(const PipePipeInputs& in) {
     };
 }
 
-std::vector<std::string> headerLines(const PipePipeInputs& in) {
-    std::vector<std::string> lines{
-        "Rozwiniecie RURA - RURA",
-        repeated('-', kTitleRule),
-        "DANE :",
-        "Dm = " + formatReport(in.Dm) + " [mm] , Dd = " + formatReport(in.Dd) +
+ReportHeading heading(const PipePipeInputs& in) {
+    return {
+        .title = "Rozwiniecie RURA - RURA",
+        .titleRule = kTitleRule,
+        .inputLines = {"Dm = " + formatReport(in.Dm) + " [mm] , Dd = " + formatReport(in.Dd) +
             " [mm] , P = " + formatReport(in.P) + " [mm]",
         "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " + formatReport(in.alfa) +
             " [°] , H = " + formatReport(in.H) + " [mm]",
         "Ld = " + formatReport(in.Ld) + " [mm] , Lm = " + formatReport(in.Lm) +
-            " [mm] , N = " + std::to_string(in.N) + " [-]",
+            " [mm] , N = " + std::to_string(in.N) + " [-]"},
+        .wallLines = wallLines(in),
+        .inputsRule = kInputsRule,
+        .captionSpace = true,
     };
-    for (std::string& line : wallLines(in)) {
-        lines.push_back(std::move(line));
-    }
-    lines.push_back(repeated('-', kInputsRule));
-    lines.push_back("WYNIKI : ");
-    return lines;
 }
 
 std::vector<std::string> templateResults(const PipePipeModel& model) {
@@ -60,7 +56,6 @@ std::vector<std::string> templateResults(const PipePipeModel& model) {
         lines.push_back(
             pointLine(static_cast<int>(i), "   ", {{"L=", model.L[i]}, {"     h=", model.h[i]}}));
     }
-    appendSheetSize(lines, kResultsRule, model.girth, model.hmax);
     return lines;
 }
 
@@ -81,7 +76,6 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
         lines.push_back(pointLine(static_cast<int>(i), "   ",
                                   {{"Xo=", model.Xo[i]}, {"     Yo=", model.Yo[i]}}));
     }
-    appendSheetSize(lines, kResultsRule, Ld, circumference);
     return lines;
 }
 
@@ -109,11 +103,13 @@ bool isTemplate(const PipePipeModel& model) {
 
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
-        return {makePointReport(headerLines(model.inputs), templateResults(model), dateText),
+        return {makePointReport(heading(model.inputs), templateResults(model),
+                                sheetOf(kResultsRule, model.girth, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, model.girth, model.hmax},
                                      {kCurveColour, kBaseLineColour}, model.exactCurve)};
     }
-    return {makePointReport(headerLines(model.inputs), shellResults(model), dateText),
+    return {makePointReport(heading(model.inputs), shellResults(model),
+                            sheetOf(kResultsRule, model.inputs.Ld, model.girth), dateText),
             shellPattern(model)};
 }
 

@@ -21,21 +21,17 @@ PatternPoint corner(const TransitionModel& m, int c) {
     return {m.Xp[index], m.Yp[index]};
 }
 
-std::vector<std::string> headerLines(const TransitionInputs& in) {
-    const std::string rule = repeated('-', kRuleLength);
+ReportHeading heading(const TransitionInputs& in) {
     // PB has no unit after it; the report has always ended the line so.
     std::string rectangle = "A = " + formatReport(in.A) + " [mm] , PA = " + formatReport(in.PA) +
                             " [mm] , B = " + formatReport(in.B) +
                             " [mm] , PB = " + formatReport(in.PB);
     std::string circle = "D = " + formatReport(in.D) + " [mm] , H = " + formatReport(in.H) +
                          " [mm] , N = " + std::to_string(in.N) + " [-]";
-    return {"Rozwiniecie Przejsciowki KOLO - PROSTOKAT",
-            rule,
-            "DANE :",
-            std::move(rectangle),
-            std::move(circle),
-            rule,
-            "WYNIKI :"};
+    return {.title = "Rozwiniecie Przejsciowki KOLO - PROSTOKAT",
+            .titleRule = kRuleLength,
+            .inputLines = {std::move(rectangle), std::move(circle)},
+            .inputsRule = kRuleLength};
 }
 
 /** "  1-  0": the fan's corner number, then the point's index in its quarter. */
@@ -59,7 +55,6 @@ std::vector<std::string> resultLines(const TransitionModel& m) {
     }
     const PatternPoint last = corner(m, 4);
     lines.push_back(pointLine(5, fanPointGap(0), {{", Xp=", last.x}, {", Yp=", last.y}}));
-    appendSheetSize(lines, kRuleLength, m.W, m.Hs);
     return lines;
 }
 
@@ -111,7 +106,8 @@ Pattern pattern(const TransitionModel& m) {
 } // namespace
 
 CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_view dateText) {
-    return {makePointReport(headerLines(model.inputs), resultLines(model), dateText),
+    return {makePointReport(heading(model.inputs), resultLines(model),
+                            sheetOf(kRuleLength, model.W, model.Hs), dateText),
             pattern(model)};
 }
 

@@ -111,10 +111,7 @@ double twiceSignedArea(const std::vector<PatternPoint>& points) {
 
 CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLine) {
     CncDrawing drawing;
-    for (const Contour& contour : exactContoursOf(pattern)) {
-        if (!contour.closed) {
-            return {std::nullopt, "kontur ciecia sie nie zamyka"};
-        }
+    for (const Contour& contour : pattern.exactContours) {
         CncCut cut{contour.kind, withoutDoubledVertices(contour.points)};
         if (cut.points.size() < 3) {
             return {std::nullopt, "kontur ciecia nie ma powierzchni"};
@@ -157,18 +154,13 @@ CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLi
 
 std::string cncTitleLine(const std::string& heading, const PointReport& report) {
     std::string line = heading;
-    const auto& header = report.headerLines;
-    const auto inputs = std::find(header.begin(), header.end(), "DANE :");
-    for (auto it = inputs == header.end() ? inputs : inputs + 1; it != header.end(); ++it) {
-        const bool rule =
-            !it->empty() && std::all_of(it->begin(), it->end(), [](char c) { return c == '-'; });
-        if (rule) {
-            break;
+    for (const auto* lines : {&report.heading.inputLines, &report.heading.wallLines}) {
+        for (const std::string& text : *lines) {
+            line += " ; " + text;
         }
-        line += " ; " + *it;
     }
-    if (!report.footerLines[2].empty()) {
-        line += " ; " + report.footerLines[2];
+    if (!report.dateLine.empty()) {
+        line += " ; " + report.dateLine;
     }
     return line;
 }

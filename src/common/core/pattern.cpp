@@ -225,15 +225,9 @@ Pattern PatternBuilder::finish() && {
         }
         points = thinnedCurve(points, kept);
     }
+    m_pattern.contours = contours(m_pattern, false);
+    m_pattern.exactContours = contours(m_pattern, true);
     return std::move(m_pattern);
-}
-
-std::vector<Contour> contoursOf(const Pattern& pattern) {
-    return contours(pattern, false);
-}
-
-std::vector<Contour> exactContoursOf(const Pattern& pattern) {
-    return contours(pattern, true);
 }
 
 bool hasFiniteGeometry(const Pattern& pattern) {

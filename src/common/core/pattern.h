@@ -86,6 +86,23 @@ struct ExactCurve {
     std::vector<PatternPoint> points;
 };
 
+/** A text set on the pattern, not at a point: what a piece is and how many to cut. */
+struct PatternCaption {
+    PatternPoint at; ///< the middle of the text
+    std::string text;
+};
+
+/** A closed outline as one chain: its corners in order, each edge's role beside its start. */
+struct Contour {
+    OutlineKind kind = OutlineKind::Piece;
+    /** The chain's points; the last one joins the first again, which is not repeated. */
+    std::vector<PatternPoint> points;
+    /** Role of the edge from points[k] to points[k + 1] (the last: back to points[0]). */
+    std::vector<LineRole> roles;
+    /** False when the lines do not join into one closed chain: the calculation's fault. */
+    bool closed = true;
+};
+
 /**
  * The flat pattern of one calculation, which every drawing of it is made from: its lines in
  * the DXF's order, grouped into closed outlines (every piece and every hole; the rest is marked,
@@ -93,12 +110,6 @@ struct ExactCurve {
  * drawn downwards (a template strip under its base line) still has its lines with Y up, as the
  * DXF has them; only the preview turns it over.
  */
-/** A text set on the pattern, not at a point: what a piece is and how many to cut. */
-struct PatternCaption {
-    PatternPoint at; ///< the middle of the text
-    std::string text;
-};
-
 struct Pattern {
     std::vector<PatternLine> lines;
     std::vector<OutlineKind> outlines;
@@ -107,6 +118,13 @@ struct Pattern {
     std::vector<PatternCaption> captions;
     PreviewFrame frame;
     LineStyles styles;
+    /**
+     * Every outline as one chain, chained once when the pattern is finished: by the chords
+     * between the reported points, and with every curved edge drawn by its exact curve, as it
+     * is cut. Ends meet within a hair of rounding; edges of no length are left out.
+     */
+    std::vector<Contour> contours;
+    std::vector<Contour> exactContours;
 };
 
 /** The style of `role` in the pattern's table, or nullptr when it has none. */
@@ -143,33 +161,13 @@ public:
                        const std::vector<double>& Y);
     void caption(PatternPoint at, std::string text);
 
+    /** The pattern, its fine curves thinned and its outlines chained. */
     Pattern finish() &&;
 
 private:
     Pattern m_pattern;
     int m_markRun = 0;
 };
-
-/** A closed outline as one chain: its corners in order, each edge's role beside its start. */
-struct Contour {
-    OutlineKind kind = OutlineKind::Piece;
-    /** The chain's points; the last one joins the first again, which is not repeated. */
-    std::vector<PatternPoint> points;
-    /** Role of the edge from points[k] to points[k + 1] (the last: back to points[0]). */
-    std::vector<LineRole> roles;
-    /** False when the lines do not join into one closed chain. */
-    bool closed = true;
-};
-
-/**
- * Every outline of the pattern as a chain. Ends meet within a hair of rounding (the last
- * point of a hole is its first again, computed once more); edges of no length are left out,
- * so no point is repeated.
- */
-std::vector<Contour> contoursOf(const Pattern& pattern);
-
-/** The same with every curved edge drawn by its exact curve instead of its chords. */
-std::vector<Contour> exactContoursOf(const Pattern& pattern);
 
 /** True when every coordinate of the pattern's lines, points and frame is a finite number. */
 bool hasFiniteGeometry(const Pattern& pattern);

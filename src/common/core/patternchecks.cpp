@@ -243,8 +243,13 @@ private:
 } // namespace
 
 std::optional<std::string> patternFault(const Pattern& pattern) {
-    std::vector<Contour> contours = exactContoursOf(pattern);
-    std::erase_if(contours, [](const Contour& c) { return !c.closed || c.points.size() < 2; });
+    const auto open = [](const Contour& c) { return !c.closed; };
+    if (std::any_of(pattern.exactContours.begin(), pattern.exactContours.end(), open) ||
+        std::any_of(pattern.contours.begin(), pattern.contours.end(), open)) {
+        return kOutlineOpenMessage;
+    }
+    std::vector<Contour> contours = pattern.exactContours;
+    std::erase_if(contours, [](const Contour& c) { return c.points.size() < 2; });
     if (contours.empty()) {
         return std::nullopt;
     }

@@ -12,36 +12,83 @@ constexpr int kPointNumberWidth = 3;
 constexpr int kCoordinateWidth = 8;
 constexpr int kFooterRuleLength = 58;
 
+/** Cuts every line to the capacity, noting whether one was longer. */
+class LineCutter {
+public:
+    std::string cut(const std::string& line, int capacity = kReportLineCapacity) {
+        std::string kept = truncateCharacters(line, capacity);
+        m_cut = m_cut || kept.size() != line.size();
+        return kept;
+    }
+    void cutAll(std::vector<std::string>& lines) {
+        for (std::string& line : lines) {
+            line = cut(line);
+        }
+    }
+    bool anyCut() const { return m_cut; }
+
+private:
+    bool m_cut = false;
+};
+
 } // namespace
 
-std::vector<std::string> PointReport::allLines() const {
-    std::vector<std::string> lines = headerLines;
-    lines.insert(lines.end(), resultLines.begin(), resultLines.end());
-    lines.insert(lines.end(), footerLines.begin(), footerLines.end());
+std::vector<std::string> PointReport::headerLines() const {
+    std::vector<std::string> lines{heading.title, repeated('-', heading.titleRule), "DANE :"};
+    lines.insert(lines.end(), heading.inputLines.begin(), heading.inputLines.end());
+    lines.insert(lines.end(), heading.wallLines.begin(), heading.wallLines.end());
+    lines.push_back(repeated('-', heading.inputsRule));
+    lines.emplace_back(heading.captionSpace ? "WYNIKI : " : "WYNIKI :");
     return lines;
 }
 
-PointReport makePointReport(std::vector<std::string> headerLines,
-                            std::vector<std::string> resultLines, std::string_view dateText) {
+std::vector<std::string> PointReport::resultLines() const {
+    std::vector<std::string> lines = resultBody;
+    lines.push_back(repeated('-', sheet.rule));
+    lines.emplace_back(kSheetCaption);
+    lines.push_back(sheet.size);
+    return lines;
+}
+
+std::array<std::string, 4> PointReport::footerLines() const {
+    return {std::string(), repeated('=', kFooterRuleLength), dateLine, makerLine};
+}
+
+std::vector<std::string> PointReport::bodyLines() const {
+    std::vector<std::string> lines = headerLines();
+    const std::vector<std::string> results = resultLines();
+    lines.insert(lines.end(), results.begin(), results.end());
+    return lines;
+}
+
+std::vector<std::string> PointReport::allLines() const {
+    std::vector<std::string> lines = bodyLines();
+    const auto footer = footerLines();
+    lines.insert(lines.end(), footer.begin(), footer.end());
+    return lines;
+}
+
+std::string PointReport::sheetLine() const {
+    return std::string(kSheetCaption) + " " + sheet.size;
+}
+
+PointReport makePointReport(ReportHeading heading, std::vector<std::string> resultBody,
+                            ReportSheet sheet, std::string_view dateText) {
+    LineCutter cutter;
+    heading.title = cutter.cut(heading.title);
+    cutter.cutAll(heading.inputLines);
+    cutter.cutAll(heading.wallLines);
+    cutter.cutAll(resultBody);
+    sheet.size = cutter.cut(sheet.size);
     PointReport report;
-    const auto keep = [&report](std::vector<std::string>& kept, const std::string& line) {
-        kept.push_back(truncateCharacters(line, kReportLineCapacity));
-        report.linesCut = report.linesCut || kept.back().size() != line.size();
-    };
-    for (auto& line : headerLines) {
-        keep(report.headerLines, line);
-    }
-    for (auto& line : resultLines) {
-        keep(report.resultLines, line);
-    }
-    report.footerLines = {
-        std::string(),
-        repeated('=', kFooterRuleLength),
-        truncateCharacters("Obliczenia wykonano w dniu : " + std::string(dateText) +
-                               " programem - Blachorys",
-                           kFooterLineCapacity),
-        truncateCharacters(kMakerWebLine, kFooterLineCapacity),
-    };
+    report.heading = std::move(heading);
+    report.resultBody = std::move(resultBody);
+    report.sheet = std::move(sheet);
+    report.dateLine = truncateCharacters(
+        "Obliczenia wykonano w dniu : " + std::string(dateText) + " programem - Blachorys",
+        kFooterLineCapacity);
+    report.makerLine = truncateCharacters(kMakerWebLine, kFooterLineCapacity);
+    report.linesCut = cutter.anyCut();
     return report;
 }
 
@@ -64,14 +111,12 @@ std::string pointLine(int number, std::string_view gap,
            labelledValues(values);
 }
 
-std::string sheetSizeLine(double width, double height) {
+std::string sheetSizeText(double width, double height) {
     return formatReport(width) + " x " + formatReport(height);
 }
 
-void appendSheetSize(std::vector<std::string>& lines, int ruleLength, double width, double height) {
-    lines.push_back(repeated('-', ruleLength));
-    lines.emplace_back("Gabaryty arkusza blachy :");
-    lines.push_back(sheetSizeLine(width, height));
+ReportSheet sheetOf(int ruleLength, double width, double height) {
+    return {ruleLength, sheetSizeText(width, height)};
 }
 
 } // namespace blachorys::core

@@ -13,31 +13,72 @@ inline constexpr int kReportLineCapacity = 100;
 /** Characters a footer line holds. */
 inline constexpr int kFooterLineCapacity = 80;
 
+/** The caption before the sheet's size, the last lines of every results section. */
+inline constexpr const char* kSheetCaption = "Gabaryty arkusza blachy :";
+
 /**
- * A calculation's report: header lines that repeat the inputs, the result lines shown in the
- * memo, and four footer lines common to every calculator. Text is UTF-8; files get it in
- * Windows-1250.
+ * What a case's report says above its results; every case's header has this shape: the title,
+ * a rule, "DANE :", the input lines, the wall lines, a rule, the results caption.
+ */
+struct ReportHeading {
+    std::string title; ///< "Rozwiniecie RURA - RURA"
+    int titleRule = 0; ///< the "-" under the title
+    /** The inputs, name " = " value [unit], items separated by " , ". */
+    std::vector<std::string> inputLines;
+    /** The walls and how the parts are made, after the inputs; none without a thickness. */
+    std::vector<std::string> wallLines;
+    int inputsRule = 0; ///< the "-" under the inputs
+    /** "WYNIKI : " with its trailing space, or "WYNIKI :". */
+    bool captionSpace = false;
+};
+
+/** The end of a results section: a rule, the sheet caption and the sheet's size. */
+struct ReportSheet {
+    int rule = 0;
+    /** "942.5 x 506.4"; the elbow's names both of its patterns. */
+    std::string size;
+};
+
+/**
+ * A calculation's report, by its parts: the heading that repeats the inputs, the results shown
+ * in the memo (their body, then the sheet), and the footer every calculator shares. Text is
+ * UTF-8; files get it in Windows-1250. Every part is cut to its line's capacity.
  */
 struct PointReport {
-    std::vector<std::string> headerLines;
-    std::vector<std::string> resultLines;
-    std::array<std::string, 4> footerLines;
+    ReportHeading heading;
+    /** The results before the sheet: the development's title, the points, outline blocks. */
+    std::vector<std::string> resultBody;
+    ReportSheet sheet;
+    /** "Obliczenia wykonano w dniu : <date> programem - Blachorys" */
+    std::string dateLine;
+    /** The maker's web line, the report's last. */
+    std::string makerLine;
     /**
      * Some header or result line was longer than its capacity and has been cut: a number in it
      * may be cut short and read as another. Only values far beyond any sheet are that long.
      */
     bool linesCut = false;
 
+    /** The header in file order. */
+    std::vector<std::string> headerLines() const;
+    /** The results section in file order, as the memo shows it. */
+    std::vector<std::string> resultLines() const;
+    /** An empty line, a rule of "=", the date line, the maker's line. */
+    std::array<std::string, 4> footerLines() const;
+    /** Header and results in file order: what a printout prints line by line. */
+    std::vector<std::string> bodyLines() const;
     /** Header, results and footer in file order. */
     std::vector<std::string> allLines() const;
+    /** The sheet's caption and size on one line: "Gabaryty arkusza blachy : 942.5 x 506.4". */
+    std::string sheetLine() const;
 };
 
 /**
- * Builds a report from a case's header and result lines, cutting each to its capacity, and
- * adds the footer with `dateText` (the day of the calculation, already formatted).
+ * The report of a case's heading, result body and sheet, each line cut to its capacity, with
+ * the footer dated `dateText` (the day of the calculation, already formatted).
  */
-PointReport makePointReport(std::vector<std::string> headerLines,
-                            std::vector<std::string> resultLines, std::string_view dateText);
+PointReport makePointReport(ReportHeading heading, std::vector<std::string> resultBody,
+                            ReportSheet sheet, std::string_view dateText);
 
 /** A row of `count` copies of `c`. */
 std::string repeated(char c, int count);
@@ -58,13 +99,10 @@ std::string labelledValues(std::initializer_list<LabelledValue> values);
 std::string pointLine(int number, std::string_view gap,
                       std::initializer_list<LabelledValue> values);
 
-/** The sheet size line: width " x " height, one decimal each, not aligned. */
-std::string sheetSizeLine(double width, double height);
+/** The sheet size: width " x " height, one decimal each, not aligned. */
+std::string sheetSizeText(double width, double height);
 
-/**
- * Ends a results section: appends a row of `ruleLength` "-", "Gabaryty arkusza blachy :" and
- * the sheet size line.
- */
-void appendSheetSize(std::vector<std::string>& lines, int ruleLength, double width, double height);
+/** The sheet of `width` × `height` under a rule of `ruleLength` "-". */
+ReportSheet sheetOf(int ruleLength, double width, double height);
 
 } // namespace blachorys::core

@@ -43,6 +43,12 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/templateplan.h
     src/common/core/templatelabels.cpp
     src/common/core/templatelabels.h
+    src/common/core/templatelines.cpp
+    src/common/core/templatelines.h
+    src/common/core/templatesettings.cpp
+    src/common/core/templatesettings.h
+    src/common/core/templatewording.cpp
+    src/common/core/templatewording.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
 )

@@ -149,8 +149,7 @@ std::vector<TemplateLine> thinMarkingLines(const std::vector<TemplateLine>& line
     std::vector<TemplateLine> kept;
     kept.reserve(lines.size());
     for (const TemplateLine& line : lines) {
-        const bool marking = line.ink.widthMm < kOutlineWidthMm;
-        if (!marking || (keptAt(line.x1, line.y1) && keptAt(line.x2, line.y2))) {
+        if (!isMarkingLine(line.role) || (keptAt(line.x1, line.y1) && keptAt(line.x2, line.y2))) {
             kept.push_back(line);
         }
     }

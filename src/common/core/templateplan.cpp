@@ -1,7 +1,7 @@
 #include "common/core/templateplan.h"
 
 #include "common/core/templatelabels.h"
-#include "common/core/numbertext.h"
+#include "common/core/templatewording.h"
 
 #include <algorithm>
 #include <cmath>
@@ -212,7 +212,7 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines, const
                                     page.patternTop - plan.tileHeight, page.patternTop) &&
                     (x1 != x2 || y1 != y2)) {
                     page.strokes.push_back({plan.pageX(page, x1), plan.pageY(page, y1),
-                                            plan.pageX(page, x2), plan.pageY(page, y2), line.ink});
+                                            plan.pageX(page, x2), plan.pageY(page, y2), line.role});
                 }
             }
         }
@@ -253,162 +253,12 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines, const
 
 } // namespace
 
-std::optional<std::string> settingsProblem(const TemplateSettings& settings) {
-    for (double scale : {settings.scaleXPercent, settings.scaleYPercent}) {
-        if (!(scale >= kMinScalePercent && scale <= kMaxScalePercent)) {
-            return "korekta skali musi lezec miedzy 80 a 120 %";
-        }
-    }
-    if (!(settings.overlapMm >= 0.0 && settings.overlapMm <= kMaxOverlapMm)) {
-        return "zakladka musi lezec miedzy 0 a 50 mm";
-    }
-    return std::nullopt;
-}
-
-const Paper& paperOf(PaperSize size) {
-    for (const Paper& paper : kPapers) {
-        if (paper.size == size) {
-            return paper;
-        }
-    }
-    return kPapers.front();
-}
-
-std::optional<PaperSize> paperNamed(std::string_view name) {
-    for (const Paper& paper : kPapers) {
-        if (name == paper.name) {
-            return paper.size;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<PaperSize> paperMeasuring(double widthMm, double heightMm) {
-    constexpr double kToleranceMm = 1.0;
-    const double shorter = std::min(widthMm, heightMm);
-    const double longer = std::max(widthMm, heightMm);
-    for (const Paper& paper : kPapers) {
-        if (std::fabs(paper.mm.width - shorter) <= kToleranceMm &&
-            std::fabs(paper.mm.height - longer) <= kToleranceMm) {
-            return paper.size;
-        }
-    }
-    return std::nullopt;
-}
-
-TemplateInk inkFor(PenRole pen) {
-    switch (pen) {
-    case PenRole::SeamEdge:
-        return {{190, 0, 190}, kOutlineWidthMm};
-    case PenRole::Curve: // the preview's bright green is pale on paper
-        return {{0, 140, 0}, kOutlineWidthMm};
-    case PenRole::Edge:
-        return {{0, 0, 0}, kOutlineWidthMm};
-    case PenRole::Generator:
-        return {{200, 0, 0}, kMarkingWidthMm};
-    case PenRole::CentreLine:
-        return {{0, 0, 220}, kMarkingWidthMm, true};
-    }
-    return {{0, 0, 0}, kOutlineWidthMm};
-}
-
-std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
-    const auto ink = [&pattern](LineRole role) {
-        const LineStyle* style = styleOf(pattern, role);
-        return inkFor(style != nullptr ? style->pen : PenRole::Edge);
-    };
-    const std::vector<Contour> exact = exactContoursOf(pattern);
-    std::vector<TemplateLine> lines;
-    for (const PatternLine& line : pattern.lines) {
-        // An outline that did not join into one chain is drawn by its lines as they stand.
-        const bool drawnExactly = line.outline >= 0 &&
-                                  static_cast<std::size_t>(line.outline) < exact.size() &&
-                                  exact[static_cast<std::size_t>(line.outline)].closed;
-        if (!drawnExactly) {
-            lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, ink(line.role)});
-        }
-    }
-    for (const Contour& contour : exact) {
-        if (!contour.closed) {
-            continue;
-        }
-        const auto& p = contour.points;
-        for (std::size_t k = 0; k < p.size(); ++k) {
-            const PatternPoint to = p[(k + 1) % p.size()];
-            lines.push_back({p[k].x, p[k].y, to.x, to.y, ink(contour.roles[k])});
-        }
-    }
-    return lines;
-}
-
-namespace {
-
-/** The Polish word for `count` things: 1 arkusz, 2–4 (not 12–14) arkusze, else arkuszy. */
-std::string counted(int count, const char* one, const char* few, const char* many) {
-    const int units = count % 10;
-    const int tens = count % 100 / 10;
-    const char* word = count == 1 ? one : (units >= 2 && units <= 4 && tens != 1 ? few : many);
-    return std::to_string(count) + " " + word;
-}
-
-} // namespace
-
-std::string sheetSummary(const TemplatePlan& plan) {
-    const auto tiles = static_cast<int>(plan.pages.size());
-    return counted(plan.sheetCount(), "arkusz", "arkusze", "arkuszy") + " " +
-           paperOf(plan.settings.paper).name + (plan.landscape ? " poziomo" : " pionowo") +
-           " (podgląd i " + counted(tiles, "strona", "strony", "stron") + ", siatka " +
-           counted(plan.rows, "rząd", "rzędy", "rzędów") + " × " +
-           counted(plan.columns, "kolumna", "kolumny", "kolumn") + ")";
-}
-
-std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern) {
-    const auto boxOf = [](const Contour& contour) {
-        Bounds b;
-        for (const PatternPoint p : contour.points) {
-            b.minX = std::min(b.minX, p.x);
-            b.maxX = std::max(b.maxX, p.x);
-            b.minY = std::min(b.minY, p.y);
-            b.maxY = std::max(b.maxY, p.y);
-        }
-        return b;
-    };
-    const std::vector<Contour> reported = contoursOf(pattern);
-    const std::vector<Contour> exact = exactContoursOf(pattern);
-    std::vector<ExactSheet> sheets;
-    for (std::size_t o = 0; o < exact.size() && o < reported.size(); ++o) {
-        if (exact[o].kind != OutlineKind::Piece || !exact[o].closed || reported[o].points.empty()) {
-            continue;
-        }
-        const Bounds e = boxOf(exact[o]);
-        const Bounds r = boxOf(reported[o]);
-        const ExactSheet sheet{e.maxX - e.minX, e.maxY - e.minY, r.maxX - r.minX, r.maxY - r.minY};
-        if (formatReport(sheet.width) != formatReport(sheet.reportedWidth) ||
-            formatReport(sheet.height) != formatReport(sheet.reportedHeight)) {
-            sheets.push_back(sheet);
-        }
-    }
-    return sheets;
-}
-
 double TemplatePlan::pageX(const TemplatePage& page, double patternX) const {
     return frame.left + (patternX - page.patternLeft) * scaleX;
 }
 
 double TemplatePlan::pageY(const TemplatePage& page, double patternY) const {
     return frame.top + (page.patternTop - patternY) * scaleY;
-}
-
-std::string rowName(int row) {
-    std::string name;
-    for (int n = row + 1; n > 0; n = (n - 1) / 26) {
-        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return name;
-}
-
-std::string pageName(int row, int column) {
-    return rowName(row) + std::to_string(column + 1);
 }
 
 int tilesToCover(double length, double tile, double overlap) {
@@ -478,6 +328,7 @@ TemplatePlanning planTemplate(const Pattern& pattern, const TemplateSettings& se
                                   " stron (najwiecej " + std::to_string(kMaxTemplatePages) + ")"};
     }
     best->lines = std::move(lines);
+    best->styles = pattern.styles;
     best->exactSheets = sheetsLargerThanReported(pattern);
     return {std::move(best), {}};
 }

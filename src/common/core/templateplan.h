@@ -2,65 +2,17 @@
 
 #include "common/core/pattern.h"
 #include "common/core/pointmark.h"
-#include "common/core/previewdrawing.h"
+#include "common/core/templatelines.h"
+#include "common/core/templatesettings.h"
 
-#include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace blachorys::core {
 
-enum class PaperSize { A4, A3, Letter };
-enum class PageOrientation { Automatic, Portrait, Landscape };
-
-/** What the user chooses for a full-scale template. */
-struct TemplateSettings {
-    PaperSize paper = PaperSize::A4;
-    PageOrientation orientation = PageOrientation::Automatic;
-    /** Pattern millimetres every page repeats of its neighbour's. */
-    double overlapMm = 10.0;
-    /** Printer scale correction: 101 % when the printer prints 1 % short. */
-    double scaleXPercent = 100.0;
-    double scaleYPercent = 100.0;
-};
-
-/** Limits of the settings, which the dialog and the command line both keep to. */
-inline constexpr double kMinScalePercent = 80.0;
-inline constexpr double kMaxScalePercent = 120.0;
-inline constexpr double kMaxOverlapMm = 50.0;
 /** More pages than this make no template anyone would tape together. */
 inline constexpr int kMaxTemplatePages = 500;
-
-/** The reason settings cannot be used, or nothing. */
-std::optional<std::string> settingsProblem(const TemplateSettings& settings);
-
-/** Paper width and height in millimetres, upright. */
-struct PaperMm {
-    double width = 0.0;
-    double height = 0.0;
-};
-
-/** A paper the template is printed on: its name, as the dialog and the command line give it. */
-struct Paper {
-    PaperSize size = PaperSize::A4;
-    const char* name = "";
-    PaperMm mm;
-};
-
-/** The papers, in the order the dialog offers them. */
-inline constexpr std::array<Paper, 3> kPapers{{
-    {PaperSize::A4, "A4", {210.0, 297.0}},
-    {PaperSize::A3, "A3", {297.0, 420.0}},
-    {PaperSize::Letter, "Letter", {215.9, 279.4}},
-}};
-
-const Paper& paperOf(PaperSize size);
-/** The paper of this name ("A4"), or nothing. */
-std::optional<PaperSize> paperNamed(std::string_view name);
-/** The paper of these millimetres, either way up, within a millimetre, or nothing. */
-std::optional<PaperSize> paperMeasuring(double widthMm, double heightMm);
 
 /** A rectangle on a page, millimetres from the paper's top-left corner, y downwards. */
 struct RectMm {
@@ -72,62 +24,8 @@ struct RectMm {
     double bottom() const { return top + height; }
 };
 
-/** Outlines are drawn this wide, mm; marking lines (generators, bending and centre lines) thinner.
- */
-inline constexpr double kOutlineWidthMm = 0.3;
-inline constexpr double kMarkingWidthMm = 0.15;
-
-/** How a line of the pattern is drawn on the template. */
-struct TemplateInk {
-    Rgb colour;
-    double widthMm = 0.3;
-    bool dashDot = false;
-    friend bool operator==(const TemplateInk&, const TemplateInk&) = default;
-};
-
-/**
- * The preview's pen on paper: edges 0.3 mm, generator, bending and centre lines 0.15 mm, the
- * preview's colours darkened where white paper would swallow them.
- */
-TemplateInk inkFor(PenRole pen);
-
-/** A line of the pattern as the template draws it, pattern millimetres, Y up. */
-struct TemplateLine {
-    double x1 = 0.0;
-    double y1 = 0.0;
-    double x2 = 0.0;
-    double y2 = 0.0;
-    TemplateInk ink;
-};
-
-/**
- * The lines the template draws, with their roles' inks: the marking lines as they stand, and
- * every outline along its exact curves, as it is cut.
- */
-std::vector<TemplateLine> templateLinesOf(const Pattern& pattern);
-
-/** A piece's sheet as its exact outline needs it, beside the sheet the report states. */
-struct ExactSheet {
-    double width = 0.0;
-    double height = 0.0;
-    double reportedWidth = 0.0;
-    double reportedHeight = 0.0;
-};
-
-/**
- * The pieces whose exact outline needs another sheet than the one the report states (which is
- * the box round the reported points), to the report's tenth of a millimetre.
- */
-std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern);
-
-/** A piece of a pattern line on one page, in page millimetres. */
-struct PageStroke {
-    double x1 = 0.0;
-    double y1 = 0.0;
-    double x2 = 0.0;
-    double y2 = 0.0;
-    TemplateInk ink;
-};
+/** A line on a page: page millimetres from the paper's top-left corner, y downwards. */
+using PageStroke = TemplateLine;
 
 /** A place on a page, millimetres from the paper's top-left corner, y downwards. */
 struct PagePoint {
@@ -210,6 +108,8 @@ struct TemplatePlan {
     std::vector<TemplatePage> pages; ///< printed pages, row by row
     /** The whole pattern, for the overview of the first page. */
     std::vector<TemplateLine> lines;
+    /** The pattern's styles: a line's role chooses its ink when it is painted. */
+    LineStyles styles;
     /** Where the exact outlines need more sheet than the report says. */
     std::vector<ExactSheet> exactSheets;
 
@@ -218,18 +118,9 @@ struct TemplatePlan {
     double pageY(const TemplatePage& page, double patternY) const;
     /** Sheets printed: the overview first, sheet 1, then page i of `pages` as sheet i + 2. */
     int sheetCount() const { return static_cast<int>(pages.size()) + 1; }
+    /** How a line of this role is drawn. */
+    TemplateInk inkOf(LineRole role) const { return core::inkOf(styles, role); }
 };
-
-/**
- * What the template takes, in words: "13 arkuszy A4 pionowo (podgląd i 12 stron, siatka
- * 4 rzędy × 3 kolumny)".
- */
-std::string sheetSummary(const TemplatePlan& plan);
-
-/** "A", "B", ... "Z", "AA", "AB", ...: the name of a row. */
-std::string rowName(int row);
-/** "B2": row letters, then the column number from 1. */
-std::string pageName(int row, int column);
 
 /** Tiles counted along one side at most: far more than any template may have. */
 inline constexpr int kMostTilesCounted = 1000000;

@@ -158,7 +158,7 @@ void CalculatorWindow::Button1Click() {
 
     if (result.status == core::CalculationResult::Status::Calculated) {
         QStringList lines;
-        for (const auto& line : result.outputs->report.resultLines) {
+        for (const auto& line : result.outputs->report.resultLines()) {
             lines << q(line);
         }
         m_form.resultsMemo->setPlainText(lines.join(u'\n'));

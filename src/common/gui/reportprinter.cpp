@@ -63,8 +63,7 @@ bool printReport(QPrinter& printer, const QString& jobTitle, const QString& head
     }
     painter.setFont(reportFont());
 
-    std::vector<std::string> lines = report.headerLines;
-    lines.insert(lines.end(), report.resultLines.begin(), report.resultLines.end());
+    const std::vector<std::string> lines = report.bodyLines();
 
     const int pageWidth = painter.device()->width();
     const int pageHeight = painter.device()->height();
@@ -99,10 +98,10 @@ bool printReport(QPrinter& printer, const QString& jobTitle, const QString& head
     goToPage(plan.pageCount - 1);
     painter.drawLine(0, plan.ruleY, pageWidth, plan.ruleY);
     painter.drawText(QRect(0, plan.dateBandTop, pageWidth, plan.dateBandBottom - plan.dateBandTop),
-                     kCentredFlags, QString::fromStdString(report.footerLines[2]));
+                     kCentredFlags, QString::fromStdString(report.dateLine));
     painter.drawText(
         QRect(0, plan.makerBandTop, pageWidth, plan.makerBandBottom - plan.makerBandTop),
-        kCentredFlags, QString::fromStdString(report.footerLines[3]));
+        kCentredFlags, QString::fromStdString(report.makerLine));
     return painter.end();
 }
 

@@ -1,5 +1,7 @@
 #include "common/gui/templatedialog.h"
 
+#include "common/core/templatewording.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

@@ -1,6 +1,7 @@
 #include "common/render/templateoverview.h"
 
 #include "common/core/numbertext.h"
+#include "common/core/templatewording.h"
 #include "common/render/millimetrepainter.h"
 #include "common/render/templatepainter.h"
 
@@ -112,8 +113,9 @@ void smallPattern(MillimetrePainter& mm, const core::TemplatePlan& plan, const B
     const auto sx = [&](double x) { return originX + (x - plan.patternMinX) * scale; };
     const auto sy = [&](double y) { return originY + (plan.patternMaxY - y) * scale; };
     for (const auto& line : plan.lines) {
-        mm.pen(QColor(line.ink.colour.red, line.ink.colour.green, line.ink.colour.blue),
-               line.ink.widthMm / 2, line.ink.dashDot ? Qt::DashDotLine : Qt::SolidLine);
+        const core::TemplateInk ink = plan.inkOf(line.role);
+        mm.pen(QColor(ink.colour.red, ink.colour.green, ink.colour.blue), ink.widthMm / 2,
+               ink.dashDot ? Qt::DashDotLine : Qt::SolidLine);
         mm.line(sx(line.x1), sy(line.y1), sx(line.x2), sy(line.y2));
     }
     // A name no wider than the step to the next tile, so that no two names meet.
@@ -154,13 +156,10 @@ void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
 
     QStringList texts;
     if (title.report != nullptr) {
-        for (const auto& line : title.report->headerLines) {
+        for (const auto& line : title.report->headerLines()) {
             texts << q(line);
         }
-        const auto& results = title.report->resultLines;
-        if (results.size() >= 2) {
-            texts << q(results[results.size() - 2]) + u' ' + q(results.back());
-        }
+        texts << q(title.report->sheetLine());
         // The report's sheet is the box round the reported points; the cut line can bulge out
         // of it between two of them.
         for (const core::ExactSheet& sheet : plan.exactSheets) {
@@ -169,7 +168,7 @@ void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
                               q(core::formatReport(sheet.reportedWidth)),
                               q(core::formatReport(sheet.reportedHeight)));
         }
-        texts << q(title.report->footerLines[2]);
+        texts << q(title.report->dateLine);
     }
     texts << QStringLiteral("Szablon: ") + q(core::sheetSummary(plan)) +
                  QStringLiteral(" - strona 1 z %1").arg(plan.sheetCount());

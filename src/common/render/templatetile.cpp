@@ -199,7 +199,7 @@ void paintTile(MillimetrePainter& mm, const core::TemplatePlan& plan,
                const core::TemplatePage& page, int sheet, const QString& heading) {
     paintFrame(mm, plan, page);
     for (const auto& stroke : page.strokes) {
-        const core::TemplateInk& ink = stroke.ink;
+        const core::TemplateInk ink = plan.inkOf(stroke.role);
         mm.pen(QColor(ink.colour.red, ink.colour.green, ink.colour.blue), ink.widthMm,
                ink.dashDot ? Qt::DashDotLine : Qt::SolidLine);
         mm.line(stroke.x1, stroke.y1, stroke.x2, stroke.y2);

@@ -63,7 +63,7 @@ TEST(ConeCalculator, DefaultsCalculate) {
     const auto result = calculate(changed({}));
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(result.outputs->report.resultLines.size(), 28u);
+    EXPECT_EQ(result.outputs->report.resultLines().size(), 28u);
     EXPECT_EQ(result.outputs->pattern.lines.size(), 73u);
 }
 

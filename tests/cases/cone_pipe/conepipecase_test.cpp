@@ -115,13 +115,13 @@ TEST(ConePipeDefinition, DiameterNotesDependOnTheMode) {
 TEST(ConePipeCalculator, BothModesCalculateTheDefaults) {
     const auto cone = calculate({}, kCone);
     ASSERT_EQ(cone.status, Status::Calculated);
-    EXPECT_EQ(cone.outputs->report.resultLines.size(), 53u);
+    EXPECT_EQ(cone.outputs->report.resultLines().size(), 53u);
     EXPECT_EQ(cone.outputs->pattern.lines.size(), 145u);
     const auto pipe = calculate({}, kPipe);
     ASSERT_EQ(pipe.status, Status::Calculated);
-    EXPECT_EQ(pipe.outputs->report.resultLines.size(), 60u);
+    EXPECT_EQ(pipe.outputs->report.resultLines().size(), 60u);
     EXPECT_EQ(pipe.outputs->pattern.lines.size(), 52u);
-    EXPECT_EQ(pipe.outputs->report.headerLines, cone.outputs->report.headerLines);
+    EXPECT_EQ(pipe.outputs->report.headerLines(), cone.outputs->report.headerLines());
 }
 
 TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
@@ -158,7 +158,7 @@ TEST(ConePipeCalculator, AnythingTypedIntoPIsReadAsANumberOrZero) {
     const auto typed = calculate({{"P", "4o"}}, kPipe);
     const auto zero = calculate({{"P", "0"}}, kPipe);
     ASSERT_EQ(typed.status, Status::Calculated);
-    EXPECT_EQ(typed.outputs->report.resultLines, zero.outputs->report.resultLines);
+    EXPECT_EQ(typed.outputs->report.resultLines(), zero.outputs->report.resultLines());
     EXPECT_EQ(calculate({{"P", "-60"}}).status, Status::Calculated);
     EXPECT_EQ(calculate({{"P", "301"}}).messages, Messages{warning("Blad danych : P > Dr/2")});
 }

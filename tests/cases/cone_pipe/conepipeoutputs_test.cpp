@@ -39,13 +39,13 @@ const Lines kHeader = {
 /** The report of the defaults in one mode; both modes have the same header. */
 PointReport defaultsReport(ConePipeDevelopment development) {
     PointReport report = conePipeOutputs(modelOf(development), "08-12-2026").report;
-    EXPECT_EQ(report.headerLines, kHeader);
+    EXPECT_EQ(report.headerLines(), kHeader);
     return report;
 }
 
 TEST(ConePipeReport, ConeModeDefaults) {
     const PointReport report = defaultsReport(ConePipeDevelopment::Cone);
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 48u + 5u);
     EXPECT_EQ(r[0], "Rozwiniecie STOZKA (KRÓCCA)");
     EXPECT_EQ(r[1], "  0, Xm=   323.6, Ym=     0.0, Xd=   420.5, Yd=     0.0");
@@ -58,7 +58,7 @@ TEST(ConePipeReport, ConeModeDefaults) {
 
 TEST(ConePipeReport, PipeModeDefaults) {
     const PointReport report = defaultsReport(ConePipeDevelopment::Pipe);
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 48u + 12u);
     const Lines top = {
         "Rozwiniecie RURY (PLASZCZA)",
@@ -86,14 +86,14 @@ TEST(ConePipeReport, SignedInputsAndLargeCountsKeepTheirFields) {
     in.alfa = -30;
     in.N = 2000;
     const PointReport report = conePipeOutputs(computeConePipe(in).model, "d").report;
-    EXPECT_EQ(report.headerLines[3],
+    EXPECT_EQ(report.heading.inputLines[0],
               "Ds = 200.0 [mm] , Dr = 600.0 [mm] , P = -12.3 [mm] , Gamma = 18.0 [°]");
-    EXPECT_EQ(report.headerLines[4],
+    EXPECT_EQ(report.heading.inputLines[1],
               "BETA = 75.0 [°] , alfa = -30.0 [°] , Hs = 420.0 [mm] , L = 800.0");
-    EXPECT_EQ(report.headerLines[5], "Lm = 300.0 [mm] , N = 2000 [-]");
-    ASSERT_EQ(report.resultLines.size(), 2005u);
+    EXPECT_EQ(report.heading.inputLines[2], "Lm = 300.0 [mm] , N = 2000 [-]");
+    ASSERT_EQ(report.resultLines().size(), 2005u);
     // Four-digit point numbers push the line right, never cut.
-    EXPECT_EQ(report.resultLines[2001].substr(0, 10), "2000, Xm= ");
+    EXPECT_EQ(report.resultLines()[2001].substr(0, 10), "2000, Xm= ");
 }
 
 TEST(ConePipeDxf, LineCountsFollowN) {

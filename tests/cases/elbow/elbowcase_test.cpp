@@ -105,7 +105,7 @@ TEST(ElbowCalculator, DefaultsCalculate) {
     const auto result = calculate(changed({}));
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(result.outputs->report.resultLines.size(), 28u);
+    EXPECT_EQ(result.outputs->report.resultLines().size(), 28u);
     EXPECT_EQ(result.outputs->pattern.lines.size(), 124u);
 }
 
@@ -139,7 +139,7 @@ TEST(ElbowCalculator, LimitsThatAreAccepted) {
         EXPECT_EQ(result.status, Status::Calculated)
             << (result.messages.empty() ? "" : result.messages[0].text);
     }
-    EXPECT_EQ(calculate(changed({{"N", "2000"}})).outputs->report.resultLines.size(), 2004u);
+    EXPECT_EQ(calculate(changed({{"N", "2000"}})).outputs->report.resultLines().size(), 2004u);
     EXPECT_EQ(calculate(changed({{"N", "2"}})).outputs->pattern.lines.size(), 14u);
 }
 

@@ -25,7 +25,7 @@ CalculationOutputs outputsOf(PipeConeDevelopment development, int N = 24) {
 }
 
 TEST(PipeConeReport, HeaderRepeatsTheInputsWithNAsAReal) {
-    const Lines header = outputsOf(PipeConeDevelopment::Pipe).report.headerLines;
+    const Lines header = outputsOf(PipeConeDevelopment::Pipe).report.headerLines();
     EXPECT_EQ(header, (Lines{
                           "Rozwiniecie RURA - STOZEK",
                           std::string(26, '-'),
@@ -36,12 +36,12 @@ TEST(PipeConeReport, HeaderRepeatsTheInputsWithNAsAReal) {
                           std::string(56, '-'),
                           "WYNIKI : ",
                       }));
-    EXPECT_EQ(outputsOf(PipeConeDevelopment::Cone).report.headerLines, header);
+    EXPECT_EQ(outputsOf(PipeConeDevelopment::Cone).report.headerLines(), header);
 }
 
 TEST(PipeConeReport, TemplateResultsOfTheDefaults) {
     const PointReport report = outputsOf(PipeConeDevelopment::Pipe).report;
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 29u); // N + 5: what the memo shows
     EXPECT_EQ(r[0], "Rozwiniecie RURY (KRÓCCA)");
     EXPECT_EQ(r[1], "  0   L=     0.0     h=   394.5");
@@ -50,13 +50,13 @@ TEST(PipeConeReport, TemplateResultsOfTheDefaults) {
     EXPECT_EQ(r[27], "Gabaryty arkusza blachy :");
     EXPECT_EQ(r[28], "785.4 x 640.2");
     EXPECT_EQ(report.allLines().size(), 8u + 29u + 4u);
-    EXPECT_EQ(report.footerLines[2],
+    EXPECT_EQ(report.dateLine,
               "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
 }
 
 TEST(PipeConeReport, MantleResultsOfTheDefaults) {
     const PointReport report = outputsOf(PipeConeDevelopment::Cone).report;
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 57u); // 2N + 9
     EXPECT_EQ(r[0], "Rozwiniecie STOZKA (PLASZCZA)");
     EXPECT_EQ(r[1], "Kontur zewnetrzny Plaszcza");
@@ -74,18 +74,18 @@ TEST(PipeConeReport, MantleResultsOfTheDefaults) {
 
 TEST(PipeConeReport, MostDivisionsKeepEveryLine) {
     const PointReport report = outputsOf(PipeConeDevelopment::Cone, 2000).report;
-    EXPECT_EQ(report.headerLines.size() + report.resultLines.size(), 4017u);
-    EXPECT_EQ(report.resultLines[2002].substr(0, 8), "2000  Xm");
-    EXPECT_EQ(report.resultLines[4005].substr(0, 8), "2000  Xo");
+    EXPECT_EQ(report.headerLines().size() + report.resultLines().size(), 4017u);
+    EXPECT_EQ(report.resultLines()[2002].substr(0, 8), "2000  Xm");
+    EXPECT_EQ(report.resultLines()[4005].substr(0, 8), "2000  Xo");
     // The widest generator lies between two of the 24 divisions: the sheet grows a little.
-    EXPECT_EQ(report.resultLines.back(), "1590.9 x 2349.4");
+    EXPECT_EQ(report.resultLines().back(), "1590.9 x 2349.4");
 }
 
 TEST(PipeConeReport, AValueWiderThanItsFieldIsNotCut) {
     PipeConeInputs in;
     in.Hr = 12345678;
     const PointReport report = pipeConeOutputs(*computePipeCone(in).model, "-").report;
-    EXPECT_EQ(report.resultLines[1], "  0   L=     0.0     h=12345372.5");
+    EXPECT_EQ(report.resultLines()[1], "  0   L=     0.0     h=12345372.5");
 }
 
 TEST(PipeConePattern, LineCountsAndFrames) {

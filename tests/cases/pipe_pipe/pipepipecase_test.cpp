@@ -307,8 +307,7 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
         const auto [left, right] =
             std::minmax_element(cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
         EXPECT_NEAR(right->x - left->x, 2 * kPi * branchDeveloped, 1e-6);
-        EXPECT_EQ(shell.outputs->report.resultLines.back(),
-                  sheetSizeLine(1000, 2 * kPi * shellDeveloped));
+        EXPECT_EQ(shell.outputs->report.sheet.size, sheetSizeText(1000, 2 * kPi * shellDeveloped));
         double worst = 0.0;
         for (const PatternPoint q : cut) {
             // Round the axis from (sin b, 0, -cos b) at φ = 0 towards -y, -q.y down from the

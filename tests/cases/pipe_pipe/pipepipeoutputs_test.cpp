@@ -44,9 +44,9 @@ const std::array<std::string, 4> kFooter = {
 
 TEST(PipePipeReport, SmallerPipeDefaults) {
     const PointReport report = pipePipeOutputs(smaller(), "08-12-2026").report;
-    EXPECT_EQ(report.headerLines, kHeader);
-    EXPECT_EQ(report.footerLines, kFooter);
-    const Lines& r = report.resultLines;
+    EXPECT_EQ(report.headerLines(), kHeader);
+    EXPECT_EQ(report.footerLines(), kFooter);
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 29u);
     EXPECT_EQ(r[0], "Rozwiniecie RURY MNIEJSZEJ (KRÓCCA)");
     EXPECT_EQ(r[1], "  0   L=     0.0     h=   353.6");
@@ -61,9 +61,9 @@ TEST(PipePipeReport, SmallerPipeDefaults) {
 
 TEST(PipePipeReport, LargerPipeDefaults) {
     const PointReport report = pipePipeOutputs(larger(), "08-12-2026").report;
-    EXPECT_EQ(report.headerLines, kHeader);
-    EXPECT_EQ(report.footerLines, kFooter);
-    const Lines& r = report.resultLines;
+    EXPECT_EQ(report.headerLines(), kHeader);
+    EXPECT_EQ(report.footerLines(), kFooter);
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 36u);
     const Lines top = {
         "Rozwiniecie RURY WIEKSZEJ (PLASZCZA)",
@@ -90,8 +90,8 @@ TEST_P(PipePipeReportLength, HasOneLinePerPointAndFixedRest) {
     PipePipeInputs in;
     in.N = GetParam();
     const auto n = static_cast<std::size_t>(GetParam());
-    EXPECT_EQ(pipePipeOutputs(smaller(in), "d").report.resultLines.size(), n + 5);
-    EXPECT_EQ(pipePipeOutputs(larger(in), "d").report.resultLines.size(), n + 12);
+    EXPECT_EQ(pipePipeOutputs(smaller(in), "d").report.resultLines().size(), n + 5);
+    EXPECT_EQ(pipePipeOutputs(larger(in), "d").report.resultLines().size(), n + 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PipePipeReportLength, ::testing::Values(2, 3, 24, 999, 2000));
@@ -101,7 +101,7 @@ TEST(PipePipeReport, WideNumbersPushTheLineRightUncut) {
     in.N = 2000;
     in.BETA = 0.001; // generators about 11 m long
     const PipePipeModel m = smaller(in);
-    const Lines r = pipePipeOutputs(m, "d").report.resultLines;
+    const Lines r = pipePipeOutputs(m, "d").report.resultLines();
     const std::string last = formatReport(m.h[2000]);
     ASSERT_GE(last.size(), 10u);
     EXPECT_EQ(r[2001], "2000   L=   942.5     h=" + last);
@@ -112,11 +112,11 @@ TEST(PipePipeReport, WideNumbersPushTheLineRightUncut) {
 TEST(PipePipeReport, NegativeValuesStayInTheirField) {
     PipePipeInputs in;
     in.H = 100; // the end face lies below the shell's top: every h is negative
-    const Lines r = pipePipeOutputs(smaller(in), "d").report.resultLines;
+    const Lines r = pipePipeOutputs(smaller(in), "d").report.resultLines();
     EXPECT_EQ(r[1], "  0   L=     0.0     h=  -246.4");
     EXPECT_EQ(r[28], "942.5 x 0.0");
     in.Lm = -900;
-    const Lines shell = pipePipeOutputs(larger(in), "d").report.resultLines;
+    const Lines shell = pipePipeOutputs(larger(in), "d").report.resultLines();
     EXPECT_EQ(shell[8], "  0   Xo=  -750.0     Yo=   418.9");
     EXPECT_EQ(pointLine(3, "   ", {{"L=", -12345.67}, {"     h=", -0.04}}),
               "  3   L=-12345.7     h=     0.0");

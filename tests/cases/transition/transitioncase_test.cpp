@@ -92,7 +92,7 @@ TEST(TransitionCalculator, DefaultsCalculate) {
     const auto result = calculate(changed({}));
     ASSERT_EQ(result.status, Status::Calculated);
     EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(result.outputs->report.resultLines.size(), 60u);
+    EXPECT_EQ(result.outputs->report.resultLines().size(), 60u);
     EXPECT_EQ(result.outputs->pattern.lines.size(), 105u);
 }
 

@@ -21,7 +21,7 @@ TEST(TransitionReport, DefaultsHeaderResultsAndFooter) {
     const TransitionModel m = computeTransition({});
     const PointReport report = transitionOutputs(m, "08-12-2026").report;
     const std::string rule(59, '-');
-    EXPECT_EQ(report.headerLines,
+    EXPECT_EQ(report.headerLines(),
               (Lines{
                   "Rozwiniecie Przejsciowki KOLO - PROSTOKAT",
                   rule,
@@ -31,7 +31,7 @@ TEST(TransitionReport, DefaultsHeaderResultsAndFooter) {
                   rule,
                   "WYNIKI :",
               }));
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 4u * (12 + 2) + 4);
     EXPECT_EQ(r[0], "  1-  0, Xp=     0.0, Yp=     0.0, Xk=   270.9, Yk=     0.0");
     EXPECT_EQ(r[12], "  1- 12, Xp=     0.0, Yp=     0.0, Xk=   146.4, Yk=   199.9");
@@ -46,7 +46,7 @@ TEST(TransitionReport, DefaultsHeaderResultsAndFooter) {
     EXPECT_EQ(r[57], rule);
     EXPECT_EQ(r[58], "Gabaryty arkusza blachy :");
     EXPECT_EQ(r[59], "853.1 x 602.7");
-    EXPECT_EQ(report.footerLines[2],
+    EXPECT_EQ(report.dateLine,
               "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
     EXPECT_EQ(report.allLines().size(), 7u + 60u + 4u);
 }
@@ -57,11 +57,11 @@ TEST(TransitionReport, LargestNKeepsItsFieldsAndNegativeInputs) {
     in.PA = -12.25;
     in.PB = -3.5;
     const PointReport report = transitionOutputs(computeTransition(in), "d").report;
-    const Lines& r = report.resultLines;
+    const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 4u * 502 + 4);
-    EXPECT_EQ(report.headerLines[3],
+    EXPECT_EQ(report.heading.inputLines[0],
               "A = 150.0 [mm] , PA = -12.3 [mm] , B = 220.0 [mm] , PB = -3.5");
-    EXPECT_EQ(report.headerLines[4], "D = 300.0 [mm] , H = 230.0 [mm] , N = 500 [-]");
+    EXPECT_EQ(report.heading.inputLines[1], "D = 300.0 [mm] , H = 230.0 [mm] , N = 500 [-]");
     // Indices of three digits fill their field; the quarter's rule follows point 500.
     EXPECT_EQ(r[500].substr(0, 7), "  1-500");
     EXPECT_EQ(r[501], std::string(59, '-'));

@@ -1,0 +1,94 @@
+#include "common/core/templatelines.h"
+
+#include "common/core/numbertext.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace blachorys::core {
+namespace {
+
+struct Box {
+    double minX = std::numeric_limits<double>::max();
+    double maxX = std::numeric_limits<double>::lowest();
+    double minY = std::numeric_limits<double>::max();
+    double maxY = std::numeric_limits<double>::lowest();
+};
+
+Box boxOf(const Contour& contour) {
+    Box b;
+    for (const PatternPoint p : contour.points) {
+        b.minX = std::min(b.minX, p.x);
+        b.maxX = std::max(b.maxX, p.x);
+        b.minY = std::min(b.minY, p.y);
+        b.maxY = std::max(b.maxY, p.y);
+    }
+    return b;
+}
+
+} // namespace
+
+TemplateInk inkFor(PenRole pen) {
+    switch (pen) {
+    case PenRole::SeamEdge:
+        return {{190, 0, 190}, kOutlineWidthMm};
+    case PenRole::Curve: // the preview's bright green is pale on paper
+        return {{0, 140, 0}, kOutlineWidthMm};
+    case PenRole::Edge:
+        return {{0, 0, 0}, kOutlineWidthMm};
+    case PenRole::Generator:
+        return {{200, 0, 0}, kMarkingWidthMm};
+    case PenRole::CentreLine:
+        return {{0, 0, 220}, kMarkingWidthMm, true};
+    }
+    return {{0, 0, 0}, kOutlineWidthMm};
+}
+
+TemplateInk inkOf(const LineStyles& styles, LineRole role) {
+    const auto style = std::find_if(styles.begin(), styles.end(),
+                                    [role](const LineStyle& s) { return s.role == role; });
+    return inkFor(style != styles.end() ? style->pen : PenRole::Edge);
+}
+
+bool isMarkingLine(LineRole role) {
+    return role == LineRole::Generator || role == LineRole::BendingLine ||
+           role == LineRole::CentreLine;
+}
+
+std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
+    std::vector<TemplateLine> lines;
+    for (const PatternLine& line : pattern.lines) {
+        if (line.outline == kNoOutline) {
+            lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, line.role});
+        }
+    }
+    for (const Contour& contour : pattern.exactContours) {
+        const auto& p = contour.points;
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            const PatternPoint to = p[(k + 1) % p.size()];
+            lines.push_back({p[k].x, p[k].y, to.x, to.y, contour.roles[k]});
+        }
+    }
+    return lines;
+}
+
+std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern) {
+    const std::vector<Contour>& reported = pattern.contours;
+    const std::vector<Contour>& exact = pattern.exactContours;
+    std::vector<ExactSheet> sheets;
+    for (std::size_t o = 0; o < exact.size() && o < reported.size(); ++o) {
+        if (exact[o].kind != OutlineKind::Piece || reported[o].points.empty()) {
+            continue;
+        }
+        const Box e = boxOf(exact[o]);
+        const Box r = boxOf(reported[o]);
+        const ExactSheet sheet{e.maxX - e.minX, e.maxY - e.minY, r.maxX - r.minX, r.maxY - r.minY};
+        if (formatReport(sheet.width) != formatReport(sheet.reportedWidth) ||
+            formatReport(sheet.height) != formatReport(sheet.reportedHeight)) {
+            sheets.push_back(sheet);
+        }
+    }
+    return sheets;
+}
+
+} // namespace blachorys::core
