@@ -10,6 +10,7 @@ add_executable(core_tests
     core/numbertext_test.cpp
     core/pattern_test.cpp
     core/parallelfor_test.cpp
+    core/patternchecks_test.cpp
     core/previewfit_test.cpp
     core/printlayout_test.cpp
     core/templateplan_test.cpp

@@ -1,6 +1,7 @@
 #include "cases/pipe_cone/pipeconemantle.h"
 
 #include "cases/pipe_cone/pipeconefan.h"
+#include "cases/pipe_cone/pipeconepointangles.h"
 #include "common/core/compensatedsum.h"
 #include "common/core/finite.h"
 #include "common/core/parallelfor.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 namespace blachorys::core {
@@ -60,6 +62,8 @@ namespace {
 
 /** Hole points per chunk of work: some 0.1 ms each, long enough to be worth a thread. */
 constexpr std::size_t kPointsPerChunk = 8;
+/** The points' angles are interpolated only where that runs at most one fan for this many. */
+constexpr std::size_t kPointsPerInterpolatedFan = 4;
 
 DevelopedPoint developPoint(const ConeMantle& cone, const MantlePoint& point) {
     const double R = cone.radiusAt(point.z);
@@ -74,11 +78,38 @@ DevelopedPoint developPoint(const ConeMantle& cone, const MantlePoint& point) {
     return developed;
 }
 
+/**
+ * The point at its own distance from the apex along the developed angle `psi`; where that is
+ * no finite point away from the apex, the point's own fan.
+ */
+DevelopedPoint developPointAt(const ConeMantle& cone, const MantlePoint& point, double phi,
+                              double psi) {
+    const double length =
+        generatorLength(point.z, cone.radiusAt(point.z), cone.centreAt(point.z), phi);
+    const DevelopedPoint developed{length * std::cos(psi), length * std::sin(psi)};
+    if (!(length > 0.0) || !std::isfinite(developed.x) || !std::isfinite(developed.y)) {
+        return developPoint(cone, point);
+    }
+    return developed;
+}
+
 } // namespace
 
 std::vector<DevelopedPoint> developPoints(const ConeMantle& cone,
                                           std::span<const MantlePoint> points, unsigned threads) {
+    std::vector<double> phis(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        phis[i] = sectionAngle(cone, points[i].x, points[i].y, points[i].z);
+    }
+    const std::optional<std::vector<double>> angles =
+        interpolatedPointAngles(cone, phis, points.size() / kPointsPerInterpolatedFan, threads);
     std::vector<DevelopedPoint> developed(points.size());
+    if (angles) {
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            developed[i] = developPointAt(cone, points[i], phis[i], (*angles)[i]);
+        }
+        return developed;
+    }
     parallelFor(
         points.size(), kPointsPerChunk,
         [&](std::size_t begin, std::size_t end) {

@@ -63,8 +63,10 @@ DevelopedPoint developPointReference(const ConeMantle& cone, double x, double y,
 /**
  * The same construction as `developPointReference`, for every point, spread over the
  * processor's cores (`threads`: how many at most, 0 for all): each point's 8000 triangles are
- * one fan of `fanSum`. The result does not depend on the number of threads. Where the fan
- * gives no finite point, the reference loop gives its own answer.
+ * one fan of `fanSum`. Many points share their fans instead: the developed angle depends on
+ * the section angle alone, and `interpolatedPointAngles` gives it from a few dozen fans
+ * where it settles. The result does not depend on the number of threads. Where the fan gives
+ * no finite point, the reference loop gives its own answer.
  */
 std::vector<DevelopedPoint>
 developPoints(const ConeMantle& cone, std::span<const MantlePoint> points, unsigned threads = 0);

@@ -80,8 +80,8 @@ Construction<PipeConeModel> computePipeCone(const PipeConeInputs& inputs);
 
 /**
  * The same with the mantle unrolled by the straightforward reference loops
- * (`developPointReference`, `developOutlineReference`), some thirty times slower: what the
- * fast fans are measured and checked against.
+ * (`developPointReference`, `developOutlineReference`), a fan for every hole point, some
+ * forty times slower at the largest N: what the fast fans are measured and checked against.
  */
 Construction<PipeConeModel> computePipeConeReference(const PipeConeInputs& inputs);
 

@@ -157,8 +157,12 @@ Long apexAngle(Long previousSide, Long side, Long base) {
 DevelopedPoint developPointLong(const ConeMantle& cone, const MantlePoint& p) {
     const Long z = p.z;
     const LongSection s = sectionAt(cone, z);
-    const Long phi =
-        p.x == 0.0 ? std::numbers::pi_v<Long> / 2 : std::atan2(Long{p.y} - s.e, Long{p.x});
+    // From 0 to 2π round from the cut, as `sectionAngle` takes it: a point on the far side of
+    // its section centre lies past half a turn.
+    const Long pi = std::numbers::pi_v<Long>;
+    const Long turned = p.x == 0.0 ? (Long{p.y} >= s.e ? pi / 2 : 3 * pi / 2)
+                                   : std::atan2(Long{p.y} - s.e, Long{p.x});
+    const Long phi = turned < 0 ? turned + 2 * pi : turned;
     constexpr int kSteps = 8000;
     const Long base = s.R * phi / kSteps;
     Long previous = generatorLength(z, s, 0);
