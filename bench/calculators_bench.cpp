@@ -14,7 +14,7 @@ using namespace blachorys::core;
 
 void calculateExample(benchmark::State& state, const Calculator* calculator,
                       const ExampleInputs* example) {
-    const auto texts = exampleFieldTexts(calculator->definition(), *example);
+    const auto texts = exampleInputs(calculator->definition(), *example);
     const std::size_t development =
         developmentIndex(calculator->definition(), example->development).value_or(0);
     for (auto _ : state) {
@@ -26,7 +26,7 @@ void calculateExample(benchmark::State& state, const Calculator* calculator,
 void writeDxfText(benchmark::State& state, const Calculator* calculator,
                   const ExampleInputs* example) {
     const auto result = calculator->calculate(
-        exampleFieldTexts(calculator->definition(), *example),
+        exampleInputs(calculator->definition(), *example),
         developmentIndex(calculator->definition(), example->development).value_or(0), "-");
     for (auto _ : state) {
         auto text = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));
@@ -37,7 +37,7 @@ void writeDxfText(benchmark::State& state, const Calculator* calculator,
 std::size_t dxfLineCount(const Calculator& calculator, const ExampleInputs& example) {
     const auto& d = calculator.definition();
     const auto result = calculator.calculate(
-        exampleFieldTexts(d, example), developmentIndex(d, example.development).value_or(0), "-");
+        exampleInputs(d, example), developmentIndex(d, example.development).value_or(0), "-");
     return result.outputs ? result.outputs->pattern.lines.size() : 0;
 }
 

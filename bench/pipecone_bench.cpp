@@ -19,7 +19,7 @@ void calculate(benchmark::State& state, const Calculator& calculator) {
     const auto& definition = calculator.definition();
     const auto development = static_cast<std::size_t>(state.range(0));
     const std::string divisions = std::to_string(state.range(1));
-    const auto texts = exampleFieldTexts(definition, {"", "", {{"N", divisions}}});
+    const auto texts = exampleInputs(definition, {"", "", {{"N", divisions}}});
     for (auto _ : state) {
         auto result = calculator.calculate(texts, development, "08-12-2026");
         auto dxf = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));

@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -16,7 +15,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments = blachorys::cli::programArguments(argc, argv);
     // Drawing the template needs Qt's drawing layer; off screen, it needs no display.
     std::unique_ptr<QGuiApplication> drawing;
-    if (std::find(arguments.begin(), arguments.end(), "--template-pdf") != arguments.end()) {
+    if (blachorys::cli::needsDrawingLayer(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }

@@ -97,7 +97,7 @@ TEST_P(EveryCalculator, DefaultsCalculateInEveryDevelopment) {
     const auto& d = definition();
     const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
     for (std::size_t development = 0; development < developments; ++development) {
-        const auto result = GetParam()->calculate(exampleFieldTexts(d, {}), development, "d");
+        const auto result = GetParam()->calculate(exampleInputs(d, {}), development, "d");
         EXPECT_EQ(result.status, CalculationResult::Status::Calculated) << development;
         EXPECT_TRUE(result.messages.empty());
         ASSERT_TRUE(result.outputs);
@@ -112,14 +112,15 @@ TEST_P(EveryCalculator, AnEmptyIntegerFieldIsZeroAndTheChecksRefuseIt) {
         if (d.fields[i].kind != FieldKind::Integer) {
             continue;
         }
-        Texts texts = exampleFieldTexts(d, {});
+        CalculatorInputs inputs = exampleInputs(d, {});
+        Texts& texts = inputs.fieldTexts;
         texts[i] = "";
-        const auto result = GetParam()->calculate(texts, 0, "d");
+        const auto result = GetParam()->calculate(inputs, 0, "d");
         EXPECT_EQ(result.status, CalculationResult::Status::Refused) << d.fields[i].name;
         EXPECT_FALSE(result.messages.empty());
         EXPECT_FALSE(result.outputs);
         texts[i] = "24.5";
-        const auto fraction = GetParam()->calculate(texts, 0, "d");
+        const auto fraction = GetParam()->calculate(inputs, 0, "d");
         ASSERT_EQ(fraction.messages.size(), 1u);
         EXPECT_EQ(fraction.messages[0].text, "Blad danych : '24.5' nie jest liczba calkowita");
     }
@@ -134,9 +135,10 @@ TEST_P(EveryCalculator, AFieldThatTakesNoMinusRefusesANegativeValue) {
             continue;
         }
         SCOPED_TRACE(field.name);
-        Texts texts = exampleFieldTexts(d, {});
+        CalculatorInputs inputs = exampleInputs(d, {});
+        Texts& texts = inputs.fieldTexts;
         texts[i] = "-1";
-        const auto result = GetParam()->calculate(texts, 0, "d");
+        const auto result = GetParam()->calculate(inputs, 0, "d");
         EXPECT_EQ(result.status, CalculationResult::Status::Refused);
         Texts messages;
         for (const auto& message : result.messages) {
@@ -158,9 +160,10 @@ TEST_P(EveryCalculator, AZeroOrEmptyFieldGivesAMessageOrPiecesThatEncloseSomeShe
             for (const char* zero : {"0", ""}) {
                 SCOPED_TRACE(d.fields[i].name + "='" + zero + "' development " +
                              std::to_string(development));
-                Texts texts = exampleFieldTexts(d, {});
+                CalculatorInputs inputs = exampleInputs(d, {});
+                Texts& texts = inputs.fieldTexts;
                 texts[i] = zero;
-                const auto result = GetParam()->calculate(texts, development, "d");
+                const auto result = GetParam()->calculate(inputs, development, "d");
                 if (result.status != CalculationResult::Status::Calculated) {
                     EXPECT_FALSE(result.messages.empty());
                     continue;
@@ -190,9 +193,10 @@ TEST_P(EveryCalculator, ANumberTooLongForItsReportLineFailsInsteadOfBeingCut) {
     for (std::size_t development = 0; development < std::max<std::size_t>(1, d.developments.size());
          ++development) {
         for (std::size_t i = 0; i < d.fields.size(); ++i) {
-            Texts texts = exampleFieldTexts(d, {});
+            CalculatorInputs inputs = exampleInputs(d, {});
+            Texts& texts = inputs.fieldTexts;
             texts[i] = "1e150";
-            const auto result = GetParam()->calculate(texts, development, "d");
+            const auto result = GetParam()->calculate(inputs, development, "d");
             if (result.status != CalculationResult::Status::Calculated) {
                 EXPECT_FALSE(result.messages.empty());
                 continue;
@@ -213,7 +217,7 @@ TEST_P(EveryCalculator, EveryExampleGivesAFinitePatternOfClosedOutlinesInStyle) 
         SCOPED_TRACE(example.name);
         const auto development = developmentIndex(d, example.development);
         ASSERT_TRUE(development);
-        const auto result = GetParam()->calculate(exampleFieldTexts(d, example), *development, "d");
+        const auto result = GetParam()->calculate(exampleInputs(d, example), *development, "d");
         ASSERT_EQ(result.status, CalculationResult::Status::Calculated)
             << (result.messages.empty() ? "" : result.messages[0].text);
         const Pattern& pattern = result.outputs->pattern;
@@ -275,7 +279,7 @@ TEST_P(EveryCalculator, TheTemplateThinsItsMarkingLinesToWhatAWorkerCanFollow) {
          ++development) {
         for (const std::string& divisions : {std::string("24"), most}) {
             const auto result = GetParam()->calculate(
-                exampleFieldTexts(d, {"", "", {{"N", divisions}}}), development, "d");
+                exampleInputs(d, {"", "", {{"N", divisions}}}), development, "d");
             ASSERT_TRUE(result.outputs);
             const auto plan = planTemplate(result.outputs->pattern, {}, 0.0).plan;
             ASSERT_TRUE(plan);

@@ -66,6 +66,10 @@ TEST(KeyFilter, APastedTextLosesWhatTypingItWouldLoseJudgedAsItBecomes) {
     EXPECT_EQ(filteredInsertion(FieldFilter::Unfiltered, "", U"a,b\x03"), U"a.b");
 }
 
+FieldReading read(const CalculatorDefinition& definition, Texts texts) {
+    return readFields(definition, {std::move(texts), {}});
+}
+
 CalculatorDefinition twoFields() {
     CalculatorDefinition definition;
     definition.fields.resize(2);
@@ -79,30 +83,30 @@ TEST(ReadFields, TextsThatAreNotRealNumbersBecomeZeroAndAreNamed) {
     const Texts given{"", "5-", "abc", "12.5", "-3", "1e2", " 7", "1,5", ".5", "-"};
     CalculatorDefinition definition;
     definition.fields.resize(given.size());
-    const FieldReading reading = readFields(definition, given);
+    const FieldReading reading = read(definition, given);
     EXPECT_EQ(reading.texts, (Texts{"0", "0", "0", "12.5", "-3", "1e2", "0", "0", ".5", "0"}));
     EXPECT_EQ(reading.values, (std::vector<double>{0, 0, 0, 12.5, -3, 100, 0, 0, 0.5, 0}));
     EXPECT_EQ(reading.notNumbers, (std::vector<std::size_t>{0, 1, 2, 6, 7, 9}));
 }
 
 TEST(ReadFields, MissingTextsCountAsEmptyAndBecomeZero) {
-    const FieldReading reading = readFields(twoFields(), {"x"});
+    const FieldReading reading = read(twoFields(), {"x"});
     EXPECT_EQ(reading.texts, (Texts{"0", "0"}));
     EXPECT_FALSE(reading.refusal);
     // Extra texts beyond the fields are dropped.
-    EXPECT_EQ(readFields(twoFields(), {"1", "2", "3"}).texts, (Texts{"1", "2"}));
+    EXPECT_EQ(read(twoFields(), {"1", "2", "3"}).texts, (Texts{"1", "2"}));
 }
 
 TEST(ReadFields, AnIntegerFieldWithAFractionIsRefusedByItsText) {
-    const FieldReading reading = readFields(twoFields(), {"12.5", "24.5"});
+    const FieldReading reading = read(twoFields(), {"12.5", "24.5"});
     ASSERT_TRUE(reading.refusal);
     EXPECT_EQ(reading.refusal->kind, MessageKind::Error);
     EXPECT_EQ(reading.refusal->text, "Blad danych : '24.5' nie jest liczba calkowita");
     // A real field may hold a fraction; an integer field a whole number written plainly.
-    EXPECT_FALSE(readFields(twoFields(), {"12.5", "-24"}).refusal);
+    EXPECT_FALSE(read(twoFields(), {"12.5", "-24"}).refusal);
     // Out of the integer range, or in exponent form, it is no whole number either.
-    EXPECT_TRUE(readFields(twoFields(), {"1", "99999999999"}).refusal);
-    EXPECT_TRUE(readFields(twoFields(), {"1", "2e1"}).refusal);
+    EXPECT_TRUE(read(twoFields(), {"1", "99999999999"}).refusal);
+    EXPECT_TRUE(read(twoFields(), {"1", "2e1"}).refusal);
 }
 
 TEST(Hints, ShortAndLongPartsSplitAtTheBar) {

@@ -102,7 +102,7 @@ TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
         watchdog.watch("set " + std::to_string(index) + ": " + describe(definition, set));
         const auto begin = Clock::now();
         const core::CalculationResult result =
-            calculator.calculate(set.texts, set.development, "08-12-2026");
+            calculator.calculate(set.inputs, set.development, "08-12-2026");
         const std::vector<std::string> problems = resultProblems(result);
         slowest = std::max(slowest, std::chrono::duration<double>(Clock::now() - begin).count());
         ++kinds[result.status];

@@ -4,7 +4,7 @@
 
 #include "cases/calculators.h"
 #include "common/core/pattern.h"
-#include "common/render/outputfile.h"
+#include "common/render/outputtable.h"
 
 #include <QDir>
 #include <QFile>

@@ -52,18 +52,18 @@ std::string quoted(const std::string& text) {
 
 std::string expectationJson(const core::CalculatorDefinition& definition,
                             const std::string& development,
-                            const std::vector<std::string>& fieldTexts,
+                            const core::CalculatorInputs& inputs,
                             const std::vector<core::DxfLine>& lines) {
     std::string json = "{\"calculator\": " + quoted(definition.key) +
                        ", \"development\": " + quoted(development) + ",\n \"fields\": {";
     for (std::size_t f = 0; f < definition.fields.size(); ++f) {
         json +=
-            (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(fieldTexts[f]);
+            (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(inputs.fieldTexts[f]);
     }
-    // The selectors' choices follow the fields' texts, by their keys.
+    // The selectors' choices by their keys.
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
         const auto& selector = definition.selectors[k];
-        const auto choice = std::stoul(fieldTexts.at(definition.fields.size() + k));
+        const auto choice = inputs.choices.at(k);
         json += ", " + quoted(selector.name) + ": " + quoted(selector.choices.at(choice).key);
     }
     json += "},\n \"lines\": [";
@@ -78,7 +78,7 @@ std::string expectationJson(const core::CalculatorDefinition& definition,
 }
 
 bool writeSample(const core::CalculatorDefinition& definition, const std::string& name,
-                 const std::vector<std::string>& texts, const std::string& development,
+                 const core::CalculatorInputs& texts, const std::string& development,
                  std::vector<core::DxfLine> expected, const QDir& directory, bool tamper) {
     const QString dxf = directory.filePath(QString::fromStdString(name + ".dxf"));
     if (const auto failure = io::writeDxfFile(dxf, expected)) {
@@ -98,7 +98,7 @@ bool writeExample(const core::Calculator& calculator, const core::ExampleInputs&
                   const QDir& directory, bool tamper) {
     const auto& definition = calculator.definition();
     const std::string name = definition.key + "_" + example.name;
-    const std::vector<std::string> texts = core::exampleFieldTexts(definition, example);
+    const core::CalculatorInputs texts = core::exampleInputs(definition, example);
     const auto development = core::developmentIndex(definition, example.development);
     const core::CalculationResult result =
         calculator.calculate(texts, development.value_or(0), "-");
@@ -121,7 +121,7 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
     double widestExtent = -1.0;
     for (std::uint64_t index = 0; index < kSearched; ++index) {
         const auto set = test::hostileSet(definition, kSeed, index);
-        const auto result = calculator.calculate(set.texts, set.development, "-");
+        const auto result = calculator.calculate(set.inputs, set.development, "-");
         if (!result.outputs) {
             continue;
         }
@@ -143,11 +143,11 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
     bool ok = !chosen.empty();
     for (const std::uint64_t index : chosen) {
         const auto set = test::hostileSet(definition, kSeed, index);
-        const auto result = calculator.calculate(set.texts, set.development, "-");
+        const auto result = calculator.calculate(set.inputs, set.development, "-");
         const std::string development =
             definition.developments.empty() ? "" : definition.developments[set.development].key;
         ok =
-            writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.texts,
+            writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.inputs,
                         development, core::dxfLinesOf(result.outputs->pattern), directory, false) &&
             ok;
     }

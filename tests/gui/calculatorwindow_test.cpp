@@ -79,15 +79,15 @@ protected:
     QLineEdit* field(const std::string& name) {
         return child<QLineEdit>(m_window, q("Edit_" + name));
     }
-    /** The fields' texts in creation order, then each selector's choice index. */
-    void setInputs(const std::vector<std::string>& texts) {
+    /** The fields' texts and the selectors' choices. */
+    void setInputs(const core::CalculatorInputs& inputs) {
         const auto& d = definition();
         for (std::size_t f = 0; f < d.fields.size(); ++f) {
-            field(d.fields[f].name)->setText(q(texts.at(f)));
+            field(d.fields[f].name)->setText(q(inputs.fieldTexts.at(f)));
         }
         for (std::size_t k = 0; k < d.selectors.size(); ++k) {
-            const auto choice = static_cast<std::size_t>(std::stoi(texts.at(d.fields.size() + k)));
-            child<QRadioButton>(m_window, q(d.selectors[k].choices.at(choice).objectName))->click();
+            child<QRadioButton>(m_window, q(d.selectors[k].choices.at(inputs.choices.at(k)).objectName))
+                ->click();
         }
     }
     QString memoText() {
@@ -386,15 +386,18 @@ TEST_P(CalculatorWindowTest, NotesFollowTheFocusAndTheDevelopment) {
 }
 
 TEST_P(CalculatorWindowTest, ClosingSavesTheFieldsInCreationOrderThenTheChoices) {
+    // The fields the file has always held by position; the later ones and the choices by name.
     std::string expectedFile;
     int value = 11;
-    for (const auto& f : definition().fields) {
-        field(f.name)->setText(QString::number(value));
-        expectedFile += std::to_string(value++) + "\r\n";
+    for (std::size_t f = 0; f < definition().fields.size(); ++f) {
+        const std::string& name = definition().fields[f].name;
+        field(name)->setText(QString::number(value));
+        expectedFile += (f < definition().positionalSavedFields ? "" : name + "=") +
+                        std::to_string(value++) + "\r\n";
     }
     for (const auto& selector : definition().selectors) {
         child<QRadioButton>(m_window, q(selector.choices.back().objectName))->click();
-        expectedFile += std::to_string(selector.choices.size() - 1) + "\r\n";
+        expectedFile += selector.name + "=" + selector.choices.back().key + "\r\n";
     }
     m_window.close();
     EXPECT_EQ(readFileBytes(path(q(definition().savedInputsFileName)).toStdString()), expectedFile);
@@ -641,8 +644,8 @@ TEST_P(CalculatorWindowTest, HostileTextsInTheFieldsEndAsTheCoreSaysAndDrawWhenC
         const HostileSet set = hostileSet(definition(), 17, index);
         SCOPED_TRACE("set " + std::to_string(index) + ": " + describe(definition(), set));
         chooseDevelopment(set.development);
-        setInputs(set.texts);
-        const auto result = GetParam()->calculate(set.texts, set.development, today());
+        setInputs(set.inputs);
+        const auto result = GetParam()->calculate(set.inputs, set.development, today());
         m_prompts.clear();
         calculate();
         QStringList said;

@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
     EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "3005\r\n800\r\n-12.5\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n8\r\n"
-              "1\r\n0\r\n0\r\n");
+              "joint=set-in\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 
     gui::CalculatorWindow* again = openPipePipe();
     EXPECT_NE(again, nullptr);
@@ -205,7 +205,8 @@ TEST_F(MainWindowTest, QuittingSavesTheOpenCalculator) {
     action("Rura1Click")->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
-              "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+              "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
+              "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 }
 
 TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
@@ -301,7 +302,8 @@ TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
               "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\n");
     EXPECT_EQ(
         readFileBytes(savedFile().toStdString()),
-        "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
+              "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 }
 
 } // namespace

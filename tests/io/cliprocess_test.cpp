@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #ifndef _WIN32
@@ -221,8 +222,13 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
     for (std::uint64_t index = 0; index < kProcessSample; ++index) {
         const test::HostileSet set = test::hostileSet(d, 17, index);
         SCOPED_TRACE("set " + std::to_string(index) + ": " + test::describe(d, set));
+        // The command line reads a "," as the decimal point, as the window's field takes it typed.
+        core::CalculatorInputs typed = set.inputs;
+        for (std::string& text : typed.fieldTexts) {
+            std::replace(text.begin(), text.end(), ',', '.');
+        }
         const core::CalculationResult expected =
-            calculator.calculate(set.texts, set.development, "08-12-2026");
+            calculator.calculate(typed, set.development, "08-12-2026");
         QStringList arguments{
             QString::fromStdString(d.key), "--date", "08-12-2026", "--txt", txt, "--dxf", dxf};
         // Every fourth set draws the template too, which starts the drawing layer.
@@ -235,10 +241,10 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
                       << QString::fromStdString(d.developments[set.development].key);
         }
         for (std::size_t f = 0; f < d.fields.size(); ++f) {
-            arguments << QString::fromStdString(d.fields[f].name + "=" + set.texts[f]);
+            arguments << QString::fromStdString(d.fields[f].name + "=" + set.inputs.fieldTexts[f]);
         }
         for (std::size_t k = 0; k < d.selectors.size(); ++k) {
-            const std::size_t choice = std::stoul(set.texts[d.fields.size() + k]);
+            const std::size_t choice = set.inputs.choices[k];
             arguments << QString::fromStdString("--" + d.selectors[k].name)
                       << QString::fromStdString(d.selectors[k].choices[choice].key);
         }

@@ -130,14 +130,18 @@ TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
     // The window's rule: Lm counts as 0.
     EXPECT_EQ(typo.out, run({"rurarura", "Lm=0", "P=0"}).out);
     // A warning for each such text, and none for numbers.
-    const CliRun two = run({"stozek", "E=1,5", "alfa=", "Hs=1e3"});
+    const CliRun two = run({"stozek", "E=1.2.3", "alfa=", "Hs=1e3"});
     EXPECT_EQ(two.err, "Uwaga: alfa='' nie jest liczba - przyjeto 0\n"
-                       "Uwaga: E='1,5' nie jest liczba - przyjeto 0\n");
+                       "Uwaga: E='1.2.3' nie jest liczba - przyjeto 0\n");
+    // A comma is the decimal point, as the window's field takes it typed.
+    const CliRun comma = run({"stozek", "Dsm=168,3"});
+    EXPECT_EQ(comma.err, "");
+    EXPECT_EQ(comma.out, run({"stozek", "Dsm=168.3"}).out);
 }
 
 TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
-    const std::vector<std::string> window{"300",  "800", "200", "0", "700", "24", "90",
-                                          "1000", "350", "10",  "8", "1",   "1",  "0"};
+    const core::CalculatorInputs window{
+        {"300", "800", "200", "0", "700", "24", "90", "1000", "350", "10", "8"}, {1, 1, 0}};
     const core::CalculationResult expected =
         core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026");
     ASSERT_TRUE(expected.outputs);

@@ -1,5 +1,5 @@
 #include "common/io/outputfiles.h"
-#include "common/render/outputfile.h"
+#include "common/render/outputtable.h"
 
 #include "cases/calculators.h"
 #include "common/io/windows1250.h"
@@ -40,7 +40,7 @@ TEST(OutputFiles, TheDefaultsOfEveryCalculatorGiveItsGoldensByteForByte) {
         for (std::size_t development = 0; development < developments; ++development) {
             SCOPED_TRACE(test::goldenPath(d, development, "txt"));
             const auto result =
-                calculator->calculate(core::exampleFieldTexts(d, {}), development, "08-12-2026");
+                calculator->calculate(core::exampleInputs(d, {}), development, "08-12-2026");
             ASSERT_TRUE(result.outputs);
             // Line by line first, for a readable difference.
             EXPECT_EQ(result.outputs->report.allLines(),

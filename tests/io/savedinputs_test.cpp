@@ -14,6 +14,24 @@
 namespace blachorys::io {
 namespace {
 
+/** A calculator of `fieldCount` fields, all saved by position. */
+core::CalculatorDefinition fieldsByPosition(int fieldCount) {
+    core::CalculatorDefinition definition;
+    for (int f = 0; f < fieldCount; ++f) {
+        definition.fields.push_back({.name = "F" + std::to_string(f), .defaultText = "0"});
+    }
+    definition.positionalSavedFields = definition.fields.size();
+    return definition;
+}
+
+QStringList qStrings(const std::vector<std::string>& texts) {
+    QStringList strings;
+    for (const std::string& text : texts) {
+        strings << QString::fromStdString(text);
+    }
+    return strings;
+}
+
 class SavedInputsFile : public ::testing::Test {
 protected:
     SavedInputs inputs() const { return SavedInputs(m_directory.path(), "danetmp.dat"); }
@@ -23,16 +41,16 @@ protected:
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
     QStringList load(int fieldCount) const {
-        const auto loaded = inputs().load(fieldCount);
+        const auto loaded = inputs().load(fieldsByPosition(fieldCount));
         EXPECT_TRUE(loaded.has_value());
-        return loaded.value_or(QStringList{});
+        return qStrings(loaded.value_or(core::CalculatorInputs{}).fieldTexts);
     }
     QTemporaryDir m_directory;
 };
 
 TEST_F(SavedInputsFile, SavesOneWindows1250LinePerField) {
     EXPECT_EQ(inputs().path(), QDir(m_directory.path()).filePath("danetmp.dat"));
-    ASSERT_TRUE(inputs().save({"300", "800", "-200", "", "ó°"}));
+    ASSERT_TRUE(inputs().save(fieldsByPosition(5), {{"300", "800", "-200", "", "ó°"}, {}}));
     EXPECT_EQ(test::readFileBytes(inputs().path().toStdString()),
               "300\r\n800\r\n-200\r\n\r\n\xF3\xB0\r\n");
     // The empty and the non-numeric texts come back as "0".
@@ -41,14 +59,15 @@ TEST_F(SavedInputsFile, SavesOneWindows1250LinePerField) {
 
 TEST_F(SavedInputsFile, SaveCreatesTheDirectory) {
     const SavedInputs nested(QDir(m_directory.path()).filePath("a/b"), "x.dat");
-    ASSERT_TRUE(nested.save({"1"}));
-    EXPECT_EQ(nested.load(1), QStringList{"1"});
+    ASSERT_TRUE(nested.save(fieldsByPosition(1), {{"1"}, {}}));
+    EXPECT_EQ(nested.load(fieldsByPosition(1)).value().fieldTexts, std::vector<std::string>{"1"});
 }
 
 TEST_F(SavedInputsFile, NoFileGivesNothing) {
-    EXPECT_FALSE(inputs().load(9).has_value());
+    EXPECT_FALSE(inputs().load(fieldsByPosition(9)).has_value());
     ASSERT_TRUE(QDir(m_directory.path()).mkdir("danetmp.dat"));
-    EXPECT_FALSE(inputs().load(9).has_value()) << "a directory is not a saved-input file";
+    EXPECT_FALSE(inputs().load(fieldsByPosition(9)).has_value())
+        << "a directory is not a saved-input file";
 }
 
 TEST_F(SavedInputsFile, KeepsTwentyCharactersOfALine) {
@@ -125,7 +144,7 @@ private:
 TEST(SavedInputsReading, AHugeFileIsReadOnlyAsFarAsTheFieldsNeed) {
     // A saved-input file of one endless line: the window reads it when first drawn.
     LongStream stream('9');
-    const QStringList loaded = readSavedInputs(stream, 9);
+    const QStringList loaded = qStrings(readSavedInputs(stream, fieldsByPosition(9)).fieldTexts);
     EXPECT_EQ(loaded, (QStringList{QString(20, u'9'), "0", "0", "0", "0", "0", "0", "0", "0"}));
     EXPECT_LE(stream.bytesRead(), 64 * 1024);
 }

@@ -10,10 +10,10 @@ namespace blachorys::test {
 
 using FieldChanges = std::vector<std::pair<std::string, std::string>>;
 
-/** A calculator's default field texts with some replaced, by field name. */
-inline std::vector<std::string> changedTexts(const core::Calculator& calculator,
-                                             FieldChanges changes) {
-    return core::exampleFieldTexts(calculator.definition(), {"", "", std::move(changes)});
+/** A calculator's default inputs with some replaced, by field or selector name. */
+inline core::CalculatorInputs changedTexts(const core::Calculator& calculator,
+                                           FieldChanges changes) {
+    return core::exampleInputs(calculator.definition(), {"", "", std::move(changes)});
 }
 
 /** The texts of a result's messages, in order. */

@@ -268,13 +268,13 @@ HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_
     set.development = numbers.chance(0.5)
                           ? core::developmentIndex(definition, example.development).value_or(0)
                           : numbers.below(developments);
-    set.texts = core::exampleFieldTexts(definition, example);
+    set.inputs = core::exampleInputs(definition, example);
     // A quarter of the sets keep every field in range; the rest spoil some or most of them.
     static constexpr std::array kHostileShares{0.0, 0.1, 0.25, 0.6};
     const double hostileShare = kHostileShares[numbers.below(kHostileShares.size())];
     for (std::size_t f = 0; f < definition.fields.size(); ++f) {
         const core::FieldDefinition& field = definition.fields[f];
-        std::string& text = set.texts[f];
+        std::string& text = set.inputs.fieldTexts[f];
         if (numbers.chance(hostileShare)) {
             text = hostileText(numbers, core::parseReal(text).value_or(0.0),
                                field.kind == core::FieldKind::Integer);
@@ -290,8 +290,7 @@ HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_
     }
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
         if (numbers.chance(0.5)) {
-            set.texts[definition.fields.size() + k] =
-                std::to_string(numbers.below(definition.selectors[k].choices.size()));
+            set.inputs.choices[k] = numbers.below(definition.selectors[k].choices.size());
         }
     }
     return set;
@@ -451,11 +450,11 @@ std::string describe(const core::CalculatorDefinition& definition, const Hostile
     }
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
         const auto& selector = definition.selectors[k];
-        const std::size_t choice = std::stoul(set.texts.at(definition.fields.size() + k));
+        const std::size_t choice = set.inputs.choices.at(k);
         text += " --" + selector.name + " " + selector.choices.at(choice).key;
     }
     for (std::size_t f = 0; f < definition.fields.size(); ++f) {
-        const std::string& value = set.texts[f];
+        const std::string& value = set.inputs.fieldTexts[f];
         text += " " + definition.fields[f].name + "='";
         text += value.size() <= kShownCharacters ? value
                                                  : value.substr(0, kShownCharacters) + "...(" +

@@ -30,10 +30,10 @@ private:
     std::uint64_t m_state;
 };
 
-/** One input set: the development, the fields' texts in creation order, the choices' indices. */
+/** One input set: the development, the fields' texts and the choices. */
 struct HostileSet {
     std::size_t development = 0;
-    std::vector<std::string> texts;
+    core::CalculatorInputs inputs;
 };
 
 /**

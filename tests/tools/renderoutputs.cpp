@@ -6,7 +6,7 @@
 #include "common/gui/drawingpreview.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
-#include "common/render/outputfile.h"
+#include "common/render/outputtable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,7 +29,7 @@ using blachorys::gui::TWynikiSchemat;
 const char* const kDate = "08-12-2026";
 
 std::optional<CalculationOutputs> calculate(const Calculator& calculator,
-                                            const std::vector<std::string>& texts,
+                                            const blachorys::core::CalculatorInputs& texts,
                                             std::size_t development) {
     auto result = calculator.calculate(texts, development, kDate);
     if (result.status != blachorys::core::CalculationResult::Status::Calculated) {
@@ -129,7 +129,7 @@ bool renderCalculator(const Calculator& calculator, const QString& directory) {
     std::optional<CalculationOutputs> longestOutputs;
     for (const auto& example : d.examples) {
         const auto development = blachorys::core::developmentIndex(d, example.development);
-        const auto outputs = calculate(calculator, blachorys::core::exampleFieldTexts(d, example),
+        const auto outputs = calculate(calculator, blachorys::core::exampleInputs(d, example),
                                        development.value_or(0));
         if (!development || !outputs) {
             return false;

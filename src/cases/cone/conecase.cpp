@@ -68,7 +68,9 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
     c.definition = {
         .key = "stozek",
         .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N"},
+        .largestN = kMaxDivisions,
         .savedInputsFileName = "dane_st.dat",
+        .positionalSavedFields = 6,
         .txtFileName = "Stozek.txt",
         .dxfFileName = "stozek.dxf",
         .printJobTitle = "Wydruk : Rozwiniecie Stozka",

@@ -75,7 +75,9 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
     c.definition = {
         .key = "kolanosegm",
         .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N"},
+        .largestN = kMaxDivisions,
         .savedInputsFileName = "dane_ks.dat",
+        .positionalSavedFields = 5,
         .txtFileName = "KolanoSegmentowe.txt",
         .dxfFileName = "KolanoSegmentowe.dxf",
         .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",

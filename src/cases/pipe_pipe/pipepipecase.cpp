@@ -152,7 +152,10 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
                           "Schemat wyników - Rura mniejsza", "w_rr_r"},
                          {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
                           "Schemat wyników - Rura WIEKSZA", "w_rr_p"}},
+        .largestN = kMaxDivisions,
         .savedInputsFileName = "danetmp.dat",
+        // Dm to Lm, then tm and td: the file held them by position before it named anything.
+        .positionalSavedFields = 11,
         .txtFileName = "rurarura.txt",
         .dxfFileName = "rura_rura.dxf",
         .printJobTitle = "Wydruk : Rozwiniecie Rura-Rura",

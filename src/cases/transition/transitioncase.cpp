@@ -89,7 +89,9 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
     c.definition = {
         .key = "koloprostokat",
         .tabOrder = {"A", "PA", "B", "PB", "D", "H", "N"},
+        .largestN = kMaxDivisions / 4,
         .savedInputsFileName = "dane_kp.dat",
+        .positionalSavedFields = 7,
         .txtFileName = "kolo_prostokat.txt",
         .dxfFileName = "kolo_prostokat.dxf",
         .printJobTitle = "Wydruk : Rozwiniecie Przejsciowki Kolo-Prostokat",

@@ -21,10 +21,15 @@ public:
      */
     virtual CalculationResult calculate(const FieldReading& fields, std::size_t developmentIndex,
                                         const std::string& dateText) const = 0;
-    /** The same on the fields' texts, in creation order. */
+    /** The same on the inputs' texts and choices. */
+    CalculationResult calculate(const CalculatorInputs& inputs, std::size_t developmentIndex,
+                                const std::string& dateText) const {
+        return calculate(readFields(definition(), inputs), developmentIndex, dateText);
+    }
+    /** The same on the fields' texts alone, every selector at its first choice. */
     CalculationResult calculate(const std::vector<std::string>& fieldTexts,
                                 std::size_t developmentIndex, const std::string& dateText) const {
-        return calculate(readFields(definition(), fieldTexts), developmentIndex, dateText);
+        return calculate(CalculatorInputs{fieldTexts, {}}, developmentIndex, dateText);
     }
 };
 

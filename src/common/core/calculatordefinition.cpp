@@ -52,22 +52,27 @@ std::optional<std::size_t> selectorIndex(const CalculatorDefinition& definition,
     return indexOf(definition.selectors, &SelectorDefinition::name, name);
 }
 
-std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,
-                                           const ExampleInputs& example) {
-    std::vector<std::string> texts;
+CalculatorInputs defaultInputs(const CalculatorDefinition& definition) {
+    CalculatorInputs inputs;
     for (const auto& field : definition.fields) {
-        texts.push_back(field.defaultText);
+        inputs.fieldTexts.push_back(field.defaultText);
     }
-    texts.resize(definition.fields.size() + definition.selectors.size(), "0");
+    inputs.choices.assign(definition.selectors.size(), 0);
+    return inputs;
+}
+
+CalculatorInputs exampleInputs(const CalculatorDefinition& definition,
+                               const ExampleInputs& example) {
+    CalculatorInputs inputs = defaultInputs(definition);
     for (const auto& [name, text] : example.fieldTexts) {
         if (const auto index = fieldIndex(definition, name)) {
-            texts[*index] = text;
+            inputs.fieldTexts[*index] = text;
         } else if (const auto selector = selectorIndex(definition, name)) {
-            const auto choice = choiceIndex(definition.selectors[*selector], text);
-            texts[definition.fields.size() + *selector] = std::to_string(choice.value_or(0));
+            inputs.choices[*selector] =
+                choiceIndex(definition.selectors[*selector], text).value_or(0);
         }
     }
-    return texts;
+    return inputs;
 }
 
 std::string nameKey(const CalculatorDefinition& definition) {

@@ -59,7 +59,7 @@ struct ChoiceDefinition {
 
 /**
  * A choice the inputs hold besides the fields' numbers and the development: a group of radio
- * buttons below the fields. Saved after the fields, as the chosen choice's index.
+ * buttons below the fields. Saved after the fields, as "name=key".
  */
 struct SelectorDefinition {
     std::string name;                      ///< for the command line, "--" before it: "joint"
@@ -127,9 +127,17 @@ struct CalculatorDefinition {
     std::vector<FieldDefinition> fields; ///< in creation order (saved-input and reading order)
     std::vector<std::string> tabOrder;   ///< field names, in the order Tab walks them
     std::vector<DevelopmentDefinition> developments; ///< empty: no selector
-    /** Other choices of the inputs; their texts follow the fields' (saved inputs, reading). */
+    /** Other choices of the inputs, below the fields. */
     std::vector<SelectorDefinition> selectors;
+    /** The most parts N may divide the pattern into. */
+    int largestN = 0;
     std::string savedInputsFileName;
+    /**
+     * How many fields, from the first, the saved-input file holds one per line by position, as
+     * its files have always held them; the fields after them and every selector's choice follow
+     * as "name=value" lines, so that a field added later never reads another's line.
+     */
+    std::size_t positionalSavedFields = 0;
     std::string txtFileName;
     std::string dxfFileName;
     std::string printJobTitle;
@@ -153,12 +161,19 @@ std::optional<std::size_t> choiceIndex(const SelectorDefinition& selector, const
 std::optional<std::size_t> selectorIndex(const CalculatorDefinition& definition,
                                          const std::string& name);
 
-/**
- * The inputs' texts: the fields' in creation order, then each selector's choice index
- * ("0" the first), defaults with an example's texts in place.
- */
-std::vector<std::string> exampleFieldTexts(const CalculatorDefinition& definition,
-                                           const ExampleInputs& example);
+/** What a calculator is given: each field's text and each selector's choice. */
+struct CalculatorInputs {
+    std::vector<std::string> fieldTexts; ///< one per field, in creation order
+    std::vector<std::size_t> choices;    ///< one per selector: the index of its choice
+    friend bool operator==(const CalculatorInputs&, const CalculatorInputs&) = default;
+};
+
+/** The defaults: every field's default text and every selector's first choice. */
+CalculatorInputs defaultInputs(const CalculatorDefinition& definition);
+
+/** The defaults with an example's texts and choices in place. */
+CalculatorInputs exampleInputs(const CalculatorDefinition& definition,
+                               const ExampleInputs& example);
 
 /** The name key the main window knows a calculator window by: its form name in capitals. */
 std::string nameKey(const CalculatorDefinition& definition);

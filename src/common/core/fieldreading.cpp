@@ -54,22 +54,18 @@ std::u32string filteredInsertion(FieldFilter filter, std::string keptText,
     return entered;
 }
 
-FieldReading readFields(const CalculatorDefinition& definition,
-                        const std::vector<std::string>& fieldTexts) {
+FieldReading readFields(const CalculatorDefinition& definition, const CalculatorInputs& inputs) {
     FieldReading reading;
     const std::size_t fieldCount = definition.fields.size();
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
-        const std::size_t at = fieldCount + k;
-        const std::optional<int> choice =
-            at < fieldTexts.size() ? parseInteger(fieldTexts[at]) : std::nullopt;
-        const bool named =
-            choice && *choice >= 0 &&
-            static_cast<std::size_t>(*choice) < definition.selectors[k].choices.size();
-        reading.choices.push_back(named ? static_cast<std::size_t>(*choice) : 0);
+        const bool named = k < inputs.choices.size() &&
+                           inputs.choices[k] < definition.selectors[k].choices.size();
+        reading.choices.push_back(named ? inputs.choices[k] : 0);
     }
-    reading.texts.assign(fieldTexts.begin(),
-                         fieldTexts.begin() +
-                             static_cast<std::ptrdiff_t>(std::min(fieldTexts.size(), fieldCount)));
+    reading.texts.assign(
+        inputs.fieldTexts.begin(),
+        inputs.fieldTexts.begin() +
+            static_cast<std::ptrdiff_t>(std::min(inputs.fieldTexts.size(), fieldCount)));
     reading.texts.resize(fieldCount);
     reading.values.assign(definition.fields.size(), 0.0);
     for (std::size_t i = 0; i < reading.texts.size(); ++i) {

@@ -45,19 +45,16 @@ struct FieldReading {
     std::vector<std::size_t> notNumbers;
     /** Set when an integer field holds no whole number ("24.5"): the calculation stops. */
     std::optional<Message> refusal;
-    /** Each selector's choice, from the texts after the fields'; 0 where none is given. */
+    /** Each selector's choice; the first where the inputs name none of its choices. */
     std::vector<std::size_t> choices;
 };
 
 /**
  * Reads the fields as "Licz" does: the first pass makes every text that is not a real number
  * "0" (missing texts count as empty), then every integer field must convert to a whole number,
- * or the reading is refused with an error message naming the text. The texts after the
- * fields' are the selectors' choice indices: one that names no choice is the first choice, as
- * an older saved file without them loads.
+ * or the reading is refused with an error message naming the text.
  */
-FieldReading readFields(const CalculatorDefinition& definition,
-                        const std::vector<std::string>& fieldTexts);
+FieldReading readFields(const CalculatorDefinition& definition, const CalculatorInputs& inputs);
 
 /** Short part of a hint (before "|"), or the whole hint. */
 std::string shortHint(const std::string& hint);

@@ -225,27 +225,16 @@ private:
         memo->setMinimumHeight(4 * memo->fontMetrics().lineSpacing());
         m_form.resultsMemo = memo;
 
-        const auto button = [&](const char* name, const char* caption) {
-            auto* b = new QPushButton(QString::fromUtf8(caption), box);
-            b->setObjectName(prefix + QString::fromLatin1(name));
-            return b;
-        };
-        OutputButtons& o = m_form.outputs;
-        o.saveTxt = button("ZapiszWyniki", "Zapisz Wyniki - TXT");
-        o.saveDxf = button("ZapiszRysunek", "Zapisz rysunek-DXF");
-        o.print = button("DrukujWyniki", "Drukuj Wyniki");
-        o.preview = button("ZobaczRysunek", "Zobacz rysunek");
-        o.fullScale = button("DrukujSzablon", "Drukuj szablon 1:1");
-        o.saveCncDxf = button("ZapiszDXFCNC", "Zapisz DXF dla CNC");
-
+        // Two to a row, in the table's order.
         auto* buttons = new QGridLayout;
         buttons->setSpacing(kMargin);
-        buttons->addWidget(o.saveTxt, 0, 0);
-        buttons->addWidget(o.saveDxf, 0, 1);
-        buttons->addWidget(o.print, 1, 0);
-        buttons->addWidget(o.preview, 1, 1);
-        buttons->addWidget(o.fullScale, 2, 0);
-        buttons->addWidget(o.saveCncDxf, 2, 1);
+        for (const render::OutputRow& row : render::outputRows()) {
+            auto* b = new QPushButton(QString::fromUtf8(row.caption), box);
+            b->setObjectName(prefix + QString::fromLatin1(row.buttonName));
+            const auto at = static_cast<int>(m_form.outputs.size());
+            buttons->addWidget(b, at / 2, at % 2);
+            m_form.outputs.push_back({&row, b});
+        }
 
         auto* layout = new QVBoxLayout(box);
         layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/calculatordefinition.h"
+#include "common/render/outputtable.h"
 
 #include <vector>
 
@@ -19,18 +20,10 @@ class Prompts;
 /** The scheme button is at least this wide, pixels. */
 inline constexpr int kSchemeButtonWidth = 257;
 
-/** The output buttons, enabled exactly while a calculation's outputs are ready. */
-struct OutputButtons {
-    QPushButton* saveTxt = nullptr;    ///< "Zapisz Wyniki - TXT"
-    QPushButton* saveDxf = nullptr;    ///< "Zapisz rysunek-DXF"
-    QPushButton* print = nullptr;      ///< "Drukuj Wyniki"
-    QPushButton* preview = nullptr;    ///< "Zobacz rysunek"
-    QPushButton* fullScale = nullptr;  ///< "Drukuj szablon 1:1"
-    QPushButton* saveCncDxf = nullptr; ///< "Zapisz DXF dla CNC"
-
-    std::vector<QPushButton*> all() const {
-        return {saveTxt, saveDxf, print, preview, fullScale, saveCncDxf};
-    }
+/** An output's button, enabled exactly while a calculation's outputs are ready. */
+struct OutputButton {
+    const render::OutputRow* row = nullptr;
+    QPushButton* button = nullptr;
 };
 
 /**
@@ -49,7 +42,8 @@ struct CalculatorForm {
     QPlainTextEdit* noteMemo = nullptr;
     QPlainTextEdit* resultsMemo = nullptr;
     QPushButton* calculateButton = nullptr;
-    OutputButtons outputs;
+    /** One per row of the outputs' table, in its order. */
+    std::vector<OutputButton> outputs;
     QPushButton* schemeButton = nullptr;
     QStatusBar* statusBar = nullptr;
 };

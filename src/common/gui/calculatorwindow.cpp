@@ -33,14 +33,6 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::vector<std::string> toStdStrings(const QStringList& texts) {
-    std::vector<std::string> strings;
-    for (const QString& text : texts) {
-        strings.push_back(text.toStdString());
-    }
-    return strings;
-}
-
 /** Index of the checked button of a group, 0 when none is. */
 std::size_t checkedIndex(const std::vector<QRadioButton*>& buttons) {
     const auto checked = std::find_if(buttons.begin(), buttons.end(),
@@ -77,13 +69,10 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     new FieldNotes(
         definition(), m_form.fields, *m_form.noteMemo, [this] { return developmentIndex(); }, this);
     connect(m_form.calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
-    const OutputButtons& o = m_form.outputs;
-    connect(o.saveTxt, &QPushButton::clicked, this, &CalculatorWindow::ZapiszWynikiClick);
-    connect(o.saveDxf, &QPushButton::clicked, this, &CalculatorWindow::ZapiszPlikDXF);
-    connect(o.print, &QPushButton::clicked, this, &CalculatorWindow::DrukujWynikiClick);
-    connect(o.preview, &QPushButton::clicked, this, &CalculatorWindow::ZobaczRysunekClick);
-    connect(o.fullScale, &QPushButton::clicked, this, &CalculatorWindow::DrukujSzablonClick);
-    connect(o.saveCncDxf, &QPushButton::clicked, this, &CalculatorWindow::ZapiszDXFCNC);
+    for (const OutputButton& output : m_form.outputs) {
+        const render::OutputRow* row = output.row;
+        connect(output.button, &QPushButton::clicked, this, [this, row] { runOutput(*row); });
+    }
     connect(m_form.schemeButton, &QPushButton::clicked, this,
             &CalculatorWindow::SchematWynikowClick);
 
@@ -104,12 +93,15 @@ QStringList CalculatorWindow::fieldTexts() const {
     return texts;
 }
 
-QStringList CalculatorWindow::inputTexts() const {
-    QStringList texts = fieldTexts();
-    for (const auto& buttons : m_form.selectorButtons) {
-        texts << QString::number(checkedIndex(buttons));
+core::CalculatorInputs CalculatorWindow::inputs() const {
+    core::CalculatorInputs inputs;
+    for (const NumericLineEdit* field : m_form.fields) {
+        inputs.fieldTexts.push_back(field->text().toStdString());
     }
-    return texts;
+    for (const auto& buttons : m_form.selectorButtons) {
+        inputs.choices.push_back(checkedIndex(buttons));
+    }
+    return inputs;
 }
 
 std::size_t CalculatorWindow::developmentIndex() const {
@@ -129,8 +121,8 @@ QString CalculatorWindow::schemePicture() const {
 
 void CalculatorWindow::setOutputs(std::optional<core::CalculationOutputs> outputs) {
     m_outputs = std::move(outputs);
-    for (QPushButton* button : m_form.outputs.all()) {
-        button->setEnabled(m_outputs.has_value());
+    for (const OutputButton& output : m_form.outputs) {
+        output.button->setEnabled(m_outputs.has_value());
     }
 }
 
@@ -147,7 +139,7 @@ void CalculatorWindow::Disable_Przyciski() {
 }
 
 void CalculatorWindow::Button1Click() {
-    const core::FieldReading reading = core::readFields(definition(), toStdStrings(inputTexts()));
+    const core::FieldReading reading = core::readFields(definition(), inputs());
     // Setting a field's text runs the inputs-changed action, as typing would.
     for (const std::size_t index : reading.notNumbers) {
         m_form.fields[index]->setText(QStringLiteral("0"));
@@ -176,45 +168,70 @@ void CalculatorWindow::Button1Click() {
     moveCaretToStart(m_form.resultsMemo);
 }
 
-void CalculatorWindow::saveOutput(render::OutputKind kind, const core::TemplateSettings& settings) {
+void CalculatorWindow::runOutput(const render::OutputRow& row) {
     if (!hasResultsReady()) {
         return;
     }
-    const render::OutputSource source{definition(), *m_outputs, settings};
-    if (const auto problem = render::outputProblem(kind, source)) {
-        const QString what = kind == render::OutputKind::CncDxf
-                                 ? QStringLiteral("Nie moge przygotowac pliku DXF dla CNC : ")
-                                 : QStringLiteral("Nie moge przygotowac szablonu : ");
-        m_context.prompts.error(this, what + *problem);
+    switch (row.action) {
+    case render::OutputAction::SaveFile:
+        saveOutput(row);
+        return;
+    case render::OutputAction::PrintReport:
+        printResults();
+        return;
+    case render::OutputAction::ShowPreview:
+        showPreview();
+        return;
+    case render::OutputAction::TemplateDialog:
+        templateDialog(row);
         return;
     }
-    saveThroughDialog(m_context.prompts, this, render::fileFilter(kind),
-                      render::initialFileName(kind, definition()), m_lastNames[kind],
-                      [&](const QString& path) -> std::optional<QString> {
-                          const render::OutputFile file = render::makeOutputFile(kind, source);
-                          if (file.problem) {
-                              return file.problem;
-                          }
+}
+
+void CalculatorWindow::saveOutput(const render::OutputRow& row,
+                                  const core::TemplateSettings& settings) {
+    // Made once, before the dialog: a file that cannot be made is said so at once.
+    const render::OutputFile file =
+        row.make({definition(), *m_outputs, settings, cnc::DxfVersion::R2000});
+    if (file.problem) {
+        m_context.prompts.error(
+            this, QString::fromUtf8(row.windowProblem != nullptr ? row.windowProblem
+                                                                 : "Nie moge przygotowac pliku : ") +
+                      *file.problem);
+        return;
+    }
+    saveThroughDialog(m_context.prompts, this, QString::fromUtf8(row.filter),
+                      row.initialName(definition()), m_lastNames[row.kind],
+                      [&file](const QString& path) -> std::optional<QString> {
                           return io::writeFileAtomically(path, file.bytes);
                       });
 }
 
 void CalculatorWindow::ZapiszWynikiClick() {
-    saveOutput(render::OutputKind::Txt);
+    runOutput(render::outputRow(render::OutputKind::Txt));
 }
 
 void CalculatorWindow::ZapiszPlikDXF() {
-    saveOutput(render::OutputKind::Dxf);
+    runOutput(render::outputRow(render::OutputKind::Dxf));
 }
 
 void CalculatorWindow::ZapiszDXFCNC() {
-    saveOutput(render::OutputKind::CncDxf);
+    runOutput(render::outputRow(render::OutputKind::CncDxf));
 }
 
 void CalculatorWindow::DrukujWynikiClick() {
-    if (!hasResultsReady()) {
-        return;
-    }
+    runOutput(render::outputRow(render::OutputKind::Print));
+}
+
+void CalculatorWindow::ZobaczRysunekClick() {
+    runOutput(render::outputRow(render::OutputKind::Preview));
+}
+
+void CalculatorWindow::DrukujSzablonClick() {
+    runOutput(render::outputRow(render::OutputKind::TemplatePdf));
+}
+
+void CalculatorWindow::printResults() {
     QPrinter printer(QPrinter::HighResolution);
     if (!m_context.prompts.printDialog(this, printer)) {
         return;
@@ -225,19 +242,13 @@ void CalculatorWindow::DrukujWynikiClick() {
     }
 }
 
-void CalculatorWindow::ZobaczRysunekClick() {
-    if (!hasResultsReady()) {
-        return;
-    }
+void CalculatorWindow::showPreview() {
     DrawingPreview* preview = m_context.outputWindows.preview(definition().window);
     preview->setDrawing(core::previewOf(m_outputs->pattern));
     m_context.prompts.runModal(*preview);
 }
 
-void CalculatorWindow::DrukujSzablonClick() {
-    if (!hasResultsReady()) {
-        return;
-    }
+void CalculatorWindow::templateDialog(const render::OutputRow& row) {
     if (!m_templateSettings) {
         m_templateSettings = io::loadTemplateCorrection(m_context.savedInputsDirectory);
     }
@@ -251,7 +262,7 @@ void CalculatorWindow::DrukujSzablonClick() {
         m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }
     if (choice->action == TemplateChoice::Action::SavePdf) {
-        saveOutput(render::OutputKind::TemplatePdf, choice->settings);
+        saveOutput(row, choice->settings);
     } else {
         printTemplate(m_context.prompts, this, definition(), *m_outputs, choice->settings);
     }
@@ -273,25 +284,22 @@ void CalculatorWindow::paintEvent(QPaintEvent* event) {
 void CalculatorWindow::loadSavedInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
-    const std::size_t fieldCount = m_form.fields.size();
-    const auto texts = saved.load(static_cast<int>(fieldCount + m_form.selectorButtons.size()));
-    if (!texts) {
+    const auto loaded = saved.load(definition());
+    if (!loaded) {
         return;
     }
-    for (std::size_t i = 0; i < fieldCount; ++i) {
-        m_form.fields[i]->setText((*texts)[static_cast<qsizetype>(i)]);
+    for (std::size_t i = 0; i < m_form.fields.size(); ++i) {
+        m_form.fields[i]->setText(q(loaded->fieldTexts[i]));
     }
-    // A file from before the selectors has "0" for them: their first choices.
-    const core::FieldReading reading = core::readFields(definition(), toStdStrings(*texts));
     for (std::size_t k = 0; k < m_form.selectorButtons.size(); ++k) {
-        m_form.selectorButtons[k][reading.choices[k]]->setChecked(true);
+        m_form.selectorButtons[k][loaded->choices[k]]->setChecked(true);
     }
 }
 
 void CalculatorWindow::saveInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
-    if (!saved.save(inputTexts())) {
+    if (!saved.save(definition(), inputs())) {
         m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }
 }

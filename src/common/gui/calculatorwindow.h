@@ -4,7 +4,7 @@
 #include "common/core/templateplan.h"
 #include "common/gui/calculatorform.h"
 #include "common/gui/guicontext.h"
-#include "common/render/outputfile.h"
+#include "common/render/outputtable.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,8 +35,8 @@ public:
     /** The edit fields in creation order. */
     const std::vector<NumericLineEdit*>& fields() const { return m_form.fields; }
     QStringList fieldTexts() const;
-    /** The field texts, then each selector's choice index: what is saved and calculated. */
-    QStringList inputTexts() const;
+    /** The fields' texts and the selectors' choices: what is saved and calculated. */
+    core::CalculatorInputs inputs() const;
     /** Each selector's radio buttons, in its choices' order. */
     const std::vector<std::vector<QRadioButton*>>& selectorButtons() const {
         return m_form.selectorButtons;
@@ -71,8 +71,14 @@ protected:
 
 private:
     void setOutputs(std::optional<core::CalculationOutputs> outputs);
-    /** Through the save dialog, the overwrite question and an atomic write. */
-    void saveOutput(render::OutputKind kind, const core::TemplateSettings& settings = {});
+    /** What an output's button does, while the outputs are ready. */
+    void runOutput(const render::OutputRow& row);
+    /** The file made, then the save dialog, the overwrite question and an atomic write. */
+    void saveOutput(const render::OutputRow& row, const core::TemplateSettings& settings = {});
+    void printResults();
+    void showPreview();
+    /** The template's settings, then printed or saved as the row's file. */
+    void templateDialog(const render::OutputRow& row);
     void loadSavedInputs();
     void saveInputs();
 

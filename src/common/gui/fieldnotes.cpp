@@ -35,11 +35,11 @@ FieldNotes::FieldNotes(const core::CalculatorDefinition& definition,
 }
 
 bool FieldNotes::anyNonZero(const std::vector<std::string>& names) const {
-    std::vector<std::string> texts;
+    core::CalculatorInputs inputs;
     for (const NumericLineEdit* field : m_fields) {
-        texts.push_back(field->text().toStdString());
+        inputs.fieldTexts.push_back(field->text().toStdString());
     }
-    const core::FieldReading reading = core::readFields(m_definition, texts);
+    const core::FieldReading reading = core::readFields(m_definition, inputs);
     return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
         const auto index = core::fieldIndex(m_definition, name);
         return index && reading.values[*index] != 0.0;

@@ -1,6 +1,6 @@
 #include "common/io/savedinputs.h"
 
-#include "common/core/numbertext.h"
+#include "common/core/savedinputformat.h"
 #include "common/io/atomicfile.h"
 #include "common/io/platformfiles.h"
 #include "common/io/windows1250.h"
@@ -78,10 +78,11 @@ QString SavedInputs::path() const {
     return QDir(m_directory).filePath(m_fileName);
 }
 
-bool SavedInputs::save(const QStringList& fieldTexts) const {
+bool SavedInputs::save(const core::CalculatorDefinition& definition,
+                       const core::CalculatorInputs& inputs) const {
     QString text;
-    for (const QString& field : fieldTexts) {
-        text += field;
+    for (const std::string& line : core::savedInputLines(definition, inputs)) {
+        text += QString::fromStdString(line);
         text += QStringLiteral("\r\n");
     }
     if (!QDir().mkpath(m_directory)) {
@@ -90,24 +91,30 @@ bool SavedInputs::save(const QStringList& fieldTexts) const {
     return !writeFileAtomically(path(), toWindows1250(text)).has_value();
 }
 
-std::optional<QStringList> SavedInputs::load(int fieldCount) const {
+std::optional<core::CalculatorInputs>
+SavedInputs::load(const core::CalculatorDefinition& definition) const {
     QFile file(path());
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    return readSavedInputs(file, fieldCount);
+    return readSavedInputs(file, definition);
 }
 
-QStringList readSavedInputs(QIODevice& device, int fieldCount) {
+core::CalculatorInputs readSavedInputs(QIODevice& device,
+                                       const core::CalculatorDefinition& definition) {
     // One byte is one character in Windows-1250; each line is its text and CR LF.
-    const qint64 budget = qint64{fieldCount} * (kSavedInputCharacters + 2) + kReadMargin;
-    LimitedLineReader reader(device, kSavedInputCharacters, budget);
-    QStringList texts;
-    for (int i = 0; i < fieldCount; ++i) {
-        const QString kept = fromWindows1250(reader.next().value_or(QByteArray()));
-        texts << (core::parseReal(kept.toStdString()) ? kept : QStringLiteral("0"));
+    const auto lineCount = static_cast<qint64>(core::savedLineCount(definition));
+    const qint64 budget = lineCount * (kSavedLineBytes + 2) + kReadMargin;
+    LimitedLineReader reader(device, kSavedLineBytes, budget);
+    std::vector<std::string> lines;
+    for (qint64 i = 0; i < lineCount; ++i) {
+        const auto line = reader.next();
+        if (!line) {
+            break;
+        }
+        lines.push_back(fromWindows1250(*line).toStdString());
     }
-    return texts;
+    return core::inputsFromSavedLines(definition, lines);
 }
 
 QString savedInputsDirectory() {

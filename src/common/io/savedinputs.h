@@ -1,19 +1,20 @@
 #pragma once
 
+#include "common/core/calculatordefinition.h"
+
 #include <QIODevice>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
 namespace blachorys::io {
 
-/** Characters of a saved line that loading keeps. */
-inline constexpr int kSavedInputCharacters = 20;
+/** Bytes of a saved line that loading keeps: a name, "=" and a text of 20 characters fit. */
+inline constexpr int kSavedLineBytes = 64;
 
 /**
- * The per-calculator file of raw field texts: one line per edit field in the window's
- * creation order, Windows-1250, CR LF, nothing else.
+ * A calculator's file of its inputs' texts (`core::savedInputLines`): the fields' texts one
+ * per line, then the later fields and the choices by name; Windows-1250, CR LF, nothing else.
  */
 class SavedInputs {
 public:
@@ -21,15 +22,16 @@ public:
 
     QString path() const;
 
-    /** Writes the texts atomically; false when the file could not be written. */
-    bool save(const QStringList& fieldTexts) const;
+    /** Writes the inputs atomically; false when the file could not be written. */
+    bool save(const core::CalculatorDefinition& definition,
+              const core::CalculatorInputs& inputs) const;
 
     /**
-     * Reads `fieldCount` texts, each cut to its first 20 characters; a text that is not a real
-     * number, or a missing line, gives "0". Nothing when there is no file. The file is
-     * untrusted: any bytes, however long a line, are read safely in bounded memory.
+     * The inputs the file holds, as `core::inputsFromSavedLines` reads them; nothing when there
+     * is no file. The file is untrusted: any bytes, however long a line, are read safely in
+     * bounded memory.
      */
-    std::optional<QStringList> load(int fieldCount) const;
+    std::optional<core::CalculatorInputs> load(const core::CalculatorDefinition& definition) const;
 
 private:
     QString m_directory;
@@ -37,10 +39,11 @@ private:
 };
 
 /**
- * The texts of `fieldCount` fields from a saved-input file's bytes, as `SavedInputs::load`
- * reads them. Only the first few kilobytes are read, whatever the size of the file.
+ * The inputs of a saved-input file's bytes, as `SavedInputs::load` reads them. Only the first
+ * few kilobytes are read, whatever the size of the file.
  */
-QStringList readSavedInputs(QIODevice& device, int fieldCount);
+core::CalculatorInputs readSavedInputs(QIODevice& device,
+                                       const core::CalculatorDefinition& definition);
 
 /**
  * Where saved inputs live: the executable's directory when it can be written, otherwise the

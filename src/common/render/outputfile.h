@@ -3,7 +3,7 @@
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculationresult.h"
 #include "common/core/calculatordefinition.h"
-#include "common/core/templateplan.h"
+#include "common/core/templatesettings.h"
 #include "common/render/templatepainter.h"
 
 #include <QByteArray>
@@ -13,15 +13,7 @@
 
 namespace blachorys::render {
 
-/** The files a calculation is saved as. */
-enum class OutputKind {
-    Txt,         ///< the whole report
-    Dxf,         ///< the document's DXF of the pattern
-    TemplatePdf, ///< the full-scale template
-    CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
-};
-
-/** What a file is made from: the calculator, its calculation and the template's settings. */
+/** What a file is made from: the calculator, its calculation and the files' settings. */
 struct OutputSource {
     const core::CalculatorDefinition& definition;
     const core::CalculationOutputs& outputs;
@@ -36,26 +28,14 @@ struct OutputFile {
     std::optional<QString> problem;
 };
 
-/**
- * Why the file cannot be made ("szablon zajalby ..."), or nothing: cheap enough to ask before
- * the save dialog.
- */
-std::optional<QString> outputProblem(OutputKind kind, const OutputSource& source);
-
-/**
- * The file's bytes, the same for the window and the command line. The template needs the
- * program's drawing layer (a QGuiApplication).
- */
-OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);
-
-/**
- * The save dialog's initial name: the calculator's TXT or DXF name as its definition gives it;
- * the template PDF and the CNC DXF named after the DXF with "_szablon" or "_cnc" added.
- */
-QString initialFileName(OutputKind kind, const core::CalculatorDefinition& definition);
-
-/** The save dialog's filter: "Plik tekstowy - TXT|*.txt". */
-QString fileFilter(OutputKind kind);
+/** The whole report in Windows-1250, CR LF after every line. */
+OutputFile reportFile(const OutputSource& source);
+/** The document's DXF of the pattern: every line on its role's layer. */
+OutputFile dxfFile(const OutputSource& source);
+/** The full-scale template as a PDF; needs the program's drawing layer (a QGuiApplication). */
+OutputFile templatePdfFile(const OutputSource& source);
+/** The cutting table's DXF: closed cuts, marking lines and texts on their layers. */
+OutputFile cncDxfFile(const OutputSource& source);
 
 /** The template's title for a calculator: its printout's heading and its report. */
 TemplateTitle templateTitle(const core::CalculatorDefinition& definition,

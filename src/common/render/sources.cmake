@@ -1,6 +1,8 @@
 set(BLACHORYS_RENDER_SOURCES
     src/common/render/outputfile.cpp
     src/common/render/outputfile.h
+    src/common/render/outputtable.cpp
+    src/common/render/outputtable.h
     src/common/render/millimetrepainter.cpp
     src/common/render/millimetrepainter.h
     src/common/render/templateoverview.cpp

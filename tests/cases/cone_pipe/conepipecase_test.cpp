@@ -28,7 +28,7 @@ const std::string kMissesPipe =
 CalculationResult calculate(Changes changes, std::size_t development = kCone) {
     const Calculator& calculator = conePipeCalculator();
     return calculator.calculate(
-        exampleFieldTexts(calculator.definition(), {"", "", std::move(changes)}), development,
+        exampleInputs(calculator.definition(), {"", "", std::move(changes)}), development,
         "08-12-2026");
 }
 

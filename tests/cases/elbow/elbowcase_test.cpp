@@ -17,7 +17,7 @@ using Status = CalculationResult::Status;
 using Texts = std::vector<std::string>;
 
 Texts changed(test::FieldChanges changes) {
-    return test::changedTexts(elbowCalculator(), std::move(changes));
+    return test::changedTexts(elbowCalculator(), std::move(changes)).fieldTexts;
 }
 
 CalculationResult calculate(const Texts& texts) {

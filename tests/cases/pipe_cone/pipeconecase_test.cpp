@@ -25,7 +25,7 @@ using Changes = std::vector<std::pair<std::string, std::string>>;
 
 /** The default field texts with some changed, in creation order. */
 Texts changed(Changes changes) {
-    return exampleFieldTexts(pipeConeCalculator().definition(), {"", "", std::move(changes)});
+    return exampleInputs(pipeConeCalculator().definition(), {"", "", std::move(changes)}).fieldTexts;
 }
 
 CalculationResult calculate(const Texts& texts, std::size_t development = kPipe) {
@@ -267,9 +267,9 @@ TEST(PipeConeReferenceCalculator, EveryExampleGivesTheSameTextsAsTheFastOne) {
     const auto& definition = pipeConeCalculator().definition();
     EXPECT_EQ(pipeConeReferenceCalculator().definition().key, definition.key);
     for (const ExampleInputs& example : definition.examples) {
-        const Texts texts = exampleFieldTexts(definition, example);
+        const CalculatorInputs texts = exampleInputs(definition, example);
         const std::size_t development = developmentIndex(definition, example.development).value();
-        const CalculationResult fast = calculate(texts, development);
+        const CalculationResult fast = calculate(texts.fieldTexts, development);
         const CalculationResult reference =
             pipeConeReferenceCalculator().calculate(texts, development, "08-12-2026");
         ASSERT_TRUE(fast.outputs && reference.outputs) << example.name;

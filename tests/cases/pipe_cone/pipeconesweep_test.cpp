@@ -115,9 +115,9 @@ std::string describe(const PipeConeInputs& in) {
 }
 
 /** The field texts of the joint: shortest texts, which read back as the very same numbers. */
-std::vector<std::string> fieldTexts(const PipeConeInputs& in) {
+CalculatorInputs fieldTexts(const PipeConeInputs& in) {
     const CalculatorDefinition& definition = pipeConeCalculator().definition();
-    return exampleFieldTexts(definition, {"",
+    return exampleInputs(definition, {"",
                                           "",
                                           {{"Dr", numberText(in.Dr)},
                                            {"Dsm", numberText(in.Dsm)},

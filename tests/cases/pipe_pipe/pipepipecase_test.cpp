@@ -29,7 +29,7 @@ std::vector<std::string> defaults() {
     return texts;
 }
 
-std::vector<std::string> changed(test::FieldChanges changes) {
+CalculatorInputs changed(test::FieldChanges changes) {
     return test::changedTexts(pipePipeCalculator(), std::move(changes));
 }
 
@@ -94,7 +94,7 @@ TEST(PipePipeCalculator, RefusedInputsEndWithDaneNieOk) {
 
 struct OverflowCase {
     const char* what;
-    std::vector<std::string> texts;
+    CalculatorInputs texts;
     std::size_t development;
 };
 
@@ -232,7 +232,7 @@ TEST_P(PipePipeDrawnCut, LiesOnTheTrueIntersection) {
             const auto& fields = pipePipeCalculator().definition().fields;
             for (std::size_t f = 0; f < fields.size(); ++f) {
                 if (fields[f].name == name) {
-                    return std::stod(changed(changes)[f]);
+                    return std::stod(changed(changes).fieldTexts[f]);
                 }
             }
             return 0.0;

@@ -18,7 +18,7 @@ using Status = CalculationResult::Status;
 using Texts = std::vector<std::string>;
 
 Texts changed(test::FieldChanges changes) {
-    return test::changedTexts(transitionCalculator(), std::move(changes));
+    return test::changedTexts(transitionCalculator(), std::move(changes)).fieldTexts;
 }
 
 CalculationResult calculate(const Texts& texts) {

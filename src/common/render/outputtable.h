@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/core/calculatordefinition.h"
+#include "common/render/outputfile.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace blachorys::render {
+
+/** Every output of a calculation, as the window's buttons and the command line offer them. */
+enum class OutputKind {
+    Txt,         ///< the whole report
+    Dxf,         ///< the document's DXF of the pattern
+    Print,       ///< the report printed
+    Preview,     ///< the scaled drawing in the preview window
+    TemplatePdf, ///< the full-scale template, printed or saved as a PDF
+    CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
+};
+
+/** What the window's button of an output does. */
+enum class OutputAction {
+    SaveFile,       ///< the file through the save dialog
+    PrintReport,    ///< the print dialog, then the report
+    ShowPreview,    ///< the preview window
+    TemplateDialog, ///< the template's dialog: printed, or saved as the file
+};
+
+/**
+ * One kind of output: its button in the window and, for a file, its option on the command line,
+ * its save dialog and its writer.
+ */
+struct OutputRow {
+    OutputKind kind = OutputKind::Txt;
+    OutputAction action = OutputAction::SaveFile;
+    /** The button's object name after the window's prefix: "ZapiszWyniki". */
+    const char* buttonName = "";
+    const char* caption = ""; ///< "Zapisz Wyniki - TXT"
+    /** The file's writer; none for an output that makes no file. */
+    OutputFile (*make)(const OutputSource&) = nullptr;
+    const char* cliOption = nullptr; ///< "--txt"
+    /** The file's name in the command line's messages: "cannot write the TXT file". */
+    const char* cliFileName = nullptr;
+    /** What the command line cannot make when the writer refuses: "the template". */
+    const char* cliProblemName = nullptr;
+    /** The save dialog's filter: "Plik tekstowy - TXT|*.txt". */
+    const char* filter = nullptr;
+    /** The window's message before the writer's problem: "Nie moge przygotowac szablonu : ". */
+    const char* windowProblem = nullptr;
+    /** The save dialog's initial name. */
+    QString (*initialName)(const core::CalculatorDefinition&) = nullptr;
+    /** The writer paints, and needs the program's drawing layer. */
+    bool needsDrawing = false;
+
+    bool isFile() const { return make != nullptr; }
+};
+
+/** The outputs, in the order of the window's buttons (two to a row). */
+const std::vector<OutputRow>& outputRows();
+
+/** The row of an output. */
+const OutputRow& outputRow(OutputKind kind);
+
+/** The file of an output that makes one. */
+OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);
+
+} // namespace blachorys::render
