@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,18 +42,6 @@ TEST(Registry, KeysNamesAndFilesAreUnique) {
     }
     EXPECT_EQ(findCalculator("rura"), nullptr);
     EXPECT_EQ(findCalculator(""), nullptr);
-}
-
-TEST(Registry, HoldsTheSixCalculatorsInMenuOrder) {
-    std::vector<std::string> handlers;
-    for (const Calculator* calculator : calculators()) {
-        EXPECT_FALSE(calculator->definition().window.menuCaption.empty());
-        handlers.push_back(calculator->definition().window.menuHandler);
-    }
-    EXPECT_EQ(handlers,
-              (std::vector<std::string>{"Rurarura1Click", "Rurastozek1Click", "StozekRura1Click",
-                                        "Stozek1Click", "KolanoSegm1Click",
-                                        "Przejsciowka_KoloProstokatClick"}));
 }
 
 class EveryCalculator : public ::testing::TestWithParam<const Calculator*> {
@@ -91,6 +80,71 @@ TEST_P(EveryCalculator, FieldsTabOrderAndDevelopmentsAgree) {
         EXPECT_FALSE(d.window.schemePicture.empty());
         EXPECT_FALSE(d.window.schemeButtonCaption.empty());
     }
+}
+
+TEST_P(EveryCalculator, TheDefinitionHoldsWhatEveryPartOfTheProgramReads) {
+    const auto& d = definition();
+    const auto endsWith = [](const std::string& name, const char* extension) {
+        return name.size() > std::strlen(extension) && name.ends_with(extension);
+    };
+    EXPECT_TRUE(endsWith(d.savedInputsFileName, ".dat") && endsWith(d.txtFileName, ".txt") &&
+                endsWith(d.dxfFileName, ".dxf"));
+    const auto& w = d.window;
+    for (const std::string* text : {&d.key, &d.printJobTitle, &d.printHeading, &w.formName,
+                                    &w.caption, &w.menuCaption, &w.menuHandler, &w.jointPicture,
+                                    &w.previewName, &w.previewCaption}) {
+        EXPECT_FALSE(text->empty());
+    }
+    EXPECT_GE(d.positionalSavedFields, 1u);
+    EXPECT_LE(d.positionalSavedFields, d.fields.size());
+    // Every widget a test or a user finds by name has a name of its own.
+    std::set<std::string> objectNames;
+    std::set<std::string> inputNames;
+    for (const auto& field : d.fields) {
+        EXPECT_TRUE(objectNames.insert("Edit_" + field.name).second) << field.name;
+        EXPECT_TRUE(inputNames.insert(field.name).second) << field.name;
+    }
+    for (const auto& development : d.developments) {
+        EXPECT_TRUE(objectNames.insert(development.objectName).second) << development.key;
+    }
+    for (const auto& selector : d.selectors) {
+        // "--<name>" on the command line: no field's name, no option of the command line's own.
+        EXPECT_TRUE(inputNames.insert(selector.name).second) << selector.name;
+        for (const char* option : {"development", "date", "strict", "list", "txt", "dxf"}) {
+            EXPECT_NE(selector.name, option);
+        }
+        EXPECT_GE(selector.choices.size(), 2u) << selector.name;
+        std::set<std::string> keys;
+        for (const auto& choice : selector.choices) {
+            EXPECT_TRUE(keys.insert(choice.key).second) << choice.key;
+            EXPECT_TRUE(objectNames.insert(choice.objectName).second) << choice.objectName;
+        }
+    }
+    // The examples name only what there is.
+    std::set<std::string> exampleNames;
+    for (const auto& example : d.examples) {
+        EXPECT_TRUE(exampleNames.insert(example.name).second) << example.name;
+        EXPECT_TRUE(developmentIndex(d, example.development)) << example.name;
+        for (const auto& [name, text] : example.fieldTexts) {
+            const auto selector = selectorIndex(d, name);
+            EXPECT_TRUE(fieldIndex(d, name) ||
+                        (selector && choiceIndex(d.selectors[*selector], text)))
+                << example.name << ": " << name << "=" << text;
+        }
+    }
+}
+
+TEST_P(EveryCalculator, TheLargestNCalculatesAndOneMoreIsRefused) {
+    const auto& d = definition();
+    ASSERT_GE(d.largestN, 2);
+    const auto withN = [&](int n) {
+        return GetParam()->calculate(exampleInputs(d, {"", "", {{"N", std::to_string(n)}}}), 0,
+                                     "d");
+    };
+    EXPECT_EQ(withN(d.largestN).status, CalculationResult::Status::Calculated);
+    const auto refused = withN(d.largestN + 1);
+    EXPECT_EQ(refused.status, CalculationResult::Status::Refused);
+    EXPECT_FALSE(refused.messages.empty());
 }
 
 TEST_P(EveryCalculator, DefaultsCalculateInEveryDevelopment) {
@@ -274,7 +328,7 @@ TEST_P(EveryCalculator, TheTemplateThinsItsMarkingLinesToWhatAWorkerCanFollow) {
     // At N = 24 every line is drawn; at the largest N the generators would hatch the sheet, so
     // most stand a few millimetres apart (a fan's lines half that at their middles).
     const auto& d = definition();
-    const std::string most = d.key == "koloprostokat" ? "500" : "2000";
+    const std::string most = std::to_string(d.largestN);
     for (std::size_t development = 0; development < std::max<std::size_t>(1, d.developments.size());
          ++development) {
         for (const std::string& divisions : {std::string("24"), most}) {

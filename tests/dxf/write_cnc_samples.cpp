@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     for (const core::Calculator* calculator : core::calculators()) {
         const auto& definition = calculator->definition();
         // The transition is calculated at 500 divisions, the others at 2000.
-        const std::string many = definition.key == "koloprostokat" ? "500" : "2000";
+        const std::string many = std::to_string(definition.largestN);
         const std::size_t developments = std::max<std::size_t>(1, definition.developments.size());
         for (std::size_t development = 0; development < developments; ++development) {
             ok = writeSample(*calculator, development, "", good, 0.0) && ok;

@@ -28,16 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& definition = options.calculator->definition();
     FUZZ_CHECK(options.development < std::max<std::size_t>(1, definition.developments.size()),
                std::to_string(options.development));
-    FUZZ_CHECK(options.fieldTexts.size() == definition.fields.size() + definition.selectors.size(),
-               definition.key);
+    FUZZ_CHECK(options.inputs.fieldTexts.size() == definition.fields.size(), definition.key);
+    FUZZ_CHECK(options.inputs.choices.size() == definition.selectors.size(), definition.key);
     FUZZ_CHECK(options.fields.choices.size() == definition.selectors.size(), definition.key);
     FUZZ_CHECK(!core::settingsProblem(options.templateSettings), "unusable template settings");
     for (const std::string& message : parsed.messages) {
         FUZZ_CHECK(message.starts_with("Uwaga: ") && !options.strict, message);
     }
-    for (const auto* path : {&options.txtPath, &options.dxfPath, &options.templatePath}) {
-        FUZZ_CHECK(!*path ||
-                       std::find(arguments.begin(), arguments.end(), **path) != arguments.end(),
+    for (const cli::RequestedFile& file : options.files) {
+        FUZZ_CHECK(std::find(arguments.begin(), arguments.end(), file.path) != arguments.end(),
                    "a file name that was not given");
     }
     return 0;

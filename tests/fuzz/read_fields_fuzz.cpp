@@ -1,5 +1,6 @@
 // Arbitrary texts in the fields of every calculator: the first byte chooses the calculator and
-// its development, the rest are the fields' texts, one per line. The first pass and the field
+// its development, the rest are the fields' texts, one per line, then a line per selector
+// whose first byte chooses its choice. The first pass and the field
 // reading must keep their promises, and a calculation must end in one of its three kinds with
 // outputs whose every number is finite.
 #include "cases/calculators.h"
@@ -28,9 +29,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& definition = calculator.definition();
     const std::size_t development =
         (data[0] / all.size()) % std::max<std::size_t>(1, definition.developments.size());
-    const std::vector<std::string> given = fuzz::splitAt(data + 1, size - 1, '\n');
+    std::vector<std::string> given = fuzz::splitAt(data + 1, size - 1, '\n');
+    core::CalculatorInputs inputs;
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        const std::size_t line = definition.fields.size() + k;
+        const std::size_t choice =
+            line < given.size() && !given[line].empty() ? static_cast<unsigned char>(given[line][0]) : 0;
+        inputs.choices.push_back(choice % (definition.selectors[k].choices.size() + 1));
+    }
+    given.resize(std::min(given.size(), definition.fields.size()));
+    inputs.fieldTexts = given;
 
-    const core::FieldReading reading = core::readFields(definition, given);
+    const core::FieldReading reading = core::readFields(definition, inputs);
     FUZZ_CHECK(reading.texts.size() == definition.fields.size(), definition.key);
     FUZZ_CHECK(reading.choices.size() == definition.selectors.size(), definition.key);
     for (std::size_t k = 0; k < reading.choices.size(); ++k) {
@@ -57,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!fewDivisions) {
         return 0;
     }
-    const core::CalculationResult result = calculator.calculate(given, development, "08-12-2026");
+    const core::CalculationResult result =
+        calculator.calculate(inputs, development, "08-12-2026");
     const std::vector<std::string> problems = test::resultProblems(result);
     FUZZ_CHECK(problems.empty(), definition.key + ": " + problems.front());
     return 0;

@@ -1,7 +1,9 @@
 // Arbitrary bytes as a saved-input file, read back as a calculator window reads it at its first
-// paint, for the field count of every calculator and for none.
+// paint, for every calculator and for a file of no fields; what is read saves and reads back
+// the same.
 #include "cases/calculators.h"
 #include "common/core/numbertext.h"
+#include "common/core/savedinputformat.h"
 #include "common/io/savedinputs.h"
 #include "fuzz/fuzzcheck.h"
 
@@ -10,18 +12,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <set>
+#include <vector>
 
 using namespace blachorys;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const QTemporaryDir directory;
-    static const std::set<int> fieldCounts = [] {
-        std::set<int> counts{0, 1};
+    static const std::vector<core::CalculatorDefinition> definitions = [] {
+        std::vector<core::CalculatorDefinition> all{core::CalculatorDefinition{}};
         for (const core::Calculator* calculator : core::calculators()) {
-            counts.insert(static_cast<int>(calculator->definition().fields.size()));
+            all.push_back(calculator->definition());
         }
-        return counts;
+        return all;
     }();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const io::SavedInputs saved(directory.path(), QStringLiteral("dane.dat"));
@@ -30,18 +32,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
                    "cannot write the file");
     }
-    for (const int count : fieldCounts) {
+    for (const core::CalculatorDefinition& definition : definitions) {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        const QStringList texts = io::readSavedInputs(buffer, count);
-        FUZZ_CHECK(texts.size() == count, std::to_string(texts.size()));
-        for (const QString& text : texts) {
-            FUZZ_CHECK(text.size() <= io::kSavedInputCharacters, text.toStdString());
+        const core::CalculatorInputs inputs = io::readSavedInputs(buffer, definition);
+        FUZZ_CHECK(inputs.fieldTexts.size() == definition.fields.size(), definition.key);
+        FUZZ_CHECK(inputs.choices.size() == definition.selectors.size(), definition.key);
+        for (const std::string& text : inputs.fieldTexts) {
+            FUZZ_CHECK(core::characterCount(text) <= core::kSavedTextCharacters, text);
             // Whatever the file held, each field gets a number (or "0").
-            FUZZ_CHECK(core::parseReal(text.toStdString()).has_value(), text.toStdString());
+            FUZZ_CHECK(core::parseReal(text).has_value(), text);
         }
-        FUZZ_CHECK(saved.load(count) == texts, "the file reads otherwise than its bytes");
+        for (std::size_t k = 0; k < inputs.choices.size(); ++k) {
+            FUZZ_CHECK(inputs.choices[k] < definition.selectors[k].choices.size(), definition.key);
+        }
+        FUZZ_CHECK(saved.load(definition) == inputs, "the file reads otherwise than its bytes");
+        const core::CalculatorInputs again = core::inputsFromSavedLines(
+            definition, core::savedInputLines(definition, inputs));
+        FUZZ_CHECK(again == inputs, definition.key + ": saved, it reads back otherwise");
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "common/gui/numericlineedit.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/reportdate.h"
+#include "common/render/outputtable.h"
 #include "support/calculatorfixture.h"
 #include "support/calculatorprinter.h"
 #include "support/filesizelimit.h"
@@ -64,8 +65,11 @@ protected:
     const core::ComponentNames& names() const { return definition().window.components; }
     QString output(const char* role) const { return q(names().outputPrefix) + role; }
     QStringList outputButtons() const {
-        return {output("ZapiszRysunek"), output("ZapiszWyniki"),  output("DrukujWyniki"),
-                output("ZobaczRysunek"), output("DrukujSzablon"), output("ZapiszDXFCNC")};
+        QStringList names;
+        for (const render::OutputRow& row : render::outputRows()) {
+            names << output(row.buttonName);
+        }
+        return names;
     }
     std::size_t developmentCount() const {
         return std::max<std::size_t>(1, definition().developments.size());
@@ -500,10 +504,13 @@ constexpr const char* kFaultNames[] = {"missing directory", "a directory in the 
 
 TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierFile) {
     calculate();
-    const std::pair<const char*, QString> outputs[] = {{"ZapiszWyniki", "wynik.txt"},
-                                                       {"ZapiszRysunek", "wynik.dxf"},
-                                                       {"DrukujSzablon", "wynik.pdf"},
-                                                       {"ZapiszDXFCNC", "wynik_cnc.dxf"}};
+    // Every output that is a file, named as its dialog offers it.
+    std::vector<std::pair<const char*, QString>> outputs;
+    for (const render::OutputRow& row : render::outputRows()) {
+        if (row.isFile()) {
+            outputs.emplace_back(row.buttonName, row.initialName(definition()));
+        }
+    }
     const std::string earlier = "earlier\r\n";
     for (const auto& [button, name] : outputs) {
         for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,

@@ -123,6 +123,16 @@ TEST(CliRunner, ANegativeValueInAFieldThatTakesNoMinusIsRefused) {
     }
 }
 
+TEST(CliRunner, TheListNamesEveryCalculatorInMenuOrderWithWhatItTakes) {
+    // What scripts and tests learn the calculators from: keys, developments, selectors with
+    // their choices, fields with their defaults in creation order, the largest N.
+    const CliRun list = run({"--list"});
+    EXPECT_EQ(list.exit, kExitCalculated);
+    EXPECT_EQ(list.err, "");
+    EXPECT_EQ(list.out, test::readGolden("list.txt"));
+    EXPECT_EQ(run({"--list", "stozek"}).exit, kExitUsage);
+}
+
 TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
     const CliRun typo = run({"rurarura", "Lm=35O", "P=0"});
     EXPECT_EQ(typo.exit, kExitCalculated);
@@ -293,27 +303,6 @@ protected:
     }
     QTemporaryDir m_directory;
 };
-
-TEST_F(CliFiles, EveryCalculatorWritesItsGoldenFiles) {
-    for (const core::Calculator* calculator : core::calculators()) {
-        const auto& d = calculator->definition();
-        const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
-        for (std::size_t development = 0; development < developments; ++development) {
-            Arguments arguments{d.key,         "--date", "08-12-2026", "--txt",
-                                path("r.txt"), "--dxf",  path("r.dxf")};
-            if (!d.developments.empty()) {
-                arguments.push_back("--development");
-                arguments.push_back(d.developments[development].key);
-            }
-            const CliRun written = run(arguments);
-            ASSERT_EQ(written.exit, kExitCalculated) << written.err;
-            EXPECT_EQ(test::readFileBytes(path("r.txt")),
-                      test::readGolden(test::goldenPath(d, development, "txt")));
-            EXPECT_EQ(test::readFileBytes(path("r.dxf")),
-                      test::readGolden(test::goldenPath(d, development, "dxf")));
-        }
-    }
-}
 
 #ifndef _WIN32
 // Hard links by link(2); the Windows names of one file are in cliplatform_test.cpp.

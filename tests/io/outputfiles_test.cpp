@@ -18,45 +18,6 @@
 namespace blachorys::io {
 namespace {
 
-/** The golden's lines in UTF-8, without their CR LF. */
-std::vector<std::string> goldenLines(const std::string& relativePath) {
-    const QString text = fromWindows1250(QByteArray::fromStdString(test::readGolden(relativePath)));
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines.takeLast(), QString()) << "the golden ends with CR LF";
-    std::vector<std::string> utf8;
-    for (const QString& line : lines) {
-        utf8.push_back(line.toStdString());
-    }
-    return utf8;
-}
-
-TEST(OutputFiles, TheDefaultsOfEveryCalculatorGiveItsGoldensByteForByte) {
-    QTemporaryDir directory;
-    const QString txt = QDir(directory.path()).filePath("r.txt");
-    const QString dxf = QDir(directory.path()).filePath("r.dxf");
-    for (const core::Calculator* calculator : core::calculators()) {
-        const auto& d = calculator->definition();
-        const std::size_t developments = std::max<std::size_t>(1, d.developments.size());
-        for (std::size_t development = 0; development < developments; ++development) {
-            SCOPED_TRACE(test::goldenPath(d, development, "txt"));
-            const auto result =
-                calculator->calculate(core::exampleInputs(d, {}), development, "08-12-2026");
-            ASSERT_TRUE(result.outputs);
-            // Line by line first, for a readable difference.
-            EXPECT_EQ(result.outputs->report.allLines(),
-                      goldenLines(test::goldenPath(d, development, "txt")));
-            ASSERT_FALSE(writeReportFile(txt, result.outputs->report).has_value());
-            EXPECT_EQ(test::readFileBytes(txt.toStdString()),
-                      test::readGolden(test::goldenPath(d, development, "txt")));
-            // The document's DXF as the window and the command line make it.
-            const render::OutputFile file =
-                render::makeOutputFile(render::OutputKind::Dxf, {d, *result.outputs});
-            EXPECT_EQ(file.bytes.toStdString(),
-                      test::readGolden(test::goldenPath(d, development, "dxf")));
-        }
-    }
-}
-
 TEST(OutputFiles, ReportIsWindows1250WithCrLf) {
     const core::PointReport report = core::makePointReport({.title = "KRÓCCA [°]"}, {}, {.size = "ą"}, "d");
     QTemporaryDir directory;

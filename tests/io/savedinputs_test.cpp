@@ -1,5 +1,8 @@
 #include "common/io/savedinputs.h"
 
+#include "cases/calculators.h"
+#include "common/core/savedinputformat.h"
+
 #include "support/golden.h"
 
 #include <QDir>
@@ -156,6 +159,92 @@ TEST_F(SavedInputsFile, LinesBeyondTheFirstKilobytesAreIgnored) {
     writeRaw(bytes);
     EXPECT_EQ(load(3), (QStringList{"12", QString(20, u'7'), "0"}));
 }
+
+} // namespace
+} // namespace blachorys::io
+
+namespace blachorys::io {
+namespace {
+
+class EverySavedFile : public SavedInputsFile,
+                       public ::testing::WithParamInterface<const core::Calculator*> {
+protected:
+    const core::CalculatorDefinition& definition() const { return GetParam()->definition(); }
+    /** Inputs unlike the defaults: each field 11, 12, ... and each selector's last choice. */
+    core::CalculatorInputs changedInputs() const {
+        core::CalculatorInputs changed = core::defaultInputs(definition());
+        for (std::size_t f = 0; f < changed.fieldTexts.size(); ++f) {
+            changed.fieldTexts[f] = std::to_string(11 + f);
+        }
+        for (std::size_t k = 0; k < changed.choices.size(); ++k) {
+            changed.choices[k] = definition().selectors[k].choices.size() - 1;
+        }
+        return changed;
+    }
+    core::CalculatorInputs loaded(const QByteArray& bytes) const {
+        writeRaw(bytes);
+        return inputs().load(definition()).value_or(core::CalculatorInputs{});
+    }
+};
+
+TEST_P(EverySavedFile, TheDefaultsAreTheGoldenFileAndEveryInputReadsBack) {
+    ASSERT_TRUE(inputs().save(definition(), core::defaultInputs(definition())));
+    EXPECT_EQ(test::readFileBytes(inputs().path().toStdString()),
+              test::readGolden(definition().key + "/saved.dat"));
+    ASSERT_TRUE(inputs().save(definition(), changedInputs()));
+    EXPECT_EQ(inputs().load(definition()), changedInputs());
+}
+
+TEST_P(EverySavedFile, TheEarlierFilesLoadAsTheyAlwaysHave) {
+    // The earlier layout: every positional field, then each choice's index on a line of its own;
+    // and the document's lines alone, before any choice was saved.
+    const core::CalculatorInputs changed = changedInputs();
+    QByteArray indices;
+    QByteArray positional;
+    for (std::size_t f = 0; f < definition().positionalSavedFields; ++f) {
+        positional += QByteArray::fromStdString(changed.fieldTexts[f]) + "\r\n";
+    }
+    for (const std::size_t choice : changed.choices) {
+        indices += QByteArray::number(static_cast<qulonglong>(choice)) + "\r\n";
+    }
+    core::CalculatorInputs expected = changed;
+    for (std::size_t f = definition().positionalSavedFields; f < expected.fieldTexts.size(); ++f) {
+        expected.fieldTexts[f] = "0";
+    }
+    EXPECT_EQ(loaded(positional + indices), expected);
+    expected.choices.assign(expected.choices.size(), 0);
+    EXPECT_EQ(loaded(positional), expected);
+}
+
+TEST_P(EverySavedFile, AFieldAddedLaterNeverReadsAnotherLine) {
+    // The same calculator with one more field after the others, saved by name: an earlier
+    // file, choices' indices and all, leaves it at "0", and its own line finds it.
+    core::CalculatorDefinition grown = definition();
+    grown.fields.push_back({.name = "t", .defaultText = "0"});
+    const core::CalculatorInputs changed = changedInputs();
+    QByteArray named;
+    for (const std::string& line : core::savedInputLines(definition(), changed)) {
+        named += QByteArray::fromStdString(line) + "\r\n";
+    }
+    QByteArray indexed;
+    for (std::size_t f = 0; f < definition().fields.size(); ++f) {
+        indexed += QByteArray::fromStdString(changed.fieldTexts[f]) + "\r\n";
+    }
+    for (const std::size_t choice : changed.choices) {
+        indexed += QByteArray::number(static_cast<qulonglong>(choice)) + "\r\n";
+    }
+    for (const QByteArray& earlier : {named, indexed}) {
+        writeRaw(earlier);
+        const core::CalculatorInputs read = inputs().load(grown).value();
+        EXPECT_EQ(read.fieldTexts.back(), "0");
+        EXPECT_EQ(read.choices, changed.choices);
+        writeRaw(earlier + "t=12.5\r\n");
+        EXPECT_EQ(inputs().load(grown).value().fieldTexts.back(), "12.5");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, EverySavedFile, ::testing::ValuesIn(core::calculators()),
+                         [](const auto& info) { return info.param->definition().key; });
 
 } // namespace
 } // namespace blachorys::io

@@ -18,18 +18,24 @@ POINTS_PER_MM = 72 / 25.4
 MARGIN_PT = 5.0 * POINTS_PER_MM
 # Boxes may touch by rounding of the PDF's numbers, not overlap.
 TOUCH_PT = 0.05
-# Calculator, developments, and its largest N (the transition's N counts the parts of a quarter).
-CALCULATORS = [
-    ("rurarura", ["mniejsza", "wieksza"], 2000),
-    ("rurastozek", ["rura", "stozek"], 2000),
-    ("stozekrura", ["stozek", "rura"], 2000),
-    ("stozek", [None], 2000),
-    ("kolanosegm", [None], 2000),
-    ("koloprostokat", [None], 500),
-]
 WORD = re.compile(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>')
 PAGE = re.compile(r'<page width="([\d.]+)" height="([\d.]+)">(.*?)</page>', re.S)
 FAILURES = []
+
+
+def calculators(cli):
+    """Each calculator of `cli --list`: its key, its developments ([None] for none), its largest N."""
+    listed = subprocess.run([cli, "--list"], capture_output=True, text=True, check=True).stdout
+    found = []
+    for line in listed.splitlines():
+        words = line.split()
+        if not line.startswith(" "):
+            found.append([words[0], [], 0])
+        elif words[0] == "development":
+            found[-1][1].append(words[1])
+        elif words[0] == "largest-N":
+            found[-1][2] = int(words[1])
+    return [(key, developments or [None], largest) for key, developments, largest in found]
 
 
 def check(condition, what):
@@ -77,7 +83,9 @@ def main():
     os.makedirs(workdir, exist_ok=True)
     environment = {k: v for k, v in os.environ.items()
                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    for calculator, developments, largest in CALCULATORS:
+    listed = calculators(cli)
+    check(len(listed) > 0, "blachorys-cli --list names the calculators")
+    for calculator, developments, largest in listed:
         for development in developments:
             for divisions in (24, largest):
                 what = f"{calculator} {development or ''} N={divisions}"

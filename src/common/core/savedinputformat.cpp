@@ -71,7 +71,7 @@ CalculatorInputs inputsFromSavedLines(const CalculatorDefinition& definition,
 }
 
 std::size_t savedLineCount(const CalculatorDefinition& definition) {
-    return definition.fields.size() + definition.selectors.size();
+    return savedInputLines(definition, defaultInputs(definition)).size();
 }
 
 } // namespace blachorys::core

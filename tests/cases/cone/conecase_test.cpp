@@ -25,40 +25,6 @@ CalculationResult calculate(const Texts& texts) {
     return coneCalculator().calculate(texts, 0, "08-12-2026");
 }
 
-TEST(ConeDefinition, NamesFieldsAndFiles) {
-    const auto& d = coneCalculator().definition();
-    EXPECT_EQ(d.window.formName, "Stozek_");
-    EXPECT_EQ(d.window.caption, "Stożek");
-    Texts names;
-    Texts defaults;
-    for (const auto& field : d.fields) {
-        names.push_back(field.name);
-        defaults.push_back(field.defaultText);
-    }
-    // Creation order, which is that of the saved-input file.
-    EXPECT_EQ(names, (Texts{"Dsd", "alfa", "N", "Hs", "Dsm", "E"}));
-    EXPECT_EQ(defaults, changed({}));
-    EXPECT_EQ(d.tabOrder, (Texts{"Dsm", "Dsd", "alfa", "Hs", "E", "N"}));
-    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "alfa")].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "E")].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Hs")].filter, FieldFilter::PositiveReal);
-    EXPECT_TRUE(d.developments.empty());
-    EXPECT_EQ(d.savedInputsFileName, "dane_st.dat");
-    EXPECT_EQ(d.txtFileName, "Stozek.txt");
-    EXPECT_EQ(d.dxfFileName, "stozek.dxf");
-    EXPECT_EQ(d.window.previewName, "TStWynikiRysunek");
-    EXPECT_EQ(findCalculator("stozek"), findCalculator(d.key));
-    ASSERT_NE(findCalculator("stozek"), nullptr);
-    // Both diameter notes: seven lines, the fifth empty, the last indented by eight blanks.
-    const auto& note = d.fields[*fieldIndex(d, "Dsm")].note->linesPerDevelopment.at(0);
-    EXPECT_EQ(note, (Texts{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia",
-                           "srednice", "", "Dsm=(Dsm_zew +", "        + Dsm_wew) / 2"}));
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Dsd")].note->linesPerDevelopment.at(0).at(5),
-              "Dsd=(Dsd_zew +");
-    EXPECT_FALSE(d.fields[*fieldIndex(d, "Hs")].note.has_value());
-}
-
 TEST(ConeCalculator, DefaultsCalculate) {
     const auto result = calculate(changed({}));
     ASSERT_EQ(result.status, Status::Calculated);

@@ -40,59 +40,6 @@ Message error(std::string text) {
     return {MessageKind::Error, std::move(text)};
 }
 
-TEST(ConePipeDefinition, NamesFieldsAndFiles) {
-    const auto& d = conePipeCalculator().definition();
-    EXPECT_EQ(d.key, "stozekrura");
-    EXPECT_EQ(d.window.formName, "StozekRura");
-    EXPECT_EQ(nameKey(d).substr(0, 7), "STOZEKR");
-    EXPECT_EQ(d.window.caption, "stozek symetryczny - Rura");
-    // Names and defaults in creation order, which is that of the saved-input file.
-    Changes fields;
-    for (const auto& field : d.fields) {
-        fields.emplace_back(field.name, field.defaultText);
-    }
-    EXPECT_EQ(fields, (Changes{{"Ds", "200"},
-                               {"P", "40"},
-                               {"Gamma", "18"},
-                               {"alfa", "0"},
-                               {"Hs", "420"},
-                               {"Beta", "75"},
-                               {"L", "800"},
-                               {"Lm", "300"},
-                               {"Dr", "600"},
-                               {"N", "48"}}));
-    EXPECT_EQ(d.tabOrder, (Texts{"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N"}));
-    const auto filter = [&](const char* name) { return d.fields[*fieldIndex(d, name)].filter; };
-    EXPECT_EQ(filter("P"), FieldFilter::Unfiltered);
-    EXPECT_EQ(filter("alfa"), FieldFilter::SignedReal);
-    EXPECT_EQ(filter("Lm"), FieldFilter::SignedReal);
-    EXPECT_EQ(filter("Beta"), FieldFilter::PositiveReal);
-    EXPECT_EQ(filter("N"), FieldFilter::PositiveInteger);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Beta")].label, "BETA =");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Gamma")].unit, "[°]");
-    ASSERT_EQ(d.developments.size(), 2u);
-    EXPECT_EQ(d.developments[kCone].key, "stozek");
-    EXPECT_EQ(d.developments[kCone].objectName, "SRRadioButRozwStozka");
-    EXPECT_EQ(d.developments[kCone].schemeButtonCaption, "Schemat wyników - Stozek");
-    EXPECT_EQ(d.developments[kCone].schemePicture, "w_sr_s");
-    EXPECT_EQ(d.developments[kPipe].key, "rura");
-    EXPECT_EQ(d.developments[kPipe].objectName, "SRRadioButRozwRury");
-    EXPECT_EQ(d.developments[kPipe].schemeButtonCaption, "Schemat wyników - Rura");
-    EXPECT_EQ(d.developments[kPipe].schemePicture, "w_sr_p");
-    EXPECT_EQ(d.savedInputsFileName, "dane_sr.dat");
-    EXPECT_EQ(d.txtFileName, "stozekRura.txt");
-    EXPECT_EQ(d.dxfFileName, "stozek_rura.dxf");
-    EXPECT_EQ(d.printJobTitle, "Wydruk : Rozwiniecie Stozek-Rura");
-    EXPECT_EQ(d.window.components.resultsMemo, "SRMemo_Wyniki");
-    EXPECT_EQ(d.window.components.noteMemo, "SRMemoOpisSRednic");
-    EXPECT_EQ(d.window.components.schemeButton, "SRSchematWynikow");
-    EXPECT_EQ(d.window.previewName, "TSRWynikiRysunek");
-    EXPECT_EQ(d.window.previewCaption, "Wyniki - Rysunek (Stożek-Rura)");
-    ASSERT_NE(findCalculator("stozekrura"), nullptr);
-    EXPECT_EQ(findCalculator("stozekrura"), &conePipeCalculator());
-}
-
 TEST(ConePipeDefinition, DiameterNotesDependOnTheMode) {
     const auto& d = conePipeCalculator().definition();
     const auto& coneNotes = d.fields[*fieldIndex(d, "Ds")].note->linesPerDevelopment;

@@ -24,42 +24,6 @@ CalculationResult calculate(const Texts& texts) {
     return elbowCalculator().calculate(texts, 0, "08-12-2026");
 }
 
-TEST(ElbowDefinition, NamesFieldsAndFiles) {
-    const auto& d = elbowCalculator().definition();
-    EXPECT_EQ(d.key, "kolanosegm");
-    EXPECT_EQ(findCalculator("kolanosegm"), &elbowCalculator());
-    EXPECT_EQ(nameKey(d), "KOLANOSEGM");
-    EXPECT_EQ(d.window.caption, "Kolano segmentowe");
-    EXPECT_EQ(d.window.menuCaption, "Kolano segmentowe");
-    EXPECT_EQ(d.window.menuHandler, "KolanoSegm1Click");
-    Texts names;
-    Texts defaults;
-    for (const auto& field : d.fields) {
-        names.push_back(field.name);
-        defaults.push_back(field.defaultText);
-    }
-    // Creation order, which is that of the saved-input file.
-    EXPECT_EQ(names, (Texts{"Rk", "BETA", "N", "Ns", "Dr"}));
-    EXPECT_EQ(defaults, (Texts{"800", "90", "24", "6", "300"}));
-    EXPECT_EQ(d.tabOrder, (Texts{"Dr", "Rk", "BETA", "Ns", "N"}));
-    for (const char* name : {"Dr", "Rk", "BETA"}) {
-        EXPECT_EQ(d.fields[*fieldIndex(d, name)].filter, FieldFilter::PositiveReal) << name;
-        EXPECT_EQ(d.fields[*fieldIndex(d, name)].kind, FieldKind::Real) << name;
-    }
-    for (const char* name : {"Ns", "N"}) {
-        EXPECT_EQ(d.fields[*fieldIndex(d, name)].filter, FieldFilter::PositiveInteger) << name;
-        EXPECT_EQ(d.fields[*fieldIndex(d, name)].kind, FieldKind::Integer) << name;
-    }
-    EXPECT_EQ(d.fields[*fieldIndex(d, "BETA")].label, "BETA =");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "BETA")].unit, "[°]");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Ns")].unit, "[-]");
-    EXPECT_TRUE(d.developments.empty());
-    EXPECT_EQ(d.savedInputsFileName, "dane_ks.dat");
-    EXPECT_EQ(d.txtFileName, "KolanoSegmentowe.txt");
-    EXPECT_EQ(d.dxfFileName, "KolanoSegmentowe.dxf");
-    EXPECT_EQ(d.printJobTitle.rfind("Wydruk : Rozwiniecie ", 0), 0u);
-}
-
 TEST(ElbowDefinition, WindowNamesHintsAndTheNote) {
     const auto& d = elbowCalculator().definition();
     const auto& w = d.window;

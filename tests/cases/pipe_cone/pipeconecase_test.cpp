@@ -41,44 +41,6 @@ Texts messagesFor(Changes changes, std::size_t development = kPipe) {
     return texts;
 }
 
-TEST(PipeConeDefinition, NamesFieldsAndFiles) {
-    const auto& d = pipeConeCalculator().definition();
-    EXPECT_EQ(d.key, "rurastozek");
-    EXPECT_EQ(findCalculator("rurastozek"), &pipeConeCalculator());
-    Texts names;
-    for (const auto& field : d.fields) {
-        names.push_back(field.name);
-    }
-    // Creation order, which is that of "dane_rs.dat".
-    EXPECT_EQ(names, (Texts{"Dr", "Dsd", "P", "alfa", "Hr", "N", "Beta", "Hs", "Lm", "Dsm", "E"}));
-    EXPECT_EQ(changed({}),
-              (Texts{"250", "800", "230", "0", "700", "24", "90", "1000", "600", "600", "100"}));
-    EXPECT_EQ(d.tabOrder,
-              (Texts{"Dr", "Dsm", "Dsd", "P", "Beta", "alfa", "Hr", "Hs", "Lm", "E", "N"}));
-    for (const auto& field : d.fields) {
-        const bool signedField = field.name == "P" || field.name == "Lm" || field.name == "E";
-        const FieldFilter expected = field.name == "N" ? FieldFilter::PositiveInteger
-                                     : signedField     ? FieldFilter::SignedReal
-                                                       : FieldFilter::PositiveReal;
-        EXPECT_EQ(field.filter, expected) << field.name;
-        EXPECT_EQ(field.kind, field.name == "N" ? FieldKind::Integer : FieldKind::Real);
-    }
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Beta")].label, "BETA =");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "Beta")].unit, "[°]");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].unit, "[-]");
-    // Hints as the window has them: spaces round the first bar, the E hint's lost parenthesis.
-    EXPECT_EQ(d.fields[0].hint, "Srednica rury | Srednica rury (krócca)");
-    EXPECT_EQ(shortHint(d.fields[*fieldIndex(d, "E")].hint),
-              "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny");
-    EXPECT_EQ(longHint(d.fields[*fieldIndex(d, "E")].hint),
-              "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny)");
-    EXPECT_EQ(d.savedInputsFileName, "dane_rs.dat");
-    EXPECT_EQ(d.txtFileName, "ruraStozek.txt");
-    EXPECT_EQ(d.dxfFileName, "rura_stozek.dxf");
-    EXPECT_EQ(d.printJobTitle, "Wydruk : Rozwiniecie Rura-Stozek");
-    EXPECT_EQ(d.printHeading, "Rozwiniecie Rura-Stożek");
-}
-
 TEST(PipeConeDefinition, WindowSelectorAndScheme) {
     const auto& d = pipeConeCalculator().definition();
     const auto& w = d.window;

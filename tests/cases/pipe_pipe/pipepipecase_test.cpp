@@ -33,25 +33,6 @@ CalculatorInputs changed(test::FieldChanges changes) {
     return test::changedTexts(pipePipeCalculator(), std::move(changes));
 }
 
-TEST(PipePipeDefinition, FieldsInCreationOrderWithTheirDefaults) {
-    const auto& d = pipePipeCalculator().definition();
-    std::vector<std::string> names;
-    for (const auto& field : d.fields) {
-        names.push_back(field.name);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Dm", "Dd", "P", "alfa", "H", "N", "Beta", "Ld",
-                                               "Lm", "tm", "td"}));
-    EXPECT_EQ(defaults(), (std::vector<std::string>{"300", "800", "200", "0", "700", "24", "90",
-                                                    "1000", "350", "0", "0"}));
-    EXPECT_EQ(d.fields[*fieldIndex(d, "N")].kind, FieldKind::Integer);
-    ASSERT_EQ(d.developments.size(), 2u);
-    EXPECT_EQ(d.developments[0].key, "mniejsza");
-    EXPECT_EQ(d.developments[1].key, "wieksza");
-    EXPECT_EQ(findCalculator("rurarura"), findCalculator(d.key));
-    ASSERT_NE(findCalculator("rurarura"), nullptr);
-    EXPECT_EQ(findCalculator("rura"), nullptr);
-}
-
 TEST(PipePipeCalculator, FirstPassTurnsNonNumbersIntoZero) {
     // An empty N is 0 divisions.
     const auto result = pipePipeCalculator().calculate(changed({{"N", ""}}), 0, "d");

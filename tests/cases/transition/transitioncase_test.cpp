@@ -25,69 +25,6 @@ CalculationResult calculate(const Texts& texts) {
     return transitionCalculator().calculate(texts, 0, "08-12-2026");
 }
 
-TEST(TransitionDefinition, NamesFieldsAndFiles) {
-    const auto& d = transitionCalculator().definition();
-    EXPECT_EQ(d.window.formName, "KoloProstokat");
-    EXPECT_EQ(nameKey(d), "KOLOPROSTOKAT");
-    EXPECT_EQ(d.window.caption, "Przejsciówka   Kolo - Prostokat");
-    EXPECT_EQ(d.window.menuCaption, "Przejsciówka  Koło - Prostokąt");
-    const auto& names = d.window.components;
-    EXPECT_EQ(names.calculateButton, "KPObliczeniaButton");
-    EXPECT_EQ(names.noteMemo, "KPMemoOpisSrednic");
-    EXPECT_EQ(names.resultsMemo, "KPMemo_Wyniki");
-    EXPECT_EQ(names.statusBar, "KPStatusBar");
-    EXPECT_EQ(names.schemeButton, "KPSchematWynikow");
-    EXPECT_EQ(names.outputPrefix, "KP");
-    EXPECT_EQ(d.window.schemePicture, "w_kp");
-    EXPECT_EQ(d.window.previewName, "TKPWynikiRysunek");
-    EXPECT_EQ(d.window.previewCaption, "Wyniki - Rysunek (przejsciowka KOLO - PROSTOKAT)");
-    EXPECT_EQ(d.window.previewStartupOrder, 4);
-
-    Texts fieldNames;
-    Texts defaults;
-    for (const auto& field : d.fields) {
-        fieldNames.push_back(field.name);
-        defaults.push_back(field.defaultText);
-    }
-    // Creation order, which is that of the saved-input file.
-    EXPECT_EQ(fieldNames, (Texts{"PA", "B", "H", "PB", "A", "D", "N"}));
-    EXPECT_EQ(defaults, (Texts{"15", "220", "230", "20", "150", "300", "12"}));
-    EXPECT_EQ(d.tabOrder, (Texts{"A", "PA", "B", "PB", "D", "H", "N"}));
-    const auto& N = d.fields[*fieldIndex(d, "N")];
-    EXPECT_EQ(N.label, "N = 4 x");
-    EXPECT_EQ(N.kind, FieldKind::Integer);
-    EXPECT_EQ(N.filter, FieldFilter::PositiveInteger);
-    EXPECT_EQ(N.hint.rfind("Podzial obwodu rowiniecia na N odcinków|Podzial obwodu rowiniecia "
-                           "na N odcinków",
-                           0),
-              0u);
-    EXPECT_GT(N.hint.size(), 2 * std::string("Podzial obwodu rowiniecia na N odcinków").size() + 1);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "PA")].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "PB")].filter, FieldFilter::SignedReal);
-    EXPECT_EQ(d.fields[*fieldIndex(d, "A")].hint, "BOK POZIOMY prostokąta|BOK POZIOMY prostokąta");
-    EXPECT_EQ(d.fields[*fieldIndex(d, "H")].hint, "WYSOKOSC przejsciówki|WYSOKOSC przejsciówki");
-    EXPECT_TRUE(d.developments.empty());
-    EXPECT_EQ(d.savedInputsFileName, "dane_kp.dat");
-    EXPECT_EQ(d.txtFileName, "kolo_prostokat.txt");
-    EXPECT_EQ(d.dxfFileName, "kolo_prostokat.dxf");
-    EXPECT_EQ(d.printJobTitle.rfind("Wydruk : Rozwiniecie ", 0), 0u);
-    ASSERT_EQ(findCalculator("koloprostokat"), &transitionCalculator());
-
-    // One fixed note for A, B, D and H, none for the offsets and N.
-    EXPECT_EQ(d.window.noteStyle, NoteStyle::Fixed);
-    const Texts note{"Wymiary -",         " A, B, D, H", "",
-                     "mierzymy miedzy ",  "punktami ",   "znajdujacymi sie",
-                     "w srodku grubosci", "blachy"};
-    for (const char* name : {"A", "B", "D", "H"}) {
-        const auto& field = d.fields[*fieldIndex(d, name)];
-        ASSERT_TRUE(field.note.has_value()) << name;
-        EXPECT_EQ(field.note->linesPerDevelopment, std::vector<Texts>{note}) << name;
-    }
-    for (const char* name : {"PA", "PB", "N"}) {
-        EXPECT_FALSE(d.fields[*fieldIndex(d, name)].note.has_value()) << name;
-    }
-}
-
 TEST(TransitionCalculator, DefaultsCalculate) {
     const auto result = calculate(changed({}));
     ASSERT_EQ(result.status, Status::Calculated);
