@@ -5,19 +5,10 @@
 
 BLACHORYS_SCREENSHOTS=
 
-# The main window's id, asked for again while wine's short-lived windows come and go (a search
-# that meets one as it vanishes ends in an X error); nothing after two minutes.
+# The main window's id, asked for again while wine's short-lived windows come and go
+# (scripts/xwindow.sh); nothing after two minutes.
 wine_main_window() {
-    local deadline=$((SECONDS + 120)) window
-    while [ $SECONDS -lt $deadline ]; do
-        window=$(xdotool search --name "Blachorys - trabo" 2>/dev/null | head -n 1) || true
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        sleep 1
-    done
-    return 1
+    wait_for_window "Blachorys - trabo" 120
 }
 
 wine_gui_shot() {
