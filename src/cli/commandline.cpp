@@ -96,9 +96,8 @@ std::optional<std::string> filesProblem(const std::vector<RequestedFile>& files)
 } // namespace
 
 const RequestedFile* CliOptions::file(render::OutputKind kind) const {
-    const auto found = std::find_if(files.begin(), files.end(), [kind](const RequestedFile& f) {
-        return f.row->kind == kind;
-    });
+    const auto found = std::find_if(files.begin(), files.end(),
+                                    [kind](const RequestedFile& f) { return f.row->kind == kind; });
     return found == files.end() ? nullptr : &*found;
 }
 
@@ -221,8 +220,9 @@ bool needsDrawingLayer(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    std::string text = "usage: blachorys-cli CALCULATOR [--development NAME] [--SELECTOR CHOICE]... "
-                       "[FIELD=TEXT]...\n        ";
+    std::string text =
+        "usage: blachorys-cli CALCULATOR [--development NAME] [--SELECTOR CHOICE]... "
+        "[FIELD=TEXT]...\n        ";
     for (const render::OutputRow& row : render::outputRows()) {
         if (row.cliOption != nullptr) {
             text += std::string(" [") + row.cliOption + " FILE]";

@@ -1,6 +1,7 @@
 #include "common/cnc/cncdxf.h"
 #include "common/cnc/dxfmemorywriter.h"
 #include "common/core/cncdrawing.h"
+#include "common/core/patternchecks.h"
 #include "common/core/patternlines.h"
 
 #include <gtest/gtest.h>
@@ -64,21 +65,19 @@ TEST(CncDrawing, PiecesTurnAnticlockwiseHolesClockwiseAndNoVertexIsDoubled) {
     EXPECT_LT(d.extentMin.y, 0.0);
 }
 
-TEST(CncDrawing, AnOutlineThatDoesNotCloseGivesNoFile) {
+TEST(CncDrawing, AnOutlineThatDoesNotCloseIsTheCalculationsFault) {
+    // Refused before any output is made, so that no file can draw it otherwise than another.
     PatternBuilder b(standardStyles(), centredOnBox(0, 10, 0, 10));
     const int open = b.newOutline(OutlineKind::Piece);
-    b.polyline(LineRole::EndEdge, {{0, 0}, {10, 0}, {10, 10}}, {open});
-    const CncDrawingResult result = cncDrawingOf(std::move(b).finish(), "");
-    EXPECT_FALSE(result.drawing);
-    EXPECT_FALSE(result.problem.empty());
+    b.polyline(LineRole::EndEdge, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {open});
+    EXPECT_EQ(patternFault(std::move(b).finish()), kOutlineOpenMessage);
 }
 
 TEST(CncDrawing, TitleNamesTheHeadingTheInputsAndTheDate) {
-    const PointReport report =
-        makePointReport({.title = "Rozwiniecie STOZKA",
-                         .inputLines = {"Dsm = 1.0 [mm]", "N = 24 [-]"},
-                         .wallLines = {"t = 5.0 [mm]"}},
-                        {}, {}, "8-12-2026");
+    const PointReport report = makePointReport({.title = "Rozwiniecie STOZKA",
+                                                .inputLines = {"Dsm = 1.0 [mm]", "N = 24 [-]"},
+                                                .wallLines = {"t = 5.0 [mm]"}},
+                                               {}, {}, "8-12-2026");
     EXPECT_EQ(cncTitleLine("STOZEK", report),
               "STOZEK ; Dsm = 1.0 [mm] ; N = 24 [-] ; t = 5.0 [mm] ; Obliczenia wykonano w dniu : "
               "8-12-2026 programem - Blachorys");

@@ -90,9 +90,9 @@ TEST_P(EveryCalculator, TheDefinitionHoldsWhatEveryPartOfTheProgramReads) {
     EXPECT_TRUE(endsWith(d.savedInputsFileName, ".dat") && endsWith(d.txtFileName, ".txt") &&
                 endsWith(d.dxfFileName, ".dxf"));
     const auto& w = d.window;
-    for (const std::string* text : {&d.key, &d.printJobTitle, &d.printHeading, &w.formName,
-                                    &w.caption, &w.menuCaption, &w.menuHandler, &w.jointPicture,
-                                    &w.previewName, &w.previewCaption}) {
+    for (const std::string* text :
+         {&d.key, &d.printJobTitle, &d.printHeading, &w.formName, &w.caption, &w.menuCaption,
+          &w.menuHandler, &w.jointPicture, &w.previewName, &w.previewCaption}) {
         EXPECT_FALSE(text->empty());
     }
     EXPECT_GE(d.positionalSavedFields, 1u);
@@ -289,13 +289,14 @@ TEST_P(EveryCalculator, EveryExampleGivesAFinitePatternOfClosedOutlinesInStyle) 
         }
         EXPECT_EQ(contours.front().kind, OutlineKind::Piece);
 
-        // The template numbers the reported points: each lies at an end of a line.
+        // The template numbers the reported points: each lies at an end of a line it draws.
         EXPECT_FALSE(pattern.points.empty());
+        const std::vector<TemplateLine> drawn = templateLinesOf(pattern);
         for (const PointMark& mark : pattern.points) {
             const bool onALine =
-                std::any_of(pattern.lines.begin(), pattern.lines.end(), [&](const PatternLine& l) {
-                    return std::hypot(l.from.x - mark.x, l.from.y - mark.y) < 1e-6 ||
-                           std::hypot(l.to.x - mark.x, l.to.y - mark.y) < 1e-6;
+                std::any_of(drawn.begin(), drawn.end(), [&](const TemplateLine& l) {
+                    return std::hypot(l.x1 - mark.x, l.y1 - mark.y) < 1e-6 ||
+                           std::hypot(l.x2 - mark.x, l.y2 - mark.y) < 1e-6;
                 });
             EXPECT_TRUE(onALine) << mark.text << " at (" << mark.x << ", " << mark.y << ")";
         }

@@ -90,7 +90,8 @@ protected:
             field(d.fields[f].name)->setText(q(inputs.fieldTexts.at(f)));
         }
         for (std::size_t k = 0; k < d.selectors.size(); ++k) {
-            child<QRadioButton>(m_window, q(d.selectors[k].choices.at(inputs.choices.at(k)).objectName))
+            child<QRadioButton>(m_window,
+                                q(d.selectors[k].choices.at(inputs.choices.at(k)).objectName))
                 ->click();
         }
     }

@@ -15,9 +15,9 @@ ReportHeading heading(const ConeInputs& in) {
         .title = "Rozwiniecie STOZKA",
         .titleRule = kRuleLength,
         .inputLines = {"Dsm = " + formatReport(in.Dsm) + " [mm] , Dsd = " + formatReport(in.Dsd) +
-            " [mm] , ALFA = " + formatReport(in.alfa) + " [°]",
-        "Hs = " + formatReport(in.Hs) + " [mm] , E = " + formatReport(in.E) +
-            " [mm] , N = " + std::to_string(in.N) + " [-]"},
+                           " [mm] , ALFA = " + formatReport(in.alfa) + " [°]",
+                       "Hs = " + formatReport(in.Hs) + " [mm] , E = " + formatReport(in.E) +
+                           " [mm] , N = " + std::to_string(in.N) + " [-]"},
         .inputsRule = kRuleLength,
     };
 }

@@ -45,8 +45,8 @@ FieldNote shellDiameterNote() {
 }
 
 /** The choices of "how it is made", in the order the window shows them. */
-PipeMaking makingOf(std::size_t choice) {
-    return choice == 0 ? PipeMaking::RolledFromPlate : PipeMaking::CutFromPipe;
+PartMaking makingOf(std::size_t choice) {
+    return choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
 }
 
 std::vector<CaseSelector<PipePipeInputs>> selectors() {

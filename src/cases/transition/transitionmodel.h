@@ -50,11 +50,17 @@ struct TransitionModel {
     /** The sheet the pattern fits on, W = xmax − xmin by Hs = ymax − ymin, mm. */
     double W = 0.0, Hs = 0.0;
     /**
-     * The developed circle through every fine point of the four fans, from point (1, 0) to
-     * point (4, N): the curved edge as exactly as it is cut. Where a quarter ends and the next
-     * begins, the same circle point is kept once.
+     * The exact development, which is cut: the point table's construction sets each point down
+     * one thin triangle before its angle turns the line, which the table keeps; here each point
+     * comes after it. The developed circle through every fine point of the four fans, from
+     * point (1, 0) to point (4, N), the point a quarter shares with the next kept once; the
+     * reported points in the table's order; the corners 1 to 5.
      */
     std::vector<PatternPoint> exactCircle;
+    std::vector<PatternPoint> exactPoints;
+    std::array<PatternPoint, 5> exactCorners{};
+    /** How far the table's points and corners lie from the exact development's, at most, mm. */
+    double tableOffset = 0.0;
 
     /** Flat index of point i of quarter k (k = 1..4, i = 0..N). */
     std::size_t pointIndex(int k, int i) const;

@@ -154,7 +154,8 @@ CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLi
 
 std::string cncTitleLine(const std::string& heading, const PointReport& report) {
     std::string line = heading;
-    for (const auto* lines : {&report.heading.inputLines, &report.heading.wallLines}) {
+    for (const auto* lines :
+         {&report.heading.inputLines, &report.heading.wallLines, &report.cutNotes}) {
         for (const std::string& text : *lines) {
             line += " ; " + text;
         }

@@ -63,8 +63,8 @@ struct CncDrawingResult {
 CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLine);
 
 /**
- * The title line: the calculator's heading, the report's input and wall lines and its date
- * line: "Rozwiniecie STOZKA ; Dsm = 200.0 [mm] , ... ; Obliczenia
+ * The title line: the calculator's heading, the report's input and wall lines, its notes for
+ * the cut and its date line: "Rozwiniecie STOZKA ; Dsm = 200.0 [mm] , ... ; Obliczenia
  * wykonano w dniu : 8-12-2026 programem - Blachorys".
  */
 std::string cncTitleLine(const std::string& heading, const PointReport& report);

@@ -58,14 +58,13 @@ FieldReading readFields(const CalculatorDefinition& definition, const Calculator
     FieldReading reading;
     const std::size_t fieldCount = definition.fields.size();
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
-        const bool named = k < inputs.choices.size() &&
-                           inputs.choices[k] < definition.selectors[k].choices.size();
+        const bool named =
+            k < inputs.choices.size() && inputs.choices[k] < definition.selectors[k].choices.size();
         reading.choices.push_back(named ? inputs.choices[k] : 0);
     }
-    reading.texts.assign(
-        inputs.fieldTexts.begin(),
-        inputs.fieldTexts.begin() +
-            static_cast<std::ptrdiff_t>(std::min(inputs.fieldTexts.size(), fieldCount)));
+    reading.texts.assign(inputs.fieldTexts.begin(),
+                         inputs.fieldTexts.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                         inputs.fieldTexts.size(), fieldCount)));
     reading.texts.resize(fieldCount);
     reading.values.assign(definition.fields.size(), 0.0);
     for (std::size_t i = 0; i < reading.texts.size(); ++i) {

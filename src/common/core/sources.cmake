@@ -53,4 +53,6 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/templatewording.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
+    src/common/core/wall.cpp
+    src/common/core/wall.h
 )

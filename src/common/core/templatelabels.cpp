@@ -181,12 +181,12 @@ std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const Rec
         const double right = p.x + kLabelOffsetMm;
         const double above = p.y - kLabelOffsetMm - height;
         const double below = p.y + kLabelOffsetMm;
-        std::vector<std::pair<double, double>> places{{right, above}, {right, below}, {left, above},
-                                                      {left, below}};
+        std::vector<std::pair<double, double>> places{
+            {right, above}, {right, below}, {left, above}, {left, below}};
         if (!request.dot) {
             // Centred, but moved along into the frame where the point lies near its edge.
-            places = {{std::max(frame.left, std::min(p.x - extent.width / 2,
-                                                     frame.right() - extent.width)),
+            places = {{std::max(frame.left,
+                                std::min(p.x - extent.width / 2, frame.right() - extent.width)),
                        std::max(frame.top, std::min(p.y - height / 2, frame.bottom() - height))}};
         }
         for (const auto& [x, y] : places) {

@@ -44,7 +44,10 @@ struct TemplateLine {
     LineRole role = LineRole::EndEdge;
 };
 
-/** The lines the template draws: the marking lines as they stand, every outline exactly as cut. */
+/**
+ * The lines the template draws: the marking lines as they stand or along their exact curves,
+ * every outline exactly as it is cut.
+ */
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern);
 
 /** A piece's sheet as its exact outline needs it, beside the sheet the report states. */

@@ -129,8 +129,7 @@ std::vector<PagePoint> crossesOf(const TemplatePlan& plan, const TemplatePage& p
 
 /** The numbers of the chosen marks that lie on the page's tile, placed clear of each other. */
 std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& page,
-                                const std::vector<PointMark>& marks,
-                                const MarkSelection& selection,
+                                const std::vector<PointMark>& marks, const MarkSelection& selection,
                                 const std::vector<PatternCaption>& captions) {
     const double right = page.patternLeft + plan.tileWidth;
     const double bottom = page.patternTop - plan.tileHeight;
@@ -243,8 +242,9 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines, const
             page.crosses = crossesOf(plan, page);
             page.labels = labelsOf(plan, page, pattern.points, selection, unplaced);
             std::erase_if(unplaced, [&page](const PatternCaption& caption) {
-                return std::any_of(page.labels.begin(), page.labels.end(),
-                                   [&](const PageLabel& l) { return !l.dot && l.text == caption.text; });
+                return std::any_of(page.labels.begin(), page.labels.end(), [&](const PageLabel& l) {
+                    return !l.dot && l.text == caption.text;
+                });
             });
             plan.pages.push_back(std::move(page));
         }

@@ -194,10 +194,10 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
     const render::OutputFile file =
         row.make({definition(), *m_outputs, settings, cnc::DxfVersion::R2000});
     if (file.problem) {
-        m_context.prompts.error(
-            this, QString::fromUtf8(row.windowProblem != nullptr ? row.windowProblem
-                                                                 : "Nie moge przygotowac pliku : ") +
-                      *file.problem);
+        m_context.prompts.error(this, QString::fromUtf8(row.windowProblem != nullptr
+                                                            ? row.windowProblem
+                                                            : "Nie moge przygotowac pliku : ") +
+                                          *file.problem);
         return;
     }
     saveThroughDialog(m_context.prompts, this, QString::fromUtf8(row.filter),

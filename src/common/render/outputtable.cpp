@@ -79,8 +79,8 @@ const std::vector<OutputRow>& outputRows() {
 
 const OutputRow& outputRow(OutputKind kind) {
     const auto& rows = outputRows();
-    const auto row =
-        std::find_if(rows.begin(), rows.end(), [kind](const OutputRow& r) { return r.kind == kind; });
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [kind](const OutputRow& r) { return r.kind == kind; });
     if (row == rows.end()) {
         throw std::out_of_range("no output row of this kind");
     }
