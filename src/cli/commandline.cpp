@@ -125,23 +125,27 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.strict = true;
             continue;
         }
-        const auto selector = argument.starts_with("--")
-                                  ? core::selectorIndex(definition, argument.substr(2))
-                                  : std::nullopt;
+        // A selector's name after "--", or the selectors' count for none.
+        const std::size_t selector =
+            argument.starts_with("--")
+                ? core::selectorIndex(definition, argument.substr(2)).value_or(
+                      definition.selectors.size())
+                : definition.selectors.size();
+        const bool choosing = selector < definition.selectors.size();
         const render::OutputRow* file = fileOption(argument);
-        const bool takesValue = selector || file || argument == "--development" ||
+        const bool takesValue = choosing || file || argument == "--development" ||
                                 argument == "--date" || argument == "--dxf-version" ||
                                 isTemplateOption(argument);
         if (takesValue && i + 1 >= arguments.size()) {
             return usageError(argument + " needs a value");
         }
-        if (selector) {
+        if (choosing) {
             const std::string& value = arguments[++i];
-            const auto choice = core::choiceIndex(definition.selectors[*selector], value);
+            const auto choice = core::choiceIndex(definition.selectors[selector], value);
             if (!choice) {
                 return usageError(argument + " does not take '" + value + "'");
             }
-            options.inputs.choices[*selector] = *choice;
+            options.inputs.choices[selector] = *choice;
         } else if (file) {
             std::erase_if(options.files, [file](const RequestedFile& f) { return f.row == file; });
             options.files.push_back({file, arguments[++i]});

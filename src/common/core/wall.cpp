@@ -1,5 +1,7 @@
 #include "common/core/wall.h"
 
+#include <cmath>
+
 namespace blachorys::core {
 namespace {
 
@@ -32,6 +34,13 @@ double radiusOf(const Wall& wall, double typedRadius, WallSurface surface) {
         return typedRadius;
     }
     return typedRadius + wall.outwardOfTyped(surface);
+}
+
+double planeOffsetOf(const Wall& wall, WallSurface surface, double generatorToAxis) {
+    if (wall.thickness == 0.0 || surface == wall.typed) {
+        return 0.0;
+    }
+    return wall.outwardOfTyped(surface) / std::cos(generatorToAxis);
 }
 
 } // namespace blachorys::core

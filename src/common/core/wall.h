@@ -37,4 +37,12 @@ struct Wall {
  */
 double radiusOf(const Wall& wall, double typedRadius, WallSurface surface);
 
+/**
+ * How far outward of the typed surface `surface` lies, measured in a plane square to the axis of
+ * a cone whose generators make `generatorToAxis` radians with its axis: the offset along the
+ * wall's normal over cos(generatorToAxis), so a 60° cone's mean surface lies a whole thickness
+ * from its outside in an end plane, not half of it. 0 without a thickness.
+ */
+double planeOffsetOf(const Wall& wall, WallSurface surface, double generatorToAxis);
+
 } // namespace blachorys::core
