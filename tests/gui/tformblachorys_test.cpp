@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
     action("Rura1Click")->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(readFileBytes(m_directory.filePath("dane_st.dat").toStdString()),
-              "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\n");
+              "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\nt=0\r\ndiameters=outside\r\n");
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
               "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");

@@ -3,6 +3,7 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 #include "common/core/casecalculator.h"
+#include "common/core/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
@@ -44,18 +45,11 @@ FieldNote shellDiameterNote() {
             .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
-/** The choices of "how it is made", in the order the window shows them. */
-PartMaking makingOf(std::size_t choice) {
-    return choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
-}
-
 std::vector<CaseSelector<PipePipeInputs>> selectors() {
     using In = PipePipeInputs;
     const std::string thickOnly = " (gdy tm lub td > 0)";
     const auto made = [](const std::string& prefix) {
-        return std::vector<ChoiceDefinition>{
-            {"rolled", "RadioBut" + prefix + "Zwijany", "zwijany z blachy"},
-            {"pipe", "RadioBut" + prefix + "ZRury", "z rury, szablon owijany"}};
+        return makingChoices("RadioBut" + prefix, {"zwijany z blachy", "z rury, szablon owijany"});
     };
     return {
         {{"joint",

@@ -55,4 +55,6 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/thintriangle.h
     src/common/core/wall.cpp
     src/common/core/wall.h
+    src/common/core/wallchoices.cpp
+    src/common/core/wallchoices.h
 )
