@@ -209,6 +209,36 @@ char32_t nextCodePoint(const std::string& s, std::size_t& i) {
     return code;
 }
 
+/**
+ * The ASCII twin of a typographic character, or nothing: dashes, quotes and spaces that a
+ * reader without the glyph shows as a box, and a plain character says as well.
+ */
+const char* asciiTwin(char32_t code) {
+    switch (code) {
+    case 0x00A0: // no-break space
+        return " ";
+    case 0x2010: // hyphen
+    case 0x2011: // non-breaking hyphen
+    case 0x2012: // figure dash
+    case 0x2013: // en dash
+    case 0x2014: // em dash
+    case 0x2015: // horizontal bar
+    case 0x2212: // minus sign
+        return "-";
+    case 0x2018:
+    case 0x2019:
+        return "'";
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+        return "\"";
+    case 0x2026:
+        return "...";
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 std::string dxfText(const std::string& utf8) {
@@ -221,6 +251,10 @@ std::string dxfText(const std::string& utf8) {
             continue;
         }
         const char32_t code = nextCodePoint(utf8, i);
+        if (const char* twin = asciiTwin(code)) {
+            text += twin;
+            continue;
+        }
         char escape[16];
         std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(code));
         text += escape;
