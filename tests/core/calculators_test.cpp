@@ -348,6 +348,50 @@ TEST_P(EveryCalculator, TheTemplateThinsItsMarkingLinesToWhatAWorkerCanFollow) {
     }
 }
 
+TEST_P(EveryCalculator, AChoiceTheWindowDisablesChangesNoPointAndNoLine) {
+    // With the fields a selector depends on at 0, every one of its choices gives the same
+    // points and lines: disabling it hides nothing.
+    const auto& d = definition();
+    for (std::size_t k = 0; k < d.selectors.size(); ++k) {
+        const SelectorDefinition& selector = d.selectors[k];
+        for (const std::string& name : selector.activeWhenNonZero) {
+            EXPECT_TRUE(fieldIndex(d, name)) << selector.name << " depends on no field " << name;
+        }
+        if (selector.activeWhenNonZero.empty()) {
+            continue;
+        }
+        for (const ExampleInputs& example : d.examples) {
+            SCOPED_TRACE(selector.name + ", " + example.name);
+            CalculatorInputs inputs = exampleInputs(d, example);
+            for (const std::string& name : selector.activeWhenNonZero) {
+                inputs.fieldTexts[*fieldIndex(d, name)] = "0";
+            }
+            ASSERT_FALSE(activeSelectors(d, readFields(d, inputs))[k]);
+            const std::size_t development = *developmentIndex(d, example.development);
+            std::vector<CalculationResult> results;
+            for (std::size_t choice = 0; choice < selector.choices.size(); ++choice) {
+                inputs.choices[k] = choice;
+                results.push_back(GetParam()->calculate(inputs, development, "d"));
+            }
+            for (const CalculationResult& other : results) {
+                ASSERT_EQ(other.status, results.front().status);
+                if (!other.outputs) {
+                    continue;
+                }
+                EXPECT_EQ(other.outputs->report.resultLines(),
+                          results.front().outputs->report.resultLines());
+                const auto& lines = other.outputs->pattern.lines;
+                const auto& first = results.front().outputs->pattern.lines;
+                ASSERT_EQ(lines.size(), first.size());
+                for (std::size_t i = 0; i < lines.size(); ++i) {
+                    EXPECT_EQ(lines[i].from, first[i].from) << i;
+                    EXPECT_EQ(lines[i].to, first[i].to) << i;
+                }
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Registry, EveryCalculator, ::testing::ValuesIn(calculators()),
                          [](const auto& info) { return nameOf(info.param); });
 
