@@ -87,10 +87,15 @@ public:
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(content);
+        m_form.contents = content;
 
         m_form.statusBar = new QStatusBar(&m_window);
         m_form.statusBar->setObjectName(q(m_definition.window.components.statusBar));
         m_form.statusBar->setSizeGripEnabled(false);
+        // A widget of the bar, not a message: a hint shown over it hides it only while shown.
+        m_form.lastSave = new QLabel(m_form.statusBar);
+        m_form.lastSave->setObjectName(QStringLiteral("OstatniZapis"));
+        m_form.statusBar->addWidget(m_form.lastSave, 1);
         m_hints.addTarget(m_form.statusBar);
 
         auto* root = new QVBoxLayout(&m_window);
@@ -204,6 +209,7 @@ private:
             }
             buttons.front()->setChecked(true);
             m_form.selectorButtons.push_back(std::move(buttons));
+            m_form.selectorBoxes.push_back(box);
             stack->addWidget(box);
         }
         return stack;
@@ -231,6 +237,9 @@ private:
         for (const render::OutputRow& row : render::outputRows()) {
             auto* b = new QPushButton(QString::fromUtf8(row.caption), box);
             b->setObjectName(prefix + QString::fromLatin1(row.buttonName));
+            if (row.tooltip != nullptr) {
+                m_hints.attach(b, QString::fromUtf8(row.tooltip));
+            }
             const auto at = static_cast<int>(m_form.outputs.size());
             buttons->addWidget(b, at / 2, at % 2);
             m_form.outputs.push_back({&row, b});
