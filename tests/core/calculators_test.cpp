@@ -4,6 +4,9 @@
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/core/pattern.h"
+#include "common/core/cncdrawing.h"
+#include "common/core/segmentgrid.h"
+#include "common/core/templatelabels.h"
 #include "common/core/templateplan.h"
 #include "support/calculatorprinter.h"
 
@@ -389,6 +392,114 @@ TEST_P(EveryCalculator, AChoiceTheWindowDisablesChangesNoPointAndNoLine) {
                 }
             }
         }
+    }
+}
+
+/** What every example of the calculator gives, with its name. */
+std::vector<std::pair<std::string, CalculationOutputs>> exampleOutputs(const Calculator& calculator) {
+    std::vector<std::pair<std::string, CalculationOutputs>> all;
+    const auto& d = calculator.definition();
+    for (const ExampleInputs& example : d.examples) {
+        auto result = calculator.calculate(exampleInputs(d, example),
+                                           *developmentIndex(d, example.development), "8-12-2026");
+        EXPECT_TRUE(result.outputs) << example.name;
+        if (result.outputs) {
+            all.emplace_back(example.name, std::move(*result.outputs));
+        }
+    }
+    return all;
+}
+
+TEST_P(EveryCalculator, NoNumberOrCaptionOfTheTemplateTouchesALineOfItsPage) {
+    for (const auto& [name, outputs] : exampleOutputs(*GetParam())) {
+        SCOPED_TRACE(name);
+        const auto planning = planTemplate(outputs.pattern, {}, 0.0);
+        ASSERT_TRUE(planning.plan) << planning.problem;
+        std::size_t labels = 0;
+        std::set<std::string> captions;
+        for (const TemplatePage& page : planning.plan->pages) {
+            for (const PageLabel& label : page.labels) {
+                ++labels;
+                if (!label.dot) {
+                    captions.insert(label.text);
+                }
+                for (const PageStroke& s : page.strokes) {
+                    ASSERT_FALSE(segmentMeetsBox({s.x1, s.y1, s.x2, s.y2}, label.box))
+                        << "'" << label.text << "' on " << page.name << " at " << label.textX
+                        << ", " << label.textY;
+                }
+            }
+        }
+        EXPECT_GT(labels, 0u);
+        EXPECT_EQ(captions.size(), outputs.pattern.captions.size());
+    }
+}
+
+/** A text's room in the drawing, Y up, as the file's reader may draw it at the most. */
+RectMm roomOf(const CncText& text) {
+    const TextExtent extent = textExtentAtMost(text.text, text.height);
+    return {text.at.x, text.at.y - extent.descent, extent.width, extent.ascent + extent.descent};
+}
+
+std::string withoutSpacesAndSemicolons(const std::string& text) {
+    std::string kept;
+    for (const char c : text) {
+        if (c != ' ' && c != ';') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+TEST_P(EveryCalculator, TheCncDrawingsTextsStandClearOfItsLinesAndItsTitleUnderThePattern) {
+    const auto& d = definition();
+    for (const auto& [name, outputs] : exampleOutputs(*GetParam())) {
+        SCOPED_TRACE(name);
+        const std::string title = cncTitleLine(d.printHeading, outputs.report);
+        const CncDrawingResult result = cncDrawingOf(outputs.pattern, title);
+        ASSERT_TRUE(result.drawing) << result.problem;
+        const CncDrawing& drawing = *result.drawing;
+        std::vector<Segment> lines;
+        double left = INFINITY, right = -INFINITY, bottom = INFINITY;
+        for (const CncCut& cut : drawing.cuts) {
+            for (std::size_t k = 0; k < cut.points.size(); ++k) {
+                const PatternPoint& a = cut.points[k];
+                const PatternPoint& b = cut.points[(k + 1) % cut.points.size()];
+                lines.push_back({a.x, a.y, b.x, b.y});
+            }
+        }
+        for (const CncMarking& m : drawing.markings) {
+            lines.push_back({m.from.x, m.from.y, m.to.x, m.to.y});
+        }
+        for (const Segment& s : lines) {
+            left = std::min({left, s.x1, s.x2});
+            right = std::max({right, s.x1, s.x2});
+            bottom = std::min({bottom, s.y1, s.y2});
+        }
+        std::string titleKept;
+        const std::size_t firstTitleLine = drawing.texts.size() - drawing.titleLineCount;
+        for (std::size_t t = 0; t < drawing.texts.size(); ++t) {
+            const CncText& text = drawing.texts[t];
+            const RectMm room = roomOf(text);
+            for (const Segment& s : lines) {
+                ASSERT_FALSE(segmentMeetsBox(s, room)) << "'" << text.text << "'";
+            }
+            // The extent holds every text's room.
+            EXPECT_LE(drawing.extentMin.x, room.left + 1e-9);
+            EXPECT_LE(drawing.extentMin.y, room.top + 1e-9);
+            EXPECT_GE(drawing.extentMax.x, room.right() - 1e-9);
+            EXPECT_GE(drawing.extentMax.y, room.bottom() - 1e-9);
+            if (t >= firstTitleLine) {
+                // A line of the title: under the pattern, no wider than it, 2.5 to 5 mm high.
+                EXPECT_LT(room.bottom(), bottom) << text.text;
+                EXPECT_LE(room.width, right - left + 1e-9) << text.text;
+                EXPECT_GE(text.height, kCncSmallestTitleHeightMm);
+                EXPECT_LE(text.height, kCncLargestTitleHeightMm);
+                titleKept += text.text;
+            }
+        }
+        EXPECT_GE(drawing.titleLineCount, 1u);
+        EXPECT_EQ(withoutSpacesAndSemicolons(titleKept), withoutSpacesAndSemicolons(title));
     }
 }
 
