@@ -205,6 +205,32 @@ std::vector<std::string> split(const std::string& text, const std::string& separ
     }
 }
 
+/** The drawing moved to begin a margin from the origin, and the view round it. */
+void moveToTheView(const Extent& extent, CncDrawing& drawing) {
+    const double width = extent.max().x - extent.min().x;
+    const double height = extent.max().y - extent.min().y;
+    const double margin = kCncViewMarginPerSize * std::max({width, height, 1.0});
+    const PatternPoint shift{margin - extent.min().x, margin - extent.min().y};
+    const auto move = [shift](PatternPoint& p) {
+        p.x += shift.x;
+        p.y += shift.y;
+    };
+    for (CncCut& cut : drawing.cuts) {
+        std::for_each(cut.points.begin(), cut.points.end(), move);
+    }
+    for (CncMarking& marking : drawing.markings) {
+        move(marking.from);
+        move(marking.to);
+    }
+    for (CncText& text : drawing.texts) {
+        move(text.at);
+    }
+    drawing.shift = shift;
+    drawing.extentMin = {margin, margin};
+    drawing.extentMax = {margin + width, margin + height};
+    drawing.viewSize = {width + 2 * margin, height + 2 * margin};
+}
+
 } // namespace
 
 double twiceSignedArea(const std::vector<PatternPoint>& points) {
@@ -248,8 +274,7 @@ CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLi
     if (!titleLine.empty()) {
         addTitle(titleLine, lines, extent, drawing);
     }
-    drawing.extentMin = extent.min();
-    drawing.extentMax = extent.max();
+    moveToTheView(extent, drawing);
     return {std::move(drawing), {}};
 }
 

@@ -37,11 +37,18 @@ struct CncText {
     std::string text;
 };
 
+/** Room round the drawing in the view a reader opens it at, per millimetre of its larger side. */
+inline constexpr double kCncViewMarginPerSize = 0.05;
+
 /**
  * What a cutting table's DXF holds, in millimetres: the closed cuts (a piece anticlockwise,
  * a hole clockwise, as CAM programs take the side of the kerf), the marking lines, the point
  * numbers and captions, the title's lines, and the box round all of it (texts at the room
- * `textExtentAtMost` gives them).
+ * `textExtentAtMost` gives them). The whole drawing is moved so that its box begins a margin
+ * from the origin, and the view a reader opens it at is the box from the origin to a margin
+ * past its far corner: a cutting table's program places the pieces on the sheet anyway, and
+ * so every reader, even one that takes the view's lower-left corner for the origin (LibreCAD),
+ * opens it whole.
  */
 struct CncDrawing {
     std::vector<CncCut> cuts;
@@ -51,6 +58,10 @@ struct CncDrawing {
     std::size_t titleLineCount = 0;
     PatternPoint extentMin;
     PatternPoint extentMax;
+    /** The view's far corner; its near one is the origin. */
+    PatternPoint viewSize;
+    /** What the drawing was moved by from the pattern's own coordinates. */
+    PatternPoint shift;
 };
 
 /** The drawing, or why there is none (an outline of no area). */
