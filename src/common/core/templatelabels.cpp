@@ -103,8 +103,12 @@ bool clearOf(const RectMm& box, const std::vector<RectMm>& taken) {
                         [&box](const RectMm& other) { return overlaps(box, other); });
 }
 
-/** How far from its point a number may stand, in steps of half its height, at most. */
+/**
+ * How far from its point a number may stand, in steps of half its height, at most: point 0 and
+ * the quarter points, which are always numbered, farther than the others.
+ */
 constexpr int kNumberDistances = 3;
+constexpr int kFixedNumberDistances = 8;
 /** How far from its middle a caption may move, in steps of half its height, at most. */
 constexpr int kCaptionRings = 1000;
 
@@ -112,9 +116,10 @@ constexpr int kCaptionRings = 1000;
  * The top-left corners a number of `width` × `height` may take beside `p`: the four corners
  * first, then centred above, below, right and left; the nearest ring first.
  */
-std::vector<std::pair<double, double>> numberPlaces(PagePoint p, double width, double height) {
+std::vector<std::pair<double, double>> numberPlaces(PagePoint p, double width, double height,
+                                                    int distances) {
     std::vector<std::pair<double, double>> places;
-    for (int ring = 0; ring < kNumberDistances; ++ring) {
+    for (int ring = 0; ring < distances; ++ring) {
         const double d = kLabelOffsetMm + ring * height / 2;
         const double left = p.x - d - width;
         const double right = p.x + d;
@@ -262,10 +267,18 @@ std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const Rec
             return true;
         };
         if (request.dot) {
-            for (const auto& [x, y] : numberPlaces(p, extent.width, height)) {
-                if (placeAt(x, y, true)) {
-                    break;
-                }
+            const bool fixed = request.rank <= 0;
+            const auto places = numberPlaces(p, extent.width, height,
+                                             fixed ? kFixedNumberDistances : kNumberDistances);
+            const auto placed = [&](bool clearOfLines) {
+                return std::any_of(places.begin(), places.end(), [&](const auto& place) {
+                    return placeAt(place.first, place.second, clearOfLines);
+                });
+            };
+            // Point 0 and the quarter points are never left out: where marking lines stand
+            // closer than a number is wide, one of them stands over a line.
+            if (!placed(true) && fixed) {
+                placed(false);
             }
             continue;
         }

@@ -62,8 +62,9 @@ struct LabelLayout {
  * lines, of the labels placed before it, of their points' dots and of the crosses. A number
  * stands beside its point: above right, below right, above left or below left, or centred
  * above, below or beside it, at the least distance that is free; one with no free place is
- * left out. A caption stands at the free place nearest its middle; where there is none, at
- * its middle, clear of the labels and crosses only.
+ * left out, but for a number of rank 0, which then stands clear of the labels, dots and crosses
+ * only (marking lines closer than it is wide). A caption stands at the free place nearest its
+ * middle; where there is none, at its middle, clear of the labels and crosses only.
  */
 std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const RectMm& frame,
                                    const std::vector<PagePoint>& crosses,
