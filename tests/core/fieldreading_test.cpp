@@ -28,32 +28,6 @@ std::string typed(FieldFilter filter, std::u32string_view keys) {
     return text;
 }
 
-TEST(ActiveSelectors, AChoiceActsWhileAnyFieldItDependsOnIsNotZero) {
-    const CalculatorDefinition d{
-        .fields = {{.name = "tm", .defaultText = "0"},
-                   {.name = "td", .defaultText = "0"},
-                   {.name = "N", .defaultText = "24"}},
-        .selectors = {{.name = "joint", .choices = {{}, {}}, .activeWhenNonZero = {"tm", "td"}},
-                      {.name = "made", .choices = {{}, {}}, .activeWhenNonZero = {"tm"}},
-                      {.name = "always", .choices = {{}, {}}}}};
-    struct Row {
-        Texts texts;
-        std::vector<bool> active;
-    };
-    const Row rows[] = {
-        {{"0", "0", "24"}, {false, false, true}},
-        {{"0.0", "-0", "24"}, {false, false, true}},
-        {{"5", "0", "0"}, {true, true, true}},
-        {{"0", "0.1", "24"}, {true, false, true}},
-        {{"abc", "", "24"}, {false, false, true}}, // not numbers: 0, as "Licz" reads them
-        {{"0.000001"}, {true, true, true}}, // the missing texts are empty
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(activeSelectors(d, readFields(d, {row.texts, {}})), row.active)
-            << ::testing::PrintToString(row.texts);
-    }
-}
-
 TEST(KeyFilter, EachFilterTakesItsOwnCharacters) {
     EXPECT_EQ(typed(FieldFilter::PositiveReal, U"1.2.3"), "1.23");
     // A comma is the decimal point of a Polish keypad: it enters as ".", and counts as one.

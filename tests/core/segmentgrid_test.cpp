@@ -39,29 +39,5 @@ TEST(SegmentGrid, AnswersAsLookingAtEverySegmentDoes) {
     }
 }
 
-TEST(SegmentGrid, ASegmentMeetsABoxItEntersTouchesOrLiesIn) {
-    const RectMm box{10, 10, 10, 5};
-    struct Row {
-        Segment segment;
-        bool meets;
-    };
-    const Row rows[] = {
-        {{0, 0, 30, 30}, true},      // through
-        {{12, 12, 13, 13}, true},    // inside
-        {{0, 10, 5, 10}, false},     // on the edge's line, short of it
-        {{0, 10, 10, 10}, true},     // touching the corner
-        {{0, 0, 30, 5}, false},      // passing below
-        {{21, 0, 21, 30}, false},    // beside
-        {{17, 16, 21, 12}, true},    // clipping the corner
-        {{19, 18, 23, 14}, false},   // just past it
-        {{15, 16, 26, 14}, false},   // under the bottom edge, nearly along it
-    };
-    for (const Row& row : rows) {
-        const Segment& s = row.segment;
-        EXPECT_EQ(segmentMeetsBox(s, box), row.meets) << s.x1 << " " << s.y1 << " " << s.x2 << " " << s.y2;
-        EXPECT_EQ(SegmentGrid({s}, 3.0).meets(box), row.meets);
-    }
-}
-
 } // namespace
 } // namespace blachorys::core
