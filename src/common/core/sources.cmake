@@ -41,6 +41,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/printlayout.h
     src/common/core/savedinputformat.cpp
     src/common/core/savedinputformat.h
+    src/common/core/segmentgrid.cpp
+    src/common/core/segmentgrid.h
     src/common/core/templateplan.cpp
     src/common/core/templateplan.h
     src/common/core/templatelabels.cpp
