@@ -13,13 +13,14 @@ namespace {
  * choice below the fields says which they are.
  */
 FieldNote meanDiameterNote(const std::string& name) {
-    return {.linesPerDevelopment = {{"Dla stozka zwijanego", "z arkusza blachy",
-                                     "podajemy srednia", "srednice", "",
-                                     name + "=(" + name + "_zew +", "        + " + name + "_wew) / 2"}},
+    return {.linesPerDevelopment = {{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia",
+                                     "srednice", "", name + "=(" + name + "_zew +",
+                                     "        + " + name + "_wew) / 2"}},
             .otherWhenNonZero = {"t"},
-            .otherLinesPerDevelopment = {{"Przy grubosci blachy", "t > 0: Dsm i Dsd wg", "wyboru ponizej",
-                                          "(zewnetrzne, wewnetrzne", "lub na osi blachy).",
-                                          "Rozwiniecie zawsze", "na osi blachy."}}};
+            .otherLinesPerDevelopment = {{"Przy grubosci blachy", "t > 0: Dsm i Dsd wg",
+                                          "wyboru ponizej", "(zewnetrzne, wewnetrzne",
+                                          "lub na osi blachy).", "Rozwiniecie zawsze",
+                                          "na osi blachy."}}};
 }
 
 std::vector<CaseSelector<ConeInputs>> selectors() {
@@ -27,7 +28,8 @@ std::vector<CaseSelector<ConeInputs>> selectors() {
               "Średnice Dsm, Dsd",
               "Srednice Dsm, Dsd|Srednice Dsm i Dsd: zewnetrzne, wewnetrzne lub na osi blachy (gdy "
               "t > 0) - rozwiniecie zawsze na osi blachy",
-              typedSurfaceChoices("StRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"})},
+              typedSurfaceChoices("StRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"}),
+              {"t"}},
              [](ConeInputs& in, std::size_t choice) { in.diameters = typedSurfaceOf(choice); }}};
 }
 

@@ -25,15 +25,19 @@ FieldNote pipeDiameterNote() {
 std::vector<CaseSelector<ElbowInputs>> selectors() {
     const std::string thickOnly = " (gdy t > 0)";
     return {
-        {{"diameters", "Średnica Dr",
+        {{"diameters",
+          "Średnica Dr",
           "Srednica Dr|Srednica Dr: zewnetrzna, wewnetrzna lub na osi blachy" + thickOnly,
-          typedSurfaceChoices("KSRadioBut", {"zewnętrzna", "wewnętrzna", "na osi blachy"})},
+          typedSurfaceChoices("KSRadioBut", {"zewnętrzna", "wewnętrzna", "na osi blachy"}),
+          {"t"}},
          [](ElbowInputs& in, std::size_t choice) { in.diameter = typedSurfaceOf(choice); }},
-        {{"made", "Wykonanie",
+        {{"made",
+          "Wykonanie",
           "Wykonanie kolana|Wykonanie kolana: zwijane - rozwiniecie na srednicy sredniej, z rury "
           "- na zewnetrznej" +
               thickOnly,
-          makingChoices("KSRadioBut", {"zwijane z blachy", "z rury, szablon owijany"})},
+          makingChoices("KSRadioBut", {"zwijane z blachy", "z rury, szablon owijany"}),
+          {"t"}},
          [](ElbowInputs& in, std::size_t choice) { in.made = makingOf(choice); }},
     };
 }
@@ -100,28 +104,27 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
          &In::t},
     };
     c.selectors = selectors();
-    c.definition = {
-        .key = "kolanosegm",
-        .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N", "t"},
-        .largestN = kMaxDivisions,
-        .savedInputsFileName = "dane_ks.dat",
-        .positionalSavedFields = 5,
-        .txtFileName = "KolanoSegmentowe.txt",
-        .dxfFileName = "KolanoSegmentowe.dxf",
-        .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
-        .printHeading = "Rozwiniecie Kolana segmentowego",
-        .window = window(),
-        .examples = {{"defaults", "", {}},
-                     {"two_divisions", "", {{"N", "2"}}},
-                     {"most_divisions", "", {{"N", mostDivisionsText()}}},
-                     {"three_segments", "", {{"Ns", "3"}}},
-                     {"sharp_inner_corner", "", {{"Rk", "150"}}},
-                     {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
-                     {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}},
-                     {"wall_rolled", "", {{"t", "5"}}},
-                     {"wall_from_a_pipe_inside",
-                      "",
-                      {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}}}};
+    c.definition = {.key = "kolanosegm",
+                    .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N", "t"},
+                    .largestN = kMaxDivisions,
+                    .savedInputsFileName = "dane_ks.dat",
+                    .positionalSavedFields = 5,
+                    .txtFileName = "KolanoSegmentowe.txt",
+                    .dxfFileName = "KolanoSegmentowe.dxf",
+                    .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
+                    .printHeading = "Rozwiniecie Kolana segmentowego",
+                    .window = window(),
+                    .examples = {{"defaults", "", {}},
+                                 {"two_divisions", "", {{"N", "2"}}},
+                                 {"most_divisions", "", {{"N", mostDivisionsText()}}},
+                                 {"three_segments", "", {{"Ns", "3"}}},
+                                 {"sharp_inner_corner", "", {{"Rk", "150"}}},
+                                 {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
+                                 {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}},
+                                 {"wall_rolled", "", {{"t", "5"}}},
+                                 {"wall_from_a_pipe_inside",
+                                  "",
+                                  {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}}}};
     c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;

@@ -26,7 +26,8 @@ std::vector<CaseSelector<TransitionInputs>> selectors() {
               "Wymiary A, B, D",
               "Wymiary A, B, D|Wymiary A, B i D: zewnetrzne, wewnetrzne lub na osi blachy (gdy "
               "t > 0) - rozwiniecie na osi blachy",
-              typedSurfaceChoices("KPRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"})},
+              typedSurfaceChoices("KPRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"}),
+              {"t"}},
              [](TransitionInputs& in, std::size_t choice) { in.sizes = typedSurfaceOf(choice); }}};
 }
 
