@@ -17,6 +17,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/fieldreading.h
     src/common/core/inputchecks.h
     src/common/core/finite.h
+    src/common/core/fittingrange.cpp
+    src/common/core/fittingrange.h
     src/common/core/makercontact.h
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
