@@ -1,5 +1,6 @@
 #include "cli/clirunner.h"
 
+#include "common/core/materiallist.h"
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 
@@ -63,8 +64,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     const std::string date =
         options.date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
-    const core::CalculationResult result =
-        options.calculator->calculate(options.fields, options.development, date);
+    const core::CalculationResult result = core::withMaterialList(
+        options.calculator->calculate(options.fields, options.development, date), options.plate);
     for (const auto& message : result.messages) {
         err << message.text << '\n';
     }
@@ -84,7 +85,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         }
     }
     const render::OutputSource source{options.calculator->definition(), outputs,
-                                      options.templateSettings, options.dxfVersion};
+                                      options.templateSettings, options.dxfVersion,
+                                      options.plate};
     bool allWritten = true;
     for (const RequestedFile& file : options.files) {
         allWritten = writeRequested(file, source, out, err) && allWritten;

@@ -26,6 +26,14 @@ bool sameFile(const std::string& a, const std::string& b) {
     return io::namesSameFile(QString::fromUtf8(a), QString::fromUtf8(b));
 }
 
+/** The option's place among the plate texts, or nullptr when it is none of them. */
+std::string* plateText(core::PlateTexts& texts, const std::string& argument) {
+    return argument == "--plate"      ? &texts.plate
+           : argument == "--material" ? &texts.material
+           : argument == "--gap"      ? &texts.gap
+                                      : nullptr;
+}
+
 bool isTemplateOption(const std::string& argument) {
     return argument == "--paper" || argument == "--orientation" || argument == "--overlap" ||
            argument == "--scale-x" || argument == "--scale-y";
@@ -117,6 +125,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     const auto& definition = options.calculator->definition();
     options.inputs = core::defaultInputs(definition);
+    core::PlateTexts plateTexts;
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -135,7 +144,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const render::OutputRow* file = fileOption(argument);
         const bool takesValue = choosing || file || argument == "--development" ||
                                 argument == "--date" || argument == "--dxf-version" ||
-                                isTemplateOption(argument);
+                                isTemplateOption(argument) ||
+                                plateText(plateTexts, argument) != nullptr;
         if (takesValue && i + 1 >= arguments.size()) {
             return usageError(argument + " needs a value");
         }
@@ -155,6 +165,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return usageError(argument + " does not take '" + value + "'");
             }
             templateSettingsGiven = true;
+        } else if (std::string* text = plateText(plateTexts, argument)) {
+            *text = arguments[++i];
         } else if (argument == "--dxf-version") {
             const std::string& value = arguments[++i];
             if (value != "R12" && value != "R2000") {
@@ -187,12 +199,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (templateSettingsGiven && !options.file(render::OutputKind::TemplatePdf)) {
         return usageError("the template's options need --template-pdf");
     }
-    if (dxfVersionGiven && !options.file(render::OutputKind::CncDxf)) {
-        return usageError("--dxf-version needs --cnc-dxf");
+    if (dxfVersionGiven && !options.file(render::OutputKind::CncDxf) &&
+        !options.file(render::OutputKind::NestingDxf)) {
+        return usageError("--dxf-version needs --cnc-dxf or --nesting-dxf");
     }
     if (const auto problem = core::settingsProblem(options.templateSettings)) {
         return usageError(*problem);
     }
+    const core::PlateReading plate = core::readPlateTexts(plateTexts);
+    if (!plate.settings) {
+        return usageError(plate.problem);
+    }
+    options.plate = *plate.settings;
     // In the table's order, so that the files are written as the window lists them.
     std::sort(options.files.begin(), options.files.end(),
               [](const RequestedFile& a, const RequestedFile& b) { return a.row < b.row; });
@@ -235,7 +253,8 @@ std::string usageText() {
     text += "\n         [--date TEXT] [--strict]\n"
             "         [--paper A4|A3|Letter] [--orientation auto|portrait|landscape]\n"
             "         [--overlap MM] [--scale-x PCT] [--scale-y PCT] (with --template-pdf)\n"
-            "         [--dxf-version R12|R2000] (with --cnc-dxf)\n"
+            "         [--dxf-version R12|R2000] (with --cnc-dxf or --nesting-dxf)\n"
+            "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM]\n"
             "       blachorys-cli --list\n"
             "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {

@@ -2,6 +2,7 @@
 
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculator.h"
+#include "common/core/platesettings.h"
 #include "common/core/templatesettings.h"
 #include "common/render/outputtable.h"
 
@@ -35,6 +36,8 @@ struct CliOptions {
     std::vector<RequestedFile> files;
     cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
     core::TemplateSettings templateSettings;
+    /** The plate and material the job is cut from: `--plate`, `--material`. */
+    core::PlateSettings plate;
     std::optional<std::string> date;
     bool strict = false;
 

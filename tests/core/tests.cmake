@@ -6,7 +6,10 @@ add_executable(core_tests
     core/compensatedsum_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
+    core/flatpiece_test.cpp
     core/hostilesweep_test.cpp
+    core/materiallist_test.cpp
+    core/nesting_test.cpp
     core/numbertext_test.cpp
     core/pattern_test.cpp
     core/parallelfor_test.cpp

@@ -1,6 +1,7 @@
 // blachorys-cli run as a process, for what only a process shows: signals, the real standard
 // output, file names as bytes.
 #include "cases/calculators.h"
+#include "common/core/materiallist.h"
 #include "common/core/patterndrawing.h"
 #include "common/core/templateplan.h"
 #include "common/io/filesizesignal.h"
@@ -227,8 +228,8 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
         for (std::string& text : typed.fieldTexts) {
             std::replace(text.begin(), text.end(), ',', '.');
         }
-        const core::CalculationResult expected =
-            calculator.calculate(typed, set.development, "08-12-2026");
+        const core::CalculationResult expected = core::withMaterialList(
+            calculator.calculate(typed, set.development, "08-12-2026"), {});
         QStringList arguments{
             QString::fromStdString(d.key), "--date", "08-12-2026", "--txt", txt, "--dxf", dxf};
         // Every fourth set draws the template too, which starts the drawing layer.

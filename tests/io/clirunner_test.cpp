@@ -1,6 +1,7 @@
 #include "cli/clirunner.h"
 
 #include "cases/calculators.h"
+#include "common/core/materiallist.h"
 #include "common/io/outputfiles.h"
 #include "common/io/windows1250.h"
 #include "support/golden.h"
@@ -153,7 +154,8 @@ TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
     const core::CalculatorInputs window{
         {"300", "800", "200", "0", "700", "24", "90", "1000", "350", "10", "8"}, {1, 1, 0}};
     const core::CalculationResult expected =
-        core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026");
+        core::withMaterialList(core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026"),
+                               {});
     ASSERT_TRUE(expected.outputs);
     const CliRun chosen =
         run({"rurarura", "tm=10", "td=8", "--joint", "set-in", "--branch-made", "pipe",
@@ -178,6 +180,18 @@ protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
+
+TEST(CliRunner, APlateThicknessEndsTheResultsWithTheMaterialOfTheChosenPlate) {
+    const CliRun plain = run({"kolanosegm", "--material", "aluminium"});
+    EXPECT_EQ(plain.out.find("ZESTAWIENIE MATERIALU"), std::string::npos);
+    const CliRun thick =
+        run({"kolanosegm", "t=2", "Ns=7", "--material", "aluminium", "--plate", "2500x1250"});
+    EXPECT_EQ(thick.exit, kExitCalculated) << thick.err;
+    EXPECT_NE(thick.out.find("ZESTAWIENIE MATERIALU : aluminium 2.70 kg/dm3 , arkusz 1250 x 2500"),
+              std::string::npos)
+        << thick.out;
+    EXPECT_NE(thick.out.find("\nB                    5     2.0"), std::string::npos) << thick.out;
+}
 
 TEST(CliRunner, ResultsThatCannotBeWrittenToStandardOutputAreAnError) {
     FullDisk disk;
@@ -293,7 +307,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{
             "unknown_joint", {"rurarura", "--joint", "welded"}, "--joint does not take 'welded'"},
         UsageCase{"strict_typo", {"rurarura", "Dm=30O", "--strict"}, "Dm='30O' is not a number"},
-        UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"}),
+        UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"},
+        UsageCase{"plate_of_one_side",
+                  {"stozek", "--plate", "1500"},
+                  "Blad danych : arkusz '1500'"},
+        UsageCase{"unknown_material",
+                  {"stozek", "--material", "wood"},
+                  "Blad danych : material 'wood'"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class CliFiles : public ::testing::Test {
@@ -306,6 +326,32 @@ protected:
 
 #ifndef _WIN32
 // Hard links by link(2); the Windows names of one file are in cliplatform_test.cpp.
+TEST_F(CliFiles, TheNestingDxfHoldsABlockOfCutsPerPlateAndInsertsEachOnce) {
+    // Seven 936 mm strips on plates 1000 x 2000 with a 100 mm gap: two to a plate along it.
+    const std::string dxf = path("rozkroj.dxf");
+    const CliRun run7 = run({"kolanosegm", "Ns=7", "t=2", "--plate", "1000x2000", "--gap", "100",
+                             "--nesting-dxf", dxf});
+    ASSERT_EQ(run7.exit, kExitCalculated) << run7.err;
+    const std::string bytes = test::readFileBytes(dxf);
+    const auto count = [&bytes](const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    const auto plates = run7.out.substr(run7.out.find("Arkusze 1000 x 2000 : ") + 22);
+    const std::size_t stated = std::stoul(plates);
+    EXPECT_GE(stated, 2U);
+    EXPECT_EQ(count("\nINSERT\n"), stated);
+    EXPECT_EQ(count("\nARKUSZ_" + std::to_string(stated) + "\n"), 4U)
+        << "its block record, its block (named twice) and its insert";
+    EXPECT_EQ(count("\nARKUSZ_" + std::to_string(stated + 1) + "\n"), 0U);
+    EXPECT_EQ(count("\nLWPOLYLINE\n"), 7U) << "2 A and 5 B, each cut once";
+    EXPECT_EQ(run({"kolanosegm", "--dxf-version", "R12", "--nesting-dxf", dxf}).exit,
+              kExitCalculated);
+}
+
 TEST_F(CliFiles, TwoNamesOfOneFileAreAUsageErrorAndNothingIsWritten) {
     ASSERT_TRUE(QFile(QString::fromStdString(path("a.txt"))).open(QIODevice::WriteOnly));
     ASSERT_EQ(::link(path("a.txt").c_str(), path("b.dxf").c_str()), 0);

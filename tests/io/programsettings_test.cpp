@@ -15,6 +15,20 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+TEST(ProgramSettings, EachWindowKeepsItsOwnPlateAndAnUnreadableOneIsForgotten) {
+    QTemporaryDir directory;
+    ProgramSettings settings(directory.path());
+    const core::PlateTexts cone{"1250 x 2500", "aluminium", "1", "10"};
+    settings.setPlateTexts(QStringLiteral("TSTOZEK"), cone);
+    settings.setPlateTexts(QStringLiteral("TKOLANO"), {"2000 x 4000", "7,2", "1", "10"});
+    EXPECT_EQ(ProgramSettings(directory.path()).plateTexts(QStringLiteral("TSTOZEK")), cone);
+    EXPECT_EQ(ProgramSettings(directory.path()).plateTexts(QStringLiteral("TKOLANO")).material,
+              "7,2");
+    EXPECT_EQ(settings.plateTexts(QStringLiteral("TRURA")), core::PlateTexts{});
+    settings.setPlateTexts(QStringLiteral("TSTOZEK"), {"1250", "aluminium", "1", "10"});
+    EXPECT_EQ(settings.plateTexts(QStringLiteral("TSTOZEK")), core::PlateTexts{});
+}
+
 TEST(ProgramSettings, AnEditedFileOutOfRangeReadsAsTheFirstRun) {
     struct Row {
         const char* file;

@@ -74,6 +74,17 @@ void FakePrompts::openUrl(const QUrl& url) {
     m_prompts.push_back({Prompt::Kind::OpenUrl, url.toString(), {}, {}});
 }
 
+std::optional<core::PlateTexts> FakePrompts::plateDialog(QWidget*, const core::PlateTexts&) {
+    m_prompts.push_back({Prompt::Kind::Plate, {}, {}, {}});
+    if (m_plates.empty()) {
+        ADD_FAILURE() << "unexpected plate dialog";
+        return std::nullopt;
+    }
+    auto answer = m_plates.front();
+    m_plates.pop_front();
+    return answer;
+}
+
 std::optional<gui::TemplateChoice>
 FakePrompts::templateDialog(QWidget*, const core::TemplateSettings& initial, const core::Pattern&) {
     m_prompts.push_back({Prompt::Kind::Template, {}, {}, {}});

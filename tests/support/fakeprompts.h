@@ -15,7 +15,7 @@ namespace blachorys::test {
 
 /** What a window asked of the user. */
 struct Prompt {
-    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template };
+    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template, Plate };
     Kind kind;
     QString text;        ///< message, URL, or the window's object name for Modal
     QString filter;      ///< SaveFile only
@@ -40,7 +40,11 @@ public:
     std::optional<gui::TemplateChoice> templateDialog(QWidget* parent,
                                                       const core::TemplateSettings& initial,
                                                       const core::Pattern& pattern) override;
+    std::optional<core::PlateTexts> plateDialog(QWidget* parent,
+                                                const core::PlateTexts& initial) override;
     void runModal(QDialog& dialog) override;
+    /** The next plate dialog closes with these texts; nothing means it is cancelled. */
+    void answerPlate(std::optional<core::PlateTexts> texts) { m_plates.push_back(std::move(texts)); }
 
     void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
     /**
@@ -93,6 +97,7 @@ private:
     };
     std::deque<PrintAnswer> m_prints;
     std::deque<std::optional<gui::TemplateChoice>> m_templates;
+    std::deque<std::optional<core::PlateTexts>> m_plates;
     core::TemplateSettings m_lastTemplateSettings;
     std::function<void(QDialog&)> m_modal;
 };

@@ -62,7 +62,8 @@ CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText
     return {makePointReport(heading(model), resultLines(model),
                             sheetOf(kRuleLength, model.sheet.width(), model.sheet.height()),
                             dateText),
-            pattern(model)};
+            pattern(model),
+            {{"stozek", 1, coneWall(model.inputs).thickness}}};
 }
 
 } // namespace blachorys::core

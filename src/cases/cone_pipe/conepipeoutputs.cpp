@@ -97,7 +97,8 @@ CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view 
     return {makePointReport(heading(model.inputs), resultLines(model),
                             sheetOf(kResultsRule, model.sheetWidth(), model.sheetHeight()),
                             dateText),
-            pattern(model)};
+            pattern(model),
+            {{isCone(model) ? "stozek" : "rura", 1, 0.0}}};
 }
 
 } // namespace blachorys::core

@@ -85,12 +85,14 @@ CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view 
         return {makePointReport(heading(model.inputs), templateResults(model),
                                 sheetOf(kResultsRule, kPi * model.inputs.Dr, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
-                                     {kCurveColour, kEndFaceColour}, model.exactTemplate)};
+                                     {kCurveColour, kEndFaceColour}, model.exactTemplate),
+                {{"rura", 1, 0.0}}};
     }
     return {makePointReport(heading(model.inputs), mantleResults(model),
                             sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()),
                             dateText),
-            mantlePattern(model)};
+            mantlePattern(model),
+            {{"plaszcz stozka", 1, 0.0}}};
 }
 
 } // namespace blachorys::core

@@ -112,11 +112,13 @@ CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view 
         return {makePointReport(heading(model.inputs), templateResults(model),
                                 sheetOf(kResultsRule, model.girth, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, model.girth, model.hmax},
-                                     {kCurveColour, kBaseLineColour}, model.exactCurve)};
+                                     {kCurveColour, kBaseLineColour}, model.exactCurve),
+                {{"rura mniejsza", 1, branchWall(model.inputs).thickness}}};
     }
     return {makePointReport(heading(model.inputs), shellResults(model),
                             sheetOf(kResultsRule, model.inputs.Ld, model.girth), dateText),
-            shellPattern(model)};
+            shellPattern(model),
+            {{"plaszcz", 1, shellWall(model.inputs).thickness}}};
 }
 
 } // namespace blachorys::core

@@ -148,7 +148,8 @@ CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_v
     PointReport report = makePointReport(heading(model), resultLines(model),
                                          sheetOf(kRuleLength, model.W, model.Hs), dateText);
     report.cutNotes = cutNotes(model);
-    return {std::move(report), pattern(model)};
+    return {std::move(report), pattern(model),
+            {{"przejscie", 1, transitionWall(model.inputs).thickness}}};
 }
 
 } // namespace blachorys::core

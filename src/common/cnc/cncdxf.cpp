@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace blachorys::cnc {
@@ -120,7 +121,10 @@ void writeViewport(DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
     w.tableEnd();
 }
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
+/** The tables, then the blocks: the layouts' and, named `blocks`, those of `contents`. */
+void writeTables(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing, bool r2000,
+                 const std::vector<std::string>& blocks = {},
+                 const std::function<void(std::size_t)>& contents = {}) {
     w.sectionTables();
     writeViewport(w, drawing, r2000);
     // dxflib leaves BYBLOCK and BYLAYER out of an R12 file itself.
@@ -152,22 +156,31 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing, bo
     if (r2000) {
         // An R12 file has no block records, blocks for the layouts or objects.
         dxf.writeBlockRecord(w);
+        for (const std::string& name : blocks) {
+            dxf.writeBlockRecord(w, name);
+        }
         w.tableEnd();
     }
     w.sectionEnd();
-    if (r2000) {
+    if (r2000 || !blocks.empty()) {
         w.sectionBlocks();
-        dxf.writeBlock(w, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, "*Model_Space");
-        dxf.writeBlock(w, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, "*Paper_Space");
+        if (r2000) {
+            dxf.writeBlock(w, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+            dxf.writeEndBlock(w, "*Model_Space");
+            dxf.writeBlock(w, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
+            dxf.writeEndBlock(w, "*Paper_Space");
+        }
+        for (std::size_t b = 0; b < blocks.size(); ++b) {
+            dxf.writeBlock(w, DL_BlockData(blocks[b], 0, 0.0, 0.0, 0.0));
+            contents(b);
+            dxf.writeEndBlock(w, blocks[b]);
+        }
         w.sectionEnd();
     }
 }
 
-void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
-    w.sectionEntities();
-    for (const core::CncCut& cut : drawing.cuts) {
+void writeCuts(DL_Dxf& dxf, DL_WriterA& w, const std::vector<core::CncCut>& cuts) {
+    for (const core::CncCut& cut : cuts) {
         dxf.writePolyline(w, DL_PolylineData(static_cast<int>(cut.points.size()), 0, 0, kClosed),
                           onLayer(kCutLayer));
         for (const core::PatternPoint& p : cut.points) {
@@ -175,16 +188,30 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) 
         }
         dxf.writePolylineEnd(w);
     }
-    for (const core::CncMarking& m : drawing.markings) {
+}
+
+void writeMarkings(DL_Dxf& dxf, DL_WriterA& w, const std::vector<core::CncMarking>& markings,
+                   const char* layer = kMarkingLayer) {
+    for (const core::CncMarking& m : markings) {
         dxf.writeLine(w, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0),
-                      onLayer(kMarkingLayer));
+                      onLayer(layer));
     }
-    for (const core::CncText& t : drawing.texts) {
+}
+
+void writeTexts(DL_Dxf& dxf, DL_WriterA& w, const std::vector<core::CncText>& texts) {
+    for (const core::CncText& t : texts) {
         dxf.writeText(w,
                       DL_TextData(t.at.x, t.at.y, 0.0, 0.0, 0.0, 0.0, t.height, 1.0, 0, 0, 0,
                                   dxfText(t.text), kTextStyle, 0.0),
                       onLayer(kTextLayer));
     }
+}
+
+void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
+    w.sectionEntities();
+    writeCuts(dxf, w, drawing.cuts);
+    writeMarkings(dxf, w, drawing.markings);
+    writeTexts(dxf, w, drawing.texts);
     w.sectionEnd();
 }
 
@@ -269,6 +296,64 @@ std::string cncDxfBytes(const core::CncDrawing& drawing, DxfVersion version) {
     writeHeader(dxf, w, drawing);
     writeTables(dxf, w, drawing, version == DxfVersion::R2000);
     writeEntities(dxf, w, drawing);
+    if (version == DxfVersion::R2000) {
+        dxf.writeObjects(w);
+        dxf.writeObjectsEnd(w);
+    }
+    w.dxfEOF();
+    return w.bytes();
+}
+
+namespace {
+
+/** The room between two plates side by side, and round them all, per mm of a plate's width. */
+constexpr double kPlateSpacingPerWidth = 0.2;
+
+std::vector<core::CncMarking> plateBorder(double length, double width) {
+    const core::PatternPoint corners[] = {{0, 0}, {length, 0}, {length, width}, {0, width}};
+    std::vector<core::CncMarking> border;
+    for (std::size_t k = 0; k < 4; ++k) {
+        border.push_back({corners[k], corners[(k + 1) % 4]});
+    }
+    return border;
+}
+
+} // namespace
+
+std::string nestingDxfBytes(const core::NestingDrawing& nesting, DxfVersion version) {
+    const DL_Codes::version release = version == DxfVersion::R12 ? DL_VERSION_R12 : DL_VERSION_2000;
+    DL_Dxf dxf;
+    std::unique_ptr<DL_WriterA>(dxf.out("", release));
+    DxfMemoryWriter w(release);
+    // The plates one above the other, each an insert of its own block at its place.
+    const double step = nesting.widthMm * (1 + kPlateSpacingPerWidth);
+    const double margin = nesting.widthMm * kPlateSpacingPerWidth;
+    const auto count = static_cast<double>(nesting.sheets.size());
+    core::CncDrawing extent;
+    extent.extentMin = {-margin, -margin};
+    extent.extentMax = {nesting.lengthMm + margin, step * count};
+    extent.viewSize = {nesting.lengthMm + 2 * margin, step * count + margin};
+    std::vector<std::string> blocks;
+    for (std::size_t p = 0; p < nesting.sheets.size(); ++p) {
+        blocks.push_back("ARKUSZ_" + std::to_string(p + 1));
+    }
+    const auto border = plateBorder(nesting.lengthMm, nesting.widthMm);
+    writeHeader(dxf, w, extent);
+    writeTables(dxf, w, extent, version == DxfVersion::R2000, blocks, [&](std::size_t p) {
+        const core::NestedSheet& sheet = nesting.sheets[p];
+        writeCuts(dxf, w, sheet.cuts);
+        writeMarkings(dxf, w, sheet.markings);
+        writeMarkings(dxf, w, border, kTextLayer);
+        writeTexts(dxf, w, sheet.texts);
+    });
+    w.sectionEntities();
+    for (std::size_t p = 0; p < blocks.size(); ++p) {
+        dxf.writeInsert(w,
+                        DL_InsertData(blocks[p], 0.0, step * static_cast<double>(p), 0.0, 1.0,
+                                      1.0, 1.0, 0.0, 1, 1, 0.0, 0.0),
+                        DL_Attributes("0", kByLayer, kLineweightByLayer, "BYLAYER", 1.0));
+    }
+    w.sectionEnd();
     if (version == DxfVersion::R2000) {
         dxf.writeObjects(w);
         dxf.writeObjectsEnd(w);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/cncdrawing.h"
+#include "common/core/nestingdrawing.h"
 
 #include <string>
 
@@ -23,6 +24,12 @@ inline constexpr const char* kTextLayer = "OPISY";
  * polyline, every marking line as a LINE, every text as a TEXT (`dxfText`).
  */
 std::string cncDxfBytes(const core::CncDrawing& drawing, DxfVersion version);
+
+/**
+ * The nested plates as a cutting table's DXF: each plate one block (its cuts, marking lines,
+ * texts and its border, on the same layers), inserted one above the other.
+ */
+std::string nestingDxfBytes(const core::NestingDrawing& nesting, DxfVersion version);
 
 /**
  * A text as the file keeps it: a typographic dash, quote or space as its ASCII twin ("A – 2"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/cutpiece.h"
 #include "common/core/pattern.h"
 #include "common/core/pointreport.h"
 
@@ -20,11 +21,12 @@ struct Message {
 
 /**
  * The plain data every output reads: the report for the memo, the TXT file and the printout;
- * the pattern for the DXF, the preview and the template.
+ * the pattern for the DXF, the preview and the template; what each of its pieces is to the job.
  */
 struct CalculationOutputs {
     PointReport report;
     Pattern pattern;
+    CutPieces pieces;
 };
 
 struct CalculationResult {

@@ -60,6 +60,11 @@ struct PointReport {
      */
     std::vector<std::string> cutNotes;
     /**
+     * What the job is cut from, after the sheet: each piece with its count, area and mass, the
+     * plates it takes; none unless a plate thickness is given.
+     */
+    std::vector<std::string> materialList;
+    /**
      * Some header or result line was longer than its capacity and has been cut: a number in it
      * may be cut short and read as another. Only values far beyond any sheet are that long.
      */

@@ -11,16 +11,26 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/compensatedsum.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h
+    src/common/core/cutpiece.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
     src/common/core/fieldreading.h
-    src/common/core/inputchecks.h
     src/common/core/finite.h
     src/common/core/fittingrange.cpp
     src/common/core/fittingrange.h
+    src/common/core/flatpiece.cpp
+    src/common/core/flatpiece.h
+    src/common/core/inputchecks.h
+    src/common/core/jobpieces.cpp
+    src/common/core/jobpieces.h
     src/common/core/makercontact.h
-    src/common/core/pointmark.h
+    src/common/core/materiallist.cpp
+    src/common/core/materiallist.h
+    src/common/core/nesting.cpp
+    src/common/core/nesting.h
+    src/common/core/nestingdrawing.cpp
+    src/common/core/nestingdrawing.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
     src/common/core/parallelfor.cpp
@@ -33,6 +43,11 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/patterndrawing.h
     src/common/core/patternlines.cpp
     src/common/core/patternlines.h
+    src/common/core/platematerial.cpp
+    src/common/core/platematerial.h
+    src/common/core/platesettings.cpp
+    src/common/core/platesettings.h
+    src/common/core/pointmark.h
     src/common/core/pointreport.cpp
     src/common/core/pointreport.h
     src/common/core/previewdrawing.cpp
@@ -45,12 +60,12 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/savedinputformat.h
     src/common/core/segmentgrid.cpp
     src/common/core/segmentgrid.h
-    src/common/core/templateplan.cpp
-    src/common/core/templateplan.h
     src/common/core/templatelabels.cpp
     src/common/core/templatelabels.h
     src/common/core/templatelines.cpp
     src/common/core/templatelines.h
+    src/common/core/templateplan.cpp
+    src/common/core/templateplan.h
     src/common/core/templatesettings.cpp
     src/common/core/templatesettings.h
     src/common/core/templatewording.cpp

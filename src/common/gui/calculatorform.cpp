@@ -7,6 +7,7 @@
 #include "common/gui/resultsbox.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -177,7 +179,16 @@ private:
         auto* noteColumn = new QVBoxLayout;
         noteColumn->addWidget(note);
         noteColumn->addStretch(1);
-        noteColumn->addWidget(m_form.calculateButton, 0, Qt::AlignLeft);
+        m_form.plateButton = new QPushButton(QStringLiteral("Arkusz"), column);
+        m_form.plateButton->setObjectName(QStringLiteral("ButtonArkusz"));
+        m_hints.attach(m_form.plateButton,
+                       QStringLiteral("Arkusz i materiał|Arkusz, materiał i odstęp elementów "
+                                      "do zestawienia materiału i rozkroju"));
+        auto* calculateRow = new QHBoxLayout;
+        calculateRow->addWidget(m_form.calculateButton);
+        calculateRow->addWidget(m_form.plateButton);
+        calculateRow->addStretch(1);
+        noteColumn->addLayout(calculateRow);
 
         auto* fieldsAndNote = new QHBoxLayout;
         fieldsAndNote->addLayout(grid);
@@ -299,6 +310,7 @@ private:
             }
         }
         chain(m_form.calculateButton);
+        chain(m_form.plateButton);
     }
 
     QWidget& m_window;

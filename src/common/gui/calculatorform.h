@@ -49,6 +49,8 @@ struct CalculatorForm {
     /** One per row of the outputs' table, in its order. */
     std::vector<OutputButton> outputs;
     QPushButton* schemeButton = nullptr;
+    /** "Arkusz": the plate, material and gap the job is cut with, beside "Licz". */
+    QPushButton* plateButton = nullptr;
     QStatusBar* statusBar = nullptr;
     /** Everything above the status bar, in its scroll area. */
     QWidget* contents = nullptr;

@@ -1,5 +1,6 @@
 #include "common/gui/calculatorwindow.h"
 
+#include "common/core/materiallist.h"
 #include "common/core/patterndrawing.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/fieldnotes.h"
@@ -76,6 +77,8 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     enableActiveSelectors();
     new FieldNotes(
         definition(), m_form.fields, *m_form.noteMemo, [this] { return developmentIndex(); }, this);
+    connect(m_form.plateButton, &QPushButton::clicked, this, &CalculatorWindow::ArkuszClick);
+    showPlateTexts();
     connect(m_form.calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
     for (const OutputButton& output : m_form.outputs) {
         const render::OutputRow* row = output.row;
@@ -165,11 +168,18 @@ void CalculatorWindow::Button1Click() {
     for (const std::size_t index : reading.notNumbers) {
         m_form.fields[index]->setText(QStringLiteral("0"));
     }
+    const core::PlateReading plate = core::readPlateTexts(m_plateTexts);
+    if (!plate.settings) {
+        setOutputs(std::nullopt);
+        m_context.prompts.warning(this, q(plate.problem));
+        return;
+    }
     const QString date = io::reportDateText(m_context.today());
-    core::CalculationResult result =
-        m_calculator.calculate(reading, developmentIndex(), date.toStdString());
+    core::CalculationResult result = core::withMaterialList(
+        m_calculator.calculate(reading, developmentIndex(), date.toStdString()), *plate.settings);
 
     if (result.status == core::CalculationResult::Status::Calculated) {
+        m_plate = *plate.settings;
         QStringList lines;
         for (const auto& line : result.outputs->report.resultLines()) {
             lines << q(line);
@@ -229,7 +239,7 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
     // Made once, before the dialog, in the first filter's release: a file that cannot be made
     // is said so at once. Another release chosen in the dialog makes it again.
     render::OutputSource source{definition(), *m_outputs, settings,
-                                row.filters.front().dxfVersion};
+                                row.filters.front().dxfVersion, m_plate};
     render::OutputFile file = row.make(source);
     if (file.problem) {
         m_context.prompts.error(this, QString::fromUtf8(row.windowProblem != nullptr
@@ -336,6 +346,7 @@ void CalculatorWindow::paintEvent(QPaintEvent* event) {
     if (!m_inputsLoaded) {
         m_inputsLoaded = true;
         loadSavedInputs();
+        loadPlateTexts();
     }
     QWidget::paintEvent(event);
 }
@@ -355,6 +366,39 @@ void CalculatorWindow::loadSavedInputs() {
     }
 }
 
+void CalculatorWindow::loadPlateTexts() {
+    m_plateTexts = io::ProgramSettings(m_context.savedInputsDirectory)
+                       .plateTexts(q(core::nameKey(definition())));
+    showPlateTexts();
+}
+
+void CalculatorWindow::showPlateTexts() {
+    m_form.plateButton->setToolTip(q("Arkusz " + m_plateTexts.plate + " , " +
+                                     m_plateTexts.material + " , odstęp " + m_plateTexts.gap +
+                                     " mm"));
+}
+
+void CalculatorWindow::setPlateTexts(const core::PlateTexts& texts) {
+    if (texts == m_plateTexts) {
+        return;
+    }
+    m_plateTexts = texts;
+    showPlateTexts();
+    Disable_Przyciski();
+}
+
+void CalculatorWindow::ArkuszClick() {
+    const auto chosen = m_context.prompts.plateDialog(this, m_plateTexts);
+    if (!chosen) {
+        return;
+    }
+    if (const core::PlateReading reading = core::readPlateTexts(*chosen); !reading.settings) {
+        m_context.prompts.warning(this, q(reading.problem));
+        return;
+    }
+    setPlateTexts(*chosen);
+}
+
 void CalculatorWindow::saveInputs() {
     const io::SavedInputs saved(m_context.savedInputsDirectory,
                                 q(definition().savedInputsFileName));
@@ -365,6 +409,8 @@ void CalculatorWindow::saveInputs() {
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
     saveInputs();
+    io::ProgramSettings(m_context.savedInputsDirectory)
+        .setPlateTexts(q(core::nameKey(definition())), plateTexts());
     event->accept();
 }
 

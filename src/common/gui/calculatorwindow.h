@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/calculator.h"
+#include "common/core/platesettings.h"
 #include "common/core/templateplan.h"
 #include "common/gui/calculatorform.h"
 #include "common/gui/guicontext.h"
@@ -41,6 +42,10 @@ public:
     const std::vector<std::vector<QRadioButton*>>& selectorButtons() const {
         return m_form.selectorButtons;
     }
+    /** The plate, material and gap texts the window calculates with. */
+    const core::PlateTexts& plateTexts() const { return m_plateTexts; }
+    /** Other plate texts: the outputs go, as after any change of the inputs. */
+    void setPlateTexts(const core::PlateTexts& texts);
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */
@@ -66,6 +71,8 @@ public slots:
     void SchematWynikowClick();
     /** "Zapisz DXF dla CNC": closed cuts on their own layer, in millimetres, R2000. */
     void ZapiszDXFCNC();
+    /** "Arkusz": the plate dialog; texts that do not read are refused with a warning. */
+    void ArkuszClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -92,12 +99,19 @@ private:
     /** The template's settings, then printed or saved as the row's file. */
     void templateDialog(const render::OutputRow& row);
     void loadSavedInputs();
+    /** The plate texts this window last had, from the program's settings. */
+    void loadPlateTexts();
+    /** The button's tooltip names the plate, material and gap. */
+    void showPlateTexts();
     void saveInputs();
 
     const core::Calculator& m_calculator;
     GuiContext m_context;
     CalculatorForm m_form;
     std::optional<core::CalculationOutputs> m_outputs;
+    /** The plate, material and gap the outputs were calculated for. */
+    core::PlateSettings m_plate;
+    core::PlateTexts m_plateTexts;
     bool m_inputsLoaded = false;
     /** The name last saved under, per kind of file. */
     std::map<render::OutputKind, QString> m_lastNames;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/platesettings.h"
 #include "common/core/templateplan.h"
 
 #include <QString>
@@ -60,6 +61,9 @@ public:
     virtual std::optional<TemplateChoice> templateDialog(QWidget* parent,
                                                          const core::TemplateSettings& initial,
                                                          const core::Pattern& pattern) = 0;
+    /** The plate, material and gap of a window's job, opened with `initial`; nothing when cancelled. */
+    virtual std::optional<core::PlateTexts> plateDialog(QWidget* parent,
+                                                        const core::PlateTexts& initial) = 0;
     /** Shows a window modally and returns when it is closed. */
     virtual void runModal(QDialog& dialog) = 0;
 };

@@ -1,5 +1,11 @@
 #include "common/gui/qtprompts.h"
 
+#include "common/gui/hintrouter.h"
+#include "common/gui/plategroup.h"
+
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
 #include "common/gui/templatedialog.h"
 
 #include <QDesktopServices>
@@ -78,6 +84,25 @@ std::optional<TemplateChoice> QtPrompts::templateDialog(QWidget* parent,
         return std::nullopt;
     }
     return dialog.choice();
+}
+
+std::optional<core::PlateTexts> QtPrompts::plateDialog(QWidget* parent,
+                                                       const core::PlateTexts& initial) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Arkusz i materiał"));
+    HintRouter hints;
+    auto* group = new PlateGroup(hints, &dialog);
+    group->setTexts(initial);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return group->texts();
 }
 
 void QtPrompts::runModal(QDialog& dialog) {

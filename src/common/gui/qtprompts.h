@@ -17,6 +17,8 @@ public:
     std::optional<TemplateChoice> templateDialog(QWidget* parent,
                                                  const core::TemplateSettings& initial,
                                                  const core::Pattern& pattern) override;
+    std::optional<core::PlateTexts> plateDialog(QWidget* parent,
+                                                const core::PlateTexts& initial) override;
     void runModal(QDialog& dialog) override;
 };
 

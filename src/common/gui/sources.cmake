@@ -20,6 +20,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/outputwindows.h
     src/common/gui/pictures.cpp
     src/common/gui/pictures.h
+    src/common/gui/plategroup.cpp
+    src/common/gui/plategroup.h
     src/common/gui/prompts.h
     src/common/gui/qtprompts.cpp
     src/common/gui/qtprompts.h

@@ -16,6 +16,16 @@ const QString kPaperKey = QStringLiteral("szablon/papier");
 const QString kOrientationKey = QStringLiteral("szablon/orientacja");
 const QString kOverlapKey = QStringLiteral("szablon/zakladka_mm");
 
+const QString kPlateGroup = QStringLiteral("arkusz_");
+
+/** Each plate text with its key in the window's group. */
+constexpr std::array<std::pair<std::string core::PlateTexts::*, const char*>, 4> kPlateKeys{{
+    {&core::PlateTexts::plate, "arkusz"},
+    {&core::PlateTexts::material, "material"},
+    {&core::PlateTexts::parts, "czesci"},
+    {&core::PlateTexts::gap, "odstep_mm"},
+}};
+
 constexpr std::array<std::pair<core::PageOrientation, const char*>, 3> kOrientations{{
     {core::PageOrientation::Automatic, "auto"},
     {core::PageOrientation::Portrait, "portrait"},
@@ -81,6 +91,27 @@ void ProgramSettings::setTemplateLayout(const core::TemplateSettings& settings) 
         }
     }
     file.setValue(kOverlapKey, QString::number(settings.overlapMm, 'g', 10));
+}
+
+core::PlateTexts ProgramSettings::plateTexts(const QString& windowKey) const {
+    const QSettings file(m_path, QSettings::IniFormat);
+    core::PlateTexts texts;
+    for (const auto& [member, key] : kPlateKeys) {
+        const QVariant value = file.value(kPlateGroup + windowKey + u'/' + QLatin1String(key));
+        if (value.isValid()) {
+            texts.*member = value.toString().toStdString();
+        }
+    }
+    // An edited file that no longer reads leaves the first run's texts.
+    return core::readPlateTexts(texts).settings ? texts : core::PlateTexts{};
+}
+
+void ProgramSettings::setPlateTexts(const QString& windowKey, const core::PlateTexts& texts) {
+    QSettings file(m_path, QSettings::IniFormat);
+    for (const auto& [member, key] : kPlateKeys) {
+        file.setValue(kPlateGroup + windowKey + u'/' + QLatin1String(key),
+                      QString::fromStdString(texts.*member));
+    }
 }
 
 } // namespace blachorys::io

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/platesettings.h"
 #include "common/core/templatesettings.h"
 
 #include <QByteArray>
@@ -37,6 +38,13 @@ public:
     core::TemplateSettings templateLayout(core::TemplateSettings settings) const;
     /** Remembers the paper, orientation and overlap of `settings`. */
     void setTemplateLayout(const core::TemplateSettings& settings);
+
+    /**
+     * The plate, material, parts and gap last used in the calculator window of `windowKey`;
+     * the first run's when they were never kept, or no longer read.
+     */
+    core::PlateTexts plateTexts(const QString& windowKey) const;
+    void setPlateTexts(const QString& windowKey, const core::PlateTexts& texts);
 
     QString path() const { return m_path; }
 

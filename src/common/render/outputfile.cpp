@@ -1,9 +1,11 @@
 #include "common/render/outputfile.h"
 
 #include "common/core/cncdrawing.h"
+#include "common/core/nestingdrawing.h"
 #include "common/core/patterndrawing.h"
 #include "common/core/templateplan.h"
 #include "common/io/outputfiles.h"
+#include "common/render/nestingpdf.h"
 
 namespace blachorys::render {
 namespace {
@@ -48,6 +50,38 @@ OutputFile cncDxfFile(const OutputSource& source) {
     }
     return {QByteArray::fromStdString(cnc::cncDxfBytes(*drawing.drawing, source.dxfVersion)),
             std::nullopt};
+}
+
+namespace {
+
+core::NestingDrawingResult nestedDrawing(const OutputSource& source) {
+    const auto pieces = core::jobPiecesOf(source.outputs);
+    const core::Nesting nesting =
+        core::nestPieces(pieces, source.plate.plate, source.plate.gapMm);
+    return core::nestingDrawingOf(source.outputs, pieces, nesting);
+}
+
+} // namespace
+
+OutputFile nestingDxfFile(const OutputSource& source) {
+    const core::NestingDrawingResult drawing = nestedDrawing(source);
+    if (!drawing.drawing) {
+        return {{}, q(drawing.problem)};
+    }
+    return {QByteArray::fromStdString(cnc::nestingDxfBytes(*drawing.drawing, source.dxfVersion)),
+            std::nullopt};
+}
+
+OutputFile nestingPdfFile(const OutputSource& source) {
+    const core::NestingDrawingResult drawing = nestedDrawing(source);
+    if (!drawing.drawing) {
+        return {{}, q(drawing.problem)};
+    }
+    QByteArray bytes = nestingPdf(*drawing.drawing, q(source.definition.printHeading));
+    if (bytes.isEmpty()) {
+        return {{}, QStringLiteral("nie udalo sie narysowac rozkroju")};
+    }
+    return {std::move(bytes), std::nullopt};
 }
 
 TemplateTitle templateTitle(const core::CalculatorDefinition& definition,

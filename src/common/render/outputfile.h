@@ -3,6 +3,7 @@
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculationresult.h"
 #include "common/core/calculatordefinition.h"
+#include "common/core/platesettings.h"
 #include "common/core/templatesettings.h"
 #include "common/render/templatepainter.h"
 
@@ -20,6 +21,8 @@ struct OutputSource {
     core::TemplateSettings templateSettings = {};
     /** The release of the cutting table's DXF. */
     cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
+    /** The plates the job is nested on, its material and the gap. */
+    core::PlateSettings plate = {};
 };
 
 /** A file's bytes, or why it cannot be made. */
@@ -36,6 +39,11 @@ OutputFile dxfFile(const OutputSource& source);
 OutputFile templatePdfFile(const OutputSource& source);
 /** The cutting table's DXF: closed cuts, marking lines and texts on their layers. */
 OutputFile cncDxfFile(const OutputSource& source);
+
+/** The job's pieces nested on its plates, as the cutting table's DXF: a block per plate. */
+OutputFile nestingDxfFile(const OutputSource& source);
+/** The same as a PDF, a page per plate to scale; needs the program's drawing layer. */
+OutputFile nestingPdfFile(const OutputSource& source);
 
 /** The template's title for a calculator: its printout's heading and its report. */
 TemplateTitle templateTitle(const core::CalculatorDefinition& definition,

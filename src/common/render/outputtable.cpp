@@ -82,6 +82,38 @@ const std::vector<OutputRow>& outputRows() {
              [](const core::CalculatorDefinition& d) {
                  return dxfNameWith(d, QStringLiteral("_cnc.dxf"));
              }},
+        {.kind = OutputKind::NestingDxf,
+         .buttonName = "RozkrojDXF",
+         .caption = "Rozkrój - DXF",
+         .tooltip = "Rozkrój na arkuszach: blok konturów na każdy arkusz, warstwy jak DXF dla CNC",
+         .make = nestingDxfFile,
+         .cliOption = "--nesting-dxf",
+         .cliFileName = "nesting DXF",
+         .cliProblemName = "the nesting",
+         .filters = {{"Rozkrój - DXF R2000", "*.dxf", cnc::DxfVersion::R2000},
+                     {"Rozkrój - DXF R12 (starsze sterowniki)", "*.dxf", cnc::DxfVersion::R12}},
+         .folderKey = "nesting-dxf",
+         .windowProblem = "Nie moge przygotowac rozkroju : ",
+         .initialName =
+             [](const core::CalculatorDefinition& d) {
+                 return dxfNameWith(d, QStringLiteral("_rozkroj.dxf"));
+             }},
+        {.kind = OutputKind::NestingPdf,
+         .buttonName = "RozkrojPDF",
+         .caption = "Rozkrój - PDF",
+         .tooltip = "Rozkrój na arkuszach: strona na każdy arkusz, w skali, z wykorzystaniem",
+         .make = nestingPdfFile,
+         .cliOption = "--nesting-pdf",
+         .cliFileName = "nesting PDF",
+         .cliProblemName = "the nesting",
+         .filters = {{"Plik PDF", "*.pdf"}},
+         .folderKey = "nesting-pdf",
+         .windowProblem = "Nie moge przygotowac rozkroju : ",
+         .initialName =
+             [](const core::CalculatorDefinition& d) {
+                 return dxfNameWith(d, QStringLiteral("_rozkroj.pdf"));
+             },
+         .needsDrawing = true},
     };
     return rows;
 }

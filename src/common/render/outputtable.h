@@ -17,6 +17,8 @@ enum class OutputKind {
     Preview,     ///< the scaled drawing in the preview window
     TemplatePdf, ///< the full-scale template, printed or saved as a PDF
     CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
+    NestingDxf,  ///< the job's pieces nested on its plates, as the cutting table's DXF
+    NestingPdf,  ///< the same, a page per plate to scale
 };
 
 /** What the window's button of an output does. */

@@ -5,6 +5,8 @@ set(BLACHORYS_RENDER_SOURCES
     src/common/render/outputtable.h
     src/common/render/millimetrepainter.cpp
     src/common/render/millimetrepainter.h
+    src/common/render/nestingpdf.cpp
+    src/common/render/nestingpdf.h
     src/common/render/templateoverview.cpp
     src/common/render/templateoverview.h
     src/common/render/templatepainter.cpp

@@ -1,0 +1,263 @@
+#include "common/core/flatpiece.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace blachorys::core {
+namespace {
+
+/** Edges per band of an inside test, about: a point then looks at a handful of them. */
+constexpr std::size_t kEdgesPerBand = 8;
+constexpr std::size_t kMostBands = 4096;
+
+double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    double t = lengthSquared > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+} // namespace
+
+Motion Motion::then(const Motion& next) const {
+    // next(this(p)) = R2 (R1 p + s1) + s2
+    return {next.cos * cos - next.sin * sin, next.sin * cos + next.cos * sin, next(shift)};
+}
+
+Motion Motion::inverse() const {
+    const Motion turnBack{cos, -sin, {}};
+    const PatternPoint back = turnBack(shift);
+    return {cos, -sin, {-back.x, -back.y}};
+}
+
+Motion Motion::quarterTurns(int quarters) {
+    switch (((quarters % 4) + 4) % 4) {
+    case 1:
+        return {0.0, 1.0, {}};
+    case 2:
+        return {-1.0, 0.0, {}};
+    case 3:
+        return {0.0, -1.0, {}};
+    default:
+        return {};
+    }
+}
+
+Motion motionOnto(PatternPoint a, PatternPoint b, PatternPoint toA, PatternPoint toB) {
+    const double angle =
+        std::atan2(toB.y - toA.y, toB.x - toA.x) - std::atan2(b.y - a.y, b.x - a.x);
+    Motion turn{std::cos(angle), std::sin(angle), {}};
+    const PatternPoint turned = turn(a);
+    turn.shift = {toA.x - turned.x, toA.y - turned.y};
+    return turn;
+}
+
+Contour moved(const Contour& contour, const Motion& motion) {
+    Contour result = contour;
+    for (PatternPoint& p : result.points) {
+        p = motion(p);
+    }
+    return result;
+}
+
+PieceDrawing moved(const PieceDrawing& drawing, const Motion& motion) {
+    PieceDrawing result = drawing;
+    result.piece.outline = moved(drawing.piece.outline, motion);
+    for (Contour& hole : result.piece.holes) {
+        hole = moved(hole, motion);
+    }
+    for (MarkedLine& line : result.markings) {
+        line.from = motion(line.from);
+        line.to = motion(line.to);
+    }
+    for (PointMark& mark : result.points) {
+        const PatternPoint at = motion({mark.x, mark.y});
+        mark.x = at.x;
+        mark.y = at.y;
+    }
+    return result;
+}
+
+void FlatBox::add(PatternPoint p) {
+    if (empty) {
+        *this = {p.x, p.y, p.x, p.y, false};
+        return;
+    }
+    minX = std::min(minX, p.x);
+    minY = std::min(minY, p.y);
+    maxX = std::max(maxX, p.x);
+    maxY = std::max(maxY, p.y);
+}
+
+FlatBox boxOf(const std::vector<PatternPoint>& points) {
+    FlatBox box;
+    for (const PatternPoint p : points) {
+        box.add(p);
+    }
+    return box;
+}
+
+double signedArea(const std::vector<PatternPoint>& points) {
+    // About the first point, so that a piece far from the origin keeps its digits.
+    if (points.size() < 3) {
+        return 0.0;
+    }
+    const PatternPoint o = points.front();
+    double sum = 0.0;
+    for (std::size_t k = 1; k + 1 < points.size(); ++k) {
+        const double ax = points[k].x - o.x;
+        const double ay = points[k].y - o.y;
+        const double bx = points[k + 1].x - o.x;
+        const double by = points[k + 1].y - o.y;
+        sum += ax * by - bx * ay;
+    }
+    return sum / 2;
+}
+
+double netArea(const FlatPiece& piece) {
+    double area = std::fabs(signedArea(piece.outline.points));
+    for (const Contour& hole : piece.holes) {
+        area -= std::fabs(signedArea(hole.points));
+    }
+    return area;
+}
+
+PatternPoint centroidOf(const Contour& outline) {
+    const auto& p = outline.points;
+    if (p.empty()) {
+        return {};
+    }
+    const PatternPoint o = p.front();
+    double area = 0.0;
+    double cx = 0.0;
+    double cy = 0.0;
+    for (std::size_t k = 1; k + 1 < p.size(); ++k) {
+        const double ax = p[k].x - o.x;
+        const double ay = p[k].y - o.y;
+        const double bx = p[k + 1].x - o.x;
+        const double by = p[k + 1].y - o.y;
+        const double cross = ax * by - bx * ay;
+        area += cross;
+        cx += (ax + bx) * cross;
+        cy += (ay + by) * cross;
+    }
+    if (area == 0.0) {
+        const FlatBox box = boxOf(p);
+        return {(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
+    }
+    return {o.x + cx / (3 * area), o.y + cy / (3 * area)};
+}
+
+Contour reversed(const Contour& contour) {
+    Contour result = contour;
+    const std::size_t n = contour.points.size();
+    for (std::size_t j = 0; j < n; ++j) {
+        result.points[j] = contour.points[n - 1 - j];
+        // The edge from the reversed chain's point j to j + 1 is the original's edge n − 2 − j.
+        result.roles[j] = contour.roles[(2 * n - 2 - j) % n];
+    }
+    return result;
+}
+
+InsideTest::InsideTest(const FlatPiece& piece) {
+    FlatBox box;
+    const auto addChain = [&](const Contour& chain) {
+        const auto& p = chain.points;
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            m_edges.push_back({p[k], p[(k + 1) % p.size()]});
+            box.add(p[k]);
+        }
+    };
+    addChain(piece.outline);
+    for (const Contour& hole : piece.holes) {
+        addChain(hole);
+    }
+    const std::size_t bands =
+        std::clamp<std::size_t>(m_edges.size() / kEdgesPerBand, 1, kMostBands);
+    m_minY = box.minY;
+    m_band = std::max(box.height() / static_cast<double>(bands), 1e-9);
+    m_bands.assign(bands, {});
+    const auto bandOf = [&](double y) {
+        const double at = std::floor((y - m_minY) / m_band);
+        return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(bands - 1)));
+    };
+    for (std::size_t e = 0; e < m_edges.size(); ++e) {
+        const auto [low, high] = std::minmax(m_edges[e].a.y, m_edges[e].b.y);
+        for (std::size_t b = bandOf(low); b <= bandOf(high); ++b) {
+            m_bands[b].push_back(e);
+        }
+    }
+}
+
+bool InsideTest::contains(PatternPoint p) const {
+    if (m_edges.empty() || !std::isfinite(p.y)) {
+        return false;
+    }
+    const double at = std::floor((p.y - m_minY) / m_band);
+    if (at < 0.0 || at >= static_cast<double>(m_bands.size())) {
+        return false;
+    }
+    bool inside = false;
+    for (const std::size_t e : m_bands[static_cast<std::size_t>(at)]) {
+        const PatternPoint a = m_edges[e].a;
+        const PatternPoint b = m_edges[e].b;
+        if ((a.y > p.y) != (b.y > p.y) &&
+            p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+            inside = !inside;
+        }
+    }
+    return inside;
+}
+
+std::vector<PatternPoint> simplifiedChain(const std::vector<PatternPoint>& points,
+                                          double tolerance) {
+    const std::size_t n = points.size();
+    if (n < 4) {
+        return points;
+    }
+    // Two far-apart points split the closed chain into two open runs, each simplified alone.
+    std::size_t far = 0;
+    double farthest = -1.0;
+    for (std::size_t k = 1; k < n; ++k) {
+        const double d = std::hypot(points[k].x - points[0].x, points[k].y - points[0].y);
+        if (d > farthest) {
+            farthest = d;
+            far = k;
+        }
+    }
+    std::vector<bool> kept(n, false);
+    kept[0] = kept[far] = true;
+    std::vector<std::pair<std::size_t, std::size_t>> runs{{0, far}, {far, n}};
+    while (!runs.empty()) {
+        const auto [first, last] = runs.back();
+        runs.pop_back();
+        const PatternPoint a = points[first];
+        const PatternPoint b = points[last % n];
+        std::size_t worst = first;
+        double worstDistance = tolerance;
+        for (std::size_t k = first + 1; k < last; ++k) {
+            const double d = distanceToSegment(points[k], a, b);
+            if (d > worstDistance) {
+                worstDistance = d;
+                worst = k;
+            }
+        }
+        if (worst != first) {
+            kept[worst] = true;
+            runs.emplace_back(first, worst);
+            runs.emplace_back(worst, last);
+        }
+    }
+    std::vector<PatternPoint> result;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (kept[k]) {
+            result.push_back(points[k]);
+        }
+    }
+    return result;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,101 @@
+#include "common/core/materiallist.h"
+
+#include "common/core/nesting.h"
+#include "common/core/numbertext.h"
+#include "common/core/pointreport.h"
+
+#include <stdexcept>
+
+namespace blachorys::core {
+namespace {
+
+constexpr int kRuleLength = 55;
+constexpr double kMm3PerDm3 = 1e6;
+constexpr double kMm2PerM2 = 1e6;
+
+std::string column(const std::string& text, int width) {
+    return alignRight(text, width);
+}
+
+/** The piece's name, padded to its column, as long as it is. */
+std::string nameColumn(const std::string& name) {
+    constexpr int kWidth = 16;
+    const int length = characterCount(name);
+    return length >= kWidth ? name : name + std::string(static_cast<std::size_t>(kWidth - length), ' ');
+}
+
+} // namespace
+
+double pieceMass(const JobPiece& piece, const Material& material) {
+    return netArea(piece.flat) * piece.cut.thickness * material.density / kMm3PerDm3;
+}
+
+std::vector<std::string> materialListLines(const std::vector<JobPiece>& pieces,
+                                           const PlateSettings& settings,
+                                           const std::optional<PlateUse>& use) {
+    std::vector<std::string> lines{
+        repeated('-', kRuleLength),
+        "ZESTAWIENIE MATERIALU : " + materialText(settings.material) + " , arkusz " +
+            plateText(settings.plate),
+        nameColumn("element") + "  szt.  t [mm]  pow. [m2]  masa [kg]  razem [kg]",
+    };
+    double total = 0.0;
+    for (const JobPiece& piece : pieces) {
+        if (piece.cut.count <= 0) {
+            continue;
+        }
+        const double mass = pieceMass(piece, settings.material);
+        total += mass * piece.cut.count;
+        lines.push_back(nameColumn(piece.cut.name) + column(std::to_string(piece.cut.count), 6) +
+                        column(formatFixed(piece.cut.thickness, 1), 8) +
+                        column(formatFixed(netArea(piece.flat) / kMm2PerM2, 4), 11) +
+                        column(formatFixed(mass, 2), 11) +
+                        column(formatFixed(mass * piece.cut.count, 2), 12));
+    }
+    if (use) {
+        lines.push_back("Arkusze " + plateText(settings.plate) + " : " +
+                        std::to_string(use->plates) + " szt. , wykorzystanie " +
+                        formatFixed(100.0 * use->share, 1) + " %");
+    }
+    lines.push_back("Masa calkowita : " + formatFixed(total, 2) + " kg");
+    return lines;
+}
+
+void addMaterialList(CalculationOutputs& outputs, const PlateSettings& settings) {
+    const std::vector<JobPiece> pieces = jobPiecesOf(outputs);
+    if (!(largestThickness(pieces) > 0.0)) {
+        return;
+    }
+    const Nesting nesting = nestPieces(pieces, settings.plate, settings.gapMm);
+    std::vector<std::string> lines;
+    try {
+        lines = materialListLines(
+        pieces, settings,
+        nesting.tooMany ? std::nullopt
+                        : std::optional<PlateUse>{
+                              {static_cast<int>(nesting.plates.size()), nesting.share()}});
+    } catch (const std::invalid_argument&) {
+        // An area or mass beyond any number is not listed; the rest of the report stands.
+        outputs.report.materialList = {repeated('-', kRuleLength),
+                                       "ZESTAWIENIE MATERIALU : wymiary poza zakresem liczb"};
+        return;
+    }
+    if (nesting.tooMany) {
+        lines.push_back("Rozkroj pominiety : ponad " + std::to_string(kMostNestedCopies) +
+                        " elementow");
+    }
+    for (const std::size_t piece : nesting.tooLarge) {
+        lines.push_back(pieces[piece].cut.name + " - nie miesci sie na arkuszu " +
+                        plateText(settings.plate));
+    }
+    outputs.report.materialList = std::move(lines);
+}
+
+CalculationResult withMaterialList(CalculationResult result, const PlateSettings& settings) {
+    if (result.outputs) {
+        addMaterialList(*result.outputs, settings);
+    }
+    return result;
+}
+
+} // namespace blachorys::core
