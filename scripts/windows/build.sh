@@ -5,6 +5,7 @@ configure_and_build_windows() {
         -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_FIND_ROOT_PATH="$BLACHORYS_WINDOWS_QT;$BLACHORYS_WINDOWS_THIRDPARTY" \
         -DBLACHORYS_DXFLIB_SOURCE_DIR="$BLACHORYS_WINDOWS_THIRDPARTY/dxflib" \
+        -DBLACHORYS_CLIPPER_SOURCE_DIR="$BLACHORYS_WINDOWS_THIRDPARTY/polyclipping" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     cmake --build "$BLACHORYS_WINDOWS_BUILD" --parallel "$BLACHORYS_WINDOWS_JOBS" \
         --target blachorys blachorys-cli core_tests io_tests cnc_tests

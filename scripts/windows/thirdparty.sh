@@ -1,6 +1,7 @@
 # Google Highway (from Debian's source of the host's libhwy-dev) and GoogleTest (the source
 # libgtest-dev ships in /usr/src/googletest), built as static libraries for Windows and kept in
-# the cache beside Qt; and dxflib's sources (Debian's source of libdxflib-dev).
+# the cache beside Qt; and the sources of dxflib and Clipper (Debian's source of libdxflib-dev and
+# of libpolyclipping-dev).
 
 BLACHORYS_WINDOWS_THIRDPARTY=
 
@@ -8,6 +9,7 @@ thirdparty_cache_key() {
     {
         installed_version libhwy-dev
         installed_version libdxflib-dev
+        installed_version libpolyclipping-dev
         installed_version googletest
         windows_gcc_version
         cat cmake/mingw-w64-x86_64.cmake scripts/windows/thirdparty.sh
@@ -46,6 +48,15 @@ ensure_windows_thirdparty() {
     version=$(installed_version libdxflib-dev)
     dxflib=$(fetch_debian_source dxflib "${version%+b*}" "$work/source")
     cp -r "$dxflib/src" "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib"
+    # Clipper is one source file and its header, kept as the program includes it:
+    # <polyclipping/clipper.hpp>.
+    local clipper kept="$BLACHORYS_WINDOWS_THIRDPARTY/polyclipping"
+    clipper=$(fetch_debian_source libpolyclipping "$(installed_version libpolyclipping-dev)" \
+        "$work/source")
+    mkdir -p "$kept/include/polyclipping"
+    cp "$(find "$clipper" -name clipper.cpp -path '*cpp*' | head -n 1)" "$kept/clipper.cpp"
+    cp "$(find "$clipper" -name clipper.hpp -path '*cpp*' | head -n 1)" "$kept/clipper.hpp"
+    cp "$kept/clipper.hpp" "$kept/include/polyclipping/clipper.hpp"
     touch "$BLACHORYS_WINDOWS_THIRDPARTY/.complete"
     rm -rf "$work"
 }

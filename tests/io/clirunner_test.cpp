@@ -190,7 +190,7 @@ TEST(CliRunner, APlateThicknessEndsTheResultsWithTheMaterialOfTheChosenPlate) {
     EXPECT_NE(thick.out.find("ZESTAWIENIE MATERIALU : aluminium 2.70 kg/dm3 , arkusz 1250 x 2500"),
               std::string::npos)
         << thick.out;
-    EXPECT_NE(thick.out.find("\nB                    5     2.0"), std::string::npos) << thick.out;
+    EXPECT_NE(thick.out.find("\nB                    5    2.00"), std::string::npos) << thick.out;
 }
 
 TEST(CliRunner, ResultsThatCannotBeWrittenToStandardOutputAreAnError) {

@@ -47,7 +47,7 @@ std::vector<std::string> materialListLines(const std::vector<JobPiece>& pieces,
         const double mass = pieceMass(piece, settings.material);
         total += mass * piece.cut.count;
         lines.push_back(nameColumn(piece.cut.name) + column(std::to_string(piece.cut.count), 6) +
-                        column(formatFixed(piece.cut.thickness, 1), 8) +
+                        column(formatFixed(piece.cut.thickness, 2), 8) +
                         column(formatFixed(netArea(piece.flat) / kMm2PerM2, 4), 11) +
                         column(formatFixed(mass, 2), 11) +
                         column(formatFixed(mass * piece.cut.count, 2), 12));
