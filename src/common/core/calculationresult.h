@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/core/jointview.h"
 #include "common/core/pattern.h"
 #include "common/core/pointreport.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +22,17 @@ struct Message {
 
 /**
  * The plain data every output reads: the report for the memo, the TXT file and the printout;
- * the pattern for the DXF, the preview and the template.
+ * the pattern for the DXF, the preview and the template; the joint in space for the 3-D view.
  */
 struct CalculationOutputs {
     PointReport report;
     Pattern pattern;
+    /**
+     * The joint described for the 3-D view, when asked for: unrolling an oblique cone to roll
+     * the pattern back takes longer than the calculation, which a view never opened should not
+     * pay. Empty for a calculator that has no view.
+     */
+    std::function<JointView()> view;
 };
 
 struct CalculationResult {

@@ -9,28 +9,35 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/cncdrawing.cpp
     src/common/core/cncdrawing.h
     src/common/core/compensatedsum.h
+    src/common/core/coneunrolling.cpp
+    src/common/core/coneunrolling.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
     src/common/core/fieldreading.h
-    src/common/core/inputchecks.h
     src/common/core/finite.h
+    src/common/core/inputchecks.h
+    src/common/core/jointfit.cpp
+    src/common/core/jointfit.h
+    src/common/core/jointview.h
     src/common/core/makercontact.h
-    src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
     src/common/core/parallelfor.cpp
     src/common/core/parallelfor.h
     src/common/core/pattern.cpp
     src/common/core/pattern.h
+    src/common/core/patterncells.cpp
+    src/common/core/patterncells.h
     src/common/core/patternchecks.cpp
     src/common/core/patternchecks.h
     src/common/core/patterndrawing.cpp
     src/common/core/patterndrawing.h
     src/common/core/patternlines.cpp
     src/common/core/patternlines.h
+    src/common/core/pointmark.h
     src/common/core/pointreport.cpp
     src/common/core/pointreport.h
     src/common/core/previewdrawing.cpp
@@ -41,16 +48,23 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/printlayout.h
     src/common/core/savedinputformat.cpp
     src/common/core/savedinputformat.h
-    src/common/core/templateplan.cpp
-    src/common/core/templateplan.h
+    src/common/core/space.h
     src/common/core/templatelabels.cpp
     src/common/core/templatelabels.h
     src/common/core/templatelines.cpp
     src/common/core/templatelines.h
+    src/common/core/templateplan.cpp
+    src/common/core/templateplan.h
     src/common/core/templatesettings.cpp
     src/common/core/templatesettings.h
     src/common/core/templatewording.cpp
     src/common/core/templatewording.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
+    src/common/core/viewcamera.cpp
+    src/common/core/viewcamera.h
+    src/common/core/viewframe.cpp
+    src/common/core/viewframe.h
+    src/common/core/viewscene.cpp
+    src/common/core/viewscene.h
 )
