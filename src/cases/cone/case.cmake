@@ -3,6 +3,7 @@ blachorys_add_case(cone
         conecase.cpp conecase.h
         conemodel.cpp conemodel.h
         coneoutputs.cpp coneoutputs.h
+        coneview.cpp coneview.h
     PICTURES
         pictures/stozek.svg schemes/w_s.svg
     TESTS

@@ -3,6 +3,7 @@ blachorys_add_case(cone_pipe
         conepipecase.cpp conepipecase.h
         conepipemodel.cpp conepipemodel.h
         conepipeoutputs.cpp conepipeoutputs.h
+        conepipeview.cpp conepipeview.h
     # The joint; the scheme of the cone's pattern and of the pipe's sheet.
     PICTURES
         pictures/stozekrura.svg

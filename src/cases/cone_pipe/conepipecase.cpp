@@ -2,6 +2,7 @@
 
 #include "cases/cone_pipe/conepipemodel.h"
 #include "cases/cone_pipe/conepipeoutputs.h"
+#include "cases/cone_pipe/conepipeview.h"
 #include "common/core/casecalculator.h"
 
 namespace blachorys::core {
@@ -131,6 +132,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
     c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;
+    c.view = conePipeView;
     return c;
 }
 

@@ -2,6 +2,7 @@ blachorys_add_case(elbow
     SOURCES
         elbowmodel.cpp elbowmodel.h
         elbowoutputs.cpp elbowoutputs.h
+        elbowview.cpp elbowview.h
         elbowcase.cpp elbowcase.h
     TESTS
         elbowmodel_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp

@@ -4,7 +4,7 @@ blachorys_add_case(pipe_cone
     SOURCES pipeconecase.cpp pipeconecase.h pipeconemodel.cpp pipeconemodel.h
             pipeconemantle.cpp pipeconemantle.h pipeconefan.cpp pipeconefan.h
             pipeconepointangles.cpp pipeconepointangles.h
-            pipeconeoutputs.cpp pipeconeoutputs.h
+            pipeconeoutputs.cpp pipeconeoutputs.h pipeconeview.cpp pipeconeview.h
     PICTURES pictures/rurastozek.svg schemes/w_rs_r.svg schemes/w_rs_p.svg
     TESTS pipeconemodel_test.cpp pipeconemantle_test.cpp pipeconefan_test.cpp
           pipeconepointangles_test.cpp pipeconesweep_test.cpp pipeconeoutputs_test.cpp

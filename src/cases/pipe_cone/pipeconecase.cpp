@@ -2,6 +2,7 @@
 
 #include "cases/pipe_cone/pipeconemodel.h"
 #include "cases/pipe_cone/pipeconeoutputs.h"
+#include "cases/pipe_cone/pipeconeview.h"
 #include "common/core/casecalculator.h"
 
 namespace blachorys::core {
@@ -134,7 +135,8 @@ descriptor(Construction<PipeConeModel> (*compute)(const PipeConeInputs&)) {
             .selectDevelopment = selectDevelopment,
             .checks = pipeConeChecks,
             .compute = compute,
-            .outputs = pipeConeOutputs};
+            .outputs = pipeConeOutputs,
+            .view = pipeConeView};
 }
 
 } // namespace

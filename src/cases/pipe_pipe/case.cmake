@@ -3,6 +3,7 @@ blachorys_add_case(pipe_pipe
         pipepipecase.cpp pipepipecase.h
         pipepipemodel.cpp pipepipemodel.h
         pipepipeoutputs.cpp pipepipeoutputs.h
+        pipepipeview.cpp pipepipeview.h
     PICTURES
         pictures/rurarura.svg schemes/w_rr_r.svg schemes/w_rr_p.svg
     TESTS

@@ -2,6 +2,7 @@
 
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
+#include "cases/pipe_pipe/pipepipeview.h"
 #include "common/core/casecalculator.h"
 
 namespace blachorys::core {
@@ -196,6 +197,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
         return constructed(std::move(model));
     };
     c.outputs = pipePipeOutputs;
+    c.view = pipePipeView;
     return c;
 }
 

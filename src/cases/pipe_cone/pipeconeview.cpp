@@ -1,0 +1,216 @@
+#include "cases/pipe_cone/pipeconeview.h"
+
+#include "common/core/coneunrolling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <optional>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+/** Steps round the other part's cut, for drawing it. */
+constexpr int kOtherCutSteps = 256;
+
+/** The cone's frame (apex at the origin, z along its axis) and the joint's space. */
+struct ConeFrame {
+    double Zm;
+    Point3 toSpace(Point3 c) const { return {c.z - Zm, c.x, c.y}; }
+    Point3 toCone(Point3 s) const { return {s.y, s.z, s.x + Zm}; }
+};
+
+/**
+ * The pipe in the cone's frame: its axis through A, up the side of positive y at β to the
+ * cone's axis; round it the generator at θ = 0 on the large end's side, θ = 90° towards −x.
+ */
+struct Pipe {
+    Pipe(const PipeConeInputs& in, const ConeMantle& cone)
+        : radius(in.Dr / 2), theta0(in.alfa * kPi / 180),
+          base{in.P, cone.centreAt(cone.Zm() + in.Lm), cone.Zm() + in.Lm},
+          axis{0.0, std::sin(in.BETA * kPi / 180), std::cos(in.BETA * kPi / 180)},
+          atZero{0.0, -axis.z, axis.y}, endFace(in.Hr / axis.y) {}
+
+    /** The generator's point at θ, `along` its axis from the end face (negative: below it). */
+    Point3 at(double theta, double along) const {
+        return base + radius * std::cos(theta) * atZero +
+               Point3{-radius * std::sin(theta), 0.0, 0.0} + (endFace + along) * axis;
+    }
+
+    double radius;
+    double theta0;
+    Point3 base;
+    Point3 axis;
+    Point3 atZero;
+    double endFace; ///< the end face's distance from the base point along the axis
+};
+
+/**
+ * How far along `direction` from `from` the line meets the cone, the meeting on the side of
+ * positive y (the pipe's end face's side), or nothing where it misses.
+ */
+std::optional<double> meetCone(const ConeMantle& cone, Point3 from, Point3 direction) {
+    const double lean = cone.E / cone.Hs;
+    const double slope = (cone.Dsd - cone.Dsm) / (2 * cone.Hs);
+    const double w0 = from.y - lean * from.z;
+    const double w1 = direction.y - lean * direction.z;
+    const double k2 = slope * slope;
+    const double a = direction.x * direction.x + w1 * w1 - k2 * direction.z * direction.z;
+    const double b = 2 * (from.x * direction.x + w0 * w1 - k2 * from.z * direction.z);
+    const double c = from.x * from.x + w0 * w0 - k2 * from.z * from.z;
+    if (std::fabs(a) < 1e-12) {
+        return std::fabs(b) > 0 ? std::optional(-c / b) : std::nullopt;
+    }
+    const double d = b * b - 4 * a * c;
+    if (d < 0) {
+        return std::nullopt;
+    }
+    const double root = std::sqrt(d);
+    return std::max((-b - root) / (2 * a), (-b + root) / (2 * a));
+}
+
+/** How far below the end face the pipe's generator at θ meets the cone; 0 where it misses. */
+double reach(const ConeMantle& cone, const Pipe& pipe, double theta) {
+    const Point3 top = pipe.at(theta, 0.0);
+    const std::optional<double> s = meetCone(cone, top, pipe.axis);
+    return s ? -*s : 0.0;
+}
+
+/** How far a point of the cone's frame lies from the mantle, to the first order. */
+double fromMantle(const ConeMantle& cone, Point3 p) {
+    const double lean = cone.E / cone.Hs;
+    const double slope = (cone.Dsd - cone.Dsm) / (2 * cone.Hs);
+    const double across = p.y - cone.centreAt(p.z);
+    const double aside = std::hypot(p.x, across);
+    const double off = aside - cone.radiusAt(p.z);
+    // The gradient's length: 1 across the section, and the section's change along z.
+    const double alongZ = aside > 0 ? -across / aside * lean - slope : -slope;
+    return off / std::sqrt(1 + alongZ * alongZ);
+}
+
+/** A point of the mantle at section angle φ (from the reference generator) and height z. */
+Point3 onMantle(const ConeMantle& cone, double phi, double z) {
+    const double R = cone.radiusAt(z);
+    return {R * std::cos(phi), cone.centreAt(z) + R * std::sin(phi), z};
+}
+
+/**
+ * The mantle laid out flat by its section angle and height, from half a turn past the hole's
+ * middle (so that the hole is never split), with the hole where the pipe meets it.
+ */
+OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame) {
+    std::vector<Point3> meetings;
+    double sine = 0.0;
+    double cosine = 0.0;
+    for (int k = 0; k < kOtherCutSteps; ++k) {
+        const double theta = pipe.theta0 + 2 * kPi * k / kOtherCutSteps;
+        const Point3 m = pipe.at(theta, -reach(cone, pipe, theta));
+        const double phi = std::atan2(m.y - cone.centreAt(m.z), m.x);
+        sine += std::sin(phi);
+        cosine += std::cos(phi);
+        meetings.push_back(m);
+    }
+    const double start = std::atan2(sine, cosine) + kPi;
+    const double low = std::min(cone.Zm(), cone.Zd());
+    const double high = std::max(cone.Zm(), cone.Zd());
+    // Round by the arc of the middle section, so that the squares are nearly square.
+    const double R = std::max(1e-9, std::fabs(cone.radiusAt((low + high) / 2)));
+    OtherPart mantle;
+    mantle.rings.push_back({{0.0, low}, {2 * kPi * R, low}, {2 * kPi * R, high}, {0.0, high}});
+    mantle.edgesShown.push_back({true, false, true, false});
+    std::vector<PatternPoint> hole;
+    for (const Point3 m : meetings) {
+        const double phi = std::atan2(m.y - cone.centreAt(m.z), m.x);
+        const double around = phi - start - 2 * kPi * std::floor((phi - start) / (2 * kPi));
+        hole.push_back({around * R, m.z});
+    }
+    mantle.rings.push_back(std::move(hole));
+    mantle.faces.push_back([cone, frame, start, R](PatternPoint p) {
+        return frame.toSpace(onMantle(cone, start + p.x / R, p.y));
+    });
+    return mantle;
+}
+
+/** The pipe laid out flat as its template is, from the cone up to its end face. */
+OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame) {
+    const double girth = 2 * kPi * pipe.radius;
+    OtherPart part;
+    std::vector<PatternPoint> ring;
+    for (int k = 0; k <= kOtherCutSteps; ++k) {
+        const double x = girth * k / kOtherCutSteps;
+        ring.push_back({x, -reach(cone, pipe, pipe.theta0 + x / pipe.radius)});
+    }
+    ring.push_back({girth, 0.0});
+    ring.push_back({0.0, 0.0});
+    std::vector<bool> shown(ring.size(), true);
+    shown[kOtherCutSteps] = false;
+    shown.back() = false;
+    part.rings.push_back(std::move(ring));
+    part.edgesShown.push_back(std::move(shown));
+    part.faces.push_back([pipe, frame](PatternPoint p) {
+        return frame.toSpace(pipe.at(pipe.theta0 + p.x / pipe.radius, p.y));
+    });
+    return part;
+}
+
+/** The pattern's angle about the apex, on the turn that holds the sector round its middle. */
+double sectorAngle(PatternPoint p, double middle) {
+    const double psi = std::atan2(p.y, p.x);
+    return psi + 2 * kPi * std::round((middle - psi) / (2 * kPi));
+}
+
+} // namespace
+
+JointView pipeConeView(const PipeConeModel& model) {
+    const PipeConeInputs& in = model.inputs;
+    const ConeMantle cone = coneMantle(in);
+    const ConeFrame frame{cone.Zm()};
+    const Pipe pipe(in, cone);
+    JointView view;
+    DevelopedPart part;
+    if (in.development == PipeConeDevelopment::Pipe) {
+        part.contours = {0};
+        part.faces.push_back([pipe, frame](PatternPoint p) {
+            return frame.toSpace(pipe.at(pipe.theta0 + p.x / pipe.radius, p.y));
+        });
+        part.measuredOn = part.faces.front();
+        part.meetings.push_back({LineRole::CutCurve, [cone, frame](Point3 p) {
+                                     return fromMantle(cone, frame.toCone(p));
+                                 }});
+        view.others.push_back(mantleAround(cone, pipe, frame));
+    } else {
+        const double Zd = cone.Zd();
+        const auto unrolling = std::make_shared<const ConeUnrolling>(
+            Point3{}, [cone, Zd](double phi) { return onMantle(cone, phi, Zd); }, 0.0, 2 * kPi,
+            kUnrollingStepsPerTurn);
+        const double middle = unrolling->totalAngle() / 2;
+        part.contours = {0, 1};
+        part.faces.push_back([unrolling, frame, middle](PatternPoint p) {
+            return frame.toSpace(
+                unrolling->pointAt(std::hypot(p.x, p.y), sectorAngle(p, middle)));
+        });
+        part.measuredOn = part.faces.front();
+        layGridBySector(part, middle,
+                        std::hypot(model.outline.Xd.front(), model.outline.Yd.front()));
+        part.meetings.push_back({LineRole::HoleOutline, [pipe, frame](Point3 p) {
+                                     return fromLine(frame.toCone(p), pipe.base, pipe.axis) -
+                                            pipe.radius;
+                                 }});
+        const double Zm = cone.Zm();
+        part.meetings.push_back(
+            {LineRole::EndEdge, [frame, Zd](Point3 p) { return frame.toCone(p).z - Zd; }});
+        part.meetings.push_back(
+            {LineRole::StartEdge, [frame, Zm](Point3 p) { return frame.toCone(p).z - Zm; }});
+        const Point3 cut = unrolling->direction(0.0);
+        part.meetings.push_back({LineRole::SeamEdge, [frame, cut](Point3 p) {
+                                     return fromLine(frame.toCone(p), Point3{}, cut);
+                                 }});
+        view.others.push_back(pipeAround(cone, pipe, frame));
+    }
+    view.developed.push_back(std::move(part));
+    return view;
+}
+
+} // namespace blachorys::core
