@@ -3,6 +3,7 @@
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculator.h"
 #include "common/core/templatesettings.h"
+#include "common/core/viewcamera.h"
 #include "common/render/outputtable.h"
 
 #include <cstddef>
@@ -35,6 +36,8 @@ struct CliOptions {
     std::vector<RequestedFile> files;
     cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
     core::TemplateSettings templateSettings;
+    /** The 3-D view's preset and size (`--view`, `--size`). */
+    core::ViewImageSettings viewImage;
     std::optional<std::string> date;
     bool strict = false;
 

@@ -4,6 +4,7 @@
 #include "common/core/calculationresult.h"
 #include "common/core/calculatordefinition.h"
 #include "common/core/templatesettings.h"
+#include "common/core/viewcamera.h"
 #include "common/render/templatepainter.h"
 
 #include <QByteArray>
@@ -20,6 +21,8 @@ struct OutputSource {
     core::TemplateSettings templateSettings = {};
     /** The release of the cutting table's DXF. */
     cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
+    /** The 3-D view's image: its preset and size. */
+    core::ViewImageSettings view = {};
 };
 
 /** A file's bytes, or why it cannot be made. */
@@ -36,6 +39,12 @@ OutputFile dxfFile(const OutputSource& source);
 OutputFile templatePdfFile(const OutputSource& source);
 /** The cutting table's DXF: closed cuts, marking lines and texts on their layers. */
 OutputFile cncDxfFile(const OutputSource& source);
+
+/**
+ * The 3-D view as a PNG: the joint rolled from its pattern at the settings' preset, fitted to
+ * the image, with the calculator's caption and the fit below it; needs the drawing layer.
+ */
+OutputFile viewPngFile(const OutputSource& source);
 
 /** The template's title for a calculator: its printout's heading and its report. */
 TemplateTitle templateTitle(const core::CalculatorDefinition& definition,

@@ -73,6 +73,21 @@ const std::vector<OutputRow>& outputRows() {
              [](const core::CalculatorDefinition& d) {
                  return dxfNameWith(d, QStringLiteral("_cnc.dxf"));
              }},
+        {.kind = OutputKind::View3d,
+         .action = OutputAction::ShowView,
+         .buttonName = "Widok3D",
+         .caption = "Widok 3D",
+         .make = viewPngFile,
+         .cliOption = "--view-png",
+         .cliFileName = "PNG",
+         .cliProblemName = "the 3-D view",
+         .filter = "Obraz PNG|*.png",
+         .windowProblem = "Nie moge przygotowac widoku 3D : ",
+         .initialName =
+             [](const core::CalculatorDefinition& d) {
+                 return dxfNameWith(d, QStringLiteral("_widok3d.png"));
+             },
+         .needsDrawing = true},
     };
     return rows;
 }

@@ -17,6 +17,7 @@ enum class OutputKind {
     Preview,     ///< the scaled drawing in the preview window
     TemplatePdf, ///< the full-scale template, printed or saved as a PDF
     CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
+    View3d,      ///< the joint rolled from its pattern, in a window to turn, or as a PNG
 };
 
 /** What the window's button of an output does. */
@@ -25,6 +26,7 @@ enum class OutputAction {
     PrintReport,    ///< the print dialog, then the report
     ShowPreview,    ///< the preview window
     TemplateDialog, ///< the template's dialog: printed, or saved as the file
+    ShowView,       ///< the 3-D view's window, which saves its image itself
 };
 
 /**
