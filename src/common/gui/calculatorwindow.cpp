@@ -10,6 +10,7 @@
 #include "common/gui/reportprinter.h"
 #include "common/gui/templateoutput.h"
 #include "common/gui/twynikischemat.h"
+#include "common/gui/viewwindow.h"
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 #include "common/io/savedinputs.h"
@@ -124,6 +125,14 @@ void CalculatorWindow::setOutputs(std::optional<core::CalculationOutputs> output
     for (const OutputButton& output : m_form.outputs) {
         output.button->setEnabled(m_outputs.has_value());
     }
+    // An open view follows the calculation, keeping its turn.
+    if (m_viewWindow != nullptr && m_viewWindow->isVisible()) {
+        if (m_outputs) {
+            m_viewWindow->showJoint(*m_outputs);
+        } else {
+            m_viewWindow->markOutdated();
+        }
+    }
 }
 
 void CalculatorWindow::Disable_Przyciski() {
@@ -185,6 +194,9 @@ void CalculatorWindow::runOutput(const render::OutputRow& row) {
     case render::OutputAction::TemplateDialog:
         templateDialog(row);
         return;
+    case render::OutputAction::ShowView:
+        showView();
+        return;
     }
 }
 
@@ -229,6 +241,21 @@ void CalculatorWindow::ZobaczRysunekClick() {
 
 void CalculatorWindow::DrukujSzablonClick() {
     runOutput(render::outputRow(render::OutputKind::TemplatePdf));
+}
+
+void CalculatorWindow::Widok3DClick() {
+    runOutput(render::outputRow(render::OutputKind::View3d));
+}
+
+void CalculatorWindow::showView() {
+    if (m_viewWindow == nullptr) {
+        m_viewWindow = new ViewWindow(m_context.prompts, definition(), this);
+        m_viewWindow->resize(1024, 720);
+    }
+    m_viewWindow->showJoint(*m_outputs);
+    m_viewWindow->show();
+    m_viewWindow->raise();
+    m_viewWindow->activateWindow();
 }
 
 void CalculatorWindow::printResults() {

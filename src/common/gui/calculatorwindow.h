@@ -6,6 +6,7 @@
 #include "common/gui/guicontext.h"
 #include "common/render/outputtable.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -17,6 +18,7 @@
 namespace blachorys::gui {
 
 class NumericLineEdit;
+class ViewWindow;
 
 /**
  * The window every calculator shares, built from the calculator's definition (its form is
@@ -64,6 +66,8 @@ public slots:
     void SchematWynikowClick();
     /** "Zapisz DXF dla CNC": closed cuts on their own layer, in millimetres, R2000. */
     void ZapiszDXFCNC();
+    /** "Widok 3D": the joint rolled from its pattern, in a window of its own. */
+    void Widok3DClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +81,8 @@ private:
     void saveOutput(const render::OutputRow& row, const core::TemplateSettings& settings = {});
     void printResults();
     void showPreview();
+    /** The 3-D view's window, made on first use and kept beside the window. */
+    void showView();
     /** The template's settings, then printed or saved as the row's file. */
     void templateDialog(const render::OutputRow& row);
     void loadSavedInputs();
@@ -91,6 +97,8 @@ private:
     std::map<render::OutputKind, QString> m_lastNames;
     /** The template's settings in this window; the scale correction comes from the last run. */
     std::optional<core::TemplateSettings> m_templateSettings;
+    /** The 3-D view, once opened: it shows each calculation while it is open. */
+    QPointer<ViewWindow> m_viewWindow;
 };
 
 } // namespace blachorys::gui
