@@ -5,7 +5,7 @@ blachorys_add_case(elbow
         elbowview.cpp elbowview.h
         elbowcase.cpp elbowcase.h
     TESTS
-        elbowmodel_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp
+        elbowmodel_test.cpp elbowview_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp
     PICTURES
         pictures/kolanosegm.svg schemes/w_ks.svg
 )

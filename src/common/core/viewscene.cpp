@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -13,6 +14,8 @@ namespace {
 
 /** A line's runs are cut this many times finer than the squares, so that it bends with them. */
 constexpr double kLineStepsPerCell = 4.0;
+/** A ring laid on a grid of its own is cut this many times finer than its squares. */
+constexpr double kGridEdgeStepsPerCell = 8.0;
 /** A face keeps the outline's points about this share of a square apart. */
 constexpr double kFacePointsApart = 1.0 / 16;
 /** Names nearer each other than this share of a square stand at one place. */
@@ -97,10 +100,7 @@ public:
             if (c < m_pattern.exactContours.size()) {
                 const auto& points = m_pattern.exactContours[c].points;
                 if (gridded) {
-                    laid.emplace_back();
-                    for (const PatternPoint p : points) {
-                        laid.back().push_back(part.toGrid(p));
-                    }
+                    laid.push_back(laidOnGrid(points, part.toGrid));
                 } else {
                     rings.push_back(&points);
                 }
@@ -110,8 +110,9 @@ public:
             rings.push_back(&ring);
         }
         std::vector<PatternCell> cells = cutIntoCells(rings, m_scene.cellSize);
-        if (gridded) {
-            for (PatternCell& cell : cells) {
+        for (PatternCell& cell : cells) {
+            thin(cell);
+            if (gridded) {
                 for (auto& ring : cell.rings) {
                     for (PatternPoint& p : ring) {
                         p = part.fromGrid(p);
@@ -150,8 +151,11 @@ public:
         if (!part.rings.empty()) {
             extent = ringExtent(part.rings.front());
         }
-        const std::vector<PatternCell> cells =
+        std::vector<PatternCell> cells =
             cutIntoCells(rings, extent > 0.0 ? extent / kCellsAcrossOther : 1.0);
+        for (PatternCell& cell : cells) {
+            thin(cell);
+        }
         for (const SheetSurface& face : part.faces) {
             for (const PatternCell& cell : cells) {
                 sheetFace(cell, face, FaceTone::Other);
@@ -187,6 +191,48 @@ public:
 
 private:
     static constexpr double kHuge = std::numeric_limits<double>::infinity();
+
+    /**
+     * A ring laid on a grid of its own, its long straight edges cut first: the edge is
+     * straight on the pattern, where the grid's squares would bend it.
+     */
+    std::vector<PatternPoint> laidOnGrid(const std::vector<PatternPoint>& ring,
+                                         const std::function<PatternPoint(PatternPoint)>& toGrid) const {
+        const double step = m_scene.cellSize / kGridEdgeStepsPerCell;
+        std::vector<PatternPoint> laid;
+        for (std::size_t k = 0; k < ring.size(); ++k) {
+            const PatternPoint a = ring[k];
+            const PatternPoint b = ring[(k + 1) % ring.size()];
+            const int pieces =
+                std::max(1, static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / step)));
+            for (int s = 0; s < pieces; ++s) {
+                const double t = static_cast<double>(s) / pieces;
+                laid.push_back(toGrid({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+            }
+        }
+        return laid;
+    }
+
+    /**
+     * A face is a flat piece of its surface, its edge drawn over it by the outline's line: it
+     * needs the outline's points no closer than a share of a square. Those on the square's
+     * sides stay, which its neighbours share.
+     */
+    void thin(PatternCell& cell) const {
+        const double apart = kFacePointsApart * m_scene.cellSize;
+        for (auto& ring : cell.rings) {
+            std::vector<PatternPoint> kept;
+            for (const PatternPoint p : ring) {
+                if (kept.empty() || cell.onSide(p) ||
+                    std::hypot(p.x - kept.back().x, p.y - kept.back().y) >= apart) {
+                    kept.push_back(p);
+                }
+            }
+            if (kept.size() >= 3) {
+                ring = std::move(kept);
+            }
+        }
+    }
 
     /** A name at a point, unless a name stands there already (point N on point 0). */
     void label(const SheetSurface& surface, PatternPoint at, Point3 middle, const std::string& text) {
@@ -239,21 +285,11 @@ private:
     void sheetFace(const PatternCell& cell, const SheetSurface& surface, FaceTone tone) {
         m_corners.clear();
         m_sizes.clear();
-        // A face is a flat piece of its surface, its edge drawn over it by the outline's line:
-        // it needs the outline's points no closer than a share of a square. Those on the
-        // square's sides stay, which its neighbours share.
-        const double apart = kFacePointsApart * m_scene.cellSize;
         for (const auto& ring : cell.rings) {
-            const std::size_t before = m_corners.size();
-            PatternPoint kept = ring.front();
-            for (std::size_t k = 0; k < ring.size(); ++k) {
-                const PatternPoint p = ring[k];
-                if (k == 0 || cell.onSide(p) || std::hypot(p.x - kept.x, p.y - kept.y) >= apart) {
-                    m_corners.push_back(surface(p));
-                    kept = p;
-                }
+            for (const PatternPoint p : ring) {
+                m_corners.push_back(surface(p));
             }
-            m_sizes.push_back(static_cast<std::uint32_t>(m_corners.size() - before));
+            m_sizes.push_back(static_cast<std::uint32_t>(ring.size()));
         }
         // The rings keep the piece's turning: a clockwise piece's normal is turned back.
         addFace(m_corners.data(), m_corners.size(), m_sizes, tone, cell.area < 0 ? -1.0 : 1.0);

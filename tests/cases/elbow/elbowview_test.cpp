@@ -1,0 +1,46 @@
+#include "cases/elbow/elbowcase.h"
+#include "common/core/viewscene.h"
+#include "support/casetexts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// Rolled up, every point of every segment lies on a pipe of radius Dr/2 round one of the
+// elbow's Ns straight axes: each the tangent to the bend's centre line (Rk round the y axis)
+// at the middle of its turn, the end segments' at their square ends.
+TEST(ElbowView, EverySegmentLiesOnItsStraightPipe) {
+    for (const auto& [Ns, beta] : {std::pair{6, 90.0}, std::pair{3, 45.0}, std::pair{9, 180.0}}) {
+        SCOPED_TRACE(Ns);
+        const double Dr = 300, Rk = 800;
+        const auto result = elbowCalculator().calculate(
+            test::changedTexts(elbowCalculator(),
+                               {{"Ns", std::to_string(Ns)}, {"BETA", std::to_string(beta)}}),
+            0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
+        ASSERT_FALSE(scene.empty());
+        const double turn = beta * kPi / 180 / (Ns - 1);
+        double worst = 0.0;
+        for (const Point3 p : scene.points) {
+            double nearest = INFINITY;
+            for (int s = 0; s < Ns; ++s) {
+                const double c = s * turn;
+                const Point3 middle{Rk * std::cos(c), 0.0, Rk * std::sin(c)};
+                nearest = std::min(nearest, std::fabs(fromLine(p, middle, {-std::sin(c), 0.0, std::cos(c)}) - Dr / 2));
+            }
+            worst = std::max(worst, nearest);
+        }
+        EXPECT_LT(worst, 1e-6);
+    }
+}
+
+} // namespace
+} // namespace blachorys::core
