@@ -9,5 +9,5 @@ blachorys_add_case(cone_pipe
         pictures/stozekrura.svg
         schemes/w_sr_s.svg schemes/w_sr_p.svg
     TESTS
-        conepipemodel_test.cpp conepipeoutputs_test.cpp conepipecase_test.cpp
+        conepipemodel_test.cpp conepipeview_test.cpp conepipeoutputs_test.cpp conepipecase_test.cpp
 )

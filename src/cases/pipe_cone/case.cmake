@@ -6,7 +6,7 @@ blachorys_add_case(pipe_cone
             pipeconepointangles.cpp pipeconepointangles.h
             pipeconeoutputs.cpp pipeconeoutputs.h pipeconeview.cpp pipeconeview.h
     PICTURES pictures/rurastozek.svg schemes/w_rs_r.svg schemes/w_rs_p.svg
-    TESTS pipeconemodel_test.cpp pipeconemantle_test.cpp pipeconefan_test.cpp
+    TESTS pipeconemodel_test.cpp pipeconeview_test.cpp pipeconemantle_test.cpp pipeconefan_test.cpp
           pipeconepointangles_test.cpp pipeconesweep_test.cpp pipeconeoutputs_test.cpp
           pipeconecase_test.cpp
 )

@@ -4,5 +4,5 @@ blachorys_add_case(transition
             transitionview.cpp transitionview.h
             transitioncase.cpp transitioncase.h
     PICTURES pictures/koloprostokat.svg schemes/w_kp.svg
-    TESTS transitionmodel_test.cpp transitionoutputs_test.cpp transitioncase_test.cpp
+    TESTS transitionmodel_test.cpp transitionview_test.cpp transitionoutputs_test.cpp transitioncase_test.cpp
 )
