@@ -24,8 +24,11 @@ constexpr double kLabelFacing = -0.1;
  * point: less is the sag of the face's own chord over the curved surface.
  */
 constexpr double kLabelClearance = 0.2;
-/** A face seen this nearly edge on (cosine) covers nothing. */
-constexpr double kEdgeOn = 1e-3;
+/**
+ * A face seen nearly edge on (cosine) covers no name: its plane's depth at a point beside it is
+ * its chord's sag magnified.
+ */
+constexpr double kEdgeOn = 0.25;
 
 /** A line's points closer on the image than this (across plus down, pixels) are drawn as one. */
 constexpr double kLinePointsApart = 1.5;

@@ -18,10 +18,11 @@ constexpr double kLineStepsPerCell = 4.0;
 constexpr double kGridEdgeStepsPerCell = 8.0;
 /** A face keeps the outline's points about this share of a square apart. */
 constexpr double kFacePointsApart = 1.0 / 16;
-/** Names nearer each other than this share of a square stand at one place. */
-constexpr double kSameLabelPlace = 1e-3;
-/** The step, in squares, by which a label's surface normal is found. */
-constexpr double kNormalStep = 1e-3;
+/**
+ * Names nearer each other than this share of a square stand at one place: point N on point 0,
+ * a corner folded back onto the first one.
+ */
+constexpr double kSameLabelPlace = 0.05;
 
 ViewLineKind lineKindOf(LineRole role) {
     switch (role) {
@@ -85,6 +86,13 @@ double patternExtent(const Pattern& pattern) {
 }
 
 class SceneBuilder {
+    /** A developed part's faces on the first face of its wall, and their middle. */
+    struct Drawn {
+        std::size_t firstFace;
+        std::size_t endFace;
+        Point3 middle;
+    };
+
 public:
     SceneBuilder(const Pattern& pattern, double cellSize) : m_pattern(pattern) {
         m_scene.cellSize = cellSize;
@@ -123,9 +131,13 @@ public:
             }
         }
         const std::size_t firstPoint = m_scene.points.size();
+        Drawn drawn{m_scene.faces.size(), m_scene.faces.size(), {}};
         for (std::size_t f = 0; f < part.faces.size(); ++f) {
             for (const PatternCell& cell : cells) {
                 sheetFace(cell, part.faces[f], FaceTone::Sheet);
+            }
+            if (f == 0) {
+                drawn.endFace = m_scene.faces.size();
             }
             for (const std::size_t c : part.contours) {
                 if (c < m_pattern.exactContours.size()) {
@@ -139,7 +151,8 @@ public:
             sum = sum + m_scene.points[k];
         }
         const std::size_t count = m_scene.points.size() - firstPoint;
-        m_middles.push_back(count > 0 ? (1.0 / static_cast<double>(count)) * sum : Point3{});
+        drawn.middle = count > 0 ? (1.0 / static_cast<double>(count)) * sum : Point3{};
+        m_drawn.push_back(drawn);
     }
 
     void other(const OtherPart& part) {
@@ -175,7 +188,7 @@ public:
             for (std::size_t d = 0; d < joint.developed.size(); ++d) {
                 const DevelopedPart& part = joint.developed[d];
                 if (part.labelled && !part.faces.empty() && holds(part, at)) {
-                    label(part.faces.front(), at, m_middles[d], mark.text);
+                    label(part.faces.front(), at, m_drawn[d], mark.text);
                     break;
                 }
             }
@@ -235,19 +248,27 @@ private:
     }
 
     /** A name at a point, unless a name stands there already (point N on point 0). */
-    void label(const SheetSurface& surface, PatternPoint at, Point3 middle, const std::string& text) {
+    void label(const SheetSurface& surface, PatternPoint at, const Drawn& drawn,
+               const std::string& text) {
         const Point3 p = surface(at);
         const double near = kSameLabelPlace * m_scene.cellSize;
         if (!isFinite(p) || std::any_of(m_scene.labels.begin(), m_scene.labels.end(),
                                         [&](const ViewLabel& l) { return norm(l.at - p) < near; })) {
             return;
         }
-        // The surface's normal there, by a step along each of the pattern's axes.
-        const double step = kNormalStep * m_scene.cellSize;
-        const Point3 normal =
-            cross(surface({at.x + step, at.y}) - p, surface({at.x, at.y + step}) - p);
-        const Point3 away = dot(normal, p - middle) < 0 ? -1.0 * normal : normal;
-        m_scene.labels.push_back({p, isFinite(away) ? unit(away) : Point3{}, text});
+        // The way the part's nearest face there is turned, away from the part's middle: the
+        // surface at an outline's corner has no one normal of its own.
+        Point3 normal;
+        double nearest = std::numeric_limits<double>::infinity();
+        for (std::size_t f = drawn.firstFace; f < drawn.endFace; ++f) {
+            const double d = norm(m_scene.faces[f].middle - p);
+            if (d < nearest) {
+                nearest = d;
+                normal = m_scene.faces[f].normal;
+            }
+        }
+        const Point3 away = dot(normal, p - drawn.middle) < 0 ? -1.0 * normal : normal;
+        m_scene.labels.push_back({p, away, text});
         widen(p);
     }
 
@@ -405,8 +426,7 @@ private:
     ViewScene m_scene;
     std::vector<Point3> m_corners;
     std::vector<std::uint32_t> m_sizes;
-    /** The middle of each developed part's faces, in the joint's order. */
-    std::vector<Point3> m_middles;
+    std::vector<Drawn> m_drawn;
 };
 
 } // namespace
