@@ -1,6 +1,6 @@
 // One frame of the 3-D view at 1280 × 800 (projection, depth sort and painting) for every
-// calculator and development, at its defaults and at its largest N; and the scene each frame is
-// drawn from, made once per calculation.
+// calculator and development, at its defaults and at its largest N, and for each of its
+// examples; and the scene each frame is drawn from, made once per calculation.
 #include "cases/calculators.h"
 #include "common/core/viewframe.h"
 #include "common/core/viewscene.h"
@@ -31,14 +31,23 @@ struct Drawn {
     ViewScene scene;
 };
 
-std::shared_ptr<const Drawn> calculated(const Calculator& calculator, std::size_t development,
-                                        bool largestN) {
-    const auto& d = calculator.definition();
-    CalculatorInputs inputs = defaultInputs(d);
-    if (largestN) {
+/** What is drawn: the defaults, at the largest N, or one of the definition's examples. */
+struct Case {
+    const Calculator* calculator = nullptr;
+    std::size_t development = 0;
+    bool largestN = false;
+    const ExampleInputs* example = nullptr;
+
+    auto key() const { return std::tuple{calculator, development, largestN, example}; }
+};
+
+std::shared_ptr<const Drawn> calculated(const Case& c) {
+    const auto& d = c.calculator->definition();
+    CalculatorInputs inputs = c.example ? exampleInputs(d, *c.example) : defaultInputs(d);
+    if (c.largestN) {
         inputs.fieldTexts[fieldIndex(d, "N").value()] = std::to_string(d.largestN);
     }
-    auto result = calculator.calculate(inputs, development, "08-12-2026");
+    auto result = c.calculator->calculate(inputs, c.development, "08-12-2026");
     if (!result.outputs || !result.outputs->view) {
         return nullptr;
     }
@@ -50,20 +59,17 @@ std::shared_ptr<const Drawn> calculated(const Calculator& calculator, std::size_
 }
 
 /** Made once: the benchmark's function runs several times while it settles its iterations. */
-std::shared_ptr<const Drawn> drawn(const Calculator& calculator, std::size_t development,
-                                   bool largestN) {
-    static std::map<std::tuple<const Calculator*, std::size_t, bool>, std::shared_ptr<const Drawn>>
-        made;
-    auto& entry = made[{&calculator, development, largestN}];
+std::shared_ptr<const Drawn> drawn(const Case& c) {
+    static std::map<decltype(c.key()), std::shared_ptr<const Drawn>> made;
+    auto& entry = made[c.key()];
     if (!entry) {
-        entry = calculated(calculator, development, largestN);
+        entry = calculated(c);
     }
     return entry;
 }
 
-void frame(benchmark::State& state, const Calculator* calculator, std::size_t development,
-           bool largestN) {
-    const auto made = drawn(*calculator, development, largestN);
+void frame(benchmark::State& state, Case c) {
+    const auto made = drawn(c);
     if (!made) {
         state.SkipWithError("no view");
         return;
@@ -85,9 +91,8 @@ void frame(benchmark::State& state, const Calculator* calculator, std::size_t de
     state.counters["lines"] = static_cast<double>(made->scene.lines.size());
 }
 
-void scene(benchmark::State& state, const Calculator* calculator, std::size_t development,
-           bool largestN) {
-    const auto made = drawn(*calculator, development, largestN);
+void scene(benchmark::State& state, Case c) {
+    const auto made = drawn(c);
     if (!made) {
         state.SkipWithError("no view");
         return;
@@ -108,13 +113,20 @@ void registerAll() {
                 d.key + (d.developments.empty() ? "" : "/" + d.developments[development].key);
             for (const bool largest : {false, true}) {
                 const std::string which = largest ? "/largest_N" : "/defaults";
-                benchmark::RegisterBenchmark(("BM_ViewFrame/" + name + which).c_str(), frame,
-                                             calculator, development, largest)
+                const Case c{calculator, development, largest, nullptr};
+                benchmark::RegisterBenchmark(("BM_ViewFrame/" + name + which).c_str(), frame, c)
                     ->Unit(benchmark::kMillisecond);
-                benchmark::RegisterBenchmark(("BM_ViewScene/" + name + which).c_str(), scene,
-                                             calculator, development, largest)
+                benchmark::RegisterBenchmark(("BM_ViewScene/" + name + which).c_str(), scene, c)
                     ->Unit(benchmark::kMillisecond);
             }
+        }
+        // Every example besides, the walls' among them.
+        for (const ExampleInputs& example : d.examples) {
+            const Case c{calculator, developmentIndex(d, example.development).value_or(0), false,
+                         &example};
+            benchmark::RegisterBenchmark(
+                ("BM_ViewFrameExample/" + d.key + "/" + example.name).c_str(), frame, c)
+                ->Unit(benchmark::kMillisecond);
         }
     }
 }

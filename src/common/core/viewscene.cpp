@@ -457,7 +457,18 @@ std::vector<std::size_t> namedMarks(const Pattern& pattern) {
 
 ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
     const double extent = patternExtent(pattern);
-    SceneBuilder builder(pattern, extent > 0.0 ? extent / kCellsAcrossPattern : 1.0);
+    // Every face of every part is as many squares as its pieces' area holds.
+    double area = 0.0;
+    for (const DevelopedPart& part : joint.developed) {
+        for (const std::size_t c : part.contours) {
+            if (c < pattern.exactContours.size()) {
+                area += static_cast<double>(part.faces.size()) *
+                        std::fabs(ringArea(pattern.exactContours[c].points));
+            }
+        }
+    }
+    const double cellSize = std::max(extent / kCellsAcrossPattern, std::sqrt(area / kMostSheetFaces));
+    SceneBuilder builder(pattern, cellSize > 0.0 ? cellSize : 1.0);
     for (const DevelopedPart& part : joint.developed) {
         builder.developed(part);
     }

@@ -79,9 +79,13 @@ struct ViewScene {
     Point3 middle() const { return 0.5 * (low + high); }
 };
 
-/** The squares across the pattern's widest piece, and across the other part's. */
+/**
+ * The squares across the pattern's widest piece, and across the other part's; fewer where the
+ * joint's parts would need more than kMostSheetFaces of them in all (an elbow of many segments).
+ */
 inline constexpr int kCellsAcrossPattern = 40;
 inline constexpr int kCellsAcrossOther = 32;
+inline constexpr double kMostSheetFaces = 2400;
 
 /**
  * The scene of a joint: each developed part's outlines cut into squares and rolled onto each
