@@ -34,6 +34,11 @@ std::string nearestMark(const Pattern& pattern, PatternPoint at) {
 
 JointFit measureFit(const Pattern& pattern, const JointView& joint) {
     JointFit fit;
+    // A joint the view does not draw is not measured either: its segments alike would cost
+    // seconds for the same figure.
+    if (drawnFaces(joint) > kMostDrawnParts) {
+        return fit;
+    }
     const auto measure = [&](const DevelopedPart& part, const EdgeMeeting& meeting,
                              PatternPoint p) {
         const Point3 at = part.measuredOn(p);

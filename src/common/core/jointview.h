@@ -81,4 +81,16 @@ struct JointView {
     std::vector<OtherPart> others;
 };
 
+/** The most faces of developed parts a joint's view draws and measures (an elbow's segments). */
+inline constexpr std::size_t kMostDrawnParts = 256;
+
+/** The developed parts' faces, each face of a wall counted. */
+inline std::size_t drawnFaces(const JointView& joint) {
+    std::size_t faces = 0;
+    for (const DevelopedPart& part : joint.developed) {
+        faces += part.faces.size();
+    }
+    return faces;
+}
+
 } // namespace blachorys::core

@@ -7,6 +7,9 @@
 namespace blachorys::core {
 namespace {
 
+/** Squares along either side at most: a piece far longer than wide is cut into longer ones. */
+constexpr double kMostCellsAlong = 4096;
+
 /** Which side of a grid line a ring is clipped to keep. */
 enum class Keep { XAbove, XBelow, YAbove, YBelow };
 
@@ -85,7 +88,7 @@ double ringArea(const std::vector<PatternPoint>& ring) {
 std::vector<PatternCell> cutIntoCells(const std::vector<const std::vector<PatternPoint>*>& rings,
                                       double cellSize) {
     std::vector<PatternCell> cells;
-    if (rings.empty() || rings.front()->size() < 3 || !(cellSize > 0.0)) {
+    if (rings.empty() || rings.front()->size() < 3 || !(cellSize > 0.0) || !std::isfinite(cellSize)) {
         return cells;
     }
     double xMin = std::numeric_limits<double>::infinity();
@@ -99,10 +102,13 @@ std::vector<PatternCell> cutIntoCells(const std::vector<const std::vector<Patter
         yMax = std::max(yMax, p.y);
     }
     const auto count = [cellSize](double span) {
-        return std::max(1, static_cast<int>(std::ceil(span / cellSize - 1e-9)));
+        return static_cast<int>(std::clamp(std::ceil(span / cellSize - 1e-9), 1.0, kMostCellsAlong));
     };
     const int columns = count(xMax - xMin);
     const int rows = count(yMax - yMin);
+    if (!std::isfinite(xMax - xMin) || !std::isfinite(yMax - yMin)) {
+        return cells;
+    }
     // Squares grown to cover the box exactly, so that the last one ends on its edge.
     const double width = (xMax - xMin) / columns;
     const double height = (yMax - yMin) / rows;

@@ -51,6 +51,13 @@ Point3 newellNormal(const Point3* points, std::size_t count) {
     return unit(n);
 }
 
+/** Pieces an edge is cut into to be rolled, each at most `step` long: a few thousand at most. */
+int piecesOf(double length, double step) {
+    constexpr double kMostPieces = 4096;
+    const double pieces = std::ceil(length / step);
+    return std::isfinite(pieces) ? static_cast<int>(std::clamp(pieces, 1.0, kMostPieces)) : 1;
+}
+
 double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -142,7 +149,8 @@ public:
             for (const std::size_t c : part.contours) {
                 if (c < m_pattern.exactContours.size()) {
                     const Contour& contour = m_pattern.exactContours[c];
-                    edges(contour.points, contour.roles, part.faces[f], ViewLineKind::Edge);
+                    edges(contour.points, contour.roles, part.faces[f], ViewLineKind::Edge,
+                          m_scene.cellSize);
                 }
             }
         }
@@ -164,8 +172,8 @@ public:
         if (!part.rings.empty()) {
             extent = ringExtent(part.rings.front());
         }
-        std::vector<PatternCell> cells =
-            cutIntoCells(rings, extent > 0.0 ? extent / kCellsAcrossOther : 1.0);
+        const double cellSize = extent > 0.0 ? extent / kCellsAcrossOther : 1.0;
+        std::vector<PatternCell> cells = cutIntoCells(rings, cellSize);
         for (PatternCell& cell : cells) {
             thin(cell);
         }
@@ -175,7 +183,7 @@ public:
             }
             for (std::size_t r = 0; r < part.rings.size(); ++r) {
                 const std::vector<bool> none;
-                edges(part.rings[r], {}, face, ViewLineKind::OtherEdge,
+                edges(part.rings[r], {}, face, ViewLineKind::OtherEdge, cellSize,
                       r < part.edgesShown.size() ? part.edgesShown[r] : none);
             }
         }
@@ -216,8 +224,7 @@ private:
         for (std::size_t k = 0; k < ring.size(); ++k) {
             const PatternPoint a = ring[k];
             const PatternPoint b = ring[(k + 1) % ring.size()];
-            const int pieces =
-                std::max(1, static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / step)));
+            const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
             for (int s = 0; s < pieces; ++s) {
                 const double t = static_cast<double>(s) / pieces;
                 laid.push_back(toGrid({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
@@ -345,7 +352,7 @@ private:
      * point of it kept.
      */
     void edges(const std::vector<PatternPoint>& points, const std::vector<LineRole>& roles,
-               const SheetSurface& surface, ViewLineKind kind,
+               const SheetSurface& surface, ViewLineKind kind, double cellSize,
                const std::vector<bool>& shown = {}) {
         const std::size_t n = points.size();
         if (n < 2) {
@@ -364,7 +371,7 @@ private:
                 break;
             }
         }
-        const double step = m_scene.cellSize / kLineStepsPerCell;
+        const double step = cellSize / kLineStepsPerCell;
         std::vector<Point3> run;
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t k = (start + i) % n;
@@ -377,8 +384,7 @@ private:
                 run.push_back(surface(a));
             }
             // A long straight edge of the pattern bends when it is rolled.
-            const int pieces =
-                std::max(1, static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / step)));
+            const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
             for (int s = 1; s <= pieces; ++s) {
                 const double t = static_cast<double>(s) / pieces;
                 run.push_back(surface({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
@@ -456,6 +462,13 @@ std::vector<std::size_t> namedMarks(const Pattern& pattern) {
 }
 
 ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
+    const std::size_t parts = drawnFaces(joint);
+    if (parts > kMostDrawnParts) {
+        ViewScene refused;
+        refused.problem = "zbyt wiele czesci do narysowania: " + std::to_string(parts) +
+                          " (najwyzej " + std::to_string(kMostDrawnParts) + ")";
+        return refused;
+    }
     const double extent = patternExtent(pattern);
     // Every face of every part is as many squares as its pieces' area holds.
     double area = 0.0;

@@ -74,6 +74,8 @@ struct ViewScene {
     Point3 high;
     /** The side of the pattern's squares, mm: the mesh's own resolution, whatever N. */
     double cellSize = 0.0;
+    /** Why nothing is drawn, when the joint is more than the view draws. */
+    std::string problem;
 
     bool empty() const { return faces.empty(); }
     Point3 middle() const { return 0.5 * (low + high); }

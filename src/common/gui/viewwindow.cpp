@@ -93,7 +93,8 @@ void ViewWindow::showJoint(const core::CalculationOutputs& outputs) {
         scene = core::buildViewScene(outputs.pattern, joint);
         const core::JointFit fit = core::measureFit(outputs.pattern, joint);
         m_imageOptions = render::fitCaption(q(m_definition.window.caption), fit);
-        text = q(core::fitText(fit));
+        text = scene.problem.empty() ? q(core::fitText(fit))
+                                     : QStringLiteral("Widok 3D: ") + q(scene.problem);
         red = m_imageOptions.captionWarning;
     }
     // In the window the fit stands in the status line, not over the drawing.

@@ -64,7 +64,8 @@ OutputFile viewPngFile(const OutputSource& source) {
     const core::JointView joint = source.outputs.view();
     const core::ViewScene scene = core::buildViewScene(source.outputs.pattern, joint);
     if (scene.empty()) {
-        return {{}, QStringLiteral("nie ma czego narysowac")};
+        return {{}, scene.problem.empty() ? QStringLiteral("nie ma czego narysowac")
+                                          : q(scene.problem)};
     }
     const core::ViewImageSettings& settings = source.view;
     core::ViewCamera camera;

@@ -1,4 +1,5 @@
 #include "cases/elbow/elbowcase.h"
+#include "common/core/jointfit.h"
 #include "common/core/viewscene.h"
 #include "support/casetexts.h"
 
@@ -39,6 +40,21 @@ TEST(ElbowView, EverySegmentLiesOnItsStraightPipe) {
             worst = std::max(worst, nearest);
         }
         EXPECT_LT(worst, 1e-6);
+    }
+}
+
+// An elbow of more segments than the view draws is neither drawn nor measured, and says why;
+// one at the limit is both.
+TEST(ElbowView, SegmentsPastTheLimitAreRefusedNotDrawn) {
+    for (const std::size_t Ns : {kMostDrawnParts, kMostDrawnParts + 1}) {
+        SCOPED_TRACE(Ns);
+        const auto result = elbowCalculator().calculate(
+            test::changedTexts(elbowCalculator(), {{"Ns", std::to_string(Ns)}}), 0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const JointView joint = result.outputs->view();
+        const bool drawn = Ns <= kMostDrawnParts;
+        EXPECT_EQ(buildViewScene(result.outputs->pattern, joint).problem.empty(), drawn);
+        EXPECT_EQ(measureFit(result.outputs->pattern, joint).measured, drawn);
     }
 }
 
