@@ -32,9 +32,14 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Configures ./build.
+configure_blachorys() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+}
+
 # Configures and builds into ./build.
 build_blachorys() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_blachorys
     cmake --build build --parallel "$(nproc)"
 }
 

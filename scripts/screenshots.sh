@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source scripts/xwindow.sh
 install_missing_packages "${BLACHORYS_PACKAGES[@]}" xvfb xauth xdotool imagemagick openbox
 build_blachorys
 
@@ -35,10 +36,11 @@ trap 'kill $program $wm $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 3
 
 shot() { sleep 1; import -window root "$out/$1.png"; echo "$out/$1.png"; }
-window=$(xdotool search --sync --name "Blachorys - trabo" | head -n 1)
+window=$(wait_for_window "Blachorys - trabo" 60) || { echo "the main window did not appear" >&2; exit 1; }
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 shot 00-start
-names=(rurarura rurastozek stozekrura stozek kolanosegm koloprostokat)
+# The calculators in menu order, as the program lists them.
+mapfile -t names < <(build/blachorys-cli --list | grep -v '^ ')
 for i in "${!names[@]}"; do
     xdotool key --window "$window" alt+b
     sleep 0.5

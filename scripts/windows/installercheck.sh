@@ -22,7 +22,7 @@ check_wine_installer() {
     # The installed window starts.
     (cd "$programs" && exec "$BLACHORYS_WINE" ./blachorys.exe) &
     local program=$!
-    if timeout 120 xdotool search --sync --name "Blachorys - trabo" >/dev/null; then
+    if wine_main_window >/dev/null; then
         import -window root "$BLACHORYS_WINDOWS_BUILD/screenshots/installed.png"
         result+=", its window started"
     else

@@ -40,12 +40,12 @@ ensure_windows_thirdparty() {
     install_windows_cmake_project "$highway" "$work/highway" \
         -DHWY_ENABLE_TESTS=OFF -DHWY_ENABLE_EXAMPLES=OFF -DHWY_ENABLE_CONTRIB=OFF
     install_windows_cmake_project /usr/src/googletest "$work/googletest" -DBUILD_GMOCK=OFF
-    # dxflib has no CMake project: its sources are kept, and the program's build compiles them.
+    # dxflib has no CMake project: its src folder is kept, and the program's build compiles the
+    # files it lists (CMakeLists.txt).
     local dxflib version
     version=$(installed_version libdxflib-dev)
     dxflib=$(fetch_debian_source dxflib "${version%+b*}" "$work/source")
-    mkdir -p "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib"
-    cp "$dxflib"/src/*.cpp "$dxflib"/src/*.h "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib/"
+    cp -r "$dxflib/src" "$BLACHORYS_WINDOWS_THIRDPARTY/dxflib"
     touch "$BLACHORYS_WINDOWS_THIRDPARTY/.complete"
     rm -rf "$work"
 }

@@ -5,19 +5,10 @@
 
 BLACHORYS_SCREENSHOTS=
 
-# The main window's id, asked for again while wine's short-lived windows come and go (a search
-# that meets one as it vanishes ends in an X error); nothing after two minutes.
+# The main window's id, asked for again while wine's short-lived windows come and go
+# (scripts/xwindow.sh); nothing after two minutes.
 wine_main_window() {
-    local deadline=$((SECONDS + 120)) window
-    while [ $SECONDS -lt $deadline ]; do
-        window=$(xdotool search --name "Blachorys - trabo" 2>/dev/null | head -n 1) || true
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        sleep 1
-    done
-    return 1
+    wait_for_window "Blachorys - trabo" 120
 }
 
 wine_gui_shot() {
@@ -44,7 +35,10 @@ check_wine_window() {
     # Keys sent before the window takes them are lost.
     sleep 2
     wine_gui_shot 00-start
-    local names=(rurarura rurastozek stozekrura stozek kolanosegm koloprostokat) i
+    # The calculators in menu order, as the program lists them.
+    local names i
+    mapfile -t names < <(wine_run "$copy/blachorys-cli.exe" --list | tr -d '\r' | grep -v '^ ')
+    [ ${#names[@]} -gt 0 ] || { echo "blachorys-cli.exe --list named no calculator" >&2; return 1; }
     for i in "${!names[@]}"; do
         xdotool key alt+b
         sleep 0.7
@@ -70,7 +64,7 @@ check_wine_window() {
     BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s closed (%s), saved inputs: %s' window \
         "$([ $status -eq 0 ] && echo by itself || echo "NOT by itself")" "${saved:-none}")")
     BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s %s' screenshots "$BLACHORYS_SCREENSHOTS")")
-    [ "$status" -eq 0 ] && [ "$(echo "$saved" | wc -w)" -eq 6 ]
+    [ "$status" -eq 0 ] && [ "$(echo "$saved" | wc -w)" -eq ${#names[@]} ]
 }
 
 # An installed program's folder that cannot be written: the saved inputs go to

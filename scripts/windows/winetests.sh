@@ -1,5 +1,5 @@
-# The Windows build tested under wine: the core and io suites, the command line's goldens byte
-# for byte, and the window started, every calculator opened from the menu and calculated.
+# The Windows build tested under wine: the core, io and cnc suites, and the command line's
+# goldens and CNC DXF byte for byte.
 
 BLACHORYS_WINE_SUMMARY=()
 
@@ -73,4 +73,48 @@ check_wine_goldens() {
     BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s raport_łódź.txt and szablon_żółw.pdf: %s' names "$named")")
     ls "$out"
     [ "$differ" -eq 0 ] && [ "$named" = ok ]
+}
+
+# The DXF version a file declares ($ACADVER): AC1015 for R2000, AC1009 for R12.
+dxf_version_declared() {
+    sed -n '/^\$ACADVER$/{n;n;p;q}' "$1"
+}
+
+# blachorys-cli.exe of the portable folder writes the CNC DXF of every calculator and
+# development of the goldens, R2000 (the default) and R12, with the bytes the Linux
+# blachorys-cli writes for the same arguments; each file declares the version asked for.
+check_wine_cnc_dxf() {
+    local folder="$BLACHORYS_WINDOWS_BUILD/deploy/Blachorys"
+    local out="$BLACHORYS_WINDOWS_BUILD/wine-cnc"
+    rm -rf "$out"
+    mkdir -p "$out/windows" "$out/linux"
+    local case key development arguments version file same=0 differ=0
+    for case in $(golden_cases); do
+        key=${case%/*}
+        development=${case#*/}
+        arguments=("$key")
+        [ "$development" != defaults ] && arguments+=(--development "$development")
+        arguments+=(--date 1-1-2026)
+        for version in R2000 R12; do
+            file="$key-$development-$version.dxf"
+            local chosen=()
+            [ "$version" = R12 ] && chosen=(--dxf-version R12)
+            (cd "$out/windows" && wine_run "$folder/blachorys-cli.exe" "${arguments[@]}" \
+                --cnc-dxf "$file" "${chosen[@]}" >/dev/null) || true
+            (cd "$out/linux" && QT_QPA_PLATFORM=offscreen "$BLACHORYS_LINUX_CLI" "${arguments[@]}" \
+                --cnc-dxf "$file" "${chosen[@]}" >/dev/null) || true
+            local declared
+            declared=$(dxf_version_declared "$out/linux/$file" 2>/dev/null) || true
+            if [ "$declared" = "$([ "$version" = R12 ] && echo AC1009 || echo AC1015)" ] &&
+                cmp "$out/linux/$file" "$out/windows/$file"; then
+                same=$((same + 1))
+            else
+                echo "$file: the Linux file declares '${declared}'; or the two differ" >&2
+                differ=$((differ + 1))
+            fi
+        done
+    done
+    BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s %d CNC DXF (R2000, R12) identical to Linux'"'"'s, %d differ' \
+        cnc-dxf "$same" "$differ")")
+    [ "$differ" -eq 0 ] && [ "$same" -gt 0 ]
 }

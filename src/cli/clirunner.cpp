@@ -18,7 +18,8 @@ namespace {
 bool writeRequested(const RequestedFile& file, const render::OutputSource& source,
                     std::ostream& out, std::ostream& err) {
     const render::OutputRow& row = *file.row;
-    if (row.needsDrawing && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    if (row.needsDrawing &&
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         err << "blachorys-cli: " << row.cliProblemName
             << " needs the program's drawing layer, which did not start\n";
         return false;
@@ -28,8 +29,7 @@ bool writeRequested(const RequestedFile& file, const render::OutputSource& sourc
         const std::string what = row.cliProblemName != nullptr
                                      ? row.cliProblemName
                                      : std::string("the ") + row.cliFileName + " file";
-        err << "blachorys-cli: cannot make " << what << ": " << made.problem->toStdString()
-            << '\n';
+        err << "blachorys-cli: cannot make " << what << ": " << made.problem->toStdString() << '\n';
         return false;
     }
     if (file.path == kStandardOutput) {

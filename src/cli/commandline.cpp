@@ -118,9 +118,8 @@ std::optional<std::string> filesProblem(const std::vector<RequestedFile>& files)
 } // namespace
 
 const RequestedFile* CliOptions::file(render::OutputKind kind) const {
-    const auto found = std::find_if(files.begin(), files.end(), [kind](const RequestedFile& f) {
-        return f.row->kind == kind;
-    });
+    const auto found = std::find_if(files.begin(), files.end(),
+                                    [kind](const RequestedFile& f) { return f.row->kind == kind; });
     return found == files.end() ? nullptr : &*found;
 }
 
@@ -149,24 +148,27 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.strict = true;
             continue;
         }
-        std::optional<std::size_t> selector;
-        if (argument.starts_with("--")) {
-            selector = core::selectorIndex(definition, argument.substr(2));
-        }
+        // A selector's name after "--", or the selectors' count for none.
+        const std::size_t selector =
+            argument.starts_with("--")
+                ? core::selectorIndex(definition, argument.substr(2)).value_or(
+                      definition.selectors.size())
+                : definition.selectors.size();
+        const bool choosing = selector < definition.selectors.size();
         const render::OutputRow* file = fileOption(argument);
-        const bool takesValue = selector || file || argument == "--development" ||
+        const bool takesValue = choosing || file || argument == "--development" ||
                                 argument == "--date" || argument == "--dxf-version" ||
                                 isViewOption(argument) || isTemplateOption(argument);
         if (takesValue && i + 1 >= arguments.size()) {
             return usageError(argument + " needs a value");
         }
-        if (selector) {
+        if (choosing) {
             const std::string& value = arguments[++i];
-            const auto choice = core::choiceIndex(definition.selectors[*selector], value);
+            const auto choice = core::choiceIndex(definition.selectors[selector], value);
             if (!choice) {
                 return usageError(argument + " does not take '" + value + "'");
             }
-            options.inputs.choices[*selector] = *choice;
+            options.inputs.choices[selector] = *choice;
         } else if (file) {
             std::erase_if(options.files, [file](const RequestedFile& f) { return f.row == file; });
             options.files.push_back({file, arguments[++i]});
@@ -254,8 +256,9 @@ bool needsDrawingLayer(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    std::string text = "usage: blachorys-cli CALCULATOR [--development NAME] [--SELECTOR CHOICE]... "
-                       "[FIELD=TEXT]...\n        ";
+    std::string text =
+        "usage: blachorys-cli CALCULATOR [--development NAME] [--SELECTOR CHOICE]... "
+        "[FIELD=TEXT]...\n        ";
     for (const render::OutputRow& row : render::outputRows()) {
         if (row.cliOption != nullptr) {
             text += std::string(" [") + row.cliOption + " FILE]";

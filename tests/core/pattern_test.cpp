@@ -63,8 +63,7 @@ TEST(Pattern, OutlinesJoinInAnyOrderAndDirectionWithinRounding) {
     const std::vector<Contour> contours = std::move(b).finish().contours;
     ASSERT_EQ(contours.size(), 2u);
     EXPECT_TRUE(contours[0].closed);
-    EXPECT_EQ(contours[0].points,
-              (std::vector<PatternPoint>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
+    EXPECT_EQ(contours[0].points, (std::vector<PatternPoint>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
     EXPECT_EQ(contours[0].roles, (std::vector{LineRole::EndEdge, LineRole::StartEdge,
                                               LineRole::SeamEdge, LineRole::CutCurve}));
     // A line alone does not come back to its start.

@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -51,14 +51,13 @@ std::string quoted(const std::string& text) {
 }
 
 std::string expectationJson(const core::CalculatorDefinition& definition,
-                            const std::string& development,
-                            const core::CalculatorInputs& inputs,
+                            const std::string& development, const core::CalculatorInputs& inputs,
                             const std::vector<core::DxfLine>& lines) {
     std::string json = "{\"calculator\": " + quoted(definition.key) +
                        ", \"development\": " + quoted(development) + ",\n \"fields\": {";
     for (std::size_t f = 0; f < definition.fields.size(); ++f) {
-        json +=
-            (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " + quoted(inputs.fieldTexts[f]);
+        json += (f == 0 ? "" : ", ") + quoted(definition.fields[f].name) + ": " +
+                quoted(inputs.fieldTexts[f]);
     }
     // The selectors' choices by their keys.
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {

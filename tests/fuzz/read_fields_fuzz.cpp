@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     core::CalculatorInputs inputs;
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
         const std::size_t line = definition.fields.size() + k;
-        const std::size_t choice =
-            line < given.size() && !given[line].empty() ? static_cast<unsigned char>(given[line][0]) : 0;
+        const std::size_t choice = line < given.size() && !given[line].empty()
+                                       ? static_cast<unsigned char>(given[line][0])
+                                       : 0;
         inputs.choices.push_back(choice % (definition.selectors[k].choices.size() + 1));
     }
     given.resize(std::min(given.size(), definition.fields.size()));
@@ -67,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!fewDivisions) {
         return 0;
     }
-    const core::CalculationResult result =
-        calculator.calculate(inputs, development, "08-12-2026");
+    const core::CalculationResult result = calculator.calculate(inputs, development, "08-12-2026");
     const std::vector<std::string> problems = test::resultProblems(result);
     FUZZ_CHECK(problems.empty(), definition.key + ": " + problems.front());
     return 0;

@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(inputs.choices[k] < definition.selectors[k].choices.size(), definition.key);
         }
         FUZZ_CHECK(saved.load(definition) == inputs, "the file reads otherwise than its bytes");
-        const core::CalculatorInputs again = core::inputsFromSavedLines(
-            definition, core::savedInputLines(definition, inputs));
+        const core::CalculatorInputs again =
+            core::inputsFromSavedLines(definition, core::savedInputLines(definition, inputs));
         FUZZ_CHECK(again == inputs, definition.key + ": saved, it reads back otherwise");
     }
     return 0;

@@ -25,7 +25,6 @@ core::PointReport pipePipeReport(const std::string& divisions) {
     return result.outputs ? result.outputs->report : core::PointReport{};
 }
 
-
 void setUpPdf(QPrinter& printer, const QString& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));

@@ -19,7 +19,8 @@ namespace blachorys::io {
 namespace {
 
 TEST(OutputFiles, ReportIsWindows1250WithCrLf) {
-    const core::PointReport report = core::makePointReport({.title = "KRÓCCA [°]"}, {}, {.size = "ą"}, "d");
+    const core::PointReport report =
+        core::makePointReport({.title = "KRÓCCA [°]"}, {}, {.size = "ą"}, "d");
     QTemporaryDir directory;
     const QString file = QDir(directory.path()).filePath("r.txt");
     ASSERT_FALSE(writeReportFile(file, report).has_value());

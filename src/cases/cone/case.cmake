@@ -8,4 +8,5 @@ blachorys_add_case(cone
         pictures/stozek.svg schemes/w_s.svg
     TESTS
         conemodel_test.cpp coneview_test.cpp coneoutputs_test.cpp conecase_test.cpp
+        conewall_test.cpp
 )

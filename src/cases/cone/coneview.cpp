@@ -1,6 +1,7 @@
 #include "cases/cone/coneview.h"
 
 #include "common/core/coneunrolling.h"
+#include "common/core/walloffset.h"
 
 #include <cmath>
 #include <memory>
@@ -21,7 +22,8 @@ double sectorAngle(PatternPoint p, double middle) {
 
 JointView coneView(const ConeModel& model) {
     const ConeInputs& in = model.inputs;
-    const double Rd = in.Dsd / 2;
+    // The pattern is the plate's mean surface (the typed one without a thickness).
+    const double Rd = model.developed.Dsd / 2;
     // Angles on the edges run from the direction of E; the seam's at alfa + 90°.
     const double w0 = in.alfa * kPi / 180 + kPi / 2;
     const Point3 apex{model.a, 0.0, model.H};
@@ -31,10 +33,18 @@ JointView coneView(const ConeModel& model) {
     const double middle = unrolling->totalAngle() / 2;
     DevelopedPart part;
     part.contours = {0};
-    part.faces.push_back([unrolling, middle](PatternPoint p) {
+    part.measuredOn = [unrolling, middle](PatternPoint p) {
         return unrolling->pointAt(std::hypot(p.x, p.y), sectorAngle(p, middle));
-    });
-    part.measuredOn = part.faces.front();
+    };
+    if (in.t > 0.0) {
+        // The plate's outside and inside, half its thickness either side of the mean surface.
+        const Point3 axisTop{in.E, 0.0, in.Hs};
+        for (const double outward : {in.t / 2, -in.t / 2}) {
+            part.faces.push_back(offsetAlongNormal(part.measuredOn, outward, {}, axisTop));
+        }
+    } else {
+        part.faces.push_back(part.measuredOn);
+    }
     layGridBySector(part, middle, std::hypot(model.Xd.front(), model.Yd.front()));
     part.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return p.z; }});
     part.meetings.push_back({LineRole::StartEdge, [Hs = in.Hs](Point3 p) { return p.z - Hs; }});

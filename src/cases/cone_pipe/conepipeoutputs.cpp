@@ -21,11 +21,14 @@ ReportHeading heading(const ConePipeInputs& in) {
     return {
         .title = "Rozwiniecie STOZEK - RURA",
         .titleRule = kInputsRule,
-        .inputLines = {"Ds = " + formatReport(in.Ds) + " [mm] , Dr = " + formatReport(in.Dr) + " [mm] , P = " +
-            formatReport(in.P) + " [mm] , Gamma = " + formatReport(in.Gamma) + " [°]",
-        "BETA = " + formatReport(in.Beta) + " [°] , alfa = " + formatReport(in.alfa) +
-            " [°] , Hs = " + formatReport(in.Hs) + " [mm] , L = " + formatReport(in.L),
-        "Lm = " + formatReport(in.Lm) + " [mm] , N = " + std::to_string(in.N) + " [-]"},
+        .inputLines = {"Ds = " + formatReport(in.Ds) + " [mm] , Dr = " + formatReport(in.Dr) +
+                           " [mm] , P = " + formatReport(in.P) +
+                           " [mm] , Gamma = " + formatReport(in.Gamma) + " [°]",
+                       "BETA = " + formatReport(in.Beta) + " [°] , alfa = " +
+                           formatReport(in.alfa) + " [°] , Hs = " + formatReport(in.Hs) +
+                           " [mm] , L = " + formatReport(in.L),
+                       "Lm = " + formatReport(in.Lm) + " [mm] , N = " + std::to_string(in.N) +
+                           " [-]"},
         .inputsRule = kInputsRule,
     };
 }

@@ -6,6 +6,7 @@ blachorys_add_case(elbow
         elbowcase.cpp elbowcase.h
     TESTS
         elbowmodel_test.cpp elbowview_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp
+        elbowwall_test.cpp
     PICTURES
         pictures/kolanosegm.svg schemes/w_ks.svg
 )

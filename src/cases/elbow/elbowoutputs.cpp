@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
+#include "common/core/wallchoices.h"
 
 #include <string>
 
@@ -12,23 +13,40 @@ constexpr int kRuleLength = 55;
 
 /** Both patterns' sheets: A's, then B's, twice as high. */
 ReportSheet sheet(const ElbowModel& m) {
-    return {kRuleLength, "A->  " + sheetSizeText(m.Lc, m.hmax) + "  ,  B->  " +
-                             sheetSizeText(m.Lc, 2 * m.hmax)};
+    return {kRuleLength,
+            "A->  " + sheetSizeText(m.Lc, m.hmax) + "  ,  B->  " + sheetSizeText(m.Lc, 2 * m.hmax)};
 }
 
 /** The preview fits the patterns with half an hmax of margin below A and above B. */
 constexpr double kMarginBelow = 0.5;
 constexpr double kTopAboveBase = 4.0;
 
-ReportHeading heading(const ElbowInputs& in) {
-    std::string dimensions = "Dr = " + formatReport(in.Dr) +
-                                   " [mm] , Rk = " + formatReport(in.Rk) +
-                                   " [mm] , BETA = " + formatReport(in.BETA) + " [°]";
+/** The wall and the surface developed, named only where the wall has a thickness. */
+std::vector<std::string> wallLines(const ElbowModel& m) {
+    const ElbowInputs& in = m.inputs;
+    if (in.t == 0.0) {
+        return {};
+    }
+    const char* meaning = in.diameter == WallSurface::Outside  ? "zewnetrzna"
+                          : in.diameter == WallSurface::Inside ? "wewnetrzna"
+                                                               : "na osi blachy";
+    return {"t = " + formatReport(in.t) + " [mm] (Dr - srednica " + meaning + ") , kolano " +
+                (in.made == PartMaking::RolledFromPlate ? "zwijane z blachy"
+                                                        : "z rury, szablon owijany"),
+            "rozwiniecie " + developedSurfaceWords(elbowWall(in).developed()) +
+                " : Dr' = " + formatReport(m.developedDr)};
+}
+
+ReportHeading heading(const ElbowModel& m) {
+    const ElbowInputs& in = m.inputs;
+    std::string dimensions = "Dr = " + formatReport(in.Dr) + " [mm] , Rk = " + formatReport(in.Rk) +
+                             " [mm] , BETA = " + formatReport(in.BETA) + " [°]";
     std::string counts =
         "Ns = " + std::to_string(in.Ns) + " [-] , N = " + std::to_string(in.N) + " [-]";
     return {.title = "Rozwiniecie KOLANA SEGMENTOWEGO",
             .titleRule = kRuleLength,
             .inputLines = {std::move(dimensions), std::move(counts)},
+            .wallLines = wallLines(m),
             .inputsRule = kRuleLength};
 }
 
@@ -112,15 +130,13 @@ Pattern pattern(const ElbowModel& m) {
     for (std::size_t curve = 0; curve < 3; ++curve) {
         b.newMarkRun();
         for (std::size_t i = 0; i <= n; ++i) {
-            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]),
-                   names[curve] + std::to_string(i));
+            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]), names[curve] + std::to_string(i));
         }
     }
     // Which pattern is which, and how many of each the elbow takes: inside each, over its
     // outer side, where it is highest.
     b.caption({m.Lc / 2, m.hmax / 2}, "A – 2 szt.");
-    b.caption({m.Lc / 2, y0 + m.hmax / 2},
-              "B – " + std::to_string(m.inputs.Ns - 2) + " szt.");
+    b.caption({m.Lc / 2, y0 + m.hmax / 2}, "B – " + std::to_string(m.inputs.Ns - 2) + " szt.");
     return std::move(b).finish();
 }
 
@@ -128,8 +144,8 @@ Pattern pattern(const ElbowModel& m) {
 
 CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateText) {
     CalculationOutputs outputs;
-    outputs.report = makePointReport(heading(model.inputs), resultLines(model), sheet(model),
-                                     dateText);
+    outputs.report =
+        makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
     return outputs;
 }

@@ -65,7 +65,8 @@ std::vector<CaseField<PipeConeInputs>> fields() {
           "Kat umiejscowienia spawu na rurze|Kat umiejscowienia spawu na rurze (na kroccu) - np. "
           "dla kąta 45 stopni i 30 minut - wpisz 45.5"},
          &In::alfa},
-        {{"Hr", "Hr =", "[mm]", "700", F::PositiveReal, "Wysokosc rury|Wysokosc rury (krocca) - srodka jej konca nad "
+        {{"Hr", "Hr =", "[mm]", "700", F::PositiveReal,
+          "Wysokosc rury|Wysokosc rury (krocca) - srodka jej konca nad "
           "plaszczyzna przez os stozka (nie odleglosc od samej osi)"},
          &In::Hr},
         {{"N", "N =", "[-]", "24", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},

@@ -137,8 +137,7 @@ struct LargeEnd {
         for (std::vector<double>* table : {&outline.Xm, &outline.Ym, &outline.Xd, &outline.Yd}) {
             table->resize(static_cast<std::size_t>(divisions) + 1);
         }
-        for (std::vector<double>* table :
-             {&outline.fineAngles, &outline.fineXd, &outline.fineYd}) {
+        for (std::vector<double>* table : {&outline.fineAngles, &outline.fineXd, &outline.fineYd}) {
             table->resize(static_cast<std::size_t>(outline.M) + 1);
         }
     }

@@ -26,11 +26,13 @@ ReportHeading heading(const PipeConeInputs& in) {
         .title = "Rozwiniecie RURA - STOZEK",
         .titleRule = kTitleRule,
         .inputLines = {"Dr = " + formatReport(in.Dr) + " [mm] , Dsm = " + formatReport(in.Dsm) +
-            " [mm] , Dsd = " + formatReport(in.Dsd) + " [mm] , P = " + formatReport(in.P) + " [mm]",
-        "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " + formatReport(in.alfa) +
-            " [°] , Hr = " + formatReport(in.Hr) + " [mm], Hs = " + formatReport(in.Hs) + " [mm]",
-        "Lm = " + formatReport(in.Lm) + " [mm] , E = " + formatReport(in.E) +
-            " [mm] , N = " + formatReport(static_cast<double>(in.N)) + " [-]"},
+                           " [mm] , Dsd = " + formatReport(in.Dsd) +
+                           " [mm] , P = " + formatReport(in.P) + " [mm]",
+                       "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " +
+                           formatReport(in.alfa) + " [°] , Hr = " + formatReport(in.Hr) +
+                           " [mm], Hs = " + formatReport(in.Hs) + " [mm]",
+                       "Lm = " + formatReport(in.Lm) + " [mm] , E = " + formatReport(in.E) +
+                           " [mm] , N = " + formatReport(static_cast<double>(in.N)) + " [-]"},
         .inputsRule = kInputsRule,
         .captionSpace = true,
     };
@@ -81,14 +83,13 @@ Pattern mantlePattern(const PipeConeModel& m) {
 CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view dateText) {
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
         return {makePointReport(heading(model.inputs), templateResults(model),
-                                sheetOf(kResultsRule, kPi * model.inputs.Dr, model.hmax),
-                                dateText),
+                                sheetOf(kResultsRule, kPi * model.inputs.Dr, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
                                      {kCurveColour, kEndFaceColour}, model.exactTemplate)};
     }
-    return {makePointReport(
-                heading(model.inputs), mantleResults(model),
-                sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()), dateText),
+    return {makePointReport(heading(model.inputs), mantleResults(model),
+                            sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()),
+                            dateText),
             mantlePattern(model)};
 }
 

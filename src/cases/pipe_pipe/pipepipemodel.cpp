@@ -3,6 +3,7 @@
 #include "common/core/branchchecks.h"
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,15 +28,31 @@ double rootWithinShell(double R, double c) {
 
 } // namespace
 
+Wall branchWall(const PipePipeInputs& in) {
+    return {in.tm, WallSurface::Outside, in.branchMade};
+}
+
+Wall shellWall(const PipePipeInputs& in) {
+    return {in.td, WallSurface::Outside, in.shellMade};
+}
+
 PipePipeSurfaces surfacesOf(const PipePipeInputs& in) {
+    // Set on, the branch's inside rests on the shell's outside; set in, the branch's outside
+    // meets the shell's inside.
     const bool setOn = in.joint == BranchJoint::SetOn;
-    const auto developed = [](double D, double t, PipeMaking made) {
-        return made == PipeMaking::RolledFromPlate ? (D - t) / 2 : D / 2;
-    };
-    return {.branchContact = setOn ? in.Dm / 2 - in.tm : in.Dm / 2,
-            .shellContact = setOn ? in.Dd / 2 : in.Dd / 2 - in.td,
-            .branchDevelopment = developed(in.Dm, in.tm, in.branchMade),
-            .shellDevelopment = developed(in.Dd, in.td, in.shellMade)};
+    const Wall branch = branchWall(in);
+    const Wall shell = shellWall(in);
+    const double r = in.Dm / 2;
+    const double R = in.Dd / 2;
+    return {.branchContact =
+                radiusOf(branch, r, setOn ? WallSurface::Inside : WallSurface::Outside),
+            .shellContact = radiusOf(shell, R, setOn ? WallSurface::Outside : WallSurface::Inside),
+            .branchDevelopment = radiusOf(branch, r, branch.developed()),
+            .shellDevelopment = radiusOf(shell, R, shell.developed()),
+            .branchInside = radiusOf(branch, r, WallSurface::Inside),
+            .branchOutside = radiusOf(branch, r, WallSurface::Outside),
+            .shellInside = radiusOf(shell, R, WallSurface::Inside),
+            .shellOutside = radiusOf(shell, R, WallSurface::Outside)};
 }
 
 bool hasWallThickness(const PipePipeInputs& in) {
@@ -81,17 +98,18 @@ void appendThickWallChecks(InputChecks<PipePipeInputs>& all) {
                              [](const In& i) { return i.Dm / 2 + i.P > i.Dd / 2 - i.td; }));
     all.push_back(thickCheck(in, "Dm/2 - P > Dd/2 - td",
                              [](const In& i) { return i.Dm / 2 - i.P > i.Dd / 2 - i.td; }));
-    // A set-on branch's bore may reach past the shell's mean surface, where a rolled shell's
-    // hole is marked; only the set-in branch's outside always stays within it.
-    all.push_back({dataError("Dm/2 - tm + |P| > (Dd - td)/2 - otwor poza srodkiem scianki "
-                             "plaszcza zwijanego"),
+    // The hole is cut square through the shell's wall round the branch's contact surface: a
+    // set-on branch's bore must pass within the shell's inside face, or the hole would open
+    // the shell's side; the set-in branch's outside is held there by the checks above.
+    all.push_back({dataError("Dm/2 - tm + |P| > Dd/2 - td - otwor nie przechodzi przez scianke "
+                             "plaszcza"),
                    [](const In& i) {
                        if (!hasWallThickness(i) || i.joint != BranchJoint::SetOn ||
                            i.development != PipePipeDevelopment::LargerPipe) {
                            return false;
                        }
                        const PipePipeSurfaces s = surfacesOf(i);
-                       return s.branchContact + std::fabs(i.P) > s.shellDevelopment;
+                       return s.branchContact + std::fabs(i.P) > s.shellInside;
                    }});
 }
 
@@ -129,51 +147,217 @@ std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
 
 namespace {
 
+/** Golden-section steps to a depth within a millionth of a millimetre on a metre's wall. */
+constexpr int kDepthSearchSteps = 48;
+
 /**
- * The joint's geometry round the branch, at angle φ from the seam's side: the branch's contact
- * surface (radius r) meeting the shell's (radius R), and piercing the surface the shell's sheet
- * is developed on (radius Rs).
+ * The joint's geometry round the branch, at angle φ from the seam's side: the branch's wall
+ * (radii from its inside to its outside) meeting the shell's contact surface (radius R); the
+ * branch's contact surface (radius r) passing through the shell's wall (radii from its inside
+ * to its outside), marked on the surface the shell's sheet is developed on (radius Rs).
  */
 struct BranchOnShell {
     BranchOnShell(const PipePipeInputs& in, const PipePipeSurfaces& surfaces)
         : in(in), r(surfaces.branchContact), R(surfaces.shellContact),
-          Rs(surfaces.shellDevelopment), beta(toRadians(in.BETA)),
+          Rs(surfaces.shellDevelopment), wallInside(surfaces.branchInside),
+          wallOutside(surfaces.branchOutside), shellInside(surfaces.shellInside),
+          shellOutside(surfaces.shellOutside), beta(toRadians(in.BETA)),
           // At BETA = 90° the branch is square to the shell and the axial term vanishes;
           // tan(π/2) in doubles is huge but finite, so the exact case is spelt out.
-          square(in.BETA == 90.0) {}
-
-    /**
-     * Length of the branch's generator at φ, from the shell to the end face: the same on every
-     * surface of the branch's wall, the end face being square to its axis.
-     */
-    double h(double phi) const {
-        const double s = r * std::sin(phi);
-        const double z = rootWithinShell(R, in.P - s);
-        return (in.H - r * std::cos(phi) * std::cos(beta) - z) / std::sin(beta);
+          square(in.BETA == 90.0) {
+        // Which way round the hole runs as φ grows: its outward side is the right of that.
+        double twiceArea = 0.0;
+        PatternPoint previous =
+            pierced(2 * kPi * (kOrientationSamples - 1) / kOrientationSamples, Rs);
+        for (int k = 0; k < kOrientationSamples; ++k) {
+            const PatternPoint p = pierced(2 * kPi * k / kOrientationSamples, Rs);
+            twiceArea += previous.x * p.y - p.x * previous.y;
+            previous = p;
+        }
+        holeAnticlockwise = twiceArea > 0;
     }
 
-    /** Where the branch's generator at φ pierces the shell, on the rolled-out shell. */
-    PatternPoint hole(double phi) const {
+    /**
+     * Length of the generator at φ of the wall's layer of radius ρ, from the shell's contact
+     * surface to the end face (square to the branch's axis).
+     */
+    double hAt(double phi, double rho) const {
+        const double s = rho * std::sin(phi);
+        const double z = rootWithinShell(R, in.P - s);
+        return (in.H - rho * std::cos(phi) * std::cos(beta) - z) / std::sin(beta);
+    }
+
+    /**
+     * Length of the branch's generator at φ, cut square through the wall: the shortest of its
+     * layers', so that the layer that meets the shell first rests on it and none enters it.
+     */
+    double h(double phi) const {
+        if (wallInside == wallOutside) {
+            return hAt(phi, wallInside);
+        }
+        return hAt(phi, firstTouching(phi));
+    }
+
+    /**
+     * The wall's layer at φ that meets the shell's contact surface first. The generator's
+     * length is convex in ρ (a circle's lower arc along a line, less a straight term): its least
+     * value on the wall lies at the unbounded minimum moved into the wall.
+     */
+    double firstTouching(double phi) const {
+        const double s = std::sin(phi);
+        const double k = std::cos(phi) * std::cos(beta);
+        double low = wallInside;
+        double high = wallOutside;
+        if (s != 0.0) {
+            // The layers whose generators meet the shell at all: |P − ρ·s| ≤ R.
+            const double a = (in.P - R) / s;
+            const double b = (in.P + R) / s;
+            low = std::max(low, std::min(a, b));
+            high = std::min(high, std::max(a, b));
+            if (low > high) {
+                return r;
+            }
+        }
+        if (s == 0.0) {
+            return k > 0 ? high : low;
+        }
+        // Where the slope −k − s·y/√(R² − y²) vanishes, y = P − ρ·s.
+        const double y = -k * std::copysign(R, s) / std::hypot(s, k);
+        return std::clamp((in.P - y) / s, low, high);
+    }
+
+    /** Where the branch's contact surface at φ pierces the shell's layer of radius `depth`. */
+    PatternPoint pierced(double phi, double depth) const {
         const double c = in.P - r * std::sin(phi);
-        const double root = rootWithinShell(Rs, c);
-        const double theta = std::fabs(c) >= Rs ? std::copysign(kPi / 2, c) : std::atan(c / root);
+        const double root = rootWithinShell(depth, c);
+        const double theta =
+            std::fabs(c) >= depth ? std::copysign(kPi / 2, c) : std::atan(c / root);
         return {in.Lm + r * std::cos(phi) / std::sin(beta) + (square ? 0.0 : root / std::tan(beta)),
                 Rs * (kPi / 2 - theta)};
     }
+
+    /**
+     * The hole's outline at φ on the rolled-out shell, cut square to the plate: where the
+     * branch's contact surface pierces the shell's wall, at the depth that sets the outline
+     * furthest out, so that the cut passes the branch at every depth.
+     */
+    PatternPoint hole(double phi) const {
+        if (shellInside == shellOutside) {
+            return pierced(phi, Rs);
+        }
+        return pierced(phi, widestDepth(phi));
+    }
+
+    /** The depth through the shell's wall at which the hole's outline at φ lies furthest out. */
+    double widestDepth(double phi) const {
+        const PatternPoint normal = outwardNormal(phi);
+        const auto outward = [&](double depth) {
+            const PatternPoint p = pierced(phi, depth);
+            return normal.x * p.x + normal.y * p.y;
+        };
+        // Golden-section search for an inner maximum, then the better of it and the faces.
+        constexpr double kGolden = 0.6180339887498949;
+        double a = shellInside;
+        double b = shellOutside;
+        double c = b - kGolden * (b - a);
+        double d = a + kGolden * (b - a);
+        double atC = outward(c);
+        double atD = outward(d);
+        for (int step = 0; step < kDepthSearchSteps; ++step) {
+            if (atC > atD) {
+                b = d;
+                d = c;
+                atD = atC;
+                c = b - kGolden * (b - a);
+                atC = outward(c);
+            } else {
+                a = c;
+                c = d;
+                atC = atD;
+                d = a + kGolden * (b - a);
+                atD = outward(d);
+            }
+        }
+        double best = shellInside;
+        for (const double depth : {shellOutside, (a + b) / 2}) {
+            if (outward(depth) > outward(best)) {
+                best = depth;
+            }
+        }
+        return best;
+    }
+
+    /** The unit normal of the hole's outline at φ, on its outward side. */
+    PatternPoint outwardNormal(double phi) const {
+        constexpr double kStep = 1e-6;
+        const PatternPoint ahead = pierced(phi + kStep, Rs);
+        const PatternPoint behind = pierced(phi - kStep, Rs);
+        const double dx = ahead.x - behind.x;
+        const double dy = ahead.y - behind.y;
+        const double length = std::hypot(dx, dy);
+        if (length == 0.0) {
+            return {};
+        }
+        return holeAnticlockwise ? PatternPoint{dy / length, -dx / length}
+                                 : PatternPoint{-dy / length, dx / length};
+    }
+
+    static constexpr int kOrientationSamples = 64;
 
     const PipePipeInputs& in;
     double r;
     double R;
     double Rs;
+    double wallInside;
+    double wallOutside;
+    double shellInside;
+    double shellOutside;
     double beta;
     bool square;
+    bool holeAnticlockwise = true;
 };
 
-/** The curve through the table's points at their angles, as exactly as it is cut. */
+/**
+ * How far the hole, cut square through the shell's wall, stands clear of the branch's contact
+ * surface at the shell's outside face at most, mm: measured on that face, along the outline's
+ * normal, over the hole's exact outline.
+ */
+double holeOverhang(const BranchOnShell& joint, const std::vector<double>& angles) {
+    if (joint.shellInside == joint.shellOutside) {
+        return 0.0;
+    }
+    const double onOutside = joint.shellOutside / joint.Rs;
+    double worst = 0.0;
+    for (const double phi : angles) {
+        const PatternPoint cut = joint.hole(phi);
+        const PatternPoint face = joint.pierced(phi, joint.shellOutside);
+        const PatternPoint normal = joint.outwardNormal(phi);
+        // Round the shell, millimetres on the outside face are those on the sheet scaled.
+        worst =
+            std::max(worst, normal.x * (cut.x - face.x) + normal.y * (cut.y - face.y) * onOutside);
+    }
+    return worst;
+}
+
+/**
+ * The curve through the table's points at their angles, as exactly as it is cut; the angle of
+ * each of its points into `sampledAngles` when asked.
+ */
 std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
-                                       const std::vector<PatternPoint>& points, const CurveAt& at) {
+                                       const std::vector<PatternPoint>& points, const CurveAt& at,
+                                       std::vector<double>* sampledAngles = nullptr) {
     // The branch's functions are defined round the whole turn: the sampling cannot fail.
-    return sampleCurve(at, angles, points).value_or(points);
+    auto sampled = sampleCurveWithParameters(at, angles, points);
+    if (!sampled) {
+        if (sampledAngles != nullptr) {
+            *sampledAngles = angles;
+        }
+        return points;
+    }
+    if (sampledAngles != nullptr) {
+        *sampledAngles = std::move(sampled->parameters);
+    }
+    return std::move(sampled->points);
 }
 
 } // namespace
@@ -197,8 +381,9 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
     for (std::size_t i = 0; i < points; ++i) {
         hole[i] = joint.hole(angles[i]);
     }
-    const std::vector<PatternPoint> exactHole =
-        exactThrough(angles, hole, [&](double t) { return joint.hole(t); });
+    std::vector<double> exactAngles;
+    const std::vector<PatternPoint> exactHole = exactThrough(
+        angles, hole, [&](double t) { return joint.hole(t); }, &exactAngles);
     model.holeMinX = model.holeMaxX = exactHole.front().x;
     for (const PatternPoint p : exactHole) {
         model.holeMinX = std::min(model.holeMinX, p.x);
@@ -223,6 +408,7 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
         return model;
     }
     model.girth = kPi * (2 * surfaces.shellDevelopment);
+    model.holeOverhang = holeOverhang(joint, exactAngles);
     model.Xo.resize(points);
     model.Yo.resize(points);
     for (std::size_t i = 0; i < points; ++i) {
@@ -237,19 +423,24 @@ std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
     const PipePipeInputs& in = model.inputs;
     const double rounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd + in.H);
     if (in.development == PipePipeDevelopment::SmallerPipe) {
+        double shortest = INFINITY;
         for (const PatternPoint p : model.exactCurve) {
-            if (-p.y < -rounding) {
-                return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
-                       "WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
-            }
+            shortest = std::min(shortest, -p.y);
+        }
+        if (shortest < -rounding) {
+            // Every generator grows by ΔH / sin β as the end face rises.
+            return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
+                   "WIEKSZEJ (tworzaca h < 0) - zwieksz H " +
+                   fittingFromText("H", in.H - shortest * std::sin(toRadians(in.BETA))) + ".";
         }
     }
     // The branch's own template does not depend on the shell's length; only the shell's sheet
-    // must hold the hole.
+    // must hold the hole, which moves along the shell as Lm does.
     if (in.development == PipePipeDevelopment::LargerPipe &&
         (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding)) {
         return "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza koniec RURY WIEKSZEJ - "
-               "sprawdz Lm i Ld.";
+               "sprawdz Lm i Ld " +
+               fittingRangeText("Lm", in.Lm - model.holeMinX, in.Lm + in.Ld - model.holeMaxX) + ".";
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "common/core/inputchecks.h"
 #include "common/core/pattern.h"
+#include "common/core/wall.h"
 
 #include <optional>
 
@@ -19,12 +20,6 @@ enum class PipePipeDevelopment {
 enum class BranchJoint {
     SetOn, ///< the branch's inside sits on the shell's outside; the hole is the branch's bore
     SetIn, ///< the branch's outside enters the shell and meets its inside
-};
-
-/** How a pipe is made, which says the surface its pattern is developed on. */
-enum class PipeMaking {
-    RolledFromPlate, ///< developed on the mean surface, half-way through the wall
-    CutFromPipe,     ///< marked by a template wrapped round the pipe: its outside surface
 };
 
 /**
@@ -45,17 +40,25 @@ struct PipePipeInputs {
     double tm = 0.0;    ///< wall thickness of the branch
     double td = 0.0;    ///< wall thickness of the shell
     BranchJoint joint = BranchJoint::SetOn;
-    PipeMaking branchMade = PipeMaking::RolledFromPlate;
-    PipeMaking shellMade = PipeMaking::RolledFromPlate;
+    PartMaking branchMade = PartMaking::RolledFromPlate;
+    PartMaking shellMade = PartMaking::RolledFromPlate;
     PipePipeDevelopment development = PipePipeDevelopment::SmallerPipe;
 };
 
-/** The radii of the four surfaces that matter, mm. */
+/** The branch's wall and the shell's: Dm and Dd are their outside diameters. */
+Wall branchWall(const PipePipeInputs& inputs);
+Wall shellWall(const PipePipeInputs& inputs);
+
+/** The radii of the surfaces that matter, mm. */
 struct PipePipeSurfaces {
     double branchContact = 0.0;     ///< the branch's surface that meets the shell
     double shellContact = 0.0;      ///< the shell's surface the branch meets
     double branchDevelopment = 0.0; ///< the surface the branch's template is developed on
     double shellDevelopment = 0.0;  ///< the surface the shell's sheet is developed on
+    double branchInside = 0.0;      ///< the faces of the branch's wall
+    double branchOutside = 0.0;
+    double shellInside = 0.0; ///< the faces of the shell's wall
+    double shellOutside = 0.0;
 };
 
 PipePipeSurfaces surfacesOf(const PipePipeInputs& inputs);
@@ -86,6 +89,12 @@ struct PipePipeModel {
     /** Lowest and highest X the hole reaches, mm, in either development. */
     double holeMinX = 0.0;
     double holeMaxX = 0.0;
+    /**
+     * How far, at most, the hole cut square through the shell's wall stands clear of the
+     * branch's surface at the shell's outside face, mm: where the hole's envelope through the
+     * wall is set by a deeper layer. 0 without a shell wall.
+     */
+    double holeOverhang = 0.0;
 };
 
 /** The checks of the inputs, in the order the window shows their messages. */

@@ -16,8 +16,8 @@ constexpr int kResultsRule = 33;
 constexpr int kCurveColour = 7;
 constexpr int kBaseLineColour = 3;
 
-std::string madeText(PipeMaking made) {
-    return made == PipeMaking::RolledFromPlate ? "zwijany z blachy" : "z rury, szablon owijany";
+std::string madeText(PartMaking made) {
+    return made == PartMaking::RolledFromPlate ? "zwijany z blachy" : "z rury, szablon owijany";
 }
 
 /** The walls and the joint, named only where a wall has a thickness. */
@@ -39,11 +39,11 @@ ReportHeading heading(const PipePipeInputs& in) {
         .title = "Rozwiniecie RURA - RURA",
         .titleRule = kTitleRule,
         .inputLines = {"Dm = " + formatReport(in.Dm) + " [mm] , Dd = " + formatReport(in.Dd) +
-            " [mm] , P = " + formatReport(in.P) + " [mm]",
-        "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " + formatReport(in.alfa) +
-            " [°] , H = " + formatReport(in.H) + " [mm]",
-        "Ld = " + formatReport(in.Ld) + " [mm] , Lm = " + formatReport(in.Lm) +
-            " [mm] , N = " + std::to_string(in.N) + " [-]"},
+                           " [mm] , P = " + formatReport(in.P) + " [mm]",
+                       "BETA = " + formatReport(in.BETA) + " [°] , ALFA = " +
+                           formatReport(in.alfa) + " [°] , H = " + formatReport(in.H) + " [mm]",
+                       "Ld = " + formatReport(in.Ld) + " [mm] , Lm = " + formatReport(in.Lm) +
+                           " [mm] , N = " + std::to_string(in.N) + " [-]"},
         .wallLines = wallLines(in),
         .inputsRule = kInputsRule,
         .captionSpace = true,
@@ -75,6 +75,12 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
     for (std::size_t i = 0; i < model.Xo.size(); ++i) {
         lines.push_back(pointLine(static_cast<int>(i), "   ",
                                   {{"Xo=", model.Xo[i]}, {"     Yo=", model.Yo[i]}}));
+    }
+    // Cut square through the wall, the hole passes the branch at every depth; at the outside
+    // face it may stand clear of it, where the worker bevels or pads.
+    if (hasWallThickness(model.inputs)) {
+        lines.push_back("Otwor ciety prostopadle przez scianke - luz na zewnatrz plaszcza do " +
+                        formatReport(model.holeOverhang) + " mm");
     }
     return lines;
 }

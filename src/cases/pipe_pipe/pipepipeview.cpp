@@ -47,6 +47,38 @@ std::vector<double> faceRadii(double diameter, double thickness) {
     return {diameter / 2};
 }
 
+/**
+ * The least of `f` over the layers of a wall from `low` to `high`: the best of a few layers,
+ * then a golden-section search between its neighbours.
+ */
+template <typename F>
+double leastOver(const F& f, double low, double high) {
+    if (!(high > low)) {
+        return f(low);
+    }
+    constexpr int kLayers = 16;
+    const double step = (high - low) / kLayers;
+    int best = 0;
+    for (int k = 1; k <= kLayers; ++k) {
+        if (f(low + k * step) < f(low + best * step)) {
+            best = k;
+        }
+    }
+    double a = std::max(low, low + (best - 1) * step);
+    double b = std::min(high, low + (best + 1) * step);
+    constexpr double kGolden = 0.6180339887498949;
+    for (int i = 0; i < 40; ++i) {
+        const double c = b - kGolden * (b - a);
+        const double d = a + kGolden * (b - a);
+        if (f(c) < f(d)) {
+            b = d;
+        } else {
+            a = c;
+        }
+    }
+    return std::min({f((a + b) / 2), f(low + best * step)});
+}
+
 /** Steps round the other part's cut, for drawing it. */
 constexpr int kOtherCutSteps = 256;
 
@@ -132,9 +164,21 @@ JointView pipePipeView(const PipePipeModel& model) {
             part.faces.push_back(face(radius));
         }
         part.measuredOn = face(surfaces.branchContact);
+        // The end is cut square through the wall: of the layers along the cut point's
+        // generator, the one nearest the shell must rest on it and none enter it.
         const double shell = surfaces.shellContact;
-        part.meetings.push_back({LineRole::CutCurve, [shell](Point3 p) {
-                                     return std::hypot(p.y, p.z) - shell;
+        const double inside = surfaces.branchInside, outside = surfaces.branchOutside;
+        part.meetings.push_back({LineRole::CutCurve, [branch, shell, inside, outside](Point3 p) {
+                                     const Point3 d = p - branch.endFace;
+                                     const double along = dot(d, branch.axis);
+                                     const Point3 radial = d - along * branch.axis;
+                                     const double phi =
+                                         std::atan2(-radial.y, dot(radial, branch.atZero));
+                                     const auto gap = [&](double rho) {
+                                         const Point3 q = branch.at(rho, phi, along);
+                                         return std::hypot(q.y, q.z) - shell;
+                                     };
+                                     return leastOver(gap, inside, outside);
                                  }});
         view.others.push_back(shellAround(in, branch, surfaces));
     } else {
@@ -147,9 +191,17 @@ JointView pipePipeView(const PipePipeModel& model) {
             part.faces.push_back(face(radius));
         }
         part.measuredOn = face(rolled);
+        // The hole is cut square through the shell's wall: at the depth where it comes
+        // nearest the branch it must touch it, and nowhere cut into it.
         const double contact = surfaces.branchContact;
-        part.meetings.push_back({LineRole::HoleOutline, [branch, contact](Point3 p) {
-                                     return fromLine(p, branch.endFace, branch.axis) - contact;
+        const double inside = surfaces.shellInside, outside = surfaces.shellOutside;
+        part.meetings.push_back({LineRole::HoleOutline, [branch, contact, inside, outside](Point3 p) {
+                                     const double angle = std::atan2(p.z, p.y);
+                                     const auto gap = [&](double depth) {
+                                         const Point3 q = onShell(depth, p.x, angle);
+                                         return fromLine(q, branch.endFace, branch.axis) - contact;
+                                     };
+                                     return leastOver(gap, inside, outside);
                                  }});
         view.others.push_back(branchAround(in, branch, surfaces));
     }

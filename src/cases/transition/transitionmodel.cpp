@@ -43,9 +43,38 @@ double triangleAngle(double p, double q, double r) {
     return apexAngle(q, p, r);
 }
 
+Wall transitionWall(const TransitionInputs& in) {
+    return {in.t, in.sizes, PartMaking::RolledFromPlate};
+}
+
+TransitionInputs developedInputs(const TransitionInputs& in) {
+    TransitionInputs developed = in;
+    if (in.t == 0.0) {
+        return developed;
+    }
+    const Wall wall = transitionWall(in);
+    const double outward = wall.outwardOfTyped(wall.developed());
+    developed.A = in.A + 2 * outward;
+    developed.B = in.B + 2 * outward;
+    developed.D = 2 * radiusOf(wall, in.D / 2, wall.developed());
+    return developed;
+}
+
 std::size_t TransitionModel::pointIndex(int k, int i) const {
     return static_cast<std::size_t>((k - 1) * (inputs.N + 1) + i);
 }
+
+namespace {
+
+/** Whether a size (a side, or the diameter) still has an inside face with the plate's thickness. */
+bool hasInside(const TransitionInputs& in, double size) {
+    if (in.t == 0.0) {
+        return true;
+    }
+    return size + 2 * transitionWall(in).outwardOfTyped(WallSurface::Inside) > 0.0;
+}
+
+} // namespace
 
 const InputChecks<TransitionInputs>& transitionChecks() {
     using In = TransitionInputs;
@@ -57,6 +86,13 @@ const InputChecks<TransitionInputs>& transitionChecks() {
         notNegative("B", &In::B),
         notNegative("D", &In::D),
         notNegative("H", &In::H),
+        // A plate thicker than half a size leaves the piece no inside there.
+        {dataError("t zbyt duze dla A - brak wnetrza prostokata"),
+         [](const In& in) { return !hasInside(in, in.A); }},
+        {dataError("t zbyt duze dla B - brak wnetrza prostokata"),
+         [](const In& in) { return !hasInside(in, in.B); }},
+        {dataError("t zbyt duze dla D - brak wnetrza kola"),
+         [](const In& in) { return !hasInside(in, in.D); }},
     };
     return checks;
 }
@@ -65,23 +101,35 @@ std::vector<std::string> validateTransition(const TransitionInputs& in) {
     return failedChecks(transitionChecks(), in);
 }
 
-TransitionModel computeTransition(const TransitionInputs& in) {
-    TransitionModel m;
-    m.inputs = in;
-    m.step = kFinePartsPerQuarter / in.N;
-    m.M = m.step * in.N;
+namespace {
+
+/** The fans developed fine triangle by fine triangle, quarter by quarter. */
+struct Development {
+    /** Every fine circle point, from (1, 0) to (4, N), the points quarters share once. */
+    std::vector<PatternPoint> fine;
+    /** The reported circle points, quarter by quarter, the shared ones twice. */
+    std::vector<PatternPoint> reported;
+    std::array<PatternPoint, 5> corners{};
+    double shortestLine = 0.0;
+};
+
+/**
+ * The development of the inputs with `step` fine parts between reported points and `M` per
+ * quarter. Placed `late`, each fine point is set down before the angle of its own thin
+ * triangle turns the line, as the point table has always been made; otherwise after it, which
+ * is the exact development.
+ */
+Development develop(const TransitionInputs& in, int step, int M, bool late) {
+    Development d;
     const double radius = in.D / 2;
-    const double deltaPhi = 2 * kPi / (4 * m.M);
+    const double deltaPhi = 2 * kPi / (4 * M);
     // The short side of every thin triangle is the arc of one fine part, not its chord.
-    const double ds = kPi * in.D / (4 * m.M);
+    const double ds = kPi * in.D / (4 * M);
     const auto circlePoint = [radius](double phi) {
         return SpacePoint{radius * std::cos(phi), radius * std::sin(phi), 0.0};
     };
-
-    const std::size_t points = 4 * (static_cast<std::size_t>(in.N) + 1);
-    m.Xk.resize(points);
-    m.Yk.resize(points);
-    m.exactCircle.reserve(4 * static_cast<std::size_t>(m.M) + 1);
+    d.reported.reserve(4 * (static_cast<std::size_t>(in.N) + 1));
+    d.fine.reserve(4 * static_cast<std::size_t>(M) + 1);
     double phi = 0.0;
     double direction = 0.0; // of the current line from the current corner, in the pattern
     double apex = 0.0;      // the last thin triangle's angle at the corner
@@ -90,34 +138,39 @@ TransitionModel computeTransition(const TransitionInputs& in) {
     double Yc = 0.0;
     double length = 0.0;
     double previousLength = 0.0;
-    m.shortestLine = distance(corner, circlePoint(0.0));
+    d.shortestLine = distance(corner, circlePoint(0.0));
     for (int k = 1; k <= 4; ++k) {
-        for (int j = 0; j <= m.M; ++j) {
+        for (int j = 0; j <= M; ++j) {
             length = distance(corner, circlePoint(phi));
-            m.shortestLine = std::min(m.shortestLine, length);
+            d.shortestLine = std::min(d.shortestLine, length);
             if (j > 0) {
                 apex = triangleAngle(length, previousLength, ds);
+                if (!late) {
+                    direction += apex;
+                }
             }
-            // The point goes down before the angle just found turns the direction; at j = 0
-            // the turn is the one left over from the previous fan.
-            const PatternPoint fine{Xc + length * std::cos(direction),
-                                    Yc + length * std::sin(direction)};
-            if (j % m.step == 0) {
-                const std::size_t index = m.pointIndex(k, j / m.step);
-                m.Xk[index] = fine.x;
-                m.Yk[index] = fine.y;
+            // Late, the point goes down before the angle just found turns the direction; at
+            // j = 0 the turn is the one left over from the previous fan.
+            const PatternPoint point{Xc + length * std::cos(direction),
+                                     Yc + length * std::sin(direction)};
+            if (j % step == 0) {
+                d.reported.push_back(point);
             }
             // A quarter's first point is the last one of the quarter before, found again.
             if (k == 1 || j > 0) {
-                m.exactCircle.push_back(fine);
+                d.fine.push_back(point);
             }
             phi += deltaPhi;
             previousLength = length;
-            direction += apex;
+            if (late) {
+                direction += apex;
+            }
         }
         // Back to the circle point this quarter shares with the next, and to its line.
         phi -= deltaPhi;
-        direction -= apex;
+        if (late) {
+            direction -= apex;
+        }
 
         // One radian past the quarter's end lies inside the next quadrant: its signs pick the
         // next corner (2, 3, 4, then 1 again).
@@ -125,16 +178,54 @@ TransitionModel computeTransition(const TransitionInputs& in) {
                               sign(std::sin(phi + 1)) * in.B / 2 + in.PB, in.H};
         const double side = k % 2 == 1 ? in.A : in.B;
         const double nextLength = distance(next, circlePoint(phi));
-        m.shortestLine = std::min(m.shortestLine, nextLength);
+        d.shortestLine = std::min(d.shortestLine, nextLength);
         // The flat triangle between the two corners and the shared circle point.
         const double atOldCorner = triangleAngle(length, side, nextLength);
         Xc += side * std::cos(direction + atOldCorner);
         Yc += side * std::sin(direction + atOldCorner);
-        m.Xp[static_cast<std::size_t>(k)] = Xc;
-        m.Yp[static_cast<std::size_t>(k)] = Yc;
+        d.corners[static_cast<std::size_t>(k)] = {Xc, Yc};
         const double atCirclePoint = triangleAngle(length, nextLength, side);
         direction -= atCirclePoint;
         corner = next;
+    }
+    return d;
+}
+
+double apart(PatternPoint a, PatternPoint b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+} // namespace
+
+TransitionModel computeTransition(const TransitionInputs& in) {
+    TransitionModel m;
+    m.inputs = in;
+    m.developed = developedInputs(in);
+    m.step = kFinePartsPerQuarter / in.N;
+    m.M = m.step * in.N;
+    const Development table = develop(m.developed, m.step, m.M, true);
+    const Development exact = develop(m.developed, m.step, m.M, false);
+    const std::size_t points = table.reported.size();
+    m.Xk.resize(points);
+    m.Yk.resize(points);
+    for (std::size_t index = 0; index < points; ++index) {
+        m.Xk[index] = table.reported[index].x;
+        m.Yk[index] = table.reported[index].y;
+    }
+    for (std::size_t c = 0; c < table.corners.size(); ++c) {
+        m.Xp[c] = table.corners[c].x;
+        m.Yp[c] = table.corners[c].y;
+    }
+    m.shortestLine = table.shortestLine;
+    m.exactCircle = exact.fine;
+    m.exactPoints = exact.reported;
+    m.exactCorners = exact.corners;
+    for (std::size_t index = 0; index < points; ++index) {
+        m.tableOffset =
+            std::max(m.tableOffset, apart(table.reported[index], exact.reported[index]));
+    }
+    for (std::size_t c = 0; c < table.corners.size(); ++c) {
+        m.tableOffset = std::max(m.tableOffset, apart(table.corners[c], exact.corners[c]));
     }
 
     m.xmin = m.xmax = m.Xk[0];

@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
+#include "common/core/wallchoices.h"
 
 #include <string>
 
@@ -21,7 +22,21 @@ PatternPoint corner(const TransitionModel& m, int c) {
     return {m.Xp[index], m.Yp[index]};
 }
 
-ReportHeading heading(const TransitionInputs& in) {
+/** The plate and the sizes developed, named only where the plate has a thickness. */
+std::vector<std::string> wallLines(const TransitionModel& m) {
+    const TransitionInputs& in = m.inputs;
+    if (in.t == 0.0) {
+        return {};
+    }
+    return {"t = " + formatReport(in.t) + " [mm] (A, B, D - wymiary " + typedSurfaceWords(in.sizes) +
+                ")",
+            "rozwiniecie " + developedSurfaceWords(transitionWall(in).developed()) +
+                " : A' = " + formatReport(m.developed.A) + " , B' = " +
+                formatReport(m.developed.B) + " , D' = " + formatReport(m.developed.D)};
+}
+
+ReportHeading heading(const TransitionModel& m) {
+    const TransitionInputs& in = m.inputs;
     // PB has no unit after it; the report has always ended the line so.
     std::string rectangle = "A = " + formatReport(in.A) + " [mm] , PA = " + formatReport(in.PA) +
                             " [mm] , B = " + formatReport(in.B) +
@@ -31,6 +46,7 @@ ReportHeading heading(const TransitionInputs& in) {
     return {.title = "Rozwiniecie Przejsciowki KOLO - PROSTOKAT",
             .titleRule = kRuleLength,
             .inputLines = {std::move(rectangle), std::move(circle)},
+            .wallLines = wallLines(m),
             .inputsRule = kRuleLength};
 }
 
@@ -58,17 +74,31 @@ std::vector<std::string> resultLines(const TransitionModel& m) {
     return lines;
 }
 
+/** The table's points beside the exact development's: what the worker should know when cutting. */
+constexpr double kTableOffsetNoted = 0.1;
+
+PatternPoint exactCirclePoint(const TransitionModel& m, int k, int i) {
+    return m.exactPoints[m.pointIndex(k, i)];
+}
+
 /**
  * One outline: the developed circle through the quarters' points, the developed rectangle
  * corner to corner, the two seam edges; the fans' bending lines from each corner to the points
- * of its quarter. The corners are numbered 1 to 5 and the circle points "k-i", as the report
- * names them. Corner 1 stays at the origin: the preview centres the bounding box instead.
+ * of its quarter. The lines are the point table's, as the document's DXF and the preview draw
+ * them; each names its line in the exact development, which is what is cut and marked, and the
+ * points are numbered where the exact development has them. The corners are numbered 1 to 5
+ * and the circle points "k-i", as the report names them. Corner 1 stays at the origin: the
+ * preview centres the bounding box instead.
  */
 Pattern pattern(const TransitionModel& m) {
     const int n = m.inputs.N;
     PatternBuilder b(standardStyles(), centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax));
     const int outline = b.newOutline(OutlineKind::Piece);
     const int circle = b.exactCurve(LineRole::EndEdge, m.exactCircle);
+    const auto exactLine = [&](LineRole role, PatternPoint from, PatternPoint to) {
+        return b.exactCurve(role, {from, to});
+    };
+    const auto exactCorner = [&m](int c) { return m.exactCorners[static_cast<std::size_t>(c)]; };
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i < n; ++i) {
             b.line(LineRole::EndEdge, circlePoint(m, k, i), circlePoint(m, k, i + 1),
@@ -76,39 +106,49 @@ Pattern pattern(const TransitionModel& m) {
         }
     }
     for (int c = 0; c < 4; ++c) {
-        b.line(LineRole::StartEdge, corner(m, c), corner(m, c + 1), {outline});
+        b.line(LineRole::StartEdge, corner(m, c), corner(m, c + 1),
+               {outline, 0, exactLine(LineRole::StartEdge, exactCorner(c), exactCorner(c + 1))});
     }
     for (int k = 1; k <= 4; ++k) {
         for (int i = 0; i <= n; ++i) {
             // The fans' very first line is the seam edge; all the others are bent along.
-            if (k == 1 && i == 0) {
-                b.line(LineRole::SeamEdge, corner(m, 0), circlePoint(m, 1, 0), {outline});
-            } else {
-                b.line(LineRole::BendingLine, corner(m, k - 1), circlePoint(m, k, i));
-            }
+            const LineRole role = k == 1 && i == 0 ? LineRole::SeamEdge : LineRole::BendingLine;
+            const int exact = exactLine(role, exactCorner(k - 1), exactCirclePoint(m, k, i));
+            b.line(role, corner(m, k - 1), circlePoint(m, k, i),
+                   {role == LineRole::SeamEdge ? outline : kNoOutline, 0, exact});
         }
     }
-    b.line(LineRole::SeamEdge, corner(m, 4), circlePoint(m, 4, n), {outline});
+    b.line(LineRole::SeamEdge, corner(m, 4), circlePoint(m, 4, n),
+           {outline, 0, exactLine(LineRole::SeamEdge, exactCorner(4), exactCirclePoint(m, 4, n))});
 
     for (int c = 0; c <= 4; ++c) {
-        b.mark(corner(m, c), std::to_string(c + 1));
+        b.mark(exactCorner(c), std::to_string(c + 1));
     }
     for (int k = 1; k <= 4; ++k) {
         // Each quarter's points are a run of their own.
         b.newMarkRun();
         for (int i = 0; i <= n; ++i) {
-            b.mark(circlePoint(m, k, i), std::to_string(k) + "-" + std::to_string(i));
+            b.mark(exactCirclePoint(m, k, i), std::to_string(k) + "-" + std::to_string(i));
         }
     }
     return std::move(b).finish();
 }
 
+std::vector<std::string> cutNotes(const TransitionModel& m) {
+    if (!(m.tableOffset >= kTableOffsetNoted)) {
+        return {};
+    }
+    return {"linia ciecia wg dokladnego rozwiniecia; punkty tabeli do " +
+            formatReport(m.tableOffset) + " mm obok"};
+}
+
 } // namespace
 
 CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_view dateText) {
-    return {makePointReport(heading(model.inputs), resultLines(model),
-                            sheetOf(kRuleLength, model.W, model.Hs), dateText),
-            pattern(model)};
+    PointReport report = makePointReport(heading(model), resultLines(model),
+                                         sheetOf(kRuleLength, model.W, model.Hs), dateText);
+    report.cutNotes = cutNotes(model);
+    return {std::move(report), pattern(model)};
 }
 
 } // namespace blachorys::core

@@ -1,6 +1,7 @@
 #include "cases/transition/transitionview.h"
 
 #include "common/core/coneunrolling.h"
+#include "common/core/walloffset.h"
 
 #include <algorithm>
 #include <array>
@@ -121,14 +122,25 @@ private:
 } // namespace
 
 JointView transitionView(const TransitionModel& model) {
-    const auto folding = std::make_shared<const Folding>(model.inputs);
+    // The pattern is the plate's mean surface, folded sharp (the typed sizes without a thickness).
+    const TransitionInputs& in = model.developed;
+    const auto folding = std::make_shared<const Folding>(in);
     DevelopedPart part;
     part.contours = {0};
-    part.faces.push_back([folding](PatternPoint p) { return (*folding)(p); });
-    part.measuredOn = part.faces.front();
+    part.measuredOn = [folding](PatternPoint p) { return (*folding)(p); };
+    const double t = model.inputs.t;
+    if (t > 0.0) {
+        // The plate's outside and inside, half its thickness either side of the mean surface.
+        const Point3 axisTop{in.PA, in.PB, in.H};
+        for (const double outward : {t / 2, -t / 2}) {
+            part.faces.push_back(offsetAlongNormal(part.measuredOn, outward, {}, axisTop));
+        }
+    } else {
+        part.faces.push_back(part.measuredOn);
+    }
     part.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return p.z; }});
     part.meetings.push_back(
-        {LineRole::StartEdge, [H = model.inputs.H](Point3 p) { return p.z - H; }});
+        {LineRole::StartEdge, [H = in.H](Point3 p) { return p.z - H; }});
     const Point3 corner = folding->seamCorner();
     const Point3 seam = folding->seamDirection();
     part.meetings.push_back(

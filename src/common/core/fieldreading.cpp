@@ -58,14 +58,13 @@ FieldReading readFields(const CalculatorDefinition& definition, const Calculator
     FieldReading reading;
     const std::size_t fieldCount = definition.fields.size();
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
-        const bool named = k < inputs.choices.size() &&
-                           inputs.choices[k] < definition.selectors[k].choices.size();
+        const bool named =
+            k < inputs.choices.size() && inputs.choices[k] < definition.selectors[k].choices.size();
         reading.choices.push_back(named ? inputs.choices[k] : 0);
     }
-    reading.texts.assign(
-        inputs.fieldTexts.begin(),
-        inputs.fieldTexts.begin() +
-            static_cast<std::ptrdiff_t>(std::min(inputs.fieldTexts.size(), fieldCount)));
+    reading.texts.assign(inputs.fieldTexts.begin(),
+                         inputs.fieldTexts.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                         inputs.fieldTexts.size(), fieldCount)));
     reading.texts.resize(fieldCount);
     reading.values.assign(definition.fields.size(), 0.0);
     for (std::size_t i = 0; i < reading.texts.size(); ++i) {
@@ -88,6 +87,24 @@ FieldReading readFields(const CalculatorDefinition& definition, const Calculator
         }
     }
     return reading;
+}
+
+bool anyNonZero(const CalculatorDefinition& definition, const FieldReading& reading,
+                const std::vector<std::string>& names) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        const auto index = fieldIndex(definition, name);
+        return index && *index < reading.values.size() && reading.values[*index] != 0.0;
+    });
+}
+
+std::vector<bool> activeSelectors(const CalculatorDefinition& definition,
+                                  const FieldReading& reading) {
+    std::vector<bool> active;
+    for (const SelectorDefinition& selector : definition.selectors) {
+        active.push_back(selector.activeWhenNonZero.empty() ||
+                         anyNonZero(definition, reading, selector.activeWhenNonZero));
+    }
+    return active;
 }
 
 std::string shortHint(const std::string& hint) {

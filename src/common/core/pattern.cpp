@@ -3,10 +3,10 @@
 #include "common/core/curvesampling.h"
 
 #include <algorithm>
-#include <set>
-#include <utility>
 #include <cmath>
 #include <limits>
+#include <set>
+#include <utility>
 
 namespace blachorys::core {
 namespace {
@@ -124,9 +124,9 @@ std::vector<Contour> contours(const Pattern& pattern, bool exact) {
             continue;
         }
         auto& into = pieces[static_cast<std::size_t>(line.outline)];
-        const bool hasCurve = exact && line.curve >= 0 &&
-                              static_cast<std::size_t>(line.curve) < curveTaken.size() &&
-                              !pattern.exactCurves[static_cast<std::size_t>(line.curve)].points.empty();
+        const bool hasCurve =
+            exact && line.curve >= 0 && static_cast<std::size_t>(line.curve) < curveTaken.size() &&
+            !pattern.exactCurves[static_cast<std::size_t>(line.curve)].points.empty();
         if (!hasCurve) {
             into.push_back({line.role, {line.from, line.to}});
             continue;

@@ -156,7 +156,8 @@ public:
     void mark(PatternPoint at, std::string text);
     /** The marks that follow begin a run of their own (nothing when the current one is empty). */
     void newMarkRun();
-    /** Points (X[i], Y[i]) named as the report names them, `prefix` and i, as a run of their own. */
+    /** Points (X[i], Y[i]) named as the report names them, `prefix` and i, as a run of their own.
+     */
     void numberedMarks(const std::string& prefix, const std::vector<double>& X,
                        const std::vector<double>& Y);
     void caption(PatternPoint at, std::string text);

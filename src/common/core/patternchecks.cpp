@@ -185,7 +185,8 @@ bool anyCrossing(const std::vector<Contour>& contours, const Box& box, double si
 /** A piece's edges sorted into bands of y, so that a point meets only the edges of its band. */
 class PieceBands {
 public:
-    PieceBands(const Contour& piece, double tolerance) : m_points(piece.points), m_tolerance(tolerance) {
+    PieceBands(const Contour& piece, double tolerance)
+        : m_points(piece.points), m_tolerance(tolerance) {
         double low = INFINITY;
         double high = -INFINITY;
         for (const PatternPoint p : m_points) {
@@ -259,8 +260,8 @@ std::optional<std::string> patternFault(const Pattern& pattern) {
             box.add(p);
         }
     }
-    const double size = std::max({std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY),
-                                  std::fabs(box.maxY), 1.0});
+    const double size = std::max(
+        {std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY), std::fabs(box.maxY), 1.0});
     if (anyCrossing(contours, box, size)) {
         return kOutlineCrossesMessage;
     }

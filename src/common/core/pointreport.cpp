@@ -84,9 +84,9 @@ PointReport makePointReport(ReportHeading heading, std::vector<std::string> resu
     report.heading = std::move(heading);
     report.resultBody = std::move(resultBody);
     report.sheet = std::move(sheet);
-    report.dateLine = truncateCharacters(
-        "Obliczenia wykonano w dniu : " + std::string(dateText) + " programem - Blachorys",
-        kFooterLineCapacity);
+    report.dateLine = truncateCharacters("Obliczenia wykonano w dniu : " + std::string(dateText) +
+                                             " programem - Blachorys",
+                                         kFooterLineCapacity);
     report.makerLine = truncateCharacters(kMakerWebLine, kFooterLineCapacity);
     report.linesCut = cutter.anyCut();
     return report;

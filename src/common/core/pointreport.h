@@ -54,6 +54,12 @@ struct PointReport {
     /** The maker's web line, the report's last. */
     std::string makerLine;
     /**
+     * What the outputs that are cut along (the full-scale template's first page, the cutting
+     * table's DXF) say beside the report, and the report's file does not: where their exact
+     * lines leave the point table.
+     */
+    std::vector<std::string> cutNotes;
+    /**
      * Some header or result line was longer than its capacity and has been cut: a number in it
      * may be cut short and read as another. Only values far beyond any sheet are that long.
      */

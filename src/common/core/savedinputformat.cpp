@@ -25,7 +25,7 @@ std::vector<std::string> savedInputLines(const CalculatorDefinition& definition,
     for (std::size_t f = 0; f < definition.fields.size(); ++f) {
         const std::string text = f < inputs.fieldTexts.size() ? inputs.fieldTexts[f] : "";
         lines.push_back(f < positionalFields(definition) ? text
-                                                        : definition.fields[f].name + "=" + text);
+                                                         : definition.fields[f].name + "=" + text);
     }
     for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
         const SelectorDefinition& selector = definition.selectors[k];
@@ -57,13 +57,13 @@ CalculatorInputs inputsFromSavedLines(const CalculatorDefinition& definition,
         } else if (const auto selector = selectorIndex(definition, name)) {
             inputs.choices[*selector] =
                 choiceIndex(definition.selectors[*selector], value).value_or(0);
-        } else if (const auto legacy = i - positional; equals == std::string::npos &&
-                                                        legacy < definition.selectors.size()) {
+        } else if (const auto legacy = i - positional;
+                   equals == std::string::npos && legacy < definition.selectors.size()) {
             // The earlier layout: the choices' indices, one per line, after the fields.
             const auto index = parseInteger(line);
-            const bool named = index && *index >= 0 &&
-                               static_cast<std::size_t>(*index) <
-                                   definition.selectors[legacy].choices.size();
+            const bool named =
+                index && *index >= 0 &&
+                static_cast<std::size_t>(*index) < definition.selectors[legacy].choices.size();
             inputs.choices[legacy] = named ? static_cast<std::size_t>(*index) : 0;
         }
     }

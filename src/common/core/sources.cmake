@@ -18,6 +18,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/fieldreading.cpp
     src/common/core/fieldreading.h
     src/common/core/finite.h
+    src/common/core/fittingrange.cpp
+    src/common/core/fittingrange.h
     src/common/core/inputchecks.h
     src/common/core/jointfit.cpp
     src/common/core/jointfit.h
@@ -48,6 +50,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/printlayout.h
     src/common/core/savedinputformat.cpp
     src/common/core/savedinputformat.h
+    src/common/core/segmentgrid.cpp
+    src/common/core/segmentgrid.h
     src/common/core/space.h
     src/common/core/templatelabels.cpp
     src/common/core/templatelabels.h
@@ -67,4 +71,10 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/viewframe.h
     src/common/core/viewscene.cpp
     src/common/core/viewscene.h
+    src/common/core/wall.cpp
+    src/common/core/wall.h
+    src/common/core/walloffset.cpp
+    src/common/core/walloffset.h
+    src/common/core/wallchoices.cpp
+    src/common/core/wallchoices.h
 )

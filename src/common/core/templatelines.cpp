@@ -1,7 +1,5 @@
 #include "common/core/templatelines.h"
 
-#include "common/core/numbertext.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -57,9 +55,26 @@ bool isMarkingLine(LineRole role) {
 
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
     std::vector<TemplateLine> lines;
+    std::vector<bool> curveDrawn(pattern.exactCurves.size(), false);
     for (const PatternLine& line : pattern.lines) {
-        if (line.outline == kNoOutline) {
+        if (line.outline != kNoOutline) {
+            continue;
+        }
+        // A marking line with an exact curve is marked along it, as it is cut beside it.
+        const bool curved =
+            line.curve >= 0 && static_cast<std::size_t>(line.curve) < pattern.exactCurves.size();
+        if (!curved) {
             lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, line.role});
+            continue;
+        }
+        const auto curve = static_cast<std::size_t>(line.curve);
+        if (curveDrawn[curve]) {
+            continue;
+        }
+        curveDrawn[curve] = true;
+        const auto& p = pattern.exactCurves[curve].points;
+        for (std::size_t k = 1; k < p.size(); ++k) {
+            lines.push_back({p[k - 1].x, p[k - 1].y, p[k].x, p[k].y, line.role});
         }
     }
     for (const Contour& contour : pattern.exactContours) {
@@ -83,8 +98,8 @@ std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern) {
         const Box e = boxOf(exact[o]);
         const Box r = boxOf(reported[o]);
         const ExactSheet sheet{e.maxX - e.minX, e.maxY - e.minY, r.maxX - r.minX, r.maxY - r.minY};
-        if (formatReport(sheet.width) != formatReport(sheet.reportedWidth) ||
-            formatReport(sheet.height) != formatReport(sheet.reportedHeight)) {
+        if (sheet.width - sheet.reportedWidth >= kExactSheetNoticeMm ||
+            sheet.height - sheet.reportedHeight >= kExactSheetNoticeMm) {
             sheets.push_back(sheet);
         }
     }

@@ -10,6 +10,8 @@
 namespace blachorys::core {
 namespace {
 
+/** The cells the page's lines are bucketed in to keep labels off them: about a label's size. */
+constexpr double kLabelGridCellMm = 5.0;
 /** A grid this large is refused before any page is clipped. */
 constexpr long long kMaxGridTiles = 20000;
 
@@ -129,8 +131,7 @@ std::vector<PagePoint> crossesOf(const TemplatePlan& plan, const TemplatePage& p
 
 /** The numbers of the chosen marks that lie on the page's tile, placed clear of each other. */
 std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& page,
-                                const std::vector<PointMark>& marks,
-                                const MarkSelection& selection,
+                                const std::vector<PointMark>& marks, const MarkSelection& selection,
                                 const std::vector<PatternCaption>& captions) {
     const double right = page.patternLeft + plan.tileWidth;
     const double bottom = page.patternTop - plan.tileHeight;
@@ -155,7 +156,14 @@ std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& pa
                                 false});
         }
     }
-    return placeLabels(std::move(requests), plan.frame, page.crosses);
+    // Clear of every line drawn on the page, the thinned marking lines' survivors included.
+    std::vector<Segment> lines;
+    lines.reserve(page.strokes.size());
+    for (const PageStroke& stroke : page.strokes) {
+        lines.push_back({stroke.x1, stroke.y1, stroke.x2, stroke.y2});
+    }
+    const SegmentGrid grid(std::move(lines), kLabelGridCellMm);
+    return placeLabels(std::move(requests), plan.frame, page.crosses, {kLabelCapitalMm, &grid});
 }
 
 /** The columns and rows of tiles that may hold something of the box; a few more, never fewer. */
@@ -243,8 +251,9 @@ void fillPages(TemplatePlan& plan, const std::vector<TemplateLine>& lines, const
             page.crosses = crossesOf(plan, page);
             page.labels = labelsOf(plan, page, pattern.points, selection, unplaced);
             std::erase_if(unplaced, [&page](const PatternCaption& caption) {
-                return std::any_of(page.labels.begin(), page.labels.end(),
-                                   [&](const PageLabel& l) { return !l.dot && l.text == caption.text; });
+                return std::any_of(page.labels.begin(), page.labels.end(), [&](const PageLabel& l) {
+                    return !l.dot && l.text == caption.text;
+                });
             });
             plan.pages.push_back(std::move(page));
         }

@@ -6,9 +6,12 @@
 #include "common/gui/prompts.h"
 #include "common/gui/viewwidget.h"
 #include "common/io/atomicfile.h"
+#include "common/io/programsettings.h"
 #include "common/render/outputtable.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,8 +46,9 @@ const QString kOutdated =
 } // namespace
 
 ViewWindow::ViewWindow(Prompts& prompts, const core::CalculatorDefinition& definition,
-                       QWidget* parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_definition(definition) {
+                       const QString& settingsDirectory, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_definition(definition),
+      m_settingsDirectory(settingsDirectory) {
     setObjectName(QStringLiteral("TWidok3D"));
     setWindowTitle(QStringLiteral("Widok 3D - ") + q(definition.window.caption));
 
@@ -126,10 +130,29 @@ void ViewWindow::saveImage() {
                                   QStringLiteral("nie udalo sie narysowac widoku"));
         return;
     }
-    saveThroughDialog(m_prompts, this, QString::fromUtf8(row.filter), row.initialName(m_definition),
-                      m_lastName, [&bytes](const QString& path) -> std::optional<QString> {
-                          return io::writeFileAtomically(path, bytes);
-                      });
+    // Offered where the last image went, in this window or, the first time, in any run.
+    QString offered = m_lastName;
+    io::ProgramSettings settings(m_settingsDirectory);
+    if (offered.isEmpty()) {
+        QString folder = settings.lastFolder(QString::fromLatin1(row.folderKey));
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            folder = m_settingsDirectory;
+        }
+        offered = QDir(folder).filePath(row.initialName(m_definition));
+    }
+    const auto outcome = saveThroughDialog(
+        m_prompts, this, render::dialogFilter(row), offered,
+        [&bytes](const QString& path, int) -> std::optional<QString> {
+            return io::writeFileAtomically(path, bytes);
+        });
+    if (!outcome) {
+        return;
+    }
+    m_lastName = outcome->path;
+    if (outcome->written) {
+        settings.setLastFolder(QString::fromLatin1(row.folderKey),
+                               QFileInfo(outcome->path).absolutePath());
+    }
 }
 
 void ViewWindow::keyPressEvent(QKeyEvent* event) {

@@ -24,8 +24,9 @@ class ViewWindow final : public QWidget {
     Q_OBJECT
 
 public:
+    /** `settingsDirectory` holds blachorys.ini, where the folder of the last image is kept. */
     ViewWindow(Prompts& prompts, const core::CalculatorDefinition& definition,
-               QWidget* parent = nullptr);
+               const QString& settingsDirectory, QWidget* parent = nullptr);
 
     /** The joint of a calculation, at the view's turn; the fit in the status line. */
     void showJoint(const core::CalculationOutputs& outputs);
@@ -47,6 +48,8 @@ private:
     const core::CalculatorDefinition& m_definition;
     ViewWidget* m_view = nullptr;
     QLabel* m_status = nullptr;
+    QString m_settingsDirectory;
+    /** The path last saved to in this window; none yet. */
     QString m_lastName;
     /** What a saved image shows besides the joint: the calculator, the fit. */
     render::ViewPaintOptions m_imageOptions;

@@ -160,11 +160,16 @@ void paintOverview(MillimetrePainter& mm, const core::TemplatePlan& plan,
             texts << q(line);
         }
         texts << q(title.report->sheetLine());
+        for (const auto& note : title.report->cutNotes) {
+            texts << q(note);
+        }
         // The report's sheet is the box round the reported points; the cut line can bulge out
         // of it between two of them.
         for (const core::ExactSheet& sheet : plan.exactSheets) {
-            texts << QStringLiteral("Arkusz wg dokladnej linii ciecia : %1 x %2 (w wynikach %3 x %4)")
-                         .arg(q(core::formatReport(sheet.width)), q(core::formatReport(sheet.height)),
+            texts << QStringLiteral(
+                         "Arkusz wg dokladnej linii ciecia : %1 x %2 (w wynikach %3 x %4)")
+                         .arg(q(core::formatReport(sheet.width)),
+                              q(core::formatReport(sheet.height)),
                               q(core::formatReport(sheet.reportedWidth)),
                               q(core::formatReport(sheet.reportedHeight)));
         }

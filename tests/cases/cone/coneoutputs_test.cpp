@@ -20,14 +20,14 @@ ConeModel withDivisions(int N) {
 TEST(ConeReport, DefaultsHeaderResultsAndFooter) {
     const PointReport report = coneOutputs(computeCone({}), "08-12-2026").report;
     EXPECT_EQ(report.headerLines(), (Lines{
-                                      "Rozwiniecie STOZKA",
-                                      std::string(55, '-'),
-                                      "DANE :",
-                                      "Dsm = 600.0 [mm] , Dsd = 800.0 [mm] , ALFA = 0.0 [°]",
-                                      "Hs = 1000.0 [mm] , E = 100.0 [mm] , N = 24 [-]",
-                                      std::string(55, '-'),
-                                      "WYNIKI :",
-                                  }));
+                                        "Rozwiniecie STOZKA",
+                                        std::string(55, '-'),
+                                        "DANE :",
+                                        "Dsm = 600.0 [mm] , Dsd = 800.0 [mm] , ALFA = 0.0 [°]",
+                                        "Hs = 1000.0 [mm] , E = 100.0 [mm] , N = 24 [-]",
+                                        std::string(55, '-'),
+                                        "WYNIKI :",
+                                    }));
     const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 28u);
     EXPECT_EQ(r[0], "  0  Xm=  3029.9, Ym=     0.0, Xd=  4039.8, Yd=     0.0");
@@ -35,8 +35,7 @@ TEST(ConeReport, DefaultsHeaderResultsAndFooter) {
     EXPECT_EQ(r[25], std::string(55, '-'));
     EXPECT_EQ(r[26], "Gabaryty arkusza blachy :");
     EXPECT_EQ(r[27], "1590.8 x 2349.4");
-    EXPECT_EQ(report.dateLine,
-              "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
+    EXPECT_EQ(report.dateLine, "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
     EXPECT_EQ(report.allLines().size(), 39u);
 }
 
@@ -47,7 +46,8 @@ TEST(ConeReport, WideNumbersAndNegativesKeepTheirFields) {
     in.alfa = -12.25;
     in.E = -3.5;
     const PointReport report = coneOutputs(computeCone(in), "d").report;
-    EXPECT_EQ(report.heading.inputLines[0], "Dsm = 600.0 [mm] , Dsd = 800.0 [mm] , ALFA = -12.3 [°]");
+    EXPECT_EQ(report.heading.inputLines[0],
+              "Dsm = 600.0 [mm] , Dsd = 800.0 [mm] , ALFA = -12.3 [°]");
     EXPECT_EQ(report.heading.inputLines[1], "Hs = 50.0 [mm] , E = -3.5 [mm] , N = 2000 [-]");
     const Lines& r = report.resultLines();
     ASSERT_EQ(r.size(), 2004u);

@@ -45,6 +45,33 @@ TEST_P(ConeView, TheRolledSheetLiesOnTheCone) {
     EXPECT_LT(outside, kCutAllowance);
 }
 
+// A right cone's plate 10 mm thick, its diameters typed on either face: every point drawn lies
+// on the cone parallel to the mean surface 5 mm out or in, whose radius at height z is the
+// mean's plus 5 mm over the cosine of the half angle; the mean's radii are the typed ones less
+// (or plus) half the plate over that cosine.
+TEST(ConeView, WithAPlateBothFacesStandHalfItsThicknessFromTheMeanSurface) {
+    const double Rd = 400, Rm = 300, Hs = 1000, t = 10;
+    const double cosine = Hs / std::hypot(Hs, Rd - Rm);
+    for (const auto& [diameters, typedOutward] : {std::pair{"outside", 0.5}, std::pair{"inside", -0.5}}) {
+        SCOPED_TRACE(diameters);
+        const auto result = coneCalculator().calculate(
+            test::changedTexts(coneCalculator(),
+                               {{"E", "0"}, {"t", "10"}, {"diameters", diameters}}), 0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
+        ASSERT_FALSE(scene.empty());
+        const double meanShift = -typedOutward * t / cosine;
+        double worst = 0.0;
+        for (const Point3 p : scene.points) {
+            const double mean = Rd + meanShift + (Rm - Rd) * p.z / Hs;
+            const double radius = std::hypot(p.x, p.y);
+            worst = std::max(worst, std::min(std::fabs(radius - mean - 0.5 * t / cosine),
+                                             std::fabs(radius - mean + 0.5 * t / cosine)));
+        }
+        EXPECT_LT(worst, 1e-4);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, ConeView,
     ::testing::Values(RolledCone{"defaults", {}}, RolledCone{"right", {{"E", "0"}}},

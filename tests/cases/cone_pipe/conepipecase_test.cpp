@@ -172,10 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
         InputsCase{"height_overflows", {{"Hs", "1e200"}}, kNotFinite},
         InputsCase{"pipe_overflows", {{"Dr", "1e308"}, {"P", "0"}}, kNotFinite},
         InputsCase{"huge_free_end", {{"Ds", "1e308"}}, kNotFinite},
-        InputsCase{"touching_the_side_between_generatrices", {{"P", "300"}, {"N", "2"}},
-                   kMissesPipe},
+        InputsCase{
+            "touching_the_side_between_generatrices", {{"P", "300"}, {"N", "2"}}, kMissesPipe},
         InputsCase{"touching_the_other_side", {{"P", "-300"}, {"N", "2"}}, kMissesPipe},
-        InputsCase{"free_end_inside_the_pipe", {{"Hs", "300"}},
+        InputsCase{"free_end_inside_the_pipe",
+                   {{"Hs", "300"}},
                    "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - "
                    "zwieksz Hs."}),
     [](const auto& info) { return std::string(info.param.what); });
@@ -213,26 +214,18 @@ TEST_P(ConePipeUnusualInputs, GiveClosedPatterns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ConePipeUnusualInputs,
-    ::testing::Values(InputsCase{"nearly_a_cylinder", {{"Gamma", "0.1"}}, ""},
-                      InputsCase{"wide",
-                                 {{"Gamma", "30"},
-                                  {"Hs", "1400"},
-                                  {"Dr", "2000"},
-                                  {"L", "3000"},
-                                  {"Lm", "1500"}},
-                                 ""},
-                      InputsCase{"nearly_along_the_pipe",
-                                 {{"Beta", "10"},
-                                  {"Hs", "600"},
-                                  {"Gamma", "5"},
-                                  {"Dr", "1000"},
-                                  {"L", "6000"}},
-                                 ""},
-                      InputsCase{"reversed",
-                                 {{"Beta", "150"}, {"Gamma", "10"}, {"L", "1500"}, {"Lm", "800"}},
-                                 ""},
-                      InputsCase{"seam_turned", {{"alfa", "-725.5"}}, ""},
-                      InputsCase{"most_divisions", {{"N", "2000"}}, ""}),
+    ::testing::Values(
+        InputsCase{"nearly_a_cylinder", {{"Gamma", "0.1"}}, ""},
+        InputsCase{"wide",
+                   {{"Gamma", "30"}, {"Hs", "1400"}, {"Dr", "2000"}, {"L", "3000"}, {"Lm", "1500"}},
+                   ""},
+        InputsCase{"nearly_along_the_pipe",
+                   {{"Beta", "10"}, {"Hs", "600"}, {"Gamma", "5"}, {"Dr", "1000"}, {"L", "6000"}},
+                   ""},
+        InputsCase{
+            "reversed", {{"Beta", "150"}, {"Gamma", "10"}, {"L", "1500"}, {"Lm", "800"}}, ""},
+        InputsCase{"seam_turned", {{"alfa", "-725.5"}}, ""},
+        InputsCase{"most_divisions", {{"N", "2000"}}, ""}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace

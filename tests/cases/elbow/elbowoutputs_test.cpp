@@ -39,22 +39,21 @@ TEST(ElbowReport, DefaultsHeaderResultsAndFooter) {
     const std::string rule(55, '-');
     ASSERT_EQ(report.headerLines().size(), 7u);
     expectLinesAt(report.headerLines(), {{0, "Rozwiniecie KOLANA SEGMENTOWEGO"},
-                                       {1, rule},
-                                       {2, "DANE :"},
-                                       {3, "Dr = 300.0 [mm] , Rk = 800.0 [mm] , BETA = 90.0 [°]"},
-                                       {4, "Ns = 6 [-] , N = 24 [-]"},
-                                       {5, rule},
-                                       {6, "WYNIKI :"}});
+                                         {1, rule},
+                                         {2, "DANE :"},
+                                         {3, "Dr = 300.0 [mm] , Rk = 800.0 [mm] , BETA = 90.0 [°]"},
+                                         {4, "Ns = 6 [-] , N = 24 [-]"},
+                                         {5, rule},
+                                         {6, "WYNIKI :"}});
     // N + 1 point lines, then the rule, the caption and both sheets.
     ASSERT_EQ(report.resultLines().size(), 24u + 4u);
     expectLinesAt(report.resultLines(), {{0, "  0  L=     0.0, hA=   102.9, hB=   205.9"},
-                                       {12, " 12  L=   471.2, hA=   150.5, hB=   300.9"},
-                                       {24, " 24  L=   942.5, hA=   102.9, hB=   205.9"},
-                                       {25, rule},
-                                       {26, "Gabaryty arkusza blachy :"},
-                                       {27, "A->  942.5 x 150.5  ,  B->  942.5 x 300.9"}});
-    EXPECT_EQ(report.dateLine,
-              "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
+                                         {12, " 12  L=   471.2, hA=   150.5, hB=   300.9"},
+                                         {24, " 24  L=   942.5, hA=   102.9, hB=   205.9"},
+                                         {25, rule},
+                                         {26, "Gabaryty arkusza blachy :"},
+                                         {27, "A->  942.5 x 150.5  ,  B->  942.5 x 300.9"}});
+    EXPECT_EQ(report.dateLine, "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
     EXPECT_EQ(report.allLines().size(), 7u + 28u + 4u);
 }
 
@@ -66,14 +65,15 @@ TEST(ElbowReport, MostDivisionsKeepEveryFieldAndFourDigitNumbers) {
     in.BETA = 45.5;
     in.Ns = 3;
     const PointReport report = elbowOutputs(computeElbow(in), "d").report;
-    expectLinesAt(report.headerLines(), {{3, "Dr = 1219.2 [mm] , Rk = 3048.8 [mm] , BETA = 45.5 [°]"},
-                                       {4, "Ns = 3 [-] , N = 2000 [-]"}});
+    expectLinesAt(report.headerLines(),
+                  {{3, "Dr = 1219.2 [mm] , Rk = 3048.8 [mm] , BETA = 45.5 [°]"},
+                   {4, "Ns = 3 [-] , N = 2000 [-]"}});
     ASSERT_EQ(report.resultLines().size(), 2004u);
     // tan 11.375° = 0.201181…: the inner side 2439.15 mm, the outer side 3658.35 mm from the axis.
     expectLinesAt(report.resultLines(), {{0, "  0  L=     0.0, hA=   490.7, hB=   981.4"},
-                                       {1000, "1000  L=  1915.1, hA=   736.0, hB=  1472.0"},
-                                       {2000, "2000  L=  3830.2, hA=   490.7, hB=   981.4"},
-                                       {2003, "A->  3830.2 x 736.0  ,  B->  3830.2 x 1472.0"}});
+                                         {1000, "1000  L=  1915.1, hA=   736.0, hB=  1472.0"},
+                                         {2000, "2000  L=  3830.2, hA=   490.7, hB=   981.4"},
+                                         {2003, "A->  3830.2 x 736.0  ,  B->  3830.2 x 1472.0"}});
 }
 
 TEST(ElbowDxf, DefaultsHoldTheWorkedCoordinates) {

@@ -43,6 +43,32 @@ TEST(ElbowView, EverySegmentLiesOnItsStraightPipe) {
     }
 }
 
+// A wall 10 mm thick on an outside diameter of 300, the strips rolled from plate or cut from a
+// pipe: every point drawn lies 150 or 140 mm from one of the segments' axes.
+TEST(ElbowView, WithAWallBothFacesLieOnTheirPipes) {
+    const double Rk = 800, turn = 90.0 * kPi / 180 / 5;
+    for (const char* made : {"rolled", "pipe"}) {
+        SCOPED_TRACE(made);
+        const auto result = elbowCalculator().calculate(
+            test::changedTexts(elbowCalculator(), {{"t", "10"}, {"made", made}}), 0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
+        ASSERT_FALSE(scene.empty());
+        double worst = 0.0;
+        for (const Point3 p : scene.points) {
+            double nearest = INFINITY;
+            for (int s = 0; s < 6; ++s) {
+                const double c = s * turn;
+                const double from = fromLine(p, {Rk * std::cos(c), 0.0, Rk * std::sin(c)},
+                                             {-std::sin(c), 0.0, std::cos(c)});
+                nearest = std::min({nearest, std::fabs(from - 150), std::fabs(from - 140)});
+            }
+            worst = std::max(worst, nearest);
+        }
+        EXPECT_LT(worst, 1e-6);
+    }
+}
+
 // An elbow of more segments than the view draws is neither drawn nor measured, and says why;
 // one at the limit is both.
 TEST(ElbowView, SegmentsPastTheLimitAreRefusedNotDrawn) {

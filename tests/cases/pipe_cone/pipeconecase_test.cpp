@@ -25,7 +25,8 @@ using Changes = std::vector<std::pair<std::string, std::string>>;
 
 /** The default field texts with some changed, in creation order. */
 Texts changed(Changes changes) {
-    return exampleInputs(pipeConeCalculator().definition(), {"", "", std::move(changes)}).fieldTexts;
+    return exampleInputs(pipeConeCalculator().definition(), {"", "", std::move(changes)})
+        .fieldTexts;
 }
 
 CalculationResult calculate(const Texts& texts, std::size_t development = kPipe) {
@@ -191,11 +192,11 @@ INSTANTIATE_TEST_SUITE_P(
         ConstructionFailure{{"end_face_inside_the_cone", changed({{"Hr", "300"}}), kPipe},
                             kEndInside},
         ConstructionFailure{{"every_h_below_the_cone", changed({{"Hr", "0"}}), kPipe}, kEndInside},
-        ConstructionFailure{{"hole_over_the_seam",
-                             changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"},
-                                      {"N", "12"}}),
-                             kCone},
-                            kOverTheSeam}),
+        ConstructionFailure{
+            {"hole_over_the_seam",
+             changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"}, {"N", "12"}}),
+             kCone},
+            kOverTheSeam}),
     [](const auto& info) { return std::string(info.param.inputs.what); });
 
 class PipeConeUnusualInputs : public ::testing::TestWithParam<FailingCase> {};
@@ -218,8 +219,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailingCase{"thinnest_pipe", changed({{"Dr", "0.001"}}), kPipe},
         FailingCase{"thinnest_pipe_mantle", changed({{"Dr", "0.001"}}), kCone},
         FailingCase{"steep_both_ways", changed({{"Beta", "150"}, {"alfa", "400"}}), kCone},
-        FailingCase{"far_side_of_the_section", changed({{"Dr", "100"}, {"P", "-320"}, {"Beta", "160"},
-                                                        {"E", "0"}, {"N", "12"}}), kCone},
+        FailingCase{
+            "far_side_of_the_section",
+            changed({{"Dr", "100"}, {"P", "-320"}, {"Beta", "160"}, {"E", "0"}, {"N", "12"}}),
+            kCone},
         FailingCase{"nearly_a_cylinder", changed({{"Dsm", "799.999"}}), kCone}),
     [](const auto& info) { return std::string(info.param.what); });
 

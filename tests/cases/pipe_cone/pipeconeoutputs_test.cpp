@@ -50,8 +50,7 @@ TEST(PipeConeReport, TemplateResultsOfTheDefaults) {
     EXPECT_EQ(r[27], "Gabaryty arkusza blachy :");
     EXPECT_EQ(r[28], "785.4 x 640.2");
     EXPECT_EQ(report.allLines().size(), 8u + 29u + 4u);
-    EXPECT_EQ(report.dateLine,
-              "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
+    EXPECT_EQ(report.dateLine, "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
 }
 
 TEST(PipeConeReport, MantleResultsOfTheDefaults) {

@@ -118,18 +118,18 @@ std::string describe(const PipeConeInputs& in) {
 CalculatorInputs fieldTexts(const PipeConeInputs& in) {
     const CalculatorDefinition& definition = pipeConeCalculator().definition();
     return exampleInputs(definition, {"",
-                                          "",
-                                          {{"Dr", numberText(in.Dr)},
-                                           {"Dsm", numberText(in.Dsm)},
-                                           {"Dsd", numberText(in.Dsd)},
-                                           {"P", numberText(in.P)},
-                                           {"Beta", numberText(in.BETA)},
-                                           {"alfa", numberText(in.alfa)},
-                                           {"Hr", numberText(in.Hr)},
-                                           {"Hs", numberText(in.Hs)},
-                                           {"Lm", numberText(in.Lm)},
-                                           {"E", numberText(in.E)},
-                                           {"N", std::to_string(in.N)}}});
+                                      "",
+                                      {{"Dr", numberText(in.Dr)},
+                                       {"Dsm", numberText(in.Dsm)},
+                                       {"Dsd", numberText(in.Dsd)},
+                                       {"P", numberText(in.P)},
+                                       {"Beta", numberText(in.BETA)},
+                                       {"alfa", numberText(in.alfa)},
+                                       {"Hr", numberText(in.Hr)},
+                                       {"Hs", numberText(in.Hs)},
+                                       {"Lm", numberText(in.Lm)},
+                                       {"E", numberText(in.E)},
+                                       {"N", std::to_string(in.N)}}});
 }
 
 /** The cone's section at height z, worked out in long double from the same inputs. */

@@ -5,6 +5,7 @@
 #include "common/core/pointreport.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
+#include "support/fittingrange.h"
 
 #include <gtest/gtest.h>
 
@@ -103,26 +104,34 @@ INSTANTIATE_TEST_SUITE_P(
                      changed({{"Dm", "1e10"}, {"Dd", "1e10"}, {"P", "0"}, {"Beta", "1e-300"}}), 1}),
     [](const auto& info) { return std::string(info.param.what); });
 
-TEST(PipePipeCalculator, APatternThatCannotFitIsRefused) {
+TEST(PipePipeCalculator, APatternThatCannotFitIsRefusedWithWhatWouldFit) {
     const std::string endInside = "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy "
-                                  "wewnatrz RURY WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
+                                  "wewnatrz RURY WIEKSZEJ (tworzaca h < 0) - zwieksz H";
     const std::string pastAnEnd = "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza "
-                                  "koniec RURY WIEKSZEJ - sprawdz Lm i Ld.";
+                                  "koniec RURY WIEKSZEJ - sprawdz Lm i Ld";
     const struct {
         test::FieldChanges changes;
         std::size_t development;
         std::string message;
+        const char* fitting; ///< the field whose range the message names
     } cases[] = {
-        {{{"H", "300"}}, 0, endInside},  {{{"H", "0"}, {"Lm", "-500"}}, 0, endInside},
-        {{{"Lm", "100"}}, 1, pastAnEnd}, {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd},
-        {{{"Lm", "950"}}, 1, pastAnEnd},
+        {{{"H", "300"}}, 0, endInside, "H"},
+        {{{"H", "0"}, {"Lm", "-500"}, {"Beta", "60"}}, 0, endInside, "H"},
+        {{{"Lm", "100"}}, 1, pastAnEnd, "Lm"},
+        {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd, "Lm"},
+        {{{"Lm", "950"}, {"tm", "10"}, {"td", "10"}, {"joint", "set-in"}}, 1, pastAnEnd, "Lm"},
     };
     for (const auto& c : cases) {
         const auto result = pipePipeCalculator().calculate(changed(c.changes), c.development, "d");
         EXPECT_EQ(result.status, Status::Failed) << c.message;
-        EXPECT_EQ(messageTexts(result), std::vector<std::string>{c.message});
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.messages[0].text.rfind(c.message, 0), 0u) << result.messages[0].text;
         EXPECT_FALSE(result.outputs.has_value());
+        test::expectTheRangeItNamesFits(pipePipeCalculator(), c.changes, c.development, c.fitting);
     }
+    // A shell too short for the hole anywhere says so.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Ld", "200"}}), 1, "d")),
+              std::vector<std::string>{pastAnEnd + " (nie pasuje zadne Lm)."});
 }
 
 struct TrickyCase {
@@ -259,12 +268,14 @@ INSTANTIATE_TEST_SUITE_P(
 // contact surface, lies on the shell's contact surface; the hole, wrapped onto the shell's
 // development surface, lies on the branch's contact surface; each sheet is as wide as its
 // development surface's circumference.
-TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
+TEST(PipePipeWalls, TheWallRestsOnTheShellAndTheHolePassesTheBranchAtEveryDepth) {
     const double Dm = 300, Dd = 800, t = 10, H = 700, Lm = 350;
-    // Bits of `k`: set in, branch from a pipe, shell from a pipe, P 200, Beta 60.
-    for (int k = 0; k < 32; ++k) {
+    const double wallIn = Dm / 2 - t, wallOut = Dm / 2, shellIn = Dd / 2 - t, shellOut = Dd / 2;
+    constexpr int kLayers = 40;
+    // Bits of `k`: set in, branch from a pipe, shell from a pipe, Beta 60; then P 0, 100, 200.
+    for (int k = 0; k < 48; ++k) {
         const bool setOn = (k & 1) == 0, branchRolled = (k & 2) == 0, shellRolled = (k & 4) == 0;
-        const double p = (k & 8) != 0 ? 200 : 0, beta = (k & 16) != 0 ? 60 : 90;
+        const double beta = (k & 8) != 0 ? 60 : 90, p = 100.0 * (k / 16);
         SCOPED_TRACE(k);
         const auto texts = changed({{"tm", "10"},
                                     {"td", "10"},
@@ -273,8 +284,8 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
                                     {"joint", setOn ? "set-on" : "set-in"},
                                     {"branch-made", branchRolled ? "rolled" : "pipe"},
                                     {"shell-made", shellRolled ? "rolled" : "pipe"}});
-        const double branchContact = setOn ? Dm / 2 - t : Dm / 2;
-        const double shellContact = setOn ? Dd / 2 : Dd / 2 - t;
+        const double branchContact = setOn ? wallIn : wallOut;
+        const double shellContact = setOn ? shellOut : shellIn;
         const double branchDeveloped = branchRolled ? (Dm - t) / 2 : Dm / 2;
         const double shellDeveloped = shellRolled ? (Dd - t) / 2 : Dd / 2;
         const auto branch = pipePipeCalculator().calculate(texts, 0, "d");
@@ -289,22 +300,44 @@ TEST(PipePipeWalls, TheSurfacesThatMeetAreTheOnesCut) {
             std::minmax_element(cut.begin(), cut.end(), [](auto a, auto b) { return a.x < b.x; });
         EXPECT_NEAR(right->x - left->x, 2 * kPi * branchDeveloped, 1e-6);
         EXPECT_EQ(shell.outputs->report.sheet.size, sheetSizeText(1000, 2 * kPi * shellDeveloped));
-        double worst = 0.0;
+        // Every layer of the wall, inside to outside, stops at the shell's contact surface or
+        // short of it (the weld's gap); the first to meet it touches it.
+        double deepest = 0.0, furthest = 0.0;
         for (const PatternPoint q : cut) {
-            // Round the axis from (sin b, 0, -cos b) at φ = 0 towards -y, -q.y down from the
-            // end face; the shell's axis is the x axis.
             const double phi = q.x / branchDeveloped;
-            const double y = cy - branchContact * std::sin(phi);
-            const double z = cz - branchContact * std::cos(phi) * ax + q.y * az;
-            worst = std::max(worst, std::fabs(std::hypot(y, z) - shellContact));
+            double nearest = INFINITY;
+            for (int layer = 0; layer <= kLayers; ++layer) {
+                const double rho = wallIn + (wallOut - wallIn) * layer / kLayers;
+                // Round the axis from (sin b, 0, -cos b) at φ = 0 towards -y, -q.y down from the
+                // end face; the shell's axis is the x axis.
+                const double y = cy - rho * std::sin(phi);
+                const double z = cz - rho * std::cos(phi) * ax + q.y * az;
+                nearest = std::min(nearest, std::hypot(y, z) - shellContact);
+            }
+            deepest = std::max(deepest, -nearest);
+            furthest = std::max(furthest, nearest);
         }
+        EXPECT_LE(deepest, kCutAllowance) << "a layer of the branch's wall enters the shell";
+        EXPECT_LE(furthest, kCutAllowance) << "no layer of the branch's wall touches the shell";
+        // Cut square to the rolled plate, the hole is the same outline at every depth of the
+        // shell's wall: there it holds the branch's contact surface, and at some depth it
+        // touches it.
+        double inside = 0.0, clear = 0.0;
         for (const PatternPoint q :
              test::drawnPointsOf(shell.outputs->pattern, LineRole::HoleOutline)) {
-            worst = std::max(
-                worst, std::fabs(fromBranchAxis(q, shellDeveloped, {cx, cy, cz}, {ax, 0, az}) -
-                                 branchContact));
+            double tightest = INFINITY;
+            for (int layer = 0; layer <= kLayers; ++layer) {
+                const double depth = shellIn + (shellOut - shellIn) * layer / kLayers;
+                const PatternPoint atDepth{q.x, q.y * depth / shellDeveloped};
+                const double gap =
+                    fromBranchAxis(atDepth, depth, {cx, cy, cz}, {ax, 0, az}) - branchContact;
+                tightest = std::min(tightest, gap);
+            }
+            inside = std::max(inside, -tightest);
+            clear = std::max(clear, tightest);
         }
-        EXPECT_LE(worst, kCutAllowance);
+        EXPECT_LE(inside, kCutAllowance) << "the branch does not pass the hole at some depth";
+        EXPECT_LE(clear, kCutAllowance) << "the hole is larger than the branch needs";
     }
 }
 
@@ -328,13 +361,14 @@ TEST(PipePipeWalls, SurfacesThatDoNotFitAreRefusedByName) {
         (std::vector<std::string>{"Blad danych : Dm > Dd - 2*td",
                                   "Blad danych : Dm/2 + P > Dd/2 - td",
                                   "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}));
-    // The set-on bore fits the shell's outside but passes the rolled shell's mean surface,
-    // where its hole is marked.
-    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(
-                  changed({{"P", "259"}, {"tm", "10"}, {"td", "10"}}), 1, "d")),
-              (std::vector<std::string>{"Blad danych : Dm/2 - tm + |P| > (Dd - td)/2 - otwor "
-                                        "poza srodkiem scianki plaszcza zwijanego",
+    // The set-on bore fits the shell's outside but passes its inside face: the hole cut square
+    // through the wall would open the shell's side. The branch's own template still computes.
+    const auto tooWide = changed({{"P", "255"}, {"tm", "10"}, {"td", "10"}});
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(tooWide, 1, "d")),
+              (std::vector<std::string>{"Blad danych : Dm/2 - tm + |P| > Dd/2 - td - otwor nie "
+                                        "przechodzi przez scianke plaszcza",
                                         "Dane NIE OK"}));
+    EXPECT_EQ(pipePipeCalculator().calculate(tooWide, 0, "d").status, Status::Calculated);
 }
 
 } // namespace

@@ -46,8 +46,7 @@ TEST(TransitionReport, DefaultsHeaderResultsAndFooter) {
     EXPECT_EQ(r[57], rule);
     EXPECT_EQ(r[58], "Gabaryty arkusza blachy :");
     EXPECT_EQ(r[59], "853.1 x 602.7");
-    EXPECT_EQ(report.dateLine,
-              "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
+    EXPECT_EQ(report.dateLine, "Obliczenia wykonano w dniu : 08-12-2026 programem - Blachorys");
     EXPECT_EQ(report.allLines().size(), 7u + 60u + 4u);
 }
 
