@@ -11,6 +11,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/compensatedsum.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h
+    src/common/core/depthsearch.cpp
+    src/common/core/depthsearch.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
@@ -21,6 +23,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/outlinenormal.cpp
+    src/common/core/outlinenormal.h
     src/common/core/parallelfor.cpp
     src/common/core/parallelfor.h
     src/common/core/pattern.cpp
