@@ -44,4 +44,22 @@ double depthOfMinimum(double low, double high, const std::function<double(double
         low, high, [&value](double depth) { return -value(depth); }, steps);
 }
 
+double depthOfMaximumFacesFirst(double low, double high, const std::function<double(double)>& value,
+                                double slopeStep, int steps) {
+    // A value with one maximum over the wall that still rises at a face has it there.
+    if (value(high) >= value(high - slopeStep)) {
+        return high;
+    }
+    if (value(low) >= value(low + slopeStep)) {
+        return low;
+    }
+    return depthOfMaximum(low, high, value, steps);
+}
+
+double depthOfMinimumFacesFirst(double low, double high, const std::function<double(double)>& value,
+                                double slopeStep, int steps) {
+    return depthOfMaximumFacesFirst(
+        low, high, [&value](double depth) { return -value(depth); }, slopeStep, steps);
+}
+
 } // namespace blachorys::core

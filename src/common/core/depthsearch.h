@@ -23,4 +23,17 @@ double depthOfMaximum(double low, double high, const std::function<double(double
 double depthOfMinimum(double low, double high, const std::function<double(double)>& value,
                       int steps = kDepthSearchSteps);
 
+/**
+ * The same for a `value` that is most often greatest at a face: each face's slope, over
+ * `slopeStep` into the wall, is looked at first, and the search is made only when the value
+ * rises from both faces inwards. A face's value, and the other face's, are then the ones
+ * `value` gives there exactly.
+ */
+double depthOfMaximumFacesFirst(double low, double high, const std::function<double(double)>& value,
+                                double slopeStep, int steps = kDepthSearchSteps);
+
+/** Where in [low, high] `value` is least, the faces first. */
+double depthOfMinimumFacesFirst(double low, double high, const std::function<double(double)>& value,
+                                double slopeStep, int steps = kDepthSearchSteps);
+
 } // namespace blachorys::core

@@ -234,7 +234,8 @@ TEST(PipeConeReferenceCalculator, EveryExampleGivesTheSameTextsAsTheFastOne) {
     for (const ExampleInputs& example : definition.examples) {
         const CalculatorInputs texts = exampleInputs(definition, example);
         const std::size_t development = developmentIndex(definition, example.development).value();
-        const CalculationResult fast = calculate(texts.fieldTexts, development);
+        const CalculationResult fast =
+            pipeConeCalculator().calculate(texts, development, "08-12-2026");
         const CalculationResult reference =
             pipeConeReferenceCalculator().calculate(texts, development, "08-12-2026");
         ASSERT_TRUE(fast.outputs && reference.outputs) << example.name;
