@@ -25,6 +25,9 @@ public:
     explicit ConeInPipe(const ConePipeInputs& in);
     ConeInPipe(const ConePipeInputs& in, double freeEnd, double pipe, double markedOn);
 
+    /** Another surface of each, the angles kept. */
+    ConeInPipe layers(double freeEnd, double pipe, double markedOn) const;
+
     /** The generatrix at angle w round the free end, or why it has no cut. */
     ConePipeFault cut(double w, CutPoint& point) const;
 
@@ -32,14 +35,22 @@ public:
     double apexHeight() const { return m_u; }
 
 private:
-    const ConePipeInputs& m_in;
-    double m_freeEnd;
-    double m_pipe;
-    double m_markedOn;
+    void place(double freeEnd, double pipe, double markedOn);
+
+    const ConePipeInputs* m_in;
     double m_gamma;
     double m_beta;
-    double m_u;
-    double m_C0;
+    double m_tanGamma;
+    double m_sinGamma;
+    double m_sinBeta;
+    double m_tanBeta;
+    /** sin(π/2 − β), as the construction has always taken cos β. */
+    double m_sinComplement;
+    double m_freeEnd = 0.0;
+    double m_pipe = 0.0;
+    double m_markedOn = 0.0;
+    double m_u = 0.0;
+    double m_C0 = 0.0;
 };
 
 } // namespace blachorys::core

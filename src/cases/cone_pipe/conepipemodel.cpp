@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <optional>
 
@@ -158,12 +159,22 @@ ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std
     const double startW = w.front();
     const double turnShare = m.v / (2 * kPi);
     ConePipeFault fault = ConePipeFault::None;
+    // The three curves ask for many of the same generatrices.
+    std::map<double, std::pair<ConePipeFault, CutPoint>> cuts;
+    const auto cutAt = [&](double t, CutPoint& point) {
+        auto [at, added] = cuts.try_emplace(t);
+        if (added) {
+            at->second.first = cone(t, at->second.second);
+        }
+        point = at->second.second;
+        return at->second.first;
+    };
     const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf,
                             std::vector<double>* angles = nullptr) {
         auto curve = sampleCurveWithParameters(
             [&](double t) -> std::optional<PatternPoint> {
                 CutPoint point;
-                const ConePipeFault f = cone(t, point);
+                const ConePipeFault f = cutAt(t, point);
                 if (f != ConePipeFault::None) {
                     fault = f;
                     return std::nullopt;
@@ -277,7 +288,7 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
             return stopped(construction, ConePipeFault::PastThePipesEnd);
         }
     }
-    if (walled) {
+    if (walled && in.development == ConePipeDevelopment::Pipe) {
         m.holeOverhang = walled->overhang(holeAngles);
     }
     return construction;

@@ -24,7 +24,7 @@ constexpr double kFaceSlopeShare = 1e-6;
 } // namespace
 
 WalledConeOnPipe::WalledConeOnPipe(const ConePipeInputs& in)
-    : m_in(in), m_s(surfacesOf(in)), m_gamma(in.Gamma * kPi / 180.0) {
+    : m_in(in), m_s(surfacesOf(in)), m_typed(in), m_gamma(in.Gamma * kPi / 180.0) {
     m_anticlockwise =
         runsAnticlockwise([this](double w) { return pierced(w, m_s.pipeDevelopment); });
 }
@@ -40,8 +40,8 @@ double WalledConeOnPipe::freeEndSlant() const {
 }
 
 ConePipeFault WalledConeOnPipe::meet(double w, double depth, double radius, CutPoint& point) const {
-    const ConeInPipe layer(m_in, layerDiameter(depth), 2 * radius, 2 * m_s.pipeDevelopment);
-    return layer.cut(w, point);
+    return m_typed.layers(layerDiameter(depth), 2 * radius, 2 * m_s.pipeDevelopment)
+        .cut(w, point);
 }
 
 double WalledConeOnPipe::developedSlant(double depth, const CutPoint& point) const {
@@ -124,7 +124,9 @@ ConePipeFault WalledConeOnPipe::hole(double w, CutPoint& point) const {
         fault != ConePipeFault::None) {
         return fault;
     }
-    if (m_s.pipeInside == m_s.pipeOutside) {
+    // Only the pipe's sheet is cut through its wall: the cone's pattern needs the cone to
+    // meet the pipe, not the hole to pass it.
+    if (m_s.pipeInside == m_s.pipeOutside || m_in.development == ConePipeDevelopment::Cone) {
         return ConePipeFault::None;
     }
     // The pipe's layers are nested cylinders: a generatrix through the inside face passes all.

@@ -54,6 +54,7 @@ private:
 
     const ConePipeInputs& m_in;
     ConePipeSurfaces m_s;
+    ConeInPipe m_typed;
     double m_gamma;
     bool m_anticlockwise = true;
     mutable ConePipeFault m_fault = ConePipeFault::None;

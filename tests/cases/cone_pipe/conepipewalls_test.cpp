@@ -170,5 +170,54 @@ TEST(ConePipeWalls, TheWallRestsOnThePipeAndTheHolePassesTheConeAtEveryDepth) {
     }
 }
 
+struct Refusal {
+    const char* what;
+    test::FieldChanges changes;
+    std::size_t development;
+    std::vector<std::string> messages; ///< none: it calculates
+};
+
+TEST(ConePipeWalls, SurfacesThatDoNotMeetAreRefusedByName) {
+    const std::string notThrough =
+        "Blad obliczen. Prawdopodobnie STOZEK nie przechodzi przez cala scianke RURY - otworu "
+        "nie da sie wyciac - zmien P lub Beta.";
+    for (const Refusal& r : {
+             // 100 mm of plate at 18°: its inside lies 105 mm within the free end's 100.
+             Refusal{"no inside",
+                     {{"ts", "100"}},
+                     0,
+                     {"Blad danych : ts/cos(Gamma) >= Ds/2 - stozek z blachy ts nie ma wnetrza"}},
+             Refusal{"no bore", {{"tr", "300"}}, 1, {"Blad danych : tr >= Dr/2"}},
+             Refusal{"axis past the bore",
+                     {{"tr", "265"}, {"joint", "set-in"}},
+                     1,
+                     {"Blad danych : P > Dr/2 - tr"}},
+             // The cone's inside meets the pipe's outside and passes its inside by: the
+             // cone's own pattern still computes.
+             Refusal{"cone past the inside", {{"ts", "10"}, {"tr", "20"}, {"P", "70"}}, 1,
+                     {notThrough}},
+             Refusal{"its pattern", {{"ts", "10"}, {"tr", "20"}, {"P", "70"}}, 0, {}},
+         }) {
+        SCOPED_TRACE(r.what);
+        const auto result = conePipeCalculator().calculate(
+            test::changedTexts(conePipeCalculator(), r.changes), r.development, "d");
+        EXPECT_EQ(test::messageTexts(result), r.messages);
+        EXPECT_EQ(result.outputs.has_value(), r.messages.empty());
+    }
+}
+
+TEST(ConePipeWalls, WithoutThicknessTheChoicesChangeNothing) {
+    for (const std::size_t development : {0u, 1u}) {
+        const auto plain = conePipeCalculator().calculate(
+            test::changedTexts(conePipeCalculator(), {}), development, "d");
+        const auto chosen = conePipeCalculator().calculate(
+            test::changedTexts(conePipeCalculator(),
+                               {{"joint", "set-in"}, {"pipe-made", "pipe"}}),
+            development, "d");
+        ASSERT_TRUE(plain.outputs && chosen.outputs);
+        EXPECT_EQ(plain.outputs->report.allLines(), chosen.outputs->report.allLines());
+    }
+}
+
 } // namespace
 } // namespace blachorys::core

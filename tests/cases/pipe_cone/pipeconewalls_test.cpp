@@ -274,5 +274,63 @@ TEST(PipeConeWalls, TheWallRestsOnTheConeAndTheHolePassesThePipeAtEveryDepth) {
     }
 }
 
+struct Refusal {
+    const char* what;
+    test::FieldChanges changes;
+    std::size_t development;
+    std::vector<std::string> messages; ///< none: it calculates
+};
+
+TEST(PipeConeWalls, SurfacesThatDoNotMeetAreRefusedByName) {
+    const std::string noInside = "Blad danych : ts/cos(a) >= Dsm/2 - stozek z blachy ts nie ma "
+                                 "wnetrza (a - kat tworzacej do osi stozka)";
+    const std::string misses =
+        "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
+    const std::string notThrough = "Blad obliczen. Prawdopodobnie RURA nie przechodzi przez "
+                                   "cala scianke STOZKA - otworu nie da sie wyciac - zmien P.";
+    for (const Refusal& r : {
+             Refusal{"no bore", {{"tr", "125"}}, 0, {"Blad danych : tr >= Dr/2"}},
+             // 300 mm of plate leaves the small end no inside: 300/cos a >= 300.
+             Refusal{"no inside", {{"ts", "300"}}, 1, {noInside}},
+             Refusal{"bore wider than the cone",
+                     {{"Dr", "900"}, {"tr", "10"}},
+                     0,
+                     {"Blad danych : Dr - 2*tr > Dsd", "Blad danych : Dr/2 - tr + P > Dsd/2"}},
+             Refusal{"outside wider than the cone's inside",
+                     {{"Dr", "790"}, {"ts", "10"}, {"joint", "set-in"}},
+                     1,
+                     {"Blad danych : Dr > Dsd - 2*ts", "Blad danych : Dr/2 + P > Dsd/2 - ts"}},
+             // At P = 230 the pipe's outside reaches x = 355, past the cone's inside (350).
+             Refusal{"set in at the defaults",
+                     {{"tr", "8"}, {"ts", "10"}, {"joint", "set-in"}},
+                     0,
+                     {misses}},
+             // The bore meets the cone's outside and passes its inside by: the pipe's own
+             // template still computes.
+             Refusal{"bore past the inside", {{"tr", "8"}, {"ts", "10"}, {"P", "240"}}, 1,
+                     {notThrough}},
+             Refusal{"its template", {{"tr", "8"}, {"ts", "10"}, {"P", "240"}}, 0, {}},
+         }) {
+        SCOPED_TRACE(r.what);
+        const auto result = pipeConeCalculator().calculate(
+            test::changedTexts(pipeConeCalculator(), r.changes), r.development, "d");
+        EXPECT_EQ(test::messageTexts(result), r.messages);
+        EXPECT_EQ(result.outputs.has_value(), r.messages.empty());
+    }
+}
+
+TEST(PipeConeWalls, WithoutThicknessTheChoicesChangeNothing) {
+    for (const std::size_t development : {0u, 1u}) {
+        const auto plain = pipeConeCalculator().calculate(
+            test::changedTexts(pipeConeCalculator(), {}), development, "d");
+        const auto chosen = pipeConeCalculator().calculate(
+            test::changedTexts(pipeConeCalculator(),
+                               {{"joint", "set-in"}, {"pipe-made", "pipe"}}),
+            development, "d");
+        ASSERT_TRUE(plain.outputs && chosen.outputs);
+        EXPECT_EQ(plain.outputs->report.allLines(), chosen.outputs->report.allLines());
+    }
+}
+
 } // namespace
 } // namespace blachorys::core
