@@ -5,6 +5,7 @@
 #include "cases/calculators.h"
 #include "common/gui/calculatorwindow.h"
 #include "common/gui/prompts.h"
+#include "common/io/programsettings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,9 +14,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace blachorys::gui {
 namespace {
@@ -53,6 +57,9 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    // Windows kept at the size they need may reach past the area: it scrolls to them.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TFormBlachorys::subWindowActivated);
 
@@ -71,11 +78,14 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
     }
     showInfo();
 
-    // Returning to the program from another one brings the information window back.
+    // Returning to the program from another one brings the information window back, unless
+    // the user asked for it only at the start.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationActive) {
-                    showInfo();
+                    if (io::ProgramSettings(m_context.savedInputsDirectory).showInfoOnReturn()) {
+                        showInfo();
+                    }
                 } else if (m_info != nullptr) {
                     m_info->parentWidget()->close();
                 }
@@ -83,6 +93,10 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
 }
 
 void TFormBlachorys::fitToScreen() {
+    // As the user left it, maximised or not; the designed size and place the first time.
+    if (restoreGeometry(io::ProgramSettings(m_context.savedInputsDirectory).mainWindowGeometry())) {
+        return;
+    }
     const QSize wanted(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
     const QRect screenArea = screen()->availableGeometry();
     // The window manager adds a title bar and a frame round the client area; off screen there
@@ -92,7 +106,7 @@ void TFormBlachorys::fitToScreen() {
     const QSize decoration(frame,
                            managed ? style()->pixelMetric(QStyle::PM_TitleBarHeight) + frame : 0);
     const QSize size = wanted.boundedTo(screenArea.size() - decoration);
-    setFixedSize(size);
+    resize(size);
     const QRect designed(kInitialPosition, size + decoration);
     move(screenArea.contains(designed) ? kInitialPosition : screenArea.topLeft());
 }
@@ -165,6 +179,10 @@ CalculatorWindow* TFormBlachorys::openCalculator(const QString& nameKey) {
                 calculator = new CalculatorWindow(*candidate, m_context);
                 QMdiSubWindow* window = m_mdiArea->addSubWindow(calculator);
                 window->setAttribute(Qt::WA_DeleteOnClose);
+                // Once the window has its frame for the new state.
+                connect(window, &QMdiSubWindow::windowStateChanged, this, [this, window] {
+                    QTimer::singleShot(0, window, [this, window] { keepRoomFor(window); });
+                });
                 window->showMaximized();
                 calculator->focusFirstField();
             }
@@ -191,7 +209,12 @@ void TFormBlachorys::showInfo() {
     if (m_info != nullptr) {
         return;
     }
-    m_info = new TInfo(m_context.prompts);
+    io::ProgramSettings settings(m_context.savedInputsDirectory);
+    m_info = new TInfo(m_context.prompts, settings.showInfoOnReturn());
+    connect(m_info, &TInfo::showOnReturnChanged, this,
+            [directory = m_context.savedInputsDirectory](bool show) {
+                io::ProgramSettings(directory).setShowInfoOnReturn(show);
+            });
     QMdiSubWindow* window = m_mdiArea->addSubWindow(m_info);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();
@@ -211,15 +234,65 @@ void TFormBlachorys::Rura1Click() {
     close();
 }
 
+void TFormBlachorys::keepRoomFor(QMdiSubWindow* window) {
+    auto* calculator = qobject_cast<CalculatorWindow*>(window->widget());
+    if (calculator == nullptr) {
+        return;
+    }
+    // Maximised, the window is the area's size and its own contents scroll; otherwise it keeps
+    // the room its controls need, and the area scrolls.
+    if (window->isMaximized() || window->isMinimized()) {
+        window->setMinimumSize(0, 0);
+        return;
+    }
+    // Its frame and title bar are those it has now, not maximised.
+    window->setMinimumSize(calculator->neededSize() + window->size() - calculator->size());
+}
+
 void TFormBlachorys::Tile1Click() {
-    m_mdiArea->tileSubWindows();
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        if (window->isMaximized() || window->isMinimized()) {
+            window->showNormal();
+        }
+    }
+    // Once the restored windows have their frames and title bars again.
+    QTimer::singleShot(0, this, &TFormBlachorys::tileNow);
+}
+
+void TFormBlachorys::tileNow() {
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty()) {
+        return;
+    }
+    const auto count = static_cast<int>(windows.size());
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int rows = (count + columns - 1) / columns;
+    const QSize area = m_mdiArea->viewport()->size();
+    QSize cell(area.width() / columns, area.height() / rows);
+    for (QMdiSubWindow* window : windows) {
+        keepRoomFor(window);
+        cell = cell.expandedTo(window->minimumSize());
+    }
+    m_mdiArea->horizontalScrollBar()->setValue(0);
+    m_mdiArea->verticalScrollBar()->setValue(0);
+    for (int i = 0; i < count; ++i) {
+        windows[i]->setGeometry(
+            QRect(QPoint(i % columns * cell.width(), i / columns * cell.height()), cell));
+    }
 }
 
 void TFormBlachorys::Kaskada1Click() {
     m_mdiArea->cascadeSubWindows();
+    QTimer::singleShot(0, this, [this] {
+        for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+            keepRoomFor(window);
+        }
+    });
 }
 
 void TFormBlachorys::closeEvent(QCloseEvent* event) {
+    io::ProgramSettings(m_context.savedInputsDirectory).setMainWindowGeometry(saveGeometry());
     // Every child closes, from the last to the first; each calculator saves its inputs.
     const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {

@@ -19,7 +19,10 @@ class Prompts;
 
 /**
  * The main window: a menu that opens each calculator at most once as a maximised child, the
- * window arrangement commands, and the information window that greets every return to it.
+ * window arrangement commands, and the information window that greets the start and, unless
+ * the user unticks it, every return to the program. It opens at its designed size the first
+ * time and as it was left afterwards; a calculator window that is not maximised is never
+ * smaller than its controls need, and the area scrolls to reach it.
  */
 class TFormBlachorys final : public QMainWindow {
     Q_OBJECT
@@ -39,6 +42,7 @@ public slots:
     /** Opens the calculator with this name key, or brings the open one forward. */
     CalculatorWindow* openCalculator(const QString& nameKey);
     void Rura1Click();
+    /** Side by side in a grid, each calculator no smaller than it needs; the area scrolls. */
     void Tile1Click();
     void Kaskada1Click();
     /** Creates and shows the information window unless one is open. */
@@ -49,8 +53,12 @@ protected:
 
 private:
     void buildMenus();
-    /** The design's fixed size and place where the screen has room, else the screen's room. */
+    /** The designed size and place where the screen has room, else the screen's room. */
     void fitToScreen();
+    /** A calculator's child window made at least as large as its controls need. */
+    void keepRoomFor(QMdiSubWindow* window);
+    /** The tiling itself, once the windows are restored. */
+    void tileNow();
     void updateWindowMenu();
     void subWindowActivated(QMdiSubWindow* window);
     /** The calculator window the user works in now, or nullptr. */

@@ -2,6 +2,7 @@
 
 #include "common/gui/makerlabel.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,7 @@ QString TInfo::notesText() {
         "6. Uwagi o programie prześlij na adres e-mail podany poniżej. Program jest darmowy.");
 }
 
-TInfo::TInfo(Prompts& prompts, QWidget* parent) : QWidget(parent) {
+TInfo::TInfo(Prompts& prompts, bool showOnReturn, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Info"));
     setWindowTitle(QStringLiteral("Informacje ogólne"));
     resize(705, 580);
@@ -63,6 +64,12 @@ TInfo::TInfo(Prompts& prompts, QWidget* parent) : QWidget(parent) {
     labels->addStretch(1);
     labels->addWidget(web);
     panelLayout->addLayout(labels);
+    auto* onReturn =
+        new QCheckBox(QStringLiteral("Pokazuj przy każdym powrocie do programu"), panel);
+    onReturn->setObjectName(QStringLiteral("PokazujPrzyPowrocie"));
+    onReturn->setChecked(showOnReturn);
+    connect(onReturn, &QCheckBox::toggled, this, &TInfo::showOnReturnChanged);
+    panelLayout->addWidget(onReturn);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(memo, 1);

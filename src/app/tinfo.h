@@ -6,14 +6,21 @@ namespace blachorys::gui {
 
 class Prompts;
 
-/** "Informacje ogólne": notes for the user, the program's name, version and author. */
+/**
+ * "Informacje ogólne": notes for the user, the program's name, version and author, and whether
+ * the window comes back at every return to the program.
+ */
 class TInfo final : public QWidget {
     Q_OBJECT
 public:
-    explicit TInfo(Prompts& prompts, QWidget* parent = nullptr);
+    /** `showOnReturn` checks the box; toggling it is told by `showOnReturnChanged`. */
+    TInfo(Prompts& prompts, bool showOnReturn, QWidget* parent = nullptr);
 
     /** The numbered notes shown in the memo. */
     static QString notesText();
+
+signals:
+    void showOnReturnChanged(bool show);
 };
 
 } // namespace blachorys::gui

@@ -57,12 +57,19 @@ TEST(CncDrawing, PiecesTurnAnticlockwiseHolesClockwiseAndNoVertexIsDoubled) {
         EXPECT_GE(nearestGap(d.cuts[i].points), kCncVertexGapMm);
     }
     ASSERT_EQ(d.markings.size(), 1u);
-    EXPECT_EQ(d.markings[0].from, (PatternPoint{50, 0}));
+    EXPECT_EQ(d.markings[0].from, (PatternPoint{50 + d.shift.x, d.shift.y}));
     // Both numbers, then the title under the sheet; the extent holds the title.
     ASSERT_EQ(d.texts.size(), 3u);
     EXPECT_EQ(d.texts[2].text, "TYTUL");
     EXPECT_LT(d.extentMin.y, d.texts[2].at.y + 1e-9);
-    EXPECT_LT(d.extentMin.y, 0.0);
+    EXPECT_LT(d.texts[2].at.y, d.shift.y);
+    // Moved to begin a margin from the origin, the view from the origin to a margin past it.
+    const double size = std::max(d.extentMax.x - d.extentMin.x, d.extentMax.y - d.extentMin.y);
+    EXPECT_NEAR(d.extentMin.x, kCncViewMarginPerSize * size, 1e-9);
+    EXPECT_NEAR(d.extentMin.y, kCncViewMarginPerSize * size, 1e-9);
+    EXPECT_NEAR(d.viewSize.x, d.extentMax.x + d.extentMin.x, 1e-9);
+    EXPECT_NEAR(d.viewSize.y, d.extentMax.y + d.extentMin.y, 1e-9);
+    EXPECT_EQ(d.cuts[0].points[0].x - d.shift.x, 0.0);
 }
 
 TEST(CncDrawing, AnOutlineThatDoesNotCloseIsTheCalculationsFault) {
@@ -88,6 +95,11 @@ TEST(CncDxf, TextsAndNumbersAsTheFileKeepsThem) {
         {"BETA = 90.0 [\xC2\xB0]", "BETA = 90.0 [\\U+00B0]"},
         {"a\tb", "a?b"},
         {"\xC5\x9B\xFF", "\\U+015B\\U+FFFD"},
+        // Typographic dashes, quotes and spaces as every reader's font has them.
+        {"A \xE2\x80\x93 2 szt.", "A - 2 szt."},
+        {"\xE2\x80\x9Ez\xE2\x80\x9D\xC2\xA0\xE2\x88\x92"
+         "5\xE2\x80\xA6",
+         "\"z\" -5..."},
     };
     for (const auto& [text, kept] : texts) {
         EXPECT_EQ(cnc::dxfText(text), kept) << text;

@@ -1,9 +1,12 @@
 // What every calculator of the registry must satisfy, whichever case it is: a new case is
 // covered by these tests as soon as it is in the registry.
 #include "cases/calculators.h"
+#include "common/core/cncdrawing.h"
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/core/pattern.h"
+#include "common/core/segmentgrid.h"
+#include "common/core/templatelabels.h"
 #include "common/core/templateplan.h"
 #include "support/calculatorprinter.h"
 
@@ -346,6 +349,191 @@ TEST_P(EveryCalculator, TheTemplateThinsItsMarkingLinesToWhatAWorkerCanFollow) {
                 EXPECT_GE(gaps[gaps.size() / 2], kMarkingSpacingMm / 2) << development;
             }
         }
+    }
+}
+
+TEST_P(EveryCalculator, AChoiceTheWindowDisablesChangesNoPointAndNoLine) {
+    // With the fields a selector depends on at 0, every one of its choices gives the same
+    // points and lines: disabling it hides nothing.
+    const auto& d = definition();
+    for (std::size_t k = 0; k < d.selectors.size(); ++k) {
+        const SelectorDefinition& selector = d.selectors[k];
+        for (const std::string& name : selector.activeWhenNonZero) {
+            EXPECT_TRUE(fieldIndex(d, name)) << selector.name << " depends on no field " << name;
+        }
+        if (selector.activeWhenNonZero.empty()) {
+            continue;
+        }
+        for (const ExampleInputs& example : d.examples) {
+            SCOPED_TRACE(selector.name + ", " + example.name);
+            CalculatorInputs inputs = exampleInputs(d, example);
+            for (const std::string& name : selector.activeWhenNonZero) {
+                inputs.fieldTexts[*fieldIndex(d, name)] = "0";
+            }
+            ASSERT_FALSE(activeSelectors(d, readFields(d, inputs))[k]);
+            const std::size_t development = *developmentIndex(d, example.development);
+            std::vector<CalculationResult> results;
+            for (std::size_t choice = 0; choice < selector.choices.size(); ++choice) {
+                inputs.choices[k] = choice;
+                results.push_back(GetParam()->calculate(inputs, development, "d"));
+            }
+            for (const CalculationResult& other : results) {
+                ASSERT_EQ(other.status, results.front().status);
+                if (!other.outputs) {
+                    continue;
+                }
+                EXPECT_EQ(other.outputs->report.resultLines(),
+                          results.front().outputs->report.resultLines());
+                const auto& lines = other.outputs->pattern.lines;
+                const auto& first = results.front().outputs->pattern.lines;
+                ASSERT_EQ(lines.size(), first.size());
+                for (std::size_t i = 0; i < lines.size(); ++i) {
+                    EXPECT_EQ(lines[i].from, first[i].from) << i;
+                    EXPECT_EQ(lines[i].to, first[i].to) << i;
+                }
+            }
+        }
+    }
+}
+
+/** What every example of the calculator gives, with its name. */
+std::vector<std::pair<std::string, CalculationOutputs>>
+exampleOutputs(const Calculator& calculator) {
+    std::vector<std::pair<std::string, CalculationOutputs>> all;
+    const auto& d = calculator.definition();
+    for (const ExampleInputs& example : d.examples) {
+        auto result = calculator.calculate(exampleInputs(d, example),
+                                           *developmentIndex(d, example.development), "8-12-2026");
+        EXPECT_TRUE(result.outputs) << example.name;
+        if (result.outputs) {
+            all.emplace_back(example.name, std::move(*result.outputs));
+        }
+    }
+    return all;
+}
+
+/**
+ * The numbers that may stand over a line: point 0 and the quarter points, and only where
+ * marking lines stand closer than a number is wide (the largest N).
+ */
+std::set<std::string> mayTouchALine(const std::string& example, const Pattern& pattern) {
+    std::set<std::string> fixed;
+    const MarkSelection selection = selectMarks(pattern.points, 1.0);
+    for (std::size_t m = 0; m < pattern.points.size(); ++m) {
+        if (selection.labelRank[m] == 0) {
+            fixed.insert(pattern.points[m].text);
+        }
+    }
+    return example.find("most_divisions") != std::string::npos ? fixed : std::set<std::string>{};
+}
+
+TEST_P(EveryCalculator, NoNumberOrCaptionOfTheTemplateTouchesALineOfItsPage) {
+    for (const auto& [name, outputs] : exampleOutputs(*GetParam())) {
+        SCOPED_TRACE(name);
+        const auto planning = planTemplate(outputs.pattern, {}, 0.0);
+        ASSERT_TRUE(planning.plan) << planning.problem;
+        const std::set<std::string> exempt = mayTouchALine(name, outputs.pattern);
+        std::size_t labels = 0;
+        std::set<std::string> captions;
+        for (const TemplatePage& page : planning.plan->pages) {
+            for (const PageLabel& label : page.labels) {
+                ++labels;
+                if (!label.dot) {
+                    captions.insert(label.text);
+                }
+                for (const PageStroke& s : page.strokes) {
+                    if (exempt.count(label.text) > 0) {
+                        break;
+                    }
+                    ASSERT_FALSE(segmentMeetsBox({s.x1, s.y1, s.x2, s.y2}, label.box))
+                        << "'" << label.text << "' on " << page.name << " at " << label.textX
+                        << ", " << label.textY;
+                }
+            }
+        }
+        EXPECT_GT(labels, 0u);
+        EXPECT_EQ(captions.size(), outputs.pattern.captions.size());
+        // Point 0 and the quarter points of every run are numbered, crowded as they may be.
+        std::set<std::string> numbered;
+        for (const TemplatePage& page : planning.plan->pages) {
+            for (const PageLabel& label : page.labels) {
+                numbered.insert(label.text);
+            }
+        }
+        const MarkSelection selection = selectMarks(outputs.pattern.points, 1.0);
+        for (std::size_t m = 0; m < outputs.pattern.points.size(); ++m) {
+            if (selection.labelRank[m] == 0) {
+                EXPECT_TRUE(numbered.count(outputs.pattern.points[m].text))
+                    << outputs.pattern.points[m].text;
+            }
+        }
+    }
+}
+
+/** A text's room in the drawing, Y up, as the file's reader may draw it at the most. */
+RectMm roomOf(const CncText& text) {
+    const TextExtent extent = textExtentAtMost(text.text, text.height);
+    return {text.at.x, text.at.y - extent.descent, extent.width, extent.ascent + extent.descent};
+}
+
+std::string withoutSpacesAndSemicolons(const std::string& text) {
+    std::string kept;
+    for (const char c : text) {
+        if (c != ' ' && c != ';') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+TEST_P(EveryCalculator, TheCncDrawingsTextsStandClearOfItsLinesAndItsTitleUnderThePattern) {
+    const auto& d = definition();
+    for (const auto& [name, outputs] : exampleOutputs(*GetParam())) {
+        SCOPED_TRACE(name);
+        const std::string title = cncTitleLine(d.printHeading, outputs.report);
+        const CncDrawingResult result = cncDrawingOf(outputs.pattern, title);
+        ASSERT_TRUE(result.drawing) << result.problem;
+        const CncDrawing& drawing = *result.drawing;
+        std::vector<Segment> lines;
+        double left = INFINITY, right = -INFINITY, bottom = INFINITY;
+        for (const CncCut& cut : drawing.cuts) {
+            for (std::size_t k = 0; k < cut.points.size(); ++k) {
+                const PatternPoint& a = cut.points[k];
+                const PatternPoint& b = cut.points[(k + 1) % cut.points.size()];
+                lines.push_back({a.x, a.y, b.x, b.y});
+            }
+        }
+        for (const CncMarking& m : drawing.markings) {
+            lines.push_back({m.from.x, m.from.y, m.to.x, m.to.y});
+        }
+        for (const Segment& s : lines) {
+            left = std::min({left, s.x1, s.x2});
+            right = std::max({right, s.x1, s.x2});
+            bottom = std::min({bottom, s.y1, s.y2});
+        }
+        const std::set<std::string> exempt = mayTouchALine(name, outputs.pattern);
+        std::string titleKept;
+        const std::size_t firstTitleLine = drawing.texts.size() - drawing.titleLineCount;
+        for (std::size_t t = 0; t < drawing.texts.size(); ++t) {
+            const CncText& text = drawing.texts[t];
+            const RectMm room = roomOf(text);
+            for (const Segment& s : lines) {
+                if (exempt.count(text.text) > 0) {
+                    break;
+                }
+                ASSERT_FALSE(segmentMeetsBox(s, room)) << "'" << text.text << "'";
+            }
+            if (t >= firstTitleLine) {
+                // A line of the title: under the pattern, no wider than it, 2.5 to 5 mm high.
+                EXPECT_LT(room.bottom(), bottom) << text.text;
+                EXPECT_LE(room.width, right - left + 1e-9) << text.text;
+                EXPECT_GE(text.height, kCncSmallestTitleHeightMm);
+                EXPECT_LE(text.height, kCncLargestTitleHeightMm);
+                titleKept += text.text;
+            }
+        }
+        EXPECT_GE(drawing.titleLineCount, 1u);
+        EXPECT_EQ(withoutSpacesAndSemicolons(titleKept), withoutSpacesAndSemicolons(title));
     }
 }
 

@@ -307,5 +307,28 @@ TEST(TemplatePlan, APatternTooWideToCountItsTilesIsRefusedNotPlannedEmpty) {
     }
 }
 
+TEST(TemplatePlan, TheExactSheetIsStatedOnlyWhenItIsHalfAMillimetreLargerOrMore) {
+    // A 100 × 50 sheet whose top edge is the chord of an arc rising `bulge` above it.
+    for (const double bulge : {0.1, 0.45, 0.55, 3.0}) {
+        SCOPED_TRACE(bulge);
+        PatternBuilder b(standardStyles(), centredOnBox(0, 100, 0, 50));
+        const int sheet = b.newOutline(OutlineKind::Piece);
+        std::vector<PatternPoint> arc;
+        for (int k = 0; k <= 100; ++k) {
+            const double t = k / 100.0;
+            arc.push_back({100 - 100 * t, 50 + 4 * bulge * t * (1 - t)});
+        }
+        const int curve = b.exactCurve(LineRole::CutCurve, arc);
+        b.line(LineRole::CutCurve, {100, 50}, {0, 50}, {sheet, 0, curve});
+        b.polyline(LineRole::EndEdge, {{0, 50}, {0, 0}, {100, 0}, {100, 50}}, {sheet});
+        const auto sheets = sheetsLargerThanReported(std::move(b).finish());
+        ASSERT_EQ(sheets.size(), bulge >= kExactSheetNoticeMm ? 1u : 0u);
+        for (const ExactSheet& sheet : sheets) {
+            // The arc is thinned to within the cut's tolerance, its crown with it.
+            EXPECT_NEAR(sheet.height - sheet.reportedHeight, bulge, 0.02);
+        }
+    }
+}
+
 } // namespace
 } // namespace blachorys::core

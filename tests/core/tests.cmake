@@ -13,6 +13,7 @@ add_executable(core_tests
     core/patternchecks_test.cpp
     core/previewfit_test.cpp
     core/printlayout_test.cpp
+    core/segmentgrid_test.cpp
     core/templateplan_test.cpp
     core/thintriangle_test.cpp
     ${case_tests}

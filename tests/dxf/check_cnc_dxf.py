@@ -3,7 +3,10 @@
 with ezdxf's strict reader and audits them. The header must say millimetres; "CIECIE" holds
 only closed polylines with no vertex doubled, as many as the JSON's "cuts", each as long and
 enclosing as much as its cut (0.01 mm, 0.01 mm2); "ZNACZENIE" holds LINEs, "OPISY" TEXTs,
-and nothing else is in the file. Exits 1 when any file fails, 2 when there is nothing to check.
+and nothing else is in the file. The header's extent holds every entity as ezdxf measures it,
+and the active viewport looks from the origin at all of it (a reader that takes the view's
+lower-left corner for the origin opens it whole too); no text keeps a typographic dash.
+Exits 1 when any file fails, 2 when there is nothing to check.
 """
 
 import json
@@ -12,6 +15,7 @@ import pathlib
 import sys
 
 import ezdxf
+from ezdxf import bbox
 
 TOLERANCE = 0.01
 RELEASES = {"_r2000.dxf": ("AC1015", "LWPOLYLINE"), "_r12.dxf": ("AC1009", "POLYLINE")}
@@ -32,6 +36,33 @@ def measure(points):
         length += math.hypot(bx - ax, by - ay)
         twice_area += ax * by - bx * ay
     return length, abs(twice_area) / 2
+
+
+# ezdxf's own measure of a text differs from the program's by a little.
+TEXT_TOLERANCE = 0.5
+
+
+def view_problems(document):
+    problems = []
+    low = document.header.get("$EXTMIN")
+    high = document.header.get("$EXTMAX")
+    drawn = bbox.extents(document.modelspace())
+    for axis in (0, 1):
+        if drawn.extmin[axis] < low[axis] - TEXT_TOLERANCE or drawn.extmax[axis] > high[axis] + TEXT_TOLERANCE:
+            problems.append(f"the extent {low[:2]}..{high[:2]} leaves out {drawn.extmin[:2]}..{drawn.extmax[:2]}")
+            break
+    for view in document.viewports.get("*Active"):
+        centre, height = view.dxf.center, view.dxf.height
+        width = height * view.dxf.aspect_ratio
+        left, bottom = centre[0] - width / 2, centre[1] - height / 2
+        if abs(left) > 1e-3 or abs(bottom) > 1e-3:
+            problems.append(f"the view begins at {left:.3f}, {bottom:.3f}, not at the origin")
+        if left + width < high[0] or bottom + height < high[1] or low[0] < 0 or low[1] < 0:
+            problems.append("the view does not hold the extent")
+    for text in document.modelspace().query("TEXT"):
+        if any(f"\\U+{code:04X}" in text.dxf.text for code in range(0x2010, 0x2016)):
+            problems.append(f"a typographic dash in {text.dxf.text!r}")
+    return problems
 
 
 def problems_of(dxf_path, release, cut_type, cuts):
@@ -60,6 +91,7 @@ def problems_of(dxf_path, release, cut_type, cuts):
             read.append(measure(points))
         elif LAYER_TYPES.get(layer) != entity.dxftype():
             problems.append(f"{entity.dxftype()} on layer {layer!r}")
+    problems += view_problems(document)
     if len(read) != len(cuts):
         problems.append(f"{len(read)} cuts, expected {len(cuts)}")
     for index, (measured, want) in enumerate(zip(read, cuts)):

@@ -33,6 +33,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -174,7 +175,7 @@ TEST_P(CalculatorWindowTest, TabWalksTheSelectorTheFieldsInTheWindowsOrderThenLi
 
 TEST_P(CalculatorWindowTest, TheTabKeyWalksFromTheFirstFieldToLicz) {
     // As the keyboard walks them: the selector's checked button, each field, each other
-    // selector's checked button, "Licz".
+    // selector's checked button while its choice acts, "Licz".
     QStringList expected;
     if (!definition().developments.empty()) {
         expected << q(definition().developments[0].objectName);
@@ -183,7 +184,9 @@ TEST_P(CalculatorWindowTest, TheTabKeyWalksFromTheFirstFieldToLicz) {
         expected << q("Edit_" + name);
     }
     for (const auto& selector : definition().selectors) {
-        expected << q(selector.choices.front().objectName);
+        if (child<QWidget>(m_window, q(selector.choices.front().objectName))->isEnabled()) {
+            expected << q(selector.choices.front().objectName);
+        }
     }
     expected << q(names().calculateButton);
     QWidget* first = m_window.findChild<QWidget*>(expected.front());
@@ -428,12 +431,15 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         ASSERT_EQ(m_prompts.prompts().size(), 3u);
         EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
         EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik rysunku -  DXF|*.dxf");
-        EXPECT_EQ(m_prompts.prompts()[2].filter, "Pliki DXF|*.dxf");
+        EXPECT_EQ(m_prompts.prompts()[2].filter,
+                  "DXF dla CNC - R2000|*.dxf|DXF dla CNC - R12 (starsze sterowniki)|*.dxf");
         if (development == 0) {
-            EXPECT_EQ(m_prompts.prompts()[0].initialName, q(d.txtFileName));
-            EXPECT_EQ(m_prompts.prompts()[1].initialName, q(d.dxfFileName));
-            EXPECT_EQ(m_prompts.prompts()[2].initialName,
-                      q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf")));
+            // The first time, in the program's folder.
+            EXPECT_EQ(m_prompts.prompts()[0].initialName, path(q(d.txtFileName)));
+            EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(d.dxfFileName)));
+            EXPECT_EQ(
+                m_prompts.prompts()[2].initialName,
+                path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -463,6 +469,96 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         const std::string written = readFileBytes((cnc + ".dxf").toStdString());
         EXPECT_NE(written.find("CIECIE"), std::string::npos);
         EXPECT_EQ(written, readFileBytes(path("cli_cnc.dxf").toStdString()));
+    }
+}
+
+TEST_P(CalculatorWindowTest, TheDxfButtonsSayWhichIsWhichAndTheCncDialogChoosesTheRelease) {
+    EXPECT_EQ(child<QPushButton>(m_window, output("ZapiszRysunek"))->toolTip(),
+              QString::fromUtf8("DXF punktów, jak w opisie programu"));
+    EXPECT_EQ(
+        child<QPushButton>(m_window, output("ZapiszDXFCNC"))->toolTip(),
+        QString::fromUtf8("DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY"));
+    calculate();
+    // The second filter, R12, makes the command line's R12 file.
+    m_prompts.answerSaveFileWithFilter(path("stary"), 1);
+    clickEnabled(m_window, output("ZapiszDXFCNC"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::runCli({definition().key, "--date", today(), "--cnc-dxf",
+                           path("cli.dxf").toStdString(), "--dxf-version", "R12"},
+                          out, err),
+              cli::kExitCalculated)
+        << err.str();
+    const std::string written = readFileBytes(path("stary.dxf").toStdString());
+    EXPECT_NE(written.find("AC1009"), std::string::npos);
+    EXPECT_EQ(written, readFileBytes(path("cli.dxf").toStdString()));
+}
+
+TEST_P(CalculatorWindowTest, DialogsStartWhereTheirKindOfFileLastWentAndTheStatusLineSaysSo) {
+    calculate();
+    const QString reports = path("raporty");
+    ASSERT_TRUE(QDir().mkpath(reports));
+    m_prompts.answerSaveFile(reports + "/wyniki");
+    clickEnabled(m_window, output("ZapiszWyniki"));
+    EXPECT_EQ(child<QLabel>(m_window, "OstatniZapis")->text(),
+              "Zapisano: " + QDir::toNativeSeparators(reports + "/wyniki.txt"));
+    // Cancelled: the line still tells of the last save.
+    m_prompts.cancelSaveFile();
+    clickEnabled(m_window, output("ZapiszRysunek"));
+    EXPECT_TRUE(child<QLabel>(m_window, "OstatniZapis")->text().endsWith("wyniki.txt"));
+
+    // The next run: the TXT dialog opens in that folder, the DXF's in the program's; the
+    // template's dialog of another calculator opens with the paper chosen here.
+    gui::TemplateChoice choice;
+    choice.action = gui::TemplateChoice::Action::SavePdf;
+    choice.settings.paper = core::PaperSize::A3;
+    choice.settings.orientation = core::PageOrientation::Landscape;
+    choice.settings.overlapMm = 12.5;
+    m_prompts.answerTemplate(choice);
+    m_prompts.cancelSaveFile();
+    clickEnabled(m_window, output("DrukujSzablon"));
+    const auto& all = core::calculators();
+    const core::Calculator* other =
+        all[(static_cast<std::size_t>(std::find(all.begin(), all.end(), GetParam()) - all.begin()) +
+             1) %
+            all.size()];
+    gui::CalculatorWindow next(*other, context());
+    next.show();
+    const auto& otherNames = other->definition().window.components;
+    clickEnabled(next, q(otherNames.calculateButton));
+    m_prompts.clear();
+    m_prompts.cancelSaveFile();
+    clickEnabled(next, q(otherNames.outputPrefix) + "ZapiszWyniki");
+    m_prompts.cancelSaveFile();
+    clickEnabled(next, q(otherNames.outputPrefix) + "ZapiszRysunek");
+    m_prompts.answerTemplate(std::nullopt);
+    clickEnabled(next, q(otherNames.outputPrefix) + "DrukujSzablon");
+    ASSERT_EQ(m_prompts.prompts().size(), 3u);
+    EXPECT_EQ(m_prompts.prompts()[0].initialName,
+              reports + "/" + q(other->definition().txtFileName));
+    EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(other->definition().dxfFileName)));
+    EXPECT_EQ(m_prompts.lastTemplateSettings().paper, core::PaperSize::A3);
+    EXPECT_EQ(m_prompts.lastTemplateSettings().orientation, core::PageOrientation::Landscape);
+    EXPECT_EQ(m_prompts.lastTemplateSettings().overlapMm, 12.5);
+    EXPECT_EQ(child<QLabel>(next, "OstatniZapis")->text(), "");
+}
+
+TEST_P(CalculatorWindowTest, AWallChoiceIsEnabledOnlyWhileAThicknessItDependsOnIsNotZero) {
+    const auto& d = definition();
+    for (const core::SelectorDefinition& selector : d.selectors) {
+        SCOPED_TRACE(selector.name);
+        auto* first = child<QRadioButton>(m_window, q(selector.choices.front().objectName));
+        for (const auto& name : selector.activeWhenNonZero) {
+            field(name)->setText("0");
+        }
+        EXPECT_EQ(first->isEnabled(), selector.activeWhenNonZero.empty());
+        for (const auto& name : selector.activeWhenNonZero) {
+            typeInto(m_window, q("Edit_" + name), "5");
+            EXPECT_TRUE(first->isEnabled()) << name;
+            field(name)->setText("0");
+            EXPECT_FALSE(first->isEnabled()) << name;
+        }
     }
 }
 

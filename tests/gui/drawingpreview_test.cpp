@@ -223,7 +223,7 @@ TEST(DrawingPreview, ShellHoleLiesInsideTheSheet) {
     EXPECT_EQ(image.pixel(lowerLeft.x, midY), rgbOf(PenRole::Curve));
 }
 
-TEST(DrawingPreview, MouseReadOutIsInWholeMillimetresAndKeptBetweenShowings) {
+TEST(DrawingPreview, MouseReadOutIsInWholeMillimetresAndClearedWithEachNewPicture) {
     const PreviewDrawing drawing = pipePipeDefaults(kSmaller);
     DrawingPreview preview(QStringLiteral("TWynikiRysunek"), QStringLiteral("Podglad"));
     preview.setDrawing(drawing);
@@ -250,13 +250,16 @@ TEST(DrawingPreview, MouseReadOutIsInWholeMillimetresAndKeptBetweenShowings) {
     EXPECT_EQ(labelX->text(), "0");
     EXPECT_EQ(labelY->text(), "0");
 
+    // The next showing draws the picture anew: no read-out of the last one stays behind.
     QTest::mouseMove(&preview, QPoint(corner.x, corner.y));
-    const QString x = labelX->text();
-    const QString y = labelY->text();
+    ASSERT_FALSE(labelX->text().isEmpty());
     preview.hide();
+    preview.setDrawing(pipePipeDefaults(kLarger));
     preview.show();
-    EXPECT_EQ(labelX->text(), x);
-    EXPECT_EQ(labelY->text(), y);
+    EXPECT_EQ(labelX->text(), "");
+    EXPECT_EQ(labelY->text(), "");
+    QTest::mouseMove(&preview, QPoint(origin.x + 1, origin.y));
+    EXPECT_FALSE(labelX->text().isEmpty());
 }
 
 TEST(DrawingPreview, TemplateWithNoHeightAboveTheBaseLineIsStillDrawn) {

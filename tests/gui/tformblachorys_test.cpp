@@ -7,6 +7,7 @@
 #include "support/golden.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -299,10 +300,110 @@ TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
     action("Rura1Click")->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(readFileBytes(m_directory.filePath("dane_st.dat").toStdString()),
-              "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\n");
+              "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\nt=0\r\ndiameters=outside\r\n");
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
               "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
+}
+
+TEST_F(MainWindowTest, TheMainWindowResizesAndOpensAsItWasLeft) {
+    m_main->resize(1000, 700);
+    EXPECT_EQ(m_main->size(), QSize(1000, 700));
+    m_main->close();
+    gui::TFormBlachorys next(m_prompts, m_directory.path());
+    next.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
+    EXPECT_EQ(next.size(), QSize(1000, 700));
+}
+
+/** Every calculator open in a main window as large as a 1280 × 800 screen leaves it. */
+std::vector<gui::CalculatorWindow*> openEveryCalculator(gui::TFormBlachorys& main) {
+    main.resize(1280, 781);
+    std::vector<gui::CalculatorWindow*> windows;
+    for (const core::Calculator* calculator : core::calculators()) {
+        windows.push_back(
+            main.openCalculator(QString::fromStdString(core::nameKey(calculator->definition()))));
+        clickEnabled(
+            *windows.back(),
+            QString::fromStdString(calculator->definition().window.components.calculateButton));
+    }
+    QTest::qWait(20);
+    return windows;
+}
+
+/** Whether the window shows all its controls without scrolling them. */
+bool showsEverything(gui::CalculatorWindow& window) {
+    auto* scroll = window.findChild<QScrollArea*>("Przewijanie");
+    return !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible();
+}
+
+TEST_F(MainWindowTest, AMaximisedCalculatorShowsTwentyFiveLinesAndItsWidestLineWhole) {
+    for (gui::CalculatorWindow* window : openEveryCalculator(*m_main)) {
+        const auto& d = window->definition();
+        SCOPED_TRACE(d.key);
+        m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+        window->parentWidget()->showMaximized();
+        QTest::qWait(20);
+        auto* memo =
+            child<QPlainTextEdit>(*window, QString::fromStdString(d.window.components.resultsMemo));
+        int widest = 0;
+        for (const QString& line : memo->toPlainText().split('\n')) {
+            widest = std::max(widest, memo->fontMetrics().horizontalAdvance(line));
+        }
+        EXPECT_GE(memo->viewport()->height() / memo->fontMetrics().lineSpacing(), 25);
+        EXPECT_GE(memo->viewport()->width(), widest);
+        EXPECT_FALSE(memo->horizontalScrollBar()->isVisible());
+        EXPECT_TRUE(showsEverything(*window));
+    }
+}
+
+TEST_F(MainWindowTest, RestoredAndTiledCalculatorsKeepTheRoomTheirControlsNeed) {
+    const std::vector<gui::CalculatorWindow*> windows = openEveryCalculator(*m_main);
+    // Restored from maximised, then tiled: each shows every control, none over another, and
+    // the area scrolls to the farthest.
+    windows.front()->parentWidget()->showNormal();
+    QTest::qWait(20);
+    EXPECT_TRUE(showsEverything(*windows.front()));
+    action("Tile1Click")->trigger();
+    QTest::qWait(20);
+    QRect reach;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        SCOPED_TRACE(windows[i]->definition().key);
+        EXPECT_TRUE(showsEverything(*windows[i]));
+        const QRect place = windows[i]->parentWidget()->geometry();
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_FALSE(place.intersects(windows[j]->parentWidget()->geometry()));
+        }
+        reach = reach.united(place);
+    }
+    QMdiArea* area = m_main->mdiArea();
+    EXPECT_GE(area->horizontalScrollBar()->maximum(), reach.right() - area->viewport()->width());
+    EXPECT_GE(area->verticalScrollBar()->maximum(), reach.bottom() - area->viewport()->height());
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainWindowTest, TheInformationWindowGreetsEveryReturnUntilItsBoxIsUnticked) {
+    const auto leaveAndReturn = [] {
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    };
+    openPipePipe();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_main->info(), nullptr);
+    leaveAndReturn();
+    ASSERT_NE(m_main->info(), nullptr);
+    auto* box = child<QCheckBox>(*m_main->info(), "PokazujPrzyPowrocie");
+    EXPECT_EQ(box->text(), QString::fromUtf8("Pokazuj przy każdym powrocie do programu"));
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    leaveAndReturn();
+    EXPECT_EQ(m_main->info(), nullptr);
+
+    // The next run starts with it, the box as it was left.
+    m_main->close();
+    gui::TFormBlachorys next(m_prompts, m_directory.path());
+    ASSERT_NE(next.info(), nullptr);
+    EXPECT_FALSE(child<QCheckBox>(*next.info(), "PokazujPrzyPowrocie")->isChecked());
 }
 
 } // namespace

@@ -220,7 +220,7 @@ TEST_P(EverySavedFile, AFieldAddedLaterNeverReadsAnotherLine) {
     // The same calculator with one more field after the others, saved by name: an earlier
     // file, choices' indices and all, leaves it at "0", and its own line finds it.
     core::CalculatorDefinition grown = definition();
-    grown.fields.push_back({.name = "t", .defaultText = "0"});
+    grown.fields.push_back({.name = "added", .defaultText = "0"});
     const core::CalculatorInputs changed = changedInputs();
     QByteArray named;
     for (const std::string& line : core::savedInputLines(definition(), changed)) {
@@ -239,7 +239,7 @@ TEST_P(EverySavedFile, AFieldAddedLaterNeverReadsAnotherLine) {
         const core::CalculatorInputs read = inputs().load(grown).value();
         EXPECT_EQ(read.fieldTexts.back(), "0");
         EXPECT_EQ(read.choices, changed.choices);
-        writeRaw(earlier + "t=12.5\r\n");
+        writeRaw(earlier + "added=12.5\r\n");
         EXPECT_EQ(inputs().load(grown).value().fieldTexts.back(), "12.5");
     }
 }

@@ -5,6 +5,7 @@ add_executable(io_tests
     io/clirunner_test.cpp
     io/cliprocess_test.cpp
     io/outputfiles_test.cpp
+    io/programsettings_test.cpp
     io/reportdate_test.cpp
     io/savedinputs_test.cpp
     io/windows1250_test.cpp

@@ -28,8 +28,8 @@ bool FakePrompts::askYesNo(QWidget*, const QString& text) {
     return answer;
 }
 
-std::optional<QString> FakePrompts::saveFileName(QWidget*, const QString& filter,
-                                                 const QString& initialName) {
+std::optional<gui::FileChoice> FakePrompts::saveFileName(QWidget*, const QString& filter,
+                                                         const QString& initialName) {
     m_prompts.push_back({Prompt::Kind::SaveFile, {}, filter, initialName});
     if (m_saveFiles.empty()) {
         ADD_FAILURE() << "unexpected save dialog, filter " << filter.toStdString();
@@ -37,13 +37,16 @@ std::optional<QString> FakePrompts::saveFileName(QWidget*, const QString& filter
     }
     const SaveAnswer answer = m_saveFiles.front();
     m_saveFiles.pop_front();
+    m_prompts.back().chosenFilter = answer.filterIndex;
+    const auto filters = filter.count(u'|') / 2 + 1;
+    EXPECT_LT(answer.filterIndex, filters) << "no such filter in " << filter.toStdString();
     if (answer.afterwards) {
         answer.afterwards();
     }
     if (!answer.chosen) {
         return std::nullopt;
     }
-    return answer.path;
+    return gui::FileChoice{answer.path, answer.filterIndex};
 }
 
 bool FakePrompts::printDialog(QWidget*, QPrinter& printer, int pageCount) {

@@ -17,10 +17,11 @@ namespace blachorys::test {
 struct Prompt {
     enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template };
     Kind kind;
-    QString text;        ///< message, URL, or the window's object name for Modal
-    QString filter;      ///< SaveFile only
-    QString initialName; ///< SaveFile only
-    int pageCount = 0;   ///< Print only: the pages a range could be chosen from, 0 for none
+    QString text;         ///< message, URL, or the window's object name for Modal
+    QString filter;       ///< SaveFile only
+    QString initialName;  ///< SaveFile only
+    int pageCount = 0;    ///< Print only: the pages a range could be chosen from, 0 for none
+    int chosenFilter = 0; ///< SaveFile only: the filter the answer chose, 0 for the first
 };
 
 /**
@@ -32,8 +33,8 @@ public:
     void warning(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                        const QString& initialName) override;
+    std::optional<gui::FileChoice> saveFileName(QWidget* parent, const QString& filter,
+                                                const QString& initialName) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<gui::TemplateChoice> templateDialog(QWidget* parent,
@@ -47,9 +48,13 @@ public:
      * removed meanwhile, say).
      */
     void answerSaveFile(const QString& path, std::function<void()> afterwards = {}) {
-        m_saveFiles.push_back({true, path, std::move(afterwards)});
+        m_saveFiles.push_back({true, path, 0, std::move(afterwards)});
     }
-    void cancelSaveFile() { m_saveFiles.push_back({false, {}, {}}); }
+    /** The next save dialog returns `path` with its filter `filterIndex` chosen. */
+    void answerSaveFileWithFilter(const QString& path, int filterIndex) {
+        m_saveFiles.push_back({true, path, filterIndex, {}});
+    }
+    void cancelSaveFile() { m_saveFiles.push_back({false, {}, 0, {}}); }
     /**
      * The next print dialog is confirmed and prints to this PDF file, the pages `first` to
      * `last` when given; nothing cancels it.
@@ -77,6 +82,7 @@ private:
     struct SaveAnswer {
         bool chosen = false;
         QString path;
+        int filterIndex = 0;
         std::function<void()> afterwards;
     };
     std::deque<SaveAnswer> m_saveFiles;

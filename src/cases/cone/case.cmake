@@ -6,5 +6,5 @@ blachorys_add_case(cone
     PICTURES
         pictures/stozek.svg schemes/w_s.svg
     TESTS
-        conemodel_test.cpp coneoutputs_test.cpp conecase_test.cpp
+        conemodel_test.cpp coneoutputs_test.cpp conecase_test.cpp conewall_test.cpp
 )

@@ -3,14 +3,34 @@
 #include "cases/cone/conemodel.h"
 #include "cases/cone/coneoutputs.h"
 #include "common/core/casecalculator.h"
+#include "common/core/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
 
-/** Both diameters of a rolled shell are mean diameters; the notes say so. */
+/**
+ * Both diameters of a rolled shell are mean diameters; the notes say so. With a thickness the
+ * choice below the fields says which they are.
+ */
 FieldNote meanDiameterNote(const std::string& name) {
-    return {{{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia", "srednice", "",
-              name + "=(" + name + "_zew +", "        + " + name + "_wew) / 2"}}};
+    return {.linesPerDevelopment = {{"Dla stozka zwijanego", "z arkusza blachy", "podajemy srednia",
+                                     "srednice", "", name + "=(" + name + "_zew +",
+                                     "        + " + name + "_wew) / 2"}},
+            .otherWhenNonZero = {"t"},
+            .otherLinesPerDevelopment = {{"Przy grubosci blachy", "t > 0: Dsm i Dsd wg",
+                                          "wyboru ponizej", "(zewnetrzne, wewnetrzne",
+                                          "lub na osi blachy).", "Rozwiniecie zawsze",
+                                          "na osi blachy."}}};
+}
+
+std::vector<CaseSelector<ConeInputs>> selectors() {
+    return {{{"diameters",
+              "Średnice Dsm, Dsd",
+              "Srednice Dsm, Dsd|Srednice Dsm i Dsd: zewnetrzne, wewnetrzne lub na osi blachy (gdy "
+              "t > 0) - rozwiniecie zawsze na osi blachy",
+              typedSurfaceChoices("StRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"}),
+              {"t"}},
+             [](ConeInputs& in, std::size_t choice) { in.diameters = typedSurfaceOf(choice); }}};
 }
 
 WindowDefinition window() {
@@ -21,7 +41,7 @@ WindowDefinition window() {
             .components = prefixedComponentNames("St"),
             .jointPicture = ":/pictures/stozek.svg",
             .jointPictureWidth = 318,
-            .jointPictureHeight = 232,
+            .jointPictureHeight = 272,
             .schemeButtonCaption = "Schemat wyników",
             .schemePicture = "w_s",
             .previewName = "TStWynikiRysunek",
@@ -64,10 +84,14 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
           "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny|Odleglosc miedzy "
           "srodkami podstaw stozka (E=0 - stozek symetryczny)"},
          &In::E},
+        {{"t", "t =", "[mm]", "0", F::PositiveReal,
+          "Grubosc blachy|Grubosc blachy - 0: Dsm i Dsd wg opisu srednic, bez grubosci"},
+         &In::t},
     };
+    c.selectors = selectors();
     c.definition = {
         .key = "stozek",
-        .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N"},
+        .tabOrder = {"Dsm", "Dsd", "alfa", "Hs", "E", "N", "t"},
         .largestN = kMaxDivisions,
         .savedInputsFileName = "dane_st.dat",
         .positionalSavedFields = 6,
@@ -82,7 +106,11 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
                      {"first_edge_larger", "", {{"Dsm", "1000"}, {"alfa", "-30"}, {"E", "-150"}}},
                      {"past_half_turn", "", {{"Hs", "50"}, {"N", "36"}}},
                      {"nearly_a_cylinder", "", {{"Dsm", "790"}}},
-                     {"most_divisions", "", {{"N", mostDivisionsText()}, {"alfa", "45.5"}}}}};
+                     {"most_divisions", "", {{"N", mostDivisionsText()}, {"alfa", "45.5"}}},
+                     {"plate_outside",
+                      "",
+                      {{"Dsm", "200"}, {"Dsd", "1200"}, {"Hs", "600"}, {"E", "0"}, {"t", "10"}}},
+                     {"plate_inside_oblique", "", {{"t", "12"}, {"diameters", "inside"}}}}};
     c.checks = coneChecks;
     c.compute = computeOrRefuse;
     c.outputs = coneOutputs;

@@ -2,6 +2,7 @@
 
 #include "common/core/inputchecks.h"
 #include "common/core/patternlines.h"
+#include "common/core/wall.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,27 @@ struct ConeInputs {
     double Hs = 1000.0; ///< length of the cone: distance between the planes of the two edges
     double E = 100.0;   ///< offset of the edges' centres parallel to their planes (0: right cone)
     int N = 24;         ///< equal parts of the developed circumference
+    double t = 0.0;     ///< the plate's thickness; 0: Dsm and Dsd are the developed diameters
+    /** The surface Dsm and Dsd are measured on, when the plate has a thickness. */
+    WallSurface diameters = WallSurface::Outside;
 };
+
+/** The cone's plate, rolled: developed on its mean surface. */
+Wall coneWall(const ConeInputs& inputs);
+
+/**
+ * The diameters of the developed surface in the planes of the two edges, as the plate's mean
+ * surface crosses them, Hs and E unchanged: each generator of the typed surface moved along its
+ * normal to the mean surface and met with the edges' planes, and a circle about each edge's
+ * centre through those points (for a right cone, each radius moves by the normal offset over
+ * the cosine of the angle between a generator and the axis). Without a thickness, the typed
+ * diameters.
+ */
+struct DevelopedDiameters {
+    double Dsm = 0.0;
+    double Dsd = 0.0;
+};
+DevelopedDiameters developedDiameters(const ConeInputs& inputs);
 
 /**
  * The developed shell. The origin is the developed apex, X to the right, Y up; point 0 lies on
@@ -25,6 +46,8 @@ struct ConeInputs {
  */
 struct ConeModel {
     ConeInputs inputs;
+    /** The diameters developed: the typed ones, or those of the plate's mean surface. */
+    DevelopedDiameters developed;
     /** Height of the apex above the plane of the Dsd edge, mm; negative when Dsm > Dsd. */
     double H = 0.0;
     /** Offset of the apex from the Dsd edge's centre along E, mm. */
@@ -50,7 +73,10 @@ std::vector<std::string> validateCone(const ConeInputs& inputs);
 /** The checks of the inputs, in the order the window shows their messages. */
 const InputChecks<ConeInputs>& coneChecks();
 
-/** Dsd·Hs / (Dsd − Dsm); zero when Dsd or Hs is zero, and then there is no development. */
+/**
+ * Dsd·Hs / (Dsd − Dsm) of the developed diameters; zero when Dsd or Hs is zero, and then there is
+ * no development.
+ */
 double apexHeight(const ConeInputs& inputs);
 
 /** Fine steps per division: 8000 / N, rounded up to a whole number. */

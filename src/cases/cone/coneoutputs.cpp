@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
+#include "common/core/wallchoices.h"
 
 #include <string>
 
@@ -10,7 +11,20 @@ namespace {
 
 constexpr int kRuleLength = 55;
 
-ReportHeading heading(const ConeInputs& in) {
+/** The plate and the surface developed, named only where the plate has a thickness. */
+std::vector<std::string> wallLines(const ConeModel& m) {
+    const ConeInputs& in = m.inputs;
+    if (in.t == 0.0) {
+        return {};
+    }
+    return {"t = " + formatReport(in.t) + " [mm] (Dsm, Dsd - srednice " +
+                typedSurfaceWords(in.diameters) + ")",
+            "rozwiniecie " + developedSurfaceWords(coneWall(in).developed()) + " : Dsm' = " +
+                formatReport(m.developed.Dsm) + " , Dsd' = " + formatReport(m.developed.Dsd)};
+}
+
+ReportHeading heading(const ConeModel& m) {
+    const ConeInputs& in = m.inputs;
     return {
         .title = "Rozwiniecie STOZKA",
         .titleRule = kRuleLength,
@@ -18,6 +32,7 @@ ReportHeading heading(const ConeInputs& in) {
                            " [mm] , ALFA = " + formatReport(in.alfa) + " [°]",
                        "Hs = " + formatReport(in.Hs) + " [mm] , E = " + formatReport(in.E) +
                            " [mm] , N = " + std::to_string(in.N) + " [-]"},
+        .wallLines = wallLines(m),
         .inputsRule = kRuleLength,
     };
 }
@@ -43,7 +58,7 @@ Pattern pattern(const ConeModel& m) {
 } // namespace
 
 CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText) {
-    return {makePointReport(heading(model.inputs), resultLines(model),
+    return {makePointReport(heading(model), resultLines(model),
                             sheetOf(kRuleLength, model.sheet.width(), model.sheet.height()),
                             dateText),
             pattern(model)};

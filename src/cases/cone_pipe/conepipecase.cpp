@@ -54,17 +54,18 @@ std::vector<CaseSelector<ConePipeInputs>> selectors() {
           "zewnatrz rury, wpuszczany - jego zewnatrz do wnetrza rury" +
               thickOnly,
           {{"set-on", "SRRadioButNakladany", "nakładany na rurę"},
-           {"set-in", "SRRadioButWpuszczany", "wpuszczany w rurę"}}},
+           {"set-in", "SRRadioButWpuszczany", "wpuszczany w rurę"}},
+          {"ts", "tr"}},
          [](In& in, std::size_t choice) {
              in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
          }},
         {{"pipe-made",
           "Wykonanie rury",
           "Wykonanie rury|Wykonanie rury (plaszcza): zwijana - rozwiniecie na srednicy sredniej, "
-          "z rury - na zewnetrznej; stozek zwijany z blachy - na osi blachy" +
-              thickOnly,
+          "z rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
           {{"rolled", "SRRadioButRuraZwijana", "zwijana z blachy"},
-           {"pipe", "SRRadioButRuraZRury", "z rury, szablon owijany"}}},
+           {"pipe", "SRRadioButRuraZRury", "z rury, szablon owijany"}},
+          {"tr"}},
          [](In& in, std::size_t choice) {
              in.pipeMade = choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
          }},
@@ -88,7 +89,12 @@ WindowDefinition window() {
 Construction<ConePipeModel> computeOrRefuse(const ConePipeInputs& in) {
     ConePipeConstruction construction = computeConePipe(in);
     if (construction.fault != ConePipeFault::None) {
-        return constructionFailed<ConePipeModel>(faultMessage(construction.fault));
+        std::string message = faultMessage(construction.fault);
+        if (!construction.fitting.empty()) {
+            message.pop_back(); // the closing full stop goes after what would fit
+            message += " " + construction.fitting + ".";
+        }
+        return constructionFailed<ConePipeModel>(message);
     }
     return constructed(std::move(construction.model));
 }

@@ -6,6 +6,7 @@
 #include "common/core/calculationresult.h"
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
 #include "common/core/patternlines.h"
 
 #include <algorithm>
@@ -281,10 +282,14 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
             return stopped(construction, ConePipeFault::FreeEndInsidePipe);
         }
     }
-    // Only the pipe's sheet must hold the hole: the cone's pattern does not depend on L.
-    for (const PatternPoint p : m.exactHole) {
-        if (in.development == ConePipeDevelopment::Pipe &&
-            (p.x < -rounding || p.x > in.L + rounding)) {
+    // Only the pipe's sheet must hold the hole, which moves along the pipe as Lm does: the
+    // cone's pattern does not depend on L.
+    if (in.development == ConePipeDevelopment::Pipe && !m.exactHole.empty()) {
+        const auto [left, right] =
+            std::minmax_element(m.exactHole.begin(), m.exactHole.end(),
+                                [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
+        if (left->x < -rounding || right->x > in.L + rounding) {
+            construction.fitting = fittingRangeText("Lm", in.Lm - left->x, in.Lm + in.L - right->x);
             return stopped(construction, ConePipeFault::PastThePipesEnd);
         }
     }

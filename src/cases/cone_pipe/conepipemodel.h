@@ -121,6 +121,8 @@ struct ConePipeConstruction {
     ConePipeModel model;
     ConePipeFault fault = ConePipeFault::None;
     int generatrix = -1;
+    /** What would fit, said after the fault's message: "(pasuje Lm od 12.3 do 45.6)". */
+    std::string fitting;
 };
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */

@@ -4,7 +4,7 @@ blachorys_add_case(elbow
         elbowoutputs.cpp elbowoutputs.h
         elbowcase.cpp elbowcase.h
     TESTS
-        elbowmodel_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp
+        elbowmodel_test.cpp elbowoutputs_test.cpp elbowcase_test.cpp elbowwall_test.cpp
     PICTURES
         pictures/kolanosegm.svg schemes/w_ks.svg
 )

@@ -3,15 +3,43 @@
 #include "cases/elbow/elbowmodel.h"
 #include "cases/elbow/elbowoutputs.h"
 #include "common/core/casecalculator.h"
+#include "common/core/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
 
 /** Which diameter to type: the mean one for a rolled sheet, the outer one for a template. */
 FieldNote pipeDiameterNote() {
-    return {{{"Dla segmentu kolana", "", "a) zwijanego z arkusza", "blachy - Dr= srednicy",
-              "sredniej rury -", "Dr = (Dr_zew + Dr_wew)/2", "", "b) wykonego z rury wg",
-              "szablonu owijanego na", "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zew"}}};
+    return {.linesPerDevelopment = {{"Dla segmentu kolana", "", "a) zwijanego z arkusza",
+                                     "blachy - Dr= srednicy", "sredniej rury -",
+                                     "Dr = (Dr_zew + Dr_wew)/2", "", "b) wykonego z rury wg",
+                                     "szablonu owijanego na", "rurze - Dr= sredncy",
+                                     "zewnetrznej rury -", "Dr=Dr_zew"}},
+            .otherWhenNonZero = {"t"},
+            .otherLinesPerDevelopment = {{"Przy grubosci scianki", "t > 0: Dr wg wyboru",
+                                          "ponizej (zewnetrzna,", "wewnetrzna lub na osi",
+                                          "blachy). Rozwiniecie", "na osi blachy (kolano",
+                                          "zwijane) lub na", "zewnatrz (z rury)."}}};
+}
+
+std::vector<CaseSelector<ElbowInputs>> selectors() {
+    const std::string thickOnly = " (gdy t > 0)";
+    return {
+        {{"diameters",
+          "Średnica Dr",
+          "Srednica Dr|Srednica Dr: zewnetrzna, wewnetrzna lub na osi blachy" + thickOnly,
+          typedSurfaceChoices("KSRadioBut", {"zewnętrzna", "wewnętrzna", "na osi blachy"}),
+          {"t"}},
+         [](ElbowInputs& in, std::size_t choice) { in.diameter = typedSurfaceOf(choice); }},
+        {{"made",
+          "Wykonanie",
+          "Wykonanie kolana|Wykonanie kolana: zwijane - rozwiniecie na srednicy sredniej, z rury "
+          "- na zewnetrznej" +
+              thickOnly,
+          makingChoices("KSRadioBut", {"zwijane z blachy", "z rury, szablon owijany"}),
+          {"t"}},
+         [](ElbowInputs& in, std::size_t choice) { in.made = makingOf(choice); }},
+    };
 }
 
 WindowDefinition window() {
@@ -71,25 +99,32 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
         {{"Dr", "Dr =", "[mm]", "300", F::PositiveReal, "Srednica rury|Srednica rury",
           pipeDiameterNote()},
          &In::Dr},
+        {{"t", "t =", "[mm]", "0", F::PositiveReal,
+          "Grubosc scianki|Grubosc scianki rury - 0: Dr wg opisu srednicy, bez grubosci"},
+         &In::t},
     };
-    c.definition = {
-        .key = "kolanosegm",
-        .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N"},
-        .largestN = kMaxDivisions,
-        .savedInputsFileName = "dane_ks.dat",
-        .positionalSavedFields = 5,
-        .txtFileName = "KolanoSegmentowe.txt",
-        .dxfFileName = "KolanoSegmentowe.dxf",
-        .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
-        .printHeading = "Rozwiniecie Kolana segmentowego",
-        .window = window(),
-        .examples = {{"defaults", "", {}},
-                     {"two_divisions", "", {{"N", "2"}}},
-                     {"most_divisions", "", {{"N", mostDivisionsText()}}},
-                     {"three_segments", "", {{"Ns", "3"}}},
-                     {"sharp_inner_corner", "", {{"Rk", "150"}}},
-                     {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
-                     {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}}}};
+    c.selectors = selectors();
+    c.definition = {.key = "kolanosegm",
+                    .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N", "t"},
+                    .largestN = kMaxDivisions,
+                    .savedInputsFileName = "dane_ks.dat",
+                    .positionalSavedFields = 5,
+                    .txtFileName = "KolanoSegmentowe.txt",
+                    .dxfFileName = "KolanoSegmentowe.dxf",
+                    .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
+                    .printHeading = "Rozwiniecie Kolana segmentowego",
+                    .window = window(),
+                    .examples = {{"defaults", "", {}},
+                                 {"two_divisions", "", {{"N", "2"}}},
+                                 {"most_divisions", "", {{"N", mostDivisionsText()}}},
+                                 {"three_segments", "", {{"Ns", "3"}}},
+                                 {"sharp_inner_corner", "", {{"Rk", "150"}}},
+                                 {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
+                                 {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}},
+                                 {"wall_rolled", "", {{"t", "5"}}},
+                                 {"wall_from_a_pipe_inside",
+                                  "",
+                                  {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}}}};
     c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;

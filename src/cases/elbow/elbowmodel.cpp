@@ -15,6 +15,15 @@ constexpr double kFullTurn = 360.0;
 
 } // namespace
 
+Wall elbowWall(const ElbowInputs& in) {
+    return {in.t, in.diameter, in.made};
+}
+
+double developedDiameter(const ElbowInputs& in) {
+    const Wall wall = elbowWall(in);
+    return 2 * radiusOf(wall, in.Dr / 2, wall.developed());
+}
+
 const InputChecks<ElbowInputs>& elbowChecks() {
     using In = ElbowInputs;
     static const InputChecks<In> checks = {
@@ -25,6 +34,11 @@ const InputChecks<ElbowInputs>& elbowChecks() {
         {dataError("Rk < Dr/2"), [](const In& in) { return in.Dr / 2 > in.Rk; }},
         {dataError("BETA > 360"), [](const In& in) { return in.BETA > kFullTurn; }},
         {dataError("BETA = 0"), [](const In& in) { return in.BETA == 0.0; }},
+        // A wall thicker than the pipe's radius leaves it no inside.
+        {dataError("t zbyt duze dla Dr - brak wnetrza rury"),
+         [](const In& in) {
+             return in.t > 0 && !(radiusOf(elbowWall(in), in.Dr / 2, WallSurface::Inside) > 0);
+         }},
     };
     return checks;
 }
@@ -41,6 +55,8 @@ double halfAngleDegrees(const ElbowInputs& in) {
 ElbowModel computeElbow(const ElbowInputs& in) {
     ElbowModel m;
     m.inputs = in;
+    m.developedDr = developedDiameter(in);
+    const double Dr = m.developedDr;
     m.halfAngle = halfAngleDegrees(in) * kPi * (1.0 / 180.0);
     const double slope = std::tan(m.halfAngle);
     const auto points = static_cast<std::size_t>(in.N) + 1;
@@ -51,22 +67,25 @@ ElbowModel computeElbow(const ElbowInputs& in) {
     // tan δ times its distance from that axis, Rk − (Dr/2)·cos φ, φ round the pipe from the
     // inner side of the bend.
     const auto heightAt = [&](double L) {
-        const double phi = 2 * L / in.Dr;
-        return slope * (in.Rk - 0.5 * in.Dr * std::cos(phi));
+        const double phi = 2 * L / Dr;
+        return slope * (in.Rk - 0.5 * Dr * std::cos(phi));
     };
     std::vector<PatternPoint> cut(points);
     for (std::size_t i = 0; i < points; ++i) {
-        m.L[i] = static_cast<double>(i) * kPi * in.Dr / in.N;
+        m.L[i] = static_cast<double>(i) * kPi * Dr / in.N;
         m.h[i] = heightAt(m.L[i]);
         if (m.h[i] > m.hmax) {
             m.hmax = m.h[i];
         }
         cut[i] = {m.L[i], m.h[i]};
     }
-    m.Lc = kPi * in.Dr;
-    m.exactCut =
-        sampleCurve([&](double L) { return std::optional(PatternPoint{L, heightAt(L)}); }, m.L, cut)
-            .value_or(cut);
+    m.Lc = kPi * Dr;
+    m.exactCut = sampleCurve(
+                     [&](double L) {
+                         return std::optional(PatternPoint{L, heightAt(L)});
+                     },
+                     m.L, cut)
+                     .value_or(cut);
     return m;
 }
 

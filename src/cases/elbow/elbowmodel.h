@@ -2,6 +2,7 @@
 
 #include "common/core/inputchecks.h"
 #include "common/core/pattern.h"
+#include "common/core/wall.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +16,21 @@ struct ElbowInputs {
     double BETA = 90.0; ///< total angle of the elbow, degrees
     int Ns = 6;         ///< segments, the two end segments (A) and the middle ones (B) together
     int N = 24;         ///< equal parts of the developed circumference
+    double t = 0.0;     ///< the wall's thickness; 0: Dr is the developed diameter
+    /** The surface Dr is measured on, when the wall has a thickness. */
+    WallSurface diameter = WallSurface::Outside;
+    PartMaking made = PartMaking::RolledFromPlate;
 };
+
+/** The elbow's wall. */
+Wall elbowWall(const ElbowInputs& inputs);
+
+/**
+ * The diameter the strips are developed on: the mean surface's when rolled from plate, the
+ * outside's when cut from a pipe; Dr itself without a thickness. The mitre planes stay where
+ * Rk and BETA put them.
+ */
+double developedDiameter(const ElbowInputs& inputs);
 
 /**
  * One table of generator heights serves both patterns: an end segment A stands on a straight
@@ -27,10 +42,11 @@ struct ElbowModel {
     ElbowInputs inputs;
     /** Angle between each oblique cut and the pipe's cross-section, radians. */
     double halfAngle = 0.0;
-    std::vector<double> L; ///< abscissa of each generator along the developed circumference, mm
-    std::vector<double> h; ///< height of each generator in an A pattern, mm
-    double hmax = 0.0;     ///< the largest h, never below 0
-    double Lc = 0.0;       ///< developed circumference π·Dr, the length of both patterns
+    std::vector<double> L;    ///< abscissa of each generator along the developed circumference, mm
+    std::vector<double> h;    ///< height of each generator in an A pattern, mm
+    double hmax = 0.0;        ///< the largest h, never below 0
+    double Lc = 0.0;          ///< developed circumference, the length of both patterns
+    double developedDr = 0.0; ///< the diameter developed
     /** A's cut (L, h) as exactly as it is cut, through its points; B's halves are the same. */
     std::vector<PatternPoint> exactCut;
 

@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
+#include "common/core/wallchoices.h"
 
 #include <string>
 
@@ -20,7 +21,24 @@ ReportSheet sheet(const ElbowModel& m) {
 constexpr double kMarginBelow = 0.5;
 constexpr double kTopAboveBase = 4.0;
 
-ReportHeading heading(const ElbowInputs& in) {
+/** The wall and the surface developed, named only where the wall has a thickness. */
+std::vector<std::string> wallLines(const ElbowModel& m) {
+    const ElbowInputs& in = m.inputs;
+    if (in.t == 0.0) {
+        return {};
+    }
+    const char* meaning = in.diameter == WallSurface::Outside  ? "zewnetrzna"
+                          : in.diameter == WallSurface::Inside ? "wewnetrzna"
+                                                               : "na osi blachy";
+    return {"t = " + formatReport(in.t) + " [mm] (Dr - srednica " + meaning + ") , kolano " +
+                (in.made == PartMaking::RolledFromPlate ? "zwijane z blachy"
+                                                        : "z rury, szablon owijany"),
+            "rozwiniecie " + developedSurfaceWords(elbowWall(in).developed()) +
+                " : Dr' = " + formatReport(m.developedDr)};
+}
+
+ReportHeading heading(const ElbowModel& m) {
+    const ElbowInputs& in = m.inputs;
     std::string dimensions = "Dr = " + formatReport(in.Dr) + " [mm] , Rk = " + formatReport(in.Rk) +
                              " [mm] , BETA = " + formatReport(in.BETA) + " [°]";
     std::string counts =
@@ -28,6 +46,7 @@ ReportHeading heading(const ElbowInputs& in) {
     return {.title = "Rozwiniecie KOLANA SEGMENTOWEGO",
             .titleRule = kRuleLength,
             .inputLines = {std::move(dimensions), std::move(counts)},
+            .wallLines = wallLines(m),
             .inputsRule = kRuleLength};
 }
 
@@ -125,8 +144,7 @@ Pattern pattern(const ElbowModel& m) {
 
 CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateText) {
     CalculationOutputs outputs;
-    outputs.report =
-        makePointReport(heading(model.inputs), resultLines(model), sheet(model), dateText);
+    outputs.report = makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
     return outputs;
 }

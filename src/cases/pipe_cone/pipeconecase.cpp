@@ -59,17 +59,18 @@ std::vector<CaseSelector<PipeConeInputs>> selectors() {
           "stozka, wpuszczana - jej zewnatrz do wnetrza stozka" +
               thickOnly,
           {{"set-on", "RSRadioButNakladana", "nakładana na stożek"},
-           {"set-in", "RSRadioButWpuszczana", "wpuszczana w stożek"}}},
+           {"set-in", "RSRadioButWpuszczana", "wpuszczana w stożek"}},
+          {"tr", "ts"}},
          [](In& in, std::size_t choice) {
              in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
          }},
         {{"pipe-made",
           "Wykonanie rury",
           "Wykonanie rury|Wykonanie rury (krocca): zwijana - rozwiniecie na srednicy sredniej, z "
-          "rury - na zewnetrznej; stozek zwijany z blachy - na osi blachy" +
-              thickOnly,
+          "rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
           {{"rolled", "RSRadioButRuraZwijana", "zwijana z blachy"},
-           {"pipe", "RSRadioButRuraZRury", "z rury, szablon owijany"}}},
+           {"pipe", "RSRadioButRuraZRury", "z rury, szablon owijany"}},
+          {"tr"}},
          [](In& in, std::size_t choice) { in.pipeMade = makingOf(choice); }},
     };
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "cases/pipe_cone/pipeconemodel.h"
+
+#include <string>
+#include <vector>
+
 namespace blachorys::core {
 
 /** Why a pipe-cone construction stops, as the window says it. */
@@ -11,9 +16,11 @@ inline constexpr const char* kParallelToTheCone =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
 inline constexpr const char* kPastAnEnd =
     "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
-inline constexpr const char* kEndFaceInside =
-    "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA (tworzaca h < 0) - zwieksz "
-    "Hr.";
+/**
+ * The pipe's end face stands inside the cone on some generator of its template: the message
+ * names the least Hr that fits.
+ */
+std::string endFaceInsideMessage(const PipeConeInputs& in, const std::vector<PatternPoint>& cut);
 inline constexpr const char* kHoleOverTheCut =
     "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 /** A wall's layer of the pipe's contact surface misses the cone's inside face: no hole. */

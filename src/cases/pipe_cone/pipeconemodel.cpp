@@ -8,6 +8,7 @@
 #include "common/core/calculationresult.h"
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
 
 #include <algorithm>
 #include <array>
@@ -22,6 +23,17 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 } // namespace
+
+std::string endFaceInsideMessage(const PipeConeInputs& in, const std::vector<PatternPoint>& cut) {
+    double shortest = std::numeric_limits<double>::infinity();
+    for (const PatternPoint p : cut) {
+        shortest = std::min(shortest, -p.y);
+    }
+    // Every generator grows by ΔHr / sin β as the end face rises.
+    return "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA (tworzaca h < 0) - "
+           "zwieksz Hr " +
+           fittingFromText("Hr", in.Hr - shortest * std::sin(in.BETA * kPi / 180)) + ".";
+}
 
 Wall pipeWall(const PipeConeInputs& in) {
     return {in.tr, WallSurface::Outside, in.pipeMade};
@@ -274,7 +286,7 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);
     if (!mantle && std::any_of(model.exactTemplate.begin(), model.exactTemplate.end(),
                                [&](PatternPoint p) { return -p.y < -rounding; })) {
-        return constructionFailed<PipeConeModel>(kEndFaceInside);
+        return constructionFailed<PipeConeModel>(endFaceInsideMessage(in, model.exactTemplate));
     }
 
     if (mantle) {

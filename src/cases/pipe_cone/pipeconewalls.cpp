@@ -343,7 +343,7 @@ void developArcs(PipeConeModel& model, const ConeMantle& cone, const LayerDevelo
     }
 }
 
-Construction<PipeConeModel> failed(const char* why) {
+Construction<PipeConeModel> failed(const std::string& why) {
     return constructionFailed<PipeConeModel>(why);
 }
 
@@ -370,11 +370,17 @@ withMantle(PipeConeModel model, const PipeConeInputs& in, const ConeMantle& cone
     model.Xo.resize(points);
     model.Yo.resize(points);
     std::vector<PatternPoint> holeKnots(points);
+    std::optional<double> knotBefore;
     for (std::size_t i = 0; i < points; ++i) {
         const std::optional<HoleThroughPlate::Cut> at = hole.at(thetas[i]);
         if (!at) {
             return failed(hole.fault());
         }
+        // A hole over the cut jumps across the sheet: the fine outline between would be as wide.
+        if (knotBefore && std::fabs(at->where.phi - *knotBefore) > kPi) {
+            return failed(kHoleOverTheCut);
+        }
+        knotBefore = at->where.phi;
         model.hole[i] = at->where.point;
         model.Xo[i] = at->marked.x;
         model.Yo[i] = at->marked.y;
@@ -499,7 +505,7 @@ Construction<PipeConeModel> constructWithWalls(const PipeConeInputs& in, bool re
     const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);
     if (std::any_of(model.exactTemplate.begin(), model.exactTemplate.end(),
                     [&](PatternPoint p) { return -p.y < -rounding; })) {
-        return failed(kEndFaceInside);
+        return failed(endFaceInsideMessage(in, model.exactTemplate));
     }
     return constructed(std::move(model));
 }

@@ -3,6 +3,7 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 #include "common/core/casecalculator.h"
+#include "common/core/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
@@ -44,41 +45,39 @@ FieldNote shellDiameterNote() {
             .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
-/** The choices of "how it is made", in the order the window shows them. */
-PartMaking makingOf(std::size_t choice) {
-    return choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
-}
-
 std::vector<CaseSelector<PipePipeInputs>> selectors() {
     using In = PipePipeInputs;
-    const std::string thickOnly = " (gdy tm lub td > 0)";
+    // The joint moves both contact surfaces; how a pipe is made moves only its own developed
+    // surface, by half its wall (surfacesOf).
+    const std::string eitherWall = " (gdy tm lub td > 0)";
     const auto made = [](const std::string& prefix) {
-        return std::vector<ChoiceDefinition>{
-            {"rolled", "RadioBut" + prefix + "Zwijany", "zwijany z blachy"},
-            {"pipe", "RadioBut" + prefix + "ZRury", "z rury, szablon owijany"}};
+        return makingChoices("RadioBut" + prefix, {"zwijany z blachy", "z rury, szablon owijany"});
     };
     return {
         {{"joint",
           "Osadzenie krócca",
           "Osadzenie krócca na plaszczu|Osadzenie krócca: nakladany - jego wnetrze na zewnatrz "
           "plaszcza, wpuszczany - jego zewnatrz do wnetrza plaszcza" +
-              thickOnly,
+              eitherWall,
           {{"set-on", "RadioButNakladany", "nakładany na płaszcz"},
-           {"set-in", "RadioButWpuszczany", "wpuszczany w płaszcz"}}},
+           {"set-in", "RadioButWpuszczany", "wpuszczany w płaszcz"}},
+          {"tm", "td"}},
          [](In& in, std::size_t choice) {
              in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
          }},
-        {{"branch-made", "Wykonanie krócca",
+        {{"branch-made",
+          "Wykonanie krócca",
           "Wykonanie krócca|Wykonanie krócca: zwijany - rozwiniecie na srednicy sredniej, z rury "
-          "- na zewnetrznej" +
-              thickOnly,
-          made("Kroc")},
+          "- na zewnetrznej (gdy tm > 0)",
+          made("Kroc"),
+          {"tm"}},
          [](In& in, std::size_t choice) { in.branchMade = makingOf(choice); }},
-        {{"shell-made", "Wykonanie płaszcza",
+        {{"shell-made",
+          "Wykonanie płaszcza",
           "Wykonanie plaszcza|Wykonanie plaszcza: zwijany - rozwiniecie na srednicy sredniej, z "
-          "rury - na zewnetrznej" +
-              thickOnly,
-          made("Plasz")},
+          "rury - na zewnetrznej (gdy td > 0)",
+          made("Plasz"),
+          {"td"}},
          [](In& in, std::size_t choice) { in.shellMade = makingOf(choice); }},
     };
 }

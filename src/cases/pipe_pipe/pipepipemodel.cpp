@@ -4,6 +4,7 @@
 #include "common/core/curvesampling.h"
 #include "common/core/depthsearch.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
 #include "common/core/outlinenormal.h"
 
 #include <algorithm>
@@ -249,8 +250,7 @@ struct BranchOnShell {
 
     /** The unit normal of the hole's outline at φ, on its outward side. */
     PatternPoint outwardNormal(double phi) const {
-        return outwardNormalOf([this](double t) { return pierced(t, Rs); }, phi,
-                               holeAnticlockwise);
+        return outwardNormalOf([this](double t) { return pierced(t, Rs); }, phi, holeAnticlockwise);
     }
 
     const PipePipeInputs& in;
@@ -372,19 +372,24 @@ std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
     const PipePipeInputs& in = model.inputs;
     const double rounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd + in.H);
     if (in.development == PipePipeDevelopment::SmallerPipe) {
+        double shortest = INFINITY;
         for (const PatternPoint p : model.exactCurve) {
-            if (-p.y < -rounding) {
-                return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
-                       "WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
-            }
+            shortest = std::min(shortest, -p.y);
+        }
+        if (shortest < -rounding) {
+            // Every generator grows by ΔH / sin β as the end face rises.
+            return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
+                   "WIEKSZEJ (tworzaca h < 0) - zwieksz H " +
+                   fittingFromText("H", in.H - shortest * std::sin(toRadians(in.BETA))) + ".";
         }
     }
     // The branch's own template does not depend on the shell's length; only the shell's sheet
-    // must hold the hole.
+    // must hold the hole, which moves along the shell as Lm does.
     if (in.development == PipePipeDevelopment::LargerPipe &&
         (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding)) {
         return "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza koniec RURY WIEKSZEJ - "
-               "sprawdz Lm i Ld.";
+               "sprawdz Lm i Ld " +
+               fittingRangeText("Lm", in.Lm - model.holeMinX, in.Lm + in.Ld - model.holeMaxX) + ".";
     }
     return std::nullopt;
 }

@@ -4,5 +4,5 @@ blachorys_add_case(transition
             transitioncase.cpp transitioncase.h
     PICTURES pictures/koloprostokat.svg schemes/w_kp.svg
     TESTS transitionmodel_test.cpp transitionoutputs_test.cpp transitioncase_test.cpp
-          transitioncut_test.cpp
+          transitioncut_test.cpp transitionwall_test.cpp
 )

@@ -3,6 +3,7 @@
 #include "cases/transition/transitionmodel.h"
 #include "cases/transition/transitionoutputs.h"
 #include "common/core/casecalculator.h"
+#include "common/core/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
@@ -18,6 +19,16 @@ constexpr double kShortestLine = 0.001;
 FieldNote midThicknessNote() {
     return {{{"Wymiary -", " A, B, D, H", "", "mierzymy miedzy ", "punktami ", "znajdujacymi sie",
               "w srodku grubosci", "blachy"}}};
+}
+
+std::vector<CaseSelector<TransitionInputs>> selectors() {
+    return {{{"diameters",
+              "Wymiary A, B, D",
+              "Wymiary A, B, D|Wymiary A, B i D: zewnetrzne, wewnetrzne lub na osi blachy (gdy "
+              "t > 0) - rozwiniecie na osi blachy",
+              typedSurfaceChoices("KPRadioBut", {"zewnętrzne", "wewnętrzne", "na osi blachy"}),
+              {"t"}},
+             [](TransitionInputs& in, std::size_t choice) { in.sizes = typedSurfaceOf(choice); }}};
 }
 
 WindowDefinition window() {
@@ -85,10 +96,16 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
           "Podzial obwodu rowiniecia na N odcinków|Podzial obwodu rowiniecia na N odcinków - "
           "im wieksze N, tym dokladniejszy ksztalt rozwiniecia"},
          &In::N},
+        {{"t", "t =", "[mm]", "0", F::PositiveReal,
+          "Grubosc blachy|Grubosc blachy - 0: wymiary w srodku grubosci blachy; t > 0: wymiary "
+          "wg wyboru ponizej, rozwiniecie na osi blachy (warstwa obojetna w polowie grubosci), "
+          "zagiecia ostre"},
+         &In::t},
     };
+    c.selectors = selectors();
     c.definition = {
         .key = "koloprostokat",
-        .tabOrder = {"A", "PA", "B", "PB", "D", "H", "N"},
+        .tabOrder = {"A", "PA", "B", "PB", "D", "H", "N", "t"},
         .largestN = kMaxDivisions / 4,
         .savedInputsFileName = "dane_kp.dat",
         .positionalSavedFields = 7,
@@ -104,7 +121,9 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
                      {"overhanging", "", {{"PA", "250"}, {"PB", "-60"}, {"N", "16"}}},
                      {"low_and_wide",
                       "",
-                      {{"A", "500"}, {"B", "400"}, {"D", "250"}, {"H", "80"}, {"N", "24"}}}}};
+                      {{"A", "500"}, {"B", "400"}, {"D", "250"}, {"H", "80"}, {"N", "24"}}},
+                     {"plate_outside", "", {{"t", "5"}}},
+                     {"plate_inside", "", {{"t", "12"}, {"diameters", "inside"}}}}};
     c.checks = transitionChecks;
     c.compute = computeOrRefuse;
     c.outputs = transitionOutputs;

@@ -43,9 +43,38 @@ double triangleAngle(double p, double q, double r) {
     return apexAngle(q, p, r);
 }
 
+Wall transitionWall(const TransitionInputs& in) {
+    return {in.t, in.sizes, PartMaking::RolledFromPlate};
+}
+
+TransitionInputs developedInputs(const TransitionInputs& in) {
+    TransitionInputs developed = in;
+    if (in.t == 0.0) {
+        return developed;
+    }
+    const Wall wall = transitionWall(in);
+    const double outward = wall.outwardOfTyped(wall.developed());
+    developed.A = in.A + 2 * outward;
+    developed.B = in.B + 2 * outward;
+    developed.D = 2 * radiusOf(wall, in.D / 2, wall.developed());
+    return developed;
+}
+
 std::size_t TransitionModel::pointIndex(int k, int i) const {
     return static_cast<std::size_t>((k - 1) * (inputs.N + 1) + i);
 }
+
+namespace {
+
+/** Whether a size (a side, or the diameter) still has an inside face with the plate's thickness. */
+bool hasInside(const TransitionInputs& in, double size) {
+    if (in.t == 0.0) {
+        return true;
+    }
+    return size + 2 * transitionWall(in).outwardOfTyped(WallSurface::Inside) > 0.0;
+}
+
+} // namespace
 
 const InputChecks<TransitionInputs>& transitionChecks() {
     using In = TransitionInputs;
@@ -57,6 +86,13 @@ const InputChecks<TransitionInputs>& transitionChecks() {
         notNegative("B", &In::B),
         notNegative("D", &In::D),
         notNegative("H", &In::H),
+        // A plate thicker than half a size leaves the piece no inside there.
+        {dataError("t zbyt duze dla A - brak wnetrza prostokata"),
+         [](const In& in) { return !hasInside(in, in.A); }},
+        {dataError("t zbyt duze dla B - brak wnetrza prostokata"),
+         [](const In& in) { return !hasInside(in, in.B); }},
+        {dataError("t zbyt duze dla D - brak wnetrza kola"),
+         [](const In& in) { return !hasInside(in, in.D); }},
     };
     return checks;
 }
@@ -164,10 +200,11 @@ double apart(PatternPoint a, PatternPoint b) {
 TransitionModel computeTransition(const TransitionInputs& in) {
     TransitionModel m;
     m.inputs = in;
+    m.developed = developedInputs(in);
     m.step = kFinePartsPerQuarter / in.N;
     m.M = m.step * in.N;
-    const Development table = develop(in, m.step, m.M, true);
-    const Development exact = develop(in, m.step, m.M, false);
+    const Development table = develop(m.developed, m.step, m.M, true);
+    const Development exact = develop(m.developed, m.step, m.M, false);
     const std::size_t points = table.reported.size();
     m.Xk.resize(points);
     m.Yk.resize(points);

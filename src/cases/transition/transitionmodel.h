@@ -2,6 +2,7 @@
 
 #include "common/core/inputchecks.h"
 #include "common/core/pattern.h"
+#include "common/core/wall.h"
 
 #include <array>
 #include <string>
@@ -18,7 +19,20 @@ struct TransitionInputs {
     double D = 300.0; ///< diameter of the circle
     double H = 230.0; ///< distance between the planes of the circle and the rectangle
     int N = 12;       ///< reported parts of each quarter of the circle (4·N round the circle)
+    double t = 0.0;   ///< the plate's thickness; 0: A, B and D are the developed sizes
+    /** The surface A, B and D are measured on, when the plate has a thickness. */
+    WallSurface sizes = WallSurface::Outside;
 };
+
+/** The transition's plate, bent: developed on its mean surface. */
+Wall transitionWall(const TransitionInputs& inputs);
+
+/**
+ * The piece as developed: A, B and D of the plate's mean surface (outside less t, inside
+ * plus t), the folds sharp on it; H, PA and PB between the same planes and centres. Without a
+ * thickness, the inputs themselves.
+ */
+TransitionInputs developedInputs(const TransitionInputs& inputs);
 
 /**
  * The developed transition. In space the circle lies in the plane z = 0 about the origin and
@@ -29,6 +43,8 @@ struct TransitionInputs {
  */
 struct TransitionModel {
     TransitionInputs inputs;
+    /** The sizes developed: the inputs', or the plate's mean surface's. */
+    TransitionInputs developed;
     /** Fine parts between two reported points (kFinePartsPerQuarter div N), and fine parts per
      * quarter. */
     int step = 0;

@@ -2,6 +2,7 @@
 
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
+#include "common/core/wallchoices.h"
 
 #include <string>
 
@@ -21,7 +22,21 @@ PatternPoint corner(const TransitionModel& m, int c) {
     return {m.Xp[index], m.Yp[index]};
 }
 
-ReportHeading heading(const TransitionInputs& in) {
+/** The plate and the sizes developed, named only where the plate has a thickness. */
+std::vector<std::string> wallLines(const TransitionModel& m) {
+    const TransitionInputs& in = m.inputs;
+    if (in.t == 0.0) {
+        return {};
+    }
+    return {"t = " + formatReport(in.t) + " [mm] (A, B, D - wymiary " +
+                typedSurfaceWords(in.sizes) + ")",
+            "rozwiniecie " + developedSurfaceWords(transitionWall(in).developed()) + " : A' = " +
+                formatReport(m.developed.A) + " , B' = " + formatReport(m.developed.B) +
+                " , D' = " + formatReport(m.developed.D)};
+}
+
+ReportHeading heading(const TransitionModel& m) {
+    const TransitionInputs& in = m.inputs;
     // PB has no unit after it; the report has always ended the line so.
     std::string rectangle = "A = " + formatReport(in.A) + " [mm] , PA = " + formatReport(in.PA) +
                             " [mm] , B = " + formatReport(in.B) +
@@ -31,6 +46,7 @@ ReportHeading heading(const TransitionInputs& in) {
     return {.title = "Rozwiniecie Przejsciowki KOLO - PROSTOKAT",
             .titleRule = kRuleLength,
             .inputLines = {std::move(rectangle), std::move(circle)},
+            .wallLines = wallLines(m),
             .inputsRule = kRuleLength};
 }
 
@@ -129,7 +145,7 @@ std::vector<std::string> cutNotes(const TransitionModel& m) {
 } // namespace
 
 CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_view dateText) {
-    PointReport report = makePointReport(heading(model.inputs), resultLines(model),
+    PointReport report = makePointReport(heading(model), resultLines(model),
                                          sheetOf(kRuleLength, model.W, model.Hs), dateText);
     report.cutNotes = cutNotes(model);
     return {std::move(report), pattern(model)};

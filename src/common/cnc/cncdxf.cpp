@@ -55,17 +55,14 @@ void writeHeader(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) {
 }
 
 /**
- * The active viewport, as dxflib's writeVPort writes it, but looking at the drawing: dxflib's
- * own has a fixed centre and height (an A4 sheet at the origin), and a viewer opens the file
- * there.
+ * The active viewport, as dxflib's writeVPort writes it, but looking at the drawing's view:
+ * dxflib's own has a fixed centre and height (an A4 sheet at the origin), and a viewer opens
+ * the file there.
  */
 void writeViewport(DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
     constexpr int kVportTableHandle = 0x8;
-    constexpr double kMarginFactor = 1.1;
-    constexpr double kAspect = 1.5;
-    const core::PatternPoint& a = drawing.extentMin;
-    const core::PatternPoint& b = drawing.extentMax;
-    const double height = kMarginFactor * std::max({b.y - a.y, (b.x - a.x) / kAspect, 1.0});
+    const double height = std::max(drawing.viewSize.y, 1.0);
+    const double aspect = std::max(drawing.viewSize.x, 1.0) / height;
     w.table("VPORT", 1, kVportTableHandle);
     w.dxfString(0, "VPORT");
     if (r2000) {
@@ -79,8 +76,8 @@ void writeViewport(DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
                                             {20, 0.0},
                                             {11, 1.0},
                                             {21, 1.0}, // the screen's corners
-                                            {12, (a.x + b.x) / 2},
-                                            {22, (a.y + b.y) / 2}, // the view's centre
+                                            {12, drawing.viewSize.x / 2},
+                                            {22, drawing.viewSize.y / 2}, // the view's centre
                                             {13, 0.0},
                                             {23, 0.0},
                                             {14, 10.0},
@@ -94,7 +91,7 @@ void writeViewport(DL_WriterA& w, const core::CncDrawing& drawing, bool r2000) {
                                             {27, 0.0},
                                             {37, 0.0}, // direction, target
                                             {40, height},
-                                            {41, kAspect},
+                                            {41, aspect},
                                             {42, 50.0},
                                             {43, 0.0},
                                             {44, 0.0},
@@ -209,6 +206,36 @@ char32_t nextCodePoint(const std::string& s, std::size_t& i) {
     return code;
 }
 
+/**
+ * The ASCII twin of a typographic character, or nothing: dashes, quotes and spaces that a
+ * reader without the glyph shows as a box, and a plain character says as well.
+ */
+const char* asciiTwin(char32_t code) {
+    switch (code) {
+    case 0x00A0: // no-break space
+        return " ";
+    case 0x2010: // hyphen
+    case 0x2011: // non-breaking hyphen
+    case 0x2012: // figure dash
+    case 0x2013: // en dash
+    case 0x2014: // em dash
+    case 0x2015: // horizontal bar
+    case 0x2212: // minus sign
+        return "-";
+    case 0x2018:
+    case 0x2019:
+        return "'";
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+        return "\"";
+    case 0x2026:
+        return "...";
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 std::string dxfText(const std::string& utf8) {
@@ -221,6 +248,10 @@ std::string dxfText(const std::string& utf8) {
             continue;
         }
         const char32_t code = nextCodePoint(utf8, i);
+        if (const char* twin = asciiTwin(code)) {
+            text += twin;
+            continue;
+        }
         char escape[16];
         std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(code));
         text += escape;

@@ -20,12 +20,14 @@ inline constexpr const char* kTextLayer = "OPISY";
 /**
  * The whole DXF of a cutting table's drawing, written with dxflib: the header in millimetres
  * with the drawing's extent, the tables with the three layers, every cut as one closed
- * polyline, every marking line as a LINE, every text as a TEXT (characters beyond ASCII as
- * \U+XXXX).
+ * polyline, every marking line as a LINE, every text as a TEXT (`dxfText`).
  */
 std::string cncDxfBytes(const core::CncDrawing& drawing, DxfVersion version);
 
-/** A text as the file keeps it: UTF-8 beyond ASCII as "\U+00B0", control characters as "?". */
+/**
+ * A text as the file keeps it: a typographic dash, quote or space as its ASCII twin ("A – 2"
+ * as "A - 2"), the rest of UTF-8 beyond ASCII as "\U+00B0", control characters as "?".
+ */
 std::string dxfText(const std::string& utf8);
 
 } // namespace blachorys::cnc

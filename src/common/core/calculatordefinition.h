@@ -66,6 +66,11 @@ struct SelectorDefinition {
     std::string caption;                   ///< the group's title
     std::string hint;                      ///< short "|" long, as a field's
     std::vector<ChoiceDefinition> choices; ///< the first one is the default
+    /**
+     * Fields, by name, that must hold a number other than 0 (any one of them) for the choice to
+     * change anything; while none does, the window disables the choice. Empty: it always acts.
+     */
+    std::vector<std::string> activeWhenNonZero;
 };
 
 /** How the note memo beside the fields behaves. */

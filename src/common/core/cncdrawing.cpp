@@ -1,5 +1,6 @@
 #include "common/core/cncdrawing.h"
 
+#include "common/core/segmentgrid.h"
 #include "common/core/templatelabels.h"
 
 #include <algorithm>
@@ -9,12 +10,16 @@
 namespace blachorys::core {
 namespace {
 
-/** A point number stands this far right of and above its point, mm. */
-constexpr double kLabelOffsetMm = 1.0;
-/** The title's baseline lies this far below the pattern, mm. */
-constexpr double kTitleGapMm = 10.0;
-/** A character of the title is at most this wide for its height. */
-constexpr double kCharacterWidthPerHeight = 1.0;
+/** Texts may stand this many label heights outside the pattern's lines. */
+constexpr double kTextMarginHeights = 10.0;
+/** The cells the lines are bucketed in to keep texts off them, mm: about a number's size. */
+constexpr double kTextGridCellMm = 5.0;
+/** The title's height per millimetre of the pattern's width, before its limits. */
+constexpr double kTitleHeightPerWidth = 1.0 / 200.0;
+/** Between the drawing and the title's first line, in title heights. */
+constexpr double kTitleGapHeights = 2.0;
+/** Baseline to baseline of the title's lines, in the room a line takes. */
+constexpr double kTitleLinePitch = 1.15;
 
 bool apart(PatternPoint a, PatternPoint b) {
     return std::hypot(a.x - b.x, a.y - b.y) >= kCncVertexGapMm;
@@ -76,25 +81,154 @@ void addMarkings(const Pattern& pattern, CncDrawing& drawing) {
     }
 }
 
-void addPointNumbers(const Pattern& pattern, CncDrawing& drawing) {
-    // Numbered as the full-scale template numbers them: on the sheet, the file is 1:1 too.
+std::vector<Segment> segmentsOf(const CncDrawing& drawing) {
+    // In the labels' frame, y downwards, as on a page.
+    std::vector<Segment> segments;
+    for (const CncCut& cut : drawing.cuts) {
+        const auto& p = cut.points;
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            const PatternPoint& to = p[(k + 1) % p.size()];
+            segments.push_back({p[k].x, -p[k].y, to.x, -to.y});
+        }
+    }
+    for (const CncMarking& m : drawing.markings) {
+        segments.push_back({m.from.x, -m.from.y, m.to.x, -m.to.y});
+    }
+    return segments;
+}
+
+/**
+ * The point numbers the full-scale template prints (the file is 1:1 too) and the captions
+ * (what each pattern is and how many to cut), placed as the template places them: clear of
+ * every cut and marking line, of each other and of the numbered points.
+ */
+void addTexts(const Pattern& pattern, const Extent& lines, CncDrawing& drawing) {
     const MarkSelection selection = selectMarks(pattern.points, 1.0);
+    std::vector<LabelRequest> requests;
     for (std::size_t i = 0; i < pattern.points.size(); ++i) {
         if (i < selection.labelRank.size() && selection.labelRank[i] < 0) {
             continue;
         }
         const PointMark& mark = pattern.points[i];
-        drawing.texts.push_back(
-            {{mark.x + kLabelOffsetMm, mark.y + kLabelOffsetMm}, kCncLabelHeightMm, mark.text});
+        const int rank = i < selection.labelRank.size() ? selection.labelRank[i] : 0;
+        requests.push_back({{mark.x, -mark.y}, mark.text, rank});
     }
-    // What each pattern is and how many to cut, where the template says it.
     for (const PatternCaption& caption : pattern.captions) {
-        const double halfWidth = kCharacterWidthPerHeight * kCncLabelHeightMm *
-                                 static_cast<double>(caption.text.size()) / 2;
-        drawing.texts.push_back({{caption.at.x - halfWidth, caption.at.y - kCncLabelHeightMm / 2},
-                                 kCncLabelHeightMm,
-                                 caption.text});
+        requests.push_back({{caption.at.x, -caption.at.y}, caption.text, -1, false});
     }
+    // Texts may stand a little outside the pattern, beside its edge.
+    const double margin = kTextMarginHeights * kCncLabelHeightMm;
+    const RectMm frame{lines.min().x - margin, -lines.max().y - margin,
+                       lines.max().x - lines.min().x + 2 * margin,
+                       lines.max().y - lines.min().y + 2 * margin};
+    const SegmentGrid grid(segmentsOf(drawing), kTextGridCellMm);
+    for (const PageLabel& label :
+         placeLabels(std::move(requests), frame, {}, {kCncLabelHeightMm, &grid})) {
+        drawing.texts.push_back({{label.textX, -label.textY}, kCncLabelHeightMm, label.text});
+    }
+}
+
+void addToExtent(Extent& extent, const CncText& text) {
+    const TextExtent room = textExtentAtMost(text.text, text.height);
+    extent.add({text.at.x, text.at.y - room.descent});
+    extent.add({text.at.x + room.width, text.at.y + room.ascent});
+}
+
+/** The title's lines under everything else, left-aligned with the pattern. */
+void addTitle(const std::string& titleLine, const Extent& lines, Extent& extent,
+              CncDrawing& drawing) {
+    const double width = lines.max().x - lines.min().x;
+    const double height = cncTitleHeight(width);
+    const TextExtent room = textExtentAtMost("", height);
+    const double pitch = kTitleLinePitch * (room.ascent + room.descent);
+    double baseline = extent.min().y - kTitleGapHeights * height - room.ascent;
+    for (const std::string& line : titleLines(titleLine, width, height)) {
+        drawing.texts.push_back({{lines.min().x, baseline}, height, line});
+        ++drawing.titleLineCount;
+        addToExtent(extent, drawing.texts.back());
+        baseline -= pitch;
+    }
+}
+
+/** The length of the UTF-8 character that begins with `lead`, 1 for a stray byte. */
+std::size_t characterLength(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+double widthOf(const std::string& text, double height) {
+    return textExtentAtMost(text, height).width;
+}
+
+/** Lines no wider than `width` of `words` joined by `separator`; `current` is the open line. */
+void fill(const std::vector<std::string>& words, const std::string& separator, double width,
+          double height, std::string& current, std::vector<std::string>& lines) {
+    for (const std::string& word : words) {
+        const std::string joined = current.empty() ? word : current + separator + word;
+        if (widthOf(joined, height) <= width) {
+            current = joined;
+            continue;
+        }
+        if (!current.empty()) {
+            lines.push_back(current);
+            current.clear();
+        }
+        if (widthOf(word, height) <= width) {
+            current = word;
+            continue;
+        }
+        // A word longer than the pattern is wide: in pieces, each as long as fits (one
+        // character at the least).
+        for (std::size_t at = 0; at < word.size();) {
+            const std::size_t length =
+                std::min(characterLength(static_cast<unsigned char>(word[at])), word.size() - at);
+            const std::string next = current + word.substr(at, length);
+            if (!current.empty() && widthOf(next, height) > width) {
+                lines.push_back(current);
+                current.clear();
+                continue;
+            }
+            current = next;
+            at += length;
+        }
+    }
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = text.find(separator, from);
+        parts.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        if (at == std::string::npos) {
+            return parts;
+        }
+        from = at + separator.size();
+    }
+}
+
+/** The drawing moved to begin a margin from the origin, and the view round it. */
+void moveToTheView(const Extent& extent, CncDrawing& drawing) {
+    const double width = extent.max().x - extent.min().x;
+    const double height = extent.max().y - extent.min().y;
+    const double margin = kCncViewMarginPerSize * std::max({width, height, 1.0});
+    const PatternPoint shift{margin - extent.min().x, margin - extent.min().y};
+    const auto move = [shift](PatternPoint& p) {
+        p.x += shift.x;
+        p.y += shift.y;
+    };
+    for (CncCut& cut : drawing.cuts) {
+        std::for_each(cut.points.begin(), cut.points.end(), move);
+    }
+    for (CncMarking& marking : drawing.markings) {
+        move(marking.from);
+        move(marking.to);
+    }
+    for (CncText& text : drawing.texts) {
+        move(text.at);
+    }
+    drawing.shift = shift;
+    drawing.extentMin = {margin, margin};
+    drawing.extentMax = {margin + width, margin + height};
+    drawing.viewSize = {width + 2 * margin, height + 2 * margin};
 }
 
 } // namespace
@@ -123,33 +257,51 @@ CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLi
         drawing.cuts.push_back(std::move(cut));
     }
     addMarkings(pattern, drawing);
-    addPointNumbers(pattern, drawing);
 
-    Extent extent;
+    Extent lines;
     for (const CncCut& cut : drawing.cuts) {
-        std::for_each(cut.points.begin(), cut.points.end(), [&](PatternPoint p) { extent.add(p); });
+        std::for_each(cut.points.begin(), cut.points.end(), [&](PatternPoint p) { lines.add(p); });
     }
     for (const CncMarking& marking : drawing.markings) {
-        extent.add(marking.from);
-        extent.add(marking.to);
+        lines.add(marking.from);
+        lines.add(marking.to);
     }
+    addTexts(pattern, lines, drawing);
+    Extent extent = lines;
     for (const CncText& text : drawing.texts) {
-        extent.add(text.at);
-        extent.add({text.at.x + kCharacterWidthPerHeight * text.height *
-                                    static_cast<double>(text.text.size()),
-                    text.at.y + text.height});
+        addToExtent(extent, text);
     }
     if (!titleLine.empty()) {
-        const PatternPoint at{extent.min().x, extent.min().y - kTitleGapMm};
-        drawing.texts.push_back({at, kCncTitleHeightMm, titleLine});
-        extent.add(at);
-        extent.add({at.x + kCharacterWidthPerHeight * kCncTitleHeightMm *
-                               static_cast<double>(titleLine.size()),
-                    at.y + kCncTitleHeightMm});
+        addTitle(titleLine, lines, extent, drawing);
     }
-    drawing.extentMin = extent.min();
-    drawing.extentMax = extent.max();
+    moveToTheView(extent, drawing);
     return {std::move(drawing), {}};
+}
+
+double cncTitleHeight(double patternWidthMm) {
+    return std::clamp(patternWidthMm * kTitleHeightPerWidth, kCncSmallestTitleHeightMm,
+                      kCncLargestTitleHeightMm);
+}
+
+std::vector<std::string> titleLines(const std::string& titleLine, double widthMm, double heightMm) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (const std::string& part : split(titleLine, " ; ")) {
+        const std::string joined = current.empty() ? part : current + " ; " + part;
+        if (widthOf(joined, heightMm) <= widthMm) {
+            current = joined;
+            continue;
+        }
+        if (!current.empty()) {
+            lines.push_back(current);
+            current.clear();
+        }
+        fill(split(part, " "), " ", widthMm, heightMm, current, lines);
+    }
+    if (!current.empty()) {
+        lines.push_back(current);
+    }
+    return lines;
 }
 
 std::string cncTitleLine(const std::string& heading, const PointReport& report) {

@@ -89,6 +89,24 @@ FieldReading readFields(const CalculatorDefinition& definition, const Calculator
     return reading;
 }
 
+bool anyNonZero(const CalculatorDefinition& definition, const FieldReading& reading,
+                const std::vector<std::string>& names) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        const auto index = fieldIndex(definition, name);
+        return index && *index < reading.values.size() && reading.values[*index] != 0.0;
+    });
+}
+
+std::vector<bool> activeSelectors(const CalculatorDefinition& definition,
+                                  const FieldReading& reading) {
+    std::vector<bool> active;
+    for (const SelectorDefinition& selector : definition.selectors) {
+        active.push_back(selector.activeWhenNonZero.empty() ||
+                         anyNonZero(definition, reading, selector.activeWhenNonZero));
+    }
+    return active;
+}
+
 std::string shortHint(const std::string& hint) {
     return hint.substr(0, hint.find('|'));
 }

@@ -56,6 +56,14 @@ struct FieldReading {
  */
 FieldReading readFields(const CalculatorDefinition& definition, const CalculatorInputs& inputs);
 
+/** Whether any of the fields of these names reads as a number other than 0. */
+bool anyNonZero(const CalculatorDefinition& definition, const FieldReading& reading,
+                const std::vector<std::string>& names);
+
+/** Per selector, in order: whether its choice acts on the fields as read (`activeWhenNonZero`). */
+std::vector<bool> activeSelectors(const CalculatorDefinition& definition,
+                                  const FieldReading& reading);
+
 /** Short part of a hint (before "|"), or the whole hint. */
 std::string shortHint(const std::string& hint);
 /** Long part of a hint (after "|"), or the whole hint. */

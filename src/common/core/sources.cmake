@@ -19,6 +19,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/fieldreading.h
     src/common/core/inputchecks.h
     src/common/core/finite.h
+    src/common/core/fittingrange.cpp
+    src/common/core/fittingrange.h
     src/common/core/makercontact.h
     src/common/core/pointmark.h
     src/common/core/numbertext.cpp
@@ -45,6 +47,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/printlayout.h
     src/common/core/savedinputformat.cpp
     src/common/core/savedinputformat.h
+    src/common/core/segmentgrid.cpp
+    src/common/core/segmentgrid.h
     src/common/core/templateplan.cpp
     src/common/core/templateplan.h
     src/common/core/templatelabels.cpp
@@ -59,4 +63,6 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/thintriangle.h
     src/common/core/wall.cpp
     src/common/core/wall.h
+    src/common/core/wallchoices.cpp
+    src/common/core/wallchoices.h
 )

@@ -103,6 +103,79 @@ bool clearOf(const RectMm& box, const std::vector<RectMm>& taken) {
                         [&box](const RectMm& other) { return overlaps(box, other); });
 }
 
+/**
+ * How far from its point a number may stand, in steps of half its height, at most: point 0 and
+ * the quarter points, which are always numbered, farther than the others.
+ */
+constexpr int kNumberDistances = 3;
+constexpr int kFixedNumberDistances = 8;
+/** How far from its middle a caption may move, in steps of half its height, at most. */
+constexpr int kCaptionRings = 1000;
+
+/**
+ * The top-left corners a number of `width` × `height` may take beside `p`: the four corners
+ * first, then centred above, below, right and left; the nearest ring first.
+ */
+std::vector<std::pair<double, double>> numberPlaces(PagePoint p, double width, double height,
+                                                    int distances) {
+    std::vector<std::pair<double, double>> places;
+    for (int ring = 0; ring < distances; ++ring) {
+        const double d = kLabelOffsetMm + ring * height / 2;
+        const double left = p.x - d - width;
+        const double right = p.x + d;
+        const double above = p.y - d - height;
+        const double below = p.y + d;
+        places.insert(places.end(), {{right, above},
+                                     {right, below},
+                                     {left, above},
+                                     {left, below},
+                                     {p.x - width / 2, above},
+                                     {p.x - width / 2, below},
+                                     {right, p.y - height / 2},
+                                     {left, p.y - height / 2}});
+    }
+    return places;
+}
+
+/**
+ * Calls `tryPlace` with the top-left corners a caption may take until it returns true: centred
+ * on its middle (moved along into the frame where the middle lies near its edge), then on
+ * square rings round it, nearest first, as far as the frame reaches.
+ */
+template <typename TryPlace>
+bool forEachCaptionPlace(PagePoint p, double width, double height, const RectMm& frame,
+                         bool searched, TryPlace tryPlace) {
+    const double x0 = std::max(frame.left, std::min(p.x - width / 2, frame.right() - width));
+    const double y0 = std::max(frame.top, std::min(p.y - height / 2, frame.bottom() - height));
+    if (tryPlace(x0, y0)) {
+        return true;
+    }
+    if (!searched) {
+        return false;
+    }
+    const double step = height / 2;
+    const double reach = std::max(frame.width, frame.height);
+    std::vector<std::pair<int, int>> offsets;
+    for (int ring = 1; ring * step <= reach && ring <= kCaptionRings; ++ring) {
+        offsets.clear();
+        for (int i = -ring; i <= ring; ++i) {
+            offsets.insert(offsets.end(), {{i, -ring}, {i, ring}});
+            if (i != -ring && i != ring) {
+                offsets.insert(offsets.end(), {{-ring, i}, {ring, i}});
+            }
+        }
+        std::stable_sort(offsets.begin(), offsets.end(), [](const auto& a, const auto& b) {
+            return a.first * a.first + a.second * a.second <
+                   b.first * b.first + b.second * b.second;
+        });
+        for (const auto& [i, j] : offsets) {
+            if (tryPlace(x0 + i * step, y0 + j * step)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 } // namespace
 
 TextExtent textExtentAtMost(std::string_view text, double capitalMm) {
@@ -157,7 +230,8 @@ std::vector<TemplateLine> thinMarkingLines(const std::vector<TemplateLine>& line
 }
 
 std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const RectMm& frame,
-                                   const std::vector<PagePoint>& crosses) {
+                                   const std::vector<PagePoint>& crosses,
+                                   const LabelLayout& layout) {
     std::stable_sort(requests.begin(), requests.end(),
                      [](const LabelRequest& a, const LabelRequest& b) { return a.rank < b.rank; });
     // What a label's box must keep clear of: the crosses' arms, the numbered points' dots and
@@ -175,33 +249,44 @@ std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const Rec
         if (request.dot && !clearOf(dot, labelBoxes)) {
             continue;
         }
-        const TextExtent extent = textExtentAtMost(request.text, kLabelCapitalMm);
+        const TextExtent extent = textExtentAtMost(request.text, layout.capitalMm);
         const double height = extent.ascent + extent.descent;
-        const double left = p.x - kLabelOffsetMm - extent.width;
-        const double right = p.x + kLabelOffsetMm;
-        const double above = p.y - kLabelOffsetMm - height;
-        const double below = p.y + kLabelOffsetMm;
-        std::vector<std::pair<double, double>> places{
-            {right, above}, {right, below}, {left, above}, {left, below}};
-        if (!request.dot) {
-            // Centred, but moved along into the frame where the point lies near its edge.
-            places = {{std::max(frame.left,
-                                std::min(p.x - extent.width / 2, frame.right() - extent.width)),
-                       std::max(frame.top, std::min(p.y - height / 2, frame.bottom() - height))}};
-        }
-        for (const auto& [x, y] : places) {
+        const auto placeAt = [&](double x, double y, bool clearOfLines) {
             const RectMm box{x, y, extent.width, height};
             const RectMm clearance = grown(box, kClearanceMm);
             if (!inside(box, frame) || !clearOf(clearance, labelBoxes) ||
-                !clearOf(clearance, marks)) {
-                continue;
+                !clearOf(clearance, marks) ||
+                (clearOfLines && layout.lines != nullptr && layout.lines->meets(clearance))) {
+                return false;
             }
             placed.push_back({p.x, p.y, request.text, x, y + extent.ascent, box, request.dot});
             labelBoxes.push_back(box);
             if (request.dot) {
                 marks.push_back(dot);
             }
-            break;
+            return true;
+        };
+        if (request.dot) {
+            const bool fixed = request.rank <= 0;
+            const auto places = numberPlaces(p, extent.width, height,
+                                             fixed ? kFixedNumberDistances : kNumberDistances);
+            const auto placed = [&](bool clearOfLines) {
+                return std::any_of(places.begin(), places.end(), [&](const auto& place) {
+                    return placeAt(place.first, place.second, clearOfLines);
+                });
+            };
+            // Point 0 and the quarter points are never left out: where marking lines stand
+            // closer than a number is wide, one of them stands over a line.
+            if (!placed(true) && fixed) {
+                placed(false);
+            }
+            continue;
+        }
+        const auto clear = [&](double x, double y) { return placeAt(x, y, true); };
+        if (!forEachCaptionPlace(p, extent.width, height, frame, true, clear)) {
+            // What a piece is and how many to cut is never left out.
+            forEachCaptionPlace(p, extent.width, height, frame, false,
+                                [&](double x, double y) { return placeAt(x, y, false); });
         }
     }
     return placed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/segmentgrid.h"
 #include "common/core/templateplan.h"
 
 #include <string>
@@ -48,14 +49,25 @@ struct LabelRequest {
     bool dot = true;
 };
 
+/** How the labels of a page or a drawing are set. */
+struct LabelLayout {
+    /** Capital height of the texts, mm. */
+    double capitalMm = kLabelCapitalMm;
+    /** The lines of the pattern no label may touch: cut, marking and bending lines. */
+    const SegmentGrid* lines = nullptr;
+};
+
 /**
- * The labels of one page, by rank and then in order, each beside its point (above right,
- * below right, above left or below left, the first of them that is free; a caption centred
- * on it) and inside the frame,
- * clear of the labels placed before it, of their points' dots and of the crosses. A label with
- * no free place is left out.
+ * The labels of one page, by rank and then in order, each inside the frame and clear of the
+ * lines, of the labels placed before it, of their points' dots and of the crosses. A number
+ * stands beside its point: above right, below right, above left or below left, or centred
+ * above, below or beside it, at the least distance that is free; one with no free place is
+ * left out, but for a number of rank 0, which then stands clear of the labels, dots and crosses
+ * only (marking lines closer than it is wide). A caption stands at the free place nearest its
+ * middle; where there is none, at its middle, clear of the labels and crosses only.
  */
 std::vector<PageLabel> placeLabels(std::vector<LabelRequest> requests, const RectMm& frame,
-                                   const std::vector<PagePoint>& crosses);
+                                   const std::vector<PagePoint>& crosses,
+                                   const LabelLayout& layout = {});
 
 } // namespace blachorys::core

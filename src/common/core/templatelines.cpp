@@ -1,7 +1,5 @@
 #include "common/core/templatelines.h"
 
-#include "common/core/numbertext.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -100,8 +98,8 @@ std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern) {
         const Box e = boxOf(exact[o]);
         const Box r = boxOf(reported[o]);
         const ExactSheet sheet{e.maxX - e.minX, e.maxY - e.minY, r.maxX - r.minX, r.maxY - r.minY};
-        if (formatReport(sheet.width) != formatReport(sheet.reportedWidth) ||
-            formatReport(sheet.height) != formatReport(sheet.reportedHeight)) {
+        if (sheet.width - sheet.reportedWidth >= kExactSheetNoticeMm ||
+            sheet.height - sheet.reportedHeight >= kExactSheetNoticeMm) {
             sheets.push_back(sheet);
         }
     }

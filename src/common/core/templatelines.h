@@ -59,8 +59,14 @@ struct ExactSheet {
 };
 
 /**
- * The pieces whose exact outline needs another sheet than the one the report states (which is
- * the box round the reported points), to the report's tenth of a millimetre.
+ * The exact outline needs a sheet larger by this, mm, before the template says so: less is
+ * within what a worker trims anyway, and a notice of a tenth is only noise.
+ */
+inline constexpr double kExactSheetNoticeMm = 0.5;
+
+/**
+ * The pieces whose exact outline needs a sheet wider or higher by kExactSheetNoticeMm or more
+ * than the one the report states (which is the box round the reported points).
  */
 std::vector<ExactSheet> sheetsLargerThanReported(const Pattern& pattern);
 

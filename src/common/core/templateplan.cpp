@@ -10,6 +10,8 @@
 namespace blachorys::core {
 namespace {
 
+/** The cells the page's lines are bucketed in to keep labels off them: about a label's size. */
+constexpr double kLabelGridCellMm = 5.0;
 /** A grid this large is refused before any page is clipped. */
 constexpr long long kMaxGridTiles = 20000;
 
@@ -154,7 +156,14 @@ std::vector<PageLabel> labelsOf(const TemplatePlan& plan, const TemplatePage& pa
                                 false});
         }
     }
-    return placeLabels(std::move(requests), plan.frame, page.crosses);
+    // Clear of every line drawn on the page, the thinned marking lines' survivors included.
+    std::vector<Segment> lines;
+    lines.reserve(page.strokes.size());
+    for (const PageStroke& stroke : page.strokes) {
+        lines.push_back({stroke.x1, stroke.y1, stroke.x2, stroke.y2});
+    }
+    const SegmentGrid grid(std::move(lines), kLabelGridCellMm);
+    return placeLabels(std::move(requests), plan.frame, page.crosses, {kLabelCapitalMm, &grid});
 }
 
 /** The columns and rows of tiles that may hold something of the box; a few more, never fewer. */

@@ -4,6 +4,7 @@
 #include "common/gui/makerlabel.h"
 #include "common/gui/numericlineedit.h"
 #include "common/gui/pictures.h"
+#include "common/gui/resultsbox.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -89,14 +90,20 @@ public:
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(content);
+        m_form.contents = content;
 
         m_form.statusBar = new QStatusBar(&m_window);
         m_form.statusBar->setObjectName(q(m_definition.window.components.statusBar));
         m_form.statusBar->setSizeGripEnabled(false);
+        // A widget of the bar, not a message: a hint shown over it hides it only while shown.
+        m_form.lastSave = new QLabel(m_form.statusBar);
+        m_form.lastSave->setObjectName(QStringLiteral("OstatniZapis"));
+        m_form.statusBar->addWidget(m_form.lastSave, 1);
         m_hints.addTarget(m_form.statusBar);
 
         auto* root = new QVBoxLayout(&m_window);
         root->setContentsMargins(0, 0, 0, 0);
+        root->setSpacing(0);
         root->addWidget(scroll, 1);
         root->addWidget(m_form.statusBar);
         chainTabOrder();
@@ -208,6 +215,7 @@ private:
             }
             buttons.front()->setChecked(true);
             m_form.selectorButtons.push_back(std::move(buttons));
+            m_form.selectorBoxes.push_back(box);
             stack->addWidget(box);
         }
         return stack;
@@ -216,10 +224,8 @@ private:
     QGroupBox* resultsBox() {
         const auto& components = m_definition.window.components;
         const QString prefix = q(components.outputPrefix);
-        auto* box = new QGroupBox(QStringLiteral("Wyniki"), &m_window);
-        box->setObjectName(prefix + QStringLiteral("Wyniki"));
 
-        auto* memo = new QPlainTextEdit(box);
+        auto* memo = new QPlainTextEdit;
         memo->setObjectName(q(components.resultsMemo));
         memo->setReadOnly(true);
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -229,22 +235,18 @@ private:
         memo->setMinimumHeight(4 * memo->fontMetrics().lineSpacing());
         m_form.resultsMemo = memo;
 
-        // Two to a row, in the table's order.
-        auto* buttons = new QGridLayout;
-        buttons->setSpacing(kMargin);
+        std::vector<QPushButton*> buttons;
         for (const render::OutputRow& row : render::outputRows()) {
-            auto* b = new QPushButton(QString::fromUtf8(row.caption), box);
+            auto* b = new QPushButton(QString::fromUtf8(row.caption));
             b->setObjectName(prefix + QString::fromLatin1(row.buttonName));
-            const auto at = static_cast<int>(m_form.outputs.size());
-            buttons->addWidget(b, at / 2, at % 2);
+            if (row.tooltip != nullptr) {
+                m_hints.attach(b, QString::fromUtf8(row.tooltip));
+            }
+            buttons.push_back(b);
             m_form.outputs.push_back({&row, b});
         }
-
-        auto* layout = new QVBoxLayout(box);
-        layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-        layout->setSpacing(kMargin);
-        layout->addWidget(memo, 1);
-        layout->addLayout(buttons);
+        auto* box = new ResultsBox(QStringLiteral("Wyniki"), memo, std::move(buttons), &m_window);
+        box->setObjectName(prefix + QStringLiteral("Wyniki"));
         return box;
     }
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QGroupBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -39,6 +41,8 @@ struct CalculatorForm {
     std::vector<QRadioButton*> developmentButtons;
     /** Each selector's radio buttons, in its choices' order. */
     std::vector<std::vector<QRadioButton*>> selectorButtons;
+    /** Each selector's group, which holds its buttons. */
+    std::vector<QGroupBox*> selectorBoxes;
     QPlainTextEdit* noteMemo = nullptr;
     QPlainTextEdit* resultsMemo = nullptr;
     QPushButton* calculateButton = nullptr;
@@ -46,6 +50,10 @@ struct CalculatorForm {
     std::vector<OutputButton> outputs;
     QPushButton* schemeButton = nullptr;
     QStatusBar* statusBar = nullptr;
+    /** Everything above the status bar, in its scroll area. */
+    QWidget* contents = nullptr;
+    /** The status line's own text, "Zapisano: ...", shown whenever no hint covers it. */
+    QLabel* lastSave = nullptr;
 };
 
 CalculatorForm buildCalculatorForm(QWidget& window, const core::CalculatorDefinition& definition,

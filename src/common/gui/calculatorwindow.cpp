@@ -11,15 +11,21 @@
 #include "common/gui/templateoutput.h"
 #include "common/gui/twynikischemat.h"
 #include "common/io/atomicfile.h"
+#include "common/io/programsettings.h"
 #include "common/io/reportdate.h"
 #include "common/io/savedinputs.h"
 #include "common/io/templatecorrection.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -65,7 +71,9 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
     }
     for (NumericLineEdit* field : m_form.fields) {
         connect(field, &QLineEdit::textChanged, this, &CalculatorWindow::Disable_Przyciski);
+        connect(field, &QLineEdit::textChanged, this, &CalculatorWindow::enableActiveSelectors);
     }
+    enableActiveSelectors();
     new FieldNotes(
         definition(), m_form.fields, *m_form.noteMemo, [this] { return developmentIndex(); }, this);
     connect(m_form.calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
@@ -113,6 +121,11 @@ void CalculatorWindow::focusFirstField() {
         ->setFocus(Qt::OtherFocusReason);
 }
 
+QSize CalculatorWindow::neededSize() const {
+    const QSize contents = m_form.contents->minimumSizeHint();
+    return {contents.width(), contents.height() + m_form.statusBar->sizeHint().height()};
+}
+
 QString CalculatorWindow::schemePicture() const {
     const auto& d = definition();
     return q(d.developments.empty() ? d.window.schemePicture
@@ -136,6 +149,14 @@ void CalculatorWindow::Disable_Przyciski() {
                           : d.developments[developmentIndex()].schemeButtonCaption));
     // As wide as its caption needs, whatever the font.
     scheme->setMinimumWidth(std::max(kSchemeButtonWidth, scheme->sizeHint().width()));
+}
+
+void CalculatorWindow::enableActiveSelectors() {
+    const std::vector<bool> active =
+        core::activeSelectors(definition(), core::readFields(definition(), inputs()));
+    for (std::size_t k = 0; k < active.size(); ++k) {
+        m_form.selectorBoxes[k]->setEnabled(active[k]);
+    }
 }
 
 void CalculatorWindow::Button1Click() {
@@ -188,11 +209,27 @@ void CalculatorWindow::runOutput(const render::OutputRow& row) {
     }
 }
 
+QString CalculatorWindow::offeredPath(const render::OutputRow& row) const {
+    const auto last = m_lastNames.find(row.kind);
+    if (last != m_lastNames.end()) {
+        return last->second;
+    }
+    // The folder this kind of file last went to, in this run or an earlier one; the program's
+    // own the first time.
+    QString folder = io::ProgramSettings(m_context.savedInputsDirectory)
+                         .lastFolder(QString::fromLatin1(row.folderKey));
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = m_context.savedInputsDirectory;
+    }
+    return QDir(folder).filePath(row.initialName(definition()));
+}
+
 void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                   const core::TemplateSettings& settings) {
-    // Made once, before the dialog: a file that cannot be made is said so at once.
-    const render::OutputFile file =
-        row.make({definition(), *m_outputs, settings, cnc::DxfVersion::R2000});
+    // Made once, before the dialog, in the first filter's release: a file that cannot be made
+    // is said so at once. Another release chosen in the dialog makes it again.
+    render::OutputSource source{definition(), *m_outputs, settings, row.filters.front().dxfVersion};
+    render::OutputFile file = row.make(source);
     if (file.problem) {
         m_context.prompts.error(this, QString::fromUtf8(row.windowProblem != nullptr
                                                             ? row.windowProblem
@@ -200,11 +237,31 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                           *file.problem);
         return;
     }
-    saveThroughDialog(m_context.prompts, this, QString::fromUtf8(row.filter),
-                      row.initialName(definition()), m_lastNames[row.kind],
-                      [&file](const QString& path) -> std::optional<QString> {
-                          return io::writeFileAtomically(path, file.bytes);
-                      });
+    const auto outcome =
+        saveThroughDialog(m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
+                          [&](const QString& path, int filterIndex) -> std::optional<QString> {
+                              const cnc::DxfVersion version =
+                                  row.filters.at(static_cast<std::size_t>(filterIndex)).dxfVersion;
+                              if (version != source.dxfVersion) {
+                                  source.dxfVersion = version;
+                                  file = row.make(source);
+                                  if (file.problem) {
+                                      return *file.problem;
+                                  }
+                              }
+                              return io::writeFileAtomically(path, file.bytes);
+                          });
+    if (!outcome) {
+        return;
+    }
+    m_lastNames[row.kind] = outcome->path;
+    if (outcome->written) {
+        io::ProgramSettings(m_context.savedInputsDirectory)
+            .setLastFolder(QString::fromLatin1(row.folderKey),
+                           QFileInfo(outcome->path).absolutePath());
+        m_form.lastSave->setText(QStringLiteral("Zapisano: ") +
+                                 QDir::toNativeSeparators(outcome->path));
+    }
 }
 
 void CalculatorWindow::ZapiszWynikiClick() {
@@ -249,15 +306,16 @@ void CalculatorWindow::showPreview() {
 }
 
 void CalculatorWindow::templateDialog(const render::OutputRow& row) {
-    if (!m_templateSettings) {
-        m_templateSettings = io::loadTemplateCorrection(m_context.savedInputsDirectory);
-    }
-    const auto choice =
-        m_context.prompts.templateDialog(this, *m_templateSettings, m_outputs->pattern);
+    // What was chosen last, in any calculator and any run: the paper, orientation and overlap
+    // in the program's settings, the printer's correction in its own file.
+    io::ProgramSettings remembered(m_context.savedInputsDirectory);
+    const core::TemplateSettings initial =
+        remembered.templateLayout(io::loadTemplateCorrection(m_context.savedInputsDirectory));
+    const auto choice = m_context.prompts.templateDialog(this, initial, m_outputs->pattern);
     if (!choice) {
         return;
     }
-    m_templateSettings = choice->settings;
+    remembered.setTemplateLayout(choice->settings);
     if (!io::saveTemplateCorrection(m_context.savedInputsDirectory, choice->settings)) {
         m_context.prompts.warning(this, QStringLiteral("Nie moge zapisac do pliku"));
     }

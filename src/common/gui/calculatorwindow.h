@@ -47,6 +47,8 @@ public:
     bool hasResultsReady() const { return m_outputs.has_value(); }
     /** Puts the caret in the first field of the tab order, ready for typing. */
     void focusFirstField();
+    /** The size that shows every control without scrolling: the contents and the status bar. */
+    QSize neededSize() const;
     /** The scheme picture for the development checked now ("w_rr_r"). */
     QString schemePicture() const;
 
@@ -71,9 +73,19 @@ protected:
 
 private:
     void setOutputs(std::optional<core::CalculationOutputs> outputs);
+    /** Each selector enabled exactly while its choice acts on the fields' numbers. */
+    void enableActiveSelectors();
     /** What an output's button does, while the outputs are ready. */
     void runOutput(const render::OutputRow& row);
-    /** The file made, then the save dialog, the overwrite question and an atomic write. */
+    /**
+     * Where the save dialog of an output opens: the name last saved under in this window, else
+     * the output's own name in the folder its kind last went to.
+     */
+    QString offeredPath(const render::OutputRow& row) const;
+    /**
+     * The file made, then the save dialog, the overwrite question and an atomic write; the
+     * folder remembered and the status line saying so.
+     */
     void saveOutput(const render::OutputRow& row, const core::TemplateSettings& settings = {});
     void printResults();
     void showPreview();
@@ -89,8 +101,6 @@ private:
     bool m_inputsLoaded = false;
     /** The name last saved under, per kind of file. */
     std::map<render::OutputKind, QString> m_lastNames;
-    /** The template's settings in this window; the scale correction comes from the last run. */
-    std::optional<core::TemplateSettings> m_templateSettings;
 };
 
 } // namespace blachorys::gui

@@ -99,6 +99,9 @@ void DrawingPreview::rebuild() {
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(Qt::white);
     m_fit = core::fitPreview(size.width(), size.height(), m_drawing);
+    // A new picture has a new fit: the last read-out no longer says where the cursor is.
+    m_labelX->clear();
+    m_labelY->clear();
 
     QPainter painter(&m_image);
     // Aliased, so every pixel is exactly a pen colour or white.

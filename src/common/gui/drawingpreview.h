@@ -15,7 +15,8 @@ namespace blachorys::gui {
 /**
  * A calculator's preview window: the pattern fitted to the drawing area, and the cursor's
  * position in millimetres on the panel below it. One window per calculator, reused for every
- * calculation; the picture is drawn anew each time the window is shown or activated.
+ * calculation; the picture is drawn anew each time the window is shown or activated, and the
+ * read-out is empty until the cursor moves over the new picture.
  */
 class DrawingPreview final : public QDialog {
     Q_OBJECT
@@ -29,7 +30,7 @@ public:
 
     /** The case's drawing, shown from the next activation on. */
     void setDrawing(const core::PreviewDrawing& drawing);
-    /** Draws the stored drawing into a fresh image and repaints. */
+    /** Draws the stored drawing into a fresh image, clears the read-out and repaints. */
     void rebuild();
 
     /** The drawing as last built; null while the window is hidden. */

@@ -39,11 +39,7 @@ bool FieldNotes::anyNonZero(const std::vector<std::string>& names) const {
     for (const NumericLineEdit* field : m_fields) {
         inputs.fieldTexts.push_back(field->text().toStdString());
     }
-    const core::FieldReading reading = core::readFields(m_definition, inputs);
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-        const auto index = core::fieldIndex(m_definition, name);
-        return index && reading.values[*index] != 0.0;
-    });
+    return core::anyNonZero(m_definition, core::readFields(m_definition, inputs), names);
 }
 
 void FieldNotes::show(std::size_t fieldIndex) {

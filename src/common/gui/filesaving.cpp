@@ -3,35 +3,39 @@
 #include "common/gui/prompts.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace blachorys::gui {
 
-QString withDefaultSuffix(const QString& name, const QString& filter) {
-    const QString suffix = filter.mid(filter.lastIndexOf(QStringLiteral("*.")) + 2);
+QString withDefaultSuffix(const QString& name, const QString& filter, int filterIndex) {
+    const QString pattern = filter.split(u'|').value(2 * filterIndex + 1);
+    const QString suffix = pattern.mid(pattern.lastIndexOf(QStringLiteral("*.")) + 2);
     if (suffix.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
         return name;
     }
     return name.endsWith(u'.') ? name + suffix : name + u'.' + suffix;
 }
 
-void saveThroughDialog(Prompts& prompts, QWidget* parent, const QString& filter,
-                       const QString& initialName, QString& lastName, const FileWriter& write) {
-    const auto chosen =
-        prompts.saveFileName(parent, filter, lastName.isEmpty() ? initialName : lastName);
+std::optional<SaveOutcome> saveThroughDialog(Prompts& prompts, QWidget* parent,
+                                             const QString& filter, const QString& offeredPath,
+                                             const FileWriter& write) {
+    const auto chosen = prompts.saveFileName(parent, filter, offeredPath);
     if (!chosen) {
-        return;
+        return std::nullopt;
     }
-    const QString path = withDefaultSuffix(*chosen, filter);
-    lastName = path;
-    if (QFileInfo::exists(path) &&
-        !prompts.askYesNo(parent, QStringLiteral("Plik - ") + path +
+    SaveOutcome outcome{withDefaultSuffix(chosen->name, filter, chosen->filterIndex), false};
+    if (QFileInfo::exists(outcome.path) &&
+        !prompts.askYesNo(parent, QStringLiteral("Plik - ") + outcome.path +
                                       QStringLiteral(" juz istnieje - Nadpisac ?"))) {
-        return;
+        return outcome;
     }
-    if (const auto failure = write(path)) {
-        prompts.error(parent, QStringLiteral("Nie moge zapisac pliku ") + path +
+    if (const auto failure = write(outcome.path, chosen->filterIndex)) {
+        prompts.error(parent, QStringLiteral("Nie moge zapisac pliku ") + outcome.path +
                                   QStringLiteral(" : ") + *failure);
+        return outcome;
     }
+    outcome.written = true;
+    return outcome;
 }
 
 } // namespace blachorys::gui

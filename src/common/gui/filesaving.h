@@ -11,21 +11,31 @@ namespace blachorys::gui {
 
 class Prompts;
 
-/** Writes a file at a path; returns the failure's description, or nothing. */
-using FileWriter = std::function<std::optional<QString>(const QString& path)>;
+/**
+ * Writes a file at a path with the dialog's filter `filterIndex` chosen; returns the failure's
+ * description, or nothing.
+ */
+using FileWriter = std::function<std::optional<QString>(const QString& path, int filterIndex)>;
 
 /**
- * The name a save dialog returned, with the filter's extension added when the name has none
- * ("szablon" is saved as "szablon.dxf" for "Plik rysunku -  DXF|*.dxf").
+ * The name a save dialog returned, with the extension of its filter `filterIndex` added when
+ * the name has none ("szablon" is saved as "szablon.dxf" for "Plik rysunku -  DXF|*.dxf").
  */
-QString withDefaultSuffix(const QString& name, const QString& filter);
+QString withDefaultSuffix(const QString& name, const QString& filter, int filterIndex = 0);
+
+/** Where a save dialog's answer went: the path with its extension, and whether it was written. */
+struct SaveOutcome {
+    QString path;
+    bool written = false;
+};
 
 /**
- * Saving an output as every window does it: the save dialog (offering `lastName`, or
- * `initialName` the first time), the filter's extension added, the overwrite question when
- * the file exists, the write, and an error box naming the file when the write fails.
+ * Saving an output as every window does it: the save dialog (opened at `offeredPath`), the
+ * filter's extension added, the overwrite question when the file exists, the write, and an
+ * error box naming the file when the write fails. Nothing when the dialog was cancelled.
  */
-void saveThroughDialog(Prompts& prompts, QWidget* parent, const QString& filter,
-                       const QString& initialName, QString& lastName, const FileWriter& write);
+std::optional<SaveOutcome> saveThroughDialog(Prompts& prompts, QWidget* parent,
+                                             const QString& filter, const QString& offeredPath,
+                                             const FileWriter& write);
 
 } // namespace blachorys::gui

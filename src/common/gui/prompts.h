@@ -13,6 +13,12 @@ class QWidget;
 
 namespace blachorys::gui {
 
+/** What a save dialog chose: the name as typed and which of its filters was chosen. */
+struct FileChoice {
+    QString name;
+    int filterIndex = 0; ///< 0 for the first filter
+};
+
 /** What the template dialog chose: the settings, then printing or a PDF file. */
 struct TemplateChoice {
     enum class Action { Print, SavePdf };
@@ -34,9 +40,12 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     /** An information box with Yes and No; true only for Yes. */
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
-    /** The file-save dialog; nothing when cancelled. The name is used as typed. */
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                                const QString& initialName) = 0;
+    /**
+     * The file-save dialog, opened at `initialName` (its folder and name) with the filters of
+     * `filter` ("caption|*.ext|caption|*.ext"); nothing when cancelled. The name is as typed.
+     */
+    virtual std::optional<FileChoice> saveFileName(QWidget* parent, const QString& filter,
+                                                   const QString& initialName) = 0;
     /**
      * The print dialog for `printer`; true when the user confirms. A document of `pageCount`
      * pages (more than 0) lets a range of them be chosen, which the printer then holds.

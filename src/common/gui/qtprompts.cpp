@@ -10,17 +10,19 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace blachorys::gui {
 namespace {
 
 /** "Plik tekstowy - TXT|*.txt" in the file dialog's own form, "Plik tekstowy - TXT (*.txt)". */
-QString dialogFilter(const QString& filter) {
+QStringList dialogFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
     }
-    return filters.join(QStringLiteral(";;"));
+    return filters;
 }
 
 } // namespace
@@ -39,16 +41,19 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
                                     QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<QString> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
-                                               const QString& initialName) {
+std::optional<FileChoice> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
+                                                  const QString& initialName) {
+    const QStringList filters = dialogFilters(filter);
+    QString chosenFilter = filters.value(0);
     // The overwrite question is the program's own, so the dialog must not ask it too.
-    const QString name =
-        QFileDialog::getSaveFileName(parent, QString(), initialName, dialogFilter(filter), nullptr,
-                                     QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        parent, QString(), initialName, filters.join(QStringLiteral(";;")), &chosenFilter,
+        QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) {
         return std::nullopt;
     }
-    return name;
+    return FileChoice{name,
+                      static_cast<int>(std::max<qsizetype>(0, filters.indexOf(chosenFilter)))};
 }
 
 bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer, int pageCount) {

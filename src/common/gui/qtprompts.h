@@ -10,8 +10,8 @@ public:
     void warning(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                        const QString& initialName) override;
+    std::optional<FileChoice> saveFileName(QWidget* parent, const QString& filter,
+                                           const QString& initialName) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<TemplateChoice> templateDialog(QWidget* parent,

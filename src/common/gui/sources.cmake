@@ -25,6 +25,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/qtprompts.h
     src/common/gui/reportprinter.cpp
     src/common/gui/reportprinter.h
+    src/common/gui/resultsbox.cpp
+    src/common/gui/resultsbox.h
     src/common/gui/templatedialog.cpp
     src/common/gui/templatedialog.h
     src/common/gui/templateoutput.cpp

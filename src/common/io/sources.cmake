@@ -7,6 +7,8 @@ set(BLACHORYS_IO_SOURCES
     src/common/io/outputfiles.h
     src/common/io/platformfiles.cpp
     src/common/io/platformfiles.h
+    src/common/io/programsettings.cpp
+    src/common/io/programsettings.h
     src/common/io/reportdate.cpp
     src/common/io/reportdate.h
     src/common/io/savedinputs.cpp

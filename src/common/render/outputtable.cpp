@@ -1,5 +1,7 @@
 #include "common/render/outputtable.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -27,15 +29,18 @@ const std::vector<OutputRow>& outputRows() {
          .make = reportFile,
          .cliOption = "--txt",
          .cliFileName = "TXT",
-         .filter = "Plik tekstowy - TXT|*.txt",
+         .filters = {{"Plik tekstowy - TXT", "*.txt"}},
+         .folderKey = "txt",
          .initialName = [](const core::CalculatorDefinition& d) { return q(d.txtFileName); }},
         {.kind = OutputKind::Dxf,
          .buttonName = "ZapiszRysunek",
          .caption = "Zapisz rysunek-DXF",
+         .tooltip = "DXF punktów, jak w opisie programu",
          .make = dxfFile,
          .cliOption = "--dxf",
          .cliFileName = "DXF",
-         .filter = "Plik rysunku -  DXF|*.dxf",
+         .filters = {{"Plik rysunku -  DXF", "*.dxf"}},
+         .folderKey = "dxf",
          .initialName = [](const core::CalculatorDefinition& d) { return q(d.dxfFileName); }},
         {.kind = OutputKind::Print,
          .action = OutputAction::PrintReport,
@@ -53,7 +58,8 @@ const std::vector<OutputRow>& outputRows() {
          .cliOption = "--template-pdf",
          .cliFileName = "PDF",
          .cliProblemName = "the template",
-         .filter = "Plik PDF|*.pdf",
+         .filters = {{"Plik PDF", "*.pdf"}},
+         .folderKey = "template-pdf",
          .windowProblem = "Nie moge przygotowac szablonu : ",
          .initialName =
              [](const core::CalculatorDefinition& d) {
@@ -63,11 +69,14 @@ const std::vector<OutputRow>& outputRows() {
         {.kind = OutputKind::CncDxf,
          .buttonName = "ZapiszDXFCNC",
          .caption = "Zapisz DXF dla CNC",
+         .tooltip = "DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY",
          .make = cncDxfFile,
          .cliOption = "--cnc-dxf",
          .cliFileName = "CNC DXF",
          .cliProblemName = "the CNC DXF",
-         .filter = "Pliki DXF|*.dxf",
+         .filters = {{"DXF dla CNC - R2000", "*.dxf", cnc::DxfVersion::R2000},
+                     {"DXF dla CNC - R12 (starsze sterowniki)", "*.dxf", cnc::DxfVersion::R12}},
+         .folderKey = "cnc-dxf",
          .windowProblem = "Nie moge przygotowac pliku DXF dla CNC : ",
          .initialName =
              [](const core::CalculatorDefinition& d) {
@@ -85,6 +94,14 @@ const OutputRow& outputRow(OutputKind kind) {
         throw std::out_of_range("no output row of this kind");
     }
     return *row;
+}
+
+QString dialogFilter(const OutputRow& row) {
+    QStringList parts;
+    for (const OutputFilter& filter : row.filters) {
+        parts << QString::fromUtf8(filter.caption) << QString::fromUtf8(filter.pattern);
+    }
+    return parts.join(u'|');
 }
 
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source) {

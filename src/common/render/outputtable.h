@@ -27,6 +27,13 @@ enum class OutputAction {
     TemplateDialog, ///< the template's dialog: printed, or saved as the file
 };
 
+/** One filter of a file's save dialog; choosing it chooses the CNC DXF's release too. */
+struct OutputFilter {
+    const char* caption = ""; ///< "Plik tekstowy - TXT"
+    const char* pattern = ""; ///< "*.txt"
+    cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
+};
+
 /**
  * One kind of output: its button in the window and, for a file, its option on the command line,
  * its save dialog and its writer.
@@ -37,6 +44,8 @@ struct OutputRow {
     /** The button's object name after the window's prefix: "ZapiszWyniki". */
     const char* buttonName = "";
     const char* caption = ""; ///< "Zapisz Wyniki - TXT"
+    /** The button's tooltip, where its caption alone does not tell it from another; or none. */
+    const char* tooltip = nullptr;
     /** The file's writer; none for an output that makes no file. */
     OutputFile (*make)(const OutputSource&) = nullptr;
     const char* cliOption = nullptr; ///< "--txt"
@@ -44,8 +53,10 @@ struct OutputRow {
     const char* cliFileName = nullptr;
     /** What the command line cannot make when the writer refuses: "the template". */
     const char* cliProblemName = nullptr;
-    /** The save dialog's filter: "Plik tekstowy - TXT|*.txt". */
-    const char* filter = nullptr;
+    /** The save dialog's filters, the first one offered first. */
+    std::vector<OutputFilter> filters;
+    /** The kind of file whose last folder the save dialog starts in: "txt". */
+    const char* folderKey = nullptr;
     /** The window's message before the writer's problem: "Nie moge przygotowac szablonu : ". */
     const char* windowProblem = nullptr;
     /** The save dialog's initial name. */
@@ -61,6 +72,9 @@ const std::vector<OutputRow>& outputRows();
 
 /** The row of an output. */
 const OutputRow& outputRow(OutputKind kind);
+
+/** The save dialog's filters as the prompts take them: "Plik tekstowy - TXT|*.txt|...". */
+QString dialogFilter(const OutputRow& row);
 
 /** The file of an output that makes one. */
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);

@@ -5,6 +5,7 @@
 #include "common/core/pointreport.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
+#include "support/fittingrange.h"
 
 #include <gtest/gtest.h>
 
@@ -103,26 +104,34 @@ INSTANTIATE_TEST_SUITE_P(
                      changed({{"Dm", "1e10"}, {"Dd", "1e10"}, {"P", "0"}, {"Beta", "1e-300"}}), 1}),
     [](const auto& info) { return std::string(info.param.what); });
 
-TEST(PipePipeCalculator, APatternThatCannotFitIsRefused) {
+TEST(PipePipeCalculator, APatternThatCannotFitIsRefusedWithWhatWouldFit) {
     const std::string endInside = "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy "
-                                  "wewnatrz RURY WIEKSZEJ (tworzaca h < 0) - zwieksz H.";
+                                  "wewnatrz RURY WIEKSZEJ (tworzaca h < 0) - zwieksz H";
     const std::string pastAnEnd = "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza "
-                                  "koniec RURY WIEKSZEJ - sprawdz Lm i Ld.";
+                                  "koniec RURY WIEKSZEJ - sprawdz Lm i Ld";
     const struct {
         test::FieldChanges changes;
         std::size_t development;
         std::string message;
+        const char* fitting; ///< the field whose range the message names
     } cases[] = {
-        {{{"H", "300"}}, 0, endInside},  {{{"H", "0"}, {"Lm", "-500"}}, 0, endInside},
-        {{{"Lm", "100"}}, 1, pastAnEnd}, {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd},
-        {{{"Lm", "950"}}, 1, pastAnEnd},
+        {{{"H", "300"}}, 0, endInside, "H"},
+        {{{"H", "0"}, {"Lm", "-500"}, {"Beta", "60"}}, 0, endInside, "H"},
+        {{{"Lm", "100"}}, 1, pastAnEnd, "Lm"},
+        {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd, "Lm"},
+        {{{"Lm", "950"}, {"tm", "10"}, {"td", "10"}, {"joint", "set-in"}}, 1, pastAnEnd, "Lm"},
     };
     for (const auto& c : cases) {
         const auto result = pipePipeCalculator().calculate(changed(c.changes), c.development, "d");
         EXPECT_EQ(result.status, Status::Failed) << c.message;
-        EXPECT_EQ(messageTexts(result), std::vector<std::string>{c.message});
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.messages[0].text.rfind(c.message, 0), 0u) << result.messages[0].text;
         EXPECT_FALSE(result.outputs.has_value());
+        test::expectTheRangeItNamesFits(pipePipeCalculator(), c.changes, c.development, c.fitting);
     }
+    // A shell too short for the hole anywhere says so.
+    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Ld", "200"}}), 1, "d")),
+              std::vector<std::string>{pastAnEnd + " (nie pasuje zadne Lm)."});
 }
 
 struct TrickyCase {

@@ -104,13 +104,17 @@ TEST_P(TransitionCut, WhatIsCutAndMarkedIsTheExactDevelopment) {
     const CncDrawingResult cnc = cncDrawingOf(outputs.pattern, "");
     ASSERT_TRUE(cnc.drawing);
     ASSERT_EQ(cnc.drawing->cuts.size(), 1u);
+    // The file's drawing is moved clear of its origin; moved back, it is the pattern's.
+    std::vector<PatternPoint> cut = cnc.drawing->cuts.front().points;
+    for (PatternPoint& p : cut) {
+        p = {p.x - cnc.drawing->shift.x, p.y - cnc.drawing->shift.y};
+    }
     double worst = 0.0;
-    for (const PatternPoint p : cnc.drawing->cuts.front().points) {
+    for (const PatternPoint p : cut) {
         worst = std::max(worst, offPolyline(p, outline));
     }
+    cut.push_back(cut.front());
     for (const PatternPoint p : outline) {
-        std::vector<PatternPoint> cut = cnc.drawing->cuts.front().points;
-        cut.push_back(cut.front());
         worst = std::max(worst, offPolyline(p, cut));
     }
     // The template's bending lines run from a corner to a point of its quarter, the numbers

@@ -1,0 +1,86 @@
+#include "common/io/programsettings.h"
+
+#include <QDir>
+#include <QSettings>
+
+#include <array>
+#include <utility>
+
+namespace blachorys::io {
+namespace {
+
+const QString kGeometryKey = QStringLiteral("okno/geometria");
+const QString kInfoKey = QStringLiteral("okno/informacje_przy_powrocie");
+const QString kFolderGroup = QStringLiteral("foldery/");
+const QString kPaperKey = QStringLiteral("szablon/papier");
+const QString kOrientationKey = QStringLiteral("szablon/orientacja");
+const QString kOverlapKey = QStringLiteral("szablon/zakladka_mm");
+
+constexpr std::array<std::pair<core::PageOrientation, const char*>, 3> kOrientations{{
+    {core::PageOrientation::Automatic, "auto"},
+    {core::PageOrientation::Portrait, "portrait"},
+    {core::PageOrientation::Landscape, "landscape"},
+}};
+
+} // namespace
+
+ProgramSettings::ProgramSettings(const QString& directory)
+    : m_path(QDir(directory).filePath(QString::fromLatin1(kProgramSettingsFileName))) {}
+
+QByteArray ProgramSettings::mainWindowGeometry() const {
+    return QSettings(m_path, QSettings::IniFormat).value(kGeometryKey).toByteArray();
+}
+
+void ProgramSettings::setMainWindowGeometry(const QByteArray& geometry) {
+    QSettings(m_path, QSettings::IniFormat).setValue(kGeometryKey, geometry);
+}
+
+bool ProgramSettings::showInfoOnReturn() const {
+    return QSettings(m_path, QSettings::IniFormat).value(kInfoKey, true).toBool();
+}
+
+void ProgramSettings::setShowInfoOnReturn(bool show) {
+    QSettings(m_path, QSettings::IniFormat).setValue(kInfoKey, show);
+}
+
+QString ProgramSettings::lastFolder(const QString& kind) const {
+    return QSettings(m_path, QSettings::IniFormat).value(kFolderGroup + kind).toString();
+}
+
+void ProgramSettings::setLastFolder(const QString& kind, const QString& folder) {
+    QSettings(m_path, QSettings::IniFormat).setValue(kFolderGroup + kind, folder);
+}
+
+core::TemplateSettings ProgramSettings::templateLayout(core::TemplateSettings settings) const {
+    const QSettings file(m_path, QSettings::IniFormat);
+    core::TemplateSettings saved = settings;
+    if (const auto paper = core::paperNamed(file.value(kPaperKey).toString().toStdString())) {
+        saved.paper = *paper;
+    }
+    const QString orientation = file.value(kOrientationKey).toString();
+    for (const auto& [value, name] : kOrientations) {
+        if (orientation == QLatin1String(name)) {
+            saved.orientation = value;
+        }
+    }
+    bool isNumber = false;
+    const double overlap = file.value(kOverlapKey).toString().toDouble(&isNumber);
+    // An overlap out of range (an edited file) leaves the one given.
+    if (isNumber && overlap >= 0.0 && overlap <= core::kMaxOverlapMm) {
+        saved.overlapMm = overlap;
+    }
+    return saved;
+}
+
+void ProgramSettings::setTemplateLayout(const core::TemplateSettings& settings) {
+    QSettings file(m_path, QSettings::IniFormat);
+    file.setValue(kPaperKey, QString::fromLatin1(core::paperOf(settings.paper).name));
+    for (const auto& [value, name] : kOrientations) {
+        if (value == settings.orientation) {
+            file.setValue(kOrientationKey, QString::fromLatin1(name));
+        }
+    }
+    file.setValue(kOverlapKey, QString::number(settings.overlapMm, 'g', 10));
+}
+
+} // namespace blachorys::io
