@@ -101,6 +101,7 @@ TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
     std::map<Status, std::uint64_t> kinds;
     std::map<std::string, std::uint64_t> faults;
     double slowest = 0.0;
+    std::string slowestSet;
     const auto start = Clock::now();
     std::uint64_t failingSets = 0;
     for (std::uint64_t index = 0; index < sets; ++index) {
@@ -113,7 +114,11 @@ TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
         if (index % kViewEvery == 0 && result.outputs && problems.empty()) {
             problems = viewProblems(*result.outputs);
         }
-        slowest = std::max(slowest, std::chrono::duration<double>(Clock::now() - begin).count());
+        const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        if (seconds > slowest) {
+            slowest = seconds;
+            slowestSet = describe(definition, set);
+        }
         ++kinds[result.status];
         std::set<std::string> faultsHere;
         for (const std::string& problem : problems) {
@@ -140,6 +145,7 @@ TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
                 n(kinds[Status::Refused]), n(kinds[Status::Failed]), slowest, n(faults[kNotFinite]),
                 n(faults[kUnreadableDxf]), n(faults[kCutReport]), n(faults[kBadTemplate]),
                 n(faults[kNoMessage]), n(faults["other"]), total);
+    std::printf("[sweep] %s: the slowest set: %s\n", definition.key.c_str(), slowestSet.c_str());
     EXPECT_EQ(kinds[Status::Calculated] + kinds[Status::Refused] + kinds[Status::Failed], sets);
     // The sweep reaches the geometry, not only the checks.
     // Random joints mostly do not fit (a branch past an end, a free end inside the pipe), and

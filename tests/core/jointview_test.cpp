@@ -51,7 +51,7 @@ TEST_P(EveryJoint, WithAWallTheDefaultsMeetWithinACutsAllowance) {
     const auto& d = GetParam()->definition();
     CalculatorInputs inputs = defaultInputs(d);
     bool walled = false;
-    for (const char* name : {"t", "tm", "td"}) {
+    for (const char* name : {"t", "tm", "td", "tr", "ts"}) {
         if (const auto field = fieldIndex(d, name)) {
             inputs.fieldTexts[*field] = "5";
             walled = true;
@@ -65,6 +65,9 @@ TEST_P(EveryJoint, WithAWallTheDefaultsMeetWithinACutsAllowance) {
         const auto result = GetParam()->calculate(inputs, development, "d");
         ASSERT_TRUE(result.outputs && result.outputs->view);
         const JointView joint = result.outputs->view();
+        if (!joint.notDrawn.empty()) {
+            GTEST_SKIP() << d.key << ": " << joint.notDrawn;
+        }
         const JointFit fit = measureFit(result.outputs->pattern, joint);
         ASSERT_TRUE(fit.measured);
         EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;

@@ -437,8 +437,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
             // The first time, in the program's folder.
             EXPECT_EQ(m_prompts.prompts()[0].initialName, path(q(d.txtFileName)));
             EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(d.dxfFileName)));
-            EXPECT_EQ(m_prompts.prompts()[2].initialName,
-                      path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
+            EXPECT_EQ(
+                m_prompts.prompts()[2].initialName,
+                path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -474,9 +475,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
 TEST_P(CalculatorWindowTest, TheDxfButtonsSayWhichIsWhichAndTheCncDialogChoosesTheRelease) {
     EXPECT_EQ(child<QPushButton>(m_window, output("ZapiszRysunek"))->toolTip(),
               QString::fromUtf8("DXF punktów, jak w opisie programu"));
-    EXPECT_EQ(child<QPushButton>(m_window, output("ZapiszDXFCNC"))->toolTip(),
-              QString::fromUtf8(
-                  "DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY"));
+    EXPECT_EQ(
+        child<QPushButton>(m_window, output("ZapiszDXFCNC"))->toolTip(),
+        QString::fromUtf8("DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY"));
     calculate();
     // The second filter, R12, makes the command line's R12 file.
     m_prompts.answerSaveFileWithFilter(path("stary"), 1);

@@ -17,10 +17,10 @@ namespace blachorys::test {
 struct Prompt {
     enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template };
     Kind kind;
-    QString text;        ///< message, URL, or the window's object name for Modal
-    QString filter;      ///< SaveFile only
-    QString initialName; ///< SaveFile only
-    int pageCount = 0;   ///< Print only: the pages a range could be chosen from, 0 for none
+    QString text;         ///< message, URL, or the window's object name for Modal
+    QString filter;       ///< SaveFile only
+    QString initialName;  ///< SaveFile only
+    int pageCount = 0;    ///< Print only: the pages a range could be chosen from, 0 for none
     int chosenFilter = 0; ///< SaveFile only: the filter the answer chose, 0 for the first
 };
 

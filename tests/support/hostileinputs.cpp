@@ -127,8 +127,10 @@ std::string nearbyText(SeededNumbers& numbers, const std::string& text, bool tak
     if (numbers.chance(0.4)) {
         return text;
     }
+    // A field whose example is 0 is an offset or a wall: half the time as thin as a plate.
+    const double zeroScale = numbers.chance(0.5) ? 20.0 : 200.0;
     double value =
-        base == 0.0 ? 200.0 * numbers.unit() : base * std::exp(3.0 * numbers.unit() - 1.5);
+        base == 0.0 ? zeroScale * numbers.unit() : base * std::exp(3.0 * numbers.unit() - 1.5);
     if (takesMinus && numbers.chance(0.3)) {
         value = -value;
     }

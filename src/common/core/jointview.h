@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace blachorys::core {
@@ -79,6 +80,8 @@ struct OtherPart {
 struct JointView {
     std::vector<DevelopedPart> developed;
     std::vector<OtherPart> others;
+    /** Why the view neither draws nor measures this joint; empty when it does. */
+    std::string notDrawn;
 };
 
 /** The most faces of developed parts a joint's view draws and measures (an elbow's segments). */

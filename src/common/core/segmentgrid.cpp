@@ -16,8 +16,7 @@ bool segmentMeetsBox(const Segment& s, const RectMm& box) {
     const double dx = s.x2 - s.x1;
     const double dy = s.y2 - s.y1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {s.x1 - box.left, box.right() - s.x1, s.y1 - box.top,
-                         box.bottom() - s.y1};
+    const double q[4] = {s.x1 - box.left, box.right() - s.x1, s.y1 - box.top, box.bottom() - s.y1};
     double enter = 0.0;
     double leave = 1.0;
     for (int i = 0; i < 4; ++i) {

@@ -25,7 +25,8 @@ bool segmentMeetsBox(const Segment& segment, const RectMm& box);
 class SegmentGrid {
 public:
     SegmentGrid() = default;
-    /** `cellMm` about the size of the boxes asked about; larger where the cells would be too many. */
+    /** `cellMm` about the size of the boxes asked about; larger where the cells would be too many.
+     */
     SegmentGrid(std::vector<Segment> segments, double cellMm);
 
     /** Whether any segment passes through or into `box`. */

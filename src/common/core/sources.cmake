@@ -13,6 +13,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/coneunrolling.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h
+    src/common/core/depthsearch.cpp
+    src/common/core/depthsearch.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
@@ -27,6 +29,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/makercontact.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/outlinenormal.cpp
+    src/common/core/outlinenormal.h
     src/common/core/parallelfor.cpp
     src/common/core/parallelfor.h
     src/common/core/pattern.cpp

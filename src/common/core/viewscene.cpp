@@ -63,8 +63,7 @@ double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
     const double dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     const double t =
-        length2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0)
-                      : 0.0;
+        length2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
     return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
@@ -72,12 +71,10 @@ double ringExtent(const std::vector<PatternPoint>& ring) {
     if (ring.empty()) {
         return 0.0;
     }
-    auto [xLow, xHigh] = std::minmax_element(ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) {
-        return a.x < b.x;
-    });
-    auto [yLow, yHigh] = std::minmax_element(ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) {
-        return a.y < b.y;
-    });
+    auto [xLow, xHigh] = std::minmax_element(
+        ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
+    auto [yLow, yHigh] = std::minmax_element(
+        ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) { return a.y < b.y; });
     return std::max(xHigh->x - xLow->x, yHigh->y - yLow->y);
 }
 
@@ -217,8 +214,9 @@ private:
      * A ring laid on a grid of its own, its long straight edges cut first: the edge is
      * straight on the pattern, where the grid's squares would bend it.
      */
-    std::vector<PatternPoint> laidOnGrid(const std::vector<PatternPoint>& ring,
-                                         const std::function<PatternPoint(PatternPoint)>& toGrid) const {
+    std::vector<PatternPoint>
+    laidOnGrid(const std::vector<PatternPoint>& ring,
+               const std::function<PatternPoint(PatternPoint)>& toGrid) const {
         const double step = m_scene.cellSize / kGridEdgeStepsPerCell;
         std::vector<PatternPoint> laid;
         for (std::size_t k = 0; k < ring.size(); ++k) {
@@ -259,8 +257,9 @@ private:
                const std::string& text) {
         const Point3 p = surface(at);
         const double near = kSameLabelPlace * m_scene.cellSize;
-        if (!isFinite(p) || std::any_of(m_scene.labels.begin(), m_scene.labels.end(),
-                                        [&](const ViewLabel& l) { return norm(l.at - p) < near; })) {
+        if (!isFinite(p) ||
+            std::any_of(m_scene.labels.begin(), m_scene.labels.end(),
+                        [&](const ViewLabel& l) { return norm(l.at - p) < near; })) {
             return;
         }
         // The way the part's nearest face there is turned, away from the part's middle: the
@@ -325,7 +324,8 @@ private:
 
     void addFace(const Point3* corners, std::size_t count, const std::vector<std::uint32_t>& sizes,
                  FaceTone tone, double turning) {
-        if (count < 3 || !std::all_of(corners, corners + count, [](Point3 p) { return isFinite(p); })) {
+        if (count < 3 ||
+            !std::all_of(corners, corners + count, [](Point3 p) { return isFinite(p); })) {
             return;
         }
         ViewFace face;
@@ -462,6 +462,11 @@ std::vector<std::size_t> namedMarks(const Pattern& pattern) {
 }
 
 ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
+    if (!joint.notDrawn.empty()) {
+        ViewScene refused;
+        refused.problem = joint.notDrawn;
+        return refused;
+    }
     const std::size_t parts = drawnFaces(joint);
     if (parts > kMostDrawnParts) {
         ViewScene refused;
@@ -480,7 +485,8 @@ ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
             }
         }
     }
-    const double cellSize = std::max(extent / kCellsAcrossPattern, std::sqrt(area / kMostSheetFaces));
+    const double cellSize =
+        std::max(extent / kCellsAcrossPattern, std::sqrt(area / kMostSheetFaces));
     SceneBuilder builder(pattern, cellSize > 0.0 ? cellSize : 1.0);
     for (const DevelopedPart& part : joint.developed) {
         builder.developed(part);

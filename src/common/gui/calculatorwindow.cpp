@@ -18,9 +18,9 @@
 #include "common/io/templatecorrection.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -240,8 +240,7 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                   const core::TemplateSettings& settings) {
     // Made once, before the dialog, in the first filter's release: a file that cannot be made
     // is said so at once. Another release chosen in the dialog makes it again.
-    render::OutputSource source{definition(), *m_outputs, settings,
-                                row.filters.front().dxfVersion};
+    render::OutputSource source{definition(), *m_outputs, settings, row.filters.front().dxfVersion};
     render::OutputFile file = row.make(source);
     if (file.problem) {
         m_context.prompts.error(this, QString::fromUtf8(row.windowProblem != nullptr
@@ -250,20 +249,20 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                           *file.problem);
         return;
     }
-    const auto outcome = saveThroughDialog(
-        m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
-        [&](const QString& path, int filterIndex) -> std::optional<QString> {
-            const cnc::DxfVersion version =
-                row.filters.at(static_cast<std::size_t>(filterIndex)).dxfVersion;
-            if (version != source.dxfVersion) {
-                source.dxfVersion = version;
-                file = row.make(source);
-                if (file.problem) {
-                    return *file.problem;
-                }
-            }
-            return io::writeFileAtomically(path, file.bytes);
-        });
+    const auto outcome =
+        saveThroughDialog(m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
+                          [&](const QString& path, int filterIndex) -> std::optional<QString> {
+                              const cnc::DxfVersion version =
+                                  row.filters.at(static_cast<std::size_t>(filterIndex)).dxfVersion;
+                              if (version != source.dxfVersion) {
+                                  source.dxfVersion = version;
+                                  file = row.make(source);
+                                  if (file.problem) {
+                                      return *file.problem;
+                                  }
+                              }
+                              return io::writeFileAtomically(path, file.bytes);
+                          });
     if (!outcome) {
         return;
     }
@@ -307,8 +306,8 @@ void CalculatorWindow::Widok3DClick() {
 
 void CalculatorWindow::showView() {
     if (m_viewWindow == nullptr) {
-        m_viewWindow = new ViewWindow(m_context.prompts, definition(),
-                                      m_context.savedInputsDirectory, this);
+        m_viewWindow =
+            new ViewWindow(m_context.prompts, definition(), m_context.savedInputsDirectory, this);
         m_viewWindow->resize(1024, 720);
     }
     m_viewWindow->showJoint(*m_outputs);

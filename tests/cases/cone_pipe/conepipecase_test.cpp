@@ -3,6 +3,7 @@
 #include "common/core/patterndrawing.h"
 
 #include "support/casetexts.h"
+#include "support/fittingrange.h"
 
 #include <gtest/gtest.h>
 
@@ -94,10 +95,20 @@ TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
     EXPECT_EQ(calculate({{"L", "0"}}, kPipe).messages,
               Messages{warning("Blad danych : L musi byc wieksza od 0")});
     EXPECT_EQ(calculate({{"L", "0"}}, kCone).status, Status::Calculated);
-    // A hole past the pipe's start has no place on its sheet.
-    EXPECT_EQ(calculate({{"Lm", "60"}}, kPipe).messages,
-              Messages{error("Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - "
-                             "sprawdz Lm i L.")});
+    // A hole past the pipe's start has no place on its sheet; the refusal names where it fits.
+    for (const test::FieldChanges& changes :
+         {test::FieldChanges{{"Lm", "60"}}, test::FieldChanges{{"Lm", "780"}, {"Beta", "100"}},
+          test::FieldChanges{{"Lm", "60"}, {"ts", "10"}, {"tr", "8"}}}) {
+        const auto said = test::messageTexts(conePipeCalculator().calculate(
+            test::changedTexts(conePipeCalculator(), changes), kPipe, "d"));
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].rfind("Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - "
+                                "sprawdz Lm i L (pasuje Lm od ",
+                                0),
+                  0u)
+            << said[0];
+        test::expectTheRangeItNamesFits(conePipeCalculator(), changes, kPipe, "Lm");
+    }
 }
 
 TEST(ConePipeCalculator, AnythingTypedIntoPIsReadAsANumberOrZero) {
