@@ -5,6 +5,7 @@
 #include "common/core/pointreport.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
+#include "support/vec3.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct Vec {
-    double x, y, z;
-    Vec operator+(Vec o) const { return {x + o.x, y + o.y, z + o.z}; }
-    Vec operator-(Vec o) const { return {x - o.x, y - o.y, z - o.z}; }
-    Vec operator*(double s) const { return {x * s, y * s, z * s}; }
-    double dot(Vec o) const { return x * o.x + y * o.y + z * o.z; }
-    double norm() const { return std::sqrt(dot(*this)); }
-};
+using test::Vec;
 
 /**
  * The joint as built: the pipe along x, z up; the cone's axis through (Lm, P, 0) at Beta to
@@ -58,7 +52,7 @@ struct BuiltJoint {
     double outsideLayer(Vec p, double depth) const {
         const Vec d = p - (apex() + down() * (-depth / std::sin(gamma)));
         const double along = d.dot(down());
-        const double from = (d - down() * along).norm();
+        const double from = (d - down() * along).length();
         return from * std::cos(gamma) - along * std::sin(gamma);
     }
 };

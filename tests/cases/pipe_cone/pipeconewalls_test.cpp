@@ -4,6 +4,7 @@
 #include "common/core/curvesampling.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
+#include "support/vec3.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct Vec {
-    double x, y, z;
-    Vec operator+(Vec o) const { return {x + o.x, y + o.y, z + o.z}; }
-    Vec operator-(Vec o) const { return {x - o.x, y - o.y, z - o.z}; }
-    Vec operator*(double s) const { return {x * s, y * s, z * s}; }
-    double dot(Vec o) const { return x * o.x + y * o.y + z * o.z; }
-    Vec cross(Vec o) const { return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x}; }
-    double norm() const { return std::sqrt(dot(*this)); }
-    Vec unit() const { return *this * (1 / norm()); }
-};
+using test::Vec;
 
 /**
  * The joint as built, in the cone's frame (apex at the origin, z along the axis, the section
@@ -57,7 +49,7 @@ struct BuiltJoint {
         const auto distance = [&](double f) {
             const Vec g = generator(f);
             const Vec d = p - g * p.dot(g);
-            return d.norm();
+            return d.length();
         };
         double low = phi - 0.5, high = phi + 0.5;
         for (int k = 0; k < 80; ++k) {
@@ -82,7 +74,7 @@ struct BuiltJoint {
     }
     double fromPipeAxis(Vec p) const {
         const Vec d = p - axisFoot();
-        return (d - axis() * d.dot(axis())).norm();
+        return (d - axis() * d.dot(axis())).length();
     }
 };
 
@@ -101,8 +93,8 @@ public:
                 {a.x - near * (b.x - a.x) / (far - near), a.y - near * (b.y - a.y) / (far - near)});
             m_along.push_back({(b.x - a.x) / (far - near), (b.y - a.y) / (far - near)});
             const Vec a4 = point((k + 1) * m_step, near), b4 = point((k + 1) * m_step, far);
-            const PatternPoint b2 = apex(a, b, (b4 - a3).norm(), (b4 - b3).norm());
-            a = apex(a, b2, (a4 - a3).norm(), (a4 - b4).norm());
+            const PatternPoint b2 = apex(a, b, (b4 - a3).length(), (b4 - b3).length());
+            a = apex(a, b2, (a4 - a3).length(), (a4 - b4).length());
             b = b2;
             a3 = a4;
             b3 = b4;
@@ -140,7 +132,7 @@ public:
             const double phi = 2 * kPi * k / samples;
             const Vec foot = point(phi, 0), g = m_j.generator(phi);
             const Vec p = foot + g * ((z - foot.z) / g.z);
-            total += k > 0 ? (p - previous).norm() : 0;
+            total += k > 0 ? (p - previous).length() : 0;
             previous = p;
         }
         return total;
