@@ -5,6 +5,7 @@ blachorys_add_case(pipe_cone
             pipeconemantle.cpp pipeconemantle.h pipeconefan.cpp pipeconefan.h
             pipeconepointangles.cpp pipeconepointangles.h
             pipeconegenerators.cpp pipeconegenerators.h pipeconefaults.h
+            pipeconefitting.cpp pipeconefitting.h
             pipeconeplate.cpp pipeconeplate.h pipeconewalls.cpp pipeconewalls.h
             pipeconeoutputs.cpp pipeconeoutputs.h pipeconeview.cpp pipeconeview.h
     PICTURES pictures/rurastozek.svg schemes/w_rs_r.svg schemes/w_rs_p.svg

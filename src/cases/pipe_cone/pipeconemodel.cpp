@@ -1,6 +1,7 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 
 #include "cases/pipe_cone/pipeconefaults.h"
+#include "cases/pipe_cone/pipeconefitting.h"
 #include "cases/pipe_cone/pipeconegenerators.h"
 #include "cases/pipe_cone/pipeconewalls.h"
 
@@ -279,8 +280,15 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     if (!exactCut) {
         return constructionFailed<PipeConeModel>(kMissesTheCone);
     }
-    if (!reach.withinTheEnds()) {
-        return constructionFailed<PipeConeModel>(kPastAnEnd);
+    const auto reachOf = [&cone](const PipeConeInputs& moved) {
+        const PipeGenerators pipe(moved, cone, moved.Dr / 2);
+        return reachRound([&pipe](double t) -> std::optional<double> {
+            const std::optional<Meeting> m = pipe.meet(t);
+            return m ? std::optional(m->z) : std::nullopt;
+        });
+    };
+    if (const std::optional<std::string> past = pastAnEndFault(in, cone, reach, reachOf)) {
+        return constructionFailed<PipeConeModel>(*past);
     }
     model.exactTemplate = std::move(*exactCut);
     const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);

@@ -1,6 +1,7 @@
 #include "cases/pipe_cone/pipeconewalls.h"
 
 #include "cases/pipe_cone/pipeconefaults.h"
+#include "cases/pipe_cone/pipeconefitting.h"
 #include "cases/pipe_cone/pipeconegenerators.h"
 #include "cases/pipe_cone/pipeconeplate.h"
 #include "common/core/calculationresult.h"
@@ -348,6 +349,41 @@ Construction<PipeConeModel> failed(const std::string& why) {
 }
 
 /**
+ * How far along the cone the template's cut and, given the mantle's mean surface, the hole
+ * reach, for the inputs moved along the cone.
+ */
+ReachOfInputs reachThroughTheWalls(const ConeMantle& cone, const ConePlate& plate,
+                                   const LayerDevelopment* mean) {
+    return [&cone, &plate, mean](const PipeConeInputs& moved) -> std::optional<AxialReach> {
+        const PipeConeSurfaces surfaces = surfacesOf(moved);
+        const PipeThroughPlate joint(moved, cone, plate);
+        const TemplateCut cut(joint, surfaces);
+        const std::optional<AxialReach> cutReach =
+            reachRound([&cut](double t) -> std::optional<double> {
+                const std::optional<PlateMeeting> m = cut.at(t);
+                return m ? std::optional(m->point.z) : std::nullopt;
+            });
+        if (!cutReach || mean == nullptr) {
+            return cutReach;
+        }
+        const HoleThroughPlate hole(joint, *mean, surfaces);
+        if (hole.fault() != nullptr) {
+            return std::nullopt;
+        }
+        const std::optional<AxialReach> holeReach =
+            reachRound([&hole](double t) -> std::optional<double> {
+                const std::optional<HoleThroughPlate::Cut> at = hole.at(t);
+                return at ? std::optional(at->where.point.z) : std::nullopt;
+            });
+        if (!holeReach) {
+            return std::nullopt;
+        }
+        return AxialReach{std::min(cutReach->lowest, holeReach->lowest),
+                          std::max(cutReach->highest, holeReach->highest)};
+    };
+}
+
+/**
  * The mantle and its hole, the template's table being made: what the hole needs of the pipe
  * is its contact surface, which its own outline samples as exactly as it is cut.
  */
@@ -423,8 +459,9 @@ withMantle(PipeConeModel model, const PipeConeInputs& in, const ConeMantle& cone
         previous = cutAt->where.phi;
         cuts.push_back(*cutAt);
     }
-    if (!reach.withinTheEnds()) {
-        return failed(kPastAnEnd);
+    if (const std::optional<std::string> past =
+            pastAnEndFault(in, cone, reach, reachThroughTheWalls(cone, plate, &mean))) {
+        return failed(*past);
     }
     model.exactHole = exactHole->points;
     model.holeOverhang = hole.overhang(exactHole->parameters, cuts);
@@ -498,8 +535,9 @@ Construction<PipeConeModel> constructWithWalls(const PipeConeInputs& in, bool re
     if (!exactCut) {
         return failed(kMissesTheCone);
     }
-    if (!reach.withinTheEnds()) {
-        return failed(kPastAnEnd);
+    if (const std::optional<std::string> past =
+            pastAnEndFault(in, cone, reach, reachThroughTheWalls(cone, plate, nullptr))) {
+        return failed(*past);
     }
     model.exactTemplate = std::move(*exactCut);
     const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);

@@ -147,6 +147,22 @@ TEST(PipeConeFailure, AnEndFaceInsideTheConeNamesTheLeastHrThatFits) {
     }
 }
 
+// Lm moves the pipe along the cone: the range it names is bounded by the end faces, or where
+// the pipe would stop meeting the cone whole, with the cut through a wall too.
+TEST(PipeConeFailure, APipePastAnEndNamesTheRangeOfLmThatFits) {
+    const std::pair<test::FieldChanges, std::size_t> cases[] = {
+        {{{"Lm", "950"}}, kPipe},
+        {{{"Lm", "-200"}, {"P", "100"}}, kPipe},
+        {{{"Lm", "950"}, {"Beta", "60"}}, kCone},
+        {{{"Lm", "-200"}, {"P", "100"}, {"tr", "8"}, {"ts", "10"}}, kPipe},
+        {{{"Lm", "950"}, {"Beta", "60"}, {"tr", "8"}, {"ts", "10"}}, kCone},
+    };
+    for (const auto& [changes, development] : cases) {
+        SCOPED_TRACE(changes.front().second + (development == kPipe ? " rura" : " stozek"));
+        test::expectTheRangeItNamesFits(pipeConeCalculator(), changes, development, "Lm");
+    }
+}
+
 TEST_P(PipeConeFailure, EndsInOneErrorBoxAndNoResults) {
     const FailingCase& in = GetParam().inputs;
     const CalculationResult result = calculate(in.texts, in.development);
@@ -162,7 +178,7 @@ const std::string kMisses =
 const std::string kParallel =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
 const std::string kPastAnEnd =
-    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
+    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA";
 const std::string kOverTheSeam =
     "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 
@@ -197,13 +213,14 @@ INSTANTIATE_TEST_SUITE_P(
             {"huge_height", changed({{"Hr", "1.7e308"}, {"Beta", "1e-300"}, {"E", "0"}}), kPipe},
             kNotFiniteMessage},
         ConstructionFailure{{"past_the_small_end", changed({{"Lm", "-200"}, {"P", "100"}}), kCone},
-                            kPastAnEnd},
-        ConstructionFailure{{"past_the_large_end", changed({{"Lm", "950"}}), kCone}, kPastAnEnd},
+                            kPastAnEnd + " (pasuje Lm od 125.0 do 875.0)."},
+        ConstructionFailure{{"past_the_large_end", changed({{"Lm", "950"}}), kCone},
+                            kPastAnEnd + " (pasuje Lm od 556.3 do 875.0)."},
         ConstructionFailure{{"past_the_large_end_pipe", changed({{"Lm", "950"}}), kPipe},
-                            kPastAnEnd},
+                            kPastAnEnd + " (pasuje Lm od 556.3 do 875.0)."},
         ConstructionFailure{
             {"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
-            kPastAnEnd},
+            kPastAnEnd + " (nie pasuje zadne Lm)."},
         ConstructionFailure{
             {"hole_over_the_seam",
              changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"}, {"N", "12"}}),
