@@ -2,6 +2,7 @@
 # goldens and CNC DXF byte for byte.
 
 BLACHORYS_WINE_SUMMARY=()
+BLACHORYS_WINE_FAILURES=()
 
 # The test programs run from the build tree, beside the deployed DLLs and plugins, so that
 # the command line io_tests starts finds them too.
@@ -23,6 +24,16 @@ run_wine_suite() {
     local passed
     passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
     BLACHORYS_WINE_SUMMARY+=("$(printf '%-10s %s passed, exit %d' "$name" "${passed:-0}" "$status")")
+    if [ "$status" -ne 0 ]; then
+        # What failed, where the end of CI's log shows it: each failed test and the first lines
+        # of what it said.
+        local failed
+        failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:/\1/p' "$log")
+        BLACHORYS_WINE_FAILURES+=("$name: ${failed:-no test reported as} failed, exit $status:")
+        mapfile -t -O "${#BLACHORYS_WINE_FAILURES[@]}" BLACHORYS_WINE_FAILURES < <(
+            grep -B1 -A6 -m 6 -E '(^|[^A-Za-z])Failure$|^\[  FAILED  \] [A-Za-z]' "$log" |
+                cut -c1-200 | head -n 18)
+    fi
     [ "$status" -eq 0 ]
 }
 
