@@ -7,6 +7,7 @@
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
 #include "common/core/fittingrange.h"
+#include "common/core/fittingsearch.h"
 #include "common/core/patternlines.h"
 
 #include <algorithm>
@@ -204,6 +205,36 @@ ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std
     return fault;
 }
 
+/**
+ * "(pasuje Hs od …)": the least Hs that puts the free end outside the pipe on every
+ * generatrix, whose cut moves away from the apex as the cone is raised; the free end's slant
+ * `freeEndSlant` does not change with Hs.
+ */
+std::string leastHsThatFits(const ConePipeInputs& in, double freeEndSlant) {
+    const std::optional<double> least = endOfFitting(
+        [&](double Hs) -> std::optional<double> {
+            ConePipeInputs raised = in;
+            raised.Hs = Hs;
+            const ConeInPipe cone(raised);
+            std::optional<WalledConeOnPipe> walled;
+            if (hasWallThickness(raised)) {
+                walled.emplace(raised);
+                if (walled->fault() != ConePipeFault::None) {
+                    return std::nullopt;
+                }
+            }
+            const std::optional<TurnExtremes> slant =
+                extremesRoundATurn([&](double w) -> std::optional<double> {
+                    CutPoint point;
+                    const ConePipeFault fault = walled ? walled->cut(w, point) : cone.cut(w, point);
+                    return fault == ConePipeFault::None ? std::optional(point.Z) : std::nullopt;
+                });
+            return slant ? std::optional(slant->least - freeEndSlant) : std::nullopt;
+        },
+        in.Hs, true);
+    return least ? fittingFromText("Hs", *least) : "";
+}
+
 } // namespace
 
 ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
@@ -279,6 +310,7 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     // The free end lies beyond the cut on some generatrix: it is inside the pipe.
     for (const PatternPoint p : m.exactCut) {
         if (std::hypot(p.x, p.y) < m.t - rounding) {
+            construction.fitting = leastHsThatFits(in, m.t);
             return stopped(construction, ConePipeFault::FreeEndInsidePipe);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "cases/pipe_cone/pipeconegenerators.h"
 #include "cases/pipe_cone/pipeconemantle.h"
+#include "common/core/fittingsearch.h"
 
 #include <functional>
 #include <optional>
@@ -18,7 +19,7 @@ struct AxialReach {
 };
 
 /** The reach of a curve z(θ) round one full turn of the pipe; nothing when it misses anywhere. */
-std::optional<AxialReach> reachRound(const std::function<std::optional<double>(double)>& zAt);
+std::optional<AxialReach> reachRound(const CurveValue& zAt);
 
 /** The reach of the joint's curves for some inputs; nothing when the pipe misses the cone. */
 using ReachOfInputs = std::function<std::optional<AxialReach>(const PipeConeInputs&)>;

@@ -22,6 +22,8 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/finite.h
     src/common/core/fittingrange.cpp
     src/common/core/fittingrange.h
+    src/common/core/fittingsearch.cpp
+    src/common/core/fittingsearch.h
     src/common/core/inputchecks.h
     src/common/core/jointfit.cpp
     src/common/core/jointfit.h

@@ -111,6 +111,19 @@ TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
     }
 }
 
+// Raising the cone moves every generatrix's cut away from its apex: the least Hs it names fits.
+TEST(ConePipeCalculator, AFreeEndInsideThePipeNamesTheLeastHsThatFits) {
+    const std::pair<test::FieldChanges, std::size_t> cases[] = {
+        {{{"Hs", "300"}}, kCone},
+        {{{"Hs", "200"}, {"Beta", "60"}}, kPipe},
+        {{{"Hs", "300"}, {"tr", "8"}, {"ts", "10"}}, kCone},
+    };
+    for (const auto& [changes, development] : cases) {
+        SCOPED_TRACE(changes.size());
+        test::expectTheRangeItNamesFits(conePipeCalculator(), changes, development, "Hs");
+    }
+}
+
 TEST(ConePipeCalculator, AnythingTypedIntoPIsReadAsANumberOrZero) {
     // P takes every key; text that is no number counts as 0, a centred cone.
     const auto typed = calculate({{"P", "4o"}}, kPipe);
@@ -189,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputsCase{"free_end_inside_the_pipe",
                    {{"Hs", "300"}},
                    "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - "
-                   "zwieksz Hs."}),
+                   "zwieksz Hs (pasuje Hs od 324.8)."}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class ConePipeUnusualInputs : public ::testing::TestWithParam<InputsCase> {};
