@@ -1,12 +1,14 @@
 #include "cases/pipe_cone/pipeconeview.h"
 
 #include "common/core/coneunrolling.h"
+#include "common/core/depthsearch.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 namespace blachorys::core {
 namespace {
@@ -37,9 +39,20 @@ struct Pipe {
           endFace(in.Hr / axis.y) {}
 
     /** The generator's point at θ, `along` its axis from the end face (negative: below it). */
-    Point3 at(double theta, double along) const {
-        return base + radius * std::cos(theta) * atZero +
-               Point3{-radius * std::sin(theta), 0.0, 0.0} + (endFace + along) * axis;
+    Point3 at(double theta, double along) const { return atRadius(radius, theta, along); }
+
+    /** The same on the layer of the wall `rho` from the axis. */
+    Point3 atRadius(double rho, double theta, double along) const {
+        return base + rho * std::cos(theta) * atZero + Point3{-rho * std::sin(theta), 0.0, 0.0} +
+               (endFace + along) * axis;
+    }
+
+    /** The angle round the axis and the distance along it from the end face of a point. */
+    std::pair<double, double> angleAndAlong(Point3 c) const {
+        const Point3 d = c - (base + endFace * axis);
+        const double along = dot(d, axis);
+        const Point3 radial = d - along * axis;
+        return {std::atan2(-radial.x, dot(radial, atZero)), along};
     }
 
     double radius;
@@ -93,9 +106,14 @@ double fromMantle(const ConeMantle& cone, Point3 p) {
     return off / std::sqrt(1 + alongZ * alongZ);
 }
 
-/** A point of the mantle at section angle φ (from the reference generator) and height z. */
-Point3 onMantle(const ConeMantle& cone, double phi, double z) {
-    const double R = cone.radiusAt(z);
+/**
+ * A point of the mantle at section angle φ (from the reference generator) and height z; with
+ * `outward`, of the surface that far outward of it (negative: inward), measured square to the
+ * generator of the cone without its lean.
+ */
+Point3 onMantle(const ConeMantle& cone, double phi, double z, double outward = 0.0) {
+    const double slope = (cone.Dsd - cone.Dsm) / (2 * cone.Hs);
+    const double R = cone.radiusAt(z) + outward * std::sqrt(1 + slope * slope);
     return {R * std::cos(phi), cone.centreAt(z) + R * std::sin(phi), z};
 }
 
@@ -103,7 +121,8 @@ Point3 onMantle(const ConeMantle& cone, double phi, double z) {
  * The mantle laid out flat by its section angle and height, from half a turn past the hole's
  * middle (so that the hole is never split), with the hole where the pipe meets it.
  */
-OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame) {
+OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame,
+                       const PipeConeSurfaces& surfaces) {
     std::vector<Point3> meetings;
     double sine = 0.0;
     double cosine = 0.0;
@@ -133,6 +152,12 @@ OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame
     mantle.faces.push_back([cone, frame, start, R](PatternPoint p) {
         return frame.toSpace(onMantle(cone, start + p.x / R, p.y));
     });
+    if (surfaces.coneInside != 0.0) {
+        const double inside = surfaces.coneInside;
+        mantle.faces.push_back([cone, frame, start, R, inside](PatternPoint p) {
+            return frame.toSpace(onMantle(cone, start + p.x / R, p.y, inside));
+        });
+    }
     return mantle;
 }
 
@@ -168,10 +193,11 @@ double sectorAngle(PatternPoint p, double middle) {
 
 JointView pipeConeView(const PipeConeModel& model) {
     const PipeConeInputs& in = model.inputs;
-    if (in.tr > 0 || in.ts > 0) {
-        // The walls' surfaces are not laid out in space yet: a drawing of the thin joint
+    const bool walled = in.tr > 0 || in.ts > 0;
+    if (walled && in.development == PipeConeDevelopment::Cone) {
+        // The plate's mean surface is not laid out in space yet: a drawing of the thin mantle
         // would not be the pattern that is cut.
-        return {.notDrawn = "widok 3D nie rysuje jeszcze scianek tr i ts tego polaczenia"};
+        return {.notDrawn = "widok 3D nie rysuje jeszcze scianek tr i ts plaszcza STOZKA"};
     }
     const ConeMantle cone = coneMantle(in);
     const ConeFrame frame{cone.Zm()};
@@ -179,15 +205,33 @@ JointView pipeConeView(const PipeConeModel& model) {
     JointView view;
     DevelopedPart part;
     if (in.development == PipeConeDevelopment::Pipe) {
+        // Round the pipe by the developed length; each face of its wall along the same lines.
+        const PipeConeSurfaces surfaces = surfacesOf(in);
+        const double rolled = surfaces.pipeDevelopment;
+        const auto face = [pipe, frame, rolled](double rho) -> SheetSurface {
+            return [pipe, frame, rolled, rho](PatternPoint p) {
+                return frame.toSpace(pipe.atRadius(rho, pipe.theta0 + p.x / rolled, p.y));
+            };
+        };
         part.contours = {0};
-        part.faces.push_back([pipe, frame](PatternPoint p) {
-            return frame.toSpace(pipe.at(pipe.theta0 + p.x / pipe.radius, p.y));
-        });
-        part.measuredOn = part.faces.front();
-        part.meetings.push_back({LineRole::CutCurve, [cone, frame](Point3 p) {
-                                     return fromMantle(cone, frame.toCone(p));
-                                 }});
-        view.others.push_back(mantleAround(cone, pipe, frame));
+        part.faces.push_back(face(surfaces.pipeOutside));
+        if (surfaces.pipeInside != surfaces.pipeOutside) {
+            part.faces.push_back(face(surfaces.pipeInside));
+        }
+        part.measuredOn = face(surfaces.pipeContact);
+        // The end is cut square through the wall: of the layers along the cut point's
+        // generator, the one nearest the cone rests on its contact surface and none enters it.
+        const double contact = surfaces.coneContact;
+        const double inside = surfaces.pipeInside, outside = surfaces.pipeOutside;
+        part.meetings.push_back(
+            {LineRole::CutCurve, [cone, frame, pipe, contact, inside, outside](Point3 p) {
+                 const auto [theta, along] = pipe.angleAndAlong(frame.toCone(p));
+                 const auto gap = [&](double rho) {
+                     return fromMantle(cone, pipe.atRadius(rho, theta, along)) - contact;
+                 };
+                 return gap(depthOfMinimum(inside, outside, gap));
+             }});
+        view.others.push_back(mantleAround(cone, pipe, frame, surfaces));
     } else {
         const double Zd = cone.Zd();
         const auto unrolling = std::make_shared<const ConeUnrolling>(

@@ -1,4 +1,6 @@
 #include "cases/pipe_cone/pipeconecase.h"
+#include "common/core/curvesampling.h"
+#include "common/core/jointfit.h"
 #include "common/core/viewscene.h"
 #include "support/casetexts.h"
 
@@ -55,6 +57,28 @@ TEST_P(PipeConeView, EachPartLiesOnItsSurface) {
             }
         }
         EXPECT_LT(worst, 1e-6 * (Dsd + Hs)) << development;
+    }
+}
+
+// Through a wall the template's cut rests on the cone's contact surface with the layer that
+// meets it first, set on (the pipe's inside on the cone's outside) or set in (its outside on
+// the cone's inside).
+TEST(PipeConeView, TheTemplateThroughAWallMeetsTheConeInEitherJoint) {
+    for (const char* joint : {"set-on", "set-in"}) {
+        SCOPED_TRACE(joint);
+        const auto result = pipeConeCalculator().calculate(
+            test::changedTexts(pipeConeCalculator(), {{"tr", "8"},
+                                                      {"ts", "10"},
+                                                      {"P", "-120"},
+                                                      {"Beta", "60"},
+                                                      {"joint", joint}}),
+            0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const JointView view = result.outputs->view();
+        ASSERT_EQ(view.notDrawn, "");
+        const JointFit fit = measureFit(result.outputs->pattern, view);
+        ASSERT_TRUE(fit.measured);
+        EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;
     }
 }
 
