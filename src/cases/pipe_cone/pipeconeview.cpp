@@ -1,13 +1,16 @@
 #include "cases/pipe_cone/pipeconeview.h"
 
+#include "cases/pipe_cone/pipeconeplate.h"
 #include "common/core/coneunrolling.h"
 #include "common/core/depthsearch.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <vector>
 #include <utility>
 
 namespace blachorys::core {
@@ -162,7 +165,8 @@ OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame
 }
 
 /** The pipe laid out flat as its template is, from the cone up to its end face. */
-OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame) {
+OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame,
+                     const PipeConeSurfaces& surfaces) {
     const double girth = 2 * kPi * pipe.radius;
     OtherPart part;
     std::vector<PatternPoint> ring;
@@ -177,9 +181,14 @@ OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& 
     shown.back() = false;
     part.rings.push_back(std::move(ring));
     part.edgesShown.push_back(std::move(shown));
-    part.faces.push_back([pipe, frame](PatternPoint p) {
-        return frame.toSpace(pipe.at(pipe.theta0 + p.x / pipe.radius, p.y));
-    });
+    for (const double rho : {surfaces.pipeOutside, surfaces.pipeInside}) {
+        part.faces.push_back([pipe, frame, rho](PatternPoint p) {
+            return frame.toSpace(pipe.atRadius(rho, pipe.theta0 + p.x / pipe.radius, p.y));
+        });
+        if (surfaces.pipeInside == surfaces.pipeOutside) {
+            break;
+        }
+    }
     return part;
 }
 
@@ -189,16 +198,133 @@ double sectorAngle(PatternPoint p, double middle) {
     return psi + 2 * kPi * std::round((middle - psi) / (2 * kPi));
 }
 
+Point3 inSpace(const ConeFrame& frame, MantlePoint c) {
+    return frame.toSpace({c.x, c.y, c.z});
+}
+
+/**
+ * The cone's plate and its mean surface rolled out, as the mantle's pattern is developed with
+ * a wall: a point of the pattern lies over the typed surface's point at section angle φ and
+ * height z, on the generator whose developed angle points to it from that generator's foot.
+ */
+class RolledPlate {
+public:
+    RolledPlate(const ConeMantle& cone, const MantleOutline& outline, double depth)
+        : m_plate(cone), m_outline(outline), m_mean(m_plate, m_outline, depth),
+          m_middle(outline.fineAngles.back() / 2) {}
+    RolledPlate(const RolledPlate&) = delete;
+    RolledPlate& operator=(const RolledPlate&) = delete;
+
+    /** The typed surface's section angle and height under a point of the pattern. */
+    std::pair<double, double> under(PatternPoint p) const {
+        double phi = sectionAngleAt(sectorAngle(p, m_middle));
+        // The feet move little with φ: a few steps settle the generator.
+        for (int k = 0; k < 8; ++k) {
+            const PatternPoint foot = m_mean.at(phi, 0.0);
+            phi = sectionAngleAt(sectorAngle({p.x - foot.x, p.y - foot.y}, m_middle));
+        }
+        const PatternPoint foot = m_mean.at(phi, 0.0);
+        const PatternPoint unit = m_mean.at(phi, 1.0);
+        const double perHeight = std::hypot(unit.x - foot.x, unit.y - foot.y);
+        return {phi, m_plate.side() * std::hypot(p.x - foot.x, p.y - foot.y) / perHeight};
+    }
+
+    /** The same under a point of layer `depth` in the cone's frame. */
+    std::pair<double, double> under(MantlePoint c, double depth) const {
+        const double e = m_plate.lean();
+        const auto angleOf = [e](MantlePoint q) { return std::atan2(q.y - e * q.z, q.x); };
+        double phi = angleOf(c);
+        phi -= 2 * kPi * std::floor(phi / (2 * kPi));
+        // A layer's point lies off its typed point's section angle by its normal's lean.
+        for (int k = 0; k < 8; ++k) {
+            const MantlePoint q = m_plate.pointAt(phi, m_plate.typedHeight(phi, c, depth), depth);
+            phi += std::remainder(angleOf(c) - angleOf(q), 2 * kPi);
+        }
+        return {phi, m_plate.typedHeight(phi, c, depth)};
+    }
+
+    MantlePoint pointAt(double phi, double height, double depth) const {
+        return m_plate.pointAt(phi, height, depth);
+    }
+    double middle() const { return m_middle; }
+
+private:
+    /** The section angle of the fine generator at developed angle ψ, between two of them. */
+    double sectionAngleAt(double psi) const {
+        const std::vector<double>& a = m_outline.fineAngles;
+        const bool rising = a.back() >= a.front();
+        const auto after = rising ? std::upper_bound(a.begin(), a.end(), psi)
+                                  : std::upper_bound(a.begin(), a.end(), psi, std::greater<>());
+        const auto s = static_cast<std::size_t>(
+            std::clamp<std::ptrdiff_t>(after - a.begin() - 1, 0,
+                                       static_cast<std::ptrdiff_t>(a.size()) - 2));
+        const double share = (psi - a[s]) / (a[s + 1] - a[s]);
+        return (static_cast<double>(s) + share) * 2 * kPi / m_outline.M;
+    }
+
+    ConePlate m_plate;
+    MantleOutline m_outline;
+    LayerDevelopment m_mean;
+    double m_middle;
+};
+
+/**
+ * The mantle with a wall: both faces of the plate over the pattern rolled back from its mean
+ * surface, the hole cut square to the plate passing the pipe's contact surface at every depth.
+ */
+DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
+                           const ConeFrame& frame, const Pipe& pipe,
+                           const PipeConeSurfaces& surfaces) {
+    const auto plate =
+        std::make_shared<const RolledPlate>(cone, model.outline, surfaces.coneDevelopment);
+    const auto face = [plate, frame](double depth) -> SheetSurface {
+        return [plate, frame, depth](PatternPoint p) {
+            const auto [phi, height] = plate->under(p);
+            return inSpace(frame, plate->pointAt(phi, height, depth));
+        };
+    };
+    DevelopedPart part;
+    part.contours = {0, 1};
+    part.faces.push_back(face(0.0));
+    part.faces.push_back(face(surfaces.coneInside));
+    part.measuredOn = face(surfaces.coneDevelopment);
+    layGridBySector(part, plate->middle(),
+                    std::hypot(model.outline.Xd.front(), model.outline.Yd.front()));
+    const double inside = surfaces.coneInside;
+    const double mean = surfaces.coneDevelopment;
+    const double contact = surfaces.pipeContact;
+    part.meetings.push_back(
+        {LineRole::HoleOutline, [plate, frame, pipe, inside, mean, contact](Point3 p) {
+             // The point's normal through the plate: the same φ and height at every depth.
+             const Point3 c = frame.toCone(p);
+             const auto [phi, height] = plate->under(MantlePoint{c.x, c.y, c.z}, mean);
+             const auto gap = [&](double depth) {
+                 const MantlePoint q = plate->pointAt(phi, height, depth);
+                 return fromLine({q.x, q.y, q.z}, pipe.base, pipe.axis) - contact;
+             };
+             return gap(depthOfMinimum(inside, 0.0, gap));
+         }});
+    const double Zd = cone.Zd();
+    const double Zm = cone.Zm();
+    part.meetings.push_back(
+        {LineRole::EndEdge, [frame, Zd](Point3 p) { return frame.toCone(p).z - Zd; }});
+    part.meetings.push_back(
+        {LineRole::StartEdge, [frame, Zm](Point3 p) { return frame.toCone(p).z - Zm; }});
+    const MantlePoint foot = plate->pointAt(0.0, 0.0, mean);
+    const MantlePoint along = plate->pointAt(0.0, 1.0, mean);
+    const Point3 through{foot.x, foot.y, foot.z};
+    const Point3 seam = Point3{along.x, along.y, along.z} - through;
+    part.meetings.push_back({LineRole::SeamEdge, [frame, through, seam](Point3 p) {
+                                 return fromLine(frame.toCone(p), through, seam);
+                             }});
+    return part;
+}
+
 } // namespace
 
 JointView pipeConeView(const PipeConeModel& model) {
     const PipeConeInputs& in = model.inputs;
     const bool walled = in.tr > 0 || in.ts > 0;
-    if (walled && in.development == PipeConeDevelopment::Cone) {
-        // The plate's mean surface is not laid out in space yet: a drawing of the thin mantle
-        // would not be the pattern that is cut.
-        return {.notDrawn = "widok 3D nie rysuje jeszcze scianek tr i ts plaszcza STOZKA"};
-    }
     const ConeMantle cone = coneMantle(in);
     const ConeFrame frame{cone.Zm()};
     const Pipe pipe(in, cone);
@@ -232,6 +358,9 @@ JointView pipeConeView(const PipeConeModel& model) {
                  return gap(depthOfMinimum(inside, outside, gap));
              }});
         view.others.push_back(mantleAround(cone, pipe, frame, surfaces));
+    } else if (walled) {
+        part = walledMantle(model, cone, frame, pipe, surfacesOf(in));
+        view.others.push_back(pipeAround(cone, pipe, frame, surfacesOf(in)));
     } else {
         const double Zd = cone.Zd();
         const auto unrolling = std::make_shared<const ConeUnrolling>(
@@ -258,7 +387,7 @@ JointView pipeConeView(const PipeConeModel& model) {
         part.meetings.push_back({LineRole::SeamEdge, [frame, cut](Point3 p) {
                                      return fromLine(frame.toCone(p), Point3{}, cut);
                                  }});
-        view.others.push_back(pipeAround(cone, pipe, frame));
+        view.others.push_back(pipeAround(cone, pipe, frame, surfacesOf(in)));
     }
     view.developed.push_back(std::move(part));
     return view;
