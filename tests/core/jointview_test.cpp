@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace blachorys::core {
@@ -45,8 +46,9 @@ TEST_P(EveryJoint, TheDefaultsMeetWithinACutsAllowance) {
     }
 }
 
-// A plate 5 mm thick wherever the calculator takes one: both faces are drawn about the
-// surface the pattern is developed on, and its edges still meet what they must.
+// A plate 5 mm thick wherever the calculator takes one, each way its joint is made (set on,
+// set in): both faces are drawn about the surface the pattern is developed on, and its edges
+// still meet what they must.
 TEST_P(EveryJoint, WithAWallTheDefaultsMeetWithinACutsAllowance) {
     const auto& d = GetParam()->definition();
     CalculatorInputs inputs = defaultInputs(d);
@@ -60,22 +62,34 @@ TEST_P(EveryJoint, WithAWallTheDefaultsMeetWithinACutsAllowance) {
     if (!walled) {
         GTEST_SKIP() << d.key << " takes no wall";
     }
-    for (std::size_t development = 0; development < developmentsOf(d); ++development) {
-        SCOPED_TRACE(development);
-        const auto result = GetParam()->calculate(inputs, development, "d");
-        ASSERT_TRUE(result.outputs && result.outputs->view);
-        const JointView joint = result.outputs->view();
-        if (!joint.notDrawn.empty()) {
-            GTEST_SKIP() << d.key << ": " << joint.notDrawn;
+    const std::optional<std::size_t> joint = selectorIndex(d, "joint");
+    const std::size_t joints = joint ? d.selectors[*joint].choices.size() : 1;
+    for (std::size_t way = 0; way < joints; ++way) {
+        if (joint) {
+            inputs.choices[*joint] = way;
         }
-        const JointFit fit = measureFit(result.outputs->pattern, joint);
-        ASSERT_TRUE(fit.measured);
-        EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;
-        for (const DevelopedPart& part : joint.developed) {
-            EXPECT_EQ(part.faces.size(), 2U);
+        for (std::size_t development = 0; development < developmentsOf(d); ++development) {
+            SCOPED_TRACE("joint " + std::to_string(way) + ", development " +
+                         std::to_string(development));
+            const auto result = GetParam()->calculate(inputs, development, "d");
+            if (way > 0 && !result.outputs) {
+                // Another way of making it may not fit the defaults (a pipe set into the cone
+                // at P = 230): its own tests try it where it does.
+                std::printf("[fit] %s joint %zu development %zu: refused at the defaults\n",
+                            d.key.c_str(), way, development);
+                continue;
+            }
+            ASSERT_TRUE(result.outputs && result.outputs->view);
+            const JointView view = result.outputs->view();
+            const JointFit fit = measureFit(result.outputs->pattern, view);
+            ASSERT_TRUE(fit.measured);
+            EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;
+            for (const DevelopedPart& part : view.developed) {
+                EXPECT_EQ(part.faces.size(), 2U);
+            }
+            std::printf("[fit] %s joint %zu development %zu, wall 5 mm: %.4f mm at %s\n",
+                        d.key.c_str(), way, development, fit.largestGap, fit.nearestPoint.c_str());
         }
-        std::printf("[fit] %s development %zu, wall 5 mm: %.4f mm at %s\n", d.key.c_str(),
-                    development, fit.largestGap, fit.nearestPoint.c_str());
     }
 }
 

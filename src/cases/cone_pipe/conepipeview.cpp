@@ -1,5 +1,7 @@
 #include "cases/cone_pipe/conepipeview.h"
 
+#include "common/core/depthsearch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -26,10 +28,22 @@ struct Cone {
           atZero{axis.z, 0.0, -axis.x}, freeEnd{in.Lm + in.Hs * axis.x / axis.z, in.P, in.Hs},
           apex(freeEnd + (freeEndRadius / std::tan(in.Gamma * kPi / 180)) * axis) {}
 
-    Point3 direction(double w) const {
-        const Point3 onFreeEnd = freeEnd + freeEndRadius * std::cos(w) * atZero +
-                                 Point3{0.0, -freeEndRadius * std::sin(w), 0.0};
-        return unit(onFreeEnd - apex);
+    Point3 direction(double w) const { return unit(freeEnd + freeEndRadius * radial(w) - apex); }
+
+    /** The unit vector round the free end towards the generatrix at w, square to the axis. */
+    Point3 radial(double w) const {
+        return std::cos(w) * atZero + Point3{0.0, -std::sin(w), 0.0};
+    }
+
+    /** The outward normal of the mantle along the generatrix at w. */
+    Point3 normal(double w) const { return cosGamma * radial(w) + sinGamma * axis; }
+
+    /**
+     * The apex of the plate's layer `depth` outward of the typed surface: a cone of the same
+     * axis and half-angle, whose free end's radius in the same plane is larger by depth/cos γ.
+     */
+    Point3 apexAt(double depth) const {
+        return freeEnd + ((freeEndRadius + depth / cosGamma) * cosGamma / sinGamma) * axis;
     }
 
     /** The generatrix's first meeting with the pipe of `radius` from the apex, if any. */
@@ -96,6 +110,10 @@ OtherPart pipeAround(const ConePipeInputs& in, const Cone& cone) {
     }
     pipe.rings.push_back(std::move(hole));
     pipe.faces.push_back([R](PatternPoint p) { return onPipe(R, p.x, p.y / R); });
+    if (in.tr > 0) {
+        const double inside = R - in.tr;
+        pipe.faces.push_back([R, inside](PatternPoint p) { return onPipe(inside, p.x, p.y / R); });
+    }
     return pipe;
 }
 
@@ -117,6 +135,83 @@ OtherPart coneAround(const ConePipeInputs& in, const Cone& cone) {
     part.edgesShown.push_back(std::move(shown));
     part.faces.push_back(
         [cone, r](PatternPoint p) { return cone.apex + p.y * cone.direction(cone.w0 + p.x / r); });
+    if (in.ts > 0) {
+        const double depth = -in.ts;
+        part.faces.push_back([cone, r, depth](PatternPoint p) {
+            const double w = cone.w0 + p.x / r;
+            return cone.apex + p.y * cone.direction(w) + depth * cone.normal(w);
+        });
+    }
+    return part;
+}
+
+/**
+ * The cone's pattern with a wall: developed on the mean surface from that layer's apex, each
+ * face along the normals; its cut square through the plate, the layer nearest the pipe resting
+ * on the pipe's contact surface and none entering it.
+ */
+DevelopedPart walledCone(const ConePipeModel& model, const Cone& cone,
+                         const ConePipeSurfaces& surfaces) {
+    const double middle = kPi * cone.sinGamma;
+    const double mean = surfaces.coneDevelopment;
+    const Point3 apex = cone.apexAt(mean);
+    const auto face = [cone, middle, mean, apex](double depth) -> SheetSurface {
+        return [cone, middle, mean, apex, depth](PatternPoint p) {
+            const double w = cone.w0 + sectorAngle(p, middle) / cone.sinGamma;
+            return apex + std::hypot(p.x, p.y) * cone.direction(w) + (depth - mean) * cone.normal(w);
+        };
+    };
+    DevelopedPart part;
+    part.contours = {0};
+    part.faces.push_back(face(0.0));
+    part.faces.push_back(face(surfaces.coneInside));
+    part.measuredOn = face(mean);
+    layGridBySector(part, middle, std::hypot(model.Xd.front(), model.Yd.front()));
+    const double inside = surfaces.coneInside;
+    const double contact = surfaces.pipeContact;
+    part.meetings.push_back({LineRole::CutCurve, [cone, apex, inside, mean, contact](Point3 p) {
+                                 // The point's generatrix, from the radial part of its offset.
+                                 const Point3 d = p - apex;
+                                 const Point3 across = d - dot(d, cone.axis) * cone.axis;
+                                 const double w = std::atan2(-across.y, dot(across, cone.atZero));
+                                 const Point3 n = cone.normal(w);
+                                 const auto gap = [&](double depth) {
+                                     const Point3 q = p + (depth - mean) * n;
+                                     return std::hypot(q.y, q.z) - contact;
+                                 };
+                                 return gap(depthOfMinimum(inside, 0.0, gap));
+                             }});
+    part.meetings.push_back(
+        {LineRole::EndEdge, [cone](Point3 p) { return dot(p - cone.freeEnd, cone.axis); }});
+    const Point3 seam = cone.direction(cone.w0);
+    part.meetings.push_back(
+        {LineRole::SeamEdge, [apex, seam](Point3 p) { return fromLine(p, apex, seam); }});
+    return part;
+}
+
+/**
+ * The pipe's sheet with a wall: developed on its development surface, each face along the
+ * radii; the hole cut square to the wall passes the cone's contact surface at every depth.
+ */
+DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces) {
+    const double rolled = surfaces.pipeDevelopment;
+    const auto face = [rolled](double radius) -> SheetSurface {
+        return [rolled, radius](PatternPoint p) { return onPipe(radius, p.x, p.y / rolled); };
+    };
+    DevelopedPart part;
+    part.contours = {0, 1};
+    part.faces.push_back(face(surfaces.pipeOutside));
+    part.faces.push_back(face(surfaces.pipeInside));
+    part.measuredOn = face(rolled);
+    const double inside = surfaces.pipeInside, outside = surfaces.pipeOutside;
+    const double contact = surfaces.coneContact;
+    part.meetings.push_back({LineRole::HoleOutline, [cone, inside, outside, contact](Point3 p) {
+                                 const double angle = std::atan2(p.z, p.y);
+                                 const auto gap = [&](double radius) {
+                                     return cone.fromMantle(onPipe(radius, p.x, angle)) - contact;
+                                 };
+                                 return gap(depthOfMinimum(inside, outside, gap));
+                             }});
     return part;
 }
 
@@ -124,12 +219,19 @@ OtherPart coneAround(const ConePipeInputs& in, const Cone& cone) {
 
 JointView conePipeView(const ConePipeModel& model) {
     const ConePipeInputs& in = model.inputs;
-    if (in.ts > 0 || in.tr > 0) {
-        // The walls' surfaces are not laid out in space yet: a drawing of the thin joint
-        // would not be the pattern that is cut.
-        return {.notDrawn = "widok 3D nie rysuje jeszcze scianek tr i ts tego polaczenia"};
-    }
     const Cone cone(in);
+    if (in.ts > 0 || in.tr > 0) {
+        const ConePipeSurfaces surfaces = surfacesOf(in);
+        JointView view;
+        if (in.development == ConePipeDevelopment::Cone) {
+            view.developed.push_back(walledCone(model, cone, surfaces));
+            view.others.push_back(pipeAround(in, cone));
+        } else {
+            view.developed.push_back(walledPipe(cone, surfaces));
+            view.others.push_back(coneAround(in, cone));
+        }
+        return view;
+    }
     const double R = in.Dr / 2;
     JointView view;
     DevelopedPart part;

@@ -36,7 +36,7 @@ JointFit measureFit(const Pattern& pattern, const JointView& joint) {
     JointFit fit;
     // A joint the view does not draw is not measured either: its segments alike would cost
     // seconds for the same figure.
-    if (!joint.notDrawn.empty() || drawnFaces(joint) > kMostDrawnParts) {
+    if (drawnFaces(joint) > kMostDrawnParts) {
         return fit;
     }
     const auto measure = [&](const DevelopedPart& part, const EdgeMeeting& meeting,

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace blachorys::core {
@@ -80,8 +79,6 @@ struct OtherPart {
 struct JointView {
     std::vector<DevelopedPart> developed;
     std::vector<OtherPart> others;
-    /** Why the view neither draws nor measures this joint; empty when it does. */
-    std::string notDrawn;
 };
 
 /** The most faces of developed parts a joint's view draws and measures (an elbow's segments). */

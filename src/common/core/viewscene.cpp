@@ -462,11 +462,6 @@ std::vector<std::size_t> namedMarks(const Pattern& pattern) {
 }
 
 ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
-    if (!joint.notDrawn.empty()) {
-        ViewScene refused;
-        refused.problem = joint.notDrawn;
-        return refused;
-    }
     const std::size_t parts = drawnFaces(joint);
     if (parts > kMostDrawnParts) {
         ViewScene refused;
