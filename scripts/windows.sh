@@ -50,8 +50,11 @@ finish() {
     echo "=== Windows phase timings"
     printf '  %s\n' "${timings[@]}"
     [ -n "${BLACHORYS_WINDOWS_TIMINGS:-}" ] && printf '%s\n' "${timings[@]}" >"$BLACHORYS_WINDOWS_TIMINGS"
+    if [ ${#BLACHORYS_WINE_FAILURES[@]} -gt 0 ]; then
+        echo "=== Tests that failed under wine"
+        printf '  %s\n' "${BLACHORYS_WINE_FAILURES[@]}"
+    fi
     if [ ${#failed_checks[@]} -gt 0 ]; then
-        [ ${#BLACHORYS_WINE_FAILURES[@]} -gt 0 ] && printf '  %s\n' "${BLACHORYS_WINE_FAILURES[@]}"
         printf 'FAILED under wine: %s\n' "${failed_checks[@]}"
         status=1
     fi
