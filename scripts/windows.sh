@@ -50,6 +50,10 @@ finish() {
     echo "=== Windows phase timings"
     printf '  %s\n' "${timings[@]}"
     [ -n "${BLACHORYS_WINDOWS_TIMINGS:-}" ] && printf '%s\n' "${timings[@]}" >"$BLACHORYS_WINDOWS_TIMINGS"
+    if [ ${#BLACHORYS_WINE_FAILURES[@]} -gt 0 ]; then
+        echo "=== Tests that failed under wine"
+        printf '  %s\n' "${BLACHORYS_WINE_FAILURES[@]}"
+    fi
     if [ ${#failed_checks[@]} -gt 0 ]; then
         printf 'FAILED under wine: %s\n' "${failed_checks[@]}"
         status=1

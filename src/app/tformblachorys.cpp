@@ -211,9 +211,10 @@ void TFormBlachorys::showInfo() {
     }
     io::ProgramSettings settings(m_context.savedInputsDirectory);
     m_info = new TInfo(m_context.prompts, settings.showInfoOnReturn());
-    connect(m_info, &TInfo::showOnReturnChanged, this, [directory = m_context.savedInputsDirectory](bool show) {
-        io::ProgramSettings(directory).setShowInfoOnReturn(show);
-    });
+    connect(m_info, &TInfo::showOnReturnChanged, this,
+            [directory = m_context.savedInputsDirectory](bool show) {
+                io::ProgramSettings(directory).setShowInfoOnReturn(show);
+            });
     QMdiSubWindow* window = m_mdiArea->addSubWindow(m_info);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();

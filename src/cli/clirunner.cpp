@@ -21,8 +21,8 @@ bool writeRequested(const RequestedFile& file, const render::OutputSource& sourc
     const render::OutputRow& row = *file.row;
     if (row.needsDrawing &&
         qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        err << "blachorys-cli: the template needs the program's drawing layer, which did not "
-               "start\n";
+        err << "blachorys-cli: " << row.cliProblemName
+            << " needs the program's drawing layer, which did not start\n";
         return false;
     }
     const render::OutputFile made = row.make(source);
@@ -86,7 +86,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     const render::OutputSource source{options.calculator->definition(), outputs,
                                       options.templateSettings, options.dxfVersion,
-                                      options.plate};
+                                      options.plate, options.viewImage};
     bool allWritten = true;
     for (const RequestedFile& file : options.files) {
         allWritten = writeRequested(file, source, out, err) && allWritten;

@@ -63,6 +63,28 @@ bool setTemplateOption(core::TemplateSettings& settings, const std::string& opti
     return false;
 }
 
+bool isViewOption(const std::string& argument) {
+    return argument == "--view" || argument == "--size";
+}
+
+/** Takes one of the 3-D view's options; false when it does not take the value. */
+bool setViewOption(core::ViewImageSettings& settings, const std::string& option,
+                   const std::string& value) {
+    if (option == "--view") {
+        const auto preset = core::viewPresetNamed(value);
+        if (preset) {
+            settings.preset = *preset;
+        }
+        return preset.has_value();
+    }
+    const auto size = core::imageSizeNamed(value);
+    if (size) {
+        settings.width = size->first;
+        settings.height = size->second;
+    }
+    return size.has_value();
+}
+
 /** The row whose command-line option this is, or nullptr. */
 const render::OutputRow* fileOption(const std::string& argument) {
     for (const render::OutputRow& row : render::outputRows()) {
@@ -128,6 +150,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     core::PlateTexts plateTexts;
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
+    bool viewSettingsGiven = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--strict") {
@@ -144,7 +167,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const render::OutputRow* file = fileOption(argument);
         const bool takesValue = choosing || file || argument == "--development" ||
                                 argument == "--date" || argument == "--dxf-version" ||
-                                isTemplateOption(argument) ||
+                                isViewOption(argument) || isTemplateOption(argument) ||
                                 plateText(plateTexts, argument) != nullptr;
         if (takesValue && i + 1 >= arguments.size()) {
             return usageError(argument + " needs a value");
@@ -174,6 +197,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             }
             options.dxfVersion = value == "R12" ? cnc::DxfVersion::R12 : cnc::DxfVersion::R2000;
             dxfVersionGiven = true;
+        } else if (isViewOption(argument)) {
+            const std::string& value = arguments[++i];
+            if (!setViewOption(options.viewImage, argument, value)) {
+                return usageError(argument + " does not take '" + value + "'");
+            }
+            viewSettingsGiven = true;
         } else if (argument == "--date") {
             options.date = arguments[++i];
         } else if (argument == "--development") {
@@ -202,6 +231,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (dxfVersionGiven && !options.file(render::OutputKind::CncDxf) &&
         !options.file(render::OutputKind::NestingDxf)) {
         return usageError("--dxf-version needs --cnc-dxf or --nesting-dxf");
+    }
+    if (viewSettingsGiven && !options.file(render::OutputKind::View3d)) {
+        return usageError("--view and --size need --view-png");
     }
     if (const auto problem = core::settingsProblem(options.templateSettings)) {
         return usageError(*problem);
@@ -254,6 +286,7 @@ std::string usageText() {
             "         [--paper A4|A3|Letter] [--orientation auto|portrait|landscape]\n"
             "         [--overlap MM] [--scale-x PCT] [--scale-y PCT] (with --template-pdf)\n"
             "         [--dxf-version R12|R2000] (with --cnc-dxf or --nesting-dxf)\n"
+            "         [--view front|side|top|iso] [--size WxH] (with --view-png)\n"
             "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM]\n"
             "       blachorys-cli --list\n"
             "calculators:";

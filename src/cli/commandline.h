@@ -4,6 +4,7 @@
 #include "common/core/calculator.h"
 #include "common/core/platesettings.h"
 #include "common/core/templatesettings.h"
+#include "common/core/viewcamera.h"
 #include "common/render/outputtable.h"
 
 #include <cstddef>
@@ -38,6 +39,8 @@ struct CliOptions {
     core::TemplateSettings templateSettings;
     /** The plate and material the job is cut from: `--plate`, `--material`. */
     core::PlateSettings plate;
+    /** The 3-D view's preset and size (`--view`, `--size`). */
+    core::ViewImageSettings viewImage;
     std::optional<std::string> date;
     bool strict = false;
 

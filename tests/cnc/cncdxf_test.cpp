@@ -97,7 +97,9 @@ TEST(CncDxf, TextsAndNumbersAsTheFileKeepsThem) {
         {"\xC5\x9B\xFF", "\\U+015B\\U+FFFD"},
         // Typographic dashes, quotes and spaces as every reader's font has them.
         {"A \xE2\x80\x93 2 szt.", "A - 2 szt."},
-        {"\xE2\x80\x9Ez\xE2\x80\x9D\xC2\xA0\xE2\x88\x92" "5\xE2\x80\xA6", "\"z\" -5..."},
+        {"\xE2\x80\x9Ez\xE2\x80\x9D\xC2\xA0\xE2\x88\x92"
+         "5\xE2\x80\xA6",
+         "\"z\" -5..."},
     };
     for (const auto& [text, kept] : texts) {
         EXPECT_EQ(cnc::dxfText(text), kept) << text;

@@ -1,10 +1,10 @@
 // What every calculator of the registry must satisfy, whichever case it is: a new case is
 // covered by these tests as soon as it is in the registry.
 #include "cases/calculators.h"
+#include "common/core/cncdrawing.h"
 #include "common/core/fieldreading.h"
 #include "common/core/numbertext.h"
 #include "common/core/pattern.h"
-#include "common/core/cncdrawing.h"
 #include "common/core/segmentgrid.h"
 #include "common/core/templatelabels.h"
 #include "common/core/templateplan.h"
@@ -397,7 +397,8 @@ TEST_P(EveryCalculator, AChoiceTheWindowDisablesChangesNoPointAndNoLine) {
 }
 
 /** What every example of the calculator gives, with its name. */
-std::vector<std::pair<std::string, CalculationOutputs>> exampleOutputs(const Calculator& calculator) {
+std::vector<std::pair<std::string, CalculationOutputs>>
+exampleOutputs(const Calculator& calculator) {
     std::vector<std::pair<std::string, CalculationOutputs>> all;
     const auto& d = calculator.definition();
     for (const ExampleInputs& example : d.examples) {

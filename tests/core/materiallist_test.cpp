@@ -135,6 +135,28 @@ TEST(MaterialList, OnlyAPlateThicknessAddsTheList) {
     }
 }
 
+TEST(MaterialList, EachJointsPieceHasTheThicknessOfThePartItIsCutFrom) {
+    // Two walls of different thickness, so a piece given the other part's wall shows.
+    const struct {
+        const char* key;
+        const char* development;
+        Texts walls;
+        double thickness;
+    } cases[] = {
+        {"rurarura", "mniejsza", {{"tm", "8"}, {"td", "10"}}, 8.0},
+        {"rurarura", "wieksza", {{"tm", "8"}, {"td", "10"}}, 10.0},
+        {"rurastozek", "rura", {{"tr", "8"}, {"ts", "10"}}, 8.0},
+        {"rurastozek", "stozek", {{"tr", "8"}, {"ts", "10"}}, 10.0},
+        {"stozekrura", "stozek", {{"ts", "10"}, {"tr", "8"}}, 10.0},
+        {"stozekrura", "rura", {{"ts", "10"}, {"tr", "8"}}, 8.0},
+    };
+    for (const auto& c : cases) {
+        const CalculationOutputs outputs = outputsOf(c.key, c.walls, c.development);
+        ASSERT_EQ(outputs.pieces.size(), 1U) << c.key << ' ' << c.development;
+        EXPECT_EQ(outputs.pieces[0].thickness, c.thickness) << c.key << ' ' << c.development;
+    }
+}
+
 TEST(PlateMaterial, ReadsWhatTheWindowAndTheCommandLineType) {
     const struct {
         const char* text;

@@ -13,8 +13,11 @@ TEST(SegmentGrid, AnswersAsLookingAtEverySegmentDoes) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> place(-50.0, 450.0);
     std::uniform_real_distribution<double> size(0.0, 12.0);
-    std::vector<Segment> segments{{0, 0, 400, 300}, {400, 0, 0, 300}, {200, -10, 200, 310},
-                                  {-5, 150, 405, 150}, {77, 77, 77, 77}};
+    std::vector<Segment> segments{{0, 0, 400, 300},
+                                  {400, 0, 0, 300},
+                                  {200, -10, 200, 310},
+                                  {-5, 150, 405, 150},
+                                  {77, 77, 77, 77}};
     for (int k = 0; k < 300; ++k) {
         const double x = place(random);
         const double y = place(random);

@@ -24,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const cli::CliOptions& options = *parsed.options;
+    if (options.list) {
+        FUZZ_CHECK(arguments.size() == 1 && options.calculator == nullptr, "--list with more");
+        return 0;
+    }
     FUZZ_CHECK(options.calculator == core::findCalculator(arguments.front()), arguments.front());
     const auto& definition = options.calculator->definition();
     FUZZ_CHECK(options.development < std::max<std::size_t>(1, definition.developments.size()),

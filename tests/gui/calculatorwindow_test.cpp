@@ -69,7 +69,9 @@ protected:
     QStringList outputButtons() const {
         QStringList names;
         for (const render::OutputRow& row : render::outputRows()) {
-            names << output(row.buttonName);
+            if (row.hasButton()) {
+                names << output(row.buttonName);
+            }
         }
         return names;
     }
@@ -463,8 +465,9 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
             // The first time, in the program's folder.
             EXPECT_EQ(m_prompts.prompts()[0].initialName, path(q(d.txtFileName)));
             EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(d.dxfFileName)));
-            EXPECT_EQ(m_prompts.prompts()[2].initialName,
-                      path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
+            EXPECT_EQ(
+                m_prompts.prompts()[2].initialName,
+                path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -497,12 +500,44 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
     }
 }
 
+TEST_P(CalculatorWindowTest, TheNestingsOneButtonSavesTheDxfOrThePdfAsItsDialogChooses) {
+    EXPECT_EQ(child<QPushButton>(m_window, output("Rozkroj"))->text(),
+              QString::fromUtf8("Rozkrój na arkuszach"));
+    calculate();
+    const auto result = expected(0);
+    if (render::nestingPdfFile({definition(), *result.outputs}).problem) {
+        GTEST_SKIP() << "no plate holds this calculator's default piece";
+    }
+    // The name offered ends ".dxf"; the PDF's filter saves it as ".pdf", and R12's as ".dxf".
+    m_prompts.clear();
+    m_prompts.answerSaveFileWithFilter(path("rozkroj.dxf"), 2);
+    clickEnabled(m_window, output("Rozkroj"));
+    m_prompts.answerSaveFileWithFilter(path("rozkroj.pdf"), 1);
+    clickEnabled(m_window, output("Rozkroj"));
+    ASSERT_EQ(m_prompts.prompts().size(), 2u);
+    EXPECT_EQ(m_prompts.prompts()[0].filter,
+              QString::fromUtf8("Rozkrój - DXF R2000|*.dxf|Rozkrój - DXF R12 (starsze "
+                                "sterowniki)|*.dxf|Rozkrój - PDF|*.pdf"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    EXPECT_EQ(readFileBytes(path("rozkroj.pdf").toStdString()).substr(0, 5), "%PDF-");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::runCli({definition().key, "--date", today(), "--nesting-dxf",
+                           path("cli.dxf").toStdString(), "--dxf-version", "R12"},
+                          out, err),
+              cli::kExitCalculated)
+        << err.str();
+    const std::string written = readFileBytes(path("rozkroj.dxf").toStdString());
+    EXPECT_NE(written.find("AC1009"), std::string::npos);
+    EXPECT_EQ(written, readFileBytes(path("cli.dxf").toStdString()));
+}
+
 TEST_P(CalculatorWindowTest, TheDxfButtonsSayWhichIsWhichAndTheCncDialogChoosesTheRelease) {
     EXPECT_EQ(child<QPushButton>(m_window, output("ZapiszRysunek"))->toolTip(),
               QString::fromUtf8("DXF punktów, jak w opisie programu"));
-    EXPECT_EQ(child<QPushButton>(m_window, output("ZapiszDXFCNC"))->toolTip(),
-              QString::fromUtf8(
-                  "DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY"));
+    EXPECT_EQ(
+        child<QPushButton>(m_window, output("ZapiszDXFCNC"))->toolTip(),
+        QString::fromUtf8("DXF dla CNC: zamknięte kontury w mm, warstwy CIECIE, ZNACZENIE, OPISY"));
     calculate();
     // The second filter, R12, makes the command line's R12 file.
     m_prompts.answerSaveFileWithFilter(path("stary"), 1);
@@ -626,17 +661,33 @@ constexpr const char* kFaultNames[] = {"missing directory", "a directory in the 
 
 TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierFile) {
     calculate();
-    // Every output that is a file, named as its dialog offers it.
-    std::vector<std::pair<const char*, QString>> outputs;
+    // Every output that is a file, named as the button's dialog offers it with its filter; a
+    // file offered by another's button is chosen there with its own filter's extension.
+    struct SavedOutput {
+        const char* button;
+        QString name;
+        int filter;
+    };
+    std::vector<SavedOutput> outputs;
     const auto result = expected(0);
     for (const render::OutputRow& row : render::outputRows()) {
         // A file that cannot be made of these outputs (a cone no plate holds) is never written.
-        if (row.isFile() && !row.make({definition(), *result.outputs}).problem) {
-            outputs.emplace_back(row.buttonName, row.initialName(definition()));
+        if (!row.isFile() || row.make({definition(), *result.outputs}).problem) {
+            continue;
         }
+        const render::OutputRow& button =
+            row.hasButton() ? row : render::outputRow(*row.offeredWith);
+        const auto offered = render::offeredFiles(button);
+        const auto first = std::find_if(offered.begin(), offered.end(),
+                                        [&row](const auto& file) { return file.row == &row; });
+        ASSERT_NE(first, offered.end()) << row.cliOption << " is offered by no dialog";
+        QString name = button.initialName(definition());
+        name = name.left(name.lastIndexOf(u'.')) +
+               QString::fromUtf8(first->filter->pattern).mid(1);
+        outputs.push_back({button.buttonName, name, static_cast<int>(first - offered.begin())});
     }
     const std::string earlier = "earlier\r\n";
-    for (const auto& [button, name] : outputs) {
+    for (const auto& [button, name, filter] : outputs) {
         for (const Fault fault : {Fault::MissingDirectory, Fault::DirectoryInTheWay,
                                   Fault::FileSizeLimit, Fault::DirectoryRemoved}) {
             const char* faultName = kFaultNames[static_cast<int>(fault)];
@@ -666,8 +717,12 @@ TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierF
                 choice.action = gui::TemplateChoice::Action::SavePdf;
                 m_prompts.answerTemplate(choice);
             }
-            m_prompts.answerSaveFile(target, afterwards);
+            m_prompts.answerSaveFileWithFilter(target, filter, afterwards);
             clickEnabled(m_window, output(button));
+            // The 3-D view's button opens its window, which saves the image.
+            if (std::string_view(button) == "Widok3D") {
+                clickEnabled(*child<QWidget>(m_window, "TWidok3D"), "WidokZapiszObraz");
+            }
             limit.reset();
             const QStringList errors = m_prompts.texts(Kind::Error);
             const QString said = "Nie moge zapisac pliku " + target + " : ";

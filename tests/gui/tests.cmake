@@ -5,6 +5,7 @@ include(gui/outputwindows_tests.cmake)
 add_executable(gui_shell_tests
     gui/calculatorwindow_test.cpp
     gui/tformblachorys_test.cpp
+    gui/viewwindow_test.cpp
 )
 # The command line too: the files from the window and from it must be the same bytes.
 target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib

@@ -323,8 +323,9 @@ std::vector<gui::CalculatorWindow*> openEveryCalculator(gui::TFormBlachorys& mai
     for (const core::Calculator* calculator : core::calculators()) {
         windows.push_back(
             main.openCalculator(QString::fromStdString(core::nameKey(calculator->definition()))));
-        clickEnabled(*windows.back(),
-                     QString::fromStdString(calculator->definition().window.components.calculateButton));
+        clickEnabled(
+            *windows.back(),
+            QString::fromStdString(calculator->definition().window.components.calculateButton));
     }
     QTest::qWait(20);
     return windows;
@@ -343,7 +344,8 @@ TEST_F(MainWindowTest, AMaximisedCalculatorShowsTwentyFiveLinesAndItsWidestLineW
         m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
         window->parentWidget()->showMaximized();
         QTest::qWait(20);
-        auto* memo = child<QPlainTextEdit>(*window, QString::fromStdString(d.window.components.resultsMemo));
+        auto* memo =
+            child<QPlainTextEdit>(*window, QString::fromStdString(d.window.components.resultsMemo));
         int widest = 0;
         for (const QString& line : memo->toPlainText().split('\n')) {
             widest = std::max(widest, memo->fontMetrics().horizontalAdvance(line));

@@ -21,6 +21,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #ifndef _WIN32
 #include "support/filesizelimit.h"
@@ -179,6 +181,42 @@ TEST_F(CliProcess, TheTemplateIsDrawnWithNoDisplay) {
     ASSERT_EQ(written.exit, 0) << written.err;
     EXPECT_EQ(written.err, "");
     EXPECT_EQ(test::readFileBytes(path("t.pdf").toStdString()).rfind("%PDF-", 0), 0u);
+}
+
+/** A PNG's width and height, from its header's first chunk; nothing when it is none. */
+std::optional<std::pair<int, int>> pngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+        bytes.compare(12, 4, "IHDR") != 0) {
+        return std::nullopt;
+    }
+    const auto big = [&](std::size_t at) {
+        int value = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            value = value * 256 + static_cast<unsigned char>(bytes[at + k]);
+        }
+        return value;
+    };
+    return std::pair{big(16), big(20)};
+}
+
+// The 3-D view of every calculator, drawn with no display: a PNG of the size asked for.
+TEST_F(CliProcess, TheViewIsDrawnWithNoDisplayAtTheSizeAskedFor) {
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        noDisplay.remove(QString::fromLatin1(name));
+    }
+    for (const core::Calculator* calculator : core::calculators()) {
+        const QString key = QString::fromStdString(calculator->definition().key);
+        SCOPED_TRACE(key.toStdString());
+        QProcess process;
+        process.setProcessEnvironment(noDisplay);
+        const QString png = path("widok.png");
+        const Finished written =
+            run(process, {key, "--view-png", png, "--view", "top", "--size", "640x360"});
+        ASSERT_EQ(written.exit, 0) << written.err;
+        EXPECT_EQ(written.err, "");
+        EXPECT_EQ(pngSize(test::readFileBytes(png.toStdString())), (std::pair{640, 360}));
+    }
 }
 
 #ifndef _WIN32

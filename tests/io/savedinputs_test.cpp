@@ -226,6 +226,7 @@ TEST_P(EverySavedFile, AFieldAddedLaterNeverReadsAnotherLine) {
     for (const std::string& line : core::savedInputLines(definition(), changed)) {
         named += QByteArray::fromStdString(line) + "\r\n";
     }
+    // The earlier layout: the fields held by position, then each choice's index.
     QByteArray indexed;
     for (std::size_t f = 0; f < definition().positionalSavedFields; ++f) {
         indexed += QByteArray::fromStdString(changed.fieldTexts[f]) + "\r\n";

@@ -17,10 +17,10 @@ namespace blachorys::test {
 struct Prompt {
     enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template, Plate };
     Kind kind;
-    QString text;        ///< message, URL, or the window's object name for Modal
-    QString filter;      ///< SaveFile only
-    QString initialName; ///< SaveFile only
-    int pageCount = 0;   ///< Print only: the pages a range could be chosen from, 0 for none
+    QString text;         ///< message, URL, or the window's object name for Modal
+    QString filter;       ///< SaveFile only
+    QString initialName;  ///< SaveFile only
+    int pageCount = 0;    ///< Print only: the pages a range could be chosen from, 0 for none
     int chosenFilter = 0; ///< SaveFile only: the filter the answer chose, 0 for the first
 };
 
@@ -55,8 +55,9 @@ public:
         m_saveFiles.push_back({true, path, 0, std::move(afterwards)});
     }
     /** The next save dialog returns `path` with its filter `filterIndex` chosen. */
-    void answerSaveFileWithFilter(const QString& path, int filterIndex) {
-        m_saveFiles.push_back({true, path, filterIndex, {}});
+    void answerSaveFileWithFilter(const QString& path, int filterIndex,
+                                  std::function<void()> afterwards = {}) {
+        m_saveFiles.push_back({true, path, filterIndex, std::move(afterwards)});
     }
     void cancelSaveFile() { m_saveFiles.push_back({false, {}, 0, {}}); }
     /**

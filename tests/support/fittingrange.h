@@ -22,9 +22,8 @@ inline void expectTheRangeItNamesFits(const core::Calculator& calculator, FieldC
     ASSERT_EQ(refused.messages.size(), 1u);
     const std::string& said = refused.messages[0].text;
     std::smatch range;
-    ASSERT_TRUE(std::regex_search(said, range,
-                                  std::regex("\\(pasuje " + field +
-                                             " od (-?[0-9.]+)(?: do (-?[0-9.]+))?\\)")))
+    ASSERT_TRUE(std::regex_search(
+        said, range, std::regex("\\(pasuje " + field + " od (-?[0-9.]+)(?: do (-?[0-9.]+))?\\)")))
         << said;
     const auto withField = [&](double value) {
         FieldChanges tried = changes;

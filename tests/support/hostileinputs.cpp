@@ -1,10 +1,13 @@
 #include "support/hostileinputs.h"
 
 #include "common/core/dxftemplatewriter.h"
+#include "common/core/jointfit.h"
 #include "common/core/numbertext.h"
 #include "common/core/patterndrawing.h"
 #include "common/core/previewfit.h"
 #include "common/core/templateplan.h"
+#include "common/core/viewframe.h"
+#include "common/core/viewscene.h"
 
 #include <algorithm>
 #include <array>
@@ -124,8 +127,10 @@ std::string nearbyText(SeededNumbers& numbers, const std::string& text, bool tak
     if (numbers.chance(0.4)) {
         return text;
     }
+    // A field whose example is 0 is an offset or a wall: half the time as thin as a plate.
+    const double zeroScale = numbers.chance(0.5) ? 20.0 : 200.0;
     double value =
-        base == 0.0 ? 200.0 * numbers.unit() : base * std::exp(3.0 * numbers.unit() - 1.5);
+        base == 0.0 ? zeroScale * numbers.unit() : base * std::exp(3.0 * numbers.unit() - 1.5);
     if (takesMinus && numbers.chance(0.3)) {
         value = -value;
     }
@@ -401,6 +406,38 @@ std::string dxfReadBackProblem(const std::string& dxfText,
         return std::to_string(entity) + " entities for " + std::to_string(lines.size()) + " lines";
     }
     return {};
+}
+
+std::vector<std::string> viewProblems(const core::CalculationOutputs& outputs) {
+    std::vector<std::string> problems;
+    if (!outputs.view) {
+        return problems;
+    }
+    const core::JointView joint = outputs.view();
+    const core::ViewScene scene = core::buildViewScene(outputs.pattern, joint);
+    const auto finitePoints = [](const std::vector<core::Point3>& points) {
+        return std::all_of(points.begin(), points.end(),
+                           [](core::Point3 p) { return core::isFinite(p); });
+    };
+    if (!finitePoints(scene.points) || !finitePoints(scene.linePoints)) {
+        problems.push_back(std::string(kNotFinite) + ": a point of the 3-D view");
+        return problems;
+    }
+    const core::JointFit fit = core::measureFit(outputs.pattern, joint);
+    if (fit.measured && !(std::isfinite(fit.largestGap) && core::isFinite(fit.where))) {
+        problems.push_back(std::string(kNotFinite) + ": the 3-D view's fit");
+    }
+    core::ViewCamera camera;
+    core::turnTo(camera, core::ViewPreset::Iso);
+    core::fitScene(camera, scene, 640, 400, 20);
+    core::ViewFrame frame;
+    core::drawFrame(scene, camera, 640, 400, frame);
+    if (!std::all_of(frame.points.begin(), frame.points.end(), [](core::ScreenPoint p) {
+            return std::isfinite(p.x) && std::isfinite(p.y);
+        })) {
+        problems.push_back(std::string(kNotFinite) + ": a point of the 3-D view's frame");
+    }
+    return problems;
 }
 
 std::vector<std::string> resultProblems(const CalculationResult& result) {

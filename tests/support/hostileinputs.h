@@ -65,6 +65,10 @@ inline constexpr const char* kBadTemplate = "template";
  */
 std::vector<std::string> resultProblems(const core::CalculationResult& result);
 
+/** What is wrong with the 3-D view of calculated outputs: a number of its scene, fit or frame
+ * that is not finite. Empty when all is well. */
+std::vector<std::string> viewProblems(const core::CalculationOutputs& outputs);
+
 /**
  * Why `dxfText` does not read back as exactly `lines` (one LINE entity each, same layer and
  * colour, coordinates within the file's two decimals), or empty. Reads group-code and value

@@ -2,6 +2,7 @@
 
 #include "cases/cone/conemodel.h"
 #include "cases/cone/coneoutputs.h"
+#include "cases/cone/coneview.h"
 #include "common/core/casecalculator.h"
 #include "common/core/wallchoices.h"
 
@@ -114,6 +115,7 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
     c.checks = coneChecks;
     c.compute = computeOrRefuse;
     c.outputs = coneOutputs;
+    c.view = coneView;
     return c;
 }
 

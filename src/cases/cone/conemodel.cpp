@@ -51,7 +51,8 @@ std::pair<double, double> edgeOffsets(const ConeInputs& in, WallSurface surface)
         const Space onSmall{in.E + Rm * std::cos(w), Rm * std::sin(w), in.Hs};
         const Space g = minus(onSmall, onLarge);
         // (−sin w, cos w, 0) × g: square to the generator and the edge, away from the axis.
-        Space normal{g.z * std::cos(w), g.z * std::sin(w), -(g.x * std::cos(w) + g.y * std::sin(w))};
+        Space normal{g.z * std::cos(w), g.z * std::sin(w),
+                     -(g.x * std::cos(w) + g.y * std::sin(w))};
         const double length = std::hypot(normal.x, normal.y, normal.z);
         normal = {normal.x / length, normal.y / length, normal.z / length};
         const Space movedLarge = along(onLarge, n, normal);

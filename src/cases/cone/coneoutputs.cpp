@@ -19,9 +19,8 @@ std::vector<std::string> wallLines(const ConeModel& m) {
     }
     return {"t = " + formatReport(in.t) + " [mm] (Dsm, Dsd - srednice " +
                 typedSurfaceWords(in.diameters) + ")",
-            "rozwiniecie " + developedSurfaceWords(coneWall(in).developed()) +
-                " : Dsm' = " + formatReport(m.developed.Dsm) +
-                " , Dsd' = " + formatReport(m.developed.Dsd)};
+            "rozwiniecie " + developedSurfaceWords(coneWall(in).developed()) + " : Dsm' = " +
+                formatReport(m.developed.Dsm) + " , Dsd' = " + formatReport(m.developed.Dsd)};
 }
 
 ReportHeading heading(const ConeModel& m) {

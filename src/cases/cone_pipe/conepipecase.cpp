@@ -2,32 +2,75 @@
 
 #include "cases/cone_pipe/conepipemodel.h"
 #include "cases/cone_pipe/conepipeoutputs.h"
+#include "cases/cone_pipe/conepipeview.h"
 #include "common/core/casecalculator.h"
 
 namespace blachorys::core {
 namespace {
 
+/** What the diameters are once a wall has a thickness: the program works out the surfaces. */
+const std::vector<std::string> kThickWallsLines = {
+    "Przy grubosci scianki",    "ts > 0 lub tr > 0:",        "Ds i Dr = srednice",
+    "ZEWNETRZNE (Ds_zew -",     "u wolnego konca, Dr_zew).", "Powierzchnie styku i",
+    "rozwiniecia wynikaja z",   "osadzenia stozka oraz",     "wykonania rury (wybor",
+    "ponizej); stozek zwijany", "z blachy - rozwiniecie",    "na osi blachy."};
+
 /** The cone's diameter: a mean one for the rolled cone, the fitted one where it meets the pipe. */
 FieldNote coneDiameterNote() {
-    return {{
-        {"Dla stozka symetrycznego", "- krócca", "", "zwijanego z arkusza", "blachy - Ds= srednicy",
-         "sredniej stozka"},
-        {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
-         "Ds = srednicy zewnetrznej", "stozka, Ds=Ds_zew", "", "a) spawanego na plaszczu",
-         "Ds = srednicy wewnetrznej", "stozka, Ds=Ds_wew"},
-    }};
+    return {.linesPerDevelopment =
+                {
+                    {"Dla stozka symetrycznego", "- krócca", "", "zwijanego z arkusza",
+                     "blachy - Ds= srednicy", "sredniej stozka"},
+                    {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
+                     "Ds = srednicy zewnetrznej", "stozka, Ds=Ds_zew", "",
+                     "a) spawanego na plaszczu", "Ds = srednicy wewnetrznej", "stozka, Ds=Ds_wew"},
+                },
+            .otherWhenNonZero = {"ts", "tr"},
+            .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
 /** The pipe's diameter: the fitted one for the cone's cut, a mean one for the rolled pipe. */
 FieldNote pipeDiameterNote() {
-    return {{
-        {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
-         "Dr = srednicy wewnetrznej", "rury, Dr=Dr_wew", "", "a) spawanego na plaszczu",
-         "Dr = srednicy zewnetrznej", "rury, Dr=Dr_zew"},
-        {"Dla rury - plaszcza", "", "a) zwijanego z arkusza blachy", "Dr = sredniej srednicy rury",
-         "Dr = (Dr_zew + Dr_wew)/2", "", "b)  wykonego z rury wg", "szablonu owijanego na",
-         "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zewn"},
-    }};
+    return {.linesPerDevelopment =
+                {
+                    {"Dla stozka symetrycznego", "- krócca", "", "a) \"wpuszczanego\" w plaszcz",
+                     "Dr = srednicy wewnetrznej", "rury, Dr=Dr_wew", "", "a) spawanego na plaszczu",
+                     "Dr = srednicy zewnetrznej", "rury, Dr=Dr_zew"},
+                    {"Dla rury - plaszcza", "", "a) zwijanego z arkusza blachy",
+                     "Dr = sredniej srednicy rury", "Dr = (Dr_zew + Dr_wew)/2", "",
+                     "b)  wykonego z rury wg", "szablonu owijanego na", "rurze - Dr= sredncy",
+                     "zewnetrznej rury -", "Dr=Dr_zewn"},
+                },
+            .otherWhenNonZero = {"ts", "tr"},
+            .otherLinesPerDevelopment = {kThickWallsLines}};
+}
+
+std::vector<CaseSelector<ConePipeInputs>> selectors() {
+    using In = ConePipeInputs;
+    const std::string thickOnly = " (gdy ts lub tr > 0)";
+    return {
+        {{"joint",
+          "Osadzenie stożka",
+          "Osadzenie stozka na rurze|Osadzenie stozka (krocca): nakladany - jego wnetrze na "
+          "zewnatrz rury, wpuszczany - jego zewnatrz do wnetrza rury" +
+              thickOnly,
+          {{"set-on", "SRRadioButNakladany", "nakładany na rurę"},
+           {"set-in", "SRRadioButWpuszczany", "wpuszczany w rurę"}},
+          {"ts", "tr"}},
+         [](In& in, std::size_t choice) {
+             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
+         }},
+        {{"pipe-made",
+          "Wykonanie rury",
+          "Wykonanie rury|Wykonanie rury (plaszcza): zwijana - rozwiniecie na srednicy sredniej, "
+          "z rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
+          {{"rolled", "SRRadioButRuraZwijana", "zwijana z blachy"},
+           {"pipe", "SRRadioButRuraZRury", "z rury, szablon owijany"}},
+          {"tr"}},
+         [](In& in, std::size_t choice) {
+             in.pipeMade = choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
+         }},
+    };
 }
 
 WindowDefinition window() {
@@ -37,8 +80,8 @@ WindowDefinition window() {
             .menuHandler = "StozekRura1Click",
             .components = prefixedComponentNames("SR"),
             .jointPicture = ":/pictures/stozekrura.svg",
-            .jointPictureWidth = 316,
-            .jointPictureHeight = 281,
+            .jointPictureWidth = 294,
+            .jointPictureHeight = 261,
             .previewName = "TSRWynikiRysunek",
             .previewCaption = "Wyniki - Rysunek (Stożek-Rura)",
             .previewStartupOrder = 5};
@@ -47,7 +90,12 @@ WindowDefinition window() {
 Construction<ConePipeModel> computeOrRefuse(const ConePipeInputs& in) {
     ConePipeConstruction construction = computeConePipe(in);
     if (construction.fault != ConePipeFault::None) {
-        return constructionFailed<ConePipeModel>(faultMessage(construction.fault));
+        std::string message = faultMessage(construction.fault);
+        if (!construction.fitting.empty()) {
+            message.pop_back(); // the closing full stop goes after what would fit
+            message += " " + construction.fitting + ".";
+        }
+        return constructionFailed<ConePipeModel>(message);
     }
     return constructed(std::move(construction.model));
 }
@@ -56,7 +104,8 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
     using F = FieldFilter;
     using In = ConePipeInputs;
     CaseDescriptor<In, ConePipeModel> c;
-    // Creation order, which the saved-input file and the first pass follow.
+    // Creation order, which the saved-input file and the first pass follow; the walls after
+    // the ten the file has always held by position.
     c.fields = {
         {{"Ds", "Ds =", "[mm]", "200", F::PositiveReal,
           "Srednica stozka symetrycznego|Srednica stozka (krócca)", coneDiameterNote()},
@@ -90,10 +139,19 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
          &In::Dr},
         {{"N", "N =", "[-]", "48", F::PositiveInteger, "Podzial obwodu rowiniecia na N odcinków"},
          &In::N},
+        {{"ts", "ts =", "[mm]", "0", F::PositiveReal,
+          "Grubosc blachy stozka|Grubosc blachy stozka (krocca) - 0: Ds wg opisu srednic, bez "
+          "grubosci"},
+         &In::ts},
+        {{"tr", "tr =", "[mm]", "0", F::PositiveReal,
+          "Grubosc scianki rury|Grubosc scianki rury (plaszcza) - 0: Dr wg opisu srednic, bez "
+          "grubosci"},
+         &In::tr},
     };
+    c.selectors = selectors();
     c.definition = {
         .key = "stozekrura",
-        .tabOrder = {"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N"},
+        .tabOrder = {"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N", "ts", "tr"},
         .developments = {{"stozek", "SRRadioButRozwStozka", "Rozwinięcie STOZKA - króćca",
                           "Schemat wyników - Stozek", "w_sr_s"},
                          {"rura", "SRRadioButRozwRury", "Rozwinięcie RURY - płaszcza",
@@ -123,6 +181,20 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
               {"Hs", "520"},
               {"N", "36"}}},
             {"square_centred_pipe", "rura", {{"P", "0"}, {"Beta", "90"}, {"Lm", "400"}}},
+            {"set_on_walls_cone", "stozek", {{"ts", "10"}, {"tr", "8"}}},
+            {"set_on_walls_pipe", "rura", {{"ts", "10"}, {"tr", "8"}, {"pipe-made", "pipe"}}},
+            {"set_in_inclined_walls_cone",
+             "stozek",
+             {{"ts", "10"},
+              {"tr", "8"},
+              {"Dr", "800"},
+              {"P", "-40"},
+              {"Beta", "60"},
+              {"Gamma", "25"},
+              {"alfa", "-30"},
+              {"Hs", "520"},
+              {"joint", "set-in"}}},
+            {"set_in_walls_pipe", "rura", {{"ts", "10"}, {"tr", "8"}, {"joint", "set-in"}}},
         }};
 
     c.selectDevelopment = [](In& in, std::size_t development) {
@@ -131,6 +203,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
     c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;
+    c.view = conePipeView;
     return c;
 }
 

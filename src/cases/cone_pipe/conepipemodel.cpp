@@ -1,14 +1,22 @@
 #include "cases/cone_pipe/conepipemodel.h"
 
+#include "cases/cone_pipe/conepipegeneratrix.h"
+#include "cases/cone_pipe/conepipewalls.h"
+
 #include "common/core/calculationresult.h"
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
+#include "common/core/fittingsearch.h"
 #include "common/core/patternlines.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <numbers>
+#include <optional>
 
 namespace blachorys::core {
 namespace {
@@ -20,11 +28,6 @@ constexpr double kPi = std::numbers::pi;
  * arithmetic; the doubles of the construction land within a few units of the last place.
  */
 constexpr double kSineRounding = 1e-9;
-/**
- * A cut point level with the pipe's axis may come out a hair below it by rounding; so much,
- * as a share of the pipe's diameter, still counts as level.
- */
-constexpr double kLevelRounding = 1e-9;
 
 double toRadians(double degrees) {
     return degrees * kPi / 180.0;
@@ -43,7 +46,7 @@ void fitBoundingBox(ConePipeModel& m) {
         m.minX = 0.0;
         m.maxX = m.inputs.L;
         m.minY = 0.0;
-        m.maxY = kPi * m.inputs.Dr;
+        m.maxY = m.girth;
         return;
     }
     m.minX = m.maxX = m.Xm[0];
@@ -60,10 +63,38 @@ bool isFinite(const ConePipeModel& m) {
     return allFinite(m.Xm) && allFinite(m.Ym) && allFinite(m.Xd) && allFinite(m.Yd) &&
            allFinite(m.Xo) && allFinite(m.Yo) &&
            allFinite(std::array{m.h0, m.u, m.t, m.v, m.minX, m.maxX, m.minY, m.maxY, m.sheetWidth(),
-                                m.sheetHeight(), kPi * m.inputs.Dr});
+                                m.sheetHeight(), m.girth, m.holeOverhang});
 }
 
 } // namespace
+
+Wall coneWall(const ConePipeInputs& in) {
+    return {in.ts, WallSurface::Outside, PartMaking::RolledFromPlate};
+}
+
+Wall pipeWall(const ConePipeInputs& in) {
+    return {in.tr, WallSurface::Outside, in.pipeMade};
+}
+
+ConePipeSurfaces surfacesOf(const ConePipeInputs& in) {
+    // Set on, the cone's inside rests on the pipe's outside; set in, the cone's outside meets
+    // the pipe's inside.
+    const bool setOn = in.joint == BranchJoint::SetOn;
+    const Wall cone = coneWall(in);
+    const Wall pipe = pipeWall(in);
+    const double R = in.Dr / 2;
+    return {.coneContact = cone.outwardOfTyped(setOn ? WallSurface::Inside : WallSurface::Outside),
+            .coneDevelopment = cone.outwardOfTyped(cone.developed()),
+            .coneInside = cone.outwardOfTyped(WallSurface::Inside),
+            .pipeContact = radiusOf(pipe, R, setOn ? WallSurface::Outside : WallSurface::Inside),
+            .pipeDevelopment = radiusOf(pipe, R, pipe.developed()),
+            .pipeInside = radiusOf(pipe, R, WallSurface::Inside),
+            .pipeOutside = radiusOf(pipe, R, WallSurface::Outside)};
+}
+
+bool hasWallThickness(const ConePipeInputs& in) {
+    return in.ts > 0 || in.tr > 0;
+}
 
 const InputChecks<ConePipeInputs>& conePipeChecks() {
     using In = ConePipeInputs;
@@ -84,6 +115,22 @@ const InputChecks<ConePipeInputs>& conePipeChecks() {
         // construction refuses with its own messages.)
         positiveSize<In>("L", &In::L,
                          [](const In& in) { return in.development == ConePipeDevelopment::Pipe; }),
+        // A plate that leaves the cone no inside: its inside face lies ts/cos Gamma within the
+        // outside in the free end's plane.
+        {dataError("ts/cos(Gamma) >= Ds/2 - stozek z blachy ts nie ma wnetrza"),
+         [](const In& in) {
+             return in.ts > 0 && in.Gamma > 0 && in.Gamma < 90 &&
+                    in.Ds / 2 + planeOffsetOf(coneWall(in), WallSurface::Inside,
+                                              in.Gamma * std::numbers::pi / 180) <=
+                        0;
+         }},
+        {dataError("tr >= Dr/2"), [](const In& in) { return in.tr > 0 && in.tr >= in.Dr / 2; }},
+        // Set in, the cone's axis must pass within the pipe's bore.
+        {dataError("P > Dr/2 - tr"),
+         [](const In& in) {
+             return hasWallThickness(in) && in.joint == BranchJoint::SetIn &&
+                    in.P > in.Dr / 2 - in.tr;
+         }},
     };
     return checks;
 }
@@ -101,93 +148,35 @@ std::optional<double> angleOnPipe(double ratio) {
 
 namespace {
 
-/** Where one generatrix meets the pipe. */
-struct CutPoint {
-    double rn = 0.0; ///< the cone's radius there, mm
-    double Z = 0.0;  ///< slant distance from the apex, mm: the cut's radius in the cone pattern
-    double zc = 0.0; ///< height above the pipe's axis, mm
-    PatternPoint hole; ///< the point on the pipe's rolled-out sheet
-};
-
-/** The cone and the pipe of the inputs, generatrix by generatrix. */
-class ConeInPipe {
-public:
-    explicit ConeInPipe(const ConePipeInputs& in, const ConePipeModel& m)
-        : m_in(in), m_u(m.u), m_gamma(toRadians(in.Gamma)), m_beta(toRadians(in.Beta)),
-          // The pipe's surface in the cross-section: y² + z² = (Dr/2)². A point of a
-          // generatrix where the cone's radius is r lies at y = P − r·sin w, z = u − r·Q; the
-          // constant term of the quadratic in r is the same for every generatrix.
-          m_C0(m.u * m.u - in.Dr * in.Dr / 4 + in.P * in.P) {}
-
-    /** The generatrix at angle w round the free end, or why it has no cut. */
-    ConePipeFault cut(double w, CutPoint& point) const {
-        const double freeEndRadius = m_in.Ds / 2;
-        const double z0 = m_in.Hs - freeEndRadius * std::cos(w) * std::sin(kPi / 2 - m_beta);
-        const double Q = 2 * (m_u - z0) / m_in.Ds;
-        const double A = std::sin(w) * std::sin(w) + Q * Q;
-        const double B = -2 * (m_in.P * std::sin(w) + m_u * Q);
-        const double discriminant = B * B - 4 * A * m_C0;
-        if (!std::isfinite(discriminant)) {
-            return ConePipeFault::NotFinite;
-        }
-        if (A == 0.0) {
-            return ConePipeFault::ParallelToPipe;
-        }
-        if (discriminant < 0.0) {
-            return ConePipeFault::MissesPipe;
-        }
-        // The two roots, each without cancellation between −B and √Δ: the nearer one is the
-        // point where the generatrix first meets the pipe.
-        const double q = -(B + std::copysign(std::sqrt(discriminant), B)) / 2;
-        const double r1 = q / A;
-        const double r2 = q != 0.0 ? m_C0 / q : r1;
-        const double rn = std::min(r1, r2);
-        // A root behind the apex is a point of the cone's other nappe: this generatrix, on the
-        // cone's side, goes away from the pipe.
-        if (rn < 0.0) {
-            return ConePipeFault::MissesPipe;
-        }
-        point.rn = rn;
-        point.Z = rn / std::sin(m_gamma);
-        point.zc = m_u - 2 * (m_u - z0) * rn / m_in.Ds;
-        // The hole's arc is measured over the top of the pipe; a cut below its axis would be
-        // mirrored into the upper half.
-        if (point.zc < -kLevelRounding * m_in.Dr) {
-            return ConePipeFault::BelowPipeAxis;
-        }
-        const auto angle = angleOnPipe(2 * (rn * std::sin(w) - m_in.P) / m_in.Dr);
-        if (!angle) {
-            return ConePipeFault::OffThePipe;
-        }
-        // Along the pipe: the axis point at the cut's height, then the cut's offset from the
-        // axis in the plane of the axes.
-        point.hole = {point.zc / std::tan(m_beta) + rn * std::cos(w) / std::sin(m_beta) + m_in.Lm,
-                      (2 * *angle + kPi) * m_in.Dr / 4};
-        return ConePipeFault::None;
-    }
-
-private:
-    const ConePipeInputs& m_in;
-    double m_u;
-    double m_gamma;
-    double m_beta;
-    double m_C0;
-};
+/** Where a generatrix is cut and the point it gives the hole, or why it has none. */
+using GeneratrixCut = std::function<ConePipeFault(double w, CutPoint& point)>;
 
 /**
  * The three curves as exactly as they are cut, through their points: the free end's arc, the
  * cut along the pipe and the hole, each sampled round the free end. The fault of a generatrix
  * between two of the table's, if one has none.
  */
-ConePipeFault exactCurves(ConePipeModel& m, const ConeInPipe& cone, const std::vector<double>& w) {
+ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std::vector<double>& w,
+                          std::vector<double>* holeAngles) {
     const double startW = w.front();
     const double turnShare = m.v / (2 * kPi);
     ConePipeFault fault = ConePipeFault::None;
-    const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf) {
-        auto curve = sampleCurve(
+    // The three curves ask for many of the same generatrices.
+    std::map<double, std::pair<ConePipeFault, CutPoint>> cuts;
+    const auto cutAt = [&](double t, CutPoint& point) {
+        auto [at, added] = cuts.try_emplace(t);
+        if (added) {
+            at->second.first = cone(t, at->second.second);
+        }
+        point = at->second.second;
+        return at->second.first;
+    };
+    const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf,
+                            std::vector<double>* angles = nullptr) {
+        auto curve = sampleCurveWithParameters(
             [&](double t) -> std::optional<PatternPoint> {
                 CutPoint point;
-                const ConePipeFault f = cone.cut(t, point);
+                const ConePipeFault f = cutAt(t, point);
                 if (f != ConePipeFault::None) {
                     fault = f;
                     return std::nullopt;
@@ -195,19 +184,55 @@ ConePipeFault exactCurves(ConePipeModel& m, const ConeInPipe& cone, const std::v
                 return pointOf(t, point);
             },
             w, knots);
-        return curve.value_or(std::vector<PatternPoint>{});
+        if (!curve) {
+            return std::vector<PatternPoint>{};
+        }
+        if (angles != nullptr) {
+            *angles = std::move(curve->parameters);
+        }
+        return std::move(curve->points);
     };
     const auto polar = [&](double radius, double t) {
         const double theta = (t - startW) * turnShare;
         return PatternPoint{radius * std::cos(theta), radius * std::sin(theta)};
     };
-    m.exactFreeEnd = sample(pointsOf(m.Xm, m.Ym),
-                            [&](double t, const CutPoint&) { return polar(m.t, t); });
-    m.exactCut = sample(pointsOf(m.Xd, m.Yd),
-                        [&](double t, const CutPoint& p) { return polar(p.Z, t); });
-    m.exactHole =
-        sample(pointsOf(m.Xo, m.Yo), [](double, const CutPoint& p) { return p.hole; });
+    m.exactFreeEnd =
+        sample(pointsOf(m.Xm, m.Ym), [&](double t, const CutPoint&) { return polar(m.t, t); });
+    m.exactCut =
+        sample(pointsOf(m.Xd, m.Yd), [&](double t, const CutPoint& p) { return polar(p.Z, t); });
+    m.exactHole = sample(
+        pointsOf(m.Xo, m.Yo), [](double, const CutPoint& p) { return p.hole; }, holeAngles);
     return fault;
+}
+
+/**
+ * "(pasuje Hs od …)": the least Hs that puts the free end outside the pipe on every
+ * generatrix, whose cut moves away from the apex as the cone is raised; the free end's slant
+ * `freeEndSlant` does not change with Hs.
+ */
+std::string leastHsThatFits(const ConePipeInputs& in, double freeEndSlant) {
+    const std::optional<double> least = endOfFitting(
+        [&](double Hs) -> std::optional<double> {
+            ConePipeInputs raised = in;
+            raised.Hs = Hs;
+            const ConeInPipe cone(raised);
+            std::optional<WalledConeOnPipe> walled;
+            if (hasWallThickness(raised)) {
+                walled.emplace(raised);
+                if (walled->fault() != ConePipeFault::None) {
+                    return std::nullopt;
+                }
+            }
+            const std::optional<TurnExtremes> slant =
+                extremesRoundATurn([&](double w) -> std::optional<double> {
+                    CutPoint point;
+                    const ConePipeFault fault = walled ? walled->cut(w, point) : cone.cut(w, point);
+                    return fault == ConePipeFault::None ? std::optional(point.Z) : std::nullopt;
+                });
+            return slant ? std::optional(slant->least - freeEndSlant) : std::nullopt;
+        },
+        in.Hs, true);
+    return least ? fittingFromText("Hs", *least) : "";
 }
 
 } // namespace
@@ -229,12 +254,29 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     m.u = m.h0 * std::sin(beta) + in.Hs;
     m.t = freeEndRadius / std::sin(gamma);
     m.v = kPi * in.Ds / m.t;
+    m.girth = kPi * in.Dr;
+    // With a wall, each generatrix is cut and holed through the walls, on the developed
+    // surfaces; without, on the one surface of each part the worker typed.
+    std::optional<WalledConeOnPipe> walled;
+    GeneratrixCut generatrix;
+    const ConeInPipe cone(in);
+    if (hasWallThickness(in)) {
+        walled.emplace(in);
+        if (walled->fault() != ConePipeFault::None) {
+            return stopped(construction, walled->fault());
+        }
+        m.t = walled->freeEndSlant();
+        m.v = kPi * walled->developedFreeEnd() / m.t;
+        m.girth = 2 * kPi * surfacesOf(in).pipeDevelopment;
+        generatrix = [&walled](double w, CutPoint& point) { return walled->cut(w, point); };
+    } else {
+        generatrix = [&cone](double w, CutPoint& point) { return cone.cut(w, point); };
+    }
 
     const auto points = static_cast<std::size_t>(in.N) + 1;
     for (auto* table : {&m.Xm, &m.Ym, &m.Xd, &m.Yd, &m.Xo, &m.Yo}) {
         table->assign(points, 0.0);
     }
-    const ConeInPipe cone(in, m);
     const double startW = toRadians(in.alfa);
     const double deltaW = 2 * kPi / in.N;
     std::vector<double> angles(points);
@@ -244,7 +286,7 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
         const double w = startW + n * deltaW;
         angles[i] = w;
         CutPoint point;
-        if (const ConePipeFault fault = cone.cut(w, point); fault != ConePipeFault::None) {
+        if (const ConePipeFault fault = generatrix(w, point); fault != ConePipeFault::None) {
             return stopped(construction, fault, n);
         }
         const double theta = static_cast<double>(n) / in.N * m.v;
@@ -259,22 +301,32 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     if (!isFinite(m)) {
         return stopped(construction, ConePipeFault::NotFinite);
     }
-    if (const ConePipeFault fault = exactCurves(m, cone, angles); fault != ConePipeFault::None) {
+    std::vector<double> holeAngles;
+    if (const ConePipeFault fault = exactCurves(m, generatrix, angles, &holeAngles);
+        fault != ConePipeFault::None) {
         return stopped(construction, fault);
     }
     const double rounding = roundingAt(m.t + in.L + in.Dr);
     // The free end lies beyond the cut on some generatrix: it is inside the pipe.
     for (const PatternPoint p : m.exactCut) {
         if (std::hypot(p.x, p.y) < m.t - rounding) {
+            construction.fitting = leastHsThatFits(in, m.t);
             return stopped(construction, ConePipeFault::FreeEndInsidePipe);
         }
     }
-    // Only the pipe's sheet must hold the hole: the cone's pattern does not depend on L.
-    for (const PatternPoint p : m.exactHole) {
-        if (in.development == ConePipeDevelopment::Pipe &&
-            (p.x < -rounding || p.x > in.L + rounding)) {
+    // Only the pipe's sheet must hold the hole, which moves along the pipe as Lm does: the
+    // cone's pattern does not depend on L.
+    if (in.development == ConePipeDevelopment::Pipe && !m.exactHole.empty()) {
+        const auto [left, right] =
+            std::minmax_element(m.exactHole.begin(), m.exactHole.end(),
+                                [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
+        if (left->x < -rounding || right->x > in.L + rounding) {
+            construction.fitting = fittingRangeText("Lm", in.Lm - left->x, in.Lm + in.L - right->x);
             return stopped(construction, ConePipeFault::PastThePipesEnd);
         }
+    }
+    if (walled && in.development == ConePipeDevelopment::Pipe) {
+        m.holeOverhang = walled->overhang(holeAngles);
     }
     return construction;
 }
@@ -299,6 +351,9 @@ std::string faultMessage(ConePipeFault fault) {
         return "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - zwieksz Hs.";
     case ConePipeFault::PastThePipesEnd:
         return "Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - sprawdz Lm i L.";
+    case ConePipeFault::HoleMissesTheWall:
+        return "Blad obliczen. Prawdopodobnie STOZEK nie przechodzi przez cala scianke RURY - "
+               "otworu nie da sie wyciac - zmien P lub Beta.";
     case ConePipeFault::NotFinite:
         return kNotFiniteMessage;
     }

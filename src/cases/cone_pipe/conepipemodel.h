@@ -2,6 +2,7 @@
 
 #include "common/core/inputchecks.h"
 #include "common/core/pattern.h"
+#include "common/core/wall.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +15,11 @@ enum class ConePipeDevelopment {
     Pipe, ///< the pipe's rectangle with the hole
 };
 
-/** The cone-pipe inputs as read from the fields: millimetres and degrees. */
+/**
+ * The cone-pipe inputs as read from the fields: millimetres and degrees. With both thicknesses
+ * 0 the diameters serve every surface, as the worker chose them; with a thickness Ds is the
+ * cone's outside diameter at its free end and Dr the pipe's outside diameter.
+ */
 struct ConePipeInputs {
     double Ds = 200.0;   ///< diameter of the cone's free end
     double Dr = 600.0;   ///< diameter of the pipe
@@ -25,10 +30,38 @@ struct ConePipeInputs {
     double Hs = 420.0;   ///< height of the free end's centre above the pipe's axis
     double L = 800.0;    ///< length of the pipe
     double Lm =
-        300.0;  ///< where the cone's axis reaches the pipe axis' level, from the pipe's start
-    int N = 48; ///< equal parts of the developed circumference
+        300.0;       ///< where the cone's axis reaches the pipe axis' level, from the pipe's start
+    int N = 48;      ///< equal parts of the developed circumference
+    double ts = 0.0; ///< thickness of the cone's plate
+    double tr = 0.0; ///< wall thickness of the pipe
+    BranchJoint joint = BranchJoint::SetOn;
+    PartMaking pipeMade = PartMaking::RolledFromPlate;
     ConePipeDevelopment development = ConePipeDevelopment::Cone;
 };
+
+/** The cone is rolled from plate: developed on its mean surface. */
+Wall coneWall(const ConePipeInputs& inputs);
+/** The pipe's wall. */
+Wall pipeWall(const ConePipeInputs& inputs);
+
+/**
+ * The surfaces that matter: the cone's as depths below its outside along its normal, mm (0 the
+ * outside, −ts its inside); the pipe's as radii, mm.
+ */
+struct ConePipeSurfaces {
+    double coneContact = 0.0;     ///< the cone's surface that meets the pipe
+    double coneDevelopment = 0.0; ///< the surface the cone's pattern is developed on
+    double coneInside = 0.0;      ///< the cone's inside face
+    double pipeContact = 0.0;     ///< the pipe's surface the cone meets
+    double pipeDevelopment = 0.0; ///< the surface the pipe's sheet is developed on
+    double pipeInside = 0.0;      ///< the faces of the pipe's wall
+    double pipeOutside = 0.0;
+};
+
+ConePipeSurfaces surfacesOf(const ConePipeInputs& inputs);
+
+/** Either wall has a thickness: the diameters are outside ones and the joint matters. */
+bool hasWallThickness(const ConePipeInputs& inputs);
 
 /**
  * Both patterns, generatrix by generatrix: index n of every table belongs to the generatrix
@@ -43,11 +76,19 @@ struct ConePipeModel {
     double h0 = 0.0; ///< apex to the centre of the free end, along the axis, mm
     double u = 0.0;  ///< height of the apex above the pipe's axis, mm
     double t = 0.0;  ///< apex to the free end along a generatrix: the free-end arc's radius, mm
+                     ///< (with a wall, of the developed surface)
     double v = 0.0;  ///< angle of the cone pattern's sector, radians
     /** The cone's pattern: the free-end arc (Xm, Ym) and the cut along the pipe (Xd, Yd). */
     std::vector<double> Xm, Ym, Xd, Yd;
     /** The pipe's pattern: the outline of the hole. */
     std::vector<double> Xo, Yo;
+    /** The pipe's sheet round: the circumference of the surface it is developed on, mm. */
+    double girth = 0.0;
+    /**
+     * How far, at most, the hole cut square through the pipe's wall stands clear of the cone's
+     * contact surface at the pipe's outside face, mm. 0 without a pipe wall.
+     */
+    double holeOverhang = 0.0;
     /** Bounding box of the development chosen: the cone's points, or the pipe's rectangle. */
     double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
     /** The free end's arc, the cut and the hole as exactly as they are cut, through the points. */
@@ -68,7 +109,8 @@ enum class ConePipeFault {
     OffThePipe,     ///< a cut point's arc round the pipe cannot be taken
     FreeEndInsidePipe, ///< the cut lies nearer the apex than the free end on some generatrix
     PastThePipesEnd,   ///< the hole reaches past the start or the end of the pipe
-    NotFinite,      ///< some number overflowed or became undefined
+    HoleMissesTheWall, ///< the cone's contact surface does not pass the pipe's whole wall
+    NotFinite,         ///< some number overflowed or became undefined
 };
 
 /**
@@ -79,6 +121,8 @@ struct ConePipeConstruction {
     ConePipeModel model;
     ConePipeFault fault = ConePipeFault::None;
     int generatrix = -1;
+    /** What would fit, said after the fault's message: "(pasuje Lm od 12.3 do 45.6)". */
+    std::string fitting;
 };
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */

@@ -3,18 +3,32 @@
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
 
-#include <numbers>
 #include <string>
 
 namespace blachorys::core {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr int kInputsRule = 72;
 constexpr int kResultsRule = 31;
 
 bool isCone(const ConePipeModel& m) {
     return m.inputs.development == ConePipeDevelopment::Cone;
+}
+
+/** The walls and the joint, named only where a wall has a thickness. */
+std::vector<std::string> wallLines(const ConePipeInputs& in) {
+    if (!hasWallThickness(in)) {
+        return {};
+    }
+    return {
+        "ts = " + formatReport(in.ts) + " [mm] , tr = " + formatReport(in.tr) +
+            " [mm] (Ds, Dr - srednice zewnetrzne)",
+        std::string("Stozek ") +
+            (in.joint == BranchJoint::SetOn ? "nakladany na rure" : "wpuszczany w rure"),
+        std::string("Stozek zwijany z blachy (rozwiniecie na osi blachy) , rura ") +
+            (in.pipeMade == PartMaking::RolledFromPlate ? "zwijana z blachy"
+                                                        : "z rury, szablon owijany"),
+    };
 }
 
 ReportHeading heading(const ConePipeInputs& in) {
@@ -29,6 +43,7 @@ ReportHeading heading(const ConePipeInputs& in) {
                            " [mm] , L = " + formatReport(in.L),
                        "Lm = " + formatReport(in.Lm) + " [mm] , N = " + std::to_string(in.N) +
                            " [-]"},
+        .wallLines = wallLines(in),
         .inputsRule = kInputsRule,
     };
 }
@@ -39,7 +54,7 @@ std::vector<std::string> resultsOpening(const ConePipeModel& m) {
         return {"Rozwiniecie STOZKA (KRÓCCA)"};
     }
     const double L = m.inputs.L;
-    const double around = kPi * m.inputs.Dr;
+    const double around = m.girth;
     return {
         "Rozwiniecie RURY (PLASZCZA)",
         "Kontur zewnetrzny Plaszcza",
@@ -69,6 +84,12 @@ std::vector<std::string> resultLines(const ConePipeModel& m) {
     for (std::size_t n = 0; n < m.Xm.size(); ++n) {
         lines.push_back(resultPoint(m, n));
     }
+    // Cut square through the wall, the hole passes the cone at every depth; at the outside
+    // face it may stand clear of it, where the worker bevels or pads.
+    if (!isCone(m) && hasWallThickness(m.inputs)) {
+        lines.push_back("Otwor ciety prostopadle przez scianke - luz na zewnatrz plaszcza do " +
+                        formatReport(m.holeOverhang) + " mm");
+    }
     return lines;
 }
 
@@ -83,7 +104,7 @@ Pattern pattern(const ConePipeModel& m) {
                       {m.exactFreeEnd, m.exactCut});
         return std::move(b).finish();
     }
-    addShellSheet(b, m.inputs.L, kPi * m.inputs.Dr, {0, 0, 0, 0});
+    addShellSheet(b, m.inputs.L, m.girth, {0, 0, 0, 0});
     const int hole = b.newOutline(OutlineKind::Hole);
     const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
     b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0, exact});
@@ -98,7 +119,9 @@ CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view 
                             sheetOf(kResultsRule, model.sheetWidth(), model.sheetHeight()),
                             dateText),
             pattern(model),
-            {{isCone(model) ? "stozek" : "rura", 1, 0.0}}};
+            {{isCone(model) ? "stozek" : "rura", 1,
+              isCone(model) ? coneWall(model.inputs).thickness
+                            : pipeWall(model.inputs).thickness}}};
 }
 
 } // namespace blachorys::core

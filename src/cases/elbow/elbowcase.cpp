@@ -2,6 +2,7 @@
 
 #include "cases/elbow/elbowmodel.h"
 #include "cases/elbow/elbowoutputs.h"
+#include "cases/elbow/elbowview.h"
 #include "common/core/casecalculator.h"
 #include "common/core/wallchoices.h"
 
@@ -128,6 +129,7 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
     c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;
+    c.view = elbowView;
     return c;
 }
 

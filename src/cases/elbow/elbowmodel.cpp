@@ -80,9 +80,12 @@ ElbowModel computeElbow(const ElbowInputs& in) {
         cut[i] = {m.L[i], m.h[i]};
     }
     m.Lc = kPi * Dr;
-    m.exactCut =
-        sampleCurve([&](double L) { return std::optional(PatternPoint{L, heightAt(L)}); }, m.L, cut)
-            .value_or(cut);
+    m.exactCut = sampleCurve(
+                     [&](double L) {
+                         return std::optional(PatternPoint{L, heightAt(L)});
+                     },
+                     m.L, cut)
+                     .value_or(cut);
     return m;
 }
 

@@ -42,9 +42,9 @@ struct ElbowModel {
     ElbowInputs inputs;
     /** Angle between each oblique cut and the pipe's cross-section, radians. */
     double halfAngle = 0.0;
-    std::vector<double> L; ///< abscissa of each generator along the developed circumference, mm
-    std::vector<double> h; ///< height of each generator in an A pattern, mm
-    double hmax = 0.0;     ///< the largest h, never below 0
+    std::vector<double> L;    ///< abscissa of each generator along the developed circumference, mm
+    std::vector<double> h;    ///< height of each generator in an A pattern, mm
+    double hmax = 0.0;        ///< the largest h, never below 0
     double Lc = 0.0;          ///< developed circumference, the length of both patterns
     double developedDr = 0.0; ///< the diameter developed
     /** A's cut (L, h) as exactly as it is cut, through its points; B's halves are the same. */

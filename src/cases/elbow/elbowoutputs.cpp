@@ -144,8 +144,7 @@ Pattern pattern(const ElbowModel& m) {
 
 CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateText) {
     CalculationOutputs outputs;
-    outputs.report =
-        makePointReport(heading(model), resultLines(model), sheet(model), dateText);
+    outputs.report = makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
     const double t = elbowWall(model.inputs).thickness;
     outputs.pieces = {{"A", 2, t}, {"B", model.inputs.Ns - 2, t}};

@@ -2,32 +2,78 @@
 
 #include "cases/pipe_cone/pipeconemodel.h"
 #include "cases/pipe_cone/pipeconeoutputs.h"
+#include "cases/pipe_cone/pipeconeview.h"
 #include "common/core/casecalculator.h"
 
 namespace blachorys::core {
 namespace {
 
+/** What the diameters are once a wall has a thickness: the program works out the surfaces. */
+const std::vector<std::string> kThickWallsLines = {
+    "Przy grubosci scianki",    "tr > 0 lub ts > 0:",     "Dr, Dsm i Dsd = srednice",
+    "ZEWNETRZNE (Dr_zew,",      "Dsm_zew, Dsd_zew).",     "Powierzchnie styku i",
+    "rozwiniecia wynikaja z",   "osadzenia rury oraz",    "wykonania rury (wybor",
+    "ponizej); stozek zwijany", "z blachy - rozwiniecie", "na osi blachy."};
+
 /** Which diameter of the branch to give: for its template, then for the hole in the mantle. */
 FieldNote branchDiameterNote() {
-    return {{
-        {"Dla rury - krócca", " ", "a) zwijanego z arkusza", "blachy - Dr= sredniej",
-         "srednicy rury -", "Dr = (Dr_zew + Dr_wew)/2", " ", "b) wykonego z rury wg",
-         "szablonu owijanego na", "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zew"},
-        {"Dla rury - krócca", " ", "a) \"wpuszczanego\" w plaszcz", "Dr = srednicy zewnetrznej",
-         "rury , Dr=Dr_zew", " ", "a) spawanego na plaszczu", "Dr = srednicy wewnetrznej",
-         "rury , Dr=Dr_wew"},
-    }};
+    return {
+        .linesPerDevelopment =
+            {
+                {"Dla rury - krócca", " ", "a) zwijanego z arkusza", "blachy - Dr= sredniej",
+                 "srednicy rury -", "Dr = (Dr_zew + Dr_wew)/2", " ", "b) wykonego z rury wg",
+                 "szablonu owijanego na", "rurze - Dr= sredncy", "zewnetrznej rury -", "Dr=Dr_zew"},
+                {"Dla rury - krócca", " ", "a) \"wpuszczanego\" w plaszcz",
+                 "Dr = srednicy zewnetrznej", "rury , Dr=Dr_zew", " ", "a) spawanego na plaszczu",
+                 "Dr = srednicy wewnetrznej", "rury , Dr=Dr_wew"},
+            },
+        .otherWhenNonZero = {"tr", "ts"},
+        .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
 /** Which diameters of the cone to give; Dsm and Dsd share the note. */
 FieldNote coneDiameterNote() {
-    return {{
-        {"Dla rury - krócca", "", "a) \"wpuszczanego\" w plaszcz", "Dsm i Dsd= srednicy",
-         "wewnetrznej stozka", "", "a) spawanego na plaszczu", "Dsm i Dsd= srednicy",
-         "zewnetrznej stozka"},
-        {"Dla stozka - plaszcza", "", "zwijanego z arkusza blachy",
-         "Dsm i Dsd = srednej srednicy stozka"},
-    }};
+    return {.linesPerDevelopment =
+                {
+                    {"Dla rury - krócca", "", "a) \"wpuszczanego\" w plaszcz",
+                     "Dsm i Dsd= srednicy", "wewnetrznej stozka", "", "a) spawanego na plaszczu",
+                     "Dsm i Dsd= srednicy", "zewnetrznej stozka"},
+                    {"Dla stozka - plaszcza", "", "zwijanego z arkusza blachy",
+                     "Dsm i Dsd = srednej srednicy stozka"},
+                },
+            .otherWhenNonZero = {"tr", "ts"},
+            .otherLinesPerDevelopment = {kThickWallsLines}};
+}
+
+/** The choices of how the pipe is made, in the order the window shows them. */
+PartMaking makingOf(std::size_t choice) {
+    return choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
+}
+
+std::vector<CaseSelector<PipeConeInputs>> selectors() {
+    using In = PipeConeInputs;
+    const std::string thickOnly = " (gdy tr lub ts > 0)";
+    return {
+        {{"joint",
+          "Osadzenie rury",
+          "Osadzenie rury na stozku|Osadzenie rury (krocca): nakladana - jej wnetrze na zewnatrz "
+          "stozka, wpuszczana - jej zewnatrz do wnetrza stozka" +
+              thickOnly,
+          {{"set-on", "RSRadioButNakladana", "nakładana na stożek"},
+           {"set-in", "RSRadioButWpuszczana", "wpuszczana w stożek"}},
+          {"tr", "ts"}},
+         [](In& in, std::size_t choice) {
+             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
+         }},
+        {{"pipe-made",
+          "Wykonanie rury",
+          "Wykonanie rury|Wykonanie rury (krocca): zwijana - rozwiniecie na srednicy sredniej, z "
+          "rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
+          {{"rolled", "RSRadioButRuraZwijana", "zwijana z blachy"},
+           {"pipe", "RSRadioButRuraZRury", "z rury, szablon owijany"}},
+          {"tr"}},
+         [](In& in, std::size_t choice) { in.pipeMade = makingOf(choice); }},
+    };
 }
 
 WindowDefinition window() {
@@ -39,14 +85,18 @@ WindowDefinition window() {
             .menuHandler = "Rurastozek1Click",
             .components = components,
             .jointPicture = ":/pictures/rurastozek.svg",
-            .jointPictureWidth = 318,
-            .jointPictureHeight = 324,
+            // A little smaller than drawn: the wall selectors go under it.
+            .jointPictureWidth = 280,
+            .jointPictureHeight = 286,
             .previewName = "TRSWynikiRysunek",
             .previewCaption = "Wyniki - Rysunek (Rura-Stożek)",
             .previewStartupOrder = 1};
 }
 
-/** The eleven fields in creation order, which the saved-input file and the first pass follow. */
+/**
+ * The eleven fields in creation order, which the saved-input file and the first pass follow,
+ * then the walls.
+ */
 std::vector<CaseField<PipeConeInputs>> fields() {
     using F = FieldFilter;
     using In = PipeConeInputs;
@@ -89,39 +139,64 @@ std::vector<CaseField<PipeConeInputs>> fields() {
           "Odleglosc miedzy srodkami podstaw stozka (E=0 - stozek symetryczny|Odleglosc miedzy "
           "srodkami podstaw stozka (E=0 - stozek symetryczny)"},
          &In::E},
+        {{"tr", "tr =", "[mm]", "0", F::PositiveReal,
+          "Grubosc scianki rury|Grubosc scianki rury (krocca) - 0: Dr wg opisu srednic, bez "
+          "grubosci"},
+         &In::tr},
+        {{"ts", "ts =", "[mm]", "0", F::PositiveReal,
+          "Grubosc blachy stozka|Grubosc blachy stozka (plaszcza) - 0: Dsm i Dsd wg opisu "
+          "srednic, bez grubosci"},
+         &In::ts},
     };
 }
 
 CalculatorDefinition definition() {
-    return {.key = "rurastozek",
-            .tabOrder = {"Dr", "Dsm", "Dsd", "P", "Beta", "alfa", "Hr", "Hs", "Lm", "E", "N"},
-            .developments = {{"rura", "RSRadioButRozwRur", "Rozwinięcie RURY - króćca",
-                              "Schemat wyników - Rura", "w_rs_r"},
-                             {"stozek", "RSRadioButRozwStoz", "Rozwinięcie STOŻKA - płaszcza",
-                              "Schemat wyników - Stożek", "w_rs_p"}},
-            .largestN = kMaxDivisions,
-            .savedInputsFileName = "dane_rs.dat",
-            .positionalSavedFields = 11,
-            .txtFileName = "ruraStozek.txt",
-            .dxfFileName = "rura_stozek.dxf",
-            .printJobTitle = "Wydruk : Rozwiniecie Rura-Stozek",
-            .printHeading = "Rozwiniecie Rura-Stożek",
-            .window = window(),
-            .examples = {
-                {"defaults_rura", "rura", {}},
-                {"defaults_stozek", "stozek", {}},
-                {"inclined_oblique_rura",
-                 "rura",
-                 {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
-                {"inclined_oblique_stozek",
-                 "stozek",
-                 {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
-                {"leaning_to_small_end_stozek", "stozek", {{"Beta", "120"}, {"alfa", "45.5"}}},
-                {"two_divisions_rura", "rura", {{"N", "2"}}},
-                {"two_divisions_stozek", "stozek", {{"N", "2"}}},
-                {"most_divisions_rura", "rura", {{"N", mostDivisionsText()}, {"Beta", "75"}}},
-                {"most_divisions_stozek", "stozek", {{"N", mostDivisionsText()}}},
-            }};
+    return {
+        .key = "rurastozek",
+        .tabOrder = {"Dr", "Dsm", "Dsd", "P", "Beta", "alfa", "Hr", "Hs", "Lm", "E", "N", "tr",
+                     "ts"},
+        .developments = {{"rura", "RSRadioButRozwRur", "Rozwinięcie RURY - króćca",
+                          "Schemat wyników - Rura", "w_rs_r"},
+                         {"stozek", "RSRadioButRozwStoz", "Rozwinięcie STOŻKA - płaszcza",
+                          "Schemat wyników - Stożek", "w_rs_p"}},
+        .largestN = kMaxDivisions,
+        .savedInputsFileName = "dane_rs.dat",
+        // Dr to E: the file held them by position before it named anything.
+        .positionalSavedFields = 11,
+        .txtFileName = "ruraStozek.txt",
+        .dxfFileName = "rura_stozek.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Rura-Stozek",
+        .printHeading = "Rozwiniecie Rura-Stożek",
+        .window = window(),
+        .examples = {
+            {"defaults_rura", "rura", {}},
+            {"defaults_stozek", "stozek", {}},
+            {"inclined_oblique_rura",
+             "rura",
+             {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
+            {"inclined_oblique_stozek",
+             "stozek",
+             {{"Beta", "60"}, {"alfa", "30"}, {"P", "-120"}, {"E", "-150"}}},
+            {"leaning_to_small_end_stozek", "stozek", {{"Beta", "120"}, {"alfa", "45.5"}}},
+            {"two_divisions_rura", "rura", {{"N", "2"}}},
+            {"two_divisions_stozek", "stozek", {{"N", "2"}}},
+            {"most_divisions_rura", "rura", {{"N", mostDivisionsText()}, {"Beta", "75"}}},
+            {"most_divisions_stozek", "stozek", {{"N", mostDivisionsText()}}},
+            {"set_on_walls_rura", "rura", {{"tr", "8"}, {"ts", "10"}}},
+            {"set_on_walls_stozek", "stozek", {{"tr", "8"}, {"ts", "10"}}},
+            {"set_in_pipe_walls_rura",
+             "rura",
+             {{"tr", "8"}, {"ts", "10"}, {"P", "150"}, {"joint", "set-in"}, {"pipe-made", "pipe"}}},
+            {"set_in_inclined_walls_stozek",
+             "stozek",
+             {{"tr", "8"},
+              {"ts", "10"},
+              {"Beta", "60"},
+              {"alfa", "30"},
+              {"P", "-120"},
+              {"E", "-150"},
+              {"joint", "set-in"}}},
+        }};
 }
 
 void selectDevelopment(PipeConeInputs& in, std::size_t development) {
@@ -132,10 +207,12 @@ CaseDescriptor<PipeConeInputs, PipeConeModel>
 descriptor(Construction<PipeConeModel> (*compute)(const PipeConeInputs&)) {
     return {.definition = definition(),
             .fields = fields(),
+            .selectors = selectors(),
             .selectDevelopment = selectDevelopment,
             .checks = pipeConeChecks,
             .compute = compute,
-            .outputs = pipeConeOutputs};
+            .outputs = pipeConeOutputs,
+            .view = pipeConeView};
 }
 
 } // namespace

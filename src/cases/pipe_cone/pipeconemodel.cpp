@@ -1,9 +1,15 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 
+#include "cases/pipe_cone/pipeconefaults.h"
+#include "cases/pipe_cone/pipeconefitting.h"
+#include "cases/pipe_cone/pipeconegenerators.h"
+#include "cases/pipe_cone/pipeconewalls.h"
+
 #include "common/core/branchchecks.h"
 #include "common/core/calculationresult.h"
 #include "common/core/curvesampling.h"
 #include "common/core/finite.h"
+#include "common/core/fittingrange.h"
 
 #include <algorithm>
 #include <array>
@@ -16,122 +22,118 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+
+} // namespace
+
+std::string endFaceInsideMessage(const PipeConeInputs& in, const std::vector<PatternPoint>& cut) {
+    double shortest = std::numeric_limits<double>::infinity();
+    for (const PatternPoint p : cut) {
+        shortest = std::min(shortest, -p.y);
+    }
+    // Every generator grows by ΔHr / sin β as the end face rises.
+    return "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA (tworzaca h < 0) - "
+           "zwieksz Hr " +
+           fittingFromText("Hr", in.Hr - shortest * std::sin(in.BETA * kPi / 180)) + ".";
+}
+
+Wall pipeWall(const PipeConeInputs& in) {
+    return {in.tr, WallSurface::Outside, in.pipeMade};
+}
+
+Wall coneWall(const PipeConeInputs& in) {
+    return {in.ts, WallSurface::Outside, PartMaking::RolledFromPlate};
+}
+
+PipeConeSurfaces surfacesOf(const PipeConeInputs& in) {
+    // Set on, the pipe's inside rests on the cone's outside; set in, the pipe's outside meets
+    // the cone's inside.
+    const bool setOn = in.joint == BranchJoint::SetOn;
+    const Wall pipe = pipeWall(in);
+    const Wall cone = coneWall(in);
+    const double r = in.Dr / 2;
+    return {.pipeContact = radiusOf(pipe, r, setOn ? WallSurface::Inside : WallSurface::Outside),
+            .pipeDevelopment = radiusOf(pipe, r, pipe.developed()),
+            .pipeInside = radiusOf(pipe, r, WallSurface::Inside),
+            .pipeOutside = radiusOf(pipe, r, WallSurface::Outside),
+            .coneContact = cone.outwardOfTyped(setOn ? WallSurface::Outside : WallSurface::Inside),
+            .coneDevelopment = cone.outwardOfTyped(cone.developed()),
+            .coneInside = cone.outwardOfTyped(WallSurface::Inside)};
+}
+
+bool hasWallThickness(const PipeConeInputs& in) {
+    return in.tr > 0 || in.ts > 0;
+}
+
+namespace {
+
+bool thinWalls(const PipeConeInputs& in) {
+    return !hasWallThickness(in);
+}
+
+/** A check that applies only to walls with a thickness and the joint `joint`. */
+InputCheck<PipeConeInputs> thickCheck(BranchJoint joint, const std::string& what,
+                                      bool (*fails)(const PipeConeInputs&)) {
+    return {dataError(what), [joint, fails](const PipeConeInputs& in) {
+                return hasWallThickness(in) && in.joint == joint && fails(in);
+            }};
+}
+
 /**
- * An inclination this close to 90°, in radians, is taken as square to the cone's axis: the
- * generators then run parallel to the end faces and the quadratic's tan β is not needed.
+ * Whether the cone's inside face keeps a radius at the narrower end: the face lies
+ * ts/cos a within the outside there, a the steepest generator's angle to the axis.
  */
-constexpr double kSquareTolerance = 1e-9;
-/**
- * Share of c² below which the quadratic's leading coefficient k² − c² is rounding noise: the
- * pipe's generators then run parallel to a generator of the cone, and the second meeting the
- * quadratic would give lies some 10¹² cone lengths away.
- */
-constexpr double kParallelTolerance = 1e-12;
-
-const char* const kMissesTheCone =
-    "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
-const char* const kNoCone =
-    "Blad obliczen. Prawdopodobnie Dsd = 0 lub Hs = 0 - dzielenie przez zero.";
-const char* const kParallelToTheCone =
-    "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
-const char* const kPastAnEnd =
-    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
-const char* const kEndFaceInside =
-    "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA (tworzaca h < 0) - zwieksz "
-    "Hr.";
-const char* const kHoleOverTheCut =
-    "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
-
-/** Where a pipe generator meets the mantle (x, y, z in the cone's frame), and its length h. */
-struct Meeting {
-    double x, y, z, h;
-};
+bool plateFillsTheCone(const PipeConeInputs& in) {
+    // Without a length the construction refuses the cone with its own message.
+    if (!(in.ts > 0) || in.Hs == 0.0) {
+        return false;
+    }
+    const double steepest =
+        std::atan(std::fabs((in.Dsd - in.Dsm) / (2 * in.Hs)) + std::fabs(in.E / in.Hs));
+    return std::min(in.Dsm, in.Dsd) / 2 +
+               planeOffsetOf(coneWall(in), WallSurface::Inside, steepest) <=
+           0;
+}
 
 /**
- * The pipe generators and where they meet the cone. A square pipe's generators run at
- * constant height; an inclined pipe's generator is the line y = m + z·tan β, whose meeting
- * with the cone x² + (y − e(z))² = R(z)² is the quadratic A2·z² + A1·z + A0 = 0.
+ * With a wall thickness the surfaces that meet are compared, not the outside diameters: the
+ * pipe's contact surface within the cone's at its large end.
  */
-class PipeGenerators {
-public:
-    PipeGenerators(const PipeConeInputs& in, const ConeMantle& cone)
-        : m_in(in), m_cone(cone), m_beta(in.BETA * kPi / 180), m_r(in.Dr / 2),
-          m_zA(cone.Zm() + in.Lm), m_square(std::fabs(m_beta - kPi / 2) < kSquareTolerance) {
-        const double Zd = cone.Zd();
-        m_c2 = in.Dsd * in.Dsd / (4 * Zd * Zd);
-        m_tanBeta = std::tan(m_beta);
-        m_k = in.E / in.Hs - m_tanBeta;
-        m_A2 = m_k * m_k - m_c2;
-    }
-
-    /** The pipe's generators run parallel to one of the cone's generators. */
-    bool parallelToTheCone() const {
-        return !m_square && std::fabs(m_A2) <= kParallelTolerance * m_c2;
-    }
-
-    /** The meeting of the generator at θ (radians from the large-end side), if it meets. */
-    std::optional<Meeting> meet(double theta) const {
-        const double x = m_in.P - m_r * std::sin(theta);
-        return m_square ? meetSquare(x, theta) : meetInclined(x, theta);
-    }
-
-private:
-    std::optional<Meeting> meetSquare(double x, double theta) const {
-        const double z = m_zA + m_r * std::cos(theta);
-        const double R = m_cone.radiusAt(z);
-        if (R * R - x * x < 0) {
-            return std::nullopt;
-        }
-        const double w = std::sqrt(R * R - x * x);
-        return Meeting{x, m_cone.centreAt(z) + w, z,
-                       m_in.Hr - m_r * m_in.E * std::cos(theta) / m_in.Hs - w};
-    }
-
-    std::optional<Meeting> meetInclined(double x, double theta) const {
-        const double m = m_k * m_zA - m_r * std::cos(theta) / std::cos(m_beta);
-        const double A1 = -2 * m_k * m;
-        const double A0 = m * m + x * x;
-        // A1² − 4·A2·A0 rearranged: near β = 90° A1² and 4·A2·A0 are two huge, nearly equal
-        // numbers whose difference is all rounding, while c²·A0 − k²·x² loses nothing.
-        const double D = 4 * (m_c2 * A0 - m_k * m_k * x * x);
-        if (D < 0) {
-            return std::nullopt;
-        }
-        const double z1 = (-A1 - std::sqrt(D)) / (2 * m_A2);
-        const double z2 = (-A1 + std::sqrt(D)) / (2 * m_A2);
-        const double y1 = m + z1 * m_tanBeta;
-        const double y2 = m + z2 * m_tanBeta;
-        // The meeting nearer the pipe's end face, which stands on the side of positive y.
-        const bool first = y1 > y2;
-        const double y = first ? y1 : y2;
-        const double yEnd =
-            m_in.Hr + m_in.E * m_zA / m_in.Hs - m_r * std::cos(m_beta) * std::cos(theta);
-        return Meeting{x, y, first ? z1 : z2, (yEnd - y) / std::sin(m_beta)};
-    }
-
-    const PipeConeInputs& m_in;
-    const ConeMantle& m_cone;
-    double m_beta;
-    double m_r;
-    double m_zA;
-    bool m_square;
-    double m_c2 = 0.0;
-    double m_tanBeta = 0.0;
-    double m_k = 0.0;
-    double m_A2 = 0.0;
-};
+void appendThickWallChecks(InputChecks<PipeConeInputs>& all) {
+    using In = PipeConeInputs;
+    all.push_back(
+        {dataError("tr >= Dr/2"), [](const In& in) { return in.tr > 0 && in.tr >= in.Dr / 2; }});
+    all.push_back({dataError("ts/cos(a) >= Dsm/2 - stozek z blachy ts nie ma wnetrza (a - kat "
+                             "tworzacej do osi stozka)"),
+                   [](const In& in) { return in.Dsm <= in.Dsd && plateFillsTheCone(in); }});
+    all.push_back({dataError("ts/cos(a) >= Dsd/2 - stozek z blachy ts nie ma wnetrza (a - kat "
+                             "tworzacej do osi stozka)"),
+                   [](const In& in) { return in.Dsm > in.Dsd && plateFillsTheCone(in); }});
+    const BranchJoint on = BranchJoint::SetOn;
+    const BranchJoint in = BranchJoint::SetIn;
+    all.push_back(
+        thickCheck(on, "Dr - 2*tr > Dsd", [](const In& i) { return i.Dr - 2 * i.tr > i.Dsd; }));
+    all.push_back(thickCheck(on, "Dr/2 - tr + P > Dsd/2",
+                             [](const In& i) { return i.Dr / 2 - i.tr + i.P > i.Dsd / 2; }));
+    all.push_back(
+        thickCheck(in, "Dr > Dsd - 2*ts", [](const In& i) { return i.Dr > i.Dsd - 2 * i.ts; }));
+    all.push_back(thickCheck(in, "Dr/2 + P > Dsd/2 - ts",
+                             [](const In& i) { return i.Dr / 2 + i.P > i.Dsd / 2 - i.ts; }));
+}
 
 } // namespace
 
 const InputChecks<PipeConeInputs>& pipeConeChecks() {
     using In = PipeConeInputs;
     static const InputChecks<In> checks = [] {
-        InputChecks<In> all =
-            branchChecks<In>({"Dr", &In::Dr}, {"Dsd", &In::Dsd}, &In::P, &In::BETA, &In::N);
+        // The diameters are compared as the worker typed them only while the walls have no
+        // thickness; with one, the surfaces that meet are compared instead.
+        InputChecks<In> all = branchChecks<In>({"Dr", &In::Dr}, {"Dsd", &In::Dsd}, &In::P,
+                                               &In::BETA, &In::N, thinWalls);
         all.push_back({dataError("Dsm = Dsd "), [](const In& in) { return in.Dsm == in.Dsd; }});
         // A pipe of no diameter has a template of no width and makes no hole. (Dsm may be 0,
         // a cone to its apex; Dsd and Hs of 0 the construction refuses with its own message.)
         all.push_back(positiveSize<In>("Dr", &In::Dr));
+        appendThickWallChecks(all);
         return all;
     }();
     return checks;
@@ -150,30 +152,6 @@ namespace {
 /** Which loops unroll the mantle. */
 enum class MantleLoops { Fast, Reference };
 
-/** How far along the cone's axis the pipe's generators meet it, against its end faces. */
-class FrustumReach {
-public:
-    explicit FrustumReach(const ConeMantle& cone)
-        : m_low(std::min(cone.Zm(), cone.Zd())), m_high(std::max(cone.Zm(), cone.Zd())),
-          m_rounding(roundingAt(std::fabs(cone.Zd()) + cone.Hs)) {}
-
-    void add(double z) {
-        m_lowest = std::min(m_lowest, z);
-        m_highest = std::max(m_highest, z);
-    }
-
-    bool withinTheEnds() const {
-        return m_lowest >= m_low - m_rounding && m_highest <= m_high + m_rounding;
-    }
-
-private:
-    double m_low;
-    double m_high;
-    double m_rounding;
-    double m_lowest = std::numeric_limits<double>::infinity();
-    double m_highest = -std::numeric_limits<double>::infinity();
-};
-
 /**
  * The mantle's arcs and hole as exactly as they are cut: the arcs through the outline's fine
  * generators, the hole through the points where the pipe's generators meet the cone, each
@@ -181,8 +159,8 @@ private:
  * two generators or the hole crosses the mantle's cut, where the unrolled mantle is cut apart
  * (its section angle runs once round from 0 to 2π); nullptr when the mantle is whole.
  */
-const char* exactMantle(PipeConeModel& model, const ConeMantle& cone, const PipeGenerators& generators,
-                 const std::vector<double>& thetas) {
+const char* exactMantle(PipeConeModel& model, const ConeMantle& cone,
+                        const PipeGenerators& generators, const std::vector<double>& thetas) {
     const MantleOutline& o = model.outline;
     const double rho = (cone.Zd() - cone.Hs) / cone.Zd();
     model.exactArcs.large.resize(o.fineXd.size());
@@ -238,8 +216,11 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     if (in.Hs == 0.0 || in.Dsd == 0.0) {
         return constructionFailed<PipeConeModel>(kNoCone);
     }
+    if (hasWallThickness(in)) {
+        return constructWithWalls(in, loops == MantleLoops::Reference);
+    }
     const ConeMantle cone = coneMantle(in);
-    const PipeGenerators generators(in, cone);
+    const PipeGenerators generators(in, cone, in.Dr / 2);
     if (generators.parallelToTheCone()) {
         return constructionFailed<PipeConeModel>(kParallelToTheCone);
     }
@@ -248,6 +229,7 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     model.inputs = in;
     model.Zd = cone.Zd();
     model.Zm = cone.Zm();
+    model.girth = kPi * in.Dr;
     const bool mantle = in.development == PipeConeDevelopment::Cone;
     const auto points = static_cast<std::size_t>(in.N) + 1;
     model.L.resize(points);
@@ -298,14 +280,21 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     if (!exactCut) {
         return constructionFailed<PipeConeModel>(kMissesTheCone);
     }
-    if (!reach.withinTheEnds()) {
-        return constructionFailed<PipeConeModel>(kPastAnEnd);
+    const auto reachOf = [&cone](const PipeConeInputs& moved) {
+        const PipeGenerators pipe(moved, cone, moved.Dr / 2);
+        return reachRound([&pipe](double t) -> std::optional<double> {
+            const std::optional<Meeting> m = pipe.meet(t);
+            return m ? std::optional(m->z) : std::nullopt;
+        });
+    };
+    if (const std::optional<std::string> past = pastAnEndFault(in, cone, reach, reachOf)) {
+        return constructionFailed<PipeConeModel>(*past);
     }
     model.exactTemplate = std::move(*exactCut);
     const double rounding = roundingAt(std::fabs(in.Hr) + std::fabs(cone.Zd()) + in.Dr);
     if (!mantle && std::any_of(model.exactTemplate.begin(), model.exactTemplate.end(),
                                [&](PatternPoint p) { return -p.y < -rounding; })) {
-        return constructionFailed<PipeConeModel>(kEndFaceInside);
+        return constructionFailed<PipeConeModel>(endFaceInsideMessage(in, model.exactTemplate));
     }
 
     if (mantle) {
@@ -353,7 +342,7 @@ bool isFinite(const PipeConeModel& model) {
     const MantleOutline& o = model.outline;
     return allFinite(model.L) && allFinite(model.h) && allFinite(o.Xm) && allFinite(o.Ym) &&
            allFinite(o.Xd) && allFinite(o.Yd) && allFinite(model.Xo) && allFinite(model.Yo) &&
-           allFinite(std::array{model.hmax, kPi * model.inputs.Dr, model.sheet.xMin,
+           allFinite(std::array{model.hmax, model.girth, model.holeOverhang, model.sheet.xMin,
                                 model.sheet.xMax, model.sheet.yMin, model.sheet.yMax,
                                 model.sheet.width(), model.sheet.height()});
 }

@@ -3,6 +3,7 @@
 #include "cases/pipe_cone/pipeconemantle.h"
 #include "common/core/casecalculator.h"
 #include "common/core/patternlines.h"
+#include "common/core/wall.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +13,11 @@ namespace blachorys::core {
 /** What "Licz" develops: the branch's template (Pipe) or the cone's mantle with the hole. */
 enum class PipeConeDevelopment { Pipe, Cone };
 
-/** The pipe-cone inputs as read from the fields: millimetres and degrees. */
+/**
+ * The pipe-cone inputs as read from the fields: millimetres and degrees. With both thicknesses
+ * 0 the diameters serve every surface, as the worker chose them; with a thickness they are
+ * outside diameters.
+ */
 struct PipeConeInputs {
     double Dr = 250.0;  ///< diameter of the pipe (branch)
     double Dsm = 600.0; ///< diameter of the cone's small end face
@@ -25,8 +30,36 @@ struct PipeConeInputs {
     double Lm = 600.0;  ///< the pipe's axis from the small end, along the cone's axis
     double E = 100.0;   ///< offset of the large end face's centre from the small one's
     int N = 24;         ///< parts of the pipe's circumference
+    double tr = 0.0;    ///< wall thickness of the pipe
+    double ts = 0.0;    ///< thickness of the cone's plate
+    BranchJoint joint = BranchJoint::SetOn;
+    PartMaking pipeMade = PartMaking::RolledFromPlate;
     PipeConeDevelopment development = PipeConeDevelopment::Pipe;
 };
+
+/** The pipe's wall and the cone's plate: Dr, Dsm and Dsd are their outside diameters. */
+Wall pipeWall(const PipeConeInputs& inputs);
+/** The cone is rolled from plate: developed on its mean surface. */
+Wall coneWall(const PipeConeInputs& inputs);
+
+/**
+ * The surfaces that matter: the pipe's as radii, mm; the cone's as depths below its outside,
+ * along its normal, mm (0 the outside, −ts its inside).
+ */
+struct PipeConeSurfaces {
+    double pipeContact = 0.0;     ///< the pipe's surface that meets the cone
+    double pipeDevelopment = 0.0; ///< the surface the template is developed on
+    double pipeInside = 0.0;      ///< the faces of the pipe's wall
+    double pipeOutside = 0.0;
+    double coneContact = 0.0;     ///< the cone's surface the pipe meets
+    double coneDevelopment = 0.0; ///< the surface the mantle is developed on
+    double coneInside = 0.0;      ///< the cone's inside face (its outside is depth 0)
+};
+
+PipeConeSurfaces surfacesOf(const PipeConeInputs& inputs);
+
+/** Either wall has a thickness: the diameters are outside ones and the joint matters. */
+bool hasWallThickness(const PipeConeInputs& inputs);
 
 /**
  * The computed patterns. The template (L, h) is filled in both developments; the mantle
@@ -44,9 +77,19 @@ struct PipeConeModel {
     std::vector<double> h;
     /** Greatest h, never below 0. */
     double hmax = 0.0;
+    /** The template's width: the circumference of the surface it is developed on, mm. */
+    double girth = 0.0;
+    /**
+     * How far, at most, the hole cut square through the cone's plate stands clear of the
+     * pipe's contact surface at the cone's outside face, mm. 0 without a plate thickness.
+     */
+    double holeOverhang = 0.0;
     /** Mantle: both end arcs, developed from the cut. */
     MantleOutline outline;
-    /** Mantle: where template generator i meets the cone, in the cone's frame. */
+    /**
+     * Mantle: where template generator i meets the cone, in the cone's frame (with a wall, where
+     * the pipe's contact surface meets the layer of the plate that sets the hole's outline).
+     */
     std::vector<MantlePoint> hole;
     /** Mantle: the hole's outline, point i where template generator i meets the cone, mm. */
     std::vector<double> Xo;

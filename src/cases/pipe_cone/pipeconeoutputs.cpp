@@ -3,13 +3,11 @@
 #include "common/core/numbertext.h"
 #include "common/core/patternlines.h"
 
-#include <numbers>
 #include <string>
 
 namespace blachorys::core {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr int kTitleRule = 26;
 constexpr int kInputsRule = 56;
 constexpr int kOutlineRule = 55;
@@ -18,6 +16,23 @@ constexpr int kResultsRule = 33;
 /** Colour numbers of the template's curve and end face. */
 constexpr int kCurveColour = 3;
 constexpr int kEndFaceColour = 7;
+
+/** The walls and the joint, named only where a wall has a thickness. */
+std::vector<std::string> wallLines(const PipeConeInputs& in) {
+    if (!hasWallThickness(in)) {
+        return {};
+    }
+    return {
+        "tr = " + formatReport(in.tr) + " [mm] , ts = " + formatReport(in.ts) +
+            " [mm] (Dr, Dsm, Dsd - srednice zewnetrzne)",
+        std::string("Rura ") +
+            (in.joint == BranchJoint::SetOn ? "nakladana na stozek" : "wpuszczana w stozek"),
+        std::string("Rura ") +
+            (in.pipeMade == PartMaking::RolledFromPlate ? "zwijana z blachy"
+                                                        : "z rury, szablon owijany") +
+            " , stozek zwijany z blachy (rozwiniecie na osi blachy)",
+    };
+}
 
 ReportHeading heading(const PipeConeInputs& in) {
     // Hr's unit is followed by "," with no space before it, unlike the other separators; N
@@ -33,6 +48,7 @@ ReportHeading heading(const PipeConeInputs& in) {
                            " [mm], Hs = " + formatReport(in.Hs) + " [mm]",
                        "Lm = " + formatReport(in.Lm) + " [mm] , E = " + formatReport(in.E) +
                            " [mm] , N = " + formatReport(static_cast<double>(in.N)) + " [-]"},
+        .wallLines = wallLines(in),
         .inputsRule = kInputsRule,
         .captionSpace = true,
     };
@@ -61,6 +77,12 @@ std::vector<std::string> mantleResults(const PipeConeModel& m) {
         lines.push_back(
             pointLine(static_cast<int>(i), "  ", {{"Xo=", m.Xo[i]}, {", Yo=", m.Yo[i]}}));
     }
+    // Cut square through the plate, the hole passes the pipe at every depth; at the outside
+    // face it may stand clear of it, where the worker bevels or pads.
+    if (hasWallThickness(m.inputs)) {
+        lines.push_back("Otwor ciety prostopadle przez scianke - luz na zewnatrz plaszcza do " +
+                        formatReport(m.holeOverhang) + " mm");
+    }
     return lines;
 }
 
@@ -83,16 +105,16 @@ Pattern mantlePattern(const PipeConeModel& m) {
 CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view dateText) {
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
         return {makePointReport(heading(model.inputs), templateResults(model),
-                                sheetOf(kResultsRule, kPi * model.inputs.Dr, model.hmax), dateText),
-                templateStripPattern({model.L, model.h, kPi * model.inputs.Dr, model.hmax},
+                                sheetOf(kResultsRule, model.girth, model.hmax), dateText),
+                templateStripPattern({model.L, model.h, model.girth, model.hmax},
                                      {kCurveColour, kEndFaceColour}, model.exactTemplate),
-                {{"rura", 1, 0.0}}};
+                {{"rura", 1, pipeWall(model.inputs).thickness}}};
     }
     return {makePointReport(heading(model.inputs), mantleResults(model),
                             sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()),
                             dateText),
             mantlePattern(model),
-            {{"plaszcz stozka", 1, 0.0}}};
+            {{"plaszcz stozka", 1, coneWall(model.inputs).thickness}}};
 }
 
 } // namespace blachorys::core

@@ -3,8 +3,9 @@ blachorys_add_case(pipe_pipe
         pipepipecase.cpp pipepipecase.h
         pipepipemodel.cpp pipepipemodel.h
         pipepipeoutputs.cpp pipepipeoutputs.h
+        pipepipeview.cpp pipepipeview.h
     PICTURES
         pictures/rurarura.svg schemes/w_rr_r.svg schemes/w_rr_p.svg
     TESTS
-        pipepipemodel_test.cpp pipepipeoutputs_test.cpp pipepipecase_test.cpp
+        pipepipemodel_test.cpp pipepipeview_test.cpp pipepipeoutputs_test.cpp pipepipecase_test.cpp
 )

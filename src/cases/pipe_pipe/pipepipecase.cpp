@@ -2,6 +2,7 @@
 
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
+#include "cases/pipe_pipe/pipepipeview.h"
 #include "common/core/casecalculator.h"
 #include "common/core/wallchoices.h"
 
@@ -65,13 +66,15 @@ std::vector<CaseSelector<PipePipeInputs>> selectors() {
          [](In& in, std::size_t choice) {
              in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
          }},
-        {{"branch-made", "Wykonanie krócca",
+        {{"branch-made",
+          "Wykonanie krócca",
           "Wykonanie krócca|Wykonanie krócca: zwijany - rozwiniecie na srednicy sredniej, z rury "
           "- na zewnetrznej (gdy tm > 0)",
           made("Kroc"),
           {"tm"}},
          [](In& in, std::size_t choice) { in.branchMade = makingOf(choice); }},
-        {{"shell-made", "Wykonanie płaszcza",
+        {{"shell-made",
+          "Wykonanie płaszcza",
           "Wykonanie plaszcza|Wykonanie plaszcza: zwijany - rozwiniecie na srednicy sredniej, z "
           "rury - na zewnetrznej (gdy td > 0)",
           made("Plasz"),
@@ -193,6 +196,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
         return constructed(std::move(model));
     };
     c.outputs = pipePipeOutputs;
+    c.view = pipePipeView;
     return c;
 }
 

@@ -2,8 +2,10 @@
 
 #include "common/core/branchchecks.h"
 #include "common/core/curvesampling.h"
+#include "common/core/depthsearch.h"
 #include "common/core/finite.h"
 #include "common/core/fittingrange.h"
+#include "common/core/outlinenormal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -147,9 +149,6 @@ std::vector<std::string> validatePipePipe(const PipePipeInputs& in) {
 
 namespace {
 
-/** Golden-section steps to a depth within a millionth of a millimetre on a metre's wall. */
-constexpr int kDepthSearchSteps = 48;
-
 /**
  * The joint's geometry round the branch, at angle φ from the seam's side: the branch's wall
  * (radii from its inside to its outside) meeting the shell's contact surface (radius R); the
@@ -166,15 +165,7 @@ struct BranchOnShell {
           // tan(π/2) in doubles is huge but finite, so the exact case is spelt out.
           square(in.BETA == 90.0) {
         // Which way round the hole runs as φ grows: its outward side is the right of that.
-        double twiceArea = 0.0;
-        PatternPoint previous =
-            pierced(2 * kPi * (kOrientationSamples - 1) / kOrientationSamples, Rs);
-        for (int k = 0; k < kOrientationSamples; ++k) {
-            const PatternPoint p = pierced(2 * kPi * k / kOrientationSamples, Rs);
-            twiceArea += previous.x * p.y - p.x * previous.y;
-            previous = p;
-        }
-        holeAnticlockwise = twiceArea > 0;
+        holeAnticlockwise = runsAnticlockwise([this](double phi) { return pierced(phi, Rs); });
     }
 
     /**
@@ -251,58 +242,16 @@ struct BranchOnShell {
     /** The depth through the shell's wall at which the hole's outline at φ lies furthest out. */
     double widestDepth(double phi) const {
         const PatternPoint normal = outwardNormal(phi);
-        const auto outward = [&](double depth) {
+        return depthOfMaximum(shellInside, shellOutside, [&](double depth) {
             const PatternPoint p = pierced(phi, depth);
             return normal.x * p.x + normal.y * p.y;
-        };
-        // Golden-section search for an inner maximum, then the better of it and the faces.
-        constexpr double kGolden = 0.6180339887498949;
-        double a = shellInside;
-        double b = shellOutside;
-        double c = b - kGolden * (b - a);
-        double d = a + kGolden * (b - a);
-        double atC = outward(c);
-        double atD = outward(d);
-        for (int step = 0; step < kDepthSearchSteps; ++step) {
-            if (atC > atD) {
-                b = d;
-                d = c;
-                atD = atC;
-                c = b - kGolden * (b - a);
-                atC = outward(c);
-            } else {
-                a = c;
-                c = d;
-                atC = atD;
-                d = a + kGolden * (b - a);
-                atD = outward(d);
-            }
-        }
-        double best = shellInside;
-        for (const double depth : {shellOutside, (a + b) / 2}) {
-            if (outward(depth) > outward(best)) {
-                best = depth;
-            }
-        }
-        return best;
+        });
     }
 
     /** The unit normal of the hole's outline at φ, on its outward side. */
     PatternPoint outwardNormal(double phi) const {
-        constexpr double kStep = 1e-6;
-        const PatternPoint ahead = pierced(phi + kStep, Rs);
-        const PatternPoint behind = pierced(phi - kStep, Rs);
-        const double dx = ahead.x - behind.x;
-        const double dy = ahead.y - behind.y;
-        const double length = std::hypot(dx, dy);
-        if (length == 0.0) {
-            return {};
-        }
-        return holeAnticlockwise ? PatternPoint{dy / length, -dx / length}
-                                 : PatternPoint{-dy / length, dx / length};
+        return outwardNormalOf([this](double t) { return pierced(t, Rs); }, phi, holeAnticlockwise);
     }
-
-    static constexpr int kOrientationSamples = 64;
 
     const PipePipeInputs& in;
     double r;

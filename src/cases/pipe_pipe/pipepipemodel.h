@@ -16,12 +16,6 @@ enum class PipePipeDevelopment {
     LargerPipe,  ///< the shell with the hole
 };
 
-/** How the branch meets the shell, once the walls have a thickness. */
-enum class BranchJoint {
-    SetOn, ///< the branch's inside sits on the shell's outside; the hole is the branch's bore
-    SetIn, ///< the branch's outside enters the shell and meets its inside
-};
-
 /**
  * The pipe-pipe inputs as read from the fields: millimetres and degrees. With both wall
  * thicknesses 0 the diameters serve every surface, as the worker chose them; with a thickness

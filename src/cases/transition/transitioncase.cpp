@@ -2,6 +2,7 @@
 
 #include "cases/transition/transitionmodel.h"
 #include "cases/transition/transitionoutputs.h"
+#include "cases/transition/transitionview.h"
 #include "common/core/casecalculator.h"
 #include "common/core/wallchoices.h"
 
@@ -127,6 +128,7 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
     c.checks = transitionChecks;
     c.compute = computeOrRefuse;
     c.outputs = transitionOutputs;
+    c.view = transitionView;
     return c;
 }
 

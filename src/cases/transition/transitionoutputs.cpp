@@ -28,11 +28,11 @@ std::vector<std::string> wallLines(const TransitionModel& m) {
     if (in.t == 0.0) {
         return {};
     }
-    return {"t = " + formatReport(in.t) + " [mm] (A, B, D - wymiary " + typedSurfaceWords(in.sizes) +
-                ")",
-            "rozwiniecie " + developedSurfaceWords(transitionWall(in).developed()) +
-                " : A' = " + formatReport(m.developed.A) + " , B' = " +
-                formatReport(m.developed.B) + " , D' = " + formatReport(m.developed.D)};
+    return {"t = " + formatReport(in.t) + " [mm] (A, B, D - wymiary " +
+                typedSurfaceWords(in.sizes) + ")",
+            "rozwiniecie " + developedSurfaceWords(transitionWall(in).developed()) + " : A' = " +
+                formatReport(m.developed.A) + " , B' = " + formatReport(m.developed.B) +
+                " , D' = " + formatReport(m.developed.D)};
 }
 
 ReportHeading heading(const TransitionModel& m) {

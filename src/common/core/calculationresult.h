@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/core/cutpiece.h"
+#include "common/core/jointview.h"
 #include "common/core/pattern.h"
 #include "common/core/pointreport.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,12 +23,19 @@ struct Message {
 
 /**
  * The plain data every output reads: the report for the memo, the TXT file and the printout;
- * the pattern for the DXF, the preview and the template; what each of its pieces is to the job.
+ * the pattern for the DXF, the preview and the template; what each of its pieces is to the job;
+ * the joint in space for the 3-D view.
  */
 struct CalculationOutputs {
     PointReport report;
     Pattern pattern;
     CutPieces pieces;
+    /**
+     * The joint described for the 3-D view, when asked for: unrolling an oblique cone to roll
+     * the pattern back takes longer than the calculation, which a view never opened should not
+     * pay. Empty for a calculator that has no view.
+     */
+    std::function<JointView()> view;
 };
 
 struct CalculationResult {

@@ -6,6 +6,7 @@
 #include "common/core/patternchecks.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -61,6 +62,8 @@ template <typename Inputs, typename Model> struct CaseDescriptor {
     Construction<Model> (*compute)(const Inputs&) = nullptr;
     /** The report and the pattern of a model. */
     CalculationOutputs (*outputs)(const Model&, std::string_view dateText) = nullptr;
+    /** The joint in space that the pattern of a model makes, for the 3-D view. */
+    JointView (*view)(const Model&) = nullptr;
 };
 
 /**
@@ -108,7 +111,7 @@ public:
         if (!construction.model) {
             return failedResult(construction.failure);
         }
-        return outputsOf(*construction.model, dateText);
+        return outputsOf(std::move(*construction.model), dateText);
     }
 
     const CaseDescriptor<Inputs, Model>& descriptor() const { return m_descriptor; }
@@ -160,7 +163,7 @@ private:
         }
     }
 
-    CalculationResult outputsOf(const Model& model, const std::string& dateText) const {
+    CalculationResult outputsOf(Model&& model, const std::string& dateText) const {
         CalculationOutputs outputs;
         try {
             // The report's number text refuses a value that is not finite.
@@ -174,6 +177,13 @@ private:
         }
         if (const auto fault = patternFault(outputs.pattern)) {
             return failedResult(*fault);
+        }
+        if (m_descriptor.view != nullptr) {
+            // The model is kept for the view, shared by every copy of the outputs.
+            outputs.view = [describe = m_descriptor.view,
+                            kept = std::make_shared<const Model>(std::move(model))] {
+                return describe(*kept);
+            };
         }
         return calculatedResult(std::move(outputs));
     }

@@ -122,8 +122,8 @@ void addTexts(const Pattern& pattern, const Extent& lines, CncDrawing& drawing) 
                        lines.max().x - lines.min().x + 2 * margin,
                        lines.max().y - lines.min().y + 2 * margin};
     const SegmentGrid grid(segmentsOf(drawing), kTextGridCellMm);
-    for (const PageLabel& label : placeLabels(std::move(requests), frame, {},
-                                              {kCncLabelHeightMm, &grid})) {
+    for (const PageLabel& label :
+         placeLabels(std::move(requests), frame, {}, {kCncLabelHeightMm, &grid})) {
         drawing.texts.push_back({{label.textX, -label.textY}, kCncLabelHeightMm, label.text});
     }
 }
@@ -283,8 +283,7 @@ double cncTitleHeight(double patternWidthMm) {
                       kCncLargestTitleHeightMm);
 }
 
-std::vector<std::string> titleLines(const std::string& titleLine, double widthMm,
-                                    double heightMm) {
+std::vector<std::string> titleLines(const std::string& titleLine, double widthMm, double heightMm) {
     std::vector<std::string> lines;
     std::string current;
     for (const std::string& part : split(titleLine, " ; ")) {

@@ -11,15 +11,14 @@ constexpr long long kMostCells = 1 << 20;
 
 } // namespace
 
-bool segmentMeetsBox(const Segment& s, const RectMm& box) {
-    // Liang–Barsky: what is left of the segment once cut to the box.
-    const double dx = s.x2 - s.x1;
-    const double dy = s.y2 - s.y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {s.x1 - box.left, box.right() - s.x1, s.y1 - box.top,
-                         box.bottom() - s.y1};
+bool clipToRectangle(double& x1, double& y1, double& x2, double& y2, double left, double right,
+                     double bottom, double top) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
     double enter = 0.0;
     double leave = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - bottom, top - y1};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0) {
@@ -34,7 +33,21 @@ bool segmentMeetsBox(const Segment& s, const RectMm& box) {
             leave = std::min(leave, t);
         }
     }
-    return enter <= leave;
+    if (enter > leave) {
+        return false;
+    }
+    const double startX = x1 + enter * dx;
+    const double startY = y1 + enter * dy;
+    x2 = x1 + leave * dx;
+    y2 = y1 + leave * dy;
+    x1 = startX;
+    y1 = startY;
+    return true;
+}
+
+bool segmentMeetsBox(const Segment& s, const RectMm& box) {
+    double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
+    return clipToRectangle(x1, y1, x2, y2, box.left, box.right(), box.top, box.bottom());
 }
 
 SegmentGrid::SegmentGrid(std::vector<Segment> segments, double cellMm)

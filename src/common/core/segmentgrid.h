@@ -15,6 +15,14 @@ struct Segment {
     double y2 = 0.0;
 };
 
+/**
+ * Liang–Barsky: cuts the segment to the rectangle between x = left..right and y =
+ * bottom..top (bottom the smaller y); false when nothing of it lies inside. A segment along an
+ * edge of the rectangle counts as inside.
+ */
+bool clipToRectangle(double& x1, double& y1, double& x2, double& y2, double left, double right,
+                     double bottom, double top);
+
 /** Whether the segment passes through or into the box (touching its edge counts). */
 bool segmentMeetsBox(const Segment& segment, const RectMm& box);
 
@@ -25,7 +33,8 @@ bool segmentMeetsBox(const Segment& segment, const RectMm& box);
 class SegmentGrid {
 public:
     SegmentGrid() = default;
-    /** `cellMm` about the size of the boxes asked about; larger where the cells would be too many. */
+    /** `cellMm` about the size of the boxes asked about; larger where the cells would be too many.
+     */
     SegmentGrid(std::vector<Segment> segments, double cellMm);
 
     /** Whether any segment passes through or into `box`. */

@@ -9,9 +9,13 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/cncdrawing.cpp
     src/common/core/cncdrawing.h
     src/common/core/compensatedsum.h
+    src/common/core/coneunrolling.cpp
+    src/common/core/coneunrolling.h
     src/common/core/curvesampling.cpp
     src/common/core/curvesampling.h
     src/common/core/cutpiece.h
+    src/common/core/depthsearch.cpp
+    src/common/core/depthsearch.h
     src/common/core/dxftemplatewriter.cpp
     src/common/core/dxftemplatewriter.h
     src/common/core/fieldreading.cpp
@@ -19,11 +23,16 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/finite.h
     src/common/core/fittingrange.cpp
     src/common/core/fittingrange.h
+    src/common/core/fittingsearch.cpp
+    src/common/core/fittingsearch.h
     src/common/core/flatpiece.cpp
     src/common/core/flatpiece.h
     src/common/core/inputchecks.h
     src/common/core/jobpieces.cpp
     src/common/core/jobpieces.h
+    src/common/core/jointfit.cpp
+    src/common/core/jointfit.h
+    src/common/core/jointview.h
     src/common/core/makercontact.h
     src/common/core/materiallist.cpp
     src/common/core/materiallist.h
@@ -33,10 +42,14 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/nestingdrawing.h
     src/common/core/numbertext.cpp
     src/common/core/numbertext.h
+    src/common/core/outlinenormal.cpp
+    src/common/core/outlinenormal.h
     src/common/core/parallelfor.cpp
     src/common/core/parallelfor.h
     src/common/core/pattern.cpp
     src/common/core/pattern.h
+    src/common/core/patterncells.cpp
+    src/common/core/patterncells.h
     src/common/core/patternchecks.cpp
     src/common/core/patternchecks.h
     src/common/core/patterndrawing.cpp
@@ -60,6 +73,7 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/savedinputformat.h
     src/common/core/segmentgrid.cpp
     src/common/core/segmentgrid.h
+    src/common/core/space.h
     src/common/core/templatelabels.cpp
     src/common/core/templatelabels.h
     src/common/core/templatelines.cpp
@@ -72,8 +86,16 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/templatewording.h
     src/common/core/thintriangle.cpp
     src/common/core/thintriangle.h
+    src/common/core/viewcamera.cpp
+    src/common/core/viewcamera.h
+    src/common/core/viewframe.cpp
+    src/common/core/viewframe.h
+    src/common/core/viewscene.cpp
+    src/common/core/viewscene.h
     src/common/core/wall.cpp
     src/common/core/wall.h
+    src/common/core/walloffset.cpp
+    src/common/core/walloffset.h
     src/common/core/wallchoices.cpp
     src/common/core/wallchoices.h
 )

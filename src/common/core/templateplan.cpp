@@ -1,5 +1,6 @@
 #include "common/core/templateplan.h"
 
+#include "common/core/segmentgrid.h"
 #include "common/core/templatelabels.h"
 #include "common/core/templatewording.h"
 
@@ -31,44 +32,6 @@ Bounds boundsOf(const std::vector<TemplateLine>& lines) {
         b.maxY = std::max({b.maxY, l.y1, l.y2});
     }
     return b;
-}
-
-/**
- * Liang–Barsky: cuts the segment to the rectangle; false when nothing of it lies inside.
- * A segment along an edge of the rectangle counts as inside.
- */
-bool clipToRectangle(double& x1, double& y1, double& x2, double& y2, double left, double right,
-                     double bottom, double top) {
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    double enter = 0.0;
-    double leave = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - left, right - x1, y1 - bottom, top - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            enter = std::max(enter, t);
-        } else {
-            leave = std::min(leave, t);
-        }
-    }
-    if (enter > leave) {
-        return false;
-    }
-    const double startX = x1 + enter * dx;
-    const double startY = y1 + enter * dy;
-    x2 = x1 + leave * dx;
-    y2 = y1 + leave * dy;
-    x1 = startX;
-    y1 = startY;
-    return true;
 }
 
 /** The page layout for one orientation; the pages still empty of strokes. */

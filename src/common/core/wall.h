@@ -15,6 +15,12 @@ enum class PartMaking {
     CutFromPipe,     ///< marked by a template wrapped round a pipe: developed on its outside
 };
 
+/** How a branch meets the part it stands on, once the walls have a thickness. */
+enum class BranchJoint {
+    SetOn, ///< the branch's inside rests on the other part's outside; the hole is the branch's bore
+    SetIn, ///< the branch's outside enters the other part and meets its inside
+};
+
 /**
  * A part's wall: its thickness, which surface the sizes typed for it mean, and how it is made.
  * With no thickness every surface is the typed one, exactly.

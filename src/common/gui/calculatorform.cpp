@@ -38,6 +38,8 @@ constexpr int kFieldPadding = 12;
 constexpr QSize kNoteSize(181, 211);
 /** Margins and spacing of the window's layouts, pixels. */
 constexpr int kMargin = 4;
+/** The most fields the designed windows stack at their designed spacing. */
+constexpr std::size_t kFieldsAtDesignedSpacing = 12;
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -141,7 +143,9 @@ private:
         }
         // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
         auto* grid = new QGridLayout;
-        grid->setVerticalSpacing(2);
+        // A window of more fields than the designed ones held packs their rows closer, so that
+        // it still fits the designed window at the usual font.
+        grid->setVerticalSpacing(d.fields.size() > kFieldsAtDesignedSpacing ? 0 : 2);
         grid->setHorizontalSpacing(kMargin);
         int row = 0;
         for (const std::string& name : d.tabOrder) {
@@ -239,11 +243,14 @@ private:
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         // A few lines at the least; it grows with the room it is given.
-        memo->setMinimumHeight(4 * memo->fontMetrics().lineSpacing());
+        memo->setMinimumHeight(3 * memo->fontMetrics().lineSpacing());
         m_form.resultsMemo = memo;
 
         std::vector<QPushButton*> buttons;
         for (const render::OutputRow& row : render::outputRows()) {
+            if (!row.hasButton()) {
+                continue;
+            }
             auto* b = new QPushButton(QString::fromUtf8(row.caption));
             b->setObjectName(prefix + QString::fromLatin1(row.buttonName));
             if (row.tooltip != nullptr) {

@@ -46,7 +46,7 @@ struct CalculatorForm {
     QPlainTextEdit* noteMemo = nullptr;
     QPlainTextEdit* resultsMemo = nullptr;
     QPushButton* calculateButton = nullptr;
-    /** One per row of the outputs' table, in its order. */
+    /** One per row of the outputs' table that has a button, in its order. */
     std::vector<OutputButton> outputs;
     QPushButton* schemeButton = nullptr;
     /** "Arkusz": the plate, material and gap the job is cut with, beside "Licz". */

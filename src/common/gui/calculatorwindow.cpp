@@ -11,6 +11,7 @@
 #include "common/gui/reportprinter.h"
 #include "common/gui/templateoutput.h"
 #include "common/gui/twynikischemat.h"
+#include "common/gui/viewwindow.h"
 #include "common/io/atomicfile.h"
 #include "common/io/programsettings.h"
 #include "common/io/reportdate.h"
@@ -18,9 +19,9 @@
 #include "common/io/templatecorrection.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -140,6 +141,14 @@ void CalculatorWindow::setOutputs(std::optional<core::CalculationOutputs> output
     for (const OutputButton& output : m_form.outputs) {
         output.button->setEnabled(m_outputs.has_value());
     }
+    // An open view follows the calculation, keeping its turn.
+    if (m_viewWindow != nullptr && m_viewWindow->isVisible()) {
+        if (m_outputs) {
+            m_viewWindow->showJoint(*m_outputs);
+        } else {
+            m_viewWindow->markOutdated();
+        }
+    }
 }
 
 void CalculatorWindow::Disable_Przyciski() {
@@ -216,6 +225,9 @@ void CalculatorWindow::runOutput(const render::OutputRow& row) {
     case render::OutputAction::TemplateDialog:
         templateDialog(row);
         return;
+    case render::OutputAction::ShowView:
+        showView();
+        return;
     }
 }
 
@@ -236,8 +248,10 @@ QString CalculatorWindow::offeredPath(const render::OutputRow& row) const {
 
 void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                   const core::TemplateSettings& settings) {
-    // Made once, before the dialog, in the first filter's release: a file that cannot be made
-    // is said so at once. Another release chosen in the dialog makes it again.
+    // Made once, before the dialog, as its first filter makes it: a file that cannot be made
+    // is said so at once. Another file or release chosen in the dialog makes it again.
+    const std::vector<render::OfferedFile> offered = render::offeredFiles(row);
+    const render::OutputRow* made = &row;
     render::OutputSource source{definition(), *m_outputs, settings,
                                 row.filters.front().dxfVersion, m_plate};
     render::OutputFile file = row.make(source);
@@ -248,20 +262,22 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                           *file.problem);
         return;
     }
-    const auto outcome = saveThroughDialog(
-        m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
-        [&](const QString& path, int filterIndex) -> std::optional<QString> {
-            const cnc::DxfVersion version =
-                row.filters.at(static_cast<std::size_t>(filterIndex)).dxfVersion;
-            if (version != source.dxfVersion) {
-                source.dxfVersion = version;
-                file = row.make(source);
-                if (file.problem) {
-                    return *file.problem;
-                }
-            }
-            return io::writeFileAtomically(path, file.bytes);
-        });
+    const auto outcome =
+        saveThroughDialog(m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
+                          [&](const QString& path, int filterIndex) -> std::optional<QString> {
+                              const render::OfferedFile& chosen =
+                                  offered.at(static_cast<std::size_t>(filterIndex));
+                              const cnc::DxfVersion version = chosen.filter->dxfVersion;
+                              if (chosen.row != made || version != source.dxfVersion) {
+                                  made = chosen.row;
+                                  source.dxfVersion = version;
+                                  file = made->make(source);
+                                  if (file.problem) {
+                                      return *file.problem;
+                                  }
+                              }
+                              return io::writeFileAtomically(path, file.bytes);
+                          });
     if (!outcome) {
         return;
     }
@@ -297,6 +313,22 @@ void CalculatorWindow::ZobaczRysunekClick() {
 
 void CalculatorWindow::DrukujSzablonClick() {
     runOutput(render::outputRow(render::OutputKind::TemplatePdf));
+}
+
+void CalculatorWindow::Widok3DClick() {
+    runOutput(render::outputRow(render::OutputKind::View3d));
+}
+
+void CalculatorWindow::showView() {
+    if (m_viewWindow == nullptr) {
+        m_viewWindow =
+            new ViewWindow(m_context.prompts, definition(), m_context.savedInputsDirectory, this);
+        m_viewWindow->resize(1024, 720);
+    }
+    m_viewWindow->showJoint(*m_outputs);
+    m_viewWindow->show();
+    m_viewWindow->raise();
+    m_viewWindow->activateWindow();
 }
 
 void CalculatorWindow::printResults() {

@@ -7,6 +7,7 @@
 #include "common/gui/guicontext.h"
 #include "common/render/outputtable.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -18,6 +19,7 @@
 namespace blachorys::gui {
 
 class NumericLineEdit;
+class ViewWindow;
 
 /**
  * The window every calculator shares, built from the calculator's definition (its form is
@@ -73,6 +75,8 @@ public slots:
     void ZapiszDXFCNC();
     /** "Arkusz": the plate dialog; texts that do not read are refused with a warning. */
     void ArkuszClick();
+    /** "Widok 3D": the joint rolled from its pattern, in a window of its own. */
+    void Widok3DClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,6 +100,8 @@ private:
     void saveOutput(const render::OutputRow& row, const core::TemplateSettings& settings = {});
     void printResults();
     void showPreview();
+    /** The 3-D view's window, made on first use and kept beside the window. */
+    void showView();
     /** The template's settings, then printed or saved as the row's file. */
     void templateDialog(const render::OutputRow& row);
     void loadSavedInputs();
@@ -115,6 +121,8 @@ private:
     bool m_inputsLoaded = false;
     /** The name last saved under, per kind of file. */
     std::map<render::OutputKind, QString> m_lastNames;
+    /** The 3-D view, once opened: it shows each calculation while it is open. */
+    QPointer<ViewWindow> m_viewWindow;
 };
 
 } // namespace blachorys::gui

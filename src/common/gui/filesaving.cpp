@@ -7,13 +7,32 @@
 
 namespace blachorys::gui {
 
+namespace {
+
+/** The extension of a filter's pattern: "dxf" for "*.dxf". */
+QString suffixOf(const QString& pattern) {
+    return pattern.mid(pattern.lastIndexOf(QStringLiteral("*.")) + 2);
+}
+
+} // namespace
+
 QString withDefaultSuffix(const QString& name, const QString& filter, int filterIndex) {
-    const QString pattern = filter.split(u'|').value(2 * filterIndex + 1);
-    const QString suffix = pattern.mid(pattern.lastIndexOf(QStringLiteral("*.")) + 2);
-    if (suffix.isEmpty() || !QFileInfo(name).suffix().isEmpty()) {
+    const QStringList parts = filter.split(u'|');
+    const QString suffix = suffixOf(parts.value(2 * filterIndex + 1));
+    const QString current = QFileInfo(name).suffix();
+    if (suffix.isEmpty() || current.compare(suffix, Qt::CaseInsensitive) == 0) {
         return name;
     }
-    return name.endsWith(u'.') ? name + suffix : name + u'.' + suffix;
+    if (current.isEmpty()) {
+        return name.endsWith(u'.') ? name + suffix : name + u'.' + suffix;
+    }
+    // The name offered for another of the dialog's files takes the chosen one's extension.
+    for (qsizetype pattern = 1; pattern < parts.size(); pattern += 2) {
+        if (current.compare(suffixOf(parts[pattern]), Qt::CaseInsensitive) == 0) {
+            return name.left(name.size() - current.size()) + suffix;
+        }
+    }
+    return name;
 }
 
 std::optional<SaveOutcome> saveThroughDialog(Prompts& prompts, QWidget* parent,

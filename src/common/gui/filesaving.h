@@ -19,7 +19,9 @@ using FileWriter = std::function<std::optional<QString>(const QString& path, int
 
 /**
  * The name a save dialog returned, with the extension of its filter `filterIndex` added when
- * the name has none ("szablon" is saved as "szablon.dxf" for "Plik rysunku -  DXF|*.dxf").
+ * the name has none ("szablon" is saved as "szablon.dxf" for "Plik rysunku -  DXF|*.dxf"), or
+ * in place of the extension of another of its filters ("rozkroj.dxf" is saved as "rozkroj.pdf"
+ * when the PDF is chosen).
  */
 QString withDefaultSuffix(const QString& name, const QString& filter, int filterIndex = 0);
 

@@ -52,13 +52,14 @@ std::optional<FileChoice> QtPrompts::saveFileName(QWidget* parent, const QString
     const QStringList filters = dialogFilters(filter);
     QString chosenFilter = filters.value(0);
     // The overwrite question is the program's own, so the dialog must not ask it too.
-    const QString name =
-        QFileDialog::getSaveFileName(parent, QString(), initialName, filters.join(QStringLiteral(";;")),
-                                     &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        parent, QString(), initialName, filters.join(QStringLiteral(";;")), &chosenFilter,
+        QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) {
         return std::nullopt;
     }
-    return FileChoice{name, static_cast<int>(std::max<qsizetype>(0, filters.indexOf(chosenFilter)))};
+    return FileChoice{name,
+                      static_cast<int>(std::max<qsizetype>(0, filters.indexOf(chosenFilter)))};
 }
 
 bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer, int pageCount) {

@@ -25,7 +25,9 @@ ResultsBox::ResultsBox(const QString& title, QPlainTextEdit* memo,
     auto* buttonArea = new QWidget(this);
     m_buttonGrid = new QGridLayout(buttonArea);
     m_buttonGrid->setContentsMargins(0, 0, 0, 0);
-    m_buttonGrid->setSpacing(kMargin);
+    m_buttonGrid->setHorizontalSpacing(kMargin);
+    // The rows of buttons close up, so that the designed window holds a memo of lines above.
+    m_buttonGrid->setVerticalSpacing(kMargin / 2);
     for (QPushButton* button : m_buttons) {
         button->setParent(buttonArea);
     }
@@ -39,7 +41,8 @@ ResultsBox::ResultsBox(const QString& title, QPlainTextEdit* memo,
 
 int ResultsBox::widthForButtonsBeside() const {
     const int line = m_memo->fontMetrics().horizontalAdvance(QString(kMemoColumns, u'8'));
-    const int memo = line + 2 * m_memo->frameWidth() + m_memo->verticalScrollBar()->sizeHint().width() +
+    const int memo = line + 2 * m_memo->frameWidth() +
+                     m_memo->verticalScrollBar()->sizeHint().width() +
                      2 * static_cast<int>(m_memo->document()->documentMargin());
     int buttons = 0;
     for (const QPushButton* button : m_buttons) {

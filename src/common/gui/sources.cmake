@@ -37,4 +37,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/translations.h
     src/common/gui/twynikischemat.cpp
     src/common/gui/twynikischemat.h
+    src/common/gui/viewwidget.cpp
+    src/common/gui/viewwidget.h
+    src/common/gui/viewwindow.cpp
+    src/common/gui/viewwindow.h
 )

@@ -4,8 +4,13 @@
 #include "common/core/nestingdrawing.h"
 #include "common/core/patterndrawing.h"
 #include "common/core/templateplan.h"
+#include "common/core/jointfit.h"
+#include "common/core/viewscene.h"
 #include "common/io/outputfiles.h"
 #include "common/render/nestingpdf.h"
+#include "common/render/viewpainter.h"
+
+#include <QBuffer>
 
 namespace blachorys::render {
 namespace {
@@ -16,6 +21,8 @@ QString q(const std::string& text) {
 
 /** A PDF has no unprintable edge; the plan keeps the usual margin for whoever prints it. */
 constexpr double kPdfMarginMm = 0.0;
+/** Room round the piece in the view's image for the names of its points and the caption, px. */
+constexpr double kViewImageMargin = 48.0;
 
 } // namespace
 
@@ -80,6 +87,32 @@ OutputFile nestingPdfFile(const OutputSource& source) {
     QByteArray bytes = nestingPdf(*drawing.drawing, q(source.definition.printHeading));
     if (bytes.isEmpty()) {
         return {{}, QStringLiteral("nie udalo sie narysowac rozkroju")};
+    }
+    return {std::move(bytes), std::nullopt};
+}
+
+OutputFile viewPngFile(const OutputSource& source) {
+    if (!source.outputs.view) {
+        return {{}, QStringLiteral("ten kalkulator nie ma widoku 3D")};
+    }
+    const core::JointView joint = source.outputs.view();
+    const core::ViewScene scene = core::buildViewScene(source.outputs.pattern, joint);
+    if (scene.empty()) {
+        return {{}, scene.problem.empty() ? QStringLiteral("nie ma czego narysowac")
+                                          : q(scene.problem)};
+    }
+    const core::ViewImageSettings& settings = source.view;
+    core::ViewCamera camera;
+    core::turnTo(camera, settings.preset);
+    core::fitScene(camera, scene, settings.width, settings.height, kViewImageMargin);
+    const QImage image = viewImage(
+        scene, camera, QSize(settings.width, settings.height),
+        fitCaption(q(source.definition.window.caption),
+                   core::measureFit(source.outputs.pattern, joint)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        return {{}, QStringLiteral("nie udalo sie narysowac widoku")};
     }
     return {std::move(bytes), std::nullopt};
 }

@@ -5,6 +5,7 @@
 #include "common/core/calculatordefinition.h"
 #include "common/core/platesettings.h"
 #include "common/core/templatesettings.h"
+#include "common/core/viewcamera.h"
 #include "common/render/templatepainter.h"
 
 #include <QByteArray>
@@ -23,6 +24,8 @@ struct OutputSource {
     cnc::DxfVersion dxfVersion = cnc::DxfVersion::R2000;
     /** The plates the job is nested on, its material and the gap. */
     core::PlateSettings plate = {};
+    /** The 3-D view's image: its preset and size. */
+    core::ViewImageSettings view = {};
 };
 
 /** A file's bytes, or why it cannot be made. */
@@ -44,6 +47,11 @@ OutputFile cncDxfFile(const OutputSource& source);
 OutputFile nestingDxfFile(const OutputSource& source);
 /** The same as a PDF, a page per plate to scale; needs the program's drawing layer. */
 OutputFile nestingPdfFile(const OutputSource& source);
+/**
+ * The 3-D view as a PNG: the joint rolled from its pattern at the settings' preset, fitted to
+ * the image, with the calculator's caption and the fit below it; needs the drawing layer.
+ */
+OutputFile viewPngFile(const OutputSource& source);
 
 /** The template's title for a calculator: its printout's heading and its report. */
 TemplateTitle templateTitle(const core::CalculatorDefinition& definition,

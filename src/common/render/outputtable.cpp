@@ -82,10 +82,27 @@ const std::vector<OutputRow>& outputRows() {
              [](const core::CalculatorDefinition& d) {
                  return dxfNameWith(d, QStringLiteral("_cnc.dxf"));
              }},
+        {.kind = OutputKind::View3d,
+         .action = OutputAction::ShowView,
+         .buttonName = "Widok3D",
+         .caption = "Widok 3D",
+         .make = viewPngFile,
+         .cliOption = "--view-png",
+         .cliFileName = "PNG",
+         .cliProblemName = "the 3-D view",
+         .filters = {{"Obraz PNG", "*.png"}},
+         .folderKey = "view-png",
+         .windowProblem = "Nie moge przygotowac widoku 3D : ",
+         .initialName =
+             [](const core::CalculatorDefinition& d) {
+                 return dxfNameWith(d, QStringLiteral("_widok3d.png"));
+             },
+         .needsDrawing = true},
         {.kind = OutputKind::NestingDxf,
-         .buttonName = "RozkrojDXF",
-         .caption = "Rozkrój - DXF",
-         .tooltip = "Rozkrój na arkuszach: blok konturów na każdy arkusz, warstwy jak DXF dla CNC",
+         .buttonName = "Rozkroj",
+         .caption = "Rozkrój na arkuszach",
+         .tooltip = "Rozkrój na arkuszach: DXF z blokiem konturów na każdy arkusz, warstwy jak "
+                    "DXF dla CNC, albo PDF ze stroną na każdy arkusz, w skali",
          .make = nestingDxfFile,
          .cliOption = "--nesting-dxf",
          .cliFileName = "nesting DXF",
@@ -98,22 +115,15 @@ const std::vector<OutputRow>& outputRows() {
              [](const core::CalculatorDefinition& d) {
                  return dxfNameWith(d, QStringLiteral("_rozkroj.dxf"));
              }},
+        // Offered by the nesting DXF's button, so the window keeps one button for the nesting.
         {.kind = OutputKind::NestingPdf,
-         .buttonName = "RozkrojPDF",
-         .caption = "Rozkrój - PDF",
-         .tooltip = "Rozkrój na arkuszach: strona na każdy arkusz, w skali, z wykorzystaniem",
          .make = nestingPdfFile,
          .cliOption = "--nesting-pdf",
          .cliFileName = "nesting PDF",
          .cliProblemName = "the nesting",
-         .filters = {{"Plik PDF", "*.pdf"}},
-         .folderKey = "nesting-pdf",
-         .windowProblem = "Nie moge przygotowac rozkroju : ",
-         .initialName =
-             [](const core::CalculatorDefinition& d) {
-                 return dxfNameWith(d, QStringLiteral("_rozkroj.pdf"));
-             },
-         .needsDrawing = true},
+         .filters = {{"Rozkrój - PDF", "*.pdf"}},
+         .needsDrawing = true,
+         .offeredWith = OutputKind::NestingDxf},
     };
     return rows;
 }
@@ -128,10 +138,26 @@ const OutputRow& outputRow(OutputKind kind) {
     return *row;
 }
 
+std::vector<OfferedFile> offeredFiles(const OutputRow& row) {
+    std::vector<OfferedFile> files;
+    auto offer = [&files](const OutputRow& r) {
+        for (const OutputFilter& filter : r.filters) {
+            files.push_back({&r, &filter});
+        }
+    };
+    offer(row);
+    for (const OutputRow& other : outputRows()) {
+        if (other.offeredWith == row.kind) {
+            offer(other);
+        }
+    }
+    return files;
+}
+
 QString dialogFilter(const OutputRow& row) {
     QStringList parts;
-    for (const OutputFilter& filter : row.filters) {
-        parts << QString::fromUtf8(filter.caption) << QString::fromUtf8(filter.pattern);
+    for (const OfferedFile& file : offeredFiles(row)) {
+        parts << QString::fromUtf8(file.filter->caption) << QString::fromUtf8(file.filter->pattern);
     }
     return parts.join(u'|');
 }

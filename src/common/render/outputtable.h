@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace blachorys::render {
@@ -17,6 +18,7 @@ enum class OutputKind {
     Preview,     ///< the scaled drawing in the preview window
     TemplatePdf, ///< the full-scale template, printed or saved as a PDF
     CncDxf,      ///< the cutting table's DXF: closed cuts, marking lines and texts on layers
+    View3d,      ///< the joint rolled from its pattern, in a window to turn, or as a PNG
     NestingDxf,  ///< the job's pieces nested on its plates, as the cutting table's DXF
     NestingPdf,  ///< the same, a page per plate to scale
 };
@@ -27,6 +29,7 @@ enum class OutputAction {
     PrintReport,    ///< the print dialog, then the report
     ShowPreview,    ///< the preview window
     TemplateDialog, ///< the template's dialog: printed, or saved as the file
+    ShowView,       ///< the 3-D view's window, which saves its image itself
 };
 
 /** One filter of a file's save dialog; choosing it chooses the CNC DXF's release too. */
@@ -65,15 +68,34 @@ struct OutputRow {
     QString (*initialName)(const core::CalculatorDefinition&) = nullptr;
     /** The writer paints, and needs the program's drawing layer. */
     bool needsDrawing = false;
+    /**
+     * The row whose button's save dialog offers this file too, after its own filters; none for
+     * an output with a button of its own. Such a row has no button and the other's dialog takes
+     * its folder, name and message.
+     */
+    std::optional<OutputKind> offeredWith;
 
     bool isFile() const { return make != nullptr; }
+    bool hasButton() const { return !offeredWith.has_value(); }
 };
 
-/** The outputs, in the order of the window's buttons (two to a row). */
+/** One choice of a button's save dialog: the file it makes and the filter it is saved with. */
+struct OfferedFile {
+    const OutputRow* row = nullptr;
+    const OutputFilter* filter = nullptr;
+};
+
+/** The outputs, in the order of the window's buttons (two to a row) for those with one. */
 const std::vector<OutputRow>& outputRows();
 
 /** The row of an output. */
 const OutputRow& outputRow(OutputKind kind);
+
+/**
+ * The files the save dialog of `row`'s button offers, in its filters' order: its own filters,
+ * then those of each row offered with it.
+ */
+std::vector<OfferedFile> offeredFiles(const OutputRow& row);
 
 /** The save dialog's filters as the prompts take them: "Plik tekstowy - TXT|*.txt|...". */
 QString dialogFilter(const OutputRow& row);

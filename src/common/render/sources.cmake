@@ -13,4 +13,6 @@ set(BLACHORYS_RENDER_SOURCES
     src/common/render/templatepainter.h
     src/common/render/templatetile.cpp
     src/common/render/templatetile.h
+    src/common/render/viewpainter.cpp
+    src/common/render/viewpainter.h
 )

@@ -29,7 +29,8 @@ class ConePlate : public ::testing::TestWithParam<PlateCase> {};
 
 TEST_P(ConePlate, TheDrawnEdgesLieOnTheMeanSurfaceAtEveryThicknessAndMeaning) {
     for (const double t : {0.0, 5.0, 12.0}) {
-        for (const WallSurface typed : {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
+        for (const WallSurface typed :
+             {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
             ConeInputs in = GetParam().inputs;
             in.t = t;
             in.diameters = typed;
@@ -57,8 +58,9 @@ TEST_P(ConePlate, TheDrawnEdgesLieOnTheMeanSurfaceAtEveryThicknessAndMeaning) {
                     if (in.E == 0.0) {
                         // From the typed cone's generator, in the meridian plane, outward.
                         const double rho = std::hypot(q.x, q.y);
-                        const double across = ((rho - in.Dsd / 2) * in.Hs +
-                                               above * (in.Dsd / 2 - in.Dsm / 2)) / slant;
+                        const double across =
+                            ((rho - in.Dsd / 2) * in.Hs + above * (in.Dsd / 2 - in.Dsm / 2)) /
+                            slant;
                         offTheOffset = std::max(offTheOffset, std::fabs(across - outward));
                     }
                 }
@@ -84,12 +86,12 @@ TEST_P(ConePlate, TheDrawnEdgesLieOnTheMeanSurfaceAtEveryThicknessAndMeaning) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ConePlate,
-    ::testing::Values(PlateCase{"right", {200, 1200, 0, 600, 0, 24}},
-                      PlateCase{"defaults_oblique", {}},
-                      PlateCase{"oblique_wide", {300, 1200, 30, 500, -250, 36}}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Table, ConePlate,
+                         ::testing::Values(PlateCase{"right", {200, 1200, 0, 600, 0, 24}},
+                                           PlateCase{"defaults_oblique", {}},
+                                           PlateCase{"oblique_wide",
+                                                     {300, 1200, 30, 500, -250, 36}}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(ConePlate, TheWorkedExampleDevelopsOnTheMeanSurface) {
     // α = atan(500 / 600) = 39.8°: each radius moves by 5 / cos α = 6.5 mm.
@@ -104,8 +106,9 @@ TEST(ConePlate, AnObliqueConesMeanSurfaceStraysLittleFromATrueOffset) {
     // Each generator of the typed face and the plane that touches the face along it: the
     // developed cone's generator at the same place should lie t/2 inward of that plane at both
     // edges. How far it strays, measured, for oblique cones at t = 12.
-    for (const ConeInputs& in : {ConeInputs{600, 800, 0, 1000, 100, 24, 12, WallSurface::Outside},
-                                 ConeInputs{300, 1200, 30, 500, -250, 36, 12, WallSurface::Outside}}) {
+    for (const ConeInputs& in :
+         {ConeInputs{600, 800, 0, 1000, 100, 24, 12, WallSurface::Outside},
+          ConeInputs{300, 1200, 30, 500, -250, 36, 12, WallSurface::Outside}}) {
         const ConeModel m = computeCone(in);
         double worst = 0.0;
         for (int k = 0; k < 360; ++k) {
@@ -129,9 +132,10 @@ TEST(ConePlate, AnObliqueConesMeanSurfaceStraysLittleFromATrueOffset) {
 
 TEST(ConePlate, APlateThatLeavesAnEdgeNoInsideIsRefused) {
     // 400 mm of plate on a 300 mm radius; on the mean surface half of it still fits the Dsd edge.
-    EXPECT_EQ(validateCone({600, 800, 0, 1000, 100, 24, 400, WallSurface::Outside}),
-              (std::vector<std::string>{"Blad danych : t zbyt duze dla Dsm - brak wnetrza stozka",
-                                        "Blad danych : t zbyt duze dla Dsd - brak wnetrza stozka"}));
+    EXPECT_EQ(
+        validateCone({600, 800, 0, 1000, 100, 24, 400, WallSurface::Outside}),
+        (std::vector<std::string>{"Blad danych : t zbyt duze dla Dsm - brak wnetrza stozka",
+                                  "Blad danych : t zbyt duze dla Dsd - brak wnetrza stozka"}));
     EXPECT_EQ(validateCone({600, 800, 0, 1000, 100, 24, 700, WallSurface::Mean}).size(), 1u);
     EXPECT_TRUE(validateCone({600, 800, 0, 1000, 100, 24, 400, WallSurface::Inside}).empty());
 }

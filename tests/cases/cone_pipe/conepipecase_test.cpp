@@ -3,6 +3,7 @@
 #include "common/core/patterndrawing.h"
 
 #include "support/casetexts.h"
+#include "support/fittingrange.h"
 
 #include <gtest/gtest.h>
 
@@ -94,10 +95,33 @@ TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
     EXPECT_EQ(calculate({{"L", "0"}}, kPipe).messages,
               Messages{warning("Blad danych : L musi byc wieksza od 0")});
     EXPECT_EQ(calculate({{"L", "0"}}, kCone).status, Status::Calculated);
-    // A hole past the pipe's start has no place on its sheet.
-    EXPECT_EQ(calculate({{"Lm", "60"}}, kPipe).messages,
-              Messages{error("Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - "
-                             "sprawdz Lm i L.")});
+    // A hole past the pipe's start has no place on its sheet; the refusal names where it fits.
+    for (const test::FieldChanges& changes :
+         {test::FieldChanges{{"Lm", "60"}}, test::FieldChanges{{"Lm", "780"}, {"Beta", "100"}},
+          test::FieldChanges{{"Lm", "60"}, {"ts", "10"}, {"tr", "8"}}}) {
+        const auto said = test::messageTexts(conePipeCalculator().calculate(
+            test::changedTexts(conePipeCalculator(), changes), kPipe, "d"));
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].rfind("Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - "
+                                "sprawdz Lm i L (pasuje Lm od ",
+                                0),
+                  0u)
+            << said[0];
+        test::expectTheRangeItNamesFits(conePipeCalculator(), changes, kPipe, "Lm");
+    }
+}
+
+// Raising the cone moves every generatrix's cut away from its apex: the least Hs it names fits.
+TEST(ConePipeCalculator, AFreeEndInsideThePipeNamesTheLeastHsThatFits) {
+    const std::pair<test::FieldChanges, std::size_t> cases[] = {
+        {{{"Hs", "300"}}, kCone},
+        {{{"Hs", "200"}, {"Beta", "60"}}, kPipe},
+        {{{"Hs", "300"}, {"tr", "8"}, {"ts", "10"}}, kCone},
+    };
+    for (const auto& [changes, development] : cases) {
+        SCOPED_TRACE(changes.size());
+        test::expectTheRangeItNamesFits(conePipeCalculator(), changes, development, "Hs");
+    }
 }
 
 TEST(ConePipeCalculator, AnythingTypedIntoPIsReadAsANumberOrZero) {
@@ -178,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputsCase{"free_end_inside_the_pipe",
                    {{"Hs", "300"}},
                    "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - "
-                   "zwieksz Hs."}),
+                   "zwieksz Hs (pasuje Hs od 324.8)."}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class ConePipeUnusualInputs : public ::testing::TestWithParam<InputsCase> {};

@@ -2,6 +2,7 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
 #include "common/core/curvesampling.h"
 #include "support/drawncut.h"
+#include "support/vec3.h"
 
 #include <gtest/gtest.h>
 
@@ -87,14 +88,7 @@ TEST(ConePipeModel, ConeBoundingBoxHoldsEveryPointAndTouchesEachSide) {
     EXPECT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]);
 }
 
-struct Vec {
-    double x, y, z;
-    Vec operator+(Vec o) const { return {x + o.x, y + o.y, z + o.z}; }
-    Vec operator-(Vec o) const { return {x - o.x, y - o.y, z - o.z}; }
-    Vec operator*(double s) const { return {x * s, y * s, z * s}; }
-    double dot(Vec o) const { return x * o.x + y * o.y + z * o.z; }
-    double length() const { return std::sqrt(dot(*this)); }
-};
+using test::Vec;
 
 /**
  * The joint built in space from its description alone: x along the pipe from its start, y
@@ -199,9 +193,8 @@ TEST_P(ConePipeJoint, DrawnCutLinesLieOnTheOtherPiece) {
             worst = std::max(worst, std::fabs(Joint::fromPipeAxis(onCone) - R));
         }
         in.development = ConePipeDevelopment::Pipe;
-        for (const PatternPoint p :
-             test::drawnPointsOf(conePipeOutputs(computed(in), "d").pattern,
-                                 LineRole::HoleOutline)) {
+        for (const PatternPoint p : test::drawnPointsOf(conePipeOutputs(computed(in), "d").pattern,
+                                                        LineRole::HoleOutline)) {
             const Vec onPipe{p.x, R * std::cos(p.y / R), R * std::sin(p.y / R)};
             const Vec fromApex = onPipe - joint.apex;
             const double toAxis = std::acos(fromApex.dot(joint.axis * -1.0) / fromApex.length());

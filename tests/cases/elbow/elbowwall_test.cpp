@@ -19,7 +19,8 @@ constexpr double kPi = std::numbers::pi;
 
 TEST(ElbowWall, TheStripsAreCutByTheMitrePlanesOnTheSurfaceTheyAreDevelopedOn) {
     for (const double t : {0.0, 5.0, 12.0}) {
-        for (const WallSurface typed : {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
+        for (const WallSurface typed :
+             {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
             for (const PartMaking made : {PartMaking::RolledFromPlate, PartMaking::CutFromPipe}) {
                 ElbowInputs in{300, 450, 75, 5, 36};
                 in.t = t;
@@ -29,10 +30,10 @@ TEST(ElbowWall, TheStripsAreCutByTheMitrePlanesOnTheSurfaceTheyAreDevelopedOn) {
                              " made " + std::to_string(int(made)));
                 // The radius of the surface developed: Dr's face moved to the mean or the outside.
                 const double typedToInside = typed == WallSurface::Outside ? t
-                                             : typed == WallSurface::Mean ? t / 2
-                                                                          : 0.0;
-                const double r = in.Dr / 2 - typedToInside +
-                                 (made == PartMaking::RolledFromPlate ? t / 2 : t);
+                                             : typed == WallSurface::Mean  ? t / 2
+                                                                           : 0.0;
+                const double r =
+                    in.Dr / 2 - typedToInside + (made == PartMaking::RolledFromPlate ? t / 2 : t);
                 const ElbowModel m = computeElbow(in);
                 const double slope = std::tan(in.BETA / (2.0 * (in.Ns - 1)) * kPi / 180);
                 const Pattern pattern = elbowOutputs(m, "d").pattern;
@@ -44,8 +45,8 @@ TEST(ElbowWall, TheStripsAreCutByTheMitrePlanesOnTheSurfaceTheyAreDevelopedOn) {
                     // Round the pipe from the inner side of the bend; the plane holds the axis
                     // the elbow bends about, Rk from the pipe's.
                     const double x = r * std::cos(p.x / r);
-                    worst = std::max(worst, std::fabs(p.y - slope * (in.Rk - x)) /
-                                                std::hypot(1.0, slope));
+                    worst = std::max(worst,
+                                     std::fabs(p.y - slope * (in.Rk - x)) / std::hypot(1.0, slope));
                     widest = std::max(widest, p.x);
                 }
                 EXPECT_LE(worst, kCutAllowance);

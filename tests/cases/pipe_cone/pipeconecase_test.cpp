@@ -5,6 +5,7 @@
 #include "common/core/patterndrawing.h"
 
 #include "support/casetexts.h"
+#include "support/fittingrange.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +57,8 @@ TEST(PipeConeDefinition, WindowSelectorAndScheme) {
     EXPECT_EQ(w.previewName, "TRSWynikiRysunek");
     EXPECT_EQ(w.previewCaption, "Wyniki - Rysunek (Rura-Stożek)");
     EXPECT_EQ(w.previewStartupOrder, 1);
-    EXPECT_EQ(w.jointPictureWidth, 318);
-    EXPECT_EQ(w.jointPictureHeight, 324);
+    EXPECT_EQ(w.jointPictureWidth, 280);
+    EXPECT_EQ(w.jointPictureHeight, 286);
     ASSERT_EQ(d.developments.size(), 2u);
     EXPECT_EQ(d.developments[kPipe].objectName, "RSRadioButRozwRur");
     EXPECT_EQ(d.developments[kPipe].caption, "Rozwinięcie RURY - króćca");
@@ -130,6 +131,38 @@ void PrintTo(const ConstructionFailure& failure, std::ostream* os) {
 
 class PipeConeFailure : public ::testing::TestWithParam<ConstructionFailure> {};
 
+TEST(PipeConeFailure, AnEndFaceInsideTheConeNamesTheLeastHrThatFits) {
+    const std::string endInside = "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz "
+                                  "STOZKA (tworzaca h < 0) - zwieksz Hr (pasuje Hr od ";
+    const test::FieldChanges walls = {{"tr", "8"}, {"ts", "10"}};
+    for (const test::FieldChanges& changes :
+         {test::FieldChanges{{"Hr", "300"}}, test::FieldChanges{{"Hr", "0"}, {"Beta", "70"}},
+          test::FieldChanges{{"Hr", "300"}, {"tr", "8"}, {"ts", "10"}},
+          test::FieldChanges{{"Hr", "300"}, {"tr", "8"}, {"ts", "10"}, {"Beta", "60"}}}) {
+        const CalculationResult result = pipeConeCalculator().calculate(
+            test::changedTexts(pipeConeCalculator(), changes), kPipe, "d");
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.messages[0].text.rfind(endInside, 0), 0u) << result.messages[0].text;
+        test::expectTheRangeItNamesFits(pipeConeCalculator(), changes, kPipe, "Hr");
+    }
+}
+
+// Lm moves the pipe along the cone: the range it names is bounded by the end faces, or where
+// the pipe would stop meeting the cone whole, with the cut through a wall too.
+TEST(PipeConeFailure, APipePastAnEndNamesTheRangeOfLmThatFits) {
+    const std::pair<test::FieldChanges, std::size_t> cases[] = {
+        {{{"Lm", "950"}}, kPipe},
+        {{{"Lm", "-200"}, {"P", "100"}}, kPipe},
+        {{{"Lm", "950"}, {"Beta", "60"}}, kCone},
+        {{{"Lm", "-200"}, {"P", "100"}, {"tr", "8"}, {"ts", "10"}}, kPipe},
+        {{{"Lm", "950"}, {"Beta", "60"}, {"tr", "8"}, {"ts", "10"}}, kCone},
+    };
+    for (const auto& [changes, development] : cases) {
+        SCOPED_TRACE(changes.front().second + (development == kPipe ? " rura" : " stozek"));
+        test::expectTheRangeItNamesFits(pipeConeCalculator(), changes, development, "Lm");
+    }
+}
+
 TEST_P(PipeConeFailure, EndsInOneErrorBoxAndNoResults) {
     const FailingCase& in = GetParam().inputs;
     const CalculationResult result = calculate(in.texts, in.development);
@@ -145,9 +178,7 @@ const std::string kMisses =
 const std::string kParallel =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
 const std::string kPastAnEnd =
-    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA.";
-const std::string kEndInside = "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA "
-                               "(tworzaca h < 0) - zwieksz Hr.";
+    "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA";
 const std::string kOverTheSeam =
     "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 
@@ -182,16 +213,14 @@ INSTANTIATE_TEST_SUITE_P(
             {"huge_height", changed({{"Hr", "1.7e308"}, {"Beta", "1e-300"}, {"E", "0"}}), kPipe},
             kNotFiniteMessage},
         ConstructionFailure{{"past_the_small_end", changed({{"Lm", "-200"}, {"P", "100"}}), kCone},
-                            kPastAnEnd},
-        ConstructionFailure{{"past_the_large_end", changed({{"Lm", "950"}}), kCone}, kPastAnEnd},
+                            kPastAnEnd + " (pasuje Lm od 125.0 do 875.0)."},
+        ConstructionFailure{{"past_the_large_end", changed({{"Lm", "950"}}), kCone},
+                            kPastAnEnd + " (pasuje Lm od 556.3 do 875.0)."},
         ConstructionFailure{{"past_the_large_end_pipe", changed({{"Lm", "950"}}), kPipe},
-                            kPastAnEnd},
+                            kPastAnEnd + " (pasuje Lm od 556.3 do 875.0)."},
         ConstructionFailure{
             {"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
-            kPastAnEnd},
-        ConstructionFailure{{"end_face_inside_the_cone", changed({{"Hr", "300"}}), kPipe},
-                            kEndInside},
-        ConstructionFailure{{"every_h_below_the_cone", changed({{"Hr", "0"}}), kPipe}, kEndInside},
+            kPastAnEnd + " (nie pasuje zadne Lm)."},
         ConstructionFailure{
             {"hole_over_the_seam",
              changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"}, {"N", "12"}}),
@@ -234,7 +263,8 @@ TEST(PipeConeReferenceCalculator, EveryExampleGivesTheSameTextsAsTheFastOne) {
     for (const ExampleInputs& example : definition.examples) {
         const CalculatorInputs texts = exampleInputs(definition, example);
         const std::size_t development = developmentIndex(definition, example.development).value();
-        const CalculationResult fast = calculate(texts.fieldTexts, development);
+        const CalculationResult fast =
+            pipeConeCalculator().calculate(texts, development, "08-12-2026");
         const CalculationResult reference =
             pipeConeReferenceCalculator().calculate(texts, development, "08-12-2026");
         ASSERT_TRUE(fast.outputs && reference.outputs) << example.name;

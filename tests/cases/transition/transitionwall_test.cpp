@@ -19,7 +19,8 @@ constexpr double kPi = std::numbers::pi;
 
 TEST(TransitionWall, WhatIsCutIsTheMeanSurfaceAtEveryThicknessAndMeaning) {
     for (const double t : {0.0, 5.0, 12.0}) {
-        for (const WallSurface typed : {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
+        for (const WallSurface typed :
+             {WallSurface::Outside, WallSurface::Inside, WallSurface::Mean}) {
             TransitionInputs in{150, 15, 220, 20, 300, 230, 24};
             in.t = t;
             in.sizes = typed;
@@ -31,11 +32,14 @@ TEST(TransitionWall, WhatIsCutIsTheMeanSurfaceAtEveryThicknessAndMeaning) {
             const TransitionModel m = computeTransition(in);
             const CalculationOutputs outputs = transitionOutputs(m, "d");
             // The corners, numbered 1 to 5 where they are cut, A' and B' apart.
-            const auto corner = [&](int c) { return outputs.pattern.points[static_cast<std::size_t>(c)]; };
+            const auto corner = [&](int c) {
+                return outputs.pattern.points[static_cast<std::size_t>(c)];
+            };
             const double sides[] = {A, B, A, B};
             for (int c = 0; c < 4; ++c) {
-                EXPECT_NEAR(std::hypot(corner(c + 1).x - corner(c).x, corner(c + 1).y - corner(c).y),
-                            sides[c], 1e-6);
+                EXPECT_NEAR(
+                    std::hypot(corner(c + 1).x - corner(c).x, corner(c + 1).y - corner(c).y),
+                    sides[c], 1e-6);
             }
             // Every bending line as long as its line in space, corner to circle point.
             const auto cornerInSpace = [&](int k) {
@@ -49,11 +53,11 @@ TEST(TransitionWall, WhatIsCutIsTheMeanSurfaceAtEveryThicknessAndMeaning) {
                 const int i = std::stoi(p.text.substr(2));
                 const double phi = (k - 1) * kPi / 2 + i * kPi / 2 / in.N;
                 const auto c = cornerInSpace(k);
-                const double inSpace = std::hypot(c[0] - D / 2 * std::cos(phi),
-                                                  c[1] - D / 2 * std::sin(phi), in.H);
-                worst = std::max(worst, std::fabs(std::hypot(p.x - corner(k - 1).x,
-                                                             p.y - corner(k - 1).y) -
-                                                  inSpace));
+                const double inSpace =
+                    std::hypot(c[0] - D / 2 * std::cos(phi), c[1] - D / 2 * std::sin(phi), in.H);
+                worst = std::max(
+                    worst,
+                    std::fabs(std::hypot(p.x - corner(k - 1).x, p.y - corner(k - 1).y) - inSpace));
             }
             EXPECT_LE(worst, kCutAllowance);
             // The circle edge, as the CNC DXF cuts it, from point 1-0 round to point 4-N.
@@ -76,8 +80,9 @@ TEST(TransitionWall, APlateThatLeavesASizeNoInsideIsRefused) {
     // A = 150 and B = 220 typed outside: 75 mm of plate leaves A no inside, B and D still one.
     TransitionInputs in;
     in.t = 75;
-    EXPECT_EQ(validateTransition(in),
-              std::vector<std::string>{"Blad danych : t zbyt duze dla A - brak wnetrza prostokata"});
+    EXPECT_EQ(
+        validateTransition(in),
+        std::vector<std::string>{"Blad danych : t zbyt duze dla A - brak wnetrza prostokata"});
     in.sizes = WallSurface::Inside;
     EXPECT_TRUE(validateTransition(in).empty());
 }

@@ -1,0 +1,103 @@
+#include "cases/elbow/elbowview.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace blachorys::core {
+namespace {
+
+/**
+ * One straight segment of the elbow, about the middle of its turn at angle c round the bend:
+ * its axis there runs along the bend, its generator φ = 0 lies on the inner side.
+ */
+struct Segment {
+    Segment(const ElbowInputs& in, double c, double radius)
+        : radius(radius), middle(in.Rk * Point3{std::cos(c), 0.0, std::sin(c)}),
+          outwards{std::cos(c), 0.0, std::sin(c)}, along{-std::sin(c), 0.0, std::cos(c)} {}
+
+    /** The generator's point at φ, `s` along the axis from the segment's middle section. */
+    Point3 at(double phi, double s) const {
+        return middle + radius * (-std::cos(phi)) * outwards + Point3{0.0, radius * std::sin(phi), 0.0} +
+               s * along;
+    }
+
+    double radius;
+    Point3 middle;
+    Point3 outwards;
+    Point3 along;
+};
+
+/** How far a point lies from the plane through the bend's axis at angle α round it. */
+double fromRadialPlane(Point3 p, double alpha) {
+    return dot(p, Point3{-std::sin(alpha), 0.0, std::cos(alpha)});
+}
+
+/** A segment's seam: its generator at φ = 0. */
+EdgeMeeting seamOf(const Segment& segment) {
+    return {LineRole::SeamEdge, [segment](Point3 p) {
+                return fromLine(p, segment.at(0.0, 0.0), segment.along);
+            }};
+}
+
+} // namespace
+
+JointView elbowView(const ElbowModel& model) {
+    const ElbowInputs& in = model.inputs;
+    const double delta = model.halfAngle;
+    // The strips are developed on this radius; the wall's faces stand about it.
+    const double r = model.developedDr / 2;
+    const Wall wall = elbowWall(in);
+    std::vector<double> faceRadii{r};
+    if (wall.thickness > 0.0) {
+        faceRadii = {radiusOf(wall, in.Dr / 2, WallSurface::Outside),
+                     radiusOf(wall, in.Dr / 2, WallSurface::Inside)};
+    }
+    const double y0 = model.middleCentreLine();
+    JointView view;
+
+    const auto part = [&](std::size_t contour, double c, double sideways, double base,
+                          double upwards, bool labelled) {
+        DevelopedPart p;
+        p.contours = {contour};
+        // Pattern A from its base line, B from its centre line; the last A turned round. A
+        // point keeps its angle round the pipe and its place along it on every face.
+        const auto on = [r, sideways, base, upwards](const Segment& segment) {
+            return [segment, r, sideways, base, upwards](PatternPoint q) {
+                return segment.at(sideways * q.x / r, upwards * (q.y - base));
+            };
+        };
+        const Segment developed(in, c, r);
+        p.measuredOn = on(developed);
+        for (const double radius : faceRadii) {
+            p.faces.push_back(on(Segment(in, c, radius)));
+        }
+        p.meetings.push_back(seamOf(developed));
+        p.labelled = labelled;
+        return p;
+    };
+
+    DevelopedPart first = part(0, 0.0, 1.0, 0.0, 1.0, true);
+    first.meetings.push_back({LineRole::CutCurve, [delta](Point3 p) { return fromRadialPlane(p, delta); }});
+    first.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return fromRadialPlane(p, 0.0); }});
+    view.developed.push_back(std::move(first));
+
+    for (int i = 1; i + 1 < in.Ns; ++i) {
+        const double c = 2 * i * delta;
+        DevelopedPart middle = part(1, c, 1.0, y0, 1.0, i == 1);
+        middle.meetings.push_back({LineRole::CutCurve, [c, delta](Point3 p) {
+                                       return std::min(std::fabs(fromRadialPlane(p, c - delta)),
+                                                       std::fabs(fromRadialPlane(p, c + delta)));
+                                   }});
+        view.developed.push_back(std::move(middle));
+    }
+
+    const double end = 2 * (in.Ns - 1) * delta;
+    DevelopedPart last = part(0, end, -1.0, 0.0, -1.0, false);
+    last.meetings.push_back(
+        {LineRole::CutCurve, [end, delta](Point3 p) { return fromRadialPlane(p, end - delta); }});
+    last.meetings.push_back({LineRole::EndEdge, [end](Point3 p) { return fromRadialPlane(p, end); }});
+    view.developed.push_back(std::move(last));
+    return view;
+}
+
+} // namespace blachorys::core

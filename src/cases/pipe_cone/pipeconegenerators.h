@@ -1,0 +1,79 @@
+#pragma once
+
+#include "cases/pipe_cone/pipeconemantle.h"
+
+#include <optional>
+
+namespace blachorys::core {
+
+struct PipeConeInputs;
+
+/** A straight line in the cone's frame: through `origin`, along the unit vector `direction`. */
+struct SpaceLine {
+    MantlePoint origin;
+    MantlePoint direction;
+};
+
+/** Where a pipe generator meets the mantle (x, y, z in the cone's frame), and its length h. */
+struct Meeting {
+    double x, y, z, h;
+};
+
+/**
+ * The generators of one layer of the pipe's wall (radius `radius` about its axis) and where
+ * they meet the cone's typed surface. A square pipe's generators run at constant height; an
+ * inclined pipe's generator is the line y = m + z·tan β, whose meeting with the cone
+ * x² + (y − e(z))² = R(z)² is the quadratic A2·z² + A1·z + A0 = 0.
+ */
+class PipeGenerators {
+public:
+    PipeGenerators(const PipeConeInputs& in, const ConeMantle& cone, double radius);
+
+    /** The generators of another layer of the same pipe. */
+    PipeGenerators atRadius(double radius) const;
+
+    /** The pipe's generators run parallel to one of the cone's generators. */
+    bool parallelToTheCone() const;
+
+    /** The meeting of the generator at θ (radians from the large-end side), if it meets. */
+    std::optional<Meeting> meet(double theta) const;
+
+    /** The generator at θ, from the foot of the pipe's axis towards the pipe's end face. */
+    SpaceLine line(double theta) const;
+
+    /** The generator's length from the point `along` its line to the pipe's end face, mm. */
+    double toTheEndFace(double along) const;
+
+private:
+    std::optional<Meeting> meetSquare(double x, double theta) const;
+    std::optional<Meeting> meetInclined(double x, double theta) const;
+
+    const PipeConeInputs* m_in;
+    const ConeMantle* m_cone;
+    double m_beta;
+    double m_r;
+    double m_zA;
+    bool m_square;
+    double m_c2 = 0.0;
+    double m_tanBeta = 0.0;
+    double m_k = 0.0;
+    double m_A2 = 0.0;
+};
+
+/** How far along the cone's axis the pipe's generators meet it, against its end faces. */
+class FrustumReach {
+public:
+    explicit FrustumReach(const ConeMantle& cone);
+
+    void add(double z);
+    bool withinTheEnds() const;
+
+private:
+    double m_low;
+    double m_high;
+    double m_rounding;
+    double m_lowest;
+    double m_highest;
+};
+
+} // namespace blachorys::core

@@ -1,0 +1,153 @@
+#include "cases/transition/transitionview.h"
+
+#include "common/core/coneunrolling.h"
+#include "common/core/walloffset.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+double angleBetween(Point3 a, Point3 b) {
+    return std::atan2(norm(cross(a, b)), dot(a, b));
+}
+
+PatternPoint towards(PatternPoint from, double length, double direction) {
+    return {from.x + length * std::cos(direction), from.y + length * std::sin(direction)};
+}
+
+/** A quarter's fan: its corner in space and on the pattern, its first line's direction. */
+struct Fan {
+    std::shared_ptr<const ConeUnrolling> unrolling;
+    PatternPoint corner;
+    double first = 0.0;
+};
+
+/** A flat triangle between two corners and the circle point both fans share. */
+struct Flat {
+    std::array<PatternPoint, 3> pattern;
+    std::array<Point3, 3> space;
+};
+
+/** The folded transition: which piece of the sheet a point lies in, and where it goes. */
+class Folding {
+public:
+    explicit Folding(const TransitionInputs& in) {
+        const double radius = in.D / 2;
+        const auto circle = [radius](double phi) {
+            return Point3{radius * std::cos(phi), radius * std::sin(phi), 0.0};
+        };
+        const std::array<Point3, 4> corners{
+            Point3{in.PA + in.A / 2, in.PB + in.B / 2, in.H},
+            Point3{in.PA - in.A / 2, in.PB + in.B / 2, in.H},
+            Point3{in.PA - in.A / 2, in.PB - in.B / 2, in.H},
+            Point3{in.PA + in.A / 2, in.PB - in.B / 2, in.H}};
+        PatternPoint corner{0.0, 0.0};
+        double direction = 0.0;
+        for (int k = 0; k < 4; ++k) {
+            const Point3 apex = corners[static_cast<std::size_t>(k)];
+            const Point3 next = corners[static_cast<std::size_t>((k + 1) % 4)];
+            const double start = k * kPi / 2;
+            Fan fan{std::make_shared<const ConeUnrolling>(apex, circle, start, start + kPi / 2,
+                                                          kUnrollingStepsPerTurn / 4),
+                    corner, direction};
+            const double last = direction + fan.unrolling->totalAngle();
+            const Point3 shared = circle(start + kPi / 2);
+            const PatternPoint sharedOnPattern = towards(corner, norm(shared - apex), last);
+            const double side = norm(next - apex);
+            const PatternPoint nextCorner =
+                towards(corner, side, last + angleBetween(shared - apex, next - apex));
+            m_flats[static_cast<std::size_t>(k)] = {{corner, nextCorner, sharedOnPattern},
+                                                    {apex, next, shared}};
+            m_fans[static_cast<std::size_t>(k)] = std::move(fan);
+            direction = last - angleBetween(apex - shared, next - shared);
+            corner = nextCorner;
+        }
+    }
+
+    Point3 operator()(PatternPoint p) const {
+        // The piece the point lies in, or the one it lies least far outside of.
+        double best = std::numeric_limits<double>::infinity();
+        Point3 folded;
+        for (const Fan& fan : m_fans) {
+            const double dx = p.x - fan.corner.x;
+            const double dy = p.y - fan.corner.y;
+            const double slant = std::hypot(dx, dy);
+            const double total = fan.unrolling->totalAngle();
+            double psi = std::atan2(dy, dx) - fan.first;
+            psi += 2 * kPi * std::round((total / 2 - psi) / (2 * kPi));
+            const double outside = slant * std::max({0.0, -psi, psi - total});
+            if (outside < best) {
+                best = outside;
+                folded = fan.unrolling->pointAt(slant, psi);
+            }
+        }
+        for (const Flat& flat : m_flats) {
+            const PatternPoint a = flat.pattern[0];
+            const PatternPoint u{flat.pattern[1].x - a.x, flat.pattern[1].y - a.y};
+            const PatternPoint v{flat.pattern[2].x - a.x, flat.pattern[2].y - a.y};
+            const double det = u.x * v.y - u.y * v.x;
+            if (std::fabs(det) <= 0.0) {
+                continue;
+            }
+            const double s = ((p.x - a.x) * v.y - (p.y - a.y) * v.x) / det;
+            const double t = (u.x * (p.y - a.y) - u.y * (p.x - a.x)) / det;
+            const double size = std::max(std::hypot(u.x, u.y), std::hypot(v.x, v.y));
+            const double outside = size * std::max({0.0, -s, -t, s + t - 1});
+            if (outside < best) {
+                best = outside;
+                folded = flat.space[0] + s * (flat.space[1] - flat.space[0]) +
+                         t * (flat.space[2] - flat.space[0]);
+            }
+        }
+        return folded;
+    }
+
+    /** The seam in space: from corner 1 down to the circle's point at angle 0. */
+    Point3 seamCorner() const { return m_flats[0].space[0]; }
+    Point3 seamDirection() const { return m_fans[0].unrolling->direction(0.0); }
+
+private:
+    std::array<Fan, 4> m_fans;
+    std::array<Flat, 4> m_flats;
+};
+
+} // namespace
+
+JointView transitionView(const TransitionModel& model) {
+    // The pattern is the plate's mean surface, folded sharp (the typed sizes without a thickness).
+    const TransitionInputs& in = model.developed;
+    const auto folding = std::make_shared<const Folding>(in);
+    DevelopedPart part;
+    part.contours = {0};
+    part.measuredOn = [folding](PatternPoint p) { return (*folding)(p); };
+    const double t = model.inputs.t;
+    if (t > 0.0) {
+        // The plate's outside and inside, half its thickness either side of the mean surface.
+        const Point3 axisTop{in.PA, in.PB, in.H};
+        for (const double outward : {t / 2, -t / 2}) {
+            part.faces.push_back(offsetAlongNormal(part.measuredOn, outward, {}, axisTop));
+        }
+    } else {
+        part.faces.push_back(part.measuredOn);
+    }
+    part.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return p.z; }});
+    part.meetings.push_back(
+        {LineRole::StartEdge, [H = in.H](Point3 p) { return p.z - H; }});
+    const Point3 corner = folding->seamCorner();
+    const Point3 seam = folding->seamDirection();
+    part.meetings.push_back(
+        {LineRole::SeamEdge, [corner, seam](Point3 p) { return fromLine(p, corner, seam); }});
+    JointView view;
+    view.developed.push_back(std::move(part));
+    return view;
+}
+
+} // namespace blachorys::core

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "common/core/jointfit.h"
+#include "common/core/viewcamera.h"
+#include "common/core/viewframe.h"
+#include "common/core/viewscene.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QPainter;
+
+namespace blachorys::render {
+
+/** The view's background, which nothing of the joint is painted in. */
+inline const QColor kViewBackground{244, 245, 247};
+
+/** What is painted besides the joint. */
+struct ViewPaintOptions {
+    bool labels = true;
+    /** Lines written in the bottom left corner: the calculator, the fit. */
+    QStringList caption;
+    /** The caption's last line in red: the fit is past what a cut may be off. */
+    bool captionWarning = false;
+    /** Where the largest gap is, marked red. */
+    std::optional<core::Point3> gapMark;
+};
+
+/**
+ * Paints a frame of the view over the painter's whole device: the background, then the faces
+ * flat-shaded and unsmoothed (neighbours then meet without a seam), and the lines and the
+ * names smoothed, each in the frame's order.
+ */
+void paintViewFrame(QPainter& painter, const core::ViewScene& scene, const core::ViewFrame& frame,
+                    const core::ViewCamera& camera, const ViewPaintOptions& options);
+
+/** The view as an image of `size`, at the camera's turn, scale and pan. */
+QImage viewImage(const core::ViewScene& scene, const core::ViewCamera& camera, QSize size,
+                 const ViewPaintOptions& options);
+
+/** The caption of a fit, as the window's status line says it, and whether it is red. */
+ViewPaintOptions fitCaption(const QString& title, const core::JointFit& fit);
+
+} // namespace blachorys::render

@@ -1,0 +1,55 @@
+#include "cases/transition/transitioncase.h"
+#include "common/core/viewscene.h"
+#include "support/casetexts.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace blachorys::core {
+namespace {
+
+double value(const CalculatorInputs& inputs, const char* name) {
+    return std::stod(inputs.fieldTexts[fieldIndex(transitionCalculator().definition(), name).value()]);
+}
+
+// Folded up, every point of the sheet lies in one of the flat triangles between two corners and
+// the circle's point at the quarter between them, or on a fan: on a line from a corner that
+// reaches the circle's plane on the circle.
+TEST(TransitionView, TheFoldedSheetLiesOnItsFansAndFlatTriangles) {
+    for (const test::FieldChanges& changes :
+         {test::FieldChanges{}, test::FieldChanges{{"PA", "-40"}, {"PB", "-35.5"}, {"N", "500"}},
+          test::FieldChanges{{"A", "500"}, {"B", "400"}, {"D", "250"}, {"H", "80"}}}) {
+        const CalculatorInputs texts = test::changedTexts(transitionCalculator(), changes);
+        const double A = value(texts, "A"), B = value(texts, "B"), PA = value(texts, "PA");
+        const double PB = value(texts, "PB"), D = value(texts, "D"), H = value(texts, "H");
+        const std::array<Point3, 4> corners{Point3{PA + A / 2, PB + B / 2, H}, Point3{PA - A / 2, PB + B / 2, H},
+                                            Point3{PA - A / 2, PB - B / 2, H}, Point3{PA + A / 2, PB - B / 2, H}};
+        const std::array<Point3, 4> shared{Point3{0, D / 2, 0}, Point3{-D / 2, 0, 0},
+                                           Point3{0, -D / 2, 0}, Point3{D / 2, 0, 0}};
+        const auto result = transitionCalculator().calculate(texts, 0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
+        ASSERT_FALSE(scene.empty());
+        double worst = 0.0;
+        for (const Point3 p : scene.points) {
+            double off = INFINITY;
+            for (std::size_t k = 0; k < 4; ++k) {
+                const Point3 c = corners[k];
+                const Point3 normal = unit(cross(corners[(k + 1) % 4] - c, shared[k] - c));
+                off = std::min(off, std::fabs(dot(p - c, normal)));
+                if (H - p.z > 1e-9 * H) {
+                    const Point3 down = c + (H / (H - p.z)) * (p - c);
+                    off = std::min(off, std::fabs(std::hypot(down.x, down.y) - D / 2));
+                }
+            }
+            worst = std::max(worst, off);
+        }
+        EXPECT_LT(worst, 1e-6 * (A + B + D + H));
+    }
+}
+
+} // namespace
+} // namespace blachorys::core
