@@ -44,8 +44,8 @@ TEST(EndOfFitting, FindsTheKnownEndFromEitherSide) {
         EXPECT_TRUE(row.fitsAbove ? *there >= 0 : *there <= 0);
     }
     // Nothing to find: a function that never changes sign.
-    EXPECT_FALSE(endOfFitting([](double x) -> std::optional<double> { return std::exp(x); }, 0.0,
-                              false));
+    EXPECT_FALSE(
+        endOfFitting([](double x) -> std::optional<double> { return std::exp(x); }, 0.0, false));
 }
 
 // A sinusoid round the turn whose extremes fall between the samples: they are refined, not

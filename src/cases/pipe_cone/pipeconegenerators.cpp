@@ -99,8 +99,7 @@ std::optional<Meeting> PipeGenerators::meetInclined(double x, double theta) cons
     return Meeting{x, y, first ? z1 : z2, (yEnd - y) / std::sin(m_beta)};
 }
 
-bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone,
-                                double radius) {
+bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone, double radius) {
     constexpr int kSteps = 360;
     const PipeGenerators pipe(in, cone, radius);
     const double lean = cone.E / cone.Hs;
@@ -115,7 +114,8 @@ bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone
         // towards the end face its gradient must point the same way, out of the cone.
         const MantlePoint d = pipe.line(theta).direction;
         const double across = m->y - lean * m->z;
-        const double outward = m->x * d.x + across * d.y - (lean * across + slope * slope * m->z) * d.z;
+        const double outward =
+            m->x * d.x + across * d.y - (lean * across + slope * slope * m->z) * d.z;
         if (outward < 0) {
             return true;
         }
