@@ -46,6 +46,23 @@ TEST_P(EveryJoint, TheDefaultsMeetWithinACutsAllowance) {
     }
 }
 
+// Every example the calculator offers (the walls', each way a joint is made, among them).
+TEST_P(EveryJoint, EveryExampleMeetsWithinACutsAllowance) {
+    const auto& d = GetParam()->definition();
+    for (const ExampleInputs& example : d.examples) {
+        SCOPED_TRACE(example.name);
+        const std::size_t development =
+            example.development.empty() ? 0 : developmentIndex(d, example.development).value();
+        const auto result = GetParam()->calculate(exampleInputs(d, example), development, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const JointFit fit = measureFit(result.outputs->pattern, result.outputs->view());
+        ASSERT_TRUE(fit.measured);
+        EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;
+        std::printf("[fit] %s %s: %.4f mm at %s\n", d.key.c_str(), example.name.c_str(),
+                    fit.largestGap, fit.nearestPoint.c_str());
+    }
+}
+
 // A plate 5 mm thick wherever the calculator takes one, each way its joint is made (set on,
 // set in): both faces are drawn about the surface the pattern is developed on, and its edges
 // still meet what they must.

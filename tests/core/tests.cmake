@@ -7,6 +7,7 @@ add_executable(core_tests
     core/coneunrolling_test.cpp
     core/dxftemplatewriter_test.cpp
     core/fieldreading_test.cpp
+    core/fittingsearch_test.cpp
     core/flatpiece_test.cpp
     core/hostilesweep_test.cpp
     core/jointview_test.cpp

@@ -31,9 +31,7 @@ struct Cone {
     Point3 direction(double w) const { return unit(freeEnd + freeEndRadius * radial(w) - apex); }
 
     /** The unit vector round the free end towards the generatrix at w, square to the axis. */
-    Point3 radial(double w) const {
-        return std::cos(w) * atZero + Point3{0.0, -std::sin(w), 0.0};
-    }
+    Point3 radial(double w) const { return std::cos(w) * atZero + Point3{0.0, -std::sin(w), 0.0}; }
 
     /** The outward normal of the mantle along the generatrix at w. */
     Point3 normal(double w) const { return cosGamma * radial(w) + sinGamma * axis; }
@@ -158,7 +156,8 @@ DevelopedPart walledCone(const ConePipeModel& model, const Cone& cone,
     const auto face = [cone, middle, mean, apex](double depth) -> SheetSurface {
         return [cone, middle, mean, apex, depth](PatternPoint p) {
             const double w = cone.w0 + sectorAngle(p, middle) / cone.sinGamma;
-            return apex + std::hypot(p.x, p.y) * cone.direction(w) + (depth - mean) * cone.normal(w);
+            return apex + std::hypot(p.x, p.y) * cone.direction(w) +
+                   (depth - mean) * cone.normal(w);
         };
     };
     DevelopedPart part;

@@ -21,6 +21,10 @@ inline constexpr const char* kPastAnEnd =
  * names the least Hr that fits.
  */
 std::string endFaceInsideMessage(const PipeConeInputs& in, const std::vector<PatternPoint>& cut);
+/** The pipe's end stands inside the cone: it never comes out of it. */
+inline constexpr const char* kEndInsideTheCone =
+    "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA - RURA nie wychodzi ze "
+    "STOZKA - zmien BETA, Hr lub Lm.";
 inline constexpr const char* kHoleOverTheCut =
     "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 /** A wall's layer of the pipe's contact surface misses the cone's inside face: no hole. */

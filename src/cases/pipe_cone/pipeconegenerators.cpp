@@ -99,6 +99,30 @@ std::optional<Meeting> PipeGenerators::meetInclined(double x, double theta) cons
     return Meeting{x, y, first ? z1 : z2, (yEnd - y) / std::sin(m_beta)};
 }
 
+bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone, double radius) {
+    constexpr int kSteps = 360;
+    const PipeGenerators pipe(in, cone, radius);
+    const double lean = cone.E / cone.Hs;
+    const double slope = (cone.Dsd - cone.Dsm) / (2 * cone.Hs);
+    for (int k = 0; k < kSteps; ++k) {
+        const double theta = 2 * kPi * k / kSteps;
+        const std::optional<Meeting> m = pipe.meet(theta);
+        if (!m) {
+            continue;
+        }
+        // The mantle is x² + (y − e·z)² − (k·z)² = 0, negative inside: along the generator
+        // towards the end face its gradient must point the same way, out of the cone.
+        const MantlePoint d = pipe.line(theta).direction;
+        const double across = m->y - lean * m->z;
+        const double outward =
+            m->x * d.x + across * d.y - (lean * across + slope * slope * m->z) * d.z;
+        if (outward < 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 FrustumReach::FrustumReach(const ConeMantle& cone)
     : m_low(std::min(cone.Zm(), cone.Zd())), m_high(std::max(cone.Zm(), cone.Zd())),
       m_rounding(roundingAt(std::fabs(cone.Zd()) + cone.Hs)),

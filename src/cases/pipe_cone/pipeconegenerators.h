@@ -60,6 +60,13 @@ private:
     double m_A2 = 0.0;
 };
 
+/**
+ * Whether some generator of the pipe's layer of `radius` goes into the cone where it meets it,
+ * on its way to the end face, instead of coming out: a pipe inclined more steeply than the
+ * cone's side meets it only once, behind the axis, and its end stands inside the cone.
+ */
+bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone, double radius);
+
 /** How far along the cone's axis the pipe's generators meet it, against its end faces. */
 class FrustumReach {
 public:

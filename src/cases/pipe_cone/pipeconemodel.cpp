@@ -224,6 +224,9 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     if (generators.parallelToTheCone()) {
         return constructionFailed<PipeConeModel>(kParallelToTheCone);
     }
+    if (entersTheConeTowardsItsEnd(in, cone, in.Dr / 2)) {
+        return constructionFailed<PipeConeModel>(kEndInsideTheCone);
+    }
 
     PipeConeModel model;
     model.inputs = in;

@@ -5,13 +5,13 @@
 #include "common/core/depthsearch.h"
 
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <optional>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace blachorys::core {
 namespace {
@@ -255,9 +255,8 @@ private:
         const bool rising = a.back() >= a.front();
         const auto after = rising ? std::upper_bound(a.begin(), a.end(), psi)
                                   : std::upper_bound(a.begin(), a.end(), psi, std::greater<>());
-        const auto s = static_cast<std::size_t>(
-            std::clamp<std::ptrdiff_t>(after - a.begin() - 1, 0,
-                                       static_cast<std::ptrdiff_t>(a.size()) - 2));
+        const auto s = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+            after - a.begin() - 1, 0, static_cast<std::ptrdiff_t>(a.size()) - 2));
         const double share = (psi - a[s]) / (a[s + 1] - a[s]);
         return (static_cast<double>(s) + share) * 2 * kPi / m_outline.M;
     }
@@ -297,9 +296,9 @@ DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
         {LineRole::HoleOutline, [plate, frame, pipe, inside, mean, contact](Point3 p) {
              // The point's normal through the plate: the same φ and height at every depth.
              const Point3 c = frame.toCone(p);
-             const auto [phi, height] = plate->under(MantlePoint{c.x, c.y, c.z}, mean);
+             const std::pair<double, double> under = plate->under(MantlePoint{c.x, c.y, c.z}, mean);
              const auto gap = [&](double depth) {
-                 const MantlePoint q = plate->pointAt(phi, height, depth);
+                 const MantlePoint q = plate->pointAt(under.first, under.second, depth);
                  return fromLine({q.x, q.y, q.z}, pipe.base, pipe.axis) - contact;
              };
              return gap(depthOfMinimum(inside, 0.0, gap));
@@ -351,9 +350,9 @@ JointView pipeConeView(const PipeConeModel& model) {
         const double inside = surfaces.pipeInside, outside = surfaces.pipeOutside;
         part.meetings.push_back(
             {LineRole::CutCurve, [cone, frame, pipe, contact, inside, outside](Point3 p) {
-                 const auto [theta, along] = pipe.angleAndAlong(frame.toCone(p));
+                 const std::pair<double, double> at = pipe.angleAndAlong(frame.toCone(p));
                  const auto gap = [&](double rho) {
-                     return fromMantle(cone, pipe.atRadius(rho, theta, along)) - contact;
+                     return fromMantle(cone, pipe.atRadius(rho, at.first, at.second)) - contact;
                  };
                  return gap(depthOfMinimum(inside, outside, gap));
              }});

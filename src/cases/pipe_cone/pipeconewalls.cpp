@@ -479,6 +479,9 @@ Construction<PipeConeModel> constructWithWalls(const PipeConeInputs& in, bool re
         return failed(kParallelToTheCone);
     }
     const PipeConeSurfaces surfaces = surfacesOf(in);
+    if (entersTheConeTowardsItsEnd(in, cone, surfaces.pipeOutside)) {
+        return failed(kEndInsideTheCone);
+    }
     const ConePlate plate(cone);
     const PipeThroughPlate joint(in, cone, plate);
     const TemplateCut cut(joint, surfaces);

@@ -23,11 +23,21 @@ PatternPoint towards(PatternPoint from, double length, double direction) {
     return {from.x + length * std::cos(direction), from.y + length * std::sin(direction)};
 }
 
-/** A quarter's fan: its corner in space and on the pattern, its first line's direction. */
+/**
+ * A quarter's fan: its corner in space and on the pattern, its first line's direction, and
+ * the circle it runs down to (radius `radius` about the axis in the plane z = 0).
+ */
 struct Fan {
     std::shared_ptr<const ConeUnrolling> unrolling;
     PatternPoint corner;
     double first = 0.0;
+    double radius = 0.0;
+
+    /** How far the fan's line at developed angle ψ runs from the corner to the circle. */
+    double toTheCircle(double psi) const {
+        const double t = unrolling->parameterAt(std::clamp(psi, 0.0, unrolling->totalAngle()));
+        return norm(Point3{radius * std::cos(t), radius * std::sin(t), 0.0} - unrolling->apex());
+    }
 };
 
 /** A flat triangle between two corners and the circle point both fans share. */
@@ -57,7 +67,7 @@ public:
             const double start = k * kPi / 2;
             Fan fan{std::make_shared<const ConeUnrolling>(apex, circle, start, start + kPi / 2,
                                                           kUnrollingStepsPerTurn / 4),
-                    corner, direction};
+                    corner, direction, radius};
             const double last = direction + fan.unrolling->totalAngle();
             const Point3 shared = circle(start + kPi / 2);
             const PatternPoint sharedOnPattern = towards(corner, norm(shared - apex), last);
@@ -83,7 +93,10 @@ public:
             const double total = fan.unrolling->totalAngle();
             double psi = std::atan2(dy, dx) - fan.first;
             psi += 2 * kPi * std::round((total / 2 - psi) / (2 * kPi));
-            const double outside = slant * std::max({0.0, -psi, psi - total});
+            // Beside the fan's lines, or beyond the circle along them: a wide rectangle's flat
+            // triangles lie within another corner's angles, further out.
+            const double outside = std::max(
+                {0.0, slant * std::max(-psi, psi - total), slant - fan.toTheCircle(psi)});
             if (outside < best) {
                 best = outside;
                 folded = fan.unrolling->pointAt(slant, psi);

@@ -126,7 +126,8 @@ std::optional<TurnExtremes> extremesRoundATurn(const CurveValue& zAt) {
     const auto thetaOf = [&z](auto at) {
         return 2 * kPi * static_cast<double>(at - z.begin()) / kSamples;
     };
-    return TurnExtremes{refined(zAt, thetaOf(low), *low, 1), refined(zAt, thetaOf(high), *high, -1)};
+    return TurnExtremes{refined(zAt, thetaOf(low), *low, 1),
+                        refined(zAt, thetaOf(high), *high, -1)};
 }
 
 } // namespace blachorys::core

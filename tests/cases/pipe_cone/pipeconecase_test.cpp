@@ -179,6 +179,9 @@ const std::string kParallel =
     "Blad obliczen. Prawdopodobnie tworzaca RURY jest rownolegla do tworzacej STOZKA.";
 const std::string kPastAnEnd =
     "Blad obliczen. Prawdopodobnie RURA wychodzi poza koniec STOZKA - sprawdz Lm, Hs i BETA";
+const std::string kEndInsideTheCone =
+    "Blad obliczen. Prawdopodobnie koniec RURY lezy wewnatrz STOZKA - RURA nie wychodzi ze "
+    "STOZKA - zmien BETA, Hr lub Lm.";
 const std::string kOverTheSeam =
     "Blad obliczen. Prawdopodobnie otwor przecina linie ciecia (szew) STOZKA - zmien P.";
 
@@ -221,6 +224,18 @@ INSTANTIATE_TEST_SUITE_P(
         ConstructionFailure{
             {"nearly_parallel_to_the_cone", changed({{"E", "0"}, {"Beta", "5.72"}}), kPipe},
             kPastAnEnd + " (nie pasuje zadne Lm)."},
+        // Inclined more steeply than the wide cone's side, the pipe meets it only behind the
+        // axis and its end stands inside: it was developed through the cone's inside.
+        ConstructionFailure{{"steeper_than_the_cone_side",
+                             changed({{"Dsd", "2865"}, {"Dsm", "185"}, {"Beta", "42.8"}}), kPipe},
+                            kEndInsideTheCone},
+        ConstructionFailure{{"steeper_than_the_cone_side_mantle",
+                             changed({{"Dsd", "2865"}, {"Dsm", "185"}, {"Beta", "42.8"}}), kCone},
+                            kEndInsideTheCone},
+        ConstructionFailure{
+            {"steeper_than_the_cone_side_walls",
+             changed({{"Dsd", "2865"}, {"Dsm", "185"}, {"Beta", "42.8"}, {"tr", "2"}}), kPipe},
+            kEndInsideTheCone},
         ConstructionFailure{
             {"hole_over_the_seam",
              changed({{"Dr", "100"}, {"P", "320"}, {"Beta", "160"}, {"E", "0"}, {"N", "12"}}),

@@ -1,4 +1,6 @@
 #include "cases/transition/transitioncase.h"
+#include "common/core/curvesampling.h"
+#include "common/core/jointfit.h"
 #include "common/core/viewscene.h"
 #include "support/casetexts.h"
 
@@ -48,6 +50,27 @@ TEST(TransitionView, TheFoldedSheetLiesOnItsFansAndFlatTriangles) {
             worst = std::max(worst, off);
         }
         EXPECT_LT(worst, 1e-6 * (A + B + D + H));
+    }
+}
+
+// A rectangle wider than the circle: each fan's lines run inside another corner's angles, and
+// a point of the sheet belongs to the fan only up to the circle. Folded, the pattern's edges
+// meet the circle's and the rectangle's planes and the seam.
+TEST(TransitionView, ARectangleWiderThanTheCircleFoldsOntoItsOwnFans) {
+    for (const char* A : {"400", "600"}) {
+        for (const char* B : {"300", "400"}) {
+            for (const char* H : {"80", "300"}) {
+                SCOPED_TRACE(std::string(A) + " x " + B + ", H " + H);
+                const auto result = transitionCalculator().calculate(
+                    test::changedTexts(transitionCalculator(),
+                                       {{"A", A}, {"B", B}, {"D", "250"}, {"H", H}}),
+                    0, "d");
+                ASSERT_TRUE(result.outputs && result.outputs->view);
+                const JointFit fit = measureFit(result.outputs->pattern, result.outputs->view());
+                ASSERT_TRUE(fit.measured);
+                EXPECT_LE(fit.largestGap, kCutAllowance) << "at " << fit.nearestPoint;
+            }
+        }
     }
 }
 
