@@ -4,6 +4,7 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
 #include "cases/cone_pipe/conepipeview.h"
 #include "common/core/casecalculator.h"
+#include "common/core/fittingrange.h"
 
 namespace blachorys::core {
 namespace {
@@ -90,12 +91,8 @@ WindowDefinition window() {
 Construction<ConePipeModel> computeOrRefuse(const ConePipeInputs& in) {
     ConePipeConstruction construction = computeConePipe(in);
     if (construction.fault != ConePipeFault::None) {
-        std::string message = faultMessage(construction.fault);
-        if (!construction.fitting.empty()) {
-            message.pop_back(); // the closing full stop goes after what would fit
-            message += " " + construction.fitting + ".";
-        }
-        return constructionFailed<ConePipeModel>(message);
+        return constructionFailed<ConePipeModel>(
+            withWhatFits(faultMessage(construction.fault), construction.fitting));
     }
     return constructed(std::move(construction.model));
 }

@@ -4,22 +4,16 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 
 #include "common/core/fittingrange.h"
-#include "common/core/fittingsearch.h"
 
 #include <algorithm>
 
 namespace blachorys::core {
 
-std::optional<AxialReach> reachRound(const CurveValue& zAt) {
-    const std::optional<TurnExtremes> z = extremesRoundATurn(zAt);
-    return z ? std::optional(AxialReach{z->least, z->greatest}) : std::nullopt;
-}
-
 std::optional<std::string> pastAnEndFault(const PipeConeInputs& in, const ConeMantle& cone,
                                           FrustumReach sampled, const ReachOfInputs& reachOf) {
-    if (const std::optional<AxialReach> refined = reachOf(in)) {
-        sampled.add(refined->lowest);
-        sampled.add(refined->highest);
+    if (const std::optional<TurnExtremes> refined = reachOf(in)) {
+        sampled.add(refined->least);
+        sampled.add(refined->greatest);
     }
     if (sampled.withinTheEnds()) {
         return std::nullopt;
@@ -33,25 +27,18 @@ std::optional<std::string> pastAnEndFault(const PipeConeInputs& in, const ConeMa
     };
     const std::optional<double> least = endOfFitting(
         [&](double Lm) -> std::optional<double> {
-            const std::optional<AxialReach> reach = reachAt(Lm);
-            return reach ? std::optional(reach->lowest - low) : std::nullopt;
+            const std::optional<TurnExtremes> reach = reachAt(Lm);
+            return reach ? std::optional(reach->least - low) : std::nullopt;
         },
         in.Lm, true);
     const std::optional<double> greatest = endOfFitting(
         [&](double Lm) -> std::optional<double> {
-            const std::optional<AxialReach> reach = reachAt(Lm);
-            return reach ? std::optional(reach->highest - high) : std::nullopt;
+            const std::optional<TurnExtremes> reach = reachAt(Lm);
+            return reach ? std::optional(reach->greatest - high) : std::nullopt;
         },
         in.Lm, false);
-    std::string message = kPastAnEnd;
-    if (least && greatest) {
-        const std::string fitting = fittingRangeText("Lm", *least, *greatest);
-        if (!fitting.empty()) {
-            message.pop_back(); // the closing full stop goes after what would fit
-            message += " " + fitting + ".";
-        }
-    }
-    return message;
+    return withWhatFits(kPastAnEnd,
+                        least && greatest ? fittingRangeText("Lm", *least, *greatest) : "");
 }
 
 } // namespace blachorys::core

@@ -12,17 +12,11 @@ namespace blachorys::core {
 
 struct PipeConeInputs;
 
-/** How far along the cone's axis the pipe's curves reach, lowest and highest z. */
-struct AxialReach {
-    double lowest;
-    double highest;
-};
-
-/** The reach of a curve z(θ) round one full turn of the pipe; nothing when it misses anywhere. */
-std::optional<AxialReach> reachRound(const CurveValue& zAt);
-
-/** The reach of the joint's curves for some inputs; nothing when the pipe misses the cone. */
-using ReachOfInputs = std::function<std::optional<AxialReach>(const PipeConeInputs&)>;
+/**
+ * How far along the cone's axis (least and greatest z) the joint's curves reach for some
+ * inputs, round the pipe (`extremesRoundATurn`); nothing when the pipe misses the cone.
+ */
+using ReachOfInputs = std::function<std::optional<TurnExtremes>(const PipeConeInputs&)>;
 
 /**
  * "RURA wychodzi poza koniec STOZKA" when the reach sampled by the construction, or the reach

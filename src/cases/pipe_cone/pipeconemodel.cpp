@@ -285,7 +285,7 @@ Construction<PipeConeModel> construct(const PipeConeInputs& in, MantleLoops loop
     }
     const auto reachOf = [&cone](const PipeConeInputs& moved) {
         const PipeGenerators pipe(moved, cone, moved.Dr / 2);
-        return reachRound([&pipe](double t) -> std::optional<double> {
+        return extremesRoundATurn([&pipe](double t) -> std::optional<double> {
             const std::optional<Meeting> m = pipe.meet(t);
             return m ? std::optional(m->z) : std::nullopt;
         });

@@ -354,12 +354,12 @@ Construction<PipeConeModel> failed(const std::string& why) {
  */
 ReachOfInputs reachThroughTheWalls(const ConeMantle& cone, const ConePlate& plate,
                                    const LayerDevelopment* mean) {
-    return [&cone, &plate, mean](const PipeConeInputs& moved) -> std::optional<AxialReach> {
+    return [&cone, &plate, mean](const PipeConeInputs& moved) -> std::optional<TurnExtremes> {
         const PipeConeSurfaces surfaces = surfacesOf(moved);
         const PipeThroughPlate joint(moved, cone, plate);
         const TemplateCut cut(joint, surfaces);
-        const std::optional<AxialReach> cutReach =
-            reachRound([&cut](double t) -> std::optional<double> {
+        const std::optional<TurnExtremes> cutReach =
+            extremesRoundATurn([&cut](double t) -> std::optional<double> {
                 const std::optional<PlateMeeting> m = cut.at(t);
                 return m ? std::optional(m->point.z) : std::nullopt;
             });
@@ -370,16 +370,16 @@ ReachOfInputs reachThroughTheWalls(const ConeMantle& cone, const ConePlate& plat
         if (hole.fault() != nullptr) {
             return std::nullopt;
         }
-        const std::optional<AxialReach> holeReach =
-            reachRound([&hole](double t) -> std::optional<double> {
+        const std::optional<TurnExtremes> holeReach =
+            extremesRoundATurn([&hole](double t) -> std::optional<double> {
                 const std::optional<HoleThroughPlate::Cut> at = hole.at(t);
                 return at ? std::optional(at->where.point.z) : std::nullopt;
             });
         if (!holeReach) {
             return std::nullopt;
         }
-        return AxialReach{std::min(cutReach->lowest, holeReach->lowest),
-                          std::max(cutReach->highest, holeReach->highest)};
+        return TurnExtremes{std::min(cutReach->least, holeReach->least),
+                            std::max(cutReach->greatest, holeReach->greatest)};
     };
 }
 

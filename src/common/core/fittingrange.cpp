@@ -39,4 +39,12 @@ std::string fittingFromText(const std::string& name, double lowest) {
     return "(pasuje " + name + " od " + formatReport(upToTenth(lowest)) + ")";
 }
 
+std::string withWhatFits(std::string refusal, const std::string& fitting) {
+    if (fitting.empty() || refusal.empty() || refusal.back() != '.') {
+        return refusal;
+    }
+    refusal.pop_back();
+    return refusal + " " + fitting + ".";
+}
+
 } // namespace blachorys::core

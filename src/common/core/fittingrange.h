@@ -14,4 +14,7 @@ std::string fittingRangeText(const std::string& name, double lowest, double high
 /** "(pasuje H od 412.3)": the least value that fits, rounded up to the report's tenth. */
 std::string fittingFromText(const std::string& name, double lowest);
 
+/** A refusal ending in a full stop with what would fit put before it; as it is without. */
+std::string withWhatFits(std::string refusal, const std::string& fitting);
+
 } // namespace blachorys::core
