@@ -1,6 +1,6 @@
 #include "cli/clirunner.h"
 
-#include "common/core/materiallist.h"
+#include "common/core/cutparts.h"
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 
@@ -64,7 +64,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     const std::string date =
         options.date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
-    const core::CalculationResult result = core::withMaterialList(
+    const core::CalculationResult result = core::forThePlate(
         options.calculator->calculate(options.fields, options.development, date), options.plate);
     for (const auto& message : result.messages) {
         err << message.text << '\n';

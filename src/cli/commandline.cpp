@@ -31,6 +31,7 @@ std::string* plateText(core::PlateTexts& texts, const std::string& argument) {
     return argument == "--plate"      ? &texts.plate
            : argument == "--material" ? &texts.material
            : argument == "--gap"      ? &texts.gap
+           : argument == "--parts"    ? &texts.parts
                                       : nullptr;
 }
 
@@ -287,7 +288,7 @@ std::string usageText() {
             "         [--overlap MM] [--scale-x PCT] [--scale-y PCT] (with --template-pdf)\n"
             "         [--dxf-version R12|R2000] (with --cnc-dxf or --nesting-dxf)\n"
             "         [--view front|side|top|iso] [--size WxH] (with --view-png)\n"
-            "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM]\n"
+            "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM] [--parts K]\n"
             "       blachorys-cli --list\n"
             "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {

@@ -1,6 +1,7 @@
 // The nesting: no two pieces overlap or come closer than the gap, none leaves its plate or
 // comes closer than the gap to its edge, and every copy the job cuts is on a plate.
 #include "cases/calculators.h"
+#include "common/core/cutparts.h"
 #include "common/core/materiallist.h"
 #include "common/core/nesting.h"
 
@@ -119,6 +120,13 @@ TEST(Nesting, EveryCalculatorsDefaultsAndExamplesLieApartAndOnTheirPlates) {
                 EXPECT_EQ(checkNesting(pieces, plate, kDefaultGapMm, name), copiesOf(pieces))
                     << name;
             }
+            // Split in halves (or left whole where a piece does not split so), as cut.
+            CalculationOutputs halves = *result.outputs;
+            halves.split = splitJob(halves, 2);
+            const auto parts = jobPiecesOf(halves);
+            EXPECT_EQ(checkNesting(parts, {1000, 2000}, kDefaultGapMm, name + " halves"),
+                      copiesOf(parts))
+                << name;
         }
     }
 }

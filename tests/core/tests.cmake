@@ -16,6 +16,7 @@ add_executable(core_tests
     core/numbertext_test.cpp
     core/pattern_test.cpp
     core/patterncells_test.cpp
+    core/pieceparts_test.cpp
     core/parallelfor_test.cpp
     core/patternchecks_test.cpp
     core/previewfit_test.cpp

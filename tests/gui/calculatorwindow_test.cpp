@@ -4,7 +4,7 @@
 #include "cli/clirunner.h"
 #include "common/core/fieldreading.h"
 #include "common/core/makercontact.h"
-#include "common/core/materiallist.h"
+#include "common/core/cutparts.h"
 #include "common/core/templateplan.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/numericlineedit.h"
@@ -123,7 +123,7 @@ protected:
         for (const QString& text : m_window.fieldTexts()) {
             texts.push_back(text.toStdString());
         }
-        return core::withMaterialList(GetParam()->calculate(texts, development, today()),
+        return core::forThePlate(GetParam()->calculate(texts, development, today()),
                                       m_window.plateTexts() == core::PlateTexts{}
                                           ? core::PlateSettings{}
                                           : *core::readPlateTexts(m_window.plateTexts()).settings);
@@ -553,6 +553,27 @@ TEST_P(CalculatorWindowTest, TheDxfButtonsSayWhichIsWhichAndTheCncDialogChoosesT
     const std::string written = readFileBytes(path("stary.dxf").toStdString());
     EXPECT_NE(written.find("AC1009"), std::string::npos);
     EXPECT_EQ(written, readFileBytes(path("cli.dxf").toStdString()));
+}
+
+TEST_P(CalculatorWindowTest, PiecesSplitInTheArkuszDialogAreCutInPartsAsOnTheCommandLine) {
+    m_prompts.answerPlate(core::PlateTexts{"1500 x 3000", "stal", "2", "10"});
+    clickEnabled(m_window, QStringLiteral("ButtonArkusz"));
+    calculate();
+    m_prompts.answerSaveFile(path("czesci"));
+    clickEnabled(m_window, output("ZapiszDXFCNC"));
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::runCli({definition().key, "--date", today(), "--parts", "2", "--cnc-dxf",
+                           path("cli.dxf").toStdString()},
+                          out, err),
+              cli::kExitCalculated)
+        << err.str();
+    const std::string written = readFileBytes(path("czesci.dxf").toStdString());
+    EXPECT_EQ(written, readFileBytes(path("cli.dxf").toStdString()));
+    // Every calculator's default piece splits: its parts are captioned in the file ("część 2/2",
+    // its letters as the DXF spells them).
+    EXPECT_NE(written.find("cz\\U+0119\\U+015B\\U+0107 2/2"), std::string::npos);
 }
 
 TEST_P(CalculatorWindowTest, DialogsStartWhereTheirKindOfFileLastWentAndTheStatusLineSaysSo) {

@@ -62,7 +62,7 @@ CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText
                             sheetOf(kRuleLength, model.sheet.width(), model.sheet.height()),
                             dateText),
             pattern(model),
-            {{"stozek", 1, coneWall(model.inputs).thickness}}};
+            {{"stozek", 1, coneWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
 }
 
 } // namespace blachorys::core

@@ -121,7 +121,8 @@ CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view 
             pattern(model),
             {{isCone(model) ? "stozek" : "rura", 1,
               isCone(model) ? coneWall(model.inputs).thickness
-                            : pipeWall(model.inputs).thickness}}};
+                            : pipeWall(model.inputs).thickness,
+              {SplitKind::AlongGenerators}}}};
 }
 
 } // namespace blachorys::core

@@ -147,7 +147,8 @@ CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateTe
     outputs.report = makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
     const double t = elbowWall(model.inputs).thickness;
-    outputs.pieces = {{"A", 2, t}, {"B", model.inputs.Ns - 2, t}};
+    const SplitPlan strips{SplitKind::AlongGenerators};
+    outputs.pieces = {{"A", 2, t, strips}, {"B", model.inputs.Ns - 2, t, strips}};
     return outputs;
 }
 

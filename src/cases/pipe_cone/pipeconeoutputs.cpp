@@ -108,13 +108,13 @@ CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view 
                                 sheetOf(kResultsRule, model.girth, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, model.girth, model.hmax},
                                      {kCurveColour, kEndFaceColour}, model.exactTemplate),
-                {{"rura", 1, pipeWall(model.inputs).thickness}}};
+                {{"rura", 1, pipeWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
     }
     return {makePointReport(heading(model.inputs), mantleResults(model),
                             sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()),
                             dateText),
             mantlePattern(model),
-            {{"plaszcz stozka", 1, coneWall(model.inputs).thickness}}};
+            {{"plaszcz stozka", 1, coneWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
 }
 
 } // namespace blachorys::core

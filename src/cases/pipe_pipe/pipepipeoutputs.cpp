@@ -113,12 +113,12 @@ CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view 
                                 sheetOf(kResultsRule, model.girth, model.hmax), dateText),
                 templateStripPattern({model.L, model.h, model.girth, model.hmax},
                                      {kCurveColour, kBaseLineColour}, model.exactCurve),
-                {{"rura mniejsza", 1, branchWall(model.inputs).thickness}}};
+                {{"rura mniejsza", 1, branchWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
     }
     return {makePointReport(heading(model.inputs), shellResults(model),
                             sheetOf(kResultsRule, model.inputs.Ld, model.girth), dateText),
             shellPattern(model),
-            {{"plaszcz", 1, shellWall(model.inputs).thickness}}};
+            {{"plaszcz", 1, shellWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
 }
 
 } // namespace blachorys::core

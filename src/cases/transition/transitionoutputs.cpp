@@ -134,6 +134,25 @@ Pattern pattern(const TransitionModel& m) {
     return std::move(b).finish();
 }
 
+/**
+ * The piece parts along the lines from the middle of each side of the rectangle to the circle
+ * point its flat triangle shares with both fans beside it; its seam runs from corner 1.
+ */
+SplitPlan fanSplit(const TransitionModel& m) {
+    const int n = m.inputs.N;
+    const auto exactCorner = [&m](int c) { return m.exactCorners[static_cast<std::size_t>(c)]; };
+    SplitPlan plan{SplitKind::AlongFans,
+                   {},
+                   {exactCorner(0), exactCirclePoint(m, 1, 0)},
+                   {exactCorner(4), exactCirclePoint(m, 4, n)}};
+    for (int k = 1; k <= 4; ++k) {
+        const PatternPoint a = exactCorner(k - 1);
+        const PatternPoint b = exactCorner(k);
+        plan.fanLines.push_back({{(a.x + b.x) / 2, (a.y + b.y) / 2}, exactCirclePoint(m, k, n)});
+    }
+    return plan;
+}
+
 std::vector<std::string> cutNotes(const TransitionModel& m) {
     if (!(m.tableOffset >= kTableOffsetNoted)) {
         return {};
@@ -148,8 +167,9 @@ CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_v
     PointReport report = makePointReport(heading(model), resultLines(model),
                                          sheetOf(kRuleLength, model.W, model.Hs), dateText);
     report.cutNotes = cutNotes(model);
-    return {std::move(report), pattern(model),
-            {{"przejscie", 1, transitionWall(model.inputs).thickness}}};
+    return {std::move(report),
+            pattern(model),
+            {{"przejscie", 1, transitionWall(model.inputs).thickness, fanSplit(model)}}};
 }
 
 } // namespace blachorys::core

@@ -22,6 +22,16 @@ struct Message {
 };
 
 /**
+ * What is cut when the pieces are split into parts that fit a plate: each part its own closed
+ * outline, turned to its smallest box and laid beside the others, with its marking lines,
+ * reported points, match marks and caption; and what each part is to the job.
+ */
+struct CutJob {
+    Pattern pattern;
+    CutPieces pieces;
+};
+
+/**
  * The plain data every output reads: the report for the memo, the TXT file and the printout;
  * the pattern for the DXF, the preview and the template; what each of its pieces is to the job;
  * the joint in space for the 3-D view.
@@ -36,7 +46,17 @@ struct CalculationOutputs {
      * pay. Empty for a calculator that has no view.
      */
     std::function<JointView()> view;
+    /** The parts, when a piece is split; the pattern's pieces are cut whole otherwise. */
+    std::optional<CutJob> split;
 };
+
+/** What the template, the cutting table's file and the nesting draw: the parts, or the pattern. */
+inline const Pattern& patternToCut(const CalculationOutputs& outputs) {
+    return outputs.split ? outputs.split->pattern : outputs.pattern;
+}
+inline const CutPieces& piecesToCut(const CalculationOutputs& outputs) {
+    return outputs.split ? outputs.split->pieces : outputs.pieces;
+}
 
 struct CalculationResult {
     enum class Status {

@@ -204,8 +204,7 @@ bool InsideTest::contains(PatternPoint p) const {
     for (const std::size_t e : m_bands[static_cast<std::size_t>(at)]) {
         const PatternPoint a = m_edges[e].a;
         const PatternPoint b = m_edges[e].b;
-        if ((a.y > p.y) != (b.y > p.y) &&
-            p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
             inside = !inside;
         }
     }
@@ -258,6 +257,64 @@ std::vector<PatternPoint> simplifiedChain(const std::vector<PatternPoint>& point
         }
     }
     return result;
+}
+
+std::vector<PatternPoint> convexHull(std::vector<PatternPoint> points) {
+    std::sort(points.begin(), points.end(), [](PatternPoint a, PatternPoint b) {
+        return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
+    if (points.size() < 3) {
+        return points;
+    }
+    const auto turnsLeft = [](PatternPoint o, PatternPoint a, PatternPoint b) {
+        return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x) > 0.0;
+    };
+    // Andrew's monotone chain: the lower hull left to right, then the upper one back.
+    std::vector<PatternPoint> hull(2 * points.size());
+    std::size_t k = 0;
+    for (const PatternPoint p : points) {
+        while (k >= 2 && !turnsLeft(hull[k - 2], hull[k - 1], p)) {
+            --k;
+        }
+        hull[k++] = p;
+    }
+    for (std::size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && !turnsLeft(hull[k - 2], hull[k - 1], points[i])) {
+            --k;
+        }
+        hull[k++] = points[i];
+    }
+    hull.resize(k - 1);
+    return hull;
+}
+
+Motion uprightTurn(const std::vector<PatternPoint>& points) {
+    const std::vector<PatternPoint> hull = convexHull(points);
+    const auto boxArea = [&hull](const Motion& turn) {
+        FlatBox box;
+        for (const PatternPoint p : hull) {
+            box.add(turn(p));
+        }
+        return box.width() * box.height();
+    };
+    Motion best;
+    double least = boxArea(best);
+    for (std::size_t k = 0; k < hull.size(); ++k) {
+        const PatternPoint a = hull[k];
+        const PatternPoint b = hull[(k + 1) % hull.size()];
+        const double l = std::hypot(b.x - a.x, b.y - a.y);
+        if (!(l > 0.0)) {
+            continue;
+        }
+        // Turned so that this edge lies along X.
+        const Motion turn{(b.x - a.x) / l, -(b.y - a.y) / l, {}};
+        const double area = boxArea(turn);
+        if (area < least * (1.0 - 1e-9)) {
+            least = area;
+            best = turn;
+        }
+    }
+    return best;
 }
 
 } // namespace blachorys::core

@@ -110,4 +110,13 @@ private:
  */
 std::vector<PatternPoint> simplifiedChain(const std::vector<PatternPoint>& points, double tolerance);
 
+/** The smallest convex chain round the points, anticlockwise. */
+std::vector<PatternPoint> convexHull(std::vector<PatternPoint> points);
+
+/**
+ * The turn about the origin that gives the points their smallest box: along one edge of their
+ * hull (the rotating calipers' rule); none when their box is already as small.
+ */
+Motion uprightTurn(const std::vector<PatternPoint>& points);
+
 } // namespace blachorys::core

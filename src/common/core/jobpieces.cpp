@@ -13,7 +13,10 @@ Contour turnedTo(const Contour& contour, bool anticlockwise) {
 } // namespace
 
 std::vector<JobPiece> jobPiecesOf(const CalculationOutputs& outputs) {
-    const Pattern& pattern = outputs.pattern;
+    return jobPiecesOf(patternToCut(outputs), piecesToCut(outputs));
+}
+
+std::vector<JobPiece> jobPiecesOf(const Pattern& pattern, const CutPieces& cutPieces) {
     std::vector<JobPiece> pieces;
     std::vector<const Contour*> holes;
     for (const Contour& contour : pattern.exactContours) {
@@ -26,7 +29,7 @@ std::vector<JobPiece> jobPiecesOf(const CalculationOutputs& outputs) {
         }
         JobPiece piece;
         const std::size_t k = pieces.size();
-        piece.cut = k < outputs.pieces.size() ? outputs.pieces[k] : CutPiece{"element", 1, 0.0};
+        piece.cut = k < cutPieces.size() ? cutPieces[k] : CutPiece{"element", 1, 0.0, {}};
         piece.flat.outline = turnedTo(contour, true);
         pieces.push_back(std::move(piece));
     }

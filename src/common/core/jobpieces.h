@@ -16,9 +16,12 @@ struct JobPiece {
 
 /**
  * The pattern's pieces, one per piece outline in its order, each with the holes that lie within
- * it, drawn by the exact contours; named and counted by the outputs' pieces (a piece they do not
- * name is one "element" of no thickness).
+ * it, drawn by the exact contours; named and counted by `cutPieces` (a piece they do not name
+ * is one "element" of no thickness).
  */
+std::vector<JobPiece> jobPiecesOf(const Pattern& pattern, const CutPieces& cutPieces);
+
+/** The pieces the outputs cut: their parts when split (`patternToCut`). */
 std::vector<JobPiece> jobPiecesOf(const CalculationOutputs& outputs);
 
 /** The thickest plate any piece is cut from, mm; 0 when none has a thickness. */

@@ -1,5 +1,6 @@
 #include "common/core/materiallist.h"
 
+#include "common/core/cutparts.h"
 #include "common/core/nesting.h"
 #include "common/core/numbertext.h"
 #include "common/core/pointreport.h"
@@ -84,9 +85,8 @@ void addMaterialList(CalculationOutputs& outputs, const PlateSettings& settings)
         lines.push_back("Rozkroj pominiety : ponad " + std::to_string(kMostNestedCopies) +
                         " elementow");
     }
-    for (const std::size_t piece : nesting.tooLarge) {
-        lines.push_back(pieces[piece].cut.name + " - nie miesci sie na arkuszu " +
-                        plateText(settings.plate));
+    for (std::string& line : tooLargeLines(outputs, settings)) {
+        lines.push_back(std::move(line));
     }
     outputs.report.materialList = std::move(lines);
 }

@@ -119,23 +119,39 @@ bool boxFits(const FlatBox& box, const Plate& plate, double gapMm) {
            (box.height() <= length && box.width() <= width);
 }
 
-/** Moves a piece's box to the origin, where its shapes are made. */
-Motion toOrigin(const JobPiece& piece) {
-    const FlatBox box = boxOf(piece.flat.outline.points);
-    return Motion::moveBy({-box.minX, -box.minY});
+/** Moves the outline, turned by `turn`, so that its box begins at the origin. */
+Motion atOrigin(const Contour& outline, const Motion& turn) {
+    const FlatBox box = boxOf(moved(outline, turn).points);
+    return turn.then(Motion::moveBy({-box.minX, -box.minY}));
+}
+
+/**
+ * Where a piece's shapes are made: turned to its smallest box (a sector that lies aslant in its
+ * pattern is nested upright) when that fits the plate, else as it lies; its box moved to the
+ * origin. None when neither fits.
+ */
+std::optional<Motion> toOrigin(const JobPiece& piece, const Plate& plate, double gapMm) {
+    for (const Motion& turn : {uprightTurn(piece.flat.outline.points), Motion{}}) {
+        const Motion motion = atOrigin(piece.flat.outline, turn);
+        if (boxFits(boxOf(moved(piece.flat.outline, motion).points), plate, gapMm)) {
+            return motion;
+        }
+    }
+    return std::nullopt;
 }
 
 class Nester {
 public:
     Nester(const std::vector<JobPiece>& pieces, const Plate& plate, double gapMm)
-        : m_length(units(plate.length)), m_width(units(plate.width)),
-          m_edge(units(gapMm / 2)) {
+        : m_length(units(plate.length)), m_width(units(plate.width)), m_edge(units(gapMm / 2)) {
         for (const JobPiece& piece : pieces) {
             std::array<Shape, 4> turned;
             // A piece larger than the plate is never placed: its shapes are not made.
-            if (boxFits(boxOf(piece.flat.outline.points), plate, gapMm)) {
-                const auto outline = simplifiedChain(
-                    moved(piece.flat.outline, toOrigin(piece)).points, kOutlineToleranceMm);
+            const std::optional<Motion> origin = toOrigin(piece, plate, gapMm);
+            m_origins.push_back(origin.value_or(Motion{}));
+            if (origin) {
+                const auto outline =
+                    simplifiedChain(moved(piece.flat.outline, *origin).points, kOutlineToleranceMm);
                 for (int t = 0; t < 4; ++t) {
                     turned[static_cast<std::size_t>(t)] =
                         shapeOf(outline, t, gapMm / 2 + kOutlineToleranceMm);
@@ -158,6 +174,9 @@ public:
         return best;
     }
 
+    /** The motion that takes the piece to where its shapes were made. */
+    const Motion& origin(std::size_t piece) const { return m_origins[piece]; }
+
 private:
     const Shape& shape(std::size_t piece, int turns) const {
         return m_shapes[piece][static_cast<std::size_t>(turns)];
@@ -169,8 +188,8 @@ private:
         auto found = m_noFit.find(key);
         if (found == m_noFit.end()) {
             found = m_noFit
-                        .emplace(key, noFitPolygon(shape(fixed, fixedTurns),
-                                                   shape(moving, movingTurns)))
+                        .emplace(key,
+                                 noFitPolygon(shape(fixed, fixedTurns), shape(moving, movingTurns)))
                         .first;
         }
         return found->second;
@@ -191,7 +210,8 @@ private:
             return std::nullopt;
         }
         // A plate that holds the piece with nothing to spare still gives a region of some area.
-        const Path inner{{left, bottom}, {right + 1, bottom}, {right + 1, top + 1}, {left, top + 1}};
+        const Path inner{
+            {left, bottom}, {right + 1, bottom}, {right + 1, top + 1}, {left, top + 1}};
         ClipperLib::Clipper clipper;
         clipper.AddPath(inner, ClipperLib::ptSubject, true);
         for (const Placed& other : placed) {
@@ -224,6 +244,7 @@ private:
     cInt m_width;
     cInt m_edge;
     std::vector<std::array<Shape, 4>> m_shapes;
+    std::vector<Motion> m_origins;
     std::map<std::tuple<std::size_t, int, std::size_t, int>, Paths> m_noFit;
 };
 
@@ -295,7 +316,7 @@ Nesting nestPieces(const std::vector<JobPiece>& pieces, const Plate& plate, doub
             const std::size_t index = on - 1;
             placedOn[index].push_back({piece, found->turns, found->at});
             const Motion motion =
-                toOrigin(pieces[piece])
+                nester.origin(piece)
                     .then(Motion::quarterTurns(found->turns))
                     .then(Motion::moveBy({static_cast<double>(found->at.X) / kUnitsPerMm,
                                           static_cast<double>(found->at.Y) / kUnitsPerMm}));

@@ -53,7 +53,8 @@ struct Nesting {
 /**
  * Places every copy of every piece (its count of them) on plates `plate`, largest first, each
  * `gapMm` clear of the others and of the plate's edges: at the lowest, then leftmost, point
- * where it fits on the first plate with room for it, turned 0°, 90°, 180° or 270°, a copy of the
+ * where it fits on the first plate with room for it, turned 0°, 90°, 180° or 270° from the turn
+ * that gives it its smallest box (or from its own when only that fits), a copy of the
  * piece placed just before tried first turned half round from it (strips and sectors nest
  * head to tail); where it touches the others is found from the no-fit polygons of their
  * outlines (Minkowski sums), which the gap widens. Nothing when the job has more than

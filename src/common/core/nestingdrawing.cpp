@@ -49,7 +49,7 @@ NestingDrawingResult nestingDrawingOf(const CalculationOutputs& outputs,
     }
     // The lines each piece is marked with: those of no outline that lie on it.
     std::vector<std::vector<CncMarking>> markings(pieces.size());
-    for (const PatternLine& line : outputs.pattern.lines) {
+    for (const PatternLine& line : patternToCut(outputs).lines) {
         if (line.outline != kNoOutline) {
             continue;
         }

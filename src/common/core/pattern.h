@@ -36,6 +36,7 @@ enum class LineRole {
     Generator,   ///< a generator line, marked to set out a point or to roll along
     BendingLine, ///< a line the sheet is bent along
     CentreLine,  ///< a line to mark out that is no edge
+    MatchMark,   ///< a tick where two parts of a split piece are joined again
 };
 
 /** How one role is drawn: its DXF layer and colour (an AutoCAD Colour Index), its pen. */

@@ -25,9 +25,13 @@ set(BLACHORYS_CORE_SOURCES
     src/common/core/fittingrange.h
     src/common/core/fittingsearch.cpp
     src/common/core/fittingsearch.h
+    src/common/core/cutparts.cpp
+    src/common/core/cutparts.h
     src/common/core/flatpiece.cpp
     src/common/core/flatpiece.h
     src/common/core/inputchecks.h
+    src/common/core/pieceparts.cpp
+    src/common/core/pieceparts.h
     src/common/core/jobpieces.cpp
     src/common/core/jobpieces.h
     src/common/core/jointfit.cpp

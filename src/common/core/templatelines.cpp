@@ -50,7 +50,7 @@ TemplateInk inkOf(const LineStyles& styles, LineRole role) {
 
 bool isMarkingLine(LineRole role) {
     return role == LineRole::Generator || role == LineRole::BendingLine ||
-           role == LineRole::CentreLine;
+           role == LineRole::CentreLine || role == LineRole::MatchMark;
 }
 
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {

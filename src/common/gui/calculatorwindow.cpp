@@ -1,6 +1,6 @@
 #include "common/gui/calculatorwindow.h"
 
-#include "common/core/materiallist.h"
+#include "common/core/cutparts.h"
 #include "common/core/patterndrawing.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/fieldnotes.h"
@@ -184,7 +184,7 @@ void CalculatorWindow::Button1Click() {
         return;
     }
     const QString date = io::reportDateText(m_context.today());
-    core::CalculationResult result = core::withMaterialList(
+    core::CalculationResult result = core::forThePlate(
         m_calculator.calculate(reading, developmentIndex(), date.toStdString()), *plate.settings);
 
     if (result.status == core::CalculationResult::Status::Calculated) {
@@ -354,7 +354,7 @@ void CalculatorWindow::templateDialog(const render::OutputRow& row) {
     io::ProgramSettings remembered(m_context.savedInputsDirectory);
     const core::TemplateSettings initial =
         remembered.templateLayout(io::loadTemplateCorrection(m_context.savedInputsDirectory));
-    const auto choice = m_context.prompts.templateDialog(this, initial, m_outputs->pattern);
+    const auto choice = m_context.prompts.templateDialog(this, initial, core::patternToCut(*m_outputs));
     if (!choice) {
         return;
     }

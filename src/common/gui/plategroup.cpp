@@ -47,11 +47,18 @@ PlateGroup::PlateGroup(HintRouter& hints, QWidget* parent)
     m_gap->setObjectName(QStringLiteral("EditOdstep"));
     hints.attach(m_gap, QStringLiteral("Odstęp [mm]|Odstęp między elementami na arkuszu i od "
                                        "brzegu arkusza [mm]"));
+    m_parts = new QLineEdit(this);
+    m_parts->setObjectName(QStringLiteral("EditCzesci"));
+    hints.attach(m_parts, QStringLiteral("Podział na części|Na ile części podzielić element, "
+                                         "który nie mieści się na arkuszu (1 - w całości)"));
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Arkusz"), m_plate);
     layout->addRow(QStringLiteral("Materiał"), m_material);
     layout->addRow(QStringLiteral("Odstęp [mm]"), m_gap);
-    connect(m_gap, &QLineEdit::textChanged, this, &PlateGroup::changed);
+    layout->addRow(QStringLiteral("Podział na części"), m_parts);
+    for (QLineEdit* edit : {m_gap, m_parts}) {
+        connect(edit, &QLineEdit::textChanged, this, &PlateGroup::changed);
+    }
     for (QComboBox* box : {m_plate, m_material}) {
         connect(box, &QComboBox::currentTextChanged, this, &PlateGroup::changed);
     }
@@ -63,6 +70,7 @@ core::PlateTexts PlateGroup::texts() const {
     texts.plate = m_plate->currentText().toStdString();
     texts.material = m_material->currentText().toStdString();
     texts.gap = m_gap->text().toStdString();
+    texts.parts = m_parts->text().toStdString();
     return texts;
 }
 
@@ -70,6 +78,7 @@ void PlateGroup::setTexts(const core::PlateTexts& texts) {
     m_plate->setCurrentText(q(texts.plate));
     m_material->setCurrentText(q(texts.material));
     m_gap->setText(q(texts.gap));
+    m_parts->setText(q(texts.parts));
 }
 
 } // namespace blachorys::gui

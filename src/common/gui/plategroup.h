@@ -27,6 +27,7 @@ public:
     QComboBox* plate() const { return m_plate; }
     QComboBox* material() const { return m_material; }
     QLineEdit* gap() const { return m_gap; }
+    QLineEdit* parts() const { return m_parts; }
 
 signals:
     void changed();
@@ -35,6 +36,7 @@ private:
     QComboBox* m_plate = nullptr;
     QComboBox* m_material = nullptr;
     QLineEdit* m_gap = nullptr;
+    QLineEdit* m_parts = nullptr;
 };
 
 } // namespace blachorys::gui

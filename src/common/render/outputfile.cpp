@@ -36,7 +36,7 @@ OutputFile dxfFile(const OutputSource& source) {
 
 OutputFile templatePdfFile(const OutputSource& source) {
     const core::TemplatePlanning planning =
-        core::planTemplate(source.outputs.pattern, source.templateSettings, kPdfMarginMm);
+        core::planTemplate(core::patternToCut(source.outputs), source.templateSettings, kPdfMarginMm);
     if (!planning.plan) {
         return {{}, q(planning.problem)};
     }
@@ -50,7 +50,7 @@ OutputFile templatePdfFile(const OutputSource& source) {
 
 OutputFile cncDxfFile(const OutputSource& source) {
     const core::CncDrawingResult drawing = core::cncDrawingOf(
-        source.outputs.pattern,
+        core::patternToCut(source.outputs),
         core::cncTitleLine(source.definition.printHeading, source.outputs.report));
     if (!drawing.drawing) {
         return {{}, q(drawing.problem)};
