@@ -283,7 +283,10 @@ std::vector<Region> cutRegions(std::vector<Region> regions, const CutLine& line,
     for (Region& region : regions) {
         const auto made = crossingChords(region, line, ids);
         std::vector<Region> pieces{std::move(region)};
-        for (const auto& [a, b] : made) {
+        for (const auto& ends : made) {
+            // Named copies: a lambda cannot capture a structured binding in clang 14.
+            const std::uint64_t a = ends.first;
+            const std::uint64_t b = ends.second;
             // The chord splits the piece that holds its middle, the one that has both its ends.
             const auto endsIn = [&](const Region& r) { return find(r, a) && find(r, b); };
             const auto found = std::find_if(pieces.begin(), pieces.end(), endsIn);
