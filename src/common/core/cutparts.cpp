@@ -1,5 +1,6 @@
 #include "common/core/cutparts.h"
 
+#include "common/core/curvesampling.h"
 #include "common/core/jobpieces.h"
 #include "common/core/materiallist.h"
 
@@ -9,15 +10,6 @@
 
 namespace blachorys::core {
 namespace {
-
-double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double l2 = dx * dx + dy * dy;
-    const double t =
-        l2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0.0;
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
-}
 
 double distanceToOutline(PatternPoint p, const Contour& outline) {
     double nearest = std::numeric_limits<double>::infinity();
@@ -46,32 +38,6 @@ std::size_t pieceAt(PatternPoint p, const std::vector<PieceDrawing>& pieces,
         }
     }
     return nearest;
-}
-
-/** The marking lines of the pattern, each curved one by the segments of its exact curve. */
-std::vector<MarkedLine> markingLinesOf(const Pattern& pattern) {
-    std::vector<MarkedLine> lines;
-    std::vector<bool> curveDrawn(pattern.exactCurves.size(), false);
-    for (const PatternLine& line : pattern.lines) {
-        if (line.outline != kNoOutline) {
-            continue;
-        }
-        const bool curved =
-            line.curve >= 0 && static_cast<std::size_t>(line.curve) < pattern.exactCurves.size();
-        if (!curved) {
-            lines.push_back({line.from, line.to, line.role});
-            continue;
-        }
-        const auto curve = static_cast<std::size_t>(line.curve);
-        if (!curveDrawn[curve]) {
-            curveDrawn[curve] = true;
-            const auto& p = pattern.exactCurves[curve].points;
-            for (std::size_t k = 1; k < p.size(); ++k) {
-                lines.push_back({p[k - 1], p[k], line.role});
-            }
-        }
-    }
-    return lines;
 }
 
 /** The box the points take turned upright by `turn`. */

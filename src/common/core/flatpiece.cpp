@@ -1,5 +1,7 @@
 #include "common/core/flatpiece.h"
 
+#include "common/core/curvesampling.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -11,16 +13,32 @@ namespace {
 constexpr std::size_t kEdgesPerBand = 8;
 constexpr std::size_t kMostBands = 4096;
 
-double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double lengthSquared = dx * dx + dy * dy;
-    double t = lengthSquared > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
-
 } // namespace
+
+std::vector<MarkedLine> markingLinesOf(const Pattern& pattern) {
+    std::vector<MarkedLine> lines;
+    std::vector<bool> curveDrawn(pattern.exactCurves.size(), false);
+    for (const PatternLine& line : pattern.lines) {
+        if (line.outline != kNoOutline) {
+            continue;
+        }
+        const bool curved =
+            line.curve >= 0 && static_cast<std::size_t>(line.curve) < pattern.exactCurves.size();
+        if (!curved) {
+            lines.push_back({line.from, line.to, line.role});
+            continue;
+        }
+        const auto curve = static_cast<std::size_t>(line.curve);
+        if (!curveDrawn[curve]) {
+            curveDrawn[curve] = true;
+            const auto& p = pattern.exactCurves[curve].points;
+            for (std::size_t k = 1; k < p.size(); ++k) {
+                lines.push_back({p[k - 1], p[k], line.role});
+            }
+        }
+    }
+    return lines;
+}
 
 Motion Motion::then(const Motion& next) const {
     // next(this(p)) = R2 (R1 p + s1) + s2

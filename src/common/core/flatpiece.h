@@ -32,6 +32,12 @@ struct PieceDrawing {
     std::string caption;
 };
 
+/**
+ * The pattern's marking lines (those of no outline), each that is the chord of an exact curve
+ * marked along that curve instead, by its segments, once; in the pattern's order.
+ */
+std::vector<MarkedLine> markingLinesOf(const Pattern& pattern);
+
 /** A rigid motion of the plane: turned about the origin by the angle of (cos, sin), then moved. */
 struct Motion {
     double cos = 1.0;
@@ -49,7 +55,8 @@ struct Motion {
     static Motion quarterTurns(int quarters);
 };
 
-/** The motion that takes `a` to `toA` and the direction from `a` to `b` to that from `toA` to `toB`. */
+/** The motion that takes `a` to `toA` and the direction from `a` to `b` to that from `toA` to
+ * `toB`. */
 Motion motionOnto(PatternPoint a, PatternPoint b, PatternPoint toA, PatternPoint toB);
 
 Contour moved(const Contour& contour, const Motion& motion);
@@ -108,7 +115,8 @@ private:
  * `tolerance` of the chain that remains (Douglas and Peucker's), for work that need not be
  * exact: the nesting's outlines.
  */
-std::vector<PatternPoint> simplifiedChain(const std::vector<PatternPoint>& points, double tolerance);
+std::vector<PatternPoint> simplifiedChain(const std::vector<PatternPoint>& points,
+                                          double tolerance);
 
 /** The smallest convex chain round the points, anticlockwise. */
 std::vector<PatternPoint> convexHull(std::vector<PatternPoint> points);

@@ -1,62 +1,34 @@
 #include "common/core/nestingdrawing.h"
 
+#include "common/core/cutparts.h"
 #include "common/core/numbertext.h"
 
 namespace blachorys::core {
-namespace {
 
-/** The piece whose outline holds the marking line's middle, or none. */
-std::optional<std::size_t> pieceHolding(const std::vector<InsideTest>& insides,
-                                        PatternPoint from, PatternPoint to) {
-    const PatternPoint middle{(from.x + to.x) / 2, (from.y + to.y) / 2};
-    for (std::size_t k = 0; k < insides.size(); ++k) {
-        if (insides[k].contains(middle)) {
-            return k;
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
-std::string sheetLine(std::size_t index, std::size_t count, const Nesting& nesting,
-                      double share) {
+std::string sheetLine(std::size_t index, std::size_t count, const Nesting& nesting, double share) {
     return "Arkusz " + std::to_string(index + 1) + "/" + std::to_string(count) + " : " +
            plateText({nesting.widthMm, nesting.lengthMm}) + " , wykorzystanie " +
            formatFixed(100.0 * share, 1) + " %";
 }
 
 NestingDrawingResult nestingDrawingOf(const CalculationOutputs& outputs,
-                                      const std::vector<JobPiece>& pieces,
-                                      const Nesting& nesting) {
+                                      const std::vector<JobPiece>& pieces, const Nesting& nesting) {
     if (nesting.tooMany) {
-        return {std::nullopt, "ponad " + std::to_string(kMostNestedCopies) +
-                                  " elementow - rozkroj pominiety"};
+        return {std::nullopt,
+                "ponad " + std::to_string(kMostNestedCopies) + " elementow - rozkroj pominiety"};
     }
     std::string leftOff;
     for (const std::size_t piece : nesting.tooLarge) {
         leftOff += (leftOff.empty() ? "" : ", ") + pieces[piece].cut.name;
     }
     if (nesting.plates.empty()) {
-        return {std::nullopt, leftOff.empty() ? "brak elementow do rozkroju"
-                                              : "element " + leftOff +
-                                                    " nie miesci sie na arkuszu " +
-                                                    plateText({nesting.widthMm, nesting.lengthMm})};
+        return {std::nullopt, leftOff.empty()
+                                  ? "brak elementow do rozkroju"
+                                  : "element " + leftOff + " nie miesci sie na arkuszu " +
+                                        plateText({nesting.widthMm, nesting.lengthMm})};
     }
-    std::vector<InsideTest> insides;
-    for (const JobPiece& piece : pieces) {
-        insides.emplace_back(piece.flat);
-    }
-    // The lines each piece is marked with: those of no outline that lie on it.
-    std::vector<std::vector<CncMarking>> markings(pieces.size());
-    for (const PatternLine& line : patternToCut(outputs).lines) {
-        if (line.outline != kNoOutline) {
-            continue;
-        }
-        if (const auto k = pieceHolding(insides, line.from, line.to)) {
-            markings[*k].push_back({line.from, line.to});
-        }
-    }
+    // The lines each piece is marked with, a curved one along its exact curve.
+    const std::vector<PieceDrawing> drawings = pieceDrawingsOf(patternToCut(outputs));
     NestingDrawing drawing{nesting.lengthMm, nesting.widthMm, {}};
     const double plateArea = nesting.lengthMm * nesting.widthMm;
     for (std::size_t p = 0; p < nesting.plates.size(); ++p) {
@@ -70,16 +42,17 @@ NestingDrawingResult nestingDrawingOf(const CalculationOutputs& outputs,
             for (const Contour& hole : piece.flat.holes) {
                 sheet.cuts.push_back({OutlineKind::Hole, moved(hole, m).points});
             }
-            for (const CncMarking& line : markings[placed.piece]) {
-                sheet.markings.push_back({m(line.from), m(line.to)});
+            if (placed.piece < drawings.size()) {
+                for (const MarkedLine& line : drawings[placed.piece].markings) {
+                    sheet.markings.push_back({m(line.from), m(line.to)});
+                }
             }
-            const std::string count = piece.cut.count > 1
-                                          ? " " + std::to_string(placed.copy + 1) + "/" +
-                                                std::to_string(piece.cut.count)
-                                          : "";
-            sheet.texts.push_back(
-                {m(centroidOf(piece.flat.outline)), kCncSmallestTitleHeightMm * 4,
-                 piece.cut.name + count});
+            const std::string count =
+                piece.cut.count > 1
+                    ? " " + std::to_string(placed.copy + 1) + "/" + std::to_string(piece.cut.count)
+                    : "";
+            sheet.texts.push_back({m(centroidOf(piece.flat.outline)), kCncSmallestTitleHeightMm * 4,
+                                   piece.cut.name + count});
         }
         sheet.texts.push_back({{0.0, -3 * kCncLargestTitleHeightMm},
                                kCncLargestTitleHeightMm * 2,

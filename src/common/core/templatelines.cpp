@@ -1,5 +1,7 @@
 #include "common/core/templatelines.h"
 
+#include "common/core/flatpiece.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -55,27 +57,8 @@ bool isMarkingLine(LineRole role) {
 
 std::vector<TemplateLine> templateLinesOf(const Pattern& pattern) {
     std::vector<TemplateLine> lines;
-    std::vector<bool> curveDrawn(pattern.exactCurves.size(), false);
-    for (const PatternLine& line : pattern.lines) {
-        if (line.outline != kNoOutline) {
-            continue;
-        }
-        // A marking line with an exact curve is marked along it, as it is cut beside it.
-        const bool curved =
-            line.curve >= 0 && static_cast<std::size_t>(line.curve) < pattern.exactCurves.size();
-        if (!curved) {
-            lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, line.role});
-            continue;
-        }
-        const auto curve = static_cast<std::size_t>(line.curve);
-        if (curveDrawn[curve]) {
-            continue;
-        }
-        curveDrawn[curve] = true;
-        const auto& p = pattern.exactCurves[curve].points;
-        for (std::size_t k = 1; k < p.size(); ++k) {
-            lines.push_back({p[k - 1].x, p[k - 1].y, p[k].x, p[k].y, line.role});
-        }
+    for (const MarkedLine& line : markingLinesOf(pattern)) {
+        lines.push_back({line.from.x, line.from.y, line.to.x, line.to.y, line.role});
     }
     for (const Contour& contour : pattern.exactContours) {
         const auto& p = contour.points;

@@ -1,5 +1,6 @@
 #include "common/core/viewscene.h"
 
+#include "common/core/curvesampling.h"
 #include "common/core/patterncells.h"
 #include "common/core/templatelabels.h"
 
@@ -56,15 +57,6 @@ int piecesOf(double length, double step) {
     constexpr double kMostPieces = 4096;
     const double pieces = std::ceil(length / step);
     return std::isfinite(pieces) ? static_cast<int>(std::clamp(pieces, 1.0, kMostPieces)) : 1;
-}
-
-double distanceToSegment(PatternPoint p, PatternPoint a, PatternPoint b) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    const double t =
-        length2 > 0.0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
 double ringExtent(const std::vector<PatternPoint>& ring) {
