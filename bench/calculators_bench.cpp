@@ -1,11 +1,12 @@
 // Every calculator from field texts to every output, as "Licz" runs it on the user-interface
 // thread, for each of its examples; and the DXF text of its largest example.
 #include "cases/calculators.h"
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -29,9 +30,25 @@ void writeDxfText(benchmark::State& state, const Calculator* calculator,
         exampleInputs(calculator->definition(), *example),
         developmentIndex(calculator->definition(), example->development).value_or(0), "-");
     for (auto _ : state) {
-        auto text = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));
+        auto text = DxfTemplateWriter::documentText(dxfLinesOf(*result.outputs));
         benchmark::DoNotOptimize(text);
     }
+}
+
+/** The example's inputs with N set to `n`. */
+void calculateAtN(benchmark::State& state, const Calculator* calculator,
+                  const ExampleInputs* example, int n) {
+    ExampleInputs atN = *example;
+    std::erase_if(atN.fieldTexts, [](const auto& text) { return text.first == "N"; });
+    atN.fieldTexts.emplace_back("N", std::to_string(n));
+    calculateExample(state, calculator, &atN);
+}
+
+/** Whether the example divides the pattern as finely as its calculator allows. */
+bool atLargestN(const CalculatorDefinition& definition, const ExampleInputs& example) {
+    return std::any_of(example.fieldTexts.begin(), example.fieldTexts.end(), [&](const auto& text) {
+        return text.first == "N" && text.second == std::to_string(definition.largestN);
+    });
 }
 
 std::size_t dxfLineCount(const Calculator& calculator, const ExampleInputs& example) {
@@ -41,7 +58,11 @@ std::size_t dxfLineCount(const Calculator& calculator, const ExampleInputs& exam
     return result.outputs ? result.outputs->pattern.lines.size() : 0;
 }
 
-/** Registered at start-up from the registry: BM_Calculate/<key>/<example>, BM_DxfText/<key>. */
+/**
+ * Registered at start-up from the registry: BM_Calculate/<key>/<example>, BM_DxfText/<key>, and
+ * BM_Scaling/<key>/<example>/N:<n> for each example at the largest N, at a tenth of it and at it,
+ * which scripts/scaling.sh compares: a cost that grows faster than N shows in their ratio.
+ */
 const bool registered = [] {
     for (const Calculator* calculator : calculators()) {
         const auto& d = calculator->definition();
@@ -53,6 +74,16 @@ const bool registered = [] {
                                          calculateExample, calculator, &example)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
+            if (atLargestN(d, example)) {
+                for (const int n : {d.largestN / 10, d.largestN}) {
+                    benchmark::RegisterBenchmark(
+                        ("BM_Scaling/" + d.key + "/" + example.name + "/N:" + std::to_string(n))
+                            .c_str(),
+                        calculateAtN, calculator, &example, n)
+                        ->Unit(benchmark::kMillisecond)
+                        ->UseRealTime();
+                }
+            }
             const std::size_t count = dxfLineCount(*calculator, example);
             if (count > largestCount) {
                 largestCount = count;

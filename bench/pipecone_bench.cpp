@@ -4,8 +4,8 @@
 // The mantle at N = 2000 is the heaviest calculation of the program: 2001 hole points of 8000
 // thin triangles each, which the reference loop runs one by one and the fast fans share.
 #include "cases/pipe_cone/pipeconecase.h"
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +22,7 @@ void calculate(benchmark::State& state, const Calculator& calculator) {
     const auto texts = exampleInputs(definition, {"", "", {{"N", divisions}}});
     for (auto _ : state) {
         auto result = calculator.calculate(texts, development, "08-12-2026");
-        auto dxf = DxfTemplateWriter::documentText(dxfLinesOf(result.outputs->pattern));
+        auto dxf = DxfTemplateWriter::documentText(dxfLinesOf(*result.outputs));
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(dxf);
     }

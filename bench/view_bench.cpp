@@ -2,8 +2,8 @@
 // calculator and development, at its defaults and at its largest N, and for each of its
 // examples; and the scene each frame is drawn from, made once per calculation.
 #include "cases/calculators.h"
-#include "common/core/viewframe.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/viewframe.h"
+#include "common/core/view3d/viewscene.h"
 #include "common/render/viewpainter.h"
 
 #include <QGuiApplication>

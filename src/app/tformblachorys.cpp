@@ -26,6 +26,8 @@ namespace {
 
 constexpr QSize kClientSize(702, 554);
 constexpr QPoint kInitialPosition(279, 56);
+/** A calculator window's property: it was tiled, and keeps its share of the area. */
+constexpr const char* kTiled = "blachorysTiled";
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -239,9 +241,15 @@ void TFormBlachorys::keepRoomFor(QMdiSubWindow* window) {
     if (calculator == nullptr) {
         return;
     }
-    // Maximised, the window is the area's size and its own contents scroll; otherwise it keeps
-    // the room its controls need, and the area scrolls.
+    // Maximised, the window is the area's size and its own contents scroll; tiled, it keeps its
+    // share of the area and its contents scroll too, until it is maximised or cascaded;
+    // otherwise it keeps the room its controls need, and the area scrolls.
     if (window->isMaximized() || window->isMinimized()) {
+        window->setProperty(kTiled, false);
+        window->setMinimumSize(0, 0);
+        return;
+    }
+    if (window->property(kTiled).toBool()) {
         window->setMinimumSize(0, 0);
         return;
     }
@@ -269,10 +277,11 @@ void TFormBlachorys::tileNow() {
     const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
     const int rows = (count + columns - 1) / columns;
     const QSize area = m_mdiArea->viewport()->size();
-    QSize cell(area.width() / columns, area.height() / rows);
+    // Each its share of the area, its contents scrolled inside it where they need more.
+    const QSize cell(area.width() / columns, area.height() / rows);
     for (QMdiSubWindow* window : windows) {
+        window->setProperty(kTiled, true);
         keepRoomFor(window);
-        cell = cell.expandedTo(window->minimumSize());
     }
     m_mdiArea->horizontalScrollBar()->setValue(0);
     m_mdiArea->verticalScrollBar()->setValue(0);
@@ -286,6 +295,7 @@ void TFormBlachorys::Kaskada1Click() {
     m_mdiArea->cascadeSubWindows();
     QTimer::singleShot(0, this, [this] {
         for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+            window->setProperty(kTiled, false);
             keepRoomFor(window);
         }
     });

@@ -1,6 +1,6 @@
 #include "cli/clirunner.h"
 
-#include "common/core/cutparts.h"
+#include "common/core/calculator/plateoutputs.h"
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 
@@ -80,13 +80,16 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         std::any_of(options.files.begin(), options.files.end(),
                     [](const RequestedFile& file) { return file.path == kStandardOutput; });
     if (!filesToOutput) {
-        for (const auto& line : outputs.report.resultLines()) {
+        for (const auto& line : outputs.report.memoLines()) {
             out << line << '\n';
         }
     }
-    const render::OutputSource source{options.calculator->definition(), outputs,
-                                      options.templateSettings, options.dxfVersion,
-                                      options.plate, options.viewImage};
+    const render::OutputSource source{options.calculator->definition(),
+                                      outputs,
+                                      options.templateSettings,
+                                      options.dxfVersion,
+                                      options.plate,
+                                      options.viewImage};
     bool allWritten = true;
     for (const RequestedFile& file : options.files) {
         allWritten = writeRequested(file, source, out, err) && allWritten;

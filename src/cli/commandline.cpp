@@ -1,8 +1,9 @@
 #include "cli/commandline.h"
 
 #include "cases/calculators.h"
-#include "common/core/fieldreading.h"
-#include "common/core/numbertext.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/fieldreading.h"
+#include "common/core/calculator/platetexts.h"
 #include "common/io/platformfiles.h"
 
 #include <QString>
@@ -132,126 +133,128 @@ const RequestedFile* CliOptions::file(render::OutputKind kind) const {
     return found == files.end() ? nullptr : &*found;
 }
 
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
-    if (arguments.size() == 1 && arguments[0] == "--list") {
-        CliOptions options;
-        options.list = true;
-        return {std::move(options), {}};
-    }
-    if (arguments.empty()) {
-        return usageError("no calculator named");
-    }
+namespace {
+
+/** A command line being read: the options so far, and what is known only at the end. */
+struct Reading {
     CliOptions options;
-    options.calculator = core::findCalculator(arguments[0]);
-    if (options.calculator == nullptr) {
-        return usageError("unknown calculator '" + arguments[0] + "'");
-    }
-    const auto& definition = options.calculator->definition();
-    options.inputs = core::defaultInputs(definition);
     core::PlateTexts plateTexts;
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     bool viewSettingsGiven = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--strict") {
-            options.strict = true;
-            continue;
-        }
-        // A selector's name after "--", or the selectors' count for none.
-        const std::size_t selector =
-            argument.starts_with("--")
-                ? core::selectorIndex(definition, argument.substr(2)).value_or(
-                      definition.selectors.size())
-                : definition.selectors.size();
-        const bool choosing = selector < definition.selectors.size();
-        const render::OutputRow* file = fileOption(argument);
-        const bool takesValue = choosing || file || argument == "--development" ||
-                                argument == "--date" || argument == "--dxf-version" ||
-                                isViewOption(argument) || isTemplateOption(argument) ||
-                                plateText(plateTexts, argument) != nullptr;
-        if (takesValue && i + 1 >= arguments.size()) {
-            return usageError(argument + " needs a value");
-        }
-        if (choosing) {
-            const std::string& value = arguments[++i];
-            const auto choice = core::choiceIndex(definition.selectors[selector], value);
-            if (!choice) {
-                return usageError(argument + " does not take '" + value + "'");
-            }
-            options.inputs.choices[selector] = *choice;
-        } else if (file) {
-            std::erase_if(options.files, [file](const RequestedFile& f) { return f.row == file; });
-            options.files.push_back({file, arguments[++i]});
-        } else if (isTemplateOption(argument)) {
-            const std::string& value = arguments[++i];
-            if (!setTemplateOption(options.templateSettings, argument, value)) {
-                return usageError(argument + " does not take '" + value + "'");
-            }
-            templateSettingsGiven = true;
-        } else if (std::string* text = plateText(plateTexts, argument)) {
-            *text = arguments[++i];
-        } else if (argument == "--dxf-version") {
-            const std::string& value = arguments[++i];
-            if (value != "R12" && value != "R2000") {
-                return usageError(argument + " does not take '" + value + "'");
-            }
-            options.dxfVersion = value == "R12" ? cnc::DxfVersion::R12 : cnc::DxfVersion::R2000;
-            dxfVersionGiven = true;
-        } else if (isViewOption(argument)) {
-            const std::string& value = arguments[++i];
-            if (!setViewOption(options.viewImage, argument, value)) {
-                return usageError(argument + " does not take '" + value + "'");
-            }
-            viewSettingsGiven = true;
-        } else if (argument == "--date") {
-            options.date = arguments[++i];
-        } else if (argument == "--development") {
-            const std::string& value = arguments[++i];
-            const auto found = core::developmentIndex(definition, value);
-            if (!found || value.empty() || definition.developments.empty()) {
-                return usageError(definition.key + " has no development '" + value + "'");
-            }
-            options.development = *found;
-        } else {
-            const auto equals = argument.find('=');
-            if (equals == std::string::npos || argument.starts_with("--")) {
-                return usageError("unexpected argument '" + argument + "'");
-            }
-            const std::string name = argument.substr(0, equals);
-            const auto field = core::fieldIndex(definition, name);
-            if (!field) {
-                return usageError(definition.key + " has no field '" + name + "'");
-            }
-            options.inputs.fieldTexts[*field] = enteredText(argument.substr(equals + 1));
-        }
+
+    const core::CalculatorDefinition& definition() const {
+        return options.calculator->definition();
     }
-    if (templateSettingsGiven && !options.file(render::OutputKind::TemplatePdf)) {
-        return usageError("the template's options need --template-pdf");
+    /** The selector an option names ("--joint"), or none. */
+    std::optional<std::size_t> selectorOf(const std::string& argument) const {
+        return argument.starts_with("--") ? core::selectorIndex(definition(), argument.substr(2))
+                                          : std::nullopt;
     }
-    if (dxfVersionGiven && !options.file(render::OutputKind::CncDxf) &&
+    bool takesValue(const std::string& argument) {
+        return selectorOf(argument) || fileOption(argument) || argument == "--development" ||
+               argument == "--date" || argument == "--dxf-version" || isViewOption(argument) ||
+               isTemplateOption(argument) || plateText(plateTexts, argument) != nullptr;
+    }
+};
+
+std::string doesNotTake(const std::string& option, const std::string& value) {
+    return option + " does not take '" + value + "'";
+}
+
+/** Takes an option and its value; what is wrong with them, or nothing. */
+std::optional<std::string> takeOption(Reading& reading, const std::string& option,
+                                      const std::string& value) {
+    CliOptions& options = reading.options;
+    const core::CalculatorDefinition& definition = reading.definition();
+    if (const auto selector = reading.selectorOf(option)) {
+        const auto choice = core::choiceIndex(definition.selectors[*selector], value);
+        if (!choice) {
+            return doesNotTake(option, value);
+        }
+        options.inputs.choices[*selector] = *choice;
+    } else if (const render::OutputRow* file = fileOption(option)) {
+        std::erase_if(options.files, [file](const RequestedFile& f) { return f.row == file; });
+        options.files.push_back({file, value});
+    } else if (isTemplateOption(option)) {
+        if (!setTemplateOption(options.templateSettings, option, value)) {
+            return doesNotTake(option, value);
+        }
+        reading.templateSettingsGiven = true;
+    } else if (std::string* text = plateText(reading.plateTexts, option)) {
+        *text = value;
+    } else if (option == "--dxf-version") {
+        if (value != "R12" && value != "R2000") {
+            return doesNotTake(option, value);
+        }
+        options.dxfVersion = value == "R12" ? cnc::DxfVersion::R12 : cnc::DxfVersion::R2000;
+        reading.dxfVersionGiven = true;
+    } else if (isViewOption(option)) {
+        if (!setViewOption(options.viewImage, option, value)) {
+            return doesNotTake(option, value);
+        }
+        reading.viewSettingsGiven = true;
+    } else if (option == "--date") {
+        options.date = value;
+    } else {
+        const auto found = core::developmentIndex(definition, value);
+        if (!found || value.empty() || definition.developments.empty()) {
+            return definition.key + " has no development '" + value + "'";
+        }
+        options.development = *found;
+    }
+    return std::nullopt;
+}
+
+/** Takes a field's text, FIELD=TEXT; what is wrong with it, or nothing. */
+std::optional<std::string> takeFieldText(Reading& reading, const std::string& argument) {
+    const auto equals = argument.find('=');
+    if (equals == std::string::npos || argument.starts_with("--")) {
+        return "unexpected argument '" + argument + "'";
+    }
+    const std::string name = argument.substr(0, equals);
+    const auto field = core::fieldIndex(reading.definition(), name);
+    if (!field) {
+        return reading.definition().key + " has no field '" + name + "'";
+    }
+    reading.options.inputs.fieldTexts[*field] = enteredText(argument.substr(equals + 1));
+    return std::nullopt;
+}
+
+/** What the options given together get wrong, or nothing; the plate is read and the files put
+ * in order on the way. */
+std::optional<std::string> finishedProblem(Reading& reading) {
+    CliOptions& options = reading.options;
+    if (reading.templateSettingsGiven && !options.file(render::OutputKind::TemplatePdf)) {
+        return "the template's options need --template-pdf";
+    }
+    if (reading.dxfVersionGiven && !options.file(render::OutputKind::CncDxf) &&
         !options.file(render::OutputKind::NestingDxf)) {
-        return usageError("--dxf-version needs --cnc-dxf or --nesting-dxf");
+        return "--dxf-version needs --cnc-dxf or --nesting-dxf";
     }
-    if (viewSettingsGiven && !options.file(render::OutputKind::View3d)) {
-        return usageError("--view and --size need --view-png");
+    if (reading.viewSettingsGiven && !options.file(render::OutputKind::View3d)) {
+        return "--view and --size need --view-png";
     }
     if (const auto problem = core::settingsProblem(options.templateSettings)) {
-        return usageError(*problem);
+        return *problem;
     }
-    const core::PlateReading plate = core::readPlateTexts(plateTexts);
+    const core::PlateReading plate = core::readPlateTexts(reading.plateTexts);
     if (!plate.settings) {
-        return usageError(plate.problem);
+        return plate.problem;
     }
     options.plate = *plate.settings;
     // In the table's order, so that the files are written as the window lists them.
     std::sort(options.files.begin(), options.files.end(),
               [](const RequestedFile& a, const RequestedFile& b) { return a.row < b.row; });
-    if (const auto problem = filesProblem(options.files)) {
-        return usageError(*problem);
-    }
-    // The texts the first pass turns into "0": a warning for each, or with --strict a usage
-    // error for each.
+    return filesProblem(options.files);
+}
+
+/**
+ * The options with their fields read: a warning for each text the first pass turns into "0",
+ * or with --strict a usage error for each.
+ */
+ParsedCommandLine withFieldsRead(CliOptions options) {
+    const core::CalculatorDefinition& definition = options.calculator->definition();
     options.fields = core::readFields(definition, options.inputs);
     ParsedCommandLine parsed;
     for (const std::size_t f : options.fields.notNumbers) {
@@ -265,6 +268,45 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         parsed.options = std::move(options);
     }
     return parsed;
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.size() == 1 && arguments[0] == "--list") {
+        CliOptions options;
+        options.list = true;
+        return {std::move(options), {}};
+    }
+    if (arguments.empty()) {
+        return usageError("no calculator named");
+    }
+    Reading reading;
+    reading.options.calculator = core::findCalculator(arguments[0]);
+    if (reading.options.calculator == nullptr) {
+        return usageError("unknown calculator '" + arguments[0] + "'");
+    }
+    reading.options.inputs = core::defaultInputs(reading.definition());
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        std::optional<std::string> problem;
+        if (argument == "--strict") {
+            reading.options.strict = true;
+        } else if (!reading.takesValue(argument)) {
+            problem = takeFieldText(reading, argument);
+        } else if (i + 1 >= arguments.size()) {
+            problem = argument + " needs a value";
+        } else {
+            problem = takeOption(reading, argument, arguments[++i]);
+        }
+        if (problem) {
+            return usageError(*problem);
+        }
+    }
+    if (const auto problem = finishedProblem(reading)) {
+        return usageError(*problem);
+    }
+    return withFieldsRead(std::move(reading.options));
 }
 
 bool needsDrawingLayer(const std::vector<std::string>& arguments) {
@@ -288,7 +330,8 @@ std::string usageText() {
             "         [--overlap MM] [--scale-x PCT] [--scale-y PCT] (with --template-pdf)\n"
             "         [--dxf-version R12|R2000] (with --cnc-dxf or --nesting-dxf)\n"
             "         [--view front|side|top|iso] [--size WxH] (with --view-png)\n"
-            "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM] [--parts K]\n"
+            "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM] "
+            "[--parts K]\n"
             "       blachorys-cli --list\n"
             "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/cnc/cncdxf.h"
-#include "common/core/calculator.h"
-#include "common/core/platesettings.h"
-#include "common/core/templatesettings.h"
-#include "common/core/viewcamera.h"
+#include "common/core/calculator/calculator.h"
+#include "common/core/plate/platesettings.h"
+#include "common/core/sheets/templatesettings.h"
+#include "common/core/view3d/viewcamera.h"
 #include "common/render/outputtable.h"
 
 #include <cstddef>

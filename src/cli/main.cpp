@@ -1,5 +1,6 @@
 #include "cli/clirunner.h"
 #include "cli/programarguments.h"
+#include "cli/vectorstate.h"
 #include "common/io/filesizesignal.h"
 
 #include <QGuiApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         // (no runtime directory, say) have no place there.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         drawing = std::make_unique<QGuiApplication>(argc, argv);
+        blachorys::cli::clearUpperVectorState();
     }
     return blachorys::cli::runCli(arguments, std::cout, std::cerr);
 }

@@ -5,4 +5,6 @@ set(BLACHORYS_CLI_LIB_SOURCES
     src/cli/clirunner.h
     src/cli/programarguments.cpp
     src/cli/programarguments.h
+    src/cli/vectorstate.cpp
+    src/cli/vectorstate.h
 )

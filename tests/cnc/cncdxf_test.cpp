@@ -1,8 +1,9 @@
 #include "common/cnc/cncdxf.h"
 #include "common/cnc/dxfmemorywriter.h"
-#include "common/core/cncdrawing.h"
-#include "common/core/patternchecks.h"
-#include "common/core/patternlines.h"
+#include "common/core/calculator/pointreport.h"
+#include "common/core/pattern/patternchecks.h"
+#include "common/core/pattern/patternlines.h"
+#include "common/core/sheets/cncdrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,11 @@ double nearestGap(const std::vector<PatternPoint>& points) {
 // A sheet listed clockwise with a vertex doubled within 0.0005 mm, a hole listed anticlockwise
 // whose last corner comes back onto its first, one generator, two marks.
 Pattern sheetWithHole() {
-    PatternBuilder b(standardStyles(), centredOnBox(0, 100, 0, 50));
-    const int sheet = b.newOutline(OutlineKind::Piece);
+    PatternBuilder b;
+    const int sheet = b.newPiece({"arkusz"});
     b.polyline(LineRole::EndEdge, {{0, 0}, {0, 50}, {100, 50}, {100.0005, 50}, {100, 0}, {0, 0}},
                {sheet});
-    const int hole = b.newOutline(OutlineKind::Hole);
+    const int hole = b.newHole();
     b.polyline(LineRole::HoleOutline, {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}, {hole});
     b.line(LineRole::Generator, {50, 0}, {50, 50});
     b.mark({0, 0}, "0");
@@ -74,10 +75,43 @@ TEST(CncDrawing, PiecesTurnAnticlockwiseHolesClockwiseAndNoVertexIsDoubled) {
 
 TEST(CncDrawing, AnOutlineThatDoesNotCloseIsTheCalculationsFault) {
     // Refused before any output is made, so that no file can draw it otherwise than another.
-    PatternBuilder b(standardStyles(), centredOnBox(0, 10, 0, 10));
-    const int open = b.newOutline(OutlineKind::Piece);
+    PatternBuilder b;
+    const int open = b.newPiece({"arkusz"});
     b.polyline(LineRole::EndEdge, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {open});
     EXPECT_EQ(patternFault(std::move(b).finish()), kOutlineOpenMessage);
+}
+
+TEST(CncDrawing, APieceLongerThanTheLargestPlateIsRefusedByItsSize) {
+    struct Row {
+        const char* name;
+        std::vector<PatternPoint> corners; ///< of each rectangular piece: its far corner
+        std::string problem;               ///< empty: drawn
+    };
+    const std::string past = " nie miesci sie na zadnym arkuszu (najwiekszy 100000 x 100000)";
+    const Row rows[] = {
+        {"as long as the largest plate", {{100000, 500}}, ""},
+        {"a hair longer", {{100000.5, 500}}, "element 100000.5 x 500.0" + past},
+        {"standing, twice as tall", {{500, 200000}}, "element 500.0 x 200000.0" + past},
+        // Parts of a piece that fit one plate each are drawn, however long their row is.
+        {"two pieces of 80 m side by side", {{80000, 500}, {80000, 500}}, ""},
+        {"a piece past it after one within it",
+         {{1000, 500}, {150000, 2000}},
+         "element 150000.0 x 2000.0" + past},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PatternBuilder b;
+        double x = 0.0;
+        for (const PatternPoint far : row.corners) {
+            const int piece = b.newPiece({"element"});
+            b.polyline(LineRole::EndEdge,
+                       {{x, 0}, {x + far.x, 0}, {x + far.x, far.y}, {x, far.y}, {x, 0}}, {piece});
+            x += far.x + 20.0;
+        }
+        const CncDrawingResult result = cncDrawingOf(std::move(b).finish(), "TYTUL");
+        EXPECT_EQ(result.problem, row.problem);
+        EXPECT_EQ(result.drawing.has_value(), row.problem.empty());
+    }
 }
 
 TEST(CncDrawing, TitleNamesTheHeadingTheInputsAndTheDate) {

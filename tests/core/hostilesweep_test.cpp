@@ -4,6 +4,7 @@
 // finite and whose DXF reads back. BLACHORYS_SWEEP_SETS and BLACHORYS_SWEEP_SEED change the
 // count and the seed (scripts/sweep.sh); a failure names the set, which reruns alone.
 #include "cases/calculators.h"
+#include "support/boundedrun.h"
 #include "support/calculatorprinter.h"
 #include "support/hostileinputs.h"
 
@@ -94,7 +95,10 @@ class HostileSweep : public ::testing::TestWithParam<const core::Calculator*> {}
 TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
     const core::Calculator& calculator = *GetParam();
     const auto& definition = calculator.definition();
-    const std::uint64_t sets = fromEnvironment("BLACHORYS_SWEEP_SETS", 20000);
+    // Under AddressSanitizer each set takes some five times as long: a quarter of the sets
+    // there looks for memory faults, the whole sweep runs in the plain build.
+    const std::uint64_t sets =
+        fromEnvironment("BLACHORYS_SWEEP_SETS", test::kAddressSanitized ? 5000 : 20000);
     const std::uint64_t seed = fromEnvironment("BLACHORYS_SWEEP_SEED", 17);
     Watchdog watchdog;
     using Status = core::CalculationResult::Status;
@@ -149,8 +153,8 @@ TEST_P(HostileSweep, EverySetEndsInOneKindWithFiniteOutputsAndAReadableDxf) {
     EXPECT_EQ(kinds[Status::Calculated] + kinds[Status::Refused] + kinds[Status::Failed], sets);
     // The sweep reaches the geometry, not only the checks.
     // Random joints mostly do not fit (a branch past an end, a free end inside the pipe), and
-    // are refused; enough of them still fit to try the outputs.
-    EXPECT_GE(kinds[Status::Calculated] * 40, sets) << "fewer than a fortieth calculated";
+    // are refused, whichever part is developed; enough of them still fit to try the outputs.
+    EXPECT_GE(kinds[Status::Calculated] * 60, sets) << "fewer than a sixtieth calculated";
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, HostileSweep, ::testing::ValuesIn(core::calculators()),

@@ -3,7 +3,7 @@
 // pattern's cuts for check_cnc_dxf.py; in DIR/tampered one cut is 0.02 mm longer than its own.
 
 #include "cases/calculators.h"
-#include "common/core/pattern.h"
+#include "common/core/pattern/pattern.h"
 #include "common/render/outputtable.h"
 
 #include <QDir>

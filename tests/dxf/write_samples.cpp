@@ -7,7 +7,7 @@
 //                      sweep: the first few of each calculator, and its widest.
 
 #include "cases/calculators.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 #include "common/io/outputfiles.h"
 #include "support/hostileinputs.h"
 
@@ -106,7 +106,7 @@ bool writeExample(const core::Calculator& calculator, const core::ExampleInputs&
         return false;
     }
     return writeSample(definition, name, texts, example.development,
-                       core::dxfLinesOf(result.outputs->pattern), directory, tamper);
+                       core::dxfLinesOf(*result.outputs), directory, tamper);
 }
 
 /** Calculated sets of the hostile-input sweep: the first few, and the widest of many. */
@@ -127,7 +127,7 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
         if (chosen.size() < kFirst) {
             chosen.push_back(index);
         }
-        for (const core::DxfLine& l : core::dxfLinesOf(result.outputs->pattern)) {
+        for (const core::DxfLine& l : core::dxfLinesOf(*result.outputs)) {
             const double extent =
                 std::max({std::fabs(l.x1), std::fabs(l.y1), std::fabs(l.x2), std::fabs(l.y2)});
             if (extent > widestExtent) {
@@ -145,10 +145,9 @@ bool writeSweepSamples(const core::Calculator& calculator, const QDir& directory
         const auto result = calculator.calculate(set.inputs, set.development, "-");
         const std::string development =
             definition.developments.empty() ? "" : definition.developments[set.development].key;
-        ok =
-            writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.inputs,
-                        development, core::dxfLinesOf(result.outputs->pattern), directory, false) &&
-            ok;
+        ok = writeSample(definition, definition.key + "_sweep_" + std::to_string(index), set.inputs,
+                         development, core::dxfLinesOf(*result.outputs), directory, false) &&
+             ok;
     }
     return ok;
 }

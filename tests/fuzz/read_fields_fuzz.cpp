@@ -4,8 +4,8 @@
 // reading must keep their promises, and a calculation must end in one of its three kinds with
 // outputs whose every number is finite.
 #include "cases/calculators.h"
-#include "common/core/fieldreading.h"
-#include "common/core/numbertext.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/fieldreading.h"
 #include "fuzz/fuzzcheck.h"
 #include "support/hostileinputs.h"
 

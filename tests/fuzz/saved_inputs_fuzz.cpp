@@ -2,8 +2,8 @@
 // paint, for every calculator and for a file of no fields; what is read saves and reads back
 // the same.
 #include "cases/calculators.h"
-#include "common/core/numbertext.h"
-#include "common/core/savedinputformat.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/savedinputformat.h"
 #include "common/io/savedinputs.h"
 #include "fuzz/fuzzcheck.h"
 

@@ -2,10 +2,12 @@
 // registry: a new case is covered as soon as it is registered.
 #include "cases/calculators.h"
 #include "cli/clirunner.h"
-#include "common/core/fieldreading.h"
-#include "common/core/makercontact.h"
-#include "common/core/cutparts.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/fieldreading.h"
+#include "common/core/calculator/makercontact.h"
+#include "common/core/calculator/plateoutputs.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/plate/cutparts.h"
+#include "common/core/sheets/templateplan.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/numericlineedit.h"
 #include "common/gui/twynikischemat.h"
@@ -29,6 +31,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTest>
 #include <QUrl>
@@ -124,9 +127,9 @@ protected:
             texts.push_back(text.toStdString());
         }
         return core::forThePlate(GetParam()->calculate(texts, development, today()),
-                                      m_window.plateTexts() == core::PlateTexts{}
-                                          ? core::PlateSettings{}
-                                          : *core::readPlateTexts(m_window.plateTexts()).settings);
+                                 m_window.plateTexts() == core::PlateTexts{}
+                                     ? core::PlateSettings{}
+                                     : *core::readPlateTexts(m_window.plateTexts()).settings);
     }
 
     gui::CalculatorWindow m_window;
@@ -300,7 +303,7 @@ TEST_P(CalculatorWindowTest, LiczShowsTheResultLinesAndEnablesTheOutputs) {
         const auto result = expected(development);
         ASSERT_TRUE(result.outputs);
         QStringList lines;
-        for (const auto& line : result.outputs->report.resultLines()) {
+        for (const auto& line : result.outputs->report.memoLines()) {
             lines << q(line);
         }
         EXPECT_EQ(memoText(), lines.join('\n'));
@@ -348,7 +351,8 @@ TEST_P(CalculatorWindowTest, FirstPassZeroesNonNumbersAndTheChecksSpeakInOrder) 
     for (const auto& message : result.messages) {
         warnings << q(message.text);
     }
-    EXPECT_EQ(m_prompts.texts(Kind::Warning), warnings);
+    // One box for the whole refusal, its messages in order.
+    EXPECT_EQ(m_prompts.texts(Kind::Warning), QStringList{warnings.join('\n')});
     EXPECT_FALSE(outputsEnabled());
 }
 
@@ -418,7 +422,7 @@ TEST_P(CalculatorWindowTest, ClosingSavesTheFieldsInCreationOrderThenTheChoices)
 }
 
 TEST_P(CalculatorWindowTest, ThePlateAndMaterialAreThisWindowsAndComeBackWhenItOpensAgain) {
-    const core::PlateTexts aluminium{"1250 x 2500", "aluminium", "1", "5"};
+    const core::PlateTexts aluminium{"1250 x 2500", "aluminium", "2", "5"};
     calculate();
     m_prompts.answerPlate(core::PlateTexts{"1250", "stal", "1", "10"});
     clickEnabled(m_window, QStringLiteral("ButtonArkusz"));
@@ -429,14 +433,29 @@ TEST_P(CalculatorWindowTest, ThePlateAndMaterialAreThisWindowsAndComeBackWhenItO
     EXPECT_TRUE(outputsEnabled()) << "a cancelled dialog changes nothing";
     m_prompts.answerPlate(aluminium);
     clickEnabled(m_window, QStringLiteral("ButtonArkusz"));
-    EXPECT_FALSE(outputsEnabled()) << "another plate is another job";
+    // Another plate keeps the calculation: only what is cut from the plate changes, as a
+    // calculation with it would make it.
+    EXPECT_TRUE(outputsEnabled());
     EXPECT_EQ(m_window.plateTexts(), aluminium);
+    const core::CalculationResult again = expected(m_window.developmentIndex());
+    ASSERT_TRUE(m_window.outputs() && again.outputs);
+    EXPECT_EQ(m_window.outputs()->split.has_value(), again.outputs->split.has_value());
+    EXPECT_EQ(core::jobPiecesOf(*m_window.outputs()).size(),
+              core::jobPiecesOf(*again.outputs).size());
+    QStringList lines;
+    for (const std::string& line : again.outputs->report.resultLines()) {
+        lines << q(line);
+    }
+    EXPECT_EQ(memoText(), lines.join(u'\n'));
+    EXPECT_TRUE(child<QPushButton>(m_window, QStringLiteral("ButtonArkusz"))
+                    ->toolTip()
+                    .endsWith(QString::fromUtf8("Podział na części: 2")));
     m_window.close();
-    gui::CalculatorWindow again(*GetParam(), context());
-    again.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&again));
+    gui::CalculatorWindow reopened(*GetParam(), context());
+    reopened.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&reopened));
     QTest::qWait(10);
-    EXPECT_EQ(again.plateTexts(), aluminium);
+    EXPECT_EQ(reopened.plateTexts(), aluminium);
 }
 
 TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
@@ -465,9 +484,11 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
             // The first time, in the program's folder.
             EXPECT_EQ(m_prompts.prompts()[0].initialName, path(q(d.txtFileName)));
             EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(d.dxfFileName)));
-            EXPECT_EQ(
-                m_prompts.prompts()[2].initialName,
-                path(q(d.dxfFileName).replace(QStringLiteral(".dxf"), QStringLiteral("_cnc.dxf"))));
+            // The CNC file's name tells the development, where there are two.
+            const QString developed =
+                d.developments.empty() ? QString() : "_" + q(d.developments[0].key);
+            EXPECT_EQ(m_prompts.prompts()[2].initialName,
+                      path(q(d.dxfFileName).replace(".dxf", developed + "_cnc.dxf")));
         }
 
         std::string golden = readGolden(goldenPath(d, development, "txt"));
@@ -576,7 +597,7 @@ TEST_P(CalculatorWindowTest, PiecesSplitInTheArkuszDialogAreCutInPartsAsOnTheCom
     EXPECT_NE(written.find("cz\\U+0119\\U+015B\\U+0107 2/2"), std::string::npos);
 }
 
-TEST_P(CalculatorWindowTest, DialogsStartWhereTheirKindOfFileLastWentAndTheStatusLineSaysSo) {
+TEST_P(CalculatorWindowTest, DialogsStartWhereTheLastFileOfAnyKindWentAndTheStatusLineSaysSo) {
     calculate();
     const QString reports = path("raporty");
     ASSERT_TRUE(QDir().mkpath(reports));
@@ -589,7 +610,7 @@ TEST_P(CalculatorWindowTest, DialogsStartWhereTheirKindOfFileLastWentAndTheStatu
     clickEnabled(m_window, output("ZapiszRysunek"));
     EXPECT_TRUE(child<QLabel>(m_window, "OstatniZapis")->text().endsWith("wyniki.txt"));
 
-    // The next run: the TXT dialog opens in that folder, the DXF's in the program's; the
+    // The next run: the TXT dialog and the DXF's, never used yet, open in that folder; the
     // template's dialog of another calculator opens with the paper chosen here.
     gui::TemplateChoice choice;
     choice.action = gui::TemplateChoice::Action::SavePdf;
@@ -618,11 +639,51 @@ TEST_P(CalculatorWindowTest, DialogsStartWhereTheirKindOfFileLastWentAndTheStatu
     ASSERT_EQ(m_prompts.prompts().size(), 3u);
     EXPECT_EQ(m_prompts.prompts()[0].initialName,
               reports + "/" + q(other->definition().txtFileName));
-    EXPECT_EQ(m_prompts.prompts()[1].initialName, path(q(other->definition().dxfFileName)));
+    EXPECT_EQ(m_prompts.prompts()[1].initialName,
+              reports + "/" + q(other->definition().dxfFileName));
     EXPECT_EQ(m_prompts.lastTemplateSettings().paper, core::PaperSize::A3);
     EXPECT_EQ(m_prompts.lastTemplateSettings().orientation, core::PageOrientation::Landscape);
     EXPECT_EQ(m_prompts.lastTemplateSettings().overlapMm, 12.5);
     EXPECT_EQ(child<QLabel>(next, "OstatniZapis")->text(), "");
+}
+
+TEST_P(CalculatorWindowTest, EachDevelopmentsCncFileHasItsOwnNameAndTheNestingKeepsItsFilter) {
+    QStringList cncNames;
+    for (std::size_t development = 0; development < developmentCount(); ++development) {
+        chooseDevelopment(development);
+        calculate();
+        m_prompts.cancelSaveFile();
+        clickEnabled(m_window, output("ZapiszDXFCNC"));
+        cncNames << QFileInfo(m_prompts.prompts().back().initialName).fileName();
+        m_prompts.answerSaveFile(path(QStringLiteral("czesc_%1").arg(development)));
+        clickEnabled(m_window, output("ZapiszDXFCNC"));
+    }
+    EXPECT_TRUE(m_prompts.texts(Kind::Error).isEmpty());
+    // The first development's own name comes back after the last one's save.
+    chooseDevelopment(0);
+    calculate();
+    m_prompts.cancelSaveFile();
+    clickEnabled(m_window, output("ZapiszDXFCNC"));
+    EXPECT_EQ(m_prompts.prompts().back().initialName, path("czesc_0.dxf"));
+    EXPECT_EQ(QSet<QString>(cncNames.begin(), cncNames.end()).size(), cncNames.size())
+        << cncNames.join(' ').toStdString();
+
+    if (render::nestingPdfFile({definition(), *expected(0).outputs}).problem) {
+        GTEST_SKIP() << "no plate holds this calculator's default piece";
+    }
+    m_prompts.answerSaveFileWithFilter(path("arkusze.pdf"), 2);
+    clickEnabled(m_window, output("Rozkroj"));
+    // Another window, as in the next run: its dialog opens with the PDF chosen and named so.
+    gui::CalculatorWindow next(*GetParam(), context());
+    next.show();
+    clickEnabled(next, q(names().calculateButton));
+    m_prompts.clear();
+    m_prompts.cancelSaveFile();
+    clickEnabled(next, output("Rozkroj"));
+    ASSERT_EQ(m_prompts.prompts().size(), 1u);
+    EXPECT_EQ(m_prompts.prompts()[0].initialFilter, 2);
+    EXPECT_EQ(m_prompts.prompts()[0].initialName,
+              path(QFileInfo(q(definition().dxfFileName)).completeBaseName() + "_rozkroj.pdf"));
 }
 
 TEST_P(CalculatorWindowTest, AWallChoiceIsEnabledOnlyWhileAThicknessItDependsOnIsNotZero) {
@@ -702,9 +763,8 @@ TEST_P(CalculatorWindowTest, EveryFailedWriteIsReportedInABoxAndKeepsTheEarlierF
         const auto first = std::find_if(offered.begin(), offered.end(),
                                         [&row](const auto& file) { return file.row == &row; });
         ASSERT_NE(first, offered.end()) << row.cliOption << " is offered by no dialog";
-        QString name = button.initialName(definition());
-        name = name.left(name.lastIndexOf(u'.')) +
-               QString::fromUtf8(first->filter->pattern).mid(1);
+        QString name = button.initialName(definition(), 0);
+        name = name.left(name.lastIndexOf(u'.')) + QString::fromUtf8(first->filter->pattern).mid(1);
         outputs.push_back({button.buttonName, name, static_cast<int>(first - offered.begin())});
     }
     const std::string earlier = "earlier\r\n";
@@ -859,7 +919,9 @@ TEST_P(CalculatorWindowTest, HostileTextsInTheFieldsEndAsTheCoreSaysAndDrawWhenC
         for (const auto& message : result.messages) {
             said << q(message.text);
         }
-        EXPECT_EQ(m_prompts.texts(Kind::Warning) + m_prompts.texts(Kind::Error), said);
+        EXPECT_EQ((m_prompts.texts(Kind::Warning) + m_prompts.texts(Kind::Error)).join('\n'),
+                  said.join('\n'));
+        EXPECT_LE(m_prompts.prompts().size(), 1u) << "one refusal, one box";
         ASSERT_EQ(outputsEnabled(), result.outputs.has_value());
         if (result.outputs) {
             shown = QImage();
@@ -1010,7 +1072,8 @@ TEST_P(CalculatorWindowTest, TheTemplateIsTheCommandLinesPdfWithAPageForEveryTil
 
     const auto outputs = expected(0).outputs;
     ASSERT_TRUE(outputs);
-    const auto planning = core::planTemplate(outputs->pattern, choice.settings, 0.0);
+    const auto planning =
+        core::planTemplate(outputs->pattern, outputs->look.styles, choice.settings, 0.0);
     ASSERT_TRUE(planning.plan) << planning.problem;
     EXPECT_EQ(pdfPages(pdf), 1 + static_cast<int>(planning.plan->pages.size()));
 
@@ -1072,7 +1135,8 @@ TEST_P(CalculatorWindowTest, OneSheetOfTheTemplateIsPrintedAgainByItsOwnNumber) 
     calculate();
     gui::TemplateChoice choice;
     choice.settings.orientation = core::PageOrientation::Portrait;
-    const auto planning = core::planTemplate(expected(0).outputs->pattern, choice.settings, 0.0);
+    const auto planning =
+        core::planTemplate(expected(0).outputs->pattern, {}, choice.settings, 0.0);
     ASSERT_TRUE(planning.plan) << planning.problem;
     const int sheets = planning.plan->sheetCount();
     ASSERT_GE(sheets, 3);
@@ -1095,6 +1159,35 @@ TEST_P(CalculatorWindowTest, OneSheetOfTheTemplateIsPrintedAgainByItsOwnNumber) 
     EXPECT_TRUE(
         printed.contains(q(planning.plan->pages[1].name) + u' ' + q(definition().printHeading)))
         << printed.toStdString();
+}
+
+using WallOnScreen = GuiFixture;
+
+TEST_F(WallOnScreen, WithAThicknessTheMemoSaysWhatTheTypedSizesMeanAboveThePoints) {
+    struct Row {
+        const char* calculator;
+        const char* field;
+        const char* text;
+        const char* line; ///< a wall line of the report's header
+    };
+    for (const Row& row : {
+             Row{"kolanosegm", "t", "3", "rozwiniecie na osi blachy : Dr' = 297.0"},
+             Row{"rurarura", "tm", "10", "Krociec nakladany na plaszcz"},
+             Row{"stozek", "t", "3", "t = 3.0 [mm] (Dsm, Dsd - srednice zewnetrzne)"},
+         }) {
+        SCOPED_TRACE(row.calculator);
+        gui::CalculatorWindow window(*core::findCalculator(row.calculator), context());
+        window.show();
+        const core::ComponentNames& names = window.definition().window.components;
+        child<QLineEdit>(window, q(std::string("Edit_") + row.field))->setText(row.text);
+        clickEnabled(window, q(names.calculateButton));
+        const QStringList memo =
+            child<QPlainTextEdit>(window, q(names.resultsMemo))->toPlainText().split('\n');
+        const auto wall = memo.indexOf(q(row.line));
+        const auto firstPoint = memo.indexOf(QRegularExpression(QStringLiteral("\\s*0 .*")));
+        EXPECT_GE(wall, 0) << memo.join('\n').toStdString();
+        EXPECT_LT(wall, firstPoint);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, CalculatorWindowTest, ::testing::ValuesIn(core::calculators()),

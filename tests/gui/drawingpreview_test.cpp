@@ -1,5 +1,5 @@
 #include "cases/pipe_pipe/pipepipecase.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 #include "common/gui/drawingpreview.h"
 
 #include <QCoreApplication>
@@ -31,7 +31,7 @@ PreviewDrawing pipePipeDefaults(std::size_t development) {
     }
     const auto result = calculator.calculate(texts, development, "08-12-2026");
     EXPECT_EQ(result.status, core::CalculationResult::Status::Calculated);
-    return result.outputs ? core::previewOf(result.outputs->pattern) : PreviewDrawing{};
+    return result.outputs ? core::previewOf(*result.outputs) : PreviewDrawing{};
 }
 
 struct PixelBox {

@@ -1,5 +1,5 @@
 #include "cases/pipe_pipe/pipepipecase.h"
-#include "common/core/printlayout.h"
+#include "common/core/sheets/printlayout.h"
 #include "common/gui/reportprinter.h"
 
 #include <QPrinter>

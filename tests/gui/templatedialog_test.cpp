@@ -1,5 +1,5 @@
 #include "cases/pipe_pipe/pipepipecase.h"
-#include "common/core/templatewording.h"
+#include "common/core/sheets/templatewording.h"
 #include "common/gui/templatedialog.h"
 
 #include <QComboBox>
@@ -12,7 +12,7 @@ namespace blachorys::gui {
 namespace {
 
 QString summaryOf(const core::Pattern& pattern, const core::TemplateSettings& settings) {
-    const auto planning = core::planTemplate(pattern, settings, 0.0);
+    const auto planning = core::planTemplate(pattern, {}, settings, 0.0);
     EXPECT_TRUE(planning.plan) << planning.problem;
     return planning.plan ? QString::fromStdString(core::sheetSummary(*planning.plan)) : QString();
 }

@@ -21,3 +21,14 @@ blachorys_warnings(gui_large_font_tests)
 gtest_discover_tests(gui_large_font_tests
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_MODE PRE_TEST)
+
+# The windows' fit at the fonts they meet, each test with the fonts it loads in a fontconfig of
+# its own; BLACHORYS_FIT_FONTS=machine measures at the machine's fonts.
+add_executable(gui_window_fit_tests gui/windowfit_test.cpp gui/windowfitmain.cpp)
+target_link_libraries(gui_window_fit_tests PRIVATE blachorys_shell blachorys_test_support)
+target_compile_definitions(gui_window_fit_tests PRIVATE
+    BLACHORYS_FIT_FONTCONFIG="${CMAKE_CURRENT_SOURCE_DIR}/gui/windowfit_fonts.conf")
+blachorys_warnings(gui_window_fit_tests)
+gtest_discover_tests(gui_window_fit_tests
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_MODE PRE_TEST)

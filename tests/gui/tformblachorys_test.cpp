@@ -17,8 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -98,30 +96,6 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusAndTheInformationWindow) {
             QString::fromStdString(calculator->definition().window.previewName));
         ASSERT_NE(preview, nullptr) << calculator->definition().key;
         EXPECT_FALSE(preview->isVisible());
-    }
-}
-
-TEST_F(MainWindowTest, AtTheUsualFontEveryCalculatorFitsTheDesignedWindowWithoutScrolling) {
-    // The screen has room: the main window keeps the designed 702 × 554 under its menu.
-    ASSERT_EQ(m_main->width(), 702);
-    ASSERT_EQ(m_main->height(), 554 + m_main->menuBar()->height());
-    for (const core::Calculator* calculator : core::calculators()) {
-        gui::CalculatorWindow* window =
-            m_main->openCalculator(QString::fromStdString(core::nameKey(calculator->definition())));
-        ASSERT_NE(window, nullptr);
-        QCoreApplication::processEvents();
-        // Opened ready for typing: the caret in the first field.
-        const auto& d = calculator->definition();
-        EXPECT_EQ(window->focusWidget()->objectName(),
-                  QString::fromStdString("Edit_" + d.tabOrder.front()));
-        auto* scroll = window->findChild<QScrollArea*>("Przewijanie");
-        ASSERT_NE(scroll, nullptr);
-        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible())
-            << calculator->definition().key << ": " << scroll->widget()->minimumSizeHint().width()
-            << " wide in " << scroll->viewport()->width();
-        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible())
-            << calculator->definition().key << ": " << scroll->widget()->minimumSizeHint().height()
-            << " high in " << scroll->viewport()->height();
     }
 }
 
@@ -314,72 +288,6 @@ TEST_F(MainWindowTest, TheMainWindowResizesAndOpensAsItWasLeft) {
     next.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
     EXPECT_EQ(next.size(), QSize(1000, 700));
-}
-
-/** Every calculator open in a main window as large as a 1280 × 800 screen leaves it. */
-std::vector<gui::CalculatorWindow*> openEveryCalculator(gui::TFormBlachorys& main) {
-    main.resize(1280, 781);
-    std::vector<gui::CalculatorWindow*> windows;
-    for (const core::Calculator* calculator : core::calculators()) {
-        windows.push_back(
-            main.openCalculator(QString::fromStdString(core::nameKey(calculator->definition()))));
-        clickEnabled(
-            *windows.back(),
-            QString::fromStdString(calculator->definition().window.components.calculateButton));
-    }
-    QTest::qWait(20);
-    return windows;
-}
-
-/** Whether the window shows all its controls without scrolling them. */
-bool showsEverything(gui::CalculatorWindow& window) {
-    auto* scroll = window.findChild<QScrollArea*>("Przewijanie");
-    return !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible();
-}
-
-TEST_F(MainWindowTest, AMaximisedCalculatorShowsTwentyFiveLinesAndItsWidestLineWhole) {
-    for (gui::CalculatorWindow* window : openEveryCalculator(*m_main)) {
-        const auto& d = window->definition();
-        SCOPED_TRACE(d.key);
-        m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
-        window->parentWidget()->showMaximized();
-        QTest::qWait(20);
-        auto* memo =
-            child<QPlainTextEdit>(*window, QString::fromStdString(d.window.components.resultsMemo));
-        int widest = 0;
-        for (const QString& line : memo->toPlainText().split('\n')) {
-            widest = std::max(widest, memo->fontMetrics().horizontalAdvance(line));
-        }
-        EXPECT_GE(memo->viewport()->height() / memo->fontMetrics().lineSpacing(), 25);
-        EXPECT_GE(memo->viewport()->width(), widest);
-        EXPECT_FALSE(memo->horizontalScrollBar()->isVisible());
-        EXPECT_TRUE(showsEverything(*window));
-    }
-}
-
-TEST_F(MainWindowTest, RestoredAndTiledCalculatorsKeepTheRoomTheirControlsNeed) {
-    const std::vector<gui::CalculatorWindow*> windows = openEveryCalculator(*m_main);
-    // Restored from maximised, then tiled: each shows every control, none over another, and
-    // the area scrolls to the farthest.
-    windows.front()->parentWidget()->showNormal();
-    QTest::qWait(20);
-    EXPECT_TRUE(showsEverything(*windows.front()));
-    action("Tile1Click")->trigger();
-    QTest::qWait(20);
-    QRect reach;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        SCOPED_TRACE(windows[i]->definition().key);
-        EXPECT_TRUE(showsEverything(*windows[i]));
-        const QRect place = windows[i]->parentWidget()->geometry();
-        for (std::size_t j = 0; j < i; ++j) {
-            EXPECT_FALSE(place.intersects(windows[j]->parentWidget()->geometry()));
-        }
-        reach = reach.united(place);
-    }
-    QMdiArea* area = m_main->mdiArea();
-    EXPECT_GE(area->horizontalScrollBar()->maximum(), reach.right() - area->viewport()->width());
-    EXPECT_GE(area->verticalScrollBar()->maximum(), reach.bottom() - area->viewport()->height());
-    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, TheInformationWindowGreetsEveryReturnUntilItsBoxIsUnticked) {

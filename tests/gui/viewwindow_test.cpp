@@ -1,6 +1,6 @@
 // The 3-D view of every calculator: its window beside the calculator's, the image it paints.
 #include "cases/calculators.h"
-#include "common/core/jointfit.h"
+#include "common/core/view3d/jointfit.h"
 #include "common/gui/viewwidget.h"
 #include "common/gui/viewwindow.h"
 #include "common/render/viewpainter.h"
@@ -40,8 +40,8 @@ protected:
                role;
     }
     void calculate() {
-        clickEnabled(m_window,
-                     QString::fromStdString(GetParam()->definition().window.components.calculateButton));
+        clickEnabled(m_window, QString::fromStdString(
+                                   GetParam()->definition().window.components.calculateButton));
     }
     gui::ViewWindow* openView() {
         calculate();
@@ -58,16 +58,20 @@ TEST_P(ViewWindowTest, OpensBesideTheCalculatorAndSaysTheFit) {
     gui::ViewWindow* view = openView();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->isVisible() && view->isWindow() && !view->isModal());
-    EXPECT_EQ(view->windowTitle(), QStringLiteral("Widok 3D - ") +
-                                       QString::fromStdString(GetParam()->definition().window.caption));
+    EXPECT_EQ(view->windowTitle(),
+              QStringLiteral("Widok 3D - ") +
+                  QString::fromStdString(GetParam()->definition().window.caption));
     const QString status = view->statusText();
-    ASSERT_TRUE(status.startsWith(QStringLiteral("Największa szczelina złącza: "))) << status.toStdString();
+    ASSERT_TRUE(status.startsWith(QStringLiteral("Największa szczelina złącza: ")))
+        << status.toStdString();
     const double gap = status.section(u' ', 3, 3).toDouble();
-    const bool red = child<QLabel>(*view, QStringLiteral("WidokSzczelina"))->styleSheet().contains(u"200, 0, 0");
+    const bool red =
+        child<QLabel>(*view, QStringLiteral("WidokSzczelina"))->styleSheet().contains(u"200, 0, 0");
     EXPECT_EQ(red, gap > core::kGapShownRed) << status.toStdString();
     EXPECT_EQ(status.contains(QStringLiteral("przy punkcie")), red);
     EXPECT_TRUE(m_prompts.prompts().empty());
-    std::printf("[view] %s: %s\n", GetParam()->definition().key.c_str(), status.toStdString().c_str());
+    std::printf("[view] %s: %s\n", GetParam()->definition().key.c_str(),
+                status.toStdString().c_str());
 }
 
 // Keys 1 to 4 turn it to the front, side, top and isometric views; a drag turns it, the wheel
@@ -109,6 +113,24 @@ TEST_P(ViewWindowTest, TurnsAsToldAndKeepsItsTurnWhenCalculatedAgain) {
     EXPECT_EQ(view->statusText(), fit);
 }
 
+// A tool window of its calculator, so it stays above it; while the inputs differ from the
+// calculation its button still brings it back, saying so.
+TEST_P(ViewWindowTest, StaysWithinReachWhileTheInputsAreStale) {
+    gui::ViewWindow* view = openView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->windowType(), Qt::Tool);
+    view->hide();
+    QLineEdit* field = child<QLineEdit>(
+        m_window, QStringLiteral("Edit_") +
+                      QString::fromStdString(GetParam()->definition().fields.front().name));
+    field->setText(field->text() + QStringLiteral("0"));
+    EXPECT_FALSE(m_window.hasResultsReady());
+    clickEnabled(m_window, name("Widok3D"));
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_FALSE(view->statusText().startsWith(QStringLiteral("Największa")));
+    EXPECT_TRUE(view->statusText().startsWith(QStringLiteral("Dane zmienione")));
+}
+
 TEST_P(ViewWindowTest, SavesTheViewAsAPng) {
     gui::ViewWindow* view = openView();
     ASSERT_NE(view, nullptr);
@@ -144,7 +166,8 @@ TEST_P(ViewWindowTest, TheImagesExtentIsTheProjectedJoint) {
     const auto& d = GetParam()->definition();
     const auto result = GetParam()->calculate(core::defaultInputs(d), 0, "d");
     ASSERT_TRUE(result.outputs && result.outputs->view);
-    const core::ViewScene scene = core::buildViewScene(result.outputs->pattern, result.outputs->view());
+    const core::ViewScene scene =
+        core::buildViewScene(result.outputs->pattern, result.outputs->view());
     for (const core::ViewPreset preset : {core::ViewPreset::Front, core::ViewPreset::Side,
                                           core::ViewPreset::Top, core::ViewPreset::Iso}) {
         core::ViewCamera camera;

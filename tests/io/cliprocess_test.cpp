@@ -1,9 +1,10 @@
 // blachorys-cli run as a process, for what only a process shows: signals, the real standard
 // output, file names as bytes.
 #include "cases/calculators.h"
-#include "common/core/materiallist.h"
-#include "common/core/patterndrawing.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/calculator/plateoutputs.h"
+#include "common/core/plate/materiallist.h"
+#include "common/core/sheets/templateplan.h"
 #include "common/io/filesizesignal.h"
 #include "common/io/outputfiles.h"
 #include "support/calculatorprinter.h"
@@ -25,12 +26,14 @@
 #include <utility>
 
 #ifndef _WIN32
+#include "support/boundedrun.h"
 #include "support/filesizelimit.h"
 
 #include <csignal>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -266,8 +269,8 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
         for (std::string& text : typed.fieldTexts) {
             std::replace(text.begin(), text.end(), ',', '.');
         }
-        const core::CalculationResult expected = core::withMaterialList(
-            calculator.calculate(typed, set.development, "08-12-2026"), {});
+        const core::CalculationResult expected =
+            core::withMaterialList(calculator.calculate(typed, set.development, "08-12-2026"), {});
         QStringList arguments{
             QString::fromStdString(d.key), "--date", "08-12-2026", "--txt", txt, "--dxf", dxf};
         // Every fourth set draws the template too, which starts the drawing layer.
@@ -311,10 +314,10 @@ TEST_P(CliSweep, ASampleOfTheSweepEndsAsTheCoreDoesWithFilesExactlyWhenCalculate
         EXPECT_EQ(test::readFileBytes(txt.toStdString()),
                   io::reportFileBytes(expected.outputs->report).toStdString());
         EXPECT_EQ(test::readFileBytes(dxf.toStdString()),
-                  io::dxfFileBytes(core::dxfLinesOf(expected.outputs->pattern)).toStdString());
+                  io::dxfFileBytes(core::dxfLinesOf(*expected.outputs)).toStdString());
         // A pattern too large for a template is a file that could not be written, and no file.
         const bool planned =
-            !drawn || core::planTemplate(expected.outputs->pattern, {}, 0.0).plan.has_value();
+            !drawn || core::planTemplate(expected.outputs->pattern, {}, {}, 0.0).plan.has_value();
         EXPECT_EQ(finished.exit, planned ? 0 : 73) << finished.err;
         EXPECT_EQ(QFileInfo::exists(pdf), drawn && planned);
     }
@@ -326,6 +329,97 @@ INSTANTIATE_TEST_SUITE_P(Registry, CliSweep, ::testing::ValuesIn(core::calculato
                          [](const auto& info) { return info.param->definition().key; });
 
 #ifndef _WIN32
+/** Huge sets of the core's sweep run through every file the program makes, per calculator. */
+constexpr std::uint64_t kHugeProcessSample = 4;
+/** CPU seconds the program may take for a set and all its files. */
+constexpr double kHugeProcessCpuSeconds = 4.0;
+
+/** The set as the command line's options: development, fields, choices, plate and parts. */
+QStringList optionsOf(const core::CalculatorDefinition& d, const test::HostileSet& set) {
+    QStringList options;
+    if (!d.developments.empty()) {
+        options << "--development" << QString::fromStdString(d.developments[set.development].key);
+    }
+    for (std::size_t f = 0; f < d.fields.size(); ++f) {
+        options << QString::fromStdString(d.fields[f].name + "=" + set.inputs.fieldTexts[f]);
+    }
+    for (std::size_t k = 0; k < d.selectors.size(); ++k) {
+        options << QString::fromStdString("--" + d.selectors[k].name)
+                << QString::fromStdString(d.selectors[k].choices[set.inputs.choices[k]].key);
+    }
+    options << "--plate"
+            << QStringLiteral("%1x%2").arg(set.plate.plate.width).arg(set.plate.plate.length)
+            << "--parts" << QString::number(set.plate.parts);
+    return options;
+}
+
+class CliHugeSweep : public CliProcess,
+                     public ::testing::WithParamInterface<const core::Calculator*> {};
+
+TEST_P(CliHugeSweep, EveryFileOfAHugeSetIsWrittenOrRefusedWithinItsTimeAndMemory) {
+    const auto& d = GetParam()->definition();
+    std::vector<test::HostileSet> sets = test::knownHugeSets(d);
+    for (std::uint64_t index = 0; index < kHugeProcessSample; ++index) {
+        sets.push_back(test::hugeSet(d, 17, index));
+    }
+    const char* const options[] = {"--txt",      "--dxf",         "--template-pdf", "--cnc-dxf",
+                                   "--view-png", "--nesting-dxf", "--nesting-pdf"};
+    const test::RunBounds bounds = test::boundsFor(kHugeProcessCpuSeconds);
+    int calculated = 0;
+    long long refusedFiles = 0;
+    double slowest = 0.0;
+    long peakKb = 0;
+    for (const test::HostileSet& set : sets) {
+        SCOPED_TRACE(test::describe(d, set));
+        QStringList arguments{QString::fromStdString(d.key), "--date", "08-12-2026"};
+        QStringList files;
+        for (const char* option : options) {
+            files << path(option + 2);
+            QFile::remove(files.back());
+            arguments << option << files.back();
+        }
+        arguments << optionsOf(d, set);
+        QProcess process;
+        process.setChildProcessModifier([bounds] { test::applyBounds(bounds); });
+        rusage before{};
+        getrusage(RUSAGE_CHILDREN, &before);
+        const Finished finished = run(process, arguments);
+        rusage after{};
+        getrusage(RUSAGE_CHILDREN, &after);
+        // A child past its CPU limit ends by SIGXCPU: a crash.
+        ASSERT_FALSE(finished.crashed) << "ended by a signal, past " << bounds.cpuSeconds
+                                       << " s of CPU or out of memory: " << finished.err;
+        const double seconds = test::cpuSecondsOf(after) - test::cpuSecondsOf(before);
+        slowest = std::max(slowest, seconds);
+        EXPECT_LE(seconds, bounds.cpuSeconds);
+        peakKb = after.ru_maxrss;
+        EXPECT_LE(peakKb, test::kMostResidentKb);
+        const auto missing = std::count_if(files.begin(), files.end(), [](const QString& file) {
+            return !QFileInfo::exists(file);
+        });
+        qsizetype refusals = 0;
+        for (std::size_t at = finished.err.find("cannot make "); at != std::string::npos;
+             at = finished.err.find("cannot make ", at + 1)) {
+            ++refusals;
+        }
+        EXPECT_EQ(finished.err.find("cannot write"), std::string::npos) << finished.err;
+        // Refused inputs leave no file; each file refused says why in one line, exit 73, and
+        // leaves nothing behind.
+        const bool done = finished.exit == 0 || finished.exit == 73;
+        EXPECT_TRUE(done || finished.exit == 1 || finished.exit == 2) << finished.err;
+        EXPECT_EQ(missing, done ? refusals : files.size()) << finished.err;
+        EXPECT_EQ(finished.exit == 73, refusals > 0) << finished.err;
+        calculated += done ? 1 : 0;
+        refusedFiles += refusals;
+    }
+    std::printf("[sweep] %s: %zu huge sets through every file of blachorys-cli, %d calculated, "
+                "%lld files refused; the slowest %.2f s CPU, the largest %ld MiB resident\n",
+                d.key.c_str(), sets.size(), calculated, refusedFiles, slowest, peakKb / 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, CliHugeSweep, ::testing::ValuesIn(core::calculators()),
+                         [](const auto& info) { return info.param->definition().key; });
+
 TEST(FileSizeSignal, IsIgnoredSoTheWriteFailsInstead) {
     const auto previous = std::signal(SIGXFSZ, SIG_DFL);
     io::ignoreFileSizeLimitSignal();

@@ -1,7 +1,8 @@
 #include "cli/clirunner.h"
+#include "common/core/calculator/plateoutputs.h"
 
 #include "cases/calculators.h"
-#include "common/core/materiallist.h"
+#include "common/core/plate/materiallist.h"
 #include "common/io/outputfiles.h"
 #include "common/io/windows1250.h"
 #include "support/golden.h"
@@ -135,11 +136,11 @@ TEST(CliRunner, TheListNamesEveryCalculatorInMenuOrderWithWhatItTakes) {
 }
 
 TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
-    const CliRun typo = run({"rurarura", "Lm=35O", "P=0"});
+    const CliRun typo = run({"rurarura", "alfa=9O", "P=0"});
     EXPECT_EQ(typo.exit, kExitCalculated);
-    EXPECT_EQ(typo.err, "Uwaga: Lm='35O' nie jest liczba - przyjeto 0\n");
-    // The window's rule: Lm counts as 0.
-    EXPECT_EQ(typo.out, run({"rurarura", "Lm=0", "P=0"}).out);
+    EXPECT_EQ(typo.err, "Uwaga: alfa='9O' nie jest liczba - przyjeto 0\n");
+    // The window's rule: alfa counts as 0.
+    EXPECT_EQ(typo.out, run({"rurarura", "alfa=0", "P=0"}).out);
     // A warning for each such text, and none for numbers.
     const CliRun two = run({"stozek", "E=1.2.3", "alfa=", "Hs=1e3"});
     EXPECT_EQ(two.err, "Uwaga: alfa='' nie jest liczba - przyjeto 0\n"
@@ -153,9 +154,8 @@ TEST(CliRunner, ATextThatIsNotANumberIsZeroWithAWarning) {
 TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
     const core::CalculatorInputs window{
         {"300", "800", "200", "0", "700", "24", "90", "1000", "350", "10", "8"}, {1, 1, 0}};
-    const core::CalculationResult expected =
-        core::withMaterialList(core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026"),
-                               {});
+    const core::CalculationResult expected = core::withMaterialList(
+        core::findCalculator("rurarura")->calculate(window, 0, "08-12-2026"), {});
     ASSERT_TRUE(expected.outputs);
     const CliRun chosen =
         run({"rurarura", "tm=10", "td=8", "--joint", "set-in", "--branch-made", "pipe",
@@ -304,9 +304,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"dxf_version_alone",
                   {"rurarura", "--dxf-version", "R12"},
                   "--dxf-version needs --cnc-dxf"},
-        UsageCase{"view_option_alone",
-                  {"stozek", "--view", "top"},
-                  "--view and --size need --view-png"},
+        UsageCase{
+            "view_option_alone", {"stozek", "--view", "top"}, "--view and --size need --view-png"},
         UsageCase{"unknown_view",
                   {"stozek", "--view-png", "v.png", "--view", "back"},
                   "--view does not take 'back'"},
@@ -320,12 +319,10 @@ INSTANTIATE_TEST_SUITE_P(
             "unknown_joint", {"rurarura", "--joint", "welded"}, "--joint does not take 'welded'"},
         UsageCase{"strict_typo", {"rurarura", "Dm=30O", "--strict"}, "Dm='30O' is not a number"},
         UsageCase{"strict_empty", {"stozek", "--strict", "N="}, "N='' is not a number"},
-        UsageCase{"plate_of_one_side",
-                  {"stozek", "--plate", "1500"},
-                  "Blad danych : arkusz '1500'"},
-        UsageCase{"unknown_material",
-                  {"stozek", "--material", "wood"},
-                  "Blad danych : material 'wood'"}),
+        UsageCase{
+            "plate_of_one_side", {"stozek", "--plate", "1500"}, "Blad danych : arkusz '1500'"},
+        UsageCase{
+            "unknown_material", {"stozek", "--material", "wood"}, "Blad danych : material 'wood'"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 class CliFiles : public ::testing::Test {

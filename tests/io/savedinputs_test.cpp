@@ -1,7 +1,7 @@
 #include "common/io/savedinputs.h"
 
 #include "cases/calculators.h"
-#include "common/core/savedinputformat.h"
+#include "common/core/calculator/savedinputformat.h"
 
 #include "support/golden.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/pattern.h"
+#include "common/core/pattern/pattern.h"
 
 #include <gtest/gtest.h>
 

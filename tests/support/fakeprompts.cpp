@@ -29,8 +29,10 @@ bool FakePrompts::askYesNo(QWidget*, const QString& text) {
 }
 
 std::optional<gui::FileChoice> FakePrompts::saveFileName(QWidget*, const QString& filter,
-                                                         const QString& initialName) {
+                                                         const QString& initialName,
+                                                         int initialFilter) {
     m_prompts.push_back({Prompt::Kind::SaveFile, {}, filter, initialName});
+    m_prompts.back().initialFilter = initialFilter;
     if (m_saveFiles.empty()) {
         ADD_FAILURE() << "unexpected save dialog, filter " << filter.toStdString();
         return std::nullopt;

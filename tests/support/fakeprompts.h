@@ -17,11 +17,12 @@ namespace blachorys::test {
 struct Prompt {
     enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template, Plate };
     Kind kind;
-    QString text;         ///< message, URL, or the window's object name for Modal
-    QString filter;       ///< SaveFile only
-    QString initialName;  ///< SaveFile only
-    int pageCount = 0;    ///< Print only: the pages a range could be chosen from, 0 for none
-    int chosenFilter = 0; ///< SaveFile only: the filter the answer chose, 0 for the first
+    QString text;          ///< message, URL, or the window's object name for Modal
+    QString filter;        ///< SaveFile only
+    QString initialName;   ///< SaveFile only
+    int pageCount = 0;     ///< Print only: the pages a range could be chosen from, 0 for none
+    int chosenFilter = 0;  ///< SaveFile only: the filter the answer chose, 0 for the first
+    int initialFilter = 0; ///< SaveFile only: the filter the dialog opened with
 };
 
 /**
@@ -34,7 +35,8 @@ public:
     void error(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<gui::FileChoice> saveFileName(QWidget* parent, const QString& filter,
-                                                const QString& initialName) override;
+                                                const QString& initialName,
+                                                int initialFilter = 0) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<gui::TemplateChoice> templateDialog(QWidget* parent,
@@ -44,7 +46,9 @@ public:
                                                 const core::PlateTexts& initial) override;
     void runModal(QDialog& dialog) override;
     /** The next plate dialog closes with these texts; nothing means it is cancelled. */
-    void answerPlate(std::optional<core::PlateTexts> texts) { m_plates.push_back(std::move(texts)); }
+    void answerPlate(std::optional<core::PlateTexts> texts) {
+        m_plates.push_back(std::move(texts));
+    }
 
     void answerYesNo(bool yes) { m_yesNo.push_back(yes); }
     /**

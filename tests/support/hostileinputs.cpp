@@ -1,20 +1,28 @@
 #include "support/hostileinputs.h"
 
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/jointfit.h"
-#include "common/core/numbertext.h"
-#include "common/core/patterndrawing.h"
-#include "common/core/previewfit.h"
-#include "common/core/templateplan.h"
-#include "common/core/viewframe.h"
-#include "common/core/viewscene.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/calculator/plateoutputs.h"
+#include "common/core/plate/cutparts.h"
+#include "common/core/plate/jobpieces.h"
+#include "common/core/sheets/cncdrawing.h"
+#include "common/core/sheets/dxftemplatewriter.h"
+#include "common/core/sheets/nestingdrawing.h"
+#include "common/core/sheets/previewfit.h"
+#include "common/core/sheets/templateplan.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewframe.h"
+#include "common/core/view3d/viewscene.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <set>
+#include <sstream>
 #include <string_view>
+#include <utility>
 
 namespace blachorys::test {
 namespace {
@@ -186,10 +194,10 @@ template <typename... Values> bool finite(Values... values) {
 
 void checkGeometry(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
     bool finiteAll = true;
-    for (const auto& l : core::dxfLinesOf(outputs.pattern)) {
+    for (const auto& l : core::dxfLinesOf(outputs)) {
         finiteAll = finiteAll && finite(l.x1, l.y1, l.x2, l.y2);
     }
-    const core::PreviewDrawing p = core::previewOf(outputs.pattern);
+    const core::PreviewDrawing p = core::previewOf(outputs);
     finiteAll = finiteAll && finite(p.xMin, p.xMax, p.yMin, p.yMax);
     for (const auto& s : p.segments) {
         finiteAll = finiteAll && finite(s.from.x, s.from.y, s.to.x, s.to.y);
@@ -232,9 +240,9 @@ void checkReport(const core::PointReport& report, std::vector<std::string>& prob
     }
 }
 
-void checkTemplate(const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
+void checkTemplate(const core::Pattern& pattern, std::vector<std::string>& problems) {
     const core::TemplatePlanning planning =
-        core::planTemplate(outputs.pattern, core::TemplateSettings{}, 0.0);
+        core::planTemplate(pattern, {}, core::TemplateSettings{}, 0.0);
     if (!planning.plan) {
         if (planning.problem.empty()) {
             problems.push_back(std::string(kBadTemplate) + ": no plan and no reason");
@@ -254,6 +262,123 @@ void checkTemplate(const core::CalculationOutputs& outputs, std::vector<std::str
             }
         }
     }
+}
+
+/** Fields a wall choice depends on: the plate thicknesses. */
+std::set<std::string> thicknessFields(const core::CalculatorDefinition& definition) {
+    std::set<std::string> names;
+    for (const core::SelectorDefinition& selector : definition.selectors) {
+        names.insert(selector.activeWhenNonZero.begin(), selector.activeWhenNonZero.end());
+    }
+    return names;
+}
+
+/** A plate the pieces are nested on: a workshop's, or one typed up to the largest. */
+core::Plate hugePlate(SeededNumbers& numbers) {
+    if (numbers.chance(0.5)) {
+        const auto& plates = core::standardPlates();
+        return plates[numbers.below(plates.size())];
+    }
+    const auto side = [&] {
+        return std::round(core::kLargestPlateSideMm * std::pow(10.0, -3.0 * numbers.unit()));
+    };
+    const double a = side();
+    const double b = side();
+    return {std::min(a, b), std::max(a, b)};
+}
+
+/** Whether every cut, marking and text of a CNC drawing or a nested plate is finite. */
+template <typename Sheet> bool finiteSheet(const Sheet& sheet) {
+    const auto point = [](core::PatternPoint p) { return finite(p.x, p.y); };
+    return std::all_of(sheet.cuts.begin(), sheet.cuts.end(),
+                       [&](const core::CncCut& cut) {
+                           return std::all_of(cut.points.begin(), cut.points.end(), point);
+                       }) &&
+           std::all_of(sheet.markings.begin(), sheet.markings.end(),
+                       [&](const core::CncMarking& m) { return point(m.from) && point(m.to); }) &&
+           std::all_of(sheet.texts.begin(), sheet.texts.end(),
+                       [&](const core::CncText& text) { return point(text.at); });
+}
+
+/** An output is made with finite numbers, or refused with a reason. */
+void checkMade(const char* kind, bool made, bool finiteNumbers, const std::string& reason,
+               std::vector<std::string>& problems) {
+    if (!made && reason.empty()) {
+        problems.push_back(std::string(kind) + ": neither made nor refused with a reason");
+    } else if (made && !finiteNumbers) {
+        problems.push_back(std::string(kNotFinite) + ": a number of the " + kind);
+    }
+}
+
+void checkCncDrawing(const core::CalculatorDefinition& definition,
+                     const core::CalculationOutputs& outputs, std::vector<std::string>& problems) {
+    const core::CncDrawingResult made = core::cncDrawingOf(
+        core::patternToCut(outputs), core::cncTitleLine(definition.printHeading, outputs.report));
+    checkMade(kBadCncDrawing, made.drawing.has_value(), made.drawing && finiteSheet(*made.drawing),
+              made.problem, problems);
+}
+
+void checkNesting(const core::CalculationOutputs& outputs, const core::PlateSettings& settings,
+                  std::vector<std::string>& problems) {
+    const std::vector<core::JobPiece> pieces = core::jobPiecesOf(outputs);
+    const core::Nesting nesting = core::nestPieces(pieces, settings.plate, settings.gapMm);
+    const core::NestingDrawingResult made =
+        core::nestingDrawingOf(core::patternToCut(outputs), pieces, nesting);
+    const bool finiteSheets =
+        made.drawing &&
+        std::all_of(made.drawing->sheets.begin(), made.drawing->sheets.end(),
+                    [](const core::NestedSheet& sheet) { return finiteSheet(sheet); });
+    checkMade(kBadNesting, made.drawing.has_value(), finiteSheets, made.problem, problems);
+}
+
+/**
+ * Each number of the material list has one decimal point, or none (the count): a word of its
+ * lines with two is two numbers run together.
+ */
+void checkMaterialList(const std::vector<std::string>& lines, std::vector<std::string>& problems) {
+    for (const std::string& line : lines) {
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            if (std::count(word.begin(), word.end(), '.') > 1) {
+                problems.push_back(std::string(kBadMaterialList) + ": columns run together in '" +
+                                   line + "'");
+                break;
+            }
+        }
+        for (std::string& problem : numberProblems(line)) {
+            problems.push_back(std::move(problem));
+        }
+    }
+}
+
+/** Inputs once found to take minutes and gigabytes: a calculator's key and its texts. */
+struct KnownHugeInputs {
+    std::string calculator;
+    std::vector<std::pair<std::string, std::string>> texts;
+};
+
+const std::vector<KnownHugeInputs>& knownHugeInputs() {
+    static const std::vector<KnownHugeInputs> inputs = {
+        // A cone 2·10^11 mm across: its cutting table's drawing took 47 s and 4 GB.
+        {"stozek",
+         {{"Dsd", "561.889"},
+          {"alfa", "776646"},
+          {"N", "1106"},
+          {"Hs", "497407"},
+          {"Dsm", "499.994"},
+          {"E", "2.08875e+11"},
+          {"t", "0.535547"},
+          {"diameters", "inside"}}},
+        // An elbow of a radius of 5·10^10 mm, its strips 942 mm by 2.8·10^7 mm: 30 s and more.
+        {"kolanosegm",
+         {{"Rk", "4.96008e+10"},
+          {"BETA", "0.256866"},
+          {"N", "1115"},
+          {"Ns", "9"},
+          {"t", "3"},
+          {"made", "pipe"}}},
+    };
+    return inputs;
 }
 
 } // namespace
@@ -299,6 +424,66 @@ HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_
         }
     }
     return set;
+}
+
+HostileSet hugeSet(const core::CalculatorDefinition& definition, std::uint64_t seed,
+                   std::uint64_t index) {
+    // Another stream than the hostile sets' at the same index.
+    SeededNumbers numbers(mixed(seed ^ keyHash(definition.key + " huge")) ^ mixed(index));
+    const auto& examples = definition.examples;
+    const core::ExampleInputs& example = examples[numbers.below(examples.size())];
+    HostileSet set;
+    set.development = core::developmentIndex(definition, example.development).value_or(0);
+    set.inputs = core::exampleInputs(definition, example);
+    const std::set<std::string> thicknesses = thicknessFields(definition);
+    const bool withPlate = numbers.chance(0.75);
+    // Every size by one factor keeps a joint a joint; a size or two on its own makes a piece
+    // long and thin, which the drawings cut into the most cells.
+    const bool oneFactor = numbers.chance(0.5);
+    const double commonFactor = std::pow(10.0, 1.0 + 11.0 * numbers.unit());
+    for (std::size_t f = 0; f < definition.fields.size(); ++f) {
+        const core::FieldDefinition& field = definition.fields[f];
+        std::string& text = set.inputs.fieldTexts[f];
+        const double base = core::parseReal(text).value_or(0.0);
+        if (field.kind == core::FieldKind::Integer) {
+            const auto largest = static_cast<std::size_t>(std::max(2, definition.largestN));
+            text = std::to_string(numbers.chance(0.3) ? largest : 2 + numbers.below(largest - 1));
+        } else if (thicknesses.count(field.name) != 0) {
+            text = withPlate ? fixedText(0.5 + 19.5 * numbers.unit(), 2) : "0";
+        } else if (field.unit == "[mm]") {
+            if (oneFactor || numbers.chance(0.4)) {
+                const double factor =
+                    oneFactor ? commonFactor : std::pow(10.0, 1.0 + 11.0 * numbers.unit());
+                const bool negative = !oneFactor && field.filter == core::FieldFilter::SignedReal &&
+                                      numbers.chance(0.3);
+                const double value = (negative ? -1.0 : 1.0) * (base == 0.0 ? 1.0 : base) * factor;
+                std::array<char, 64> buffer{};
+                const int length = std::snprintf(buffer.data(), buffer.size(), "%.6g", value);
+                text.assign(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+            }
+        } else if (numbers.chance(0.15)) {
+            text = fixedText(1e6 * numbers.unit(), 0); // an angle of many turns
+        }
+    }
+    for (std::size_t k = 0; k < definition.selectors.size(); ++k) {
+        if (numbers.chance(0.5)) {
+            set.inputs.choices[k] = numbers.below(definition.selectors[k].choices.size());
+        }
+    }
+    set.plate.plate = hugePlate(numbers);
+    set.plate.parts =
+        numbers.chance(0.5) ? 1 : 2 + static_cast<int>(numbers.below(core::kMostParts - 1));
+    return set;
+}
+
+std::vector<HostileSet> knownHugeSets(const core::CalculatorDefinition& definition) {
+    std::vector<HostileSet> sets;
+    for (const KnownHugeInputs& known : knownHugeInputs()) {
+        if (known.calculator == definition.key) {
+            sets.push_back({0, core::exampleInputs(definition, {"huge", "", known.texts}), {}});
+        }
+    }
+    return sets;
 }
 
 std::string dxfReadBackProblem(const std::string& dxfText,
@@ -462,7 +647,7 @@ std::vector<std::string> resultProblems(const CalculationResult& result) {
         return problems;
     }
     const core::CalculationOutputs& outputs = *result.outputs;
-    const std::vector<core::DxfLine> dxfLines = core::dxfLinesOf(outputs.pattern);
+    const std::vector<core::DxfLine> dxfLines = core::dxfLinesOf(outputs);
     if (dxfLines.empty()) {
         problems.emplace_back("calculated with no DXF lines: an empty template");
     }
@@ -476,8 +661,37 @@ std::vector<std::string> resultProblems(const CalculationResult& result) {
         !dxf.empty()) {
         problems.push_back(std::string(kUnreadableDxf) + ": " + dxf);
     }
-    checkTemplate(outputs, problems);
+    checkTemplate(outputs.pattern, problems);
     return problems;
+}
+
+OutputsCheck everyOutputProblems(const core::Calculator& calculator, const HostileSet& set) {
+    const core::CalculationResult result =
+        calculator.calculate(set.inputs, set.development, "08-12-2026");
+    OutputsCheck check{result.outputs.has_value(), resultProblems(result)};
+    std::vector<std::string>& problems = check.problems;
+    if (!result.outputs || !problems.empty()) {
+        return check;
+    }
+    const core::CalculationResult job = core::forThePlate(result, set.plate);
+    if (!job.outputs) {
+        // A piece not split into the parts asked for is refused, and the refusal says why.
+        if (job.messages.empty()) {
+            problems.emplace_back("refused for the plate without a message");
+        }
+        return check;
+    }
+    const core::CalculationOutputs& outputs = *job.outputs;
+    checkMaterialList(outputs.report.materialList, problems);
+    if (outputs.split) {
+        checkTemplate(*outputs.split, problems);
+    }
+    checkCncDrawing(calculator.definition(), outputs, problems);
+    checkNesting(outputs, set.plate, problems);
+    for (std::string& problem : viewProblems(outputs)) {
+        problems.push_back(std::move(problem));
+    }
+    return check;
 }
 
 std::string describe(const core::CalculatorDefinition& definition, const HostileSet& set) {
@@ -497,6 +711,13 @@ std::string describe(const core::CalculatorDefinition& definition, const Hostile
                                                  : value.substr(0, kShownCharacters) + "...(" +
                                                        std::to_string(value.size()) + " bytes)";
         text += "'";
+    }
+    if (set.plate.plate != core::PlateSettings{}.plate) {
+        text += " --plate " + fixedText(set.plate.plate.width, 0) + "x" +
+                fixedText(set.plate.plate.length, 0);
+    }
+    if (set.plate.parts != 1) {
+        text += " --parts " + std::to_string(set.plate.parts);
     }
     return text;
 }

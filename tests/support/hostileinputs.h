@@ -4,9 +4,10 @@
 // file or the command line can carry them, and the checks every result of them must pass.
 // Standard C++ only, so the core sweep, the command-line sample and the fuzzers share it.
 
-#include "common/core/calculationresult.h"
-#include "common/core/calculator.h"
-#include "common/core/dxftemplatewriter.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/calculator/calculator.h"
+#include "common/core/plate/platesettings.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,10 +31,12 @@ private:
     std::uint64_t m_state;
 };
 
-/** One input set: the development, the fields' texts and the choices. */
+/** One input set: the development, the fields' texts and the choices, and the plate. */
 struct HostileSet {
     std::size_t development = 0;
     core::CalculatorInputs inputs;
+    /** The plate, the parts and the gap the job is cut with (`--plate`, `--parts`). */
+    core::PlateSettings plate;
 };
 
 /**
@@ -49,12 +52,30 @@ struct HostileSet {
 HostileSet hostileSet(const core::CalculatorDefinition& definition, std::uint64_t seed,
                       std::uint64_t index);
 
+/**
+ * The `index`-th set of sizes up to far past any workshop's: an example's inputs with all its
+ * millimetre fields multiplied by one factor from 10 to 10^12 (a joint tens of metres to
+ * millions of kilometres across), or some of them each by its own (a cone 2·10^11 mm across
+ * and 30 cm high, an elbow's radius of 5·10^10 mm), an angle now and then of a million
+ * degrees, N up to the largest, a plate thickness in most (so the material list is made), the
+ * pieces split in up to kMostParts and nested on a plate up to the largest. Most of them
+ * calculate: the geometry of a joint scaled up is still a joint.
+ */
+HostileSet hugeSet(const core::CalculatorDefinition& definition, std::uint64_t seed,
+                   std::uint64_t index);
+
+/** The inputs of `definition`'s calculator once found to take minutes and gigabytes. */
+std::vector<HostileSet> knownHugeSets(const core::CalculatorDefinition& definition);
+
 /** The kinds of fault `resultProblems` finds; each problem text starts with its kind. */
 inline constexpr const char* kNoMessage = "no message";
 inline constexpr const char* kNotFinite = "not finite";
 inline constexpr const char* kUnreadableDxf = "unreadable DXF";
 inline constexpr const char* kCutReport = "report line";
 inline constexpr const char* kBadTemplate = "template";
+inline constexpr const char* kBadMaterialList = "material list";
+inline constexpr const char* kBadCncDrawing = "CNC drawing";
+inline constexpr const char* kBadNesting = "nesting";
 
 /**
  * What is wrong with a result: a kind with no message when not calculated, or outputs that
@@ -70,13 +91,29 @@ std::vector<std::string> resultProblems(const core::CalculationResult& result);
 std::vector<std::string> viewProblems(const core::CalculationOutputs& outputs);
 
 /**
+ * What is wrong with the set's every output, as the window and the command line make them from
+ * it: the result as `resultProblems` sees it, then the job for the set's plate (split, with its
+ * material list, whose columns must stand apart, no number run into the next), the template, the
+ * cutting table's drawing and the nesting of what is cut (each made, or refused with a reason,
+ * and finite), and the 3-D view.
+ */
+struct OutputsCheck {
+    bool calculated = false;
+    std::vector<std::string> problems;
+};
+OutputsCheck everyOutputProblems(const core::Calculator& calculator, const HostileSet& set);
+
+/**
  * Why `dxfText` does not read back as exactly `lines` (one LINE entity each, same layer and
  * colour, coordinates within the file's two decimals), or empty. Reads group-code and value
  * pairs as any DXF reader does, without the writer's code.
  */
 std::string dxfReadBackProblem(const std::string& dxfText, const std::vector<core::DxfLine>& lines);
 
-/** The set as a readable line for a failure message: development and field=text pairs. */
+/**
+ * The set as a readable line for a failure message: development, choices and field=text pairs,
+ * and the plate's options where they are not the defaults.
+ */
 std::string describe(const core::CalculatorDefinition& definition, const HostileSet& set);
 
 } // namespace blachorys::test

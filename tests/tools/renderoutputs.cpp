@@ -2,7 +2,7 @@
 // the printouts (defaults and a long one), the scheme pictures and the scheme dialog.
 // Usage: render_outputs <directory>
 #include "cases/calculators.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/reportprinter.h"
 #include "common/gui/twynikischemat.h"
@@ -52,7 +52,7 @@ bool savePreview(const Calculator& calculator, const CalculationOutputs& outputs
     const auto& definition = calculator.definition();
     DrawingPreview preview(QString::fromStdString(definition.window.previewName),
                            QString::fromStdString(definition.window.previewCaption));
-    const blachorys::core::PreviewDrawing drawing = blachorys::core::previewOf(outputs.pattern);
+    const blachorys::core::PreviewDrawing drawing = blachorys::core::previewOf(outputs);
     preview.setDrawing(drawing);
     preview.show();
     bool ok = save(preview.image(), directory + "/" + name + ".png");

@@ -3,8 +3,8 @@
 #include "cases/cone/conemodel.h"
 #include "cases/cone/coneoutputs.h"
 #include "cases/cone/coneview.h"
-#include "common/core/casecalculator.h"
-#include "common/core/wallchoices.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/wallchoices.h"
 
 namespace blachorys::core {
 namespace {

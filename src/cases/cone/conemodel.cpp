@@ -1,38 +1,24 @@
 #include "cases/cone/conemodel.h"
 
-#include "common/core/finite.h"
-#include "common/core/thintriangle.h"
+#include "common/core/base/finite.h"
+#include "common/core/calculator/fittingrange.h"
+#include "common/core/geometry/fittingsearch.h"
+#include "common/core/geometry/obliquecone.h"
+#include "common/core/geometry/space.h"
+#include "common/core/walls/coneplate.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <numbers>
 
 namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-/**
- * Fine steps round the whole edge, at least. With the arc length standing in for the chord of
- * each fine triangle, this many keeps the developed angle exact to well within 0.1 mm.
- */
-constexpr int kMinFineSteps = 8000;
 /** Generators a plate's offset is measured along, round the cone. */
 constexpr int kOffsetGenerators = 720;
-
-struct Space {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-};
-
-Space minus(Space a, Space b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-Space along(Space a, double k, Space b) {
-    return {a.x + k * b.x, a.y + k * b.y, a.z + k * b.z};
-}
 
 /**
  * How far, on average, `surface` of the plate crosses each edge's plane outward of the typed
@@ -47,18 +33,18 @@ std::pair<double, double> edgeOffsets(const ConeInputs& in, WallSurface surface)
     double small = 0.0;
     for (int k = 0; k < kOffsetGenerators; ++k) {
         const double w = 2 * kPi * k / kOffsetGenerators;
-        const Space onLarge{Rd * std::cos(w), Rd * std::sin(w), 0.0};
-        const Space onSmall{in.E + Rm * std::cos(w), Rm * std::sin(w), in.Hs};
-        const Space g = minus(onSmall, onLarge);
+        const Point3 onLarge{Rd * std::cos(w), Rd * std::sin(w), 0.0};
+        const Point3 onSmall{in.E + Rm * std::cos(w), Rm * std::sin(w), in.Hs};
+        const Point3 g = onSmall - onLarge;
         // (−sin w, cos w, 0) × g: square to the generator and the edge, away from the axis.
-        Space normal{g.z * std::cos(w), g.z * std::sin(w),
-                     -(g.x * std::cos(w) + g.y * std::sin(w))};
+        Point3 normal{g.z * std::cos(w), g.z * std::sin(w),
+                      -(g.x * std::cos(w) + g.y * std::sin(w))};
         const double length = std::hypot(normal.x, normal.y, normal.z);
         normal = {normal.x / length, normal.y / length, normal.z / length};
-        const Space movedLarge = along(onLarge, n, normal);
-        const Space movedSmall = along(onSmall, n, normal);
-        const Space inLarge = along(movedLarge, -movedLarge.z / g.z, g);
-        const Space inSmall = along(movedSmall, -(movedSmall.z - in.Hs) / g.z, g);
+        const Point3 movedLarge = onLarge + n * normal;
+        const Point3 movedSmall = onSmall + n * normal;
+        const Point3 inLarge = movedLarge + (-movedLarge.z / g.z) * g;
+        const Point3 inSmall = movedSmall + (-(movedSmall.z - in.Hs) / g.z) * g;
         // Along the edge's own radius at w, so that a face pushed past the axis reads negative.
         large += inLarge.x * std::cos(w) + inLarge.y * std::sin(w) - Rd;
         small += (inSmall.x - in.E) * std::cos(w) + inSmall.y * std::sin(w) - Rm;
@@ -75,10 +61,40 @@ std::pair<double, double> insideEdges(const ConeInputs& in) {
     return {in.Dsm / 2 + small, in.Dsd / 2 + large};
 }
 
+/**
+ * The thicknesses that leave both edges an inside: from 0 to where the thinner edge's inside
+ * radius, which falls as the plate thickens, reaches 0.
+ */
+std::string fittingThickness(const ConeInputs& in) {
+    // Without a plate the edge has no inside for another reason (a negative diameter), which
+    // its own check names: no thickness would cure it.
+    if (in.t == 0.0) {
+        return "";
+    }
+    const std::optional<double> greatest = endOfFitting(
+        [&in](double t) -> std::optional<double> {
+            ConeInputs thicker = in;
+            thicker.t = t;
+            const auto [small, large] = insideEdges(thicker);
+            const double least = std::min(small, large);
+            return std::isfinite(least) ? std::optional(-least) : std::nullopt;
+        },
+        in.t, false);
+    return greatest ? fittingRangeText("t", 0.0, *greatest) : "";
+}
+
 } // namespace
 
 Wall coneWall(const ConeInputs& in) {
     return {in.t, in.diameters, PartMaking::RolledFromPlate};
+}
+
+ConeMantle typedMantle(const ConeInputs& in) {
+    return {in.Dsm, in.Dsd, in.Hs, in.E};
+}
+
+double meanDepth(const ConeInputs& in) {
+    return coneWall(in).outwardOfTyped(WallSurface::Mean);
 }
 
 DevelopedDiameters developedDiameters(const ConeInputs& in) {
@@ -97,9 +113,13 @@ const InputChecks<ConeInputs>& coneChecks() {
         {dataError("Dsm = Dsd "), [](const In& in) { return in.Dsm == in.Dsd; }},
         // A plate thicker than an edge's radius leaves that edge no inside.
         {dataError("t zbyt duze dla Dsm - brak wnetrza stozka"),
-         [](const In& in) { return insideEdges(in).first < 0.0; }},
+         [](const In& in) { return insideEdges(in).first < 0.0; },
+         {},
+         fittingThickness},
         {dataError("t zbyt duze dla Dsd - brak wnetrza stozka"),
-         [](const In& in) { return insideEdges(in).second < 0.0; }},
+         [](const In& in) { return insideEdges(in).second < 0.0; },
+         {},
+         fittingThickness},
     };
     return checks;
 }
@@ -114,7 +134,7 @@ double apexHeight(const ConeInputs& in) {
 }
 
 int fineStepsPerDivision(int divisions) {
-    return (kMinFineSteps + divisions - 1) / divisions;
+    return outlineStepsPerDivision(divisions);
 }
 
 ConeModel computeCone(const ConeInputs& in) {
@@ -122,50 +142,42 @@ ConeModel computeCone(const ConeInputs& in) {
     m.inputs = in;
     m.developed = developedDiameters(in);
     m.H = apexHeight(in);
-    m.F = fineStepsPerDivision(in.N);
-    m.M = in.N * m.F;
     const double Rd = m.developed.Dsd / 2;
     const double Rm = m.developed.Dsm / 2;
     // The apex lies on the line through the two centres.
     m.a = Rd * in.E / (Rd - Rm);
     m.k = (m.H - in.Hs) / m.H;
-    // Each fine triangle's base is the arc of one fine step on the Dsd edge.
-    const double base = 2 * kPi * Rd / m.M;
-    // Angles on the edge run from the direction of E: with alfa = 0 the seam lies on the flank.
-    double w = in.alfa * kPi / 180 + kPi / 2;
-    const double deltaW = 2 * kPi / m.M;
-
-    const auto points = static_cast<std::size_t>(in.N) + 1;
-    m.Xm.resize(points);
-    m.Ym.resize(points);
-    m.Xd.resize(points);
-    m.Yd.resize(points);
-    double theta = 0.0;
-    double previousSlant = 0.0;
-    m.exactArcs.large.resize(static_cast<std::size_t>(m.M) + 1);
-    m.exactArcs.small.resize(static_cast<std::size_t>(m.M) + 1);
-    for (int i = 0; i <= m.M; ++i) {
-        const double bx = Rd * std::cos(w) - m.a;
-        const double by = Rd * std::sin(w);
-        const double rho = std::sqrt(bx * bx + by * by);
-        const double slant = std::sqrt(rho * rho + m.H * m.H);
-        if (i >= 1) {
-            theta += apexAngle(previousSlant, slant, base);
+    // The mantle's section angles run from the flank, a quarter turn from the direction of E:
+    // with alfa = 0 the seam lies on the flank.
+    const double seam = in.alfa * kPi / 180;
+    MantleOutline outline;
+    if (in.t > 0.0 && in.E != 0.0) {
+        // The typed cone's generators each moved along their own normal to the mean surface,
+        // rolled out, cut by the edges' planes.
+        const ConeMantle typed = typedMantle(in);
+        m.typedOutline = developOutline(typed, in.N, seam);
+        outline = *m.typedOutline;
+        const ConePlate plate(typed);
+        const LayerDevelopment mean(plate, *m.typedOutline, meanDepth(in));
+        LayerEnds ends = layerEnds(mean, typed, outline);
+        m.exactArcs.large = std::move(ends.large);
+        m.exactArcs.small = std::move(ends.small);
+    } else {
+        outline = developOutline({m.developed.Dsm, m.developed.Dsd, in.Hs, in.E}, in.N, seam);
+        const auto fine = static_cast<std::size_t>(outline.M) + 1;
+        m.exactArcs.large.resize(fine);
+        m.exactArcs.small.resize(fine);
+        for (std::size_t s = 0; s < fine; ++s) {
+            m.exactArcs.large[s] = {outline.fineXd[s], outline.fineYd[s]};
+            m.exactArcs.small[s] = {m.k * outline.fineXd[s], m.k * outline.fineYd[s]};
         }
-        const auto fine = static_cast<std::size_t>(i);
-        m.exactArcs.large[fine] = {slant * std::cos(theta), slant * std::sin(theta)};
-        m.exactArcs.small[fine] = {m.k * slant * std::cos(theta), m.k * slant * std::sin(theta)};
-        if (i % m.F == 0) {
-            const auto j = static_cast<std::size_t>(i / m.F);
-            m.Xd[j] = m.exactArcs.large[fine].x;
-            m.Yd[j] = m.exactArcs.large[fine].y;
-            m.Xm[j] = m.exactArcs.small[fine].x;
-            m.Ym[j] = m.exactArcs.small[fine].y;
-        }
-        w += deltaW;
-        previousSlant = slant;
     }
-
+    m.F = outline.K;
+    m.M = outline.M;
+    m.Xm = std::move(outline.Xm);
+    m.Ym = std::move(outline.Ym);
+    m.Xd = std::move(outline.Xd);
+    m.Yd = std::move(outline.Yd);
     m.sheet = sectorBox({m.Xm, m.Ym, m.Xd, m.Yd});
     return m;
 }

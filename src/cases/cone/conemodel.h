@@ -1,8 +1,11 @@
 #pragma once
 
-#include "common/core/inputchecks.h"
-#include "common/core/patternlines.h"
-#include "common/core/wall.h"
+#include "common/core/calculator/inputchecks.h"
+#include "common/core/geometry/obliquecone.h"
+#include "common/core/pattern/patternlines.h"
+#include "common/core/walls/wall.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -65,7 +68,20 @@ struct ConeModel {
     SheetBox sheet;
     /** Both edges through every fine step, as exactly as they are cut. */
     ExactArcs exactArcs;
+    /**
+     * An oblique cone's plate, whose mean surface is no cone: the typed cone's outline (its fine
+     * generators from the seam), on which the mean surface is rolled out generator by generator
+     * (`RolledConePlate` over `typedMantle` at `meanDepth`); empty for a right cone or without
+     * a thickness, whose developed surface is the cone through the developed diameters.
+     */
+    std::optional<MantleOutline> typedOutline;
 };
+
+/** The typed cone in the mantle's frame (apex at the origin, the offset along y). */
+ConeMantle typedMantle(const ConeInputs& inputs);
+
+/** How far the plate's mean surface lies outward of the typed one, mm. */
+double meanDepth(const ConeInputs& inputs);
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateCone(const ConeInputs& inputs);

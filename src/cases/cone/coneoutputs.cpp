@@ -1,8 +1,8 @@
 #include "cases/cone/coneoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
-#include "common/core/wallchoices.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/wallchoices.h"
+#include "common/core/pattern/patternlines.h"
 
 #include <string>
 
@@ -48,10 +48,9 @@ std::vector<std::string> resultLines(const ConeModel& m) {
 }
 
 Pattern pattern(const ConeModel& m) {
-    PatternBuilder b(standardStyles(),
-                     centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
-    addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::EndEdge, LineRole::StartEdge},
-                  m.exactArcs);
+    PatternBuilder b;
+    addConeSector(b, {"stozek", 1, coneWall(m.inputs).thickness, {SplitKind::AlongGenerators}},
+                  {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::EndEdge, LineRole::StartEdge}, m.exactArcs);
     return std::move(b).finish();
 }
 
@@ -62,7 +61,8 @@ CalculationOutputs coneOutputs(const ConeModel& model, std::string_view dateText
                             sheetOf(kRuleLength, model.sheet.width(), model.sheet.height()),
                             dateText),
             pattern(model),
-            {{"stozek", 1, coneWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
+            {standardStyles(),
+             centredOnBox(model.sheet.xMin, model.sheet.xMax, model.sheet.yMin, model.sheet.yMax)}};
 }
 
 } // namespace blachorys::core

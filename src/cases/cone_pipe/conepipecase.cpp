@@ -3,8 +3,9 @@
 #include "cases/cone_pipe/conepipemodel.h"
 #include "cases/cone_pipe/conepipeoutputs.h"
 #include "cases/cone_pipe/conepipeview.h"
-#include "common/core/casecalculator.h"
-#include "common/core/fittingrange.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/wallchoices.h"
+#include "common/core/calculator/fittingrange.h"
 
 namespace blachorys::core {
 namespace {
@@ -55,22 +56,18 @@ std::vector<CaseSelector<ConePipeInputs>> selectors() {
           "Osadzenie stozka na rurze|Osadzenie stozka (krocca): nakladany - jego wnetrze na "
           "zewnatrz rury, wpuszczany - jego zewnatrz do wnetrza rury" +
               thickOnly,
-          {{"set-on", "SRRadioButNakladany", "nakładany na rurę"},
-           {"set-in", "SRRadioButWpuszczany", "wpuszczany w rurę"}},
+          jointChoices("SRRadioBut", {"nakładany na rurę", "wpuszczany w rurę"},
+                       {"Nakladany", "Wpuszczany"}),
           {"ts", "tr"}},
-         [](In& in, std::size_t choice) {
-             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
-         }},
+         [](In& in, std::size_t choice) { in.joint = jointOf(choice); }},
         {{"pipe-made",
           "Wykonanie rury",
           "Wykonanie rury|Wykonanie rury (plaszcza): zwijana - rozwiniecie na srednicy sredniej, "
           "z rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
-          {{"rolled", "SRRadioButRuraZwijana", "zwijana z blachy"},
-           {"pipe", "SRRadioButRuraZRury", "z rury, szablon owijany"}},
+          makingChoices("SRRadioBut", {"zwijana z blachy", "z rury, szablon owijany"},
+                        {"RuraZwijana", "RuraZRury"}),
           {"tr"}},
-         [](In& in, std::size_t choice) {
-             in.pipeMade = choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
-         }},
+         [](In& in, std::size_t choice) { in.pipeMade = makingOf(choice); }},
     };
 }
 

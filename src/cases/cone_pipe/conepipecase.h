@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/calculator.h"
+#include "common/core/calculator/calculator.h"
 
 namespace blachorys::core {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cases/cone_pipe/conepipemodel.h"
-#include "common/core/pattern.h"
+#include "common/core/pattern/pattern.h"
 
 namespace blachorys::core {
 

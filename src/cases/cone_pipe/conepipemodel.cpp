@@ -3,12 +3,13 @@
 #include "cases/cone_pipe/conepipegeneratrix.h"
 #include "cases/cone_pipe/conepipewalls.h"
 
-#include "common/core/calculationresult.h"
-#include "common/core/curvesampling.h"
-#include "common/core/finite.h"
-#include "common/core/fittingrange.h"
-#include "common/core/fittingsearch.h"
-#include "common/core/patternlines.h"
+#include "common/core/base/finite.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/calculator/fittingrange.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/geometry/fittingsearch.h"
+#include "common/core/pattern/patternlines.h"
+#include "common/core/walls/wallhole.h"
 
 #include <algorithm>
 #include <array>
@@ -77,16 +78,14 @@ Wall pipeWall(const ConePipeInputs& in) {
 }
 
 ConePipeSurfaces surfacesOf(const ConePipeInputs& in) {
-    // Set on, the cone's inside rests on the pipe's outside; set in, the cone's outside meets
-    // the pipe's inside.
-    const bool setOn = in.joint == BranchJoint::SetOn;
+    const JointContact contact = contactOf(in.joint);
     const Wall cone = coneWall(in);
     const Wall pipe = pipeWall(in);
     const double R = in.Dr / 2;
-    return {.coneContact = cone.outwardOfTyped(setOn ? WallSurface::Inside : WallSurface::Outside),
+    return {.coneContact = cone.outwardOfTyped(contact.branch),
             .coneDevelopment = cone.outwardOfTyped(cone.developed()),
             .coneInside = cone.outwardOfTyped(WallSurface::Inside),
-            .pipeContact = radiusOf(pipe, R, setOn ? WallSurface::Outside : WallSurface::Inside),
+            .pipeContact = radiusOf(pipe, R, contact.main),
             .pipeDevelopment = radiusOf(pipe, R, pipe.developed()),
             .pipeInside = radiusOf(pipe, R, WallSurface::Inside),
             .pipeOutside = radiusOf(pipe, R, WallSurface::Outside)};
@@ -111,10 +110,9 @@ const InputChecks<ConePipeInputs>& conePipeChecks() {
         notNegative("Lm", &In::Lm),
         atLeastTwoParts(&In::N),
         atMostTheTableParts(&In::N),
-        // The pipe's sheet is L long; the cone's pattern does not use it. (Ds and Dr of 0 the
-        // construction refuses with its own messages.)
-        positiveSize<In>("L", &In::L,
-                         [](const In& in) { return in.development == ConePipeDevelopment::Pipe; }),
+        // The pipe's sheet is L long, and holds the hole whichever part is developed. (Ds and
+        // Dr of 0 the construction refuses with its own messages.)
+        positiveSize<In>("L", &In::L),
         // A plate that leaves the cone no inside: its inside face lies ts/cos Gamma within the
         // outside in the free end's plane.
         {dataError("ts/cos(Gamma) >= Ds/2 - stozek z blachy ts nie ma wnetrza"),
@@ -156,8 +154,8 @@ using GeneratrixCut = std::function<ConePipeFault(double w, CutPoint& point)>;
  * cut along the pipe and the hole, each sampled round the free end. The fault of a generatrix
  * between two of the table's, if one has none.
  */
-ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std::vector<double>& w,
-                          std::vector<double>* holeAngles) {
+ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone,
+                          const std::vector<double>& w) {
     const double startW = w.front();
     const double turnShare = m.v / (2 * kPi);
     ConePipeFault fault = ConePipeFault::None;
@@ -171,8 +169,7 @@ ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std
         point = at->second.second;
         return at->second.first;
     };
-    const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf,
-                            std::vector<double>* angles = nullptr) {
+    const auto sample = [&](const std::vector<PatternPoint>& knots, auto pointOf) {
         auto curve = sampleCurveWithParameters(
             [&](double t) -> std::optional<PatternPoint> {
                 CutPoint point;
@@ -187,9 +184,6 @@ ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std
         if (!curve) {
             return std::vector<PatternPoint>{};
         }
-        if (angles != nullptr) {
-            *angles = std::move(curve->parameters);
-        }
         return std::move(curve->points);
     };
     const auto polar = [&](double radius, double t) {
@@ -200,8 +194,7 @@ ConePipeFault exactCurves(ConePipeModel& m, const GeneratrixCut& cone, const std
         sample(pointsOf(m.Xm, m.Ym), [&](double t, const CutPoint&) { return polar(m.t, t); });
     m.exactCut =
         sample(pointsOf(m.Xd, m.Yd), [&](double t, const CutPoint& p) { return polar(p.Z, t); });
-    m.exactHole = sample(
-        pointsOf(m.Xo, m.Yo), [](double, const CutPoint& p) { return p.hole; }, holeAngles);
+    m.exactHole = sample(pointsOf(m.Xo, m.Yo), [](double, const CutPoint& p) { return p.hole; });
     return fault;
 }
 
@@ -219,9 +212,6 @@ std::string leastHsThatFits(const ConePipeInputs& in, double freeEndSlant) {
             std::optional<WalledConeOnPipe> walled;
             if (hasWallThickness(raised)) {
                 walled.emplace(raised);
-                if (walled->fault() != ConePipeFault::None) {
-                    return std::nullopt;
-                }
             }
             const std::optional<TurnExtremes> slant =
                 extremesRoundATurn([&](double w) -> std::optional<double> {
@@ -262,9 +252,6 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     const ConeInPipe cone(in);
     if (hasWallThickness(in)) {
         walled.emplace(in);
-        if (walled->fault() != ConePipeFault::None) {
-            return stopped(construction, walled->fault());
-        }
         m.t = walled->freeEndSlant();
         m.v = kPi * walled->developedFreeEnd() / m.t;
         m.girth = 2 * kPi * surfacesOf(in).pipeDevelopment;
@@ -301,8 +288,7 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
     if (!isFinite(m)) {
         return stopped(construction, ConePipeFault::NotFinite);
     }
-    std::vector<double> holeAngles;
-    if (const ConePipeFault fault = exactCurves(m, generatrix, angles, &holeAngles);
+    if (const ConePipeFault fault = exactCurves(m, generatrix, angles);
         fault != ConePipeFault::None) {
         return stopped(construction, fault);
     }
@@ -314,19 +300,39 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
             return stopped(construction, ConePipeFault::FreeEndInsidePipe);
         }
     }
-    // Only the pipe's sheet must hold the hole, which moves along the pipe as Lm does: the
-    // cone's pattern does not depend on L.
-    if (in.development == ConePipeDevelopment::Pipe && !m.exactHole.empty()) {
-        const auto [left, right] =
-            std::minmax_element(m.exactHole.begin(), m.exactHole.end(),
-                                [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
+    const ConePipeSurfaces surfaces = surfacesOf(in);
+    std::vector<PatternPoint> hole = m.exactHole;
+    if (walled && surfaces.pipeInside != surfaces.pipeOutside) {
+        // Through the pipe's wall the hole is every layer's hole at once; whichever part is
+        // developed, the joint is made only where it can be cut.
+        const WallHoleResult through = holeThroughWall(
+            [&walled](double radius, double w) { return walled->pierced(w, radius); },
+            surfaces.pipeInside, surfaces.pipeOutside, angles);
+        if (!through.hole) {
+            return stopped(construction, ConePipeFault::HoleMissesTheWall);
+        }
+        hole = through.hole->exact;
+        if (in.development == ConePipeDevelopment::Pipe) {
+            for (std::size_t i = 0; i < points; ++i) {
+                m.Xo[i] = through.hole->points[i].x;
+                m.Yo[i] = through.hole->points[i].y;
+            }
+            m.exactHole = through.hole->exact;
+            const double onOutside = surfaces.pipeOutside / surfaces.pipeDevelopment;
+            m.holeOverhang = overhangAtTheOutsideFace(*through.hole, [onOutside](PatternPoint p) {
+                return PatternPoint{p.x, p.y * onOutside};
+            });
+        }
+    }
+    // The pipe's sheet must hold the hole, which moves along the pipe as Lm does, whichever
+    // part is developed.
+    if (!hole.empty()) {
+        const auto [left, right] = std::minmax_element(
+            hole.begin(), hole.end(), [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
         if (left->x < -rounding || right->x > in.L + rounding) {
             construction.fitting = fittingRangeText("Lm", in.Lm - left->x, in.Lm + in.L - right->x);
             return stopped(construction, ConePipeFault::PastThePipesEnd);
         }
-    }
-    if (walled && in.development == ConePipeDevelopment::Pipe) {
-        m.holeOverhang = walled->overhang(holeAngles);
     }
     return construction;
 }

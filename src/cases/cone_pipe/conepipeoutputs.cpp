@@ -1,7 +1,7 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/pattern/patternlines.h"
 
 #include <string>
 
@@ -98,14 +98,17 @@ std::vector<std::string> resultLines(const ConePipeModel& m) {
  * drawn in the DXF's order. Both centred on their bounding box in the preview.
  */
 Pattern pattern(const ConePipeModel& m) {
-    PatternBuilder b(standardStyles(), centredOnBox(m.minX, m.maxX, m.minY, m.maxY));
+    PatternBuilder b;
+    const SplitPlan alongGenerators{SplitKind::AlongGenerators};
     if (isCone(m)) {
-        addConeSector(b, {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::CutCurve, LineRole::EndEdge},
+        addConeSector(b, {"stozek", 1, coneWall(m.inputs).thickness, alongGenerators},
+                      {m.Xm, m.Ym, m.Xd, m.Yd}, {LineRole::CutCurve, LineRole::EndEdge},
                       {m.exactFreeEnd, m.exactCut});
         return std::move(b).finish();
     }
-    addShellSheet(b, m.inputs.L, m.girth, {0, 0, 0, 0});
-    const int hole = b.newOutline(OutlineKind::Hole);
+    addShellSheet(b, {"rura", 1, pipeWall(m.inputs).thickness, alongGenerators}, m.inputs.L,
+                  m.girth, {0, 0, 0, 0});
+    const int hole = b.newHole();
     const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
     b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, 0, exact});
     b.numberedMarks("Xo", m.Xo, m.Yo);
@@ -119,10 +122,7 @@ CalculationOutputs conePipeOutputs(const ConePipeModel& model, std::string_view 
                             sheetOf(kResultsRule, model.sheetWidth(), model.sheetHeight()),
                             dateText),
             pattern(model),
-            {{isCone(model) ? "stozek" : "rura", 1,
-              isCone(model) ? coneWall(model.inputs).thickness
-                            : pipeWall(model.inputs).thickness,
-              {SplitKind::AlongGenerators}}}};
+            {standardStyles(), centredOnBox(model.minX, model.maxX, model.minY, model.maxY)}};
 }
 
 } // namespace blachorys::core

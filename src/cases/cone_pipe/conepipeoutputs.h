@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cases/cone_pipe/conepipemodel.h"
-#include "common/core/calculationresult.h"
+#include "common/core/calculator/calculationresult.h"
 
 #include <string_view>
 

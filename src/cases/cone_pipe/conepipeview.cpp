@@ -1,6 +1,7 @@
 #include "cases/cone_pipe/conepipeview.h"
 
-#include "common/core/depthsearch.h"
+#include "common/core/geometry/depthsearch.h"
+#include "common/core/view3d/laidflat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +12,6 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-/** Steps round the other part's cut, for drawing it. */
-constexpr int kOtherCutSteps = 256;
 
 /**
  * The cone: its apex beyond the free end on the axis, which rises at BETA from the pipe's axis
@@ -77,12 +76,6 @@ struct Cone {
 
 Point3 onPipe(double radius, double alongAxis, double angle) {
     return {alongAxis, radius * std::cos(angle), radius * std::sin(angle)};
-}
-
-/** The pattern's angle about the apex, on the turn that holds the sector round its middle. */
-double sectorAngle(PatternPoint p, double middle) {
-    const double psi = std::atan2(p.y, p.x);
-    return psi + 2 * kPi * std::round((middle - psi) / (2 * kPi));
 }
 
 /**
@@ -227,6 +220,7 @@ JointView conePipeView(const ConePipeModel& model) {
             view.others.push_back(pipeAround(in, cone));
         } else {
             view.developed.push_back(walledPipe(cone, surfaces));
+            view.developed.back().printedOutside = in.pipeMade == PartMaking::CutFromPipe;
             view.others.push_back(coneAround(in, cone));
         }
         return view;
@@ -254,6 +248,7 @@ JointView conePipeView(const ConePipeModel& model) {
         view.others.push_back(pipeAround(in, cone));
     } else {
         part.contours = {0, 1};
+        part.printedOutside = in.pipeMade == PartMaking::CutFromPipe;
         part.faces.push_back([R](PatternPoint p) { return onPipe(R, p.x, p.y / R); });
         part.measuredOn = part.faces.front();
         part.meetings.push_back(

@@ -1,33 +1,20 @@
 #include "cases/cone_pipe/conepipewalls.h"
 
-#include "common/core/depthsearch.h"
-#include "common/core/outlinenormal.h"
+#include "common/core/walls/firsttouching.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <numbers>
+#include <optional>
 
 namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-/**
- * Golden-section steps through a wall: to 1e-5 of its thickness. What is sought there (the
- * first layer to meet, the widest outline) is stationary in the depth, or lies at a face, so
- * the length found is within a nanometre.
- */
-constexpr int kLayerSteps = 24;
-/** How far into a wall its face's slope is taken, in wall thicknesses. */
-constexpr double kFaceSlopeShare = 1e-6;
 
 } // namespace
 
 WalledConeOnPipe::WalledConeOnPipe(const ConePipeInputs& in)
-    : m_in(in), m_s(surfacesOf(in)), m_typed(in), m_gamma(in.Gamma * kPi / 180.0) {
-    m_anticlockwise =
-        runsAnticlockwise([this](double w) { return pierced(w, m_s.pipeDevelopment); });
-}
+    : m_in(in), m_s(surfacesOf(in)), m_typed(in), m_gamma(in.Gamma * kPi / 180.0) {}
 
 double WalledConeOnPipe::layerDiameter(double depth) const {
     // Square to the generatrices a layer lies `depth` out; in the free end's plane, that over
@@ -68,29 +55,15 @@ ConePipeFault WalledConeOnPipe::firstTouching(double w, CutPoint& point) const {
         fault != ConePipeFault::None) {
         return fault;
     }
-    const auto slant = [&](double depth) {
+    const auto slant = [&](double depth) -> std::optional<double> {
         CutPoint p;
-        return meet(w, depth, m_s.pipeContact, p) == ConePipeFault::None
-                   ? developedSlant(depth, p)
-                   : std::numeric_limits<double>::infinity();
-    };
-    double far = contact == 0.0 ? m_s.coneInside : 0.0;
-    if (far != contact && !std::isfinite(slant(far))) {
-        // The layers that meet the pipe run from the contact surface to where the plate
-        // passes the pipe's side.
-        double meets = contact;
-        for (int step = 0; step < kLayerSteps; ++step) {
-            const double middle = (meets + far) / 2;
-            (std::isfinite(slant(middle)) ? meets : far) = middle;
+        if (meet(w, depth, m_s.pipeContact, p) != ConePipeFault::None) {
+            return std::nullopt;
         }
-        far = meets;
-    }
-    const double low = std::min(contact, far);
-    const double high = std::max(contact, far);
-    const double depth =
-        low == high ? contact
-                    : depthOfMinimumFacesFirst(low, high, slant, kFaceSlopeShare * (high - low),
-                                               kLayerSteps);
+        const double length = developedSlant(depth, p);
+        return std::isfinite(length) ? std::optional(length) : std::nullopt;
+    };
+    const double depth = firstTouchingLayer(slant, contact, contact == 0.0 ? m_s.coneInside : 0.0);
     CutPoint first;
     if (meet(w, depth, m_s.pipeContact, first) != ConePipeFault::None) {
         first = touching;
@@ -103,19 +76,12 @@ ConePipeFault WalledConeOnPipe::firstTouching(double w, CutPoint& point) const {
     return ConePipeFault::None;
 }
 
-PatternPoint WalledConeOnPipe::pierced(double w, double radius) const {
+std::optional<PatternPoint> WalledConeOnPipe::pierced(double w, double radius) const {
     CutPoint point;
-    if (const ConePipeFault fault = meet(w, m_s.coneContact, radius, point);
-        fault != ConePipeFault::None) {
-        m_fault = fault;
-        return {};
+    if (meet(w, m_s.coneContact, radius, point) != ConePipeFault::None) {
+        return std::nullopt;
     }
     return point.hole;
-}
-
-PatternPoint WalledConeOnPipe::outwardNormal(double w) const {
-    return outwardNormalOf([this](double t) { return pierced(t, m_s.pipeDevelopment); }, w,
-                           m_anticlockwise);
 }
 
 ConePipeFault WalledConeOnPipe::hole(double w, CutPoint& point) const {
@@ -123,50 +89,14 @@ ConePipeFault WalledConeOnPipe::hole(double w, CutPoint& point) const {
         fault != ConePipeFault::None) {
         return fault;
     }
-    // Only the pipe's sheet is cut through its wall: the cone's pattern needs the cone to
-    // meet the pipe, not the hole to pass it.
-    if (m_s.pipeInside == m_s.pipeOutside || m_in.development == ConePipeDevelopment::Cone) {
-        return ConePipeFault::None;
-    }
     // The pipe's layers are nested cylinders: a generatrix through the inside face passes all.
+    // Both developments ask it: the joint is made whole or not at all.
     CutPoint inside;
-    if (meet(w, m_s.coneContact, m_s.pipeInside, inside) != ConePipeFault::None) {
+    if (m_s.pipeInside != m_s.pipeOutside &&
+        meet(w, m_s.coneContact, m_s.pipeInside, inside) != ConePipeFault::None) {
         return ConePipeFault::HoleMissesTheWall;
     }
-    const PatternPoint normal = outwardNormal(w);
-    const double radius = depthOfMaximumFacesFirst(
-        m_s.pipeInside, m_s.pipeOutside,
-        [&](double layer) {
-            CutPoint p;
-            if (meet(w, m_s.coneContact, layer, p) != ConePipeFault::None) {
-                return -std::numeric_limits<double>::infinity();
-            }
-            return normal.x * p.hole.x + normal.y * p.hole.y;
-        },
-        kFaceSlopeShare * (m_s.pipeOutside - m_s.pipeInside), kLayerSteps);
-    return meet(w, m_s.coneContact, radius, point) == ConePipeFault::None
-               ? ConePipeFault::None
-               : meet(w, m_s.coneContact, m_s.pipeOutside, point);
-}
-
-double WalledConeOnPipe::overhang(const std::vector<double>& angles) const {
-    if (m_s.pipeInside == m_s.pipeOutside) {
-        return 0.0;
-    }
-    const double onOutside = m_s.pipeOutside / m_s.pipeDevelopment;
-    double worst = 0.0;
-    for (const double w : angles) {
-        CutPoint cut;
-        if (hole(w, cut) != ConePipeFault::None) {
-            continue;
-        }
-        const PatternPoint face = pierced(w, m_s.pipeOutside);
-        const PatternPoint normal = outwardNormal(w);
-        // Round the pipe, millimetres on the outside face are those on the sheet scaled.
-        worst = std::max(worst, normal.x * (cut.hole.x - face.x) +
-                                    normal.y * (cut.hole.y - face.y) * onOutside);
-    }
-    return worst;
+    return ConePipeFault::None;
 }
 
 } // namespace blachorys::core

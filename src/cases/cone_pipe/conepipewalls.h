@@ -3,7 +3,7 @@
 #include "cases/cone_pipe/conepipegeneratrix.h"
 #include "cases/cone_pipe/conepipemodel.h"
 
-#include <vector>
+#include <optional>
 
 namespace blachorys::core {
 
@@ -13,8 +13,8 @@ namespace blachorys::core {
  * through the plate at a generatrix keeps to one plane through the axis and to one distance
  * along the generatrices, measured square to them. The cone's pattern is developed on its
  * mean surface and cut where the first of its layers meets the pipe's contact surface; the
- * hole, cut square to the pipe's wall, is the envelope of the cone's contact surface through
- * the whole wall, marked on the surface the pipe's sheet is developed on.
+ * hole, cut square to the pipe's wall, is made of the cone's contact surface through each layer
+ * of the wall (`pierced`), marked on the surface the pipe's sheet is developed on.
  */
 class WalledConeOnPipe {
 public:
@@ -22,9 +22,16 @@ public:
 
     /**
      * The generatrix at w: its cut's radius on the developed pattern (Z, from the developed
-     * surface's apex) and the hole's point; or why it has none.
+     * surface's apex) and the hole's point at the pipe's outside face; or why it has none (the
+     * cone's contact surface passes the pipe's inside face by, too).
      */
     ConePipeFault cut(double w, CutPoint& point) const;
+
+    /**
+     * Where the cone's contact surface at w pierces the pipe's layer of `radius`, marked on the
+     * pipe's developed surface; nothing where it misses it.
+     */
+    std::optional<PatternPoint> pierced(double w, double radius) const;
 
     /** The free end's radius on the pattern, mm. */
     double freeEndSlant() const;
@@ -32,14 +39,6 @@ public:
     /** The diameter of the developed surface in the free end's plane, mm. */
     double developedFreeEnd() const { return layerDiameter(m_s.coneDevelopment); }
 
-    /**
-     * How far, at most over `angles`, the hole stands clear of the cone's contact surface at
-     * the pipe's outside face, mm: on that face, along the outline's normal.
-     */
-    double overhang(const std::vector<double>& angles) const;
-
-    /** A fault met while finding which way round the hole runs, or None. */
-    ConePipeFault fault() const { return m_fault; }
 
 private:
     double layerDiameter(double depth) const;
@@ -49,15 +48,11 @@ private:
     double developedSlant(double depth, const CutPoint& point) const;
     ConePipeFault firstTouching(double w, CutPoint& point) const;
     ConePipeFault hole(double w, CutPoint& point) const;
-    PatternPoint pierced(double w, double radius) const;
-    PatternPoint outwardNormal(double w) const;
 
     const ConePipeInputs& m_in;
     ConePipeSurfaces m_s;
     ConeInPipe m_typed;
     double m_gamma;
-    bool m_anticlockwise = true;
-    mutable ConePipeFault m_fault = ConePipeFault::None;
 };
 
 } // namespace blachorys::core

@@ -3,8 +3,8 @@
 #include "cases/elbow/elbowmodel.h"
 #include "cases/elbow/elbowoutputs.h"
 #include "cases/elbow/elbowview.h"
-#include "common/core/casecalculator.h"
-#include "common/core/wallchoices.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/wallchoices.h"
 
 namespace blachorys::core {
 namespace {

@@ -1,7 +1,8 @@
 #include "cases/elbow/elbowmodel.h"
 
-#include "common/core/curvesampling.h"
-#include "common/core/finite.h"
+#include "common/core/base/finite.h"
+#include "common/core/calculator/fittingrange.h"
+#include "common/core/geometry/curvesampling.h"
 
 #include <array>
 #include <cmath>
@@ -31,7 +32,10 @@ const InputChecks<ElbowInputs>& elbowChecks() {
         atMostTheTableParts(&In::N),
         {dataError("Ns < 3"), [](const In& in) { return in.Ns < 3; }, {"Ns"}},
         // A bend radius of exactly half the diameter is a sharp inner corner: still an elbow.
-        {dataError("Rk < Dr/2"), [](const In& in) { return in.Dr / 2 > in.Rk; }},
+        {dataError("Rk < Dr/2"),
+         [](const In& in) { return in.Dr / 2 > in.Rk; },
+         {},
+         [](const In& in) { return fittingFromText("Rk", in.Dr / 2); }},
         {dataError("BETA > 360"), [](const In& in) { return in.BETA > kFullTurn; }},
         {dataError("BETA = 0"), [](const In& in) { return in.BETA == 0.0; }},
         // A wall thicker than the pipe's radius leaves it no inside.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/core/inputchecks.h"
-#include "common/core/pattern.h"
-#include "common/core/wall.h"
+#include "common/core/calculator/inputchecks.h"
+#include "common/core/pattern/pattern.h"
+#include "common/core/walls/wall.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "cases/elbow/elbowoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
-#include "common/core/wallchoices.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/wallchoices.h"
+#include "common/core/pattern/patternlines.h"
 
 #include <string>
 
@@ -81,8 +81,9 @@ enum PreviewPass : int {
 Pattern pattern(const ElbowModel& m) {
     const std::size_t n = m.L.size() - 1;
     const double y0 = m.middleCentreLine();
-    PatternBuilder b(standardStyles(),
-                     centredOnBox(0.0, m.Lc, -kMarginBelow * m.hmax, kTopAboveBase * m.hmax));
+    PatternBuilder b;
+    const double t = elbowWall(m.inputs).thickness;
+    const SplitPlan strips{SplitKind::AlongGenerators};
     const auto at = [&](std::size_t i, double y) { return PatternPoint{m.L[i], y}; };
 
     const auto shifted = [&](double base, double side) {
@@ -92,7 +93,7 @@ Pattern pattern(const ElbowModel& m) {
         }
         return curve;
     };
-    const int a = b.newOutline(OutlineKind::Piece);
+    const int a = b.newPiece({"A", 2, t, strips});
     const int aCut = b.exactCurve(LineRole::CutCurve, m.exactCut);
     for (std::size_t i = 0; i < n; ++i) {
         b.line(LineRole::CutCurve, at(i, m.h[i]), at(i + 1, m.h[i + 1]), {a, kACut, aCut});
@@ -104,7 +105,7 @@ Pattern pattern(const ElbowModel& m) {
         b.line(LineRole::Generator, at(i, 0.0), at(i, m.h[i]), {kNoOutline, kAGenerators});
     }
 
-    const int middle = b.newOutline(OutlineKind::Piece);
+    const int middle = b.newPiece({"B", m.inputs.Ns - 2, t, strips});
     const int upper = b.exactCurve(LineRole::CutCurve, shifted(y0, 1.0));
     const int lower = b.exactCurve(LineRole::CutCurve, shifted(y0, -1.0));
     for (std::size_t i = 0; i < n; ++i) {
@@ -128,6 +129,7 @@ Pattern pattern(const ElbowModel& m) {
     const double sides[] = {1.0, 1.0, -1.0};
     const char* const names[] = {"hA", "hB", "hB"};
     for (std::size_t curve = 0; curve < 3; ++curve) {
+        b.onPieceOf(curve == 0 ? a : middle);
         b.newMarkRun();
         for (std::size_t i = 0; i <= n; ++i) {
             b.mark(at(i, centres[curve] + sides[curve] * m.h[i]), names[curve] + std::to_string(i));
@@ -135,7 +137,9 @@ Pattern pattern(const ElbowModel& m) {
     }
     // Which pattern is which, and how many of each the elbow takes: inside each, over its
     // outer side, where it is highest.
+    b.onPieceOf(a);
     b.caption({m.Lc / 2, m.hmax / 2}, "A – 2 szt.");
+    b.onPieceOf(middle);
     b.caption({m.Lc / 2, y0 + m.hmax / 2}, "B – " + std::to_string(m.inputs.Ns - 2) + " szt.");
     return std::move(b).finish();
 }
@@ -146,9 +150,8 @@ CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateTe
     CalculationOutputs outputs;
     outputs.report = makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
-    const double t = elbowWall(model.inputs).thickness;
-    const SplitPlan strips{SplitKind::AlongGenerators};
-    outputs.pieces = {{"A", 2, t, strips}, {"B", model.inputs.Ns - 2, t, strips}};
+    outputs.look = {standardStyles(), centredOnBox(0.0, model.Lc, -kMarginBelow * model.hmax,
+                                                   kTopAboveBase * model.hmax)};
     return outputs;
 }
 

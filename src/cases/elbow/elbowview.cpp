@@ -73,6 +73,7 @@ JointView elbowView(const ElbowModel& model) {
         }
         p.meetings.push_back(seamOf(developed));
         p.labelled = labelled;
+        p.printedOutside = in.made == PartMaking::CutFromPipe;
         return p;
     };
 

@@ -3,7 +3,8 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 #include "cases/pipe_cone/pipeconeoutputs.h"
 #include "cases/pipe_cone/pipeconeview.h"
-#include "common/core/casecalculator.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
@@ -45,11 +46,6 @@ FieldNote coneDiameterNote() {
             .otherLinesPerDevelopment = {kThickWallsLines}};
 }
 
-/** The choices of how the pipe is made, in the order the window shows them. */
-PartMaking makingOf(std::size_t choice) {
-    return choice == 0 ? PartMaking::RolledFromPlate : PartMaking::CutFromPipe;
-}
-
 std::vector<CaseSelector<PipeConeInputs>> selectors() {
     using In = PipeConeInputs;
     const std::string thickOnly = " (gdy tr lub ts > 0)";
@@ -59,18 +55,16 @@ std::vector<CaseSelector<PipeConeInputs>> selectors() {
           "Osadzenie rury na stozku|Osadzenie rury (krocca): nakladana - jej wnetrze na zewnatrz "
           "stozka, wpuszczana - jej zewnatrz do wnetrza stozka" +
               thickOnly,
-          {{"set-on", "RSRadioButNakladana", "nakładana na stożek"},
-           {"set-in", "RSRadioButWpuszczana", "wpuszczana w stożek"}},
+          jointChoices("RSRadioBut", {"nakładana na stożek", "wpuszczana w stożek"},
+                       {"Nakladana", "Wpuszczana"}),
           {"tr", "ts"}},
-         [](In& in, std::size_t choice) {
-             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
-         }},
+         [](In& in, std::size_t choice) { in.joint = jointOf(choice); }},
         {{"pipe-made",
           "Wykonanie rury",
           "Wykonanie rury|Wykonanie rury (krocca): zwijana - rozwiniecie na srednicy sredniej, z "
           "rury - na zewnetrznej (gdy tr > 0); stozek zwijany z blachy - na osi blachy",
-          {{"rolled", "RSRadioButRuraZwijana", "zwijana z blachy"},
-           {"pipe", "RSRadioButRuraZRury", "z rury, szablon owijany"}},
+          makingChoices("RSRadioBut", {"zwijana z blachy", "z rury, szablon owijany"},
+                        {"RuraZwijana", "RuraZRury"}),
           {"tr"}},
          [](In& in, std::size_t choice) { in.pipeMade = makingOf(choice); }},
     };

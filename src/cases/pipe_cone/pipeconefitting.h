@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cases/pipe_cone/pipeconegenerators.h"
-#include "cases/pipe_cone/pipeconemantle.h"
-#include "common/core/fittingsearch.h"
+#include "common/core/geometry/fittingsearch.h"
+#include "common/core/geometry/obliquecone.h"
 
 #include <functional>
 #include <optional>
@@ -27,5 +27,26 @@ using ReachOfInputs = std::function<std::optional<TurnExtremes>(const PipeConeIn
  */
 std::optional<std::string> pastAnEndFault(const PipeConeInputs& in, const ConeMantle& cone,
                                           FrustumReach sampled, const ReachOfInputs& reachOf);
+
+/**
+ * How far along the cone's axis the joint of these inputs reaches, round the pipe, as the
+ * construction measures it; nothing where the pipe misses the cone somewhere (or there is no
+ * cone).
+ */
+std::optional<TurnExtremes> jointReach(const PipeConeInputs& in);
+
+/**
+ * "RURA nie cala powierzchnia "wchodzi" w STOZEK" with the range of Lm that puts the pipe wholly
+ * on the cone and within its ends (as "wychodzi poza koniec" names it), searched from the first
+ * place along the cone where the pipe is; as it is where the pipe is nowhere.
+ */
+std::string missesTheConeFault(const PipeConeInputs& in);
+
+/**
+ * The range of P round 0 over which the case's checks pass and the pipe stands wholly on the
+ * cone within its ends, the other inputs as they are: what the refusals of P name. Empty where
+ * P = 0 does not fit either.
+ */
+std::string fittingOffset(const PipeConeInputs& in);
 
 } // namespace blachorys::core

@@ -1,7 +1,7 @@
 #include "cases/pipe_cone/pipeconegenerators.h"
 
 #include "cases/pipe_cone/pipeconemodel.h"
-#include "common/core/pattern.h"
+#include "common/core/pattern/pattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,7 +112,7 @@ bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone
         }
         // The mantle is x² + (y − e·z)² − (k·z)² = 0, negative inside: along the generator
         // towards the end face its gradient must point the same way, out of the cone.
-        const MantlePoint d = pipe.line(theta).direction;
+        const Point3 d = pipe.line(theta).direction;
         const double across = m->y - lean * m->z;
         const double outward =
             m->x * d.x + across * d.y - (lean * across + slope * slope * m->z) * d.z;

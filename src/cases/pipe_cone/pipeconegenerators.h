@@ -1,18 +1,12 @@
 #pragma once
 
-#include "cases/pipe_cone/pipeconemantle.h"
+#include "common/core/geometry/obliquecone.h"
 
 #include <optional>
 
 namespace blachorys::core {
 
 struct PipeConeInputs;
-
-/** A straight line in the cone's frame: through `origin`, along the unit vector `direction`. */
-struct SpaceLine {
-    MantlePoint origin;
-    MantlePoint direction;
-};
 
 /** Where a pipe generator meets the mantle (x, y, z in the cone's frame), and its length h. */
 struct Meeting {

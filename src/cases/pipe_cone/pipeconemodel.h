@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cases/pipe_cone/pipeconemantle.h"
-#include "common/core/casecalculator.h"
-#include "common/core/patternlines.h"
-#include "common/core/wall.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/geometry/obliquecone.h"
+#include "common/core/pattern/patternlines.h"
+#include "common/core/walls/wall.h"
 
 #include <string>
 #include <vector>
@@ -90,7 +90,7 @@ struct PipeConeModel {
      * Mantle: where template generator i meets the cone, in the cone's frame (with a wall, where
      * the pipe's contact surface meets the layer of the plate that sets the hole's outline).
      */
-    std::vector<MantlePoint> hole;
+    std::vector<Point3> hole;
     /** Mantle: the hole's outline, point i where template generator i meets the cone, mm. */
     std::vector<double> Xo;
     std::vector<double> Yo;

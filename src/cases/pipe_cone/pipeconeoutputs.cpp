@@ -1,7 +1,7 @@
 #include "cases/pipe_cone/pipeconeoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/pattern/patternlines.h"
 
 #include <string>
 
@@ -89,11 +89,11 @@ std::vector<std::string> mantleResults(const PipeConeModel& m) {
 /** The mantle's sector with the hole, which the preview draws last. */
 Pattern mantlePattern(const PipeConeModel& m) {
     const MantleOutline& o = m.outline;
-    PatternBuilder b(standardStyles(),
-                     centredOnBox(m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax));
-    addConeSector(b, {o.Xm, o.Ym, o.Xd, o.Yd}, {LineRole::EndEdge, LineRole::StartEdge},
-                  m.exactArcs);
-    const int hole = b.newOutline(OutlineKind::Hole);
+    PatternBuilder b;
+    addConeSector(b,
+                  {"plaszcz stozka", 1, coneWall(m.inputs).thickness, {SplitKind::AlongGenerators}},
+                  {o.Xm, o.Ym, o.Xd, o.Yd}, {LineRole::EndEdge, LineRole::StartEdge}, m.exactArcs);
+    const int hole = b.newHole();
     const int exact = b.exactCurve(LineRole::HoleOutline, m.exactHole);
     b.polyline(LineRole::HoleOutline, pointsOf(m.Xo, m.Yo), {hole, kPassAfterSector, exact});
     b.numberedMarks("Xo", m.Xo, m.Yo);
@@ -104,17 +104,21 @@ Pattern mantlePattern(const PipeConeModel& m) {
 
 CalculationOutputs pipeConeOutputs(const PipeConeModel& model, std::string_view dateText) {
     if (model.inputs.development == PipeConeDevelopment::Pipe) {
+        const TemplateStrip strip{model.L, model.h, model.girth, model.hmax};
         return {makePointReport(heading(model.inputs), templateResults(model),
                                 sheetOf(kResultsRule, model.girth, model.hmax), dateText),
-                templateStripPattern({model.L, model.h, model.girth, model.hmax},
-                                     {kCurveColour, kEndFaceColour}, model.exactTemplate),
-                {{"rura", 1, pipeWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
+                templateStripPattern(
+                    strip,
+                    {"rura", 1, pipeWall(model.inputs).thickness, {SplitKind::AlongGenerators}},
+                    model.exactTemplate),
+                templateStripLook(strip, {kCurveColour, kEndFaceColour})};
     }
     return {makePointReport(heading(model.inputs), mantleResults(model),
                             sheetOf(kResultsRule, model.sheet.width(), model.sheet.height()),
                             dateText),
             mantlePattern(model),
-            {{"plaszcz stozka", 1, coneWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
+            {standardStyles(),
+             centredOnBox(model.sheet.xMin, model.sheet.xMax, model.sheet.yMin, model.sheet.yMax)}};
 }
 
 } // namespace blachorys::core

@@ -1,8 +1,9 @@
 #include "cases/pipe_cone/pipeconeview.h"
 
-#include "cases/pipe_cone/pipeconeplate.h"
-#include "common/core/coneunrolling.h"
-#include "common/core/depthsearch.h"
+#include "common/core/geometry/coneunrolling.h"
+#include "common/core/geometry/depthsearch.h"
+#include "common/core/view3d/laidflat.h"
+#include "common/core/walls/coneplate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +18,6 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-/** Steps round the other part's cut, for drawing it. */
-constexpr int kOtherCutSteps = 256;
 
 /** The cone's frame (apex at the origin, z along its axis) and the joint's space. */
 struct ConeFrame {
@@ -167,20 +166,9 @@ OtherPart mantleAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame
 /** The pipe laid out flat as its template is, from the cone up to its end face. */
 OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& frame,
                      const PipeConeSurfaces& surfaces) {
-    const double girth = 2 * kPi * pipe.radius;
-    OtherPart part;
-    std::vector<PatternPoint> ring;
-    for (int k = 0; k <= kOtherCutSteps; ++k) {
-        const double x = girth * k / kOtherCutSteps;
-        ring.push_back({x, -reach(cone, pipe, pipe.theta0 + x / pipe.radius)});
-    }
-    ring.push_back({girth, 0.0});
-    ring.push_back({0.0, 0.0});
-    std::vector<bool> shown(ring.size(), true);
-    shown[kOtherCutSteps] = false;
-    shown.back() = false;
-    part.rings.push_back(std::move(ring));
-    part.edgesShown.push_back(std::move(shown));
+    OtherPart part = branchLaidFlat(2 * kPi * pipe.radius, [&](double x) {
+        return -reach(cone, pipe, pipe.theta0 + x / pipe.radius);
+    });
     for (const double rho : {surfaces.pipeOutside, surfaces.pipeInside}) {
         part.faces.push_back([pipe, frame, rho](PatternPoint p) {
             return frame.toSpace(pipe.atRadius(rho, pipe.theta0 + p.x / pipe.radius, p.y));
@@ -192,80 +180,9 @@ OtherPart pipeAround(const ConeMantle& cone, const Pipe& pipe, const ConeFrame& 
     return part;
 }
 
-/** The pattern's angle about the apex, on the turn that holds the sector round its middle. */
-double sectorAngle(PatternPoint p, double middle) {
-    const double psi = std::atan2(p.y, p.x);
-    return psi + 2 * kPi * std::round((middle - psi) / (2 * kPi));
-}
-
-Point3 inSpace(const ConeFrame& frame, MantlePoint c) {
+Point3 inSpace(const ConeFrame& frame, Point3 c) {
     return frame.toSpace({c.x, c.y, c.z});
 }
-
-/**
- * The cone's plate and its mean surface rolled out, as the mantle's pattern is developed with
- * a wall: a point of the pattern lies over the typed surface's point at section angle φ and
- * height z, on the generator whose developed angle points to it from that generator's foot.
- */
-class RolledPlate {
-public:
-    RolledPlate(const ConeMantle& cone, const MantleOutline& outline, double depth)
-        : m_plate(cone), m_outline(outline), m_mean(m_plate, m_outline, depth),
-          m_middle(outline.fineAngles.back() / 2) {}
-    RolledPlate(const RolledPlate&) = delete;
-    RolledPlate& operator=(const RolledPlate&) = delete;
-
-    /** The typed surface's section angle and height under a point of the pattern. */
-    std::pair<double, double> under(PatternPoint p) const {
-        double phi = sectionAngleAt(sectorAngle(p, m_middle));
-        // The feet move little with φ: a few steps settle the generator.
-        for (int k = 0; k < 8; ++k) {
-            const PatternPoint foot = m_mean.at(phi, 0.0);
-            phi = sectionAngleAt(sectorAngle({p.x - foot.x, p.y - foot.y}, m_middle));
-        }
-        const PatternPoint foot = m_mean.at(phi, 0.0);
-        const PatternPoint unit = m_mean.at(phi, 1.0);
-        const double perHeight = std::hypot(unit.x - foot.x, unit.y - foot.y);
-        return {phi, m_plate.side() * std::hypot(p.x - foot.x, p.y - foot.y) / perHeight};
-    }
-
-    /** The same under a point of layer `depth` in the cone's frame. */
-    std::pair<double, double> under(MantlePoint c, double depth) const {
-        const double e = m_plate.lean();
-        const auto angleOf = [e](MantlePoint q) { return std::atan2(q.y - e * q.z, q.x); };
-        double phi = angleOf(c);
-        phi -= 2 * kPi * std::floor(phi / (2 * kPi));
-        // A layer's point lies off its typed point's section angle by its normal's lean.
-        for (int k = 0; k < 8; ++k) {
-            const MantlePoint q = m_plate.pointAt(phi, m_plate.typedHeight(phi, c, depth), depth);
-            phi += std::remainder(angleOf(c) - angleOf(q), 2 * kPi);
-        }
-        return {phi, m_plate.typedHeight(phi, c, depth)};
-    }
-
-    MantlePoint pointAt(double phi, double height, double depth) const {
-        return m_plate.pointAt(phi, height, depth);
-    }
-    double middle() const { return m_middle; }
-
-private:
-    /** The section angle of the fine generator at developed angle ψ, between two of them. */
-    double sectionAngleAt(double psi) const {
-        const std::vector<double>& a = m_outline.fineAngles;
-        const bool rising = a.back() >= a.front();
-        const auto after = rising ? std::upper_bound(a.begin(), a.end(), psi)
-                                  : std::upper_bound(a.begin(), a.end(), psi, std::greater<>());
-        const auto s = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
-            after - a.begin() - 1, 0, static_cast<std::ptrdiff_t>(a.size()) - 2));
-        const double share = (psi - a[s]) / (a[s + 1] - a[s]);
-        return (static_cast<double>(s) + share) * 2 * kPi / m_outline.M;
-    }
-
-    ConePlate m_plate;
-    MantleOutline m_outline;
-    LayerDevelopment m_mean;
-    double m_middle;
-};
 
 /**
  * The mantle with a wall: both faces of the plate over the pattern rolled back from its mean
@@ -275,7 +192,7 @@ DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
                            const ConeFrame& frame, const Pipe& pipe,
                            const PipeConeSurfaces& surfaces) {
     const auto plate =
-        std::make_shared<const RolledPlate>(cone, model.outline, surfaces.coneDevelopment);
+        std::make_shared<const RolledConePlate>(cone, model.outline, surfaces.coneDevelopment);
     const auto face = [plate, frame](double depth) -> SheetSurface {
         return [plate, frame, depth](PatternPoint p) {
             const auto [phi, height] = plate->under(p);
@@ -296,9 +213,9 @@ DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
         {LineRole::HoleOutline, [plate, frame, pipe, inside, mean, contact](Point3 p) {
              // The point's normal through the plate: the same φ and height at every depth.
              const Point3 c = frame.toCone(p);
-             const std::pair<double, double> under = plate->under(MantlePoint{c.x, c.y, c.z}, mean);
+             const std::pair<double, double> under = plate->under(Point3{c.x, c.y, c.z}, mean);
              const auto gap = [&](double depth) {
-                 const MantlePoint q = plate->pointAt(under.first, under.second, depth);
+                 const Point3 q = plate->pointAt(under.first, under.second, depth);
                  return fromLine({q.x, q.y, q.z}, pipe.base, pipe.axis) - contact;
              };
              return gap(depthOfMinimum(inside, 0.0, gap));
@@ -309,8 +226,8 @@ DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
         {LineRole::EndEdge, [frame, Zd](Point3 p) { return frame.toCone(p).z - Zd; }});
     part.meetings.push_back(
         {LineRole::StartEdge, [frame, Zm](Point3 p) { return frame.toCone(p).z - Zm; }});
-    const MantlePoint foot = plate->pointAt(0.0, 0.0, mean);
-    const MantlePoint along = plate->pointAt(0.0, 1.0, mean);
+    const Point3 foot = plate->pointAt(0.0, 0.0, mean);
+    const Point3 along = plate->pointAt(0.0, 1.0, mean);
     const Point3 through{foot.x, foot.y, foot.z};
     const Point3 seam = Point3{along.x, along.y, along.z} - through;
     part.meetings.push_back({LineRole::SeamEdge, [frame, through, seam](Point3 p) {
@@ -339,6 +256,7 @@ JointView pipeConeView(const PipeConeModel& model) {
             };
         };
         part.contours = {0};
+        part.printedOutside = in.pipeMade == PartMaking::CutFromPipe;
         part.faces.push_back(face(surfaces.pipeOutside));
         if (surfaces.pipeInside != surfaces.pipeOutside) {
             part.faces.push_back(face(surfaces.pipeInside));

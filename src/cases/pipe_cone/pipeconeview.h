@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cases/pipe_cone/pipeconemodel.h"
-#include "common/core/jointview.h"
+#include "common/core/view3d/jointview.h"
 
 namespace blachorys::core {
 

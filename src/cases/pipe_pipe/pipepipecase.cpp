@@ -3,8 +3,8 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 #include "cases/pipe_pipe/pipepipeview.h"
-#include "common/core/casecalculator.h"
-#include "common/core/wallchoices.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/wallchoices.h"
 
 namespace blachorys::core {
 namespace {
@@ -60,12 +60,10 @@ std::vector<CaseSelector<PipePipeInputs>> selectors() {
           "Osadzenie krócca na plaszczu|Osadzenie krócca: nakladany - jego wnetrze na zewnatrz "
           "plaszcza, wpuszczany - jego zewnatrz do wnetrza plaszcza" +
               eitherWall,
-          {{"set-on", "RadioButNakladany", "nakładany na płaszcz"},
-           {"set-in", "RadioButWpuszczany", "wpuszczany w płaszcz"}},
+          jointChoices("RadioBut", {"nakładany na płaszcz", "wpuszczany w płaszcz"},
+                       {"Nakladany", "Wpuszczany"}),
           {"tm", "td"}},
-         [](In& in, std::size_t choice) {
-             in.joint = choice == 0 ? BranchJoint::SetOn : BranchJoint::SetIn;
-         }},
+         [](In& in, std::size_t choice) { in.joint = jointOf(choice); }},
         {{"branch-made",
           "Wykonanie krócca",
           "Wykonanie krócca|Wykonanie krócca: zwijany - rozwiniecie na srednicy sredniej, z rury "

@@ -1,11 +1,10 @@
 #include "cases/pipe_pipe/pipepipemodel.h"
 
-#include "common/core/branchchecks.h"
-#include "common/core/curvesampling.h"
-#include "common/core/depthsearch.h"
-#include "common/core/finite.h"
-#include "common/core/fittingrange.h"
-#include "common/core/outlinenormal.h"
+#include "common/core/base/finite.h"
+#include "common/core/calculator/branchchecks.h"
+#include "common/core/calculator/fittingrange.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/walls/wallhole.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,22 +38,25 @@ Wall shellWall(const PipePipeInputs& in) {
 }
 
 PipePipeSurfaces surfacesOf(const PipePipeInputs& in) {
-    // Set on, the branch's inside rests on the shell's outside; set in, the branch's outside
-    // meets the shell's inside.
-    const bool setOn = in.joint == BranchJoint::SetOn;
+    const JointContact contact = contactOf(in.joint);
     const Wall branch = branchWall(in);
     const Wall shell = shellWall(in);
     const double r = in.Dm / 2;
     const double R = in.Dd / 2;
-    return {.branchContact =
-                radiusOf(branch, r, setOn ? WallSurface::Inside : WallSurface::Outside),
-            .shellContact = radiusOf(shell, R, setOn ? WallSurface::Outside : WallSurface::Inside),
+    return {.branchContact = radiusOf(branch, r, contact.branch),
+            .shellContact = radiusOf(shell, R, contact.main),
             .branchDevelopment = radiusOf(branch, r, branch.developed()),
             .shellDevelopment = radiusOf(shell, R, shell.developed()),
             .branchInside = radiusOf(branch, r, WallSurface::Inside),
             .branchOutside = radiusOf(branch, r, WallSurface::Outside),
             .shellInside = radiusOf(shell, R, WallSurface::Inside),
             .shellOutside = radiusOf(shell, R, WallSurface::Outside)};
+}
+
+double seamAngle(const PipePipeInputs& in) {
+    // Whole turns are taken off exactly, so that a seam typed many turns round lies where it
+    // does once round, to the same digits.
+    return toRadians(std::fmod(in.alfa, 360.0));
 }
 
 bool hasWallThickness(const PipePipeInputs& in) {
@@ -65,14 +67,6 @@ namespace {
 
 bool thinWalls(const PipePipeInputs& in) {
     return !hasWallThickness(in);
-}
-
-/** A check that applies only to walls with a thickness and the joint `joint`. */
-InputCheck<PipePipeInputs> thickCheck(BranchJoint joint, const std::string& what,
-                                      bool (*fails)(const PipePipeInputs&)) {
-    return {dataError(what), [joint, fails](const PipePipeInputs& in) {
-                return hasWallThickness(in) && in.joint == joint && fails(in);
-            }};
 }
 
 /**
@@ -89,25 +83,25 @@ void appendThickWallChecks(InputChecks<PipePipeInputs>& all) {
     const BranchJoint on = BranchJoint::SetOn;
     const BranchJoint in = BranchJoint::SetIn;
     all.push_back(
-        thickCheck(on, "Dm - 2*tm > Dd", [](const In& i) { return i.Dm - 2 * i.tm > i.Dd; }));
-    all.push_back(thickCheck(on, "Dm/2 - tm + P > Dd/2",
-                             [](const In& i) { return i.Dm / 2 - i.tm + i.P > i.Dd / 2; }));
-    all.push_back(thickCheck(on, "Dm/2 - tm - P > Dd/2",
-                             [](const In& i) { return i.Dm / 2 - i.tm - i.P > i.Dd / 2; }));
+        thickCheck<In>(on, "Dm - 2*tm > Dd", [](const In& i) { return i.Dm - 2 * i.tm > i.Dd; }));
+    all.push_back(thickCheck<In>(on, "Dm/2 - tm + P > Dd/2",
+                                 [](const In& i) { return i.Dm / 2 - i.tm + i.P > i.Dd / 2; }));
+    all.push_back(thickCheck<In>(on, "Dm/2 - tm - P > Dd/2",
+                                 [](const In& i) { return i.Dm / 2 - i.tm - i.P > i.Dd / 2; }));
     all.push_back(
-        thickCheck(in, "Dm > Dd - 2*td", [](const In& i) { return i.Dm > i.Dd - 2 * i.td; }));
-    all.push_back(thickCheck(in, "Dm/2 + P > Dd/2 - td",
-                             [](const In& i) { return i.Dm / 2 + i.P > i.Dd / 2 - i.td; }));
-    all.push_back(thickCheck(in, "Dm/2 - P > Dd/2 - td",
-                             [](const In& i) { return i.Dm / 2 - i.P > i.Dd / 2 - i.td; }));
+        thickCheck<In>(in, "Dm > Dd - 2*td", [](const In& i) { return i.Dm > i.Dd - 2 * i.td; }));
+    all.push_back(thickCheck<In>(in, "Dm/2 + P > Dd/2 - td",
+                                 [](const In& i) { return i.Dm / 2 + i.P > i.Dd / 2 - i.td; }));
+    all.push_back(thickCheck<In>(in, "Dm/2 - P > Dd/2 - td",
+                                 [](const In& i) { return i.Dm / 2 - i.P > i.Dd / 2 - i.td; }));
     // The hole is cut square through the shell's wall round the branch's contact surface: a
     // set-on branch's bore must pass within the shell's inside face, or the hole would open
     // the shell's side; the set-in branch's outside is held there by the checks above.
     all.push_back({dataError("Dm/2 - tm + |P| > Dd/2 - td - otwor nie przechodzi przez scianke "
                              "plaszcza"),
                    [](const In& i) {
-                       if (!hasWallThickness(i) || i.joint != BranchJoint::SetOn ||
-                           i.development != PipePipeDevelopment::LargerPipe) {
+                       // Both developments refuse it: the joint is made whole or not at all.
+                       if (!hasWallThickness(i) || i.joint != BranchJoint::SetOn) {
                            return false;
                        }
                        const PipePipeSurfaces s = surfacesOf(i);
@@ -134,9 +128,7 @@ const InputChecks<PipePipeInputs>& pipePipeChecks() {
                        {"Dd"}});
         // A branch of no diameter has a template of no width; a shell of no length, no sheet.
         all.push_back(positiveSize<In>("Dm", &In::Dm));
-        all.push_back(positiveSize<In>("Ld", &In::Ld, [](const In& in) {
-            return in.development == PipePipeDevelopment::LargerPipe;
-        }));
+        all.push_back(positiveSize<In>("Ld", &In::Ld));
         appendThickWallChecks(all);
         return all;
     }();
@@ -163,10 +155,7 @@ struct BranchOnShell {
           shellOutside(surfaces.shellOutside), beta(toRadians(in.BETA)),
           // At BETA = 90° the branch is square to the shell and the axial term vanishes;
           // tan(π/2) in doubles is huge but finite, so the exact case is spelt out.
-          square(in.BETA == 90.0) {
-        // Which way round the hole runs as φ grows: its outward side is the right of that.
-        holeAnticlockwise = runsAnticlockwise([this](double phi) { return pierced(phi, Rs); });
-    }
+          square(in.BETA == 90.0) {}
 
     /**
      * Length of the generator at φ of the wall's layer of radius ρ, from the shell's contact
@@ -227,32 +216,6 @@ struct BranchOnShell {
                 Rs * (kPi / 2 - theta)};
     }
 
-    /**
-     * The hole's outline at φ on the rolled-out shell, cut square to the plate: where the
-     * branch's contact surface pierces the shell's wall, at the depth that sets the outline
-     * furthest out, so that the cut passes the branch at every depth.
-     */
-    PatternPoint hole(double phi) const {
-        if (shellInside == shellOutside) {
-            return pierced(phi, Rs);
-        }
-        return pierced(phi, widestDepth(phi));
-    }
-
-    /** The depth through the shell's wall at which the hole's outline at φ lies furthest out. */
-    double widestDepth(double phi) const {
-        const PatternPoint normal = outwardNormal(phi);
-        return depthOfMaximum(shellInside, shellOutside, [&](double depth) {
-            const PatternPoint p = pierced(phi, depth);
-            return normal.x * p.x + normal.y * p.y;
-        });
-    }
-
-    /** The unit normal of the hole's outline at φ, on its outward side. */
-    PatternPoint outwardNormal(double phi) const {
-        return outwardNormalOf([this](double t) { return pierced(t, Rs); }, phi, holeAnticlockwise);
-    }
-
     const PipePipeInputs& in;
     double r;
     double R;
@@ -263,50 +226,83 @@ struct BranchOnShell {
     double shellOutside;
     double beta;
     bool square;
-    bool holeAnticlockwise = true;
 };
 
-/**
- * How far the hole, cut square through the shell's wall, stands clear of the branch's contact
- * surface at the shell's outside face at most, mm: measured on that face, along the outline's
- * normal, over the hole's exact outline.
- */
-double holeOverhang(const BranchOnShell& joint, const std::vector<double>& angles) {
-    if (joint.shellInside == joint.shellOutside) {
-        return 0.0;
-    }
-    const double onOutside = joint.shellOutside / joint.Rs;
-    double worst = 0.0;
-    for (const double phi : angles) {
-        const PatternPoint cut = joint.hole(phi);
-        const PatternPoint face = joint.pierced(phi, joint.shellOutside);
-        const PatternPoint normal = joint.outwardNormal(phi);
-        // Round the shell, millimetres on the outside face are those on the sheet scaled.
-        worst =
-            std::max(worst, normal.x * (cut.x - face.x) + normal.y * (cut.y - face.y) * onOutside);
-    }
-    return worst;
+/** The curve through the table's points at their angles, as exactly as it is cut. */
+std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
+                                       const std::vector<PatternPoint>& points, const CurveAt& at) {
+    // The branch's functions are defined round the whole turn: the sampling cannot fail.
+    auto sampled = sampleCurve(at, angles, points);
+    return sampled ? std::move(*sampled) : points;
 }
 
-/**
- * The curve through the table's points at their angles, as exactly as it is cut; the angle of
- * each of its points into `sampledAngles` when asked.
- */
-std::vector<PatternPoint> exactThrough(const std::vector<double>& angles,
-                                       const std::vector<PatternPoint>& points, const CurveAt& at,
-                                       std::vector<double>* sampledAngles = nullptr) {
-    // The branch's functions are defined round the whole turn: the sampling cannot fail.
-    auto sampled = sampleCurveWithParameters(at, angles, points);
-    if (!sampled) {
-        if (sampledAngles != nullptr) {
-            *sampledAngles = angles;
+} // namespace
+
+namespace {
+
+/** The branch's template: its table and its cut as exactly as it is cut. */
+struct BranchTemplate {
+    std::vector<double> L;
+    std::vector<double> h;
+    double hmax = 0.0;
+    std::vector<PatternPoint> exact;
+};
+
+BranchTemplate branchTemplate(const PipePipeSurfaces& surfaces, const BranchOnShell& joint,
+                              const std::vector<double>& angles, int N) {
+    BranchTemplate branch;
+    const double developedDiameter = 2 * surfaces.branchDevelopment;
+    const std::size_t points = angles.size();
+    branch.L.resize(points);
+    branch.h.resize(points);
+    std::vector<PatternPoint> cut(points);
+    for (std::size_t i = 0; i < points; ++i) {
+        branch.L[i] = static_cast<double>(i) * kPi * developedDiameter / N;
+        branch.h[i] = joint.h(angles[i]);
+        branch.hmax = std::max(branch.hmax, branch.h[i]);
+        cut[i] = {branch.L[i], -branch.h[i]};
+    }
+    const double phi0 = angles.front();
+    branch.exact = exactThrough(angles, cut, [&](double t) {
+        return PatternPoint{(t - phi0) * surfaces.branchDevelopment, -joint.h(t)};
+    });
+    return branch;
+}
+
+/** The shell's hole: its table, its outline as cut, how far it stands clear, or its fault. */
+struct ShellHole {
+    std::vector<PatternPoint> points;
+    std::vector<PatternPoint> exact;
+    double overhang = 0.0;
+    std::optional<std::string> fault;
+};
+
+ShellHole shellHole(const PipePipeSurfaces& surfaces, const BranchOnShell& joint,
+                    const std::vector<double>& angles) {
+    ShellHole hole;
+    if (surfaces.shellInside == surfaces.shellOutside) {
+        for (const double angle : angles) {
+            hole.points.push_back(joint.pierced(angle, joint.Rs));
         }
-        return points;
+        hole.exact =
+            exactThrough(angles, hole.points, [&](double t) { return joint.pierced(t, joint.Rs); });
+        return hole;
     }
-    if (sampledAngles != nullptr) {
-        *sampledAngles = std::move(sampled->parameters);
+    // Through the shell's wall the hole is every layer's hole at once.
+    const WallHoleResult through = holeThroughWall(
+        [&joint](double depth, double at) { return std::optional(joint.pierced(at, depth)); },
+        surfaces.shellInside, surfaces.shellOutside, angles);
+    if (!through.hole) {
+        hole.fault = kHoleThroughTheWallMessage;
+        return hole;
     }
-    return std::move(sampled->points);
+    hole.points = through.hole->points;
+    hole.exact = through.hole->exact;
+    const double onOutside = surfaces.shellOutside / surfaces.shellDevelopment;
+    hole.overhang = overhangAtTheOutsideFace(*through.hole, [onOutside](PatternPoint p) {
+        return PatternPoint{p.x, p.y * onOutside};
+    });
+    return hole;
 }
 
 } // namespace
@@ -318,75 +314,61 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
     const BranchOnShell joint(in, surfaces);
     const double deltaPhi = 2 * kPi / in.N;
     const auto points = static_cast<std::size_t>(in.N) + 1;
-    const double phi0 = toRadians(in.alfa);
     // φ is carried on by adding its step, as the points have always been placed.
     std::vector<double> angles(points);
-    double phi = phi0;
+    double phi = seamAngle(in);
     for (std::size_t i = 0; i < points; ++i) {
         angles[i] = phi;
         phi += deltaPhi;
     }
-    std::vector<PatternPoint> hole(points);
-    for (std::size_t i = 0; i < points; ++i) {
-        hole[i] = joint.hole(angles[i]);
+    // Both parts are worked out whichever is developed: the joint is made whole or not at all.
+    BranchTemplate branch = branchTemplate(surfaces, joint, angles, in.N);
+    model.shortestGenerator = INFINITY;
+    for (const PatternPoint p : branch.exact) {
+        model.shortestGenerator = std::min(model.shortestGenerator, -p.y);
     }
-    std::vector<double> exactAngles;
-    const std::vector<PatternPoint> exactHole = exactThrough(
-        angles, hole, [&](double t) { return joint.hole(t); }, &exactAngles);
-    model.holeMinX = model.holeMaxX = exactHole.front().x;
-    for (const PatternPoint p : exactHole) {
-        model.holeMinX = std::min(model.holeMinX, p.x);
-        model.holeMaxX = std::max(model.holeMaxX, p.x);
-    }
-
-    if (in.development == PipePipeDevelopment::SmallerPipe) {
-        const double developedDiameter = 2 * surfaces.branchDevelopment;
-        model.girth = kPi * developedDiameter;
-        model.L.resize(points);
-        model.h.resize(points);
-        std::vector<PatternPoint> cut(points);
-        for (std::size_t i = 0; i < points; ++i) {
-            model.L[i] = static_cast<double>(i) * kPi * developedDiameter / in.N;
-            model.h[i] = joint.h(angles[i]);
-            model.hmax = std::max(model.hmax, model.h[i]);
-            cut[i] = {model.L[i], -model.h[i]};
+    ShellHole hole = shellHole(surfaces, joint, angles);
+    model.holeFault = hole.fault;
+    if (!hole.exact.empty()) {
+        model.holeMinX = model.holeMaxX = hole.exact.front().x;
+        for (const PatternPoint p : hole.exact) {
+            model.holeMinX = std::min(model.holeMinX, p.x);
+            model.holeMaxX = std::max(model.holeMaxX, p.x);
         }
-        model.exactCurve = exactThrough(angles, cut, [&](double t) {
-            return PatternPoint{(t - phi0) * surfaces.branchDevelopment, -joint.h(t)};
-        });
+    }
+    if (in.development == PipePipeDevelopment::SmallerPipe) {
+        model.girth = kPi * (2 * surfaces.branchDevelopment);
+        model.L = std::move(branch.L);
+        model.h = std::move(branch.h);
+        model.hmax = branch.hmax;
+        model.exactCurve = std::move(branch.exact);
         return model;
     }
     model.girth = kPi * (2 * surfaces.shellDevelopment);
-    model.holeOverhang = holeOverhang(joint, exactAngles);
-    model.Xo.resize(points);
-    model.Yo.resize(points);
-    for (std::size_t i = 0; i < points; ++i) {
-        model.Xo[i] = hole[i].x;
-        model.Yo[i] = hole[i].y;
+    model.holeOverhang = hole.overhang;
+    model.exactCurve = std::move(hole.exact);
+    for (const PatternPoint p : hole.points) {
+        model.Xo.push_back(p.x);
+        model.Yo.push_back(p.y);
     }
-    model.exactCurve = exactHole;
     return model;
 }
 
 std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
+    if (model.holeFault) {
+        return model.holeFault;
+    }
     const PipePipeInputs& in = model.inputs;
     const double rounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd + in.H);
-    if (in.development == PipePipeDevelopment::SmallerPipe) {
-        double shortest = INFINITY;
-        for (const PatternPoint p : model.exactCurve) {
-            shortest = std::min(shortest, -p.y);
-        }
-        if (shortest < -rounding) {
-            // Every generator grows by ΔH / sin β as the end face rises.
-            return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
-                   "WIEKSZEJ (tworzaca h < 0) - zwieksz H " +
-                   fittingFromText("H", in.H - shortest * std::sin(toRadians(in.BETA))) + ".";
-        }
+    if (model.shortestGenerator < -rounding) {
+        // Every generator grows by ΔH / sin β as the end face rises.
+        return "Blad obliczen. Prawdopodobnie koniec RURY MNIEJSZEJ lezy wewnatrz RURY "
+               "WIEKSZEJ (tworzaca h < 0) - zwieksz H " +
+               fittingFromText("H", in.H - model.shortestGenerator * std::sin(toRadians(in.BETA))) +
+               ".";
     }
-    // The branch's own template does not depend on the shell's length; only the shell's sheet
-    // must hold the hole, which moves along the shell as Lm does.
-    if (in.development == PipePipeDevelopment::LargerPipe &&
-        (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding)) {
+    // The shell's sheet must hold the hole, which moves along the shell as Lm does.
+    if (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding) {
         return "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza koniec RURY WIEKSZEJ - "
                "sprawdz Lm i Ld " +
                fittingRangeText("Lm", in.Lm - model.holeMinX, in.Lm + in.Ld - model.holeMaxX) + ".";

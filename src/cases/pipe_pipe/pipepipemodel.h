@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/core/inputchecks.h"
-#include "common/core/pattern.h"
-#include "common/core/wall.h"
+#include "common/core/calculator/inputchecks.h"
+#include "common/core/pattern/pattern.h"
+#include "common/core/walls/wall.h"
 
 #include <optional>
 
@@ -60,6 +60,9 @@ PipePipeSurfaces surfacesOf(const PipePipeInputs& inputs);
 /** Either wall has a thickness: the diameters are outside ones and the joint matters. */
 bool hasWallThickness(const PipePipeInputs& inputs);
 
+/** The seam's angle round the branch, radians: alfa less its whole turns. */
+double seamAngle(const PipePipeInputs& inputs);
+
 /** The computed pattern. Entries 0..N of the developed table are valid. */
 struct PipePipeModel {
     PipePipeInputs inputs;
@@ -80,6 +83,11 @@ struct PipePipeModel {
      * (L, −h) or the hole's (Xo, Yo).
      */
     std::vector<PatternPoint> exactCurve;
+    /**
+     * The shortest generator of the branch's cut as exactly as it is cut, mm, in either
+     * development: below 0 the branch's end lies inside the shell.
+     */
+    double shortestGenerator = 0.0;
     /** Lowest and highest X the hole reaches, mm, in either development. */
     double holeMinX = 0.0;
     double holeMaxX = 0.0;
@@ -89,7 +97,13 @@ struct PipePipeModel {
      * wall is set by a deeper layer. 0 without a shell wall.
      */
     double holeOverhang = 0.0;
+    /** Why the hole cannot be cut through the shell's wall, when it cannot. */
+    std::optional<std::string> holeFault;
 };
+
+/** The layers of the shell's wall make no one hole the branch passes. */
+inline constexpr const char* kHoleThroughTheWallMessage =
+    "Blad obliczen. Prawdopodobnie otworu nie da sie wyciac przez cala scianke RURY WIEKSZEJ.";
 
 /** The checks of the inputs, in the order the window shows their messages. */
 const InputChecks<PipePipeInputs>& pipePipeChecks();

@@ -1,7 +1,7 @@
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/pattern/patternlines.h"
 
 #include <string>
 
@@ -92,9 +92,11 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
 Pattern shellPattern(const PipePipeModel& model) {
     const double Ld = model.inputs.Ld;
     const double circumference = model.girth;
-    PatternBuilder b(standardStyles(), upwardsOver(Ld, circumference));
-    addShellSheet(b, Ld, circumference, {4, 3, 2, 1});
-    const int hole = b.newOutline(OutlineKind::Hole);
+    PatternBuilder b;
+    addShellSheet(b,
+                  {"plaszcz", 1, shellWall(model.inputs).thickness, {SplitKind::AlongGenerators}},
+                  Ld, circumference, {4, 3, 2, 1});
+    const int hole = b.newHole();
     const int exact = b.exactCurve(LineRole::HoleOutline, model.exactCurve);
     b.polyline(LineRole::HoleOutline, pointsOf(model.Xo, model.Yo), {hole, 0, exact});
     b.numberedMarks("Xo", model.Xo, model.Yo);
@@ -109,16 +111,21 @@ bool isTemplate(const PipePipeModel& model) {
 
 CalculationOutputs pipePipeOutputs(const PipePipeModel& model, std::string_view dateText) {
     if (isTemplate(model)) {
+        const TemplateStrip strip{model.L, model.h, model.girth, model.hmax};
         return {makePointReport(heading(model.inputs), templateResults(model),
                                 sheetOf(kResultsRule, model.girth, model.hmax), dateText),
-                templateStripPattern({model.L, model.h, model.girth, model.hmax},
-                                     {kCurveColour, kBaseLineColour}, model.exactCurve),
-                {{"rura mniejsza", 1, branchWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
+                templateStripPattern(strip,
+                                     {"rura mniejsza",
+                                      1,
+                                      branchWall(model.inputs).thickness,
+                                      {SplitKind::AlongGenerators}},
+                                     model.exactCurve),
+                templateStripLook(strip, {kCurveColour, kBaseLineColour})};
     }
     return {makePointReport(heading(model.inputs), shellResults(model),
                             sheetOf(kResultsRule, model.inputs.Ld, model.girth), dateText),
             shellPattern(model),
-            {{"plaszcz", 1, shellWall(model.inputs).thickness, {SplitKind::AlongGenerators}}}};
+            {standardStyles(), upwardsOver(model.inputs.Ld, model.girth)}};
 }
 
 } // namespace blachorys::core

@@ -1,5 +1,7 @@
 #include "cases/pipe_pipe/pipepipeview.h"
 
+#include "common/core/view3d/laidflat.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -15,14 +17,14 @@ constexpr double kPi = std::numbers::pi;
  */
 struct Branch {
     explicit Branch(const PipePipeInputs& in)
-        : beta(in.BETA * kPi / 180), phi0(in.alfa * kPi / 180),
-          endFace{in.Lm + in.H * std::cos(beta) / std::sin(beta), in.P, in.H},
+        : beta(in.BETA * kPi / 180),
+          phi0(seamAngle(in)), endFace{in.Lm + in.H * std::cos(beta) / std::sin(beta), in.P, in.H},
           axis{std::cos(beta), 0.0, std::sin(beta)}, atZero{std::sin(beta), 0.0, -std::cos(beta)} {}
 
     /** The point `radius` from the axis at φ, `along` from the end face (negative: below it). */
     Point3 at(double radius, double phi, double along) const {
-        return endFace + radius * std::cos(phi) * atZero + Point3{0.0, -radius * std::sin(phi), 0.0} +
-               along * axis;
+        return endFace + radius * std::cos(phi) * atZero +
+               Point3{0.0, -radius * std::sin(phi), 0.0} + along * axis;
     }
 
     /** How far below the end face the generator at φ, `radius` from the axis, meets a shell. */
@@ -51,8 +53,7 @@ std::vector<double> faceRadii(double diameter, double thickness) {
  * The least of `f` over the layers of a wall from `low` to `high`: the best of a few layers,
  * then a golden-section search between its neighbours.
  */
-template <typename F>
-double leastOver(const F& f, double low, double high) {
+template <typename F> double leastOver(const F& f, double low, double high) {
     if (!(high > low)) {
         return f(low);
     }
@@ -79,9 +80,6 @@ double leastOver(const F& f, double low, double high) {
     return std::min({f((a + b) / 2), f(low + best * step)});
 }
 
-/** Steps round the other part's cut, for drawing it. */
-constexpr int kOtherCutSteps = 256;
-
 Point3 onShell(double radius, double alongAxis, double angle) {
     return {alongAxis, radius * std::cos(angle), radius * std::sin(angle)};
 }
@@ -95,7 +93,9 @@ OtherPart shellAround(const PipePipeInputs& in, const Branch& branch,
     const double R = surfaces.shellContact;
     const double bottom = -kPi / 2 * R;
     OtherPart shell;
-    shell.rings.push_back({{0.0, bottom}, {in.Ld, bottom}, {in.Ld, bottom + 2 * kPi * R},
+    shell.rings.push_back({{0.0, bottom},
+                           {in.Ld, bottom},
+                           {in.Ld, bottom + 2 * kPi * R},
                            {0.0, bottom + 2 * kPi * R}});
     // The ends are edges; the bottom, where the layout is joined, is none.
     shell.edgesShown.push_back({false, true, false, true});
@@ -108,7 +108,8 @@ OtherPart shellAround(const PipePipeInputs& in, const Branch& branch,
     }
     shell.rings.push_back(std::move(hole));
     for (const double radius : faceRadii(in.Dd, in.td)) {
-        shell.faces.push_back([radius, R](PatternPoint p) { return onShell(radius, p.x, p.y / R); });
+        shell.faces.push_back(
+            [radius, R](PatternPoint p) { return onShell(radius, p.x, p.y / R); });
     }
     return shell;
 }
@@ -120,21 +121,9 @@ OtherPart shellAround(const PipePipeInputs& in, const Branch& branch,
 OtherPart branchAround(const PipePipeInputs& in, const Branch& branch,
                        const PipePipeSurfaces& surfaces) {
     const double r = surfaces.branchContact;
-    const double girth = 2 * kPi * r;
-    OtherPart part;
-    std::vector<PatternPoint> ring;
-    for (int k = 0; k <= kOtherCutSteps; ++k) {
-        const double x = girth * k / kOtherCutSteps;
-        ring.push_back({x, -branch.reachTo(r, branch.phi0 + x / r, surfaces.shellContact)});
-    }
-    ring.push_back({girth, 0.0});
-    ring.push_back({0.0, 0.0});
-    // The seam's two sides, where the layout is joined, are no edges.
-    std::vector<bool> shown(ring.size(), true);
-    shown[kOtherCutSteps] = false;
-    shown.back() = false;
-    part.rings.push_back(std::move(ring));
-    part.edgesShown.push_back(std::move(shown));
+    OtherPart part = branchLaidFlat(2 * kPi * r, [&](double x) {
+        return -branch.reachTo(r, branch.phi0 + x / r, surfaces.shellContact);
+    });
     for (const double radius : faceRadii(in.Dm, in.tm)) {
         part.faces.push_back([branch, radius, r](PatternPoint p) {
             return branch.at(radius, branch.phi0 + p.x / r, p.y);
@@ -160,6 +149,7 @@ JointView pipePipeView(const PipePipeModel& model) {
             };
         };
         part.contours = {0};
+        part.printedOutside = in.branchMade == PartMaking::CutFromPipe;
         for (const double radius : faceRadii(in.Dm, in.tm)) {
             part.faces.push_back(face(radius));
         }
@@ -187,6 +177,7 @@ JointView pipePipeView(const PipePipeModel& model) {
             return [rolled, radius](PatternPoint p) { return onShell(radius, p.x, p.y / rolled); };
         };
         part.contours = {0, 1};
+        part.printedOutside = in.shellMade == PartMaking::CutFromPipe;
         for (const double radius : faceRadii(in.Dd, in.td)) {
             part.faces.push_back(face(radius));
         }
@@ -195,14 +186,15 @@ JointView pipePipeView(const PipePipeModel& model) {
         // nearest the branch it must touch it, and nowhere cut into it.
         const double contact = surfaces.branchContact;
         const double inside = surfaces.shellInside, outside = surfaces.shellOutside;
-        part.meetings.push_back({LineRole::HoleOutline, [branch, contact, inside, outside](Point3 p) {
-                                     const double angle = std::atan2(p.z, p.y);
-                                     const auto gap = [&](double depth) {
-                                         const Point3 q = onShell(depth, p.x, angle);
-                                         return fromLine(q, branch.endFace, branch.axis) - contact;
-                                     };
-                                     return leastOver(gap, inside, outside);
-                                 }});
+        part.meetings.push_back(
+            {LineRole::HoleOutline, [branch, contact, inside, outside](Point3 p) {
+                 const double angle = std::atan2(p.z, p.y);
+                 const auto gap = [&](double depth) {
+                     const Point3 q = onShell(depth, p.x, angle);
+                     return fromLine(q, branch.endFace, branch.axis) - contact;
+                 };
+                 return leastOver(gap, inside, outside);
+             }});
         view.others.push_back(branchAround(in, branch, surfaces));
     }
     view.developed.push_back(std::move(part));

@@ -3,8 +3,15 @@
 #include "cases/transition/transitionmodel.h"
 #include "cases/transition/transitionoutputs.h"
 #include "cases/transition/transitionview.h"
-#include "common/core/casecalculator.h"
-#include "common/core/wallchoices.h"
+#include "common/core/calculator/casecalculator.h"
+#include "common/core/calculator/fittingrange.h"
+#include "common/core/calculator/wallchoices.h"
+#include "common/core/geometry/fittingsearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
 
 namespace blachorys::core {
 namespace {
@@ -69,6 +76,29 @@ Construction<TransitionModel> computeOrRefuse(const TransitionInputs& in) {
     return constructed(std::move(model));
 }
 
+/**
+ * A transition too low for its sides folds its outline over itself: the least H whose pattern
+ * can be cut, searched down from a height as great as its largest size, where it stands clear.
+ */
+std::string leastHeightThatCuts(const TransitionInputs& in,
+                                const std::function<bool(const TransitionInputs&)>& cuts) {
+    const double largest = std::max({in.A, in.B, in.D, std::fabs(in.PA), std::fabs(in.PB)});
+    const auto fits = [&](double H) {
+        TransitionInputs higher = in;
+        higher.H = H;
+        return H > 0 && cuts(higher);
+    };
+    for (const double start : {largest, 4 * largest}) {
+        if (start > in.H && fits(start)) {
+            const std::optional<double> least = endOfFitting(
+                [&fits](double H) { return fits(H) ? std::optional(1.0) : std::nullopt; }, start,
+                true);
+            return least ? fittingFromText("H", *least) : "";
+        }
+    }
+    return "";
+}
+
 CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
     using F = FieldFilter;
     using In = TransitionInputs;
@@ -129,6 +159,7 @@ CaseDescriptor<TransitionInputs, TransitionModel> descriptor() {
     c.compute = computeOrRefuse;
     c.outputs = transitionOutputs;
     c.view = transitionView;
+    c.whatFitsThePattern = leastHeightThatCuts;
     return c;
 }
 

@@ -1,7 +1,7 @@
 #include "cases/transition/transitionmodel.h"
 
-#include "common/core/finite.h"
-#include "common/core/thintriangle.h"
+#include "common/core/base/finite.h"
+#include "common/core/geometry/thintriangle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,10 @@
 #include "cases/transition/transitionoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patternlines.h"
-#include "common/core/wallchoices.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/wallchoices.h"
+#include "common/core/pattern/patternlines.h"
 
+#include <cmath>
 #include <string>
 
 namespace blachorys::core {
@@ -81,6 +82,55 @@ PatternPoint exactCirclePoint(const TransitionModel& m, int k, int i) {
     return m.exactPoints[m.pointIndex(k, i)];
 }
 
+/** Between two fans, a flat triangle may be cut at this many places along its side, less one. */
+constexpr int kTriangleCutSteps = 8;
+
+double triangleArea(PatternPoint a, PatternPoint b, PatternPoint c) {
+    return std::fabs(cross(b - a, c - a)) / 2;
+}
+
+/**
+ * The places the piece may be cut at, round it from the seam (the fan's first line at corner 1)
+ * to the seam's other side, each with the area before it: each fan's lines from its corner to
+ * the points of its quarter, and each flat triangle's lines from its circle point to its side
+ * at eighths of it (the middle among them). A split takes those that leave parts of about equal
+ * area; the part at the seam's end is joined to the part at its start.
+ */
+SplitPlan fanSplit(const TransitionModel& m) {
+    const int n = m.inputs.N;
+    const auto exactCorner = [&m](int c) { return m.exactCorners[static_cast<std::size_t>(c)]; };
+    SplitPlan plan{SplitKind::AlongLines,
+                   {},
+                   {exactCorner(0), exactCirclePoint(m, 1, 0)},
+                   {exactCorner(4), exactCirclePoint(m, 4, n)}};
+    double area = 0.0;
+    const auto place = [&plan, &area](PatternPoint from, PatternPoint to, double before) {
+        plan.lines.push_back({from, to});
+        plan.areaBefore.push_back(area + before);
+    };
+    for (int k = 1; k <= 4; ++k) {
+        const PatternPoint c = exactCorner(k - 1);
+        for (int i = 0; i <= n; ++i) {
+            if (i > 0) {
+                area += triangleArea(c, exactCirclePoint(m, k, i - 1), exactCirclePoint(m, k, i));
+            }
+            if (k > 1 || i > 0) {
+                place(c, exactCirclePoint(m, k, i), 0.0);
+            }
+        }
+        const PatternPoint apex = exactCirclePoint(m, k, n);
+        const PatternPoint next = exactCorner(k);
+        const double flat = triangleArea(c, next, apex);
+        for (int s = 1; s < kTriangleCutSteps; ++s) {
+            const double t = static_cast<double>(s) / kTriangleCutSteps;
+            place(c + ((next - c) * t), apex, flat * t);
+        }
+        area += flat;
+    }
+    plan.area = area;
+    return plan;
+}
+
 /**
  * One outline: the developed circle through the quarters' points, the developed rectangle
  * corner to corner, the two seam edges; the fans' bending lines from each corner to the points
@@ -92,8 +142,9 @@ PatternPoint exactCirclePoint(const TransitionModel& m, int k, int i) {
  */
 Pattern pattern(const TransitionModel& m) {
     const int n = m.inputs.N;
-    PatternBuilder b(standardStyles(), centredOnBox(m.xmin, m.xmax, m.ymin, m.ymax));
-    const int outline = b.newOutline(OutlineKind::Piece);
+    PatternBuilder b;
+    const int outline =
+        b.newPiece({"przejscie", 1, transitionWall(m.inputs).thickness, fanSplit(m)});
     const int circle = b.exactCurve(LineRole::EndEdge, m.exactCircle);
     const auto exactLine = [&](LineRole role, PatternPoint from, PatternPoint to) {
         return b.exactCurve(role, {from, to});
@@ -134,25 +185,6 @@ Pattern pattern(const TransitionModel& m) {
     return std::move(b).finish();
 }
 
-/**
- * The piece parts along the lines from the middle of each side of the rectangle to the circle
- * point its flat triangle shares with both fans beside it; its seam runs from corner 1.
- */
-SplitPlan fanSplit(const TransitionModel& m) {
-    const int n = m.inputs.N;
-    const auto exactCorner = [&m](int c) { return m.exactCorners[static_cast<std::size_t>(c)]; };
-    SplitPlan plan{SplitKind::AlongFans,
-                   {},
-                   {exactCorner(0), exactCirclePoint(m, 1, 0)},
-                   {exactCorner(4), exactCirclePoint(m, 4, n)}};
-    for (int k = 1; k <= 4; ++k) {
-        const PatternPoint a = exactCorner(k - 1);
-        const PatternPoint b = exactCorner(k);
-        plan.fanLines.push_back({{(a.x + b.x) / 2, (a.y + b.y) / 2}, exactCirclePoint(m, k, n)});
-    }
-    return plan;
-}
-
 std::vector<std::string> cutNotes(const TransitionModel& m) {
     if (!(m.tableOffset >= kTableOffsetNoted)) {
         return {};
@@ -169,7 +201,7 @@ CalculationOutputs transitionOutputs(const TransitionModel& model, std::string_v
     report.cutNotes = cutNotes(model);
     return {std::move(report),
             pattern(model),
-            {{"przejscie", 1, transitionWall(model.inputs).thickness, fanSplit(model)}}};
+            {standardStyles(), centredOnBox(model.xmin, model.xmax, model.ymin, model.ymax)}};
 }
 
 } // namespace blachorys::core

@@ -1,7 +1,7 @@
 #include "cases/transition/transitionview.h"
 
-#include "common/core/coneunrolling.h"
-#include "common/core/walloffset.h"
+#include "common/core/geometry/coneunrolling.h"
+#include "common/core/walls/walloffset.h"
 
 #include <algorithm>
 #include <array>
@@ -54,11 +54,10 @@ public:
         const auto circle = [radius](double phi) {
             return Point3{radius * std::cos(phi), radius * std::sin(phi), 0.0};
         };
-        const std::array<Point3, 4> corners{
-            Point3{in.PA + in.A / 2, in.PB + in.B / 2, in.H},
-            Point3{in.PA - in.A / 2, in.PB + in.B / 2, in.H},
-            Point3{in.PA - in.A / 2, in.PB - in.B / 2, in.H},
-            Point3{in.PA + in.A / 2, in.PB - in.B / 2, in.H}};
+        const std::array<Point3, 4> corners{Point3{in.PA + in.A / 2, in.PB + in.B / 2, in.H},
+                                            Point3{in.PA - in.A / 2, in.PB + in.B / 2, in.H},
+                                            Point3{in.PA - in.A / 2, in.PB - in.B / 2, in.H},
+                                            Point3{in.PA + in.A / 2, in.PB - in.B / 2, in.H}};
         PatternPoint corner{0.0, 0.0};
         double direction = 0.0;
         for (int k = 0; k < 4; ++k) {
@@ -95,8 +94,8 @@ public:
             psi += 2 * kPi * std::round((total / 2 - psi) / (2 * kPi));
             // Beside the fan's lines, or beyond the circle along them: a wide rectangle's flat
             // triangles lie within another corner's angles, further out.
-            const double outside = std::max(
-                {0.0, slant * std::max(-psi, psi - total), slant - fan.toTheCircle(psi)});
+            const double outside =
+                std::max({0.0, slant * std::max(-psi, psi - total), slant - fan.toTheCircle(psi)});
             if (outside < best) {
                 best = outside;
                 folded = fan.unrolling->pointAt(slant, psi);
@@ -152,8 +151,7 @@ JointView transitionView(const TransitionModel& model) {
         part.faces.push_back(part.measuredOn);
     }
     part.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return p.z; }});
-    part.meetings.push_back(
-        {LineRole::StartEdge, [H = in.H](Point3 p) { return p.z - H; }});
+    part.meetings.push_back({LineRole::StartEdge, [H = in.H](Point3 p) { return p.z - H; }});
     const Point3 corner = folding->seamCorner();
     const Point3 seam = folding->seamDirection();
     part.meetings.push_back(

@@ -193,8 +193,7 @@ void writeCuts(DL_Dxf& dxf, DL_WriterA& w, const std::vector<core::CncCut>& cuts
 void writeMarkings(DL_Dxf& dxf, DL_WriterA& w, const std::vector<core::CncMarking>& markings,
                    const char* layer = kMarkingLayer) {
     for (const core::CncMarking& m : markings) {
-        dxf.writeLine(w, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0),
-                      onLayer(layer));
+        dxf.writeLine(w, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), onLayer(layer));
     }
 }
 
@@ -344,13 +343,14 @@ std::string nestingDxfBytes(const core::NestingDrawing& nesting, DxfVersion vers
         writeCuts(dxf, w, sheet.cuts);
         writeMarkings(dxf, w, sheet.markings);
         writeMarkings(dxf, w, border, kTextLayer);
+        writeMarkings(dxf, w, sheet.leaders, kTextLayer);
         writeTexts(dxf, w, sheet.texts);
     });
     w.sectionEntities();
     for (std::size_t p = 0; p < blocks.size(); ++p) {
         dxf.writeInsert(w,
-                        DL_InsertData(blocks[p], 0.0, step * static_cast<double>(p), 0.0, 1.0,
-                                      1.0, 1.0, 0.0, 1, 1, 0.0, 0.0),
+                        DL_InsertData(blocks[p], 0.0, step * static_cast<double>(p), 0.0, 1.0, 1.0,
+                                      1.0, 0.0, 1, 1, 0.0, 0.0),
                         DL_Attributes("0", kByLayer, kLineweightByLayer, "BYLAYER", 1.0));
     }
     w.sectionEnd();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/cncdrawing.h"
-#include "common/core/nestingdrawing.h"
+#include "common/core/sheets/cncdrawing.h"
+#include "common/core/sheets/nestingdrawing.h"
 
 #include <string>
 

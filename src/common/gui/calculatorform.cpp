@@ -1,7 +1,9 @@
 #include "common/gui/calculatorform.h"
 
+#include "common/gui/fieldscolumn.h"
 #include "common/gui/hintrouter.h"
 #include "common/gui/makerlabel.h"
+#include "common/gui/memolines.h"
 #include "common/gui/numericlineedit.h"
 #include "common/gui/pictures.h"
 #include "common/gui/resultsbox.h"
@@ -11,7 +13,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +41,8 @@ constexpr QSize kNoteSize(181, 211);
 constexpr int kMargin = 4;
 /** The most fields the designed windows stack at their designed spacing. */
 constexpr std::size_t kFieldsAtDesignedSpacing = 12;
+/** The fewest whole lines the results memo shows, however small the window. */
+constexpr int kLeastMemoLines = 2;
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -58,6 +61,14 @@ QFont fieldFont(const QWidget& widget) {
         kFieldFontPixels,
         static_cast<int>(std::lround(desktopPixels * kFieldFontPixels / kUsualDesktopFontPixels))));
     font.setBold(true);
+    return font;
+}
+
+/** The desktop's fixed font, asked for as fixed pitch: the memo's columns line up in no other. */
+QFont memoFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::Monospace);
     return font;
 }
 
@@ -83,8 +94,14 @@ public:
         top->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
         top->setSpacing(kMargin);
         auto* left = new QVBoxLayout;
-        left->addWidget(fieldsColumn());
-        left->addWidget(resultsBox(), 1);
+        FieldsColumn* fields = fieldsColumn();
+        ResultsBox* results = resultsBox();
+        // Where the results box has the width to stand its buttons beside the memo, the fields
+        // take two columns, and the memo the height one column of them took.
+        QObject::connect(results, &ResultsBox::buttonsBesideChanged, fields,
+                         &FieldsColumn::setWide);
+        left->addWidget(fields);
+        left->addWidget(results, 1);
         top->addLayout(left, 1);
         top->addWidget(pictureColumn());
         auto* scroll = new QScrollArea(&m_window);
@@ -113,27 +130,23 @@ public:
     }
 
 private:
-    QWidget* fieldsColumn() {
+    FieldsColumn* fieldsColumn() {
         const auto& d = m_definition;
-        auto* column = new QWidget(&m_window);
-        auto* layout = new QVBoxLayout(column);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(kMargin);
-
-        auto* group = new QButtonGroup(column);
+        auto* group = new QButtonGroup(&m_window);
+        std::vector<QWidget*> developments;
         for (const auto& development : d.developments) {
-            auto* button = new QRadioButton(q(development.caption), column);
+            auto* button = new QRadioButton(q(development.caption));
             button->setObjectName(q(development.objectName));
             group->addButton(button);
             m_form.developmentButtons.push_back(button);
-            layout->addWidget(button);
+            developments.push_back(button);
         }
         if (!m_form.developmentButtons.empty()) {
             m_form.developmentButtons.front()->setChecked(true);
         }
 
         for (const auto& field : d.fields) {
-            auto* edit = new NumericLineEdit(field.filter, column);
+            auto* edit = new NumericLineEdit(field.filter);
             edit->setObjectName(QStringLiteral("Edit_") + q(field.name));
             edit->setText(q(field.defaultText));
             edit->setFont(fieldFont(m_window));
@@ -142,24 +155,15 @@ private:
             m_form.fields.push_back(edit);
         }
         // Rows follow the tab order, so the fields read top to bottom as the Tab key walks them.
-        auto* grid = new QGridLayout;
-        // A window of more fields than the designed ones held packs their rows closer, so that
-        // it still fits the designed window at the usual font.
-        grid->setVerticalSpacing(d.fields.size() > kFieldsAtDesignedSpacing ? 0 : 2);
-        grid->setHorizontalSpacing(kMargin);
-        int row = 0;
+        std::vector<FieldsColumn::Row> rows;
         for (const std::string& name : d.tabOrder) {
             const std::size_t index = core::fieldIndex(d, name).value();
-            auto* label = new QLabel(q(d.fields[index].label), column);
+            auto* label = new QLabel(q(d.fields[index].label));
             label->setBuddy(m_form.fields[index]);
-            grid->addWidget(label, row, 0, Qt::AlignRight);
-            grid->addWidget(m_form.fields[index], row, 1);
-            grid->addWidget(new QLabel(q(d.fields[index].unit), column), row, 2);
-            ++row;
+            rows.push_back({label, m_form.fields[index], new QLabel(q(d.fields[index].unit))});
         }
-        grid->setRowStretch(row, 1);
 
-        auto* note = new QPlainTextEdit(column);
+        auto* note = new QPlainTextEdit;
         note->setObjectName(q(d.window.components.noteMemo));
         note->setReadOnly(true);
         note->setFixedSize(kNoteSize);
@@ -172,34 +176,24 @@ private:
         note->hide();
         m_form.noteMemo = note;
 
-        m_form.calculateButton = new QPushButton(QStringLiteral("Licz"), column);
+        m_form.calculateButton = new QPushButton(QStringLiteral("Licz"));
         m_form.calculateButton->setObjectName(q(d.window.components.calculateButton));
         // Enter in a field calculates, as a default button would.
         for (NumericLineEdit* field : m_form.fields) {
             QObject::connect(field, &QLineEdit::returnPressed, m_form.calculateButton,
                              &QPushButton::click);
         }
-
-        auto* noteColumn = new QVBoxLayout;
-        noteColumn->addWidget(note);
-        noteColumn->addStretch(1);
-        m_form.plateButton = new QPushButton(QStringLiteral("Arkusz"), column);
+        m_form.plateButton = new QPushButton(QStringLiteral("Arkusz"));
         m_form.plateButton->setObjectName(QStringLiteral("ButtonArkusz"));
         m_hints.attach(m_form.plateButton,
                        QStringLiteral("Arkusz i materiał|Arkusz, materiał i odstęp elementów "
                                       "do zestawienia materiału i rozkroju"));
-        auto* calculateRow = new QHBoxLayout;
-        calculateRow->addWidget(m_form.calculateButton);
-        calculateRow->addWidget(m_form.plateButton);
-        calculateRow->addStretch(1);
-        noteColumn->addLayout(calculateRow);
 
-        auto* fieldsAndNote = new QHBoxLayout;
-        fieldsAndNote->addLayout(grid);
-        fieldsAndNote->addLayout(noteColumn);
-        fieldsAndNote->addStretch(1);
-        layout->addLayout(fieldsAndNote);
-        return column;
+        // A window of more fields than the designed ones held packs their rows closer, so that
+        // it still fits the designed window at the usual font.
+        return new FieldsColumn(std::move(developments), std::move(rows), note,
+                                {m_form.calculateButton, m_form.plateButton},
+                                d.fields.size() > kFieldsAtDesignedSpacing, &m_window);
     }
 
     /**
@@ -232,7 +226,7 @@ private:
         return stack;
     }
 
-    QGroupBox* resultsBox() {
+    ResultsBox* resultsBox() {
         const auto& components = m_definition.window.components;
         const QString prefix = q(components.outputPrefix);
 
@@ -241,9 +235,10 @@ private:
         memo->setReadOnly(true);
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        // A few lines at the least; it grows with the room it is given.
-        memo->setMinimumHeight(3 * memo->fontMetrics().lineSpacing());
+        memo->setFont(memoFont());
+        // It grows with the room it is given; the designed window's thirteen fields leave it
+        // two lines of a tall fixed font.
+        memo->setMinimumHeight(memoHeightForLines(*memo, kLeastMemoLines));
         m_form.resultsMemo = memo;
 
         std::vector<QPushButton*> buttons;

@@ -1,7 +1,9 @@
 #include "common/gui/calculatorwindow.h"
 
-#include "common/core/cutparts.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/calculator/plateoutputs.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/plate/cutparts.h"
 #include "common/gui/drawingpreview.h"
 #include "common/gui/fieldnotes.h"
 #include "common/gui/filesaving.h"
@@ -139,14 +141,17 @@ QString CalculatorWindow::schemePicture() const {
 void CalculatorWindow::setOutputs(std::optional<core::CalculationOutputs> outputs) {
     m_outputs = std::move(outputs);
     for (const OutputButton& output : m_form.outputs) {
-        output.button->setEnabled(m_outputs.has_value());
+        // An open view stays within reach while the inputs differ: it says so itself.
+        const bool view =
+            output.row->action == render::OutputAction::ShowView && m_viewWindow != nullptr;
+        output.button->setEnabled(m_outputs.has_value() || view);
     }
     // An open view follows the calculation, keeping its turn.
-    if (m_viewWindow != nullptr && m_viewWindow->isVisible()) {
-        if (m_outputs) {
-            m_viewWindow->showJoint(*m_outputs);
-        } else {
+    if (m_viewWindow != nullptr) {
+        if (!m_outputs) {
             m_viewWindow->markOutdated();
+        } else if (m_viewWindow->isVisible()) {
+            m_viewWindow->showJoint(*m_outputs);
         }
     }
 }
@@ -189,27 +194,47 @@ void CalculatorWindow::Button1Click() {
 
     if (result.status == core::CalculationResult::Status::Calculated) {
         m_plate = *plate.settings;
-        QStringList lines;
-        for (const auto& line : result.outputs->report.resultLines()) {
-            lines << q(line);
-        }
-        m_form.resultsMemo->setPlainText(lines.join(u'\n'));
+        showReport(*result.outputs);
         setOutputs(std::move(result.outputs));
     } else {
         setOutputs(std::nullopt);
-        for (const auto& message : result.messages) {
-            if (message.kind == core::MessageKind::Warning) {
-                m_context.prompts.warning(this, q(message.text));
+        // One refusal is one box: the messages of a kind one under another, as the command
+        // line prints them.
+        for (const core::MessageKind kind :
+             {core::MessageKind::Warning, core::MessageKind::Error}) {
+            QStringList texts;
+            for (const auto& message : result.messages) {
+                if (message.kind == kind) {
+                    texts << q(message.text);
+                }
+            }
+            if (texts.isEmpty()) {
+                continue;
+            }
+            if (kind == core::MessageKind::Warning) {
+                m_context.prompts.warning(this, texts.join(u'\n'));
             } else {
-                m_context.prompts.error(this, q(message.text));
+                m_context.prompts.error(this, texts.join(u'\n'));
             }
         }
     }
     moveCaretToStart(m_form.resultsMemo);
 }
 
+void CalculatorWindow::showReport(const core::CalculationOutputs& outputs) {
+    QStringList lines;
+    for (const auto& line : outputs.report.memoLines()) {
+        lines << q(line);
+    }
+    m_form.resultsMemo->setPlainText(lines.join(u'\n'));
+}
+
 void CalculatorWindow::runOutput(const render::OutputRow& row) {
     if (!hasResultsReady()) {
+        if (row.action == render::OutputAction::ShowView && m_viewWindow != nullptr) {
+            m_viewWindow->markOutdated();
+            raiseView();
+        }
         return;
     }
     switch (row.action) {
@@ -231,30 +256,33 @@ void CalculatorWindow::runOutput(const render::OutputRow& row) {
     }
 }
 
-QString CalculatorWindow::offeredPath(const render::OutputRow& row) const {
-    const auto last = m_lastNames.find(row.kind);
+QString CalculatorWindow::offeredPath(const render::OutputRow& row, int filterIndex) const {
+    const QString name = row.initialName(definition(), developmentIndex());
+    const auto last = m_lastNames.find({row.kind, name});
     if (last != m_lastNames.end()) {
         return last->second;
     }
-    // The folder this kind of file last went to, in this run or an earlier one; the program's
-    // own the first time.
-    QString folder = io::ProgramSettings(m_context.savedInputsDirectory)
-                         .lastFolder(QString::fromLatin1(row.folderKey));
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        folder = m_context.savedInputsDirectory;
-    }
-    return QDir(folder).filePath(row.initialName(definition()));
+    return withDefaultSuffix(QDir(lastSaveFolder(m_context.savedInputsDirectory)).filePath(name),
+                             render::dialogFilter(row), filterIndex);
 }
 
 void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                   const core::TemplateSettings& settings) {
-    // Made once, before the dialog, as its first filter makes it: a file that cannot be made
-    // is said so at once. Another file or release chosen in the dialog makes it again.
+    // Made once, before the dialog, as the filter it opens with (the one last chosen) makes
+    // it: a file that cannot be made is said so at once. Another file or release chosen in the
+    // dialog makes it again.
     const std::vector<render::OfferedFile> offered = render::offeredFiles(row);
-    const render::OutputRow* made = &row;
-    render::OutputSource source{definition(), *m_outputs, settings,
-                                row.filters.front().dxfVersion, m_plate};
-    render::OutputFile file = row.make(source);
+    io::ProgramSettings remembered(m_context.savedInputsDirectory);
+    const QString settingsKey = QString::fromLatin1(row.settingsKey);
+    int initialFilter = remembered.lastFilter(settingsKey);
+    if (initialFilter >= static_cast<int>(offered.size())) {
+        initialFilter = 0;
+    }
+    const render::OfferedFile& initial = offered.at(static_cast<std::size_t>(initialFilter));
+    const render::OutputRow* made = initial.row;
+    render::OutputSource source{definition(), *m_outputs, settings, initial.filter->dxfVersion,
+                                m_plate};
+    render::OutputFile file = made->make(source);
     if (file.problem) {
         m_context.prompts.error(this, QString::fromUtf8(row.windowProblem != nullptr
                                                             ? row.windowProblem
@@ -262,30 +290,29 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
                                           *file.problem);
         return;
     }
-    const auto outcome =
-        saveThroughDialog(m_context.prompts, this, render::dialogFilter(row), offeredPath(row),
-                          [&](const QString& path, int filterIndex) -> std::optional<QString> {
-                              const render::OfferedFile& chosen =
-                                  offered.at(static_cast<std::size_t>(filterIndex));
-                              const cnc::DxfVersion version = chosen.filter->dxfVersion;
-                              if (chosen.row != made || version != source.dxfVersion) {
-                                  made = chosen.row;
-                                  source.dxfVersion = version;
-                                  file = made->make(source);
-                                  if (file.problem) {
-                                      return *file.problem;
-                                  }
-                              }
-                              return io::writeFileAtomically(path, file.bytes);
-                          });
+    const auto outcome = saveThroughDialog(
+        m_context.prompts, this, render::dialogFilter(row), offeredPath(row, initialFilter),
+        [&](const QString& path, int filterIndex) -> std::optional<QString> {
+            const render::OfferedFile& chosen = offered.at(static_cast<std::size_t>(filterIndex));
+            const cnc::DxfVersion version = chosen.filter->dxfVersion;
+            if (chosen.row != made || version != source.dxfVersion) {
+                made = chosen.row;
+                source.dxfVersion = version;
+                file = made->make(source);
+                if (file.problem) {
+                    return *file.problem;
+                }
+            }
+            return io::writeFileAtomically(path, file.bytes);
+        },
+        initialFilter);
     if (!outcome) {
         return;
     }
-    m_lastNames[row.kind] = outcome->path;
+    m_lastNames[{row.kind, row.initialName(definition(), developmentIndex())}] = outcome->path;
     if (outcome->written) {
-        io::ProgramSettings(m_context.savedInputsDirectory)
-            .setLastFolder(QString::fromLatin1(row.folderKey),
-                           QFileInfo(outcome->path).absolutePath());
+        remembered.setLastSaveFolder(QFileInfo(outcome->path).absolutePath());
+        remembered.setLastFilter(settingsKey, outcome->filterIndex);
         m_form.lastSave->setText(QStringLiteral("Zapisano: ") +
                                  QDir::toNativeSeparators(outcome->path));
     }
@@ -326,6 +353,10 @@ void CalculatorWindow::showView() {
         m_viewWindow->resize(1024, 720);
     }
     m_viewWindow->showJoint(*m_outputs);
+    raiseView();
+}
+
+void CalculatorWindow::raiseView() {
     m_viewWindow->show();
     m_viewWindow->raise();
     m_viewWindow->activateWindow();
@@ -344,7 +375,7 @@ void CalculatorWindow::printResults() {
 
 void CalculatorWindow::showPreview() {
     DrawingPreview* preview = m_context.outputWindows.preview(definition().window);
-    preview->setDrawing(core::previewOf(m_outputs->pattern));
+    preview->setDrawing(core::previewOf(*m_outputs));
     m_context.prompts.runModal(*preview);
 }
 
@@ -354,7 +385,8 @@ void CalculatorWindow::templateDialog(const render::OutputRow& row) {
     io::ProgramSettings remembered(m_context.savedInputsDirectory);
     const core::TemplateSettings initial =
         remembered.templateLayout(io::loadTemplateCorrection(m_context.savedInputsDirectory));
-    const auto choice = m_context.prompts.templateDialog(this, initial, core::patternToCut(*m_outputs));
+    const auto choice =
+        m_context.prompts.templateDialog(this, initial, core::patternToCut(*m_outputs));
     if (!choice) {
         return;
     }
@@ -407,7 +439,7 @@ void CalculatorWindow::loadPlateTexts() {
 void CalculatorWindow::showPlateTexts() {
     m_form.plateButton->setToolTip(q("Arkusz " + m_plateTexts.plate + " , " +
                                      m_plateTexts.material + " , odstęp " + m_plateTexts.gap +
-                                     " mm"));
+                                     " mm , Podział na części: " + m_plateTexts.parts));
 }
 
 void CalculatorWindow::setPlateTexts(const core::PlateTexts& texts) {
@@ -416,7 +448,17 @@ void CalculatorWindow::setPlateTexts(const core::PlateTexts& texts) {
     }
     m_plateTexts = texts;
     showPlateTexts();
-    Disable_Przyciski();
+    // The calculation stands: only what is cut from the plate is made again for the new one.
+    const core::PlateReading plate = core::readPlateTexts(m_plateTexts);
+    if (!m_outputs || !plate.settings ||
+        core::splitProblem(m_outputs->pattern, plate.settings->parts)) {
+        Disable_Przyciski();
+        return;
+    }
+    m_plate = *plate.settings;
+    core::replated(*m_outputs, m_plate);
+    showReport(*m_outputs);
+    moveCaretToStart(m_form.resultsMemo);
 }
 
 void CalculatorWindow::ArkuszClick() {
@@ -424,9 +466,16 @@ void CalculatorWindow::ArkuszClick() {
     if (!chosen) {
         return;
     }
-    if (const core::PlateReading reading = core::readPlateTexts(*chosen); !reading.settings) {
+    const core::PlateReading reading = core::readPlateTexts(*chosen);
+    if (!reading.settings) {
         m_context.prompts.warning(this, q(reading.problem));
         return;
+    }
+    if (m_outputs) {
+        if (const auto problem = core::splitProblem(m_outputs->pattern, reading.settings->parts)) {
+            m_context.prompts.warning(this, q("Podział na części: " + *problem));
+            return;
+        }
     }
     setPlateTexts(*chosen);
 }

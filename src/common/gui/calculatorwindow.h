@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/core/calculator.h"
-#include "common/core/platesettings.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/calculator.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/sheets/templateplan.h"
 #include "common/gui/calculatorform.h"
 #include "common/gui/guicontext.h"
 #include "common/render/outputtable.h"
@@ -14,6 +14,7 @@
 
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace blachorys::gui {
@@ -46,12 +47,17 @@ public:
     }
     /** The plate, material and gap texts the window calculates with. */
     const core::PlateTexts& plateTexts() const { return m_plateTexts; }
-    /** Other plate texts: the outputs go, as after any change of the inputs. */
+    /**
+     * Other plate texts: the calculation stands, split and listed anew for the plate (the
+     * outputs go only when the texts do not read or the split is refused).
+     */
     void setPlateTexts(const core::PlateTexts& texts);
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */
     bool hasResultsReady() const { return m_outputs.has_value(); }
+    /** The outputs of the calculation, when ready. */
+    const std::optional<core::CalculationOutputs>& outputs() const { return m_outputs; }
     /** Puts the caret in the first field of the tab order, ready for typing. */
     void focusFirstField();
     /** The size that shows every control without scrolling: the contents and the status bar. */
@@ -89,10 +95,11 @@ private:
     /** What an output's button does, while the outputs are ready. */
     void runOutput(const render::OutputRow& row);
     /**
-     * Where the save dialog of an output opens: the name last saved under in this window, else
-     * the output's own name in the folder its kind last went to.
+     * Where the save dialog of an output opens: the name last saved under in this window for
+     * the file of this default name, else that name, for the filter `filterIndex`, in the
+     * folder the last file of any kind went to.
      */
-    QString offeredPath(const render::OutputRow& row) const;
+    QString offeredPath(const render::OutputRow& row, int filterIndex) const;
     /**
      * The file made, then the save dialog, the overwrite question and an atomic write; the
      * folder remembered and the status line saying so.
@@ -102,6 +109,10 @@ private:
     void showPreview();
     /** The 3-D view's window, made on first use and kept beside the window. */
     void showView();
+    /** The view shown, raised and active. */
+    void raiseView();
+    /** The report's lines in the memo. */
+    void showReport(const core::CalculationOutputs& outputs);
     /** The template's settings, then printed or saved as the row's file. */
     void templateDialog(const render::OutputRow& row);
     void loadSavedInputs();
@@ -119,8 +130,11 @@ private:
     core::PlateSettings m_plate;
     core::PlateTexts m_plateTexts;
     bool m_inputsLoaded = false;
-    /** The name last saved under, per kind of file. */
-    std::map<render::OutputKind, QString> m_lastNames;
+    /**
+     * The name last saved under, per kind of file and its default name (which tells the
+     * branch's file from the main part's where they differ).
+     */
+    std::map<std::pair<render::OutputKind, QString>, QString> m_lastNames;
     /** The 3-D view, once opened: it shows each calculation while it is open. */
     QPointer<ViewWindow> m_viewWindow;
 };

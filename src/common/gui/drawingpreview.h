@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/previewdrawing.h"
-#include "common/core/previewfit.h"
+#include "common/core/sheets/previewdrawing.h"
+#include "common/core/sheets/previewfit.h"
 
 #include <QDialog>
 #include <QImage>

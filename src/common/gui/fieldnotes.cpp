@@ -1,6 +1,6 @@
 #include "common/gui/fieldnotes.h"
 
-#include "common/core/fieldreading.h"
+#include "common/core/calculator/fieldreading.h"
 #include "common/gui/numericlineedit.h"
 
 #include <QEvent>

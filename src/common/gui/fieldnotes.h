@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/calculatordefinition.h"
+#include "common/core/calculator/calculatordefinition.h"
 
 #include <QObject>
 

@@ -1,6 +1,7 @@
 #include "common/gui/filesaving.h"
 
 #include "common/gui/prompts.h"
+#include "common/io/programsettings.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -35,14 +36,20 @@ QString withDefaultSuffix(const QString& name, const QString& filter, int filter
     return name;
 }
 
+QString lastSaveFolder(const QString& settingsDirectory) {
+    const QString folder = io::ProgramSettings(settingsDirectory).lastSaveFolder();
+    return folder.isEmpty() || !QFileInfo(folder).isDir() ? settingsDirectory : folder;
+}
+
 std::optional<SaveOutcome> saveThroughDialog(Prompts& prompts, QWidget* parent,
                                              const QString& filter, const QString& offeredPath,
-                                             const FileWriter& write) {
-    const auto chosen = prompts.saveFileName(parent, filter, offeredPath);
+                                             const FileWriter& write, int initialFilter) {
+    const auto chosen = prompts.saveFileName(parent, filter, offeredPath, initialFilter);
     if (!chosen) {
         return std::nullopt;
     }
-    SaveOutcome outcome{withDefaultSuffix(chosen->name, filter, chosen->filterIndex), false};
+    SaveOutcome outcome{withDefaultSuffix(chosen->name, filter, chosen->filterIndex), false,
+                        chosen->filterIndex};
     if (QFileInfo::exists(outcome.path) &&
         !prompts.askYesNo(parent, QStringLiteral("Plik - ") + outcome.path +
                                       QStringLiteral(" juz istnieje - Nadpisac ?"))) {

@@ -1,6 +1,6 @@
 #include "common/gui/hintrouter.h"
 
-#include "common/core/fieldreading.h"
+#include "common/core/calculator/fieldreading.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "common/gui/makerlabel.h"
 
-#include "common/core/makercontact.h"
+#include "common/core/calculator/makercontact.h"
 #include "common/gui/prompts.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "common/gui/numericlineedit.h"
 
-#include "common/core/fieldreading.h"
+#include "common/core/calculator/fieldreading.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

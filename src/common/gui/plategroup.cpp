@@ -1,6 +1,7 @@
 #include "common/gui/plategroup.h"
 
-#include "common/core/platematerial.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/plate/platematerial.h"
 #include "common/gui/hintrouter.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/platesettings.h"
+#include "common/core/calculator/platetexts.h"
 
 #include <QGroupBox>
 

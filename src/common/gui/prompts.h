@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/platesettings.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/sheets/templateplan.h"
 
 #include <QString>
 
@@ -43,10 +43,12 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     /**
      * The file-save dialog, opened at `initialName` (its folder and name) with the filters of
-     * `filter` ("caption|*.ext|caption|*.ext"); nothing when cancelled. The name is as typed.
+     * `filter` ("caption|*.ext|caption|*.ext"), the one of index `initialFilter` chosen;
+     * nothing when cancelled. The name is as typed.
      */
     virtual std::optional<FileChoice> saveFileName(QWidget* parent, const QString& filter,
-                                                   const QString& initialName) = 0;
+                                                   const QString& initialName,
+                                                   int initialFilter = 0) = 0;
     /**
      * The print dialog for `printer`; true when the user confirms. A document of `pageCount`
      * pages (more than 0) lets a range of them be chosen, which the printer then holds.
@@ -61,7 +63,8 @@ public:
     virtual std::optional<TemplateChoice> templateDialog(QWidget* parent,
                                                          const core::TemplateSettings& initial,
                                                          const core::Pattern& pattern) = 0;
-    /** The plate, material and gap of a window's job, opened with `initial`; nothing when cancelled. */
+    /** The plate, material and gap of a window's job, opened with `initial`; nothing when
+     * cancelled. */
     virtual std::optional<core::PlateTexts> plateDialog(QWidget* parent,
                                                         const core::PlateTexts& initial) = 0;
     /** Shows a window modally and returns when it is closed. */

@@ -48,9 +48,9 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
 }
 
 std::optional<FileChoice> QtPrompts::saveFileName(QWidget* parent, const QString& filter,
-                                                  const QString& initialName) {
+                                                  const QString& initialName, int initialFilter) {
     const QStringList filters = dialogFilters(filter);
-    QString chosenFilter = filters.value(0);
+    QString chosenFilter = filters.value(initialFilter, filters.value(0));
     // The overwrite question is the program's own, so the dialog must not ask it too.
     const QString name = QFileDialog::getSaveFileName(
         parent, QString(), initialName, filters.join(QStringLiteral(";;")), &chosenFilter,

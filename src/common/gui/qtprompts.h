@@ -11,7 +11,8 @@ public:
     void error(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<FileChoice> saveFileName(QWidget* parent, const QString& filter,
-                                           const QString& initialName) override;
+                                           const QString& initialName,
+                                           int initialFilter = 0) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<TemplateChoice> templateDialog(QWidget* parent,

@@ -1,6 +1,6 @@
 #include "common/gui/reportprinter.h"
 
-#include "common/core/printlayout.h"
+#include "common/core/sheets/printlayout.h"
 
 #include <QFontDatabase>
 #include <QPageLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/pointreport.h"
+#include "common/core/calculator/pointreport.h"
 
 #include <QFont>
 #include <QString>

@@ -56,6 +56,7 @@ void ResultsBox::resizeEvent(QResizeEvent* event) {
     const bool beside = event->size().width() >= widthForButtonsBeside();
     if (beside != m_beside) {
         arrange(beside);
+        emit buttonsBesideChanged(beside);
     }
 }
 

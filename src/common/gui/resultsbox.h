@@ -27,6 +27,10 @@ public:
     /** Whether the buttons stand in a column beside the memo. */
     bool buttonsBeside() const { return m_beside; }
 
+signals:
+    /** The buttons moved beside the memo (`beside`) or back under it. */
+    void buttonsBesideChanged(bool beside);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

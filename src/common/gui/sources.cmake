@@ -7,6 +7,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/drawingpreview.h
     src/common/gui/fieldnotes.cpp
     src/common/gui/fieldnotes.h
+    src/common/gui/fieldscolumn.cpp
+    src/common/gui/fieldscolumn.h
     src/common/gui/filesaving.cpp
     src/common/gui/filesaving.h
     src/common/gui/guicontext.h
@@ -14,6 +16,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/hintrouter.h
     src/common/gui/makerlabel.cpp
     src/common/gui/makerlabel.h
+    src/common/gui/memolines.cpp
+    src/common/gui/memolines.h
     src/common/gui/numericlineedit.cpp
     src/common/gui/numericlineedit.h
     src/common/gui/outputwindows.cpp

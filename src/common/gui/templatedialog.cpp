@@ -1,6 +1,6 @@
 #include "common/gui/templatedialog.h"
 
-#include "common/core/templatewording.h"
+#include "common/core/sheets/templatewording.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +12,9 @@
 
 namespace blachorys::gui {
 namespace {
+
+/** The sheets a template takes depend on its lines, not on how they are inked. */
+const core::LineStyles kNoInks;
 
 QDoubleSpinBox* spinBox(QWidget* parent, const QString& name, double minimum, double maximum,
                         double value, const QString& suffix) {
@@ -112,7 +115,8 @@ TemplateDialog::TemplateDialog(const core::TemplateSettings& initial, const core
 
 void TemplateDialog::showSheets() {
     // Planned as for a PDF file: a printer with wider unprintable edges may need more sheets.
-    const core::TemplatePlanning planning = core::planTemplate(m_pattern, choice().settings, 0.0);
+    const core::TemplatePlanning planning =
+        core::planTemplate(m_pattern, kNoInks, choice().settings, 0.0);
     m_sheets->setText(planning.plan ? QString::fromStdString(core::sheetSummary(*planning.plan))
                                     : QStringLiteral("Nie moge przygotowac szablonu : ") +
                                           QString::fromStdString(planning.problem));

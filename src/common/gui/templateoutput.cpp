@@ -27,7 +27,8 @@ double unprintableEdge(const QPrinter& printer) {
 std::optional<core::TemplatePlan> planned(Prompts& prompts, QWidget* parent,
                                           const core::CalculationOutputs& outputs,
                                           const core::TemplateSettings& settings, double margin) {
-    core::TemplatePlanning planning = core::planTemplate(core::patternToCut(outputs), settings, margin);
+    core::TemplatePlanning planning =
+        core::planTemplate(core::patternToCut(outputs), outputs.look.styles, settings, margin);
     if (!planning.plan) {
         prompts.error(parent,
                       QStringLiteral("Nie moge przygotowac szablonu : ") + q(planning.problem));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/core/calculationresult.h"
-#include "common/core/calculatordefinition.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/calculator/calculatordefinition.h"
+#include "common/core/sheets/templateplan.h"
 
 class QWidget;
 

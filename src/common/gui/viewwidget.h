@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/core/viewcamera.h"
-#include "common/core/viewframe.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/viewcamera.h"
+#include "common/core/view3d/viewframe.h"
+#include "common/core/view3d/viewscene.h"
 #include "common/render/viewpainter.h"
 
 #include <QImage>

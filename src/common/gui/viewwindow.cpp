@@ -1,7 +1,7 @@
 #include "common/gui/viewwindow.h"
 
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "common/gui/filesaving.h"
 #include "common/gui/prompts.h"
 #include "common/gui/viewwidget.h"
@@ -47,7 +47,7 @@ const QString kOutdated =
 
 ViewWindow::ViewWindow(Prompts& prompts, const core::CalculatorDefinition& definition,
                        const QString& settingsDirectory, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_definition(definition),
+    : QWidget(parent, Qt::Tool), m_prompts(prompts), m_definition(definition),
       m_settingsDirectory(settingsDirectory) {
     setObjectName(QStringLiteral("TWidok3D"));
     setWindowTitle(QStringLiteral("Widok 3D - ") + q(definition.window.caption));
@@ -104,6 +104,7 @@ void ViewWindow::showJoint(const core::CalculationOutputs& outputs) {
     // In the window the fit stands in the status line, not over the drawing.
     render::ViewPaintOptions drawn = m_imageOptions;
     drawn.caption.clear();
+    drawn.legend = true;
     m_view->setScene(std::move(scene), drawn);
     m_status->setStyleSheet(red ? QStringLiteral("color: rgb(200, 0, 0);") : QString());
     m_status->setText(text);
@@ -130,28 +131,25 @@ void ViewWindow::saveImage() {
                                   QStringLiteral("nie udalo sie narysowac widoku"));
         return;
     }
-    // Offered where the last image went, in this window or, the first time, in any run.
+    // Offered where the last image went in this window or, the first time, beside the last
+    // file of any kind.
     QString offered = m_lastName;
-    io::ProgramSettings settings(m_settingsDirectory);
     if (offered.isEmpty()) {
-        QString folder = settings.lastFolder(QString::fromLatin1(row.folderKey));
-        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-            folder = m_settingsDirectory;
-        }
-        offered = QDir(folder).filePath(row.initialName(m_definition));
+        offered =
+            QDir(lastSaveFolder(m_settingsDirectory)).filePath(row.initialName(m_definition, 0));
     }
-    const auto outcome = saveThroughDialog(
-        m_prompts, this, render::dialogFilter(row), offered,
-        [&bytes](const QString& path, int) -> std::optional<QString> {
-            return io::writeFileAtomically(path, bytes);
-        });
+    const auto outcome =
+        saveThroughDialog(m_prompts, this, render::dialogFilter(row), offered,
+                          [&bytes](const QString& path, int) -> std::optional<QString> {
+                              return io::writeFileAtomically(path, bytes);
+                          });
     if (!outcome) {
         return;
     }
     m_lastName = outcome->path;
     if (outcome->written) {
-        settings.setLastFolder(QString::fromLatin1(row.folderKey),
-                               QFileInfo(outcome->path).absolutePath());
+        io::ProgramSettings(m_settingsDirectory)
+            .setLastSaveFolder(QFileInfo(outcome->path).absolutePath());
     }
 }
 

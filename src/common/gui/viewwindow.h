@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/calculationresult.h"
-#include "common/core/calculatordefinition.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/calculator/calculatordefinition.h"
 #include "common/render/viewpainter.h"
 
 #include <QString>
@@ -18,7 +18,8 @@ class ViewWidget;
  * A calculator's 3-D view ("Widok 3D - <title>"): the joint rolled from the pattern it is
  * about to cut, buttons (and keys 1 to 4) for the front, side, top and isometric views,
  * "Dopasuj" to fit it in, "Zapisz obraz" to save it as a PNG, and the fit in the status line.
- * Modeless: it stays open beside its calculator, which shows each new calculation in it.
+ * Modeless, a tool window of its calculator: it stays above it, open beside it, and shows
+ * each new calculation; a legend in its corner says what each colour is.
  */
 class ViewWindow final : public QWidget {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/pointreport.h"
+#include "common/core/calculator/pointreport.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <QByteArray>
 #include <QString>

@@ -11,7 +11,8 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("okno/geometria");
 const QString kInfoKey = QStringLiteral("okno/informacje_przy_powrocie");
-const QString kFolderGroup = QStringLiteral("foldery/");
+const QString kLastFolderKey = QStringLiteral("foldery/ostatni");
+const QString kFilterGroup = QStringLiteral("filtry/");
 const QString kPaperKey = QStringLiteral("szablon/papier");
 const QString kOrientationKey = QStringLiteral("szablon/orientacja");
 const QString kOverlapKey = QStringLiteral("szablon/zakladka_mm");
@@ -53,12 +54,23 @@ void ProgramSettings::setShowInfoOnReturn(bool show) {
     QSettings(m_path, QSettings::IniFormat).setValue(kInfoKey, show);
 }
 
-QString ProgramSettings::lastFolder(const QString& kind) const {
-    return QSettings(m_path, QSettings::IniFormat).value(kFolderGroup + kind).toString();
+QString ProgramSettings::lastSaveFolder() const {
+    return QSettings(m_path, QSettings::IniFormat).value(kLastFolderKey).toString();
 }
 
-void ProgramSettings::setLastFolder(const QString& kind, const QString& folder) {
-    QSettings(m_path, QSettings::IniFormat).setValue(kFolderGroup + kind, folder);
+void ProgramSettings::setLastSaveFolder(const QString& folder) {
+    QSettings(m_path, QSettings::IniFormat).setValue(kLastFolderKey, folder);
+}
+
+int ProgramSettings::lastFilter(const QString& kind) const {
+    bool isNumber = false;
+    const int index =
+        QSettings(m_path, QSettings::IniFormat).value(kFilterGroup + kind).toInt(&isNumber);
+    return isNumber && index >= 0 ? index : 0;
+}
+
+void ProgramSettings::setLastFilter(const QString& kind, int filterIndex) {
+    QSettings(m_path, QSettings::IniFormat).setValue(kFilterGroup + kind, filterIndex);
 }
 
 core::TemplateSettings ProgramSettings::templateLayout(core::TemplateSettings settings) const {

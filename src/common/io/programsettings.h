@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/platesettings.h"
-#include "common/core/templatesettings.h"
+#include "common/core/calculator/platetexts.h"
+#include "common/core/sheets/templatesettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,9 +14,10 @@ inline constexpr const char* kProgramSettingsFileName = "blachorys.ini";
 /**
  * What the program remembers between runs besides the inputs and the printer's correction: the
  * main window's place and size, whether the information window greets every return, the folder
- * each kind of file was last saved in, the template's paper, orientation and overlap. An INI
- * file in `directory`; what it lacks, or holds out of range, reads as the first run's value.
- * A file that cannot be written is not an error: the next run starts as the first did.
+ * the last file was saved in and the filter each kind's dialog last chose, the template's paper,
+ * orientation and overlap. An INI file in `directory`; what it lacks, or holds out of range, reads
+ * as the first run's value. A file that cannot be written is not an error: the next run starts as
+ * the first did.
  */
 class ProgramSettings {
 public:
@@ -30,9 +31,17 @@ public:
     bool showInfoOnReturn() const;
     void setShowInfoOnReturn(bool show);
 
-    /** The folder a kind of file ("txt") was last saved in; empty the first time. */
-    QString lastFolder(const QString& kind) const;
-    void setLastFolder(const QString& kind, const QString& folder);
+    /**
+     * The folder the last file of any kind was saved in, so that the files of one job go
+     * together; empty the first time.
+     */
+    QString lastSaveFolder() const;
+    void setLastSaveFolder(const QString& folder);
+
+    /** The save dialog's filter last chosen for a kind of file ("nesting-dxf"); 0 the first time.
+     */
+    int lastFilter(const QString& kind) const;
+    void setLastFilter(const QString& kind, int filterIndex);
 
     /** `settings` with the paper, orientation and overlap last chosen. */
     core::TemplateSettings templateLayout(core::TemplateSettings settings) const;

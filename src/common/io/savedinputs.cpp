@@ -1,6 +1,6 @@
 #include "common/io/savedinputs.h"
 
-#include "common/core/savedinputformat.h"
+#include "common/core/calculator/savedinputformat.h"
 #include "common/io/atomicfile.h"
 #include "common/io/platformfiles.h"
 #include "common/io/windows1250.h"

@@ -1,6 +1,6 @@
 #include "common/io/templatecorrection.h"
 
-#include "common/core/numbertext.h"
+#include "common/core/base/numbertext.h"
 #include "common/io/savedinputs.h"
 
 namespace blachorys::io {

@@ -1,11 +1,13 @@
 #include "common/render/outputfile.h"
 
-#include "common/core/cncdrawing.h"
-#include "common/core/nestingdrawing.h"
-#include "common/core/patterndrawing.h"
-#include "common/core/templateplan.h"
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/calculator/plateoutputs.h"
+#include "common/core/sheets/cncdrawing.h"
+#include "common/core/sheets/nestingdrawing.h"
+#include "common/core/sheets/patterndrawing.h"
+#include "common/core/sheets/templateplan.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "common/io/outputfiles.h"
 #include "common/render/nestingpdf.h"
 #include "common/render/viewpainter.h"
@@ -31,12 +33,13 @@ OutputFile reportFile(const OutputSource& source) {
 }
 
 OutputFile dxfFile(const OutputSource& source) {
-    return {io::dxfFileBytes(core::dxfLinesOf(source.outputs.pattern)), std::nullopt};
+    return {io::dxfFileBytes(core::dxfLinesOf(source.outputs)), std::nullopt};
 }
 
 OutputFile templatePdfFile(const OutputSource& source) {
     const core::TemplatePlanning planning =
-        core::planTemplate(core::patternToCut(source.outputs), source.templateSettings, kPdfMarginMm);
+        core::planTemplate(core::patternToCut(source.outputs), source.outputs.look.styles,
+                           source.templateSettings, kPdfMarginMm);
     if (!planning.plan) {
         return {{}, q(planning.problem)};
     }
@@ -63,9 +66,8 @@ namespace {
 
 core::NestingDrawingResult nestedDrawing(const OutputSource& source) {
     const auto pieces = core::jobPiecesOf(source.outputs);
-    const core::Nesting nesting =
-        core::nestPieces(pieces, source.plate.plate, source.plate.gapMm);
-    return core::nestingDrawingOf(source.outputs, pieces, nesting);
+    const core::Nesting nesting = core::nestPieces(pieces, source.plate.plate, source.plate.gapMm);
+    return core::nestingDrawingOf(core::patternToCut(source.outputs), pieces, nesting);
 }
 
 } // namespace
@@ -98,17 +100,17 @@ OutputFile viewPngFile(const OutputSource& source) {
     const core::JointView joint = source.outputs.view();
     const core::ViewScene scene = core::buildViewScene(source.outputs.pattern, joint);
     if (scene.empty()) {
-        return {{}, scene.problem.empty() ? QStringLiteral("nie ma czego narysowac")
-                                          : q(scene.problem)};
+        return {{},
+                scene.problem.empty() ? QStringLiteral("nie ma czego narysowac")
+                                      : q(scene.problem)};
     }
     const core::ViewImageSettings& settings = source.view;
     core::ViewCamera camera;
     core::turnTo(camera, settings.preset);
     core::fitScene(camera, scene, settings.width, settings.height, kViewImageMargin);
-    const QImage image = viewImage(
-        scene, camera, QSize(settings.width, settings.height),
-        fitCaption(q(source.definition.window.caption),
-                   core::measureFit(source.outputs.pattern, joint)));
+    const QImage image = viewImage(scene, camera, QSize(settings.width, settings.height),
+                                   fitCaption(q(source.definition.window.caption),
+                                              core::measureFit(source.outputs.pattern, joint)));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {

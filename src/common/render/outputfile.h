@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/cnc/cncdxf.h"
-#include "common/core/calculationresult.h"
-#include "common/core/calculatordefinition.h"
-#include "common/core/platesettings.h"
-#include "common/core/templatesettings.h"
-#include "common/core/viewcamera.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/calculator/calculatordefinition.h"
+#include "common/core/plate/platesettings.h"
+#include "common/core/sheets/templatesettings.h"
+#include "common/core/view3d/viewcamera.h"
 #include "common/render/templatepainter.h"
 
 #include <QByteArray>

@@ -19,6 +19,14 @@ QString dxfNameWith(const core::CalculatorDefinition& definition,
     return name.left(name.lastIndexOf(u'.')) + suffixAndExtension;
 }
 
+/** "_mniejsza" for a calculator's development; nothing where it has only the one. */
+QString developmentSuffix(const core::CalculatorDefinition& definition, std::size_t development) {
+    if (development >= definition.developments.size()) {
+        return {};
+    }
+    return u'_' + q(definition.developments[development].key);
+}
+
 } // namespace
 
 const std::vector<OutputRow>& outputRows() {
@@ -30,8 +38,9 @@ const std::vector<OutputRow>& outputRows() {
          .cliOption = "--txt",
          .cliFileName = "TXT",
          .filters = {{"Plik tekstowy - TXT", "*.txt"}},
-         .folderKey = "txt",
-         .initialName = [](const core::CalculatorDefinition& d) { return q(d.txtFileName); }},
+         .settingsKey = "txt",
+         .initialName = [](const core::CalculatorDefinition& d,
+                           std::size_t) { return q(d.txtFileName); }},
         {.kind = OutputKind::Dxf,
          .buttonName = "ZapiszRysunek",
          .caption = "Zapisz rysunek-DXF",
@@ -40,8 +49,9 @@ const std::vector<OutputRow>& outputRows() {
          .cliOption = "--dxf",
          .cliFileName = "DXF",
          .filters = {{"Plik rysunku -  DXF", "*.dxf"}},
-         .folderKey = "dxf",
-         .initialName = [](const core::CalculatorDefinition& d) { return q(d.dxfFileName); }},
+         .settingsKey = "dxf",
+         .initialName = [](const core::CalculatorDefinition& d,
+                           std::size_t) { return q(d.dxfFileName); }},
         {.kind = OutputKind::Print,
          .action = OutputAction::PrintReport,
          .buttonName = "DrukujWyniki",
@@ -59,12 +69,10 @@ const std::vector<OutputRow>& outputRows() {
          .cliFileName = "PDF",
          .cliProblemName = "the template",
          .filters = {{"Plik PDF", "*.pdf"}},
-         .folderKey = "template-pdf",
+         .settingsKey = "template-pdf",
          .windowProblem = "Nie moge przygotowac szablonu : ",
-         .initialName =
-             [](const core::CalculatorDefinition& d) {
-                 return dxfNameWith(d, QStringLiteral("_szablon.pdf"));
-             },
+         .initialName = [](const core::CalculatorDefinition& d,
+                           std::size_t) { return dxfNameWith(d, QStringLiteral("_szablon.pdf")); },
          .needsDrawing = true},
         {.kind = OutputKind::CncDxf,
          .buttonName = "ZapiszDXFCNC",
@@ -76,11 +84,13 @@ const std::vector<OutputRow>& outputRows() {
          .cliProblemName = "the CNC DXF",
          .filters = {{"DXF dla CNC - R2000", "*.dxf", cnc::DxfVersion::R2000},
                      {"DXF dla CNC - R12 (starsze sterowniki)", "*.dxf", cnc::DxfVersion::R12}},
-         .folderKey = "cnc-dxf",
+         .settingsKey = "cnc-dxf",
          .windowProblem = "Nie moge przygotowac pliku DXF dla CNC : ",
          .initialName =
-             [](const core::CalculatorDefinition& d) {
-                 return dxfNameWith(d, QStringLiteral("_cnc.dxf"));
+             [](const core::CalculatorDefinition& d, std::size_t development) {
+                 // The branch's and the main part's files side by side in one job's folder.
+                 return dxfNameWith(d,
+                                    developmentSuffix(d, development) + QStringLiteral("_cnc.dxf"));
              }},
         {.kind = OutputKind::View3d,
          .action = OutputAction::ShowView,
@@ -91,12 +101,10 @@ const std::vector<OutputRow>& outputRows() {
          .cliFileName = "PNG",
          .cliProblemName = "the 3-D view",
          .filters = {{"Obraz PNG", "*.png"}},
-         .folderKey = "view-png",
+         .settingsKey = "view-png",
          .windowProblem = "Nie moge przygotowac widoku 3D : ",
-         .initialName =
-             [](const core::CalculatorDefinition& d) {
-                 return dxfNameWith(d, QStringLiteral("_widok3d.png"));
-             },
+         .initialName = [](const core::CalculatorDefinition& d,
+                           std::size_t) { return dxfNameWith(d, QStringLiteral("_widok3d.png")); },
          .needsDrawing = true},
         {.kind = OutputKind::NestingDxf,
          .buttonName = "Rozkroj",
@@ -109,12 +117,10 @@ const std::vector<OutputRow>& outputRows() {
          .cliProblemName = "the nesting",
          .filters = {{"Rozkrój - DXF R2000", "*.dxf", cnc::DxfVersion::R2000},
                      {"Rozkrój - DXF R12 (starsze sterowniki)", "*.dxf", cnc::DxfVersion::R12}},
-         .folderKey = "nesting-dxf",
+         .settingsKey = "nesting-dxf",
          .windowProblem = "Nie moge przygotowac rozkroju : ",
-         .initialName =
-             [](const core::CalculatorDefinition& d) {
-                 return dxfNameWith(d, QStringLiteral("_rozkroj.dxf"));
-             }},
+         .initialName = [](const core::CalculatorDefinition& d,
+                           std::size_t) { return dxfNameWith(d, QStringLiteral("_rozkroj.dxf")); }},
         // Offered by the nesting DXF's button, so the window keeps one button for the nesting.
         {.kind = OutputKind::NestingPdf,
          .make = nestingPdfFile,

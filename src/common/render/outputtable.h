@@ -1,10 +1,11 @@
 #pragma once
 
-#include "common/core/calculatordefinition.h"
+#include "common/core/calculator/calculatordefinition.h"
 #include "common/render/outputfile.h"
 
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -60,12 +61,15 @@ struct OutputRow {
     const char* cliProblemName = nullptr;
     /** The save dialog's filters, the first one offered first. */
     std::vector<OutputFilter> filters;
-    /** The kind of file whose last folder the save dialog starts in: "txt". */
-    const char* folderKey = nullptr;
+    /** The kind of file as the program's settings name it, for its dialog's filter: "txt". */
+    const char* settingsKey = nullptr;
     /** The window's message before the writer's problem: "Nie moge przygotowac szablonu : ". */
     const char* windowProblem = nullptr;
-    /** The save dialog's initial name. */
-    QString (*initialName)(const core::CalculatorDefinition&) = nullptr;
+    /**
+     * The save dialog's initial name for the development shown (its index in the definition's
+     * developments, 0 where it has none).
+     */
+    QString (*initialName)(const core::CalculatorDefinition&, std::size_t development) = nullptr;
     /** The writer paints, and needs the program's drawing layer. */
     bool needsDrawing = false;
     /**

@@ -1,7 +1,7 @@
 #include "common/render/templateoverview.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/templatewording.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/sheets/templatewording.h"
 #include "common/render/millimetrepainter.h"
 #include "common/render/templatepainter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/templateplan.h"
+#include "common/core/sheets/templateplan.h"
 
 namespace blachorys::render {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/core/calculationresult.h"
-#include "common/core/templateplan.h"
+#include "common/core/calculator/calculationresult.h"
+#include "common/core/sheets/templateplan.h"
 
 #include <QByteArray>
 #include <QString>

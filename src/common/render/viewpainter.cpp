@@ -56,15 +56,41 @@ QFont labelFont() {
     return font;
 }
 
+/**
+ * Where a label's text starts beside its point: above right, below right, above left or below
+ * left, at the least distance where its box meets no label painted before; at the first place
+ * when none is free.
+ */
+QPointF labelPlace(QPointF at, const QRectF& textBox, const std::vector<QRectF>& taken) {
+    constexpr int kRings = 4;
+    constexpr double kStep = 7.0;
+    for (int ring = 0; ring < kRings; ++ring) {
+        const double d = 5.0 + ring * kStep;
+        const QPointF places[] = {{d, -d},
+                                  {d, d + textBox.height() / 2},
+                                  {-d - textBox.width(), -d},
+                                  {-d - textBox.width(), d + textBox.height() / 2}};
+        for (const QPointF& offset : places) {
+            const QRectF box = textBox.translated(at + offset).adjusted(-2, -1, 2, 1);
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&box](const QRectF& other) { return other.intersects(box); })) {
+                return at + offset;
+            }
+        }
+    }
+    return at + QPointF(5, -5);
+}
+
 void paintLabel(QPainter& painter, const core::ViewLabel& label, QPointF at,
-                const QFontMetricsF& metrics) {
+                const QFontMetricsF& metrics, std::vector<QRectF>& taken) {
     const QString text = QString::fromStdString(label.text);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(at, 2.5, 2.5);
-    const QPointF textAt = at + QPointF(5, -5);
     QRectF box = metrics.boundingRect(text);
+    const QPointF textAt = labelPlace(at, box, taken);
     box.translate(textAt);
+    taken.push_back(box.adjusted(-2, -1, 2, 1));
     painter.setBrush(QColor(255, 255, 255, 200));
     painter.drawRoundedRect(box.adjusted(-2, -1, 2, 1), 2, 2);
     painter.setPen(Qt::black);
@@ -89,7 +115,56 @@ void paintCaption(QPainter& painter, const ViewPaintOptions& options, int height
     }
 }
 
+/** The legend in the top right corner, on a pale box. */
+void paintLegend(QPainter& painter, int width) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const double swatch = 14.0;
+    const double pitch = std::max(metrics.lineSpacing(), swatch) + 4;
+    double textWidth = 0.0;
+    for (const LegendEntry& entry : viewLegend()) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.text));
+    }
+    const double boxWidth = 8 + swatch + 6 + textWidth + 8;
+    const double boxHeight = 6 + pitch * static_cast<double>(viewLegend().size()) + 2;
+    const QRectF box(width - boxWidth - 8, 8, boxWidth, boxHeight);
+    painter.setPen(QPen(QColor(180, 180, 186), 1.0));
+    painter.setBrush(QColor(255, 255, 255, 220));
+    painter.drawRoundedRect(box, 3, 3);
+    double y = box.top() + 6;
+    for (const LegendEntry& entry : viewLegend()) {
+        const QRectF mark(box.left() + 8, y + (pitch - 4 - swatch) / 2, swatch, swatch);
+        if (entry.line) {
+            painter.setPen(QPen(entry.colour, 2.4, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(mark.left(), mark.center().y()),
+                             QPointF(mark.right(), mark.center().y()));
+        } else {
+            painter.setPen(QPen(QColor(90, 90, 96), 0.8));
+            painter.setBrush(entry.colour);
+            painter.drawRect(mark);
+        }
+        painter.setPen(QColor(30, 30, 30));
+        painter.drawText(QPointF(mark.right() + 6, mark.center().y() + metrics.ascent() / 2 - 1),
+                         entry.text);
+        y += pitch;
+    }
+}
+
 } // namespace
+
+const std::vector<LegendEntry>& viewLegend() {
+    static const std::vector<LegendEntry> entries{
+        {kSheetPrinted, false, QStringLiteral("strona z rysunkiem szablonu")},
+        {kSheetReverse, false, QStringLiteral("druga strona blachy")},
+        {kOtherPart, false, QStringLiteral("druga część złącza")},
+        {lineStyle(ViewLineKind::Cut).colour, true, QStringLiteral("linia cięcia")},
+        {lineStyle(ViewLineKind::Hole).colour, true, QStringLiteral("otwór")},
+        {lineStyle(ViewLineKind::Seam).colour, true, QStringLiteral("szew")},
+    };
+    return entries;
+}
 
 void paintViewFrame(QPainter& painter, const core::ViewScene& scene, const core::ViewFrame& frame,
                     const core::ViewCamera& camera, const ViewPaintOptions& options) {
@@ -98,6 +173,7 @@ void paintViewFrame(QPainter& painter, const core::ViewScene& scene, const core:
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     std::vector<QPointF> points;
+    std::vector<QRectF> labelBoxes;
     bool smooth = false;
     for (const FrameItem& item : frame.items) {
         const bool wantSmooth = item.kind != FrameItem::Kind::Face;
@@ -110,7 +186,7 @@ void paintViewFrame(QPainter& painter, const core::ViewScene& scene, const core:
                 const core::ViewLabel& label = scene.labels[item.first];
                 const core::ScreenPoint at =
                     core::project(camera, label.at, frame.width, frame.height);
-                paintLabel(painter, label, QPointF(at.x, at.y), metrics);
+                paintLabel(painter, label, QPointF(at.x, at.y), metrics, labelBoxes);
             }
             continue;
         }
@@ -147,6 +223,9 @@ void paintViewFrame(QPainter& painter, const core::ViewScene& scene, const core:
         painter.drawEllipse(QPointF(at.x, at.y), 9, 9);
     }
     paintCaption(painter, options, frame.height);
+    if (options.legend) {
+        paintLegend(painter, frame.width);
+    }
 }
 
 QImage viewImage(const core::ViewScene& scene, const core::ViewCamera& camera, QSize size,

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/core/jointfit.h"
-#include "common/core/viewcamera.h"
-#include "common/core/viewframe.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewcamera.h"
+#include "common/core/view3d/viewframe.h"
+#include "common/core/view3d/viewscene.h"
 
 #include <QColor>
 #include <QImage>
@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -29,7 +30,17 @@ struct ViewPaintOptions {
     bool captionWarning = false;
     /** Where the largest gap is, marked red. */
     std::optional<core::Point3> gapMark;
+    /** What each colour means, in the top right corner. */
+    bool legend = false;
 };
+
+/** The legend's entries: what each colour of the view is, in the view's own words. */
+struct LegendEntry {
+    QColor colour;
+    bool line = false; ///< a line's colour, not a face's
+    QString text;
+};
+const std::vector<LegendEntry>& viewLegend();
 
 /**
  * Paints a frame of the view over the painter's whole device: the background, then the faces

@@ -1,6 +1,6 @@
 #include "cases/cone/conemodel.h"
 #include "cases/cone/coneoutputs.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/conerollback.h"
 #include "support/drawncut.h"
 

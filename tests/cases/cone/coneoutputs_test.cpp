@@ -63,7 +63,7 @@ TEST(ConePattern, ThreeLinesPerDivisionAndOneAndTheFrameIsTheSheet) {
                   static_cast<std::size_t>(3 * N + 1));
     }
     const ConeModel m = computeCone({});
-    const PreviewFrame frame = coneOutputs(m, "-").pattern.frame;
+    const PreviewFrame frame = coneOutputs(m, "-").look.frame;
     EXPECT_EQ(frame.orientation, PreviewOrientation::BoundingBox);
     EXPECT_EQ((std::vector{frame.xMin, frame.xMax, frame.yMin, frame.yMax}),
               (std::vector{m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax}));

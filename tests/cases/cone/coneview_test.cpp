@@ -1,6 +1,6 @@
 #include "cases/cone/conecase.h"
-#include "common/core/curvesampling.h"
-#include "common/core/viewscene.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,8 @@ TEST_P(ConeView, TheRolledSheetLiesOnTheCone) {
     double outside = 0.0;
     for (const Point3 p : scene.points) {
         const double share = p.z / Hs;
-        worst = std::max(worst, std::fabs(std::hypot(p.x - E * share, p.y) - (Rd + (Rm - Rd) * share)));
+        worst =
+            std::max(worst, std::fabs(std::hypot(p.x - E * share, p.y) - (Rd + (Rm - Rd) * share)));
         outside = std::max({outside, -p.z, p.z - Hs});
     }
     EXPECT_LT(worst, 1e-6 * (Rd + Hs));
@@ -52,11 +53,13 @@ TEST_P(ConeView, TheRolledSheetLiesOnTheCone) {
 TEST(ConeView, WithAPlateBothFacesStandHalfItsThicknessFromTheMeanSurface) {
     const double Rd = 400, Rm = 300, Hs = 1000, t = 10;
     const double cosine = Hs / std::hypot(Hs, Rd - Rm);
-    for (const auto& [diameters, typedOutward] : {std::pair{"outside", 0.5}, std::pair{"inside", -0.5}}) {
+    for (const auto& [diameters, typedOutward] :
+         {std::pair{"outside", 0.5}, std::pair{"inside", -0.5}}) {
         SCOPED_TRACE(diameters);
         const auto result = coneCalculator().calculate(
             test::changedTexts(coneCalculator(),
-                               {{"E", "0"}, {"t", "10"}, {"diameters", diameters}}), 0, "d");
+                               {{"E", "0"}, {"t", "10"}, {"diameters", diameters}}),
+            0, "d");
         ASSERT_TRUE(result.outputs && result.outputs->view);
         const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
         ASSERT_FALSE(scene.empty());

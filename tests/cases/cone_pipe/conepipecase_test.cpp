@@ -1,6 +1,6 @@
 #include "cases/calculators.h"
 #include "cases/cone_pipe/conepipecase.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 
 #include "support/casetexts.h"
 #include "support/fittingrange.h"
@@ -91,10 +91,11 @@ TEST(ConePipeCalculator, ChecksShowEveryFailureInOrderAndNoClosingMessage) {
                         warning("Blad danych : Lm < 0"), warning("Blad danych : N > 2000")}));
     EXPECT_FALSE(result.outputs.has_value());
     EXPECT_EQ(calculate({{"N", "1"}}).messages, Messages{warning("Blad danych : N < 2")});
-    // A pipe of no length has no sheet; the cone's pattern does not use it.
-    EXPECT_EQ(calculate({{"L", "0"}}, kPipe).messages,
-              Messages{warning("Blad danych : L musi byc wieksza od 0")});
-    EXPECT_EQ(calculate({{"L", "0"}}, kCone).status, Status::Calculated);
+    // A pipe of no length has no sheet to hold the hole: no joint, whichever part is developed.
+    for (const std::size_t development : {kPipe, kCone}) {
+        EXPECT_EQ(calculate({{"L", "0"}}, development).messages,
+                  Messages{warning("Blad danych : L musi byc wieksza od 0")});
+    }
     // A hole past the pipe's start has no place on its sheet; the refusal names where it fits.
     for (const test::FieldChanges& changes :
          {test::FieldChanges{{"Lm", "60"}}, test::FieldChanges{{"Lm", "780"}, {"Beta", "100"}},
@@ -214,7 +215,7 @@ TEST_P(ConePipeUnusualInputs, GiveClosedPatterns) {
     const auto cone = calculate(GetParam().changes, kCone);
     ASSERT_EQ(cone.status, Status::Calculated)
         << (cone.messages.empty() ? "" : cone.messages[0].text);
-    const auto edges = dxfLinesOf(cone.outputs->pattern);
+    const auto edges = dxfLinesOf(*cone.outputs);
     const std::size_t N = (edges.size() - 1) / 3;
     const DxfLine& firstSeam = edges[2 * N];
     const DxfLine& lastSeam = edges[2 * N + 1];
@@ -224,7 +225,7 @@ TEST_P(ConePipeUnusualInputs, GiveClosedPatterns) {
 
     const auto pipe = calculate(GetParam().changes, kPipe);
     ASSERT_EQ(pipe.status, Status::Calculated);
-    const auto hole = dxfLinesOf(pipe.outputs->pattern);
+    const auto hole = dxfLinesOf(*pipe.outputs);
     ASSERT_EQ(hole.size(), N + 4);
     // Within 0.1 µm: where a generatrix only touches the pipe, a rounding error in the sine of
     // the cut's angle moves the point round the pipe by its square root.

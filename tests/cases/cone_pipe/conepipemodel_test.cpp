@@ -1,6 +1,6 @@
 #include "cases/cone_pipe/conepipemodel.h"
 #include "cases/cone_pipe/conepipeoutputs.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/drawncut.h"
 #include "support/vec3.h"
 
@@ -406,8 +406,10 @@ TEST(ConePipeValidation, BoundariesOfTheChecks) {
     EXPECT_EQ(messages(40, 0.1, 179.9), Messages{});
     EXPECT_EQ(validateConePipe(with([](ConePipeInputs& in) { in.N = 2; })), Messages{});
     EXPECT_EQ(validateConePipe(with([](ConePipeInputs& in) { in.N = 2000; })), Messages{});
-    // Zero diameters, heights and lengths pass the checks (the construction sees to them).
-    EXPECT_EQ(validateConePipe(ConePipeInputs{0, 0, 0, 18, 75, 0, 0, 0, 0, 48}), Messages{});
+    // Zero diameters and heights pass the checks (the construction sees to them); a pipe of no
+    // length has no sheet to hold the hole.
+    EXPECT_EQ(validateConePipe(ConePipeInputs{0, 0, 0, 18, 75, 0, 0, 0, 0, 48}),
+              Messages{"Blad danych : L musi byc wieksza od 0"});
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 
-#include "common/core/dxftemplatewriter.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <gtest/gtest.h>
 
@@ -107,11 +107,11 @@ TEST(ConePipeDxf, LineCountsFollowN) {
 
 TEST(ConePipeDxf, PipeRectangleAndHoleAsWritten) {
     const std::string text = DxfTemplateWriter::documentText(
-        dxfLinesOf(conePipeOutputs(modelOf(ConePipeDevelopment::Pipe), "-").pattern));
+        dxfLinesOf(conePipeOutputs(modelOf(ConePipeDevelopment::Pipe), "-")));
     // The rectangle's far corner, π·600 written with two decimals.
     EXPECT_NE(text.find("\r\n 11\r\n800.00\r\n 21\r\n1884.96\r\n"), std::string::npos);
     const std::vector<DxfLine> lines =
-        dxfLinesOf(conePipeOutputs(modelOf(ConePipeDevelopment::Pipe), "-").pattern);
+        dxfLinesOf(conePipeOutputs(modelOf(ConePipeDevelopment::Pipe), "-"));
     double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
     for (std::size_t i = 4; i < lines.size(); ++i) {
         minX = std::min({minX, lines[i].x1, lines[i].x2});

@@ -1,5 +1,5 @@
 #include "cases/cone_pipe/conepipecase.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,8 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 double value(const CalculatorInputs& inputs, const char* name) {
-    return std::stod(inputs.fieldTexts[fieldIndex(conePipeCalculator().definition(), name).value()]);
+    return std::stod(
+        inputs.fieldTexts[fieldIndex(conePipeCalculator().definition(), name).value()]);
 }
 
 // Rolled up, the pipe lies Dr/2 round the x axis, and the cone on the right cone whose axis
@@ -27,7 +28,8 @@ TEST(ConePipeView, EachPartLiesOnItsSurface) {
         const CalculatorInputs texts = test::changedTexts(conePipeCalculator(), changes);
         const double Dr = value(texts, "Dr"), Ds = value(texts, "Ds"), P = value(texts, "P");
         const double Hs = value(texts, "Hs"), Lm = value(texts, "Lm");
-        const double gamma = value(texts, "Gamma") * kPi / 180, beta = value(texts, "Beta") * kPi / 180;
+        const double gamma = value(texts, "Gamma") * kPi / 180,
+                     beta = value(texts, "Beta") * kPi / 180;
         const Point3 axis{std::cos(beta), 0.0, std::sin(beta)};
         const Point3 freeEnd = Point3{Lm, P, 0.0} + (Hs / axis.z) * axis;
         const Point3 apex = freeEnd + (Ds / 2 / std::tan(gamma)) * axis;
@@ -45,7 +47,8 @@ TEST(ConePipeView, EachPartLiesOnItsSurface) {
                 const bool cone = (face.tone == FaceTone::Sheet) == (development == 0);
                 for (std::uint32_t k = 0; k < face.count; ++k) {
                     const Point3 p = scene.points[face.first + k];
-                    worst = std::max(worst, cone ? offCone(p) : std::fabs(std::hypot(p.y, p.z) - Dr / 2));
+                    worst = std::max(worst,
+                                     cone ? offCone(p) : std::fabs(std::hypot(p.y, p.z) - Dr / 2));
                 }
             }
             EXPECT_LT(worst, 1e-6) << development;

@@ -1,8 +1,8 @@
 #include "cases/calculators.h"
 #include "cases/cone_pipe/conepipecase.h"
 
-#include "common/core/curvesampling.h"
-#include "common/core/pointreport.h"
+#include "common/core/calculator/pointreport.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
 #include "support/vec3.h"
@@ -186,13 +186,13 @@ TEST(ConePipeWalls, SurfacesThatDoNotMeetAreRefusedByName) {
                      {{"tr", "265"}, {"joint", "set-in"}},
                      1,
                      {"Blad danych : P > Dr/2 - tr"}},
-             // The cone's inside meets the pipe's outside and passes its inside by: the
-             // cone's own pattern still computes.
+             // The cone's inside meets the pipe's outside and passes its inside by: no hole
+             // can be cut, and a joint is made whole or not at all, so its pattern neither.
              Refusal{"cone past the inside",
                      {{"ts", "10"}, {"tr", "20"}, {"P", "70"}},
                      1,
                      {notThrough}},
-             Refusal{"its pattern", {{"ts", "10"}, {"tr", "20"}, {"P", "70"}}, 0, {}},
+             Refusal{"its pattern", {{"ts", "10"}, {"tr", "20"}, {"P", "70"}}, 0, {notThrough}},
          }) {
         SCOPED_TRACE(r.what);
         const auto result = conePipeCalculator().calculate(

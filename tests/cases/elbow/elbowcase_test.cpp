@@ -81,8 +81,9 @@ TEST(ElbowCalculator, EveryFailingCheckSpeaksInOrderWithNoClosingMessage) {
     const auto all = calculate(
         changed({{"N", "1"}, {"Ns", "2"}, {"Dr", "400"}, {"Rk", "199.99"}, {"BETA", "361"}}));
     EXPECT_EQ(all.status, Status::Refused);
-    EXPECT_EQ(messageTexts(all), (Texts{"Blad danych : N < 2", "Blad danych : Ns < 3",
-                                        "Blad danych : Rk < Dr/2", "Blad danych : BETA > 360"}));
+    EXPECT_EQ(messageTexts(all),
+              (Texts{"Blad danych : N < 2", "Blad danych : Ns < 3",
+                     "Blad danych : Rk < Dr/2 (pasuje Rk od 200.0)", "Blad danych : BETA > 360"}));
     for (const auto& message : all.messages) {
         EXPECT_EQ(message.kind, MessageKind::Warning);
     }
@@ -91,7 +92,7 @@ TEST(ElbowCalculator, EveryFailingCheckSpeaksInOrderWithNoClosingMessage) {
               (Texts{"Blad danych : N > 2000", "Blad danych : BETA = 0"}));
     // A negative radius fails its own check after the case's.
     EXPECT_EQ(messageTexts(calculate(changed({{"Rk", "-1"}}))),
-              (Texts{"Blad danych : Rk < Dr/2", "Blad danych : Rk < 0"}));
+              (Texts{"Blad danych : Rk < Dr/2 (pasuje Rk od 150.0)", "Blad danych : Rk < 0"}));
 }
 
 TEST(ElbowCalculator, LimitsThatAreAccepted) {

@@ -1,6 +1,6 @@
 #include "cases/elbow/elbowmodel.h"
 #include "cases/elbow/elbowoutputs.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/drawncut.h"
 
 #include <gtest/gtest.h>
@@ -229,7 +229,7 @@ TEST(ElbowValidation, MessagesInOrder) {
     EXPECT_EQ(with([](ElbowInputs& in) { in.N = 2000; }), Messages{});
     EXPECT_EQ(with([](ElbowInputs& in) { in.Ns = 2; }), Messages{"Blad danych : Ns < 3"});
     EXPECT_EQ(with([](ElbowInputs& in) { in.Ns = 3; }), Messages{});
-    EXPECT_EQ(with([](ElbowInputs& in) { in.Rk = 149.9; }), Messages{"Blad danych : Rk < Dr/2"});
+    EXPECT_EQ(with([](ElbowInputs& in) { in.Rk = 149.9; }), Messages{"Blad danych : Rk < Dr/2 (pasuje Rk od 150.0)"});
     EXPECT_EQ(with([](ElbowInputs& in) { in.Rk = 150; }), Messages{});
     EXPECT_EQ(with([](ElbowInputs& in) { in.BETA = 360.001; }),
               Messages{"Blad danych : BETA > 360"});
@@ -242,7 +242,8 @@ TEST(ElbowValidation, MessagesInOrder) {
                   in.Dr = 2000;
                   in.BETA = 0;
               }),
-              (Messages{"Blad danych : N < 2", "Blad danych : Ns < 3", "Blad danych : Rk < Dr/2",
+              (Messages{"Blad danych : N < 2", "Blad danych : Ns < 3",
+                        "Blad danych : Rk < Dr/2 (pasuje Rk od 1000.0)",
                         "Blad danych : BETA = 0"}));
     EXPECT_EQ(with([](ElbowInputs& in) {
                   in.N = 5000;

@@ -1,9 +1,9 @@
 #include "cases/elbow/elbowoutputs.h"
 
-#include "common/core/numbertext.h"
-#include "common/core/patterndrawing.h"
-#include "common/core/previewfit.h"
-#include "common/core/templateplan.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/sheets/previewfit.h"
+#include "common/core/sheets/templateplan.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,7 @@ TEST(ElbowReport, MostDivisionsKeepEveryFieldAndFourDigitNumbers) {
 
 TEST(ElbowDxf, DefaultsHoldTheWorkedCoordinates) {
     const ElbowModel m = computeElbow({});
-    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-").pattern);
+    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-"));
     ASSERT_EQ(lines.size(), 124u);
     for (const DxfLine& line : lines) {
         EXPECT_EQ(line.layer, "KONTURY");
@@ -104,7 +104,7 @@ class ElbowDxfShapes : public ::testing::TestWithParam<ElbowInputs> {};
 // half of B above or below B's centre line. B is its own mirror image in the centre line.
 TEST_P(ElbowDxfShapes, JointsMatchAndTheMiddleSegmentIsSymmetric) {
     const ElbowModel m = computeElbow(GetParam());
-    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-").pattern);
+    const std::vector<DxfLine> lines = dxfLinesOf(elbowOutputs(m, "-"));
     const std::size_t n = m.L.size() - 1;
     ASSERT_EQ(lines.size(), 5 * n + 4);
     // The centre line: the one horizontal generator-coloured line, off the base line.
@@ -187,7 +187,7 @@ TEST(ElbowPreview, TheBoundingBoxFitIsTheElbowsOwnLayout) {
          {ElbowInputs{}, ElbowInputs{300, 150, 90, 6, 24}, ElbowInputs{100, 2000, 10, 3, 24},
           ElbowInputs{508, 1200.5, 135.5, 5, 37}}) {
         const ElbowModel m = computeElbow(in);
-        const PreviewDrawing drawing = previewOf(elbowOutputs(m, "-").pattern);
+        const PreviewDrawing drawing = previewOf(elbowOutputs(m, "-"));
         for (const auto& [W, H] : {std::pair{481, 344}, std::pair{481, 316}, std::pair{800, 600},
                                    std::pair{1200, 151}}) {
             SCOPED_TRACE(std::to_string(W) + " x " + std::to_string(H));
@@ -222,9 +222,9 @@ TEST(ElbowPreview, TheBoundingBoxFitIsTheElbowsOwnLayout) {
 TEST(ElbowOutputs, TheTemplateAndThePreviewNameEachPatternAndHowManyToCut) {
     ElbowInputs in;
     in.Ns = 7;
-    const Pattern pattern = elbowOutputs(computeElbow(in), "d").pattern;
+    const CalculationOutputs outputs = elbowOutputs(computeElbow(in), "d");
     std::vector<std::string> printed;
-    const auto planning = planTemplate(pattern, {}, 0.0);
+    const auto planning = planTemplate(outputs.pattern, outputs.look.styles, {}, 0.0);
     ASSERT_TRUE(planning.plan);
     for (const TemplatePage& page : planning.plan->pages) {
         for (const PageLabel& label : page.labels) {
@@ -235,7 +235,7 @@ TEST(ElbowOutputs, TheTemplateAndThePreviewNameEachPatternAndHowManyToCut) {
         EXPECT_NE(std::find(printed.begin(), printed.end(), text), printed.end()) << text;
     }
     std::vector<std::string> previewed;
-    for (const PreviewCaption& caption : previewOf(pattern).captions) {
+    for (const PreviewCaption& caption : previewOf(outputs).captions) {
         previewed.push_back(caption.text);
     }
     EXPECT_EQ(previewed, (std::vector<std::string>{"A – 2 szt.", "B – 5 szt."}));

@@ -1,6 +1,6 @@
 #include "cases/elbow/elbowcase.h"
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,9 @@ TEST(ElbowView, EverySegmentLiesOnItsStraightPipe) {
             for (int s = 0; s < Ns; ++s) {
                 const double c = s * turn;
                 const Point3 middle{Rk * std::cos(c), 0.0, Rk * std::sin(c)};
-                nearest = std::min(nearest, std::fabs(fromLine(p, middle, {-std::sin(c), 0.0, std::cos(c)}) - Dr / 2));
+                nearest = std::min(
+                    nearest,
+                    std::fabs(fromLine(p, middle, {-std::sin(c), 0.0, std::cos(c)}) - Dr / 2));
             }
             worst = std::max(worst, nearest);
         }

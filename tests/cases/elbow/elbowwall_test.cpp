@@ -3,7 +3,7 @@
 // pipe), are cut by the mitre planes Rk and BETA fix, whatever the thickness and meaning.
 #include "cases/elbow/elbowmodel.h"
 #include "cases/elbow/elbowoutputs.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/drawncut.h"
 
 #include <gtest/gtest.h>

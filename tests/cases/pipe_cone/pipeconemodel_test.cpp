@@ -1,6 +1,6 @@
 #include "cases/pipe_cone/pipeconemodel.h"
 #include "cases/pipe_cone/pipeconeoutputs.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/conerollback.h"
 #include "support/drawncut.h"
 
@@ -104,8 +104,9 @@ TEST(PipeConeValidation, SevenChecksInOrderWithTheirExactTexts) {
               Messages{"Blad danych : N > 2000"});
     EXPECT_EQ(validatePipeCone(with([](PipeConeInputs& in) { in.BETA = 0; })),
               Messages{"Blad danych : Beta musi byc wieksza od 0 i mniejsza od 180°"});
+    // P = 0 fits the other inputs, so the refusal names the offsets round it that do.
     EXPECT_EQ(validatePipeCone(with([](PipeConeInputs& in) { in.P = 300; })),
-              Messages{"Blad danych : Dr/2 + P > Dsd/2"});
+              Messages{"Blad danych : Dr/2 + P > Dsd/2 (pasuje P od -234.3 do 234.3)"});
 }
 
 TEST(PipeConeValidation, EqualitiesAndALargerSmallEndPass) {
@@ -408,11 +409,13 @@ TEST(PipeConeModel, AGeneratorThatMissesTheConeStopsTheCalculation) {
     EXPECT_EQ(validatePipeCone(in), Messages{});
     const Construction<PipeConeModel> c = computePipeCone(in);
     EXPECT_FALSE(c.model);
-    EXPECT_EQ(c.failure,
-              "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK");
-    // The same miss on an inclined pipe, through the quadratic.
+    const std::string misses =
+        "Blad obliczen. Prawdopodobnie RURA nie cala powierzchnia \"wchodzi\" w STOZEK";
+    EXPECT_EQ(c.failure, misses + " (pasuje Lm od 637.0 do 700.0)");
+    // The same miss on an inclined pipe, through the quadratic; nowhere along the cone is the
+    // pipe wholly on it, so no Lm is named.
     in.BETA = 80;
-    EXPECT_EQ(computePipeCone(in).failure, c.failure);
+    EXPECT_EQ(computePipeCone(in).failure, misses);
 }
 
 TEST(PipeConeModel, GeneratorsParallelToTheConeHaveNoSecondMeeting) {

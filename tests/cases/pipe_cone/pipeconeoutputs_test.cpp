@@ -92,12 +92,12 @@ TEST(PipeConePattern, LineCountsAndFrames) {
     EXPECT_EQ(outputsOf(PipeConeDevelopment::Pipe).pattern.lines.size(), 50u);
     EXPECT_EQ(outputsOf(PipeConeDevelopment::Cone).pattern.lines.size(), 97u);
     const PipeConeModel pipe = modelOf(PipeConeDevelopment::Pipe);
-    const PreviewFrame strip = pipeConeOutputs(pipe, "-").pattern.frame;
+    const PreviewFrame strip = pipeConeOutputs(pipe, "-").look.frame;
     EXPECT_EQ(strip.orientation, PreviewOrientation::Downwards);
     EXPECT_DOUBLE_EQ(strip.xMax, kPi * 250);
     EXPECT_EQ(strip.yMax, pipe.hmax);
     const PipeConeModel m = modelOf(PipeConeDevelopment::Cone);
-    const PreviewFrame d = pipeConeOutputs(m, "-").pattern.frame;
+    const PreviewFrame d = pipeConeOutputs(m, "-").look.frame;
     EXPECT_EQ(d.orientation, PreviewOrientation::BoundingBox);
     EXPECT_EQ((std::vector{d.xMin, d.xMax, d.yMin, d.yMax}),
               (std::vector{m.sheet.xMin, m.sheet.xMax, m.sheet.yMin, m.sheet.yMax}));

@@ -11,10 +11,10 @@
 // other joint and the whole outline of every tenth. The fast model itself is computed whole.
 #include "cases/pipe_cone/pipeconecase.h"
 #include "cases/pipe_cone/pipeconemodel.h"
-#include "common/core/dxftemplatewriter.h"
-#include "common/core/numbertext.h"
-#include "common/core/parallelfor.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/base/parallelfor.h"
+#include "common/core/calculator/outputdrawings.h"
+#include "common/core/sheets/dxftemplatewriter.h"
 
 #include <gtest/gtest.h>
 
@@ -154,7 +154,7 @@ Long apexAngle(Long previousSide, Long side, Long base) {
 }
 
 /** The hole point's construction, step for step as the reference loop, in long double. */
-DevelopedPoint developPointLong(const ConeMantle& cone, const MantlePoint& p) {
+DevelopedPoint developPointLong(const ConeMantle& cone, const Point3& p) {
     const Long z = p.z;
     const LongSection s = sectionAt(cone, z);
     // From 0 to 2π round from the cut, as `sectionAngle` takes it: a point on the far side of
@@ -290,8 +290,8 @@ void compareCalculations(const PipeConeInputs& in, JointFindings& findings) {
     }
     const bool sameReport =
         joined(fast.outputs->report.allLines()) == joined(reference.outputs->report.allLines());
-    const bool sameDxf = DxfTemplateWriter::documentText(dxfLinesOf(fast.outputs->pattern)) ==
-                         DxfTemplateWriter::documentText(dxfLinesOf(reference.outputs->pattern));
+    const bool sameDxf = DxfTemplateWriter::documentText(dxfLinesOf(*fast.outputs)) ==
+                         DxfTemplateWriter::documentText(dxfLinesOf(*reference.outputs));
     if ((!sameReport || !sameDxf) && findings.boundaryNotes.empty()) {
         findings.defects.emplace_back("the report or DXF text differs with no value at a "
                                       "rounding boundary");
@@ -352,7 +352,7 @@ JointFindings examine(const PipeConeInputs& in, std::uint64_t seed) {
         const auto longPoint = static_cast<std::size_t>(random.integer(0, in.N));
         holePoints.insert(longPoint);
         for (const std::size_t i : holePoints) {
-            const MantlePoint& p = m.hole[i];
+            const Point3& p = m.hole[i];
             const DevelopedPoint reference = developPointReference(cone, p.x, p.y, p.z);
             const DevelopedPoint developed{m.Xo[i], m.Yo[i]};
             comparePoint(developed, reference, "hole point " + std::to_string(i), findings);

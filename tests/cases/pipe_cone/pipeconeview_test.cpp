@@ -1,7 +1,7 @@
 #include "cases/pipe_cone/pipeconecase.h"
-#include "common/core/curvesampling.h"
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,8 @@ struct PipeOnCone {
 class PipeConeView : public ::testing::TestWithParam<PipeOnCone> {};
 
 double value(const CalculatorInputs& inputs, const char* name) {
-    return std::stod(inputs.fieldTexts[fieldIndex(pipeConeCalculator().definition(), name).value()]);
+    return std::stod(
+        inputs.fieldTexts[fieldIndex(pipeConeCalculator().definition(), name).value()]);
 }
 
 // Rolled up, each part lies on its own surface: the cone's, its section at the apex's distance
@@ -68,11 +69,9 @@ TEST(PipeConeView, BothPatternsThroughTheirWallsMeetInEitherJoint) {
         for (const std::size_t development : {0U, 1U}) {
             SCOPED_TRACE(std::string(joint) + " " + std::to_string(development));
             const auto result = pipeConeCalculator().calculate(
-                test::changedTexts(pipeConeCalculator(), {{"tr", "8"},
-                                                          {"ts", "10"},
-                                                          {"P", "-120"},
-                                                          {"Beta", "60"},
-                                                          {"joint", joint}}),
+                test::changedTexts(
+                    pipeConeCalculator(),
+                    {{"tr", "8"}, {"ts", "10"}, {"P", "-120"}, {"Beta", "60"}, {"joint", joint}}),
                 development, "d");
             ASSERT_TRUE(result.outputs && result.outputs->view);
             const JointView view = result.outputs->view();

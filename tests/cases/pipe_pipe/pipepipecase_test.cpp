@@ -1,8 +1,8 @@
 #include "cases/calculators.h"
 #include "cases/pipe_pipe/pipepipecase.h"
 
-#include "common/core/curvesampling.h"
-#include "common/core/pointreport.h"
+#include "common/core/calculator/pointreport.h"
+#include "common/core/geometry/curvesampling.h"
 #include "support/casetexts.h"
 #include "support/drawncut.h"
 #include "support/fittingrange.h"
@@ -47,11 +47,12 @@ TEST(PipePipeCalculator, FirstPassTurnsNonNumbersIntoZero) {
     // A diameter of "abc" is a branch of no diameter, which has no template.
     EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Dm", "abc"}}), 0, "d")),
               (std::vector<std::string>{"Blad danych : Dm musi byc wieksza od 0", "Dane NIE OK"}));
-    // A shell of no length has no sheet; the branch's template does not use it.
-    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(changed({{"Ld", ""}}), 1, "d")),
-              (std::vector<std::string>{"Blad danych : Ld musi byc wieksza od 0", "Dane NIE OK"}));
-    EXPECT_EQ(pipePipeCalculator().calculate(changed({{"Ld", "0"}}), 0, "d").status,
-              Status::Calculated);
+    // A shell of no length has no sheet to hold the hole: no joint, whichever part is developed.
+    for (const std::size_t development : {0u, 1u}) {
+        EXPECT_EQ(
+            messageTexts(pipePipeCalculator().calculate(changed({{"Ld", ""}}), development, "d")),
+            (std::vector<std::string>{"Blad danych : Ld musi byc wieksza od 0", "Dane NIE OK"}));
+    }
 }
 
 TEST(PipePipeCalculator, FractionInTheIntegerFieldIsOneError) {
@@ -116,8 +117,10 @@ TEST(PipePipeCalculator, APatternThatCannotFitIsRefusedWithWhatWouldFit) {
         const char* fitting; ///< the field whose range the message names
     } cases[] = {
         {{{"H", "300"}}, 0, endInside, "H"},
-        {{{"H", "0"}, {"Lm", "-500"}, {"Beta", "60"}}, 0, endInside, "H"},
+        {{{"H", "0"}, {"Beta", "60"}}, 0, endInside, "H"},
+        {{{"H", "0"}, {"Beta", "60"}}, 1, endInside, "H"},
         {{{"Lm", "100"}}, 1, pastAnEnd, "Lm"},
+        {{{"Lm", "100"}}, 0, pastAnEnd, "Lm"},
         {{{"Beta", "120"}, {"P", "150"}}, 1, pastAnEnd, "Lm"},
         {{{"Lm", "950"}, {"tm", "10"}, {"td", "10"}, {"joint", "set-in"}}, 1, pastAnEnd, "Lm"},
     };
@@ -362,13 +365,15 @@ TEST(PipePipeWalls, SurfacesThatDoNotFitAreRefusedByName) {
                                   "Blad danych : Dm/2 + P > Dd/2 - td",
                                   "Blad danych : Dm/2 - P > Dd/2 - td", "Dane NIE OK"}));
     // The set-on bore fits the shell's outside but passes its inside face: the hole cut square
-    // through the wall would open the shell's side. The branch's own template still computes.
+    // through the wall would open the shell's side. A joint is made whole or not at all: the
+    // branch's template is refused alike.
     const auto tooWide = changed({{"P", "255"}, {"tm", "10"}, {"td", "10"}});
-    EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(tooWide, 1, "d")),
-              (std::vector<std::string>{"Blad danych : Dm/2 - tm + |P| > Dd/2 - td - otwor nie "
-                                        "przechodzi przez scianke plaszcza",
-                                        "Dane NIE OK"}));
-    EXPECT_EQ(pipePipeCalculator().calculate(tooWide, 0, "d").status, Status::Calculated);
+    for (const std::size_t development : {0U, 1U}) {
+        EXPECT_EQ(messageTexts(pipePipeCalculator().calculate(tooWide, development, "d")),
+                  (std::vector<std::string>{"Blad danych : Dm/2 - tm + |P| > Dd/2 - td - otwor "
+                                            "nie przechodzi przez scianke plaszcza",
+                                            "Dane NIE OK"}));
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 
-#include "common/core/numbertext.h"
+#include "common/core/base/numbertext.h"
 
 #include <gtest/gtest.h>
 
@@ -132,11 +132,11 @@ TEST(PipePipePattern, TemplateWithNegativeHeightsLiesAboveTheBaseLine) {
 }
 
 TEST(PipePipePattern, TemplateDownwardsAndShellUpwardsOverTheirSheets) {
-    const PreviewFrame t = pipePipeOutputs(smaller(), "-").pattern.frame;
+    const PreviewFrame t = pipePipeOutputs(smaller(), "-").look.frame;
     EXPECT_EQ(t.orientation, PreviewOrientation::Downwards);
     EXPECT_NEAR(t.xMax, 942.478, 1e-3);
     EXPECT_NEAR(t.yMax, 506.351, 1e-3);
-    const PreviewFrame s = pipePipeOutputs(larger(), "-").pattern.frame;
+    const PreviewFrame s = pipePipeOutputs(larger(), "-").look.frame;
     EXPECT_EQ(s.orientation, PreviewOrientation::Upwards);
     EXPECT_EQ(s.xMax, 1000.0);
     EXPECT_NEAR(s.yMax, 2513.274, 1e-3);

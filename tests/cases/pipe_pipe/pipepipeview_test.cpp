@@ -1,7 +1,7 @@
 #include "cases/pipe_pipe/pipepipecase.h"
-#include "common/core/curvesampling.h"
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +24,14 @@ TEST(PipePipeView, WithWallsEveryFaceLiesOnItsPipeAndTheJointFits) {
         const bool setOn = (k & 1) == 0;
         const double beta = (k & 8) != 0 ? 60 : 90;
         SCOPED_TRACE(k);
-        const auto texts = test::changedTexts(
-            pipePipeCalculator(), {{"tm", std::to_string(tm)},
-                                   {"td", std::to_string(td)},
-                                   {"P", std::to_string(P)},
-                                   {"Beta", std::to_string(beta)},
-                                   {"joint", setOn ? "set-on" : "set-in"},
-                                   {"branch-made", (k & 2) == 0 ? "rolled" : "pipe"},
-                                   {"shell-made", (k & 4) == 0 ? "rolled" : "pipe"}});
+        const auto texts = test::changedTexts(pipePipeCalculator(),
+                                              {{"tm", std::to_string(tm)},
+                                               {"td", std::to_string(td)},
+                                               {"P", std::to_string(P)},
+                                               {"Beta", std::to_string(beta)},
+                                               {"joint", setOn ? "set-on" : "set-in"},
+                                               {"branch-made", (k & 2) == 0 ? "rolled" : "pipe"},
+                                               {"shell-made", (k & 4) == 0 ? "rolled" : "pipe"}});
         const double ax = std::cos(beta * kPi / 180), az = std::sin(beta * kPi / 180);
         const Point3 endFace{Lm + H * ax / az, P, H};
         const Point3 axis{ax, 0.0, az};

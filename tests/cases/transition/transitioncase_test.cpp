@@ -103,7 +103,7 @@ TEST_P(TransitionUnusualInputs, GiveOnlyFiniteOutputs) {
     ASSERT_EQ(result.status, Status::Calculated)
         << (result.messages.empty() ? "" : result.messages[0].text);
     EXPECT_TRUE(hasFiniteGeometry(result.outputs->pattern));
-    const PreviewFrame& p = result.outputs->pattern.frame;
+    const PreviewFrame& p = result.outputs->look.frame;
     EXPECT_GT(p.xMax - p.xMin, 0.0);
     EXPECT_GT(p.yMax - p.yMin, 0.0);
 }

@@ -2,9 +2,9 @@
 // numbers) against an exact development made here on its own: fine triangle after fine
 // triangle by the law of cosines, each point after its own triangle's turn.
 #include "cases/transition/transitionoutputs.h"
-#include "common/core/cncdrawing.h"
-#include "common/core/curvesampling.h"
-#include "common/core/templatelines.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/sheets/cncdrawing.h"
+#include "common/core/sheets/templatelines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "cases/transition/transitionoutputs.h"
-#include "common/core/patterndrawing.h"
+#include "common/core/calculator/outputdrawings.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ TEST(TransitionReport, LargestNKeepsItsFieldsAndNegativeInputs) {
 
 TEST(TransitionDxf, DefaultsGiveTheLayersAndColoursInOrder) {
     const TransitionModel m = computeTransition({});
-    const std::vector<DxfLine> lines = dxfLinesOf(transitionOutputs(m, "-").pattern);
+    const std::vector<DxfLine> lines = dxfLinesOf(transitionOutputs(m, "-"));
     ASSERT_EQ(lines.size(), 105u);
     int curved = 0;
     int straight = 0;

@@ -1,7 +1,7 @@
 #include "cases/transition/transitioncase.h"
-#include "common/core/curvesampling.h"
-#include "common/core/jointfit.h"
-#include "common/core/viewscene.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/view3d/jointfit.h"
+#include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,8 @@ namespace blachorys::core {
 namespace {
 
 double value(const CalculatorInputs& inputs, const char* name) {
-    return std::stod(inputs.fieldTexts[fieldIndex(transitionCalculator().definition(), name).value()]);
+    return std::stod(
+        inputs.fieldTexts[fieldIndex(transitionCalculator().definition(), name).value()]);
 }
 
 // Folded up, every point of the sheet lies in one of the flat triangles between two corners and
@@ -27,8 +28,9 @@ TEST(TransitionView, TheFoldedSheetLiesOnItsFansAndFlatTriangles) {
         const CalculatorInputs texts = test::changedTexts(transitionCalculator(), changes);
         const double A = value(texts, "A"), B = value(texts, "B"), PA = value(texts, "PA");
         const double PB = value(texts, "PB"), D = value(texts, "D"), H = value(texts, "H");
-        const std::array<Point3, 4> corners{Point3{PA + A / 2, PB + B / 2, H}, Point3{PA - A / 2, PB + B / 2, H},
-                                            Point3{PA - A / 2, PB - B / 2, H}, Point3{PA + A / 2, PB - B / 2, H}};
+        const std::array<Point3, 4> corners{
+            Point3{PA + A / 2, PB + B / 2, H}, Point3{PA - A / 2, PB + B / 2, H},
+            Point3{PA - A / 2, PB - B / 2, H}, Point3{PA + A / 2, PB - B / 2, H}};
         const std::array<Point3, 4> shared{Point3{0, D / 2, 0}, Point3{-D / 2, 0, 0},
                                            Point3{0, -D / 2, 0}, Point3{D / 2, 0, 0}};
         const auto result = transitionCalculator().calculate(texts, 0, "d");

@@ -3,8 +3,8 @@
 // π·D' within the fans' fine arc, every bending line as long as its line in space, A', B' and
 // D' being the sizes typed less t (outside), plus t (inside), or as typed (on the axis).
 #include "cases/transition/transitionoutputs.h"
-#include "common/core/cncdrawing.h"
-#include "common/core/curvesampling.h"
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/sheets/cncdrawing.h"
 
 #include <gtest/gtest.h>
 
