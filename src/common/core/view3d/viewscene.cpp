@@ -1,0 +1,505 @@
+#include "common/core/view3d/viewscene.h"
+
+#include "common/core/geometry/curvesampling.h"
+#include "common/core/pattern/markselection.h"
+#include "common/core/view3d/patterncells.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+/** A line's runs are cut this many times finer than the squares, so that it bends with them. */
+constexpr double kLineStepsPerCell = 4.0;
+/** A ring laid on a grid of its own is cut this many times finer than its squares. */
+constexpr double kGridEdgeStepsPerCell = 8.0;
+/** A face keeps the outline's points about this share of a square apart. */
+constexpr double kFacePointsApart = 1.0 / 16;
+/**
+ * Names nearer each other than this share of a square stand at one place: point N on point 0,
+ * a corner folded back onto the first one.
+ */
+constexpr double kSameLabelPlace = 0.05;
+
+ViewLineKind lineKindOf(LineRole role) {
+    switch (role) {
+    case LineRole::CutCurve:
+        return ViewLineKind::Cut;
+    case LineRole::HoleOutline:
+        return ViewLineKind::Hole;
+    case LineRole::SeamEdge:
+    case LineRole::ClosingSeam:
+        return ViewLineKind::Seam;
+    default:
+        return ViewLineKind::Edge;
+    }
+}
+
+/** Newell's normal of a closed polygon: its area's direction, whatever its shape. */
+Point3 newellNormal(const Point3* points, std::size_t count) {
+    Point3 n;
+    for (std::size_t k = 0; k < count; ++k) {
+        const Point3 a = points[k];
+        const Point3 b = points[(k + 1) % count];
+        n.x += (a.y - b.y) * (a.z + b.z);
+        n.y += (a.z - b.z) * (a.x + b.x);
+        n.z += (a.x - b.x) * (a.y + b.y);
+    }
+    return unit(n);
+}
+
+/** Pieces an edge is cut into to be rolled, each at most `step` long: a few thousand at most. */
+int piecesOf(double length, double step) {
+    constexpr double kMostPieces = 4096;
+    const double pieces = std::ceil(length / step);
+    return std::isfinite(pieces) ? static_cast<int>(std::clamp(pieces, 1.0, kMostPieces)) : 1;
+}
+
+double ringExtent(const std::vector<PatternPoint>& ring) {
+    if (ring.empty()) {
+        return 0.0;
+    }
+    auto [xLow, xHigh] = std::minmax_element(
+        ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) { return a.x < b.x; });
+    auto [yLow, yHigh] = std::minmax_element(
+        ring.begin(), ring.end(), [](PatternPoint a, PatternPoint b) { return a.y < b.y; });
+    return std::max(xHigh->x - xLow->x, yHigh->y - yLow->y);
+}
+
+/** The pieces' widest extent: what the squares are measured from. */
+double patternExtent(const Pattern& pattern) {
+    double extent = 0.0;
+    for (const Contour& contour : pattern.exactContours) {
+        if (contour.kind == OutlineKind::Piece) {
+            extent = std::max(extent, ringExtent(contour.points));
+        }
+    }
+    return extent;
+}
+
+class SceneBuilder {
+    /** A developed part's faces on the first face of its wall, and their middle. */
+    struct Drawn {
+        std::size_t firstFace;
+        std::size_t endFace;
+        Point3 middle;
+    };
+
+public:
+    SceneBuilder(const Pattern& pattern, double cellSize) : m_pattern(pattern) {
+        m_scene.cellSize = cellSize;
+        m_scene.low = {kHuge, kHuge, kHuge};
+        m_scene.high = {-kHuge, -kHuge, -kHuge};
+    }
+
+    void developed(const DevelopedPart& part) {
+        const bool gridded = part.toGrid && part.fromGrid;
+        std::vector<std::vector<PatternPoint>> laid;
+        std::vector<const std::vector<PatternPoint>*> rings;
+        for (const std::size_t c : part.contours) {
+            if (c < m_pattern.exactContours.size()) {
+                const auto& points = m_pattern.exactContours[c].points;
+                if (gridded) {
+                    laid.push_back(laidOnGrid(points, part.toGrid));
+                } else {
+                    rings.push_back(&points);
+                }
+            }
+        }
+        for (const auto& ring : laid) {
+            rings.push_back(&ring);
+        }
+        std::vector<PatternCell> cells = cutIntoCells(rings, m_scene.cellSize);
+        for (PatternCell& cell : cells) {
+            thin(cell);
+            if (gridded) {
+                for (auto& ring : cell.rings) {
+                    for (PatternPoint& p : ring) {
+                        p = part.fromGrid(p);
+                    }
+                }
+                // The turning the face keeps is the pattern's, whichever way the grid turns.
+                cell.area = ringArea(cell.rings.front());
+            }
+        }
+        const std::size_t firstPoint = m_scene.points.size();
+        Drawn drawn{m_scene.faces.size(), m_scene.faces.size(), {}};
+        for (std::size_t f = 0; f < part.faces.size(); ++f) {
+            for (const PatternCell& cell : cells) {
+                sheetFace(cell, part.faces[f], FaceTone::Sheet);
+            }
+            if (f == 0) {
+                drawn.endFace = m_scene.faces.size();
+            }
+            for (const std::size_t c : part.contours) {
+                if (c < m_pattern.exactContours.size()) {
+                    const Contour& contour = m_pattern.exactContours[c];
+                    edges(contour.points, contour.roles, part.faces[f], ViewLineKind::Edge,
+                          m_scene.cellSize);
+                }
+            }
+        }
+        Point3 sum;
+        for (std::size_t k = firstPoint; k < m_scene.points.size(); ++k) {
+            sum = sum + m_scene.points[k];
+        }
+        const std::size_t count = m_scene.points.size() - firstPoint;
+        drawn.middle = count > 0 ? (1.0 / static_cast<double>(count)) * sum : Point3{};
+        if (part.printedOutside) {
+            turnPrintedSideOut(drawn.firstFace, drawn.middle);
+        }
+        m_drawn.push_back(drawn);
+    }
+
+    /** The part's faces from `first` turned over where most face its middle. */
+    void turnPrintedSideOut(std::size_t first, Point3 middle) {
+        double facingOut = 0.0;
+        for (std::size_t f = first; f < m_scene.faces.size(); ++f) {
+            const ViewFace& face = m_scene.faces[f];
+            facingOut += dot(face.normal, face.middle - middle) > 0.0 ? 1.0 : -1.0;
+        }
+        if (facingOut < 0.0) {
+            for (std::size_t f = first; f < m_scene.faces.size(); ++f) {
+                m_scene.faces[f].normal = -1.0 * m_scene.faces[f].normal;
+            }
+        }
+    }
+
+    void other(const OtherPart& part) {
+        std::vector<const std::vector<PatternPoint>*> rings;
+        double extent = 0.0;
+        for (const auto& ring : part.rings) {
+            rings.push_back(&ring);
+        }
+        if (!part.rings.empty()) {
+            extent = ringExtent(part.rings.front());
+        }
+        const double cellSize = extent > 0.0 ? extent / kCellsAcrossOther : 1.0;
+        std::vector<PatternCell> cells = cutIntoCells(rings, cellSize);
+        for (PatternCell& cell : cells) {
+            thin(cell);
+        }
+        for (const SheetSurface& face : part.faces) {
+            for (const PatternCell& cell : cells) {
+                sheetFace(cell, face, FaceTone::Other);
+            }
+            for (std::size_t r = 0; r < part.rings.size(); ++r) {
+                const std::vector<bool> none;
+                edges(part.rings[r], {}, face, ViewLineKind::OtherEdge, cellSize,
+                      r < part.edgesShown.size() ? part.edgesShown[r] : none);
+            }
+        }
+    }
+
+    void labels(const JointView& joint) {
+        for (const std::size_t m : namedMarks(m_pattern)) {
+            const PointMark& mark = m_pattern.points[m];
+            const PatternPoint at{mark.x, mark.y};
+            for (std::size_t d = 0; d < joint.developed.size(); ++d) {
+                const DevelopedPart& part = joint.developed[d];
+                if (part.labelled && !part.faces.empty() && holds(part, at)) {
+                    label(part.faces.front(), at, m_drawn[d], mark.text);
+                    break;
+                }
+            }
+        }
+    }
+
+    ViewScene finish() && {
+        if (m_scene.faces.empty() && m_scene.lines.empty()) {
+            m_scene.low = m_scene.high = {};
+        }
+        return std::move(m_scene);
+    }
+
+private:
+    static constexpr double kHuge = std::numeric_limits<double>::infinity();
+
+    /**
+     * A ring laid on a grid of its own, its long straight edges cut first: the edge is
+     * straight on the pattern, where the grid's squares would bend it.
+     */
+    std::vector<PatternPoint>
+    laidOnGrid(const std::vector<PatternPoint>& ring,
+               const std::function<PatternPoint(PatternPoint)>& toGrid) const {
+        const double step = m_scene.cellSize / kGridEdgeStepsPerCell;
+        std::vector<PatternPoint> laid;
+        for (std::size_t k = 0; k < ring.size(); ++k) {
+            const PatternPoint a = ring[k];
+            const PatternPoint b = ring[(k + 1) % ring.size()];
+            const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
+            for (int s = 0; s < pieces; ++s) {
+                const double t = static_cast<double>(s) / pieces;
+                laid.push_back(toGrid({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+            }
+        }
+        return laid;
+    }
+
+    /**
+     * A face is a flat piece of its surface, its edge drawn over it by the outline's line: it
+     * needs the outline's points no closer than a share of a square. Those on the square's
+     * sides stay, which its neighbours share.
+     */
+    void thin(PatternCell& cell) const {
+        const double apart = kFacePointsApart * m_scene.cellSize;
+        for (auto& ring : cell.rings) {
+            std::vector<PatternPoint> kept;
+            for (const PatternPoint p : ring) {
+                if (kept.empty() || cell.onSide(p) ||
+                    std::hypot(p.x - kept.back().x, p.y - kept.back().y) >= apart) {
+                    kept.push_back(p);
+                }
+            }
+            if (kept.size() >= 3) {
+                ring = std::move(kept);
+            }
+        }
+    }
+
+    /** A name at a point, unless a name stands there already (point N on point 0). */
+    void label(const SheetSurface& surface, PatternPoint at, const Drawn& drawn,
+               const std::string& text) {
+        const Point3 p = surface(at);
+        const double near = kSameLabelPlace * m_scene.cellSize;
+        if (!isFinite(p) ||
+            std::any_of(m_scene.labels.begin(), m_scene.labels.end(),
+                        [&](const ViewLabel& l) { return norm(l.at - p) < near; })) {
+            return;
+        }
+        // The way the part's nearest face there is turned, away from the part's middle: the
+        // surface at an outline's corner has no one normal of its own.
+        Point3 normal;
+        double nearest = std::numeric_limits<double>::infinity();
+        for (std::size_t f = drawn.firstFace; f < drawn.endFace; ++f) {
+            const double d = norm(m_scene.faces[f].middle - p);
+            if (d < nearest) {
+                nearest = d;
+                normal = m_scene.faces[f].normal;
+            }
+        }
+        const Point3 away = dot(normal, p - drawn.middle) < 0 ? -1.0 * normal : normal;
+        m_scene.labels.push_back({p, away, text});
+        widen(p);
+    }
+
+    /** The point lies in the part's piece, or on one of its outlines. */
+    bool holds(const DevelopedPart& part, PatternPoint p) const {
+        const double tolerance = 1e-6 * std::max(1.0, m_scene.cellSize);
+        bool inside = false;
+        for (const std::size_t c : part.contours) {
+            if (c >= m_pattern.exactContours.size()) {
+                continue;
+            }
+            const auto& ring = m_pattern.exactContours[c].points;
+            for (std::size_t k = 0; k < ring.size(); ++k) {
+                const PatternPoint a = ring[k];
+                const PatternPoint b = ring[(k + 1) % ring.size()];
+                if (distanceToSegment(p, a, b) <= tolerance) {
+                    return true;
+                }
+                if ((a.y > p.y) != (b.y > p.y) &&
+                    p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+                    inside = !inside;
+                }
+            }
+        }
+        return inside;
+    }
+
+    void widen(Point3 p) {
+        m_scene.low = {std::min(m_scene.low.x, p.x), std::min(m_scene.low.y, p.y),
+                       std::min(m_scene.low.z, p.z)};
+        m_scene.high = {std::max(m_scene.high.x, p.x), std::max(m_scene.high.y, p.y),
+                        std::max(m_scene.high.z, p.z)};
+    }
+
+    void sheetFace(const PatternCell& cell, const SheetSurface& surface, FaceTone tone) {
+        m_corners.clear();
+        m_sizes.clear();
+        for (const auto& ring : cell.rings) {
+            for (const PatternPoint p : ring) {
+                m_corners.push_back(surface(p));
+            }
+            m_sizes.push_back(static_cast<std::uint32_t>(ring.size()));
+        }
+        // The rings keep the piece's turning: a clockwise piece's normal is turned back.
+        addFace(m_corners.data(), m_corners.size(), m_sizes, tone, cell.area < 0 ? -1.0 : 1.0);
+    }
+
+    void addFace(const Point3* corners, std::size_t count, const std::vector<std::uint32_t>& sizes,
+                 FaceTone tone, double turning) {
+        if (count < 3 ||
+            !std::all_of(corners, corners + count, [](Point3 p) { return isFinite(p); })) {
+            return;
+        }
+        ViewFace face;
+        face.first = static_cast<std::uint32_t>(m_scene.points.size());
+        face.count = static_cast<std::uint32_t>(count);
+        face.firstRing = static_cast<std::uint32_t>(m_scene.ringSizes.size());
+        face.rings = static_cast<std::uint32_t>(sizes.size());
+        face.tone = tone;
+        Point3 sum;
+        for (std::size_t k = 0; k < count; ++k) {
+            m_scene.points.push_back(corners[k]);
+            sum = sum + corners[k];
+            widen(corners[k]);
+        }
+        face.middle = (1.0 / static_cast<double>(count)) * sum;
+        // The first ring is the piece's share: its normal is the face's.
+        face.normal = turning * newellNormal(corners, sizes.front());
+        m_scene.ringSizes.insert(m_scene.ringSizes.end(), sizes.begin(), sizes.end());
+        m_scene.faces.push_back(face);
+    }
+
+    /**
+     * A ring rolled up, run by run of one role (all one run of `kind` without roles), every
+     * point of it kept.
+     */
+    void edges(const std::vector<PatternPoint>& points, const std::vector<LineRole>& roles,
+               const SheetSurface& surface, ViewLineKind kind, double cellSize,
+               const std::vector<bool>& shown = {}) {
+        const std::size_t n = points.size();
+        if (n < 2) {
+            return;
+        }
+        const auto isShown = [&](std::size_t k) { return shown.empty() || shown[k]; };
+        const auto roleChanges = [&](std::size_t k) {
+            const std::size_t before = (k + n - 1) % n;
+            return isShown(k) != isShown(before) || (!roles.empty() && roles[k] != roles[before]);
+        };
+        // Start where the role changes, so that no run is split at the ring's first point.
+        std::size_t start = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            if (roleChanges(k)) {
+                start = k;
+                break;
+            }
+        }
+        const double step = cellSize / kLineStepsPerCell;
+        std::vector<Point3> run;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t k = (start + i) % n;
+            if (!isShown(k)) {
+                continue;
+            }
+            const PatternPoint a = points[k];
+            const PatternPoint b = points[(k + 1) % n];
+            if (run.empty()) {
+                run.push_back(surface(a));
+            }
+            // A long straight edge of the pattern bends when it is rolled.
+            const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
+            for (int s = 1; s <= pieces; ++s) {
+                const double t = static_cast<double>(s) / pieces;
+                run.push_back(surface({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+            }
+            if (i + 1 == n || roleChanges((k + 1) % n)) {
+                addLine(run, roles.empty() ? kind : lineKindOf(roles[k]));
+                run.clear();
+            }
+        }
+    }
+
+    /** A line cut into runs about a square long, each sorted on its own. */
+    void addLine(const std::vector<Point3>& points, ViewLineKind kind) {
+        std::size_t begin = 0;
+        while (begin + 1 < points.size()) {
+            std::size_t end = begin + 1;
+            double length = 0.0;
+            while (end + 1 < points.size() && length < m_scene.cellSize) {
+                length += norm(points[end] - points[end - 1]);
+                ++end;
+            }
+            ViewLine line;
+            line.first = static_cast<std::uint32_t>(m_scene.linePoints.size());
+            line.kind = kind;
+            Point3 sum;
+            bool finite = true;
+            for (std::size_t k = begin; k <= end; ++k) {
+                finite = finite && isFinite(points[k]);
+            }
+            if (finite) {
+                for (std::size_t k = begin; k <= end; ++k) {
+                    m_scene.linePoints.push_back(points[k]);
+                    sum = sum + points[k];
+                    widen(points[k]);
+                }
+                line.count = static_cast<std::uint32_t>(end - begin + 1);
+                line.middle = (1.0 / line.count) * sum;
+                m_scene.lines.push_back(line);
+            }
+            begin = end;
+        }
+    }
+
+    const Pattern& m_pattern;
+    ViewScene m_scene;
+    std::vector<Point3> m_corners;
+    std::vector<std::uint32_t> m_sizes;
+    std::vector<Drawn> m_drawn;
+};
+
+} // namespace
+
+void layGridBySector(DevelopedPart& part, double middleAngle, double radius) {
+    constexpr double kTurn = 2 * std::numbers::pi;
+    part.toGrid = [middleAngle, radius](PatternPoint p) {
+        const double psi = std::atan2(p.y, p.x);
+        return PatternPoint{radius * (psi + kTurn * std::round((middleAngle - psi) / kTurn)),
+                            std::hypot(p.x, p.y)};
+    };
+    part.fromGrid = [radius](PatternPoint g) {
+        const double psi = g.x / radius;
+        return PatternPoint{g.y * std::cos(psi), g.y * std::sin(psi)};
+    };
+}
+
+std::vector<std::size_t> namedMarks(const Pattern& pattern) {
+    const MarkSelection selection = selectMarks(pattern.points, 1.0);
+    std::vector<std::size_t> named;
+    for (std::size_t m = 0; m < pattern.points.size(); ++m) {
+        if (selection.labelRank[m] == 0) {
+            named.push_back(m);
+        }
+    }
+    return named;
+}
+
+ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
+    const std::size_t parts = drawnFaces(joint);
+    if (parts > kMostDrawnParts) {
+        ViewScene refused;
+        refused.problem = "zbyt wiele czesci do narysowania: " + std::to_string(parts) +
+                          " (najwyzej " + std::to_string(kMostDrawnParts) + ")";
+        return refused;
+    }
+    const double extent = patternExtent(pattern);
+    // Every face of every part is as many squares as its pieces' area holds.
+    double area = 0.0;
+    for (const DevelopedPart& part : joint.developed) {
+        for (const std::size_t c : part.contours) {
+            if (c < pattern.exactContours.size()) {
+                area += static_cast<double>(part.faces.size()) *
+                        std::fabs(ringArea(pattern.exactContours[c].points));
+            }
+        }
+    }
+    const double cellSize =
+        std::max(extent / kCellsAcrossPattern, std::sqrt(area / kMostSheetFaces));
+    SceneBuilder builder(pattern, cellSize > 0.0 ? cellSize : 1.0);
+    for (const DevelopedPart& part : joint.developed) {
+        builder.developed(part);
+    }
+    for (const OtherPart& part : joint.others) {
+        builder.other(part);
+    }
+    builder.labels(joint);
+    return std::move(builder).finish();
+}
+
+} // namespace blachorys::core
