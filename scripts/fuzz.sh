@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the program's untrusted inputs with libFuzzer (clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer): the saved-input loader, the field reading and calculation of
-# every calculator, and the command line's parsing.
+# UndefinedBehaviorSanitizer): the saved-input loader, the job file's reader, the field reading
+# and calculation of every calculator, and the command line's parsing.
 #
 #     scripts/fuzz.sh [SECONDS] [BUILD_DIR]      # defaults: 60 build-sanitized
 #
@@ -15,9 +15,9 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 seconds=${1:-60}
 build=${2:-build-sanitized}
-harnesses=(saved_inputs read_fields cli_args)
+harnesses=(saved_inputs read_fields cli_args job_file)
 # The longest input each takes: a file several kilobytes long, 10,000-character field texts.
-declare -A max_len=([saved_inputs]=16384 [read_fields]=24000 [cli_args]=4096)
+declare -A max_len=([saved_inputs]=16384 [read_fields]=24000 [cli_args]=4096 [job_file]=32768)
 
 if [ ! -f "$build/build.ninja" ]; then
     build_sanitized "$build"

@@ -1,6 +1,8 @@
 #include "cli/clirunner.h"
 
+#include "cli/jobcommand.h"
 #include "common/core/calculator/plateoutputs.h"
+#include "common/core/plate/cutparts.h"
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 
@@ -48,6 +50,9 @@ bool writeRequested(const RequestedFile& file, const render::OutputSource& sourc
 } // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && arguments[0] == kJobCommand) {
+        return runJob({arguments.begin() + 1, arguments.end()}, out, err);
+    }
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     for (const auto& message : parsed.messages) {
         err << message << '\n';

@@ -332,6 +332,8 @@ std::string usageText() {
             "         [--view front|side|top|iso] [--size WxH] (with --view-png)\n"
             "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM] "
             "[--parts K]\n"
+            "       blachorys-cli job FILE [--txt FILE] [--nesting-dxf FILE] [--nesting-pdf FILE]\n"
+            "         [--cnc-dir DIR] [--dxf-version R12|R2000] [--date TEXT]\n"
             "       blachorys-cli --list\n"
             "calculators:";
     for (const core::Calculator* calculator : core::calculators()) {

@@ -17,6 +17,7 @@ add_executable(core_tests
     core/plate/flatpiece_test.cpp
     core/hostilesweep_test.cpp
     core/hugesweep_test.cpp
+    core/job/job_test.cpp
     core/jointholes_test.cpp
     core/onedecision_test.cpp
     core/view3d/jointview_test.cpp

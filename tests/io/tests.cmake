@@ -4,6 +4,7 @@ add_executable(io_tests
     io/cliplatform_test.cpp
     io/clirunner_test.cpp
     io/cliprocess_test.cpp
+    io/jobfile_test.cpp
     io/outputfiles_test.cpp
     io/programsettings_test.cpp
     io/reportdate_test.cpp
@@ -15,6 +16,7 @@ target_link_libraries(io_tests PRIVATE blachorys_io blachorys_cli_lib blachorys_
                       GTest::gtest_main)
 target_include_directories(io_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(io_tests PRIVATE BLACHORYS_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden"
+                           BLACHORYS_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples"
                            BLACHORYS_CLI="$<TARGET_FILE:blachorys-cli>")
 add_dependencies(io_tests blachorys-cli)
 blachorys_warnings(io_tests)

@@ -3,6 +3,7 @@ set(BLACHORYS_TEST_SUPPORT_SOURCES
     support/calculatorfixture.h
     support/calculatorprinter.h
     support/casetexts.h
+    support/clipperchecks.h
     support/vec3.h
     support/conerollback.h
     support/drawncut.h

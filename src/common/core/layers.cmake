@@ -74,3 +74,10 @@ blachorys_core_layer(calculator
         outputdrawings.h plateoutputs.cpp plateoutputs.h platetexts.cpp platetexts.h
         pointreport.cpp pointreport.h savedinputformat.cpp savedinputformat.h wallchoices.cpp
         wallchoices.h)
+
+# job — a job of many pieces: its entries, their calculations, one material list and nesting for
+# all of them, the job's report.
+blachorys_core_layer(job
+    USES calculator
+    SOURCES
+        job.cpp job.h jobgroups.cpp jobgroups.h jobreport.cpp jobreport.h)

@@ -3,6 +3,8 @@ set(BLACHORYS_IO_SOURCES
     src/common/io/atomicfile.h
     src/common/io/filesizesignal.cpp
     src/common/io/filesizesignal.h
+    src/common/io/jobfile.cpp
+    src/common/io/jobfile.h
     src/common/io/outputfiles.cpp
     src/common/io/outputfiles.h
     src/common/io/platformfiles.cpp

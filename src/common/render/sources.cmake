@@ -3,6 +3,8 @@ set(BLACHORYS_RENDER_SOURCES
     src/common/render/outputfile.h
     src/common/render/outputtable.cpp
     src/common/render/outputtable.h
+    src/common/render/jobfiles.cpp
+    src/common/render/jobfiles.h
     src/common/render/millimetrepainter.cpp
     src/common/render/millimetrepainter.h
     src/common/render/nestingpdf.cpp

@@ -6,6 +6,7 @@
 #include "common/core/plate/materiallist.h"
 #include "common/core/plate/nesting.h"
 
+#include "support/clipperchecks.h"
 #include <polyclipping/clipper.hpp>
 
 #include <gtest/gtest.h>
@@ -18,38 +19,8 @@
 namespace blachorys::core {
 namespace {
 
-constexpr double kUnits = 1000.0; // Clipper units per mm in these checks
-
-ClipperLib::Path pathOf(const std::vector<PatternPoint>& points) {
-    ClipperLib::Path path;
-    for (const PatternPoint p : points) {
-        path.push_back({std::llround(p.x * kUnits), std::llround(p.y * kUnits)});
-    }
-    return path;
-}
-
-/** The outline widened by `mm` all round. */
-ClipperLib::Paths widened(const std::vector<PatternPoint>& points, double mm) {
-    ClipperLib::ClipperOffset offset;
-    offset.AddPath(pathOf(points), ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    ClipperLib::Paths result;
-    offset.Execute(result, mm * kUnits);
-    return result;
-}
-
-double overlapMm2(const ClipperLib::Paths& a, const ClipperLib::Paths& b) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(a, ClipperLib::ptSubject, true);
-    clipper.AddPaths(b, ClipperLib::ptClip, true);
-    ClipperLib::Paths common;
-    clipper.Execute(ClipperLib::ctIntersection, common, ClipperLib::pftNonZero,
-                    ClipperLib::pftNonZero);
-    double area = 0.0;
-    for (const auto& path : common) {
-        area += ClipperLib::Area(path);
-    }
-    return std::fabs(area) / (kUnits * kUnits);
-}
+using test::overlapMm2;
+using test::widened;
 
 /** Checks the nesting of `pieces` on `plate` with `gap`; returns how many copies it placed. */
 int checkNesting(const std::vector<JobPiece>& pieces, const Plate& plate, double gap,

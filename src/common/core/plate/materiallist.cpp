@@ -26,6 +26,23 @@ std::string nameColumn(const std::string& name) {
 
 } // namespace
 
+std::string materialColumnsLine() {
+    return nameColumn("element") + "  szt.  t [mm]  pow. [m2]  masa [kg]  razem [kg]";
+}
+
+std::string materialPieceLine(const JobPiece& piece, const Material& material) {
+    const double mass = pieceMass(piece, material);
+    return nameColumn(piece.cut.name) + column(std::to_string(piece.cut.count), 6) +
+           column(formatFixed(piece.cut.thickness, 2), 8) +
+           column(formatFixed(netArea(piece.flat) / kMm2PerM2, 4), 11) +
+           column(formatFixed(mass, 2), 11) + column(formatFixed(mass * piece.cut.count, 2), 12);
+}
+
+std::string plateUseLine(const Plate& plate, const PlateUse& use) {
+    return "Arkusze " + plateText(plate) + " : " + std::to_string(use.plates) +
+           " szt. , wykorzystanie " + formatFixed(100.0 * use.share, 1) + " %";
+}
+
 double pieceMass(const JobPiece& piece, const Material& material) {
     return netArea(piece.flat) * piece.cut.thickness * material.density / kMm3PerDm3;
 }
@@ -37,25 +54,18 @@ std::vector<std::string> materialListLines(const std::vector<JobPiece>& pieces,
         repeated('-', kMaterialListRule),
         "ZESTAWIENIE MATERIALU : " + materialText(settings.material) + " , arkusz " +
             plateText(settings.plate),
-        nameColumn("element") + "  szt.  t [mm]  pow. [m2]  masa [kg]  razem [kg]",
+        materialColumnsLine(),
     };
     double total = 0.0;
     for (const JobPiece& piece : pieces) {
         if (piece.cut.count <= 0) {
             continue;
         }
-        const double mass = pieceMass(piece, settings.material);
-        total += mass * piece.cut.count;
-        lines.push_back(nameColumn(piece.cut.name) + column(std::to_string(piece.cut.count), 6) +
-                        column(formatFixed(piece.cut.thickness, 2), 8) +
-                        column(formatFixed(netArea(piece.flat) / kMm2PerM2, 4), 11) +
-                        column(formatFixed(mass, 2), 11) +
-                        column(formatFixed(mass * piece.cut.count, 2), 12));
+        total += pieceMass(piece, settings.material) * piece.cut.count;
+        lines.push_back(materialPieceLine(piece, settings.material));
     }
     if (use) {
-        lines.push_back("Arkusze " + plateText(settings.plate) + " : " +
-                        std::to_string(use->plates) + " szt. , wykorzystanie " +
-                        formatFixed(100.0 * use->share, 1) + " %");
+        lines.push_back(plateUseLine(settings.plate, *use));
     }
     lines.push_back("Masa calkowita : " + formatFixed(total, 2) + " kg");
     return lines;

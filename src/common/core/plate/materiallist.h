@@ -21,6 +21,16 @@ struct PlateUse {
     double share = 0.0; ///< 0..1
 };
 
+/** The material list's column heading: "element  szt.  t [mm]  pow. [m2]  masa [kg]  razem [kg]".
+ */
+std::string materialColumnsLine();
+
+/** A piece's line of the material list: its name, count, thickness, net area and mass. */
+std::string materialPieceLine(const JobPiece& piece, const Material& material);
+
+/** "Arkusze 1500 x 3000 : 2 szt. , wykorzystanie 61.3 %" */
+std::string plateUseLine(const Plate& plate, const PlateUse& use);
+
 /**
  * The report's closing section: a rule, the material and the plate, one line per piece (its
  * count, thickness, net area and mass, each and in all), the plates used where nested, the

@@ -14,6 +14,16 @@ std::string sheetLine(std::size_t index, std::size_t count, const Nesting& nesti
 NestingDrawingResult nestingDrawingOf(const Pattern& cut, const std::vector<JobPiece>& pieces,
                                       const Nesting& nesting) {
     if (nesting.tooMany) {
+        return nestingDrawingOf(pieces, {}, nesting);
+    }
+    // The lines each piece is marked with, a curved one along its exact curve.
+    return nestingDrawingOf(pieces, pieceDrawingsOf(cut), nesting);
+}
+
+NestingDrawingResult nestingDrawingOf(const std::vector<JobPiece>& pieces,
+                                      const std::vector<PieceDrawing>& drawings,
+                                      const Nesting& nesting) {
+    if (nesting.tooMany) {
         return {std::nullopt,
                 "ponad " + std::to_string(kMostNestedCopies) + " elementow - rozkroj pominiety"};
     }
@@ -27,8 +37,6 @@ NestingDrawingResult nestingDrawingOf(const Pattern& cut, const std::vector<JobP
                                   : "element " + leftOff + " nie miesci sie na arkuszu " +
                                         plateText({nesting.widthMm, nesting.lengthMm})};
     }
-    // The lines each piece is marked with, a curved one along its exact curve.
-    const std::vector<PieceDrawing> drawings = pieceDrawingsOf(cut);
     NestingDrawing drawing{nesting.lengthMm, nesting.widthMm, {}};
     const double plateArea = nesting.lengthMm * nesting.widthMm;
     for (std::size_t p = 0; p < nesting.plates.size(); ++p) {

@@ -46,6 +46,11 @@ struct NestingDrawingResult {
 NestingDrawingResult nestingDrawingOf(const Pattern& cut, const std::vector<JobPiece>& pieces,
                                       const Nesting& nesting);
 
+/** The same of pieces marked by `drawings`, one per piece in the pieces' order. */
+NestingDrawingResult nestingDrawingOf(const std::vector<JobPiece>& pieces,
+                                      const std::vector<PieceDrawing>& drawings,
+                                      const Nesting& nesting);
+
 /** "Arkusz 1/3 : 1500 x 3000 , wykorzystanie 71.2 %" */
 std::string sheetLine(std::size_t index, std::size_t count, const Nesting& nesting, double share);
 
