@@ -4,11 +4,16 @@
 #include "app/tinfo.h"
 #include "cases/calculators.h"
 #include "common/gui/calculatorwindow.h"
+#include "common/gui/filesaving.h"
+#include "common/gui/jobwindow.h"
 #include "common/gui/prompts.h"
+#include "common/io/jobfile.h"
 #include "common/io/programsettings.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,6 +33,9 @@ constexpr QSize kClientSize(702, 554);
 constexpr QPoint kInitialPosition(279, 56);
 /** A calculator window's property: it was tiled, and keeps its share of the area. */
 constexpr const char* kTiled = "blachorysTiled";
+const QString kJobFilter = QStringLiteral("Zlecenie - JSON|*.json");
+/** The kind of file whose last folder the job's dialogs start in. */
+const QString kJobFolderKey = QStringLiteral("zlecenie");
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -54,6 +62,10 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
                       }),
       m_context{prompts, m_hints, m_outputWindows, std::move(savedInputsDirectory)} {
     setObjectName(QStringLiteral("FormBlachorys"));
+    m_context.addToJob = [this](const core::Calculator& calculator,
+                                const core::CalculatorInputs& inputs) {
+        ensureJobWindow()->addEntry(calculator, inputs);
+    };
     setWindowTitle(
         QStringLiteral("Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)"));
 
@@ -120,9 +132,10 @@ TFormBlachorys::~TFormBlachorys() {
 }
 
 void TFormBlachorys::buildMenus() {
-    QMenu* files = menuBar()->addMenu(QStringLiteral("&Pliki"));
-    QAction* quit = files->addAction(QStringLiteral("&Koniec"), this, &TFormBlachorys::Rura1Click);
-    quit->setObjectName(QStringLiteral("Rura1Click"));
+    m_filesMenu = menuBar()->addMenu(QStringLiteral("&Pliki"));
+    m_filesMenu->setObjectName(QStringLiteral("Pliki"));
+    connect(m_filesMenu, &QMenu::aboutToShow, this, &TFormBlachorys::updateFilesMenu);
+    updateFilesMenu();
 
     QMenu* product = menuBar()->addMenu(QStringLiteral("&Blachorys"));
     product->setObjectName(QStringLiteral("Blachorys"));
@@ -142,6 +155,162 @@ void TFormBlachorys::buildMenus() {
     m_windowMenu->setObjectName(QStringLiteral("Okna"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TFormBlachorys::updateWindowMenu);
     updateWindowMenu();
+}
+
+void TFormBlachorys::updateFilesMenu() {
+    m_filesMenu->clear();
+    const auto add = [this](const QString& caption, const char* name, auto slot) {
+        QAction* action = m_filesMenu->addAction(caption, this, slot);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    add(QStringLiteral("Nowe zlecenie"), "NoweZlecenie", &TFormBlachorys::NoweZlecenieClick);
+    add(QStringLiteral("Otwórz zlecenie…"), "OtworzZlecenie", &TFormBlachorys::OtworzZlecenieClick);
+    add(QStringLiteral("Zapisz zlecenie"), "ZapiszZlecenie", &TFormBlachorys::ZapiszZlecenieClick)
+        ->setEnabled(m_jobWindow != nullptr);
+    add(QStringLiteral("Zapisz zlecenie jako…"), "ZapiszZlecenieJako",
+        &TFormBlachorys::ZapiszZlecenieJakoClick)
+        ->setEnabled(m_jobWindow != nullptr);
+    const QStringList recent = io::ProgramSettings(m_context.savedInputsDirectory).recentJobs();
+    if (!recent.isEmpty()) {
+        m_filesMenu->addSeparator();
+    }
+    for (qsizetype k = 0; k < recent.size(); ++k) {
+        const QString path = recent[k];
+        QAction* action = m_filesMenu->addAction(
+            QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(path)), this,
+            [this, path] { openJobFile(path); });
+        action->setObjectName(QStringLiteral("OstatnieZlecenie%1").arg(k + 1));
+    }
+    m_filesMenu->addSeparator();
+    add(QStringLiteral("&Koniec"), "Rura1Click", &TFormBlachorys::Rura1Click);
+}
+
+JobWindow* TFormBlachorys::ensureJobWindow() {
+    if (m_jobWindow == nullptr) {
+        m_jobWindow = new JobWindow(m_context, core::findCalculator);
+        connect(m_jobWindow, &JobWindow::reopenRequested, this, &TFormBlachorys::reopenEntry);
+        QMdiSubWindow* window = m_mdiArea->addSubWindow(m_jobWindow);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        JobWindow* job = m_jobWindow;
+        connect(job, &JobWindow::titleChanged, window,
+                [window, job] { window->setWindowTitle(job->windowTitle()); });
+        window->setWindowTitle(job->windowTitle());
+        window->resize(kClientSize);
+        window->show();
+    }
+    return m_jobWindow;
+}
+
+bool TFormBlachorys::mayReplaceJob() {
+    return m_jobWindow == nullptr || !m_jobWindow->isModified() ||
+           m_context.prompts.askYesNo(
+               this, QStringLiteral("Zlecenie ma niezapisane zmiany. Porzucić je?"));
+}
+
+void TFormBlachorys::NoweZlecenieClick() {
+    if (!mayReplaceJob()) {
+        return;
+    }
+    JobWindow* job = ensureJobWindow();
+    job->setJob({"Nowe zlecenie", {}, {}, {}}, {});
+    m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(job->parentWidget()));
+}
+
+QString TFormBlachorys::jobFolder() const {
+    const QString folder =
+        io::ProgramSettings(m_context.savedInputsDirectory).lastFolder(kJobFolderKey);
+    return folder.isEmpty() ? m_context.savedInputsDirectory : folder;
+}
+
+void TFormBlachorys::rememberJobFile(const QString& path) {
+    io::ProgramSettings settings(m_context.savedInputsDirectory);
+    settings.addRecentJob(path);
+    settings.setLastFolder(kJobFolderKey, QFileInfo(path).absolutePath());
+}
+
+void TFormBlachorys::OtworzZlecenieClick() {
+    if (const auto path = m_context.prompts.openFileName(this, kJobFilter, jobFolder())) {
+        openJobFile(*path);
+    }
+}
+
+bool TFormBlachorys::openJobFile(const QString& path) {
+    if (!mayReplaceJob()) {
+        return false;
+    }
+    const io::JobReading reading = io::loadJobFile(path, core::findCalculator);
+    if (!reading.job) {
+        m_context.prompts.error(this, reading.problem);
+        return false;
+    }
+    const bool wasOpen = m_jobWindow != nullptr;
+    JobWindow* job = ensureJobWindow();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!job->openJob(*reading.job, absolute)) {
+        if (!wasOpen) {
+            job->parentWidget()->close();
+        }
+        return false;
+    }
+    rememberJobFile(absolute);
+    m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(job->parentWidget()));
+    return true;
+}
+
+void TFormBlachorys::ZapiszZlecenieClick() {
+    if (m_jobWindow == nullptr) {
+        return;
+    }
+    if (m_jobWindow->path().isEmpty()) {
+        ZapiszZlecenieJakoClick();
+        return;
+    }
+    const QString path = m_jobWindow->path();
+    if (const auto failure = io::saveJobFile(path, m_jobWindow->job(), core::findCalculator)) {
+        m_context.prompts.error(this, QStringLiteral("Nie moge zapisac pliku ") +
+                                          QDir::toNativeSeparators(path) + QStringLiteral(" : ") +
+                                          *failure);
+        return;
+    }
+    m_jobWindow->markSaved(path);
+    rememberJobFile(path);
+}
+
+void TFormBlachorys::ZapiszZlecenieJakoClick() {
+    if (m_jobWindow == nullptr) {
+        return;
+    }
+    const QString offered = m_jobWindow->path().isEmpty()
+                                ? QDir(jobFolder()).filePath(QStringLiteral("zlecenie.json"))
+                                : m_jobWindow->path();
+    const JobWindow* job = m_jobWindow;
+    const auto outcome = saveThroughDialog(
+        m_context.prompts, this, kJobFilter, offered, [job](const QString& path, int) {
+            return io::saveJobFile(path, job->job(), core::findCalculator);
+        });
+    if (outcome && outcome->written) {
+        const QString absolute = QFileInfo(outcome->path).absoluteFilePath();
+        m_jobWindow->markSaved(absolute);
+        rememberJobFile(absolute);
+    }
+}
+
+void TFormBlachorys::reopenEntry(int entry) {
+    if (m_jobWindow == nullptr || entry < 0 ||
+        static_cast<std::size_t>(entry) >= m_jobWindow->job().entries.size()) {
+        return;
+    }
+    const core::JobEntry chosen = m_jobWindow->job().entries[static_cast<std::size_t>(entry)];
+    const core::Calculator* calculator = core::findCalculator(chosen.calculator);
+    if (calculator == nullptr) {
+        return;
+    }
+    CalculatorWindow* window = openCalculator(q(core::nameKey(calculator->definition())));
+    if (window != nullptr) {
+        window->setInputs(chosen.inputs,
+                          chosen.developments.empty() ? 0 : chosen.developments.front());
+    }
 }
 
 void TFormBlachorys::updateWindowMenu() {

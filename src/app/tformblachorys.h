@@ -3,6 +3,7 @@
 #include "app/tinfo.h"
 #include "common/gui/guicontext.h"
 #include "common/gui/hintrouter.h"
+#include "common/gui/jobwindow.h"
 #include "common/gui/outputwindows.h"
 
 #include <QMainWindow>
@@ -37,6 +38,8 @@ public:
     CalculatorWindow* findMdiChild(const QString& nameKey) const;
     /** The information window, while one is open. */
     TInfo* info() const { return m_info; }
+    /** The job's window, while one is open. */
+    JobWindow* jobWindow() const { return m_jobWindow; }
 
 public slots:
     /** Opens the calculator with this name key, or brings the open one forward. */
@@ -47,6 +50,15 @@ public slots:
     void Kaskada1Click();
     /** Creates and shows the information window unless one is open. */
     void showInfo();
+    /** "Nowe zlecenie": an empty job in the job's window, once a modified one may go. */
+    void NoweZlecenieClick();
+    /** "Otwórz zlecenie…": a job file through the open dialog. */
+    void OtworzZlecenieClick();
+    /** "Zapisz zlecenie": to its file, or as a new one when it has none. */
+    void ZapiszZlecenieClick();
+    void ZapiszZlecenieJakoClick();
+    /** Opens the job file at `path`; a file refused leaves the open job as it was. */
+    bool openJobFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,12 +72,26 @@ private:
     /** The tiling itself, once the windows are restored. */
     void tileNow();
     void updateWindowMenu();
+    /** "Pliki": the job's commands, the last jobs, "Koniec". */
+    void updateFilesMenu();
+    /** The job's window, made with a new job when none is open. */
+    JobWindow* ensureJobWindow();
+    /** Whether the open job may be replaced: not modified, or the user lets its changes go. */
+    bool mayReplaceJob();
+    /** The entry's calculator opened with its inputs. */
+    void reopenEntry(int entry);
+    /** The folder the job's dialogs start in: the last a job went to, else the program's. */
+    QString jobFolder() const;
+    /** The file first among the recent jobs, its folder the one the dialogs start in. */
+    void rememberJobFile(const QString& path);
     void subWindowActivated(QMdiSubWindow* window);
     /** The calculator window the user works in now, or nullptr. */
     CalculatorWindow* currentCalculator() const;
 
     QMdiArea* m_mdiArea = nullptr;
     QMenu* m_windowMenu = nullptr;
+    QMenu* m_filesMenu = nullptr;
+    QPointer<JobWindow> m_jobWindow;
     HintRouter m_hints;
     OutputWindows m_outputWindows;
     GuiContext m_context;

@@ -4,12 +4,15 @@ include(gui/outputwindows_tests.cmake)
 # The calculator windows and the main window.
 add_executable(gui_shell_tests
     gui/calculatorwindow_test.cpp
+    gui/jobwindow_test.cpp
     gui/tformblachorys_test.cpp
     gui/viewwindow_test.cpp
 )
 # The command line too: the files from the window and from it must be the same bytes.
 target_link_libraries(gui_shell_tests PRIVATE blachorys_shell blachorys_cli_lib
                       blachorys_hostile_inputs blachorys_gui_test_main)
+target_compile_definitions(gui_shell_tests PRIVATE
+                           BLACHORYS_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples")
 blachorys_warnings(gui_shell_tests)
 gtest_discover_tests(gui_shell_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                      DISCOVERY_MODE PRE_TEST)

@@ -51,6 +51,31 @@ std::optional<gui::FileChoice> FakePrompts::saveFileName(QWidget*, const QString
     return gui::FileChoice{answer.path, answer.filterIndex};
 }
 
+std::optional<QString> FakePrompts::openFileName(QWidget*, const QString& filter,
+                                                 const QString& initialName) {
+    m_prompts.push_back({Prompt::Kind::OpenFile, {}, filter, initialName});
+    if (m_openFiles.empty()) {
+        ADD_FAILURE() << "unexpected open dialog, filter " << filter.toStdString();
+        return std::nullopt;
+    }
+    const bool chosen = m_openFiles.front().has_value();
+    const QString answer = m_openFiles.front().value_or(QString());
+    m_openFiles.pop_front();
+    return chosen ? std::optional<QString>(answer) : std::nullopt;
+}
+
+std::optional<QString> FakePrompts::folderName(QWidget*, const QString& initialFolder) {
+    m_prompts.push_back({Prompt::Kind::Folder, {}, {}, initialFolder});
+    if (m_folders.empty()) {
+        ADD_FAILURE() << "unexpected folder dialog";
+        return std::nullopt;
+    }
+    const bool chosen = m_folders.front().has_value();
+    const QString answer = m_folders.front().value_or(QString());
+    m_folders.pop_front();
+    return chosen ? std::optional<QString>(answer) : std::nullopt;
+}
+
 bool FakePrompts::printDialog(QWidget*, QPrinter& printer, int pageCount) {
     m_prompts.push_back({Prompt::Kind::Print, {}, {}, {}, pageCount});
     if (m_prints.empty()) {

@@ -15,7 +15,19 @@ namespace blachorys::test {
 
 /** What a window asked of the user. */
 struct Prompt {
-    enum class Kind { Warning, Error, YesNo, SaveFile, Print, OpenUrl, Modal, Template, Plate };
+    enum class Kind {
+        Warning,
+        Error,
+        YesNo,
+        SaveFile,
+        Print,
+        OpenUrl,
+        Modal,
+        Template,
+        Plate,
+        OpenFile,
+        Folder
+    };
     Kind kind;
     QString text;          ///< message, URL, or the window's object name for Modal
     QString filter;        ///< SaveFile only
@@ -37,6 +49,9 @@ public:
     std::optional<gui::FileChoice> saveFileName(QWidget* parent, const QString& filter,
                                                 const QString& initialName,
                                                 int initialFilter = 0) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialName) override;
+    std::optional<QString> folderName(QWidget* parent, const QString& initialFolder) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
     std::optional<gui::TemplateChoice> templateDialog(QWidget* parent,
@@ -64,6 +79,10 @@ public:
         m_saveFiles.push_back({true, path, filterIndex, std::move(afterwards)});
     }
     void cancelSaveFile() { m_saveFiles.push_back({false, {}, 0, {}}); }
+    /** The next open dialog returns `path`; nothing cancels it. */
+    void answerOpenFile(std::optional<QString> path) { m_openFiles.push_back(std::move(path)); }
+    /** The next folder dialog returns `path`; nothing cancels it. */
+    void answerFolder(std::optional<QString> path) { m_folders.push_back(std::move(path)); }
     /**
      * The next print dialog is confirmed and prints to this PDF file, the pages `first` to
      * `last` when given; nothing cancels it.
@@ -95,6 +114,8 @@ private:
         std::function<void()> afterwards;
     };
     std::deque<SaveAnswer> m_saveFiles;
+    std::deque<std::optional<QString>> m_openFiles;
+    std::deque<std::optional<QString>> m_folders;
     struct PrintAnswer {
         std::optional<QString> pdfPath;
         int first = 0;

@@ -188,11 +188,16 @@ private:
         m_hints.attach(m_form.plateButton,
                        QStringLiteral("Arkusz i materiał|Arkusz, materiał i odstęp elementów "
                                       "do zestawienia materiału i rozkroju"));
+        m_form.addToJobButton = new QPushButton(QStringLiteral("Dodaj do zlecenia"));
+        m_form.addToJobButton->setObjectName(QStringLiteral("ButtonDodajDoZlecenia"));
+        m_hints.attach(m_form.addToJobButton,
+                       QStringLiteral("Dodaj do zlecenia|Dodaj te dane jako pozycje otwartego "
+                                      "zlecenia (oba elementy zlacza)"));
 
         // A window of more fields than the designed ones held packs their rows closer, so that
         // it still fits the designed window at the usual font.
         return new FieldsColumn(std::move(developments), std::move(rows), note,
-                                {m_form.calculateButton, m_form.plateButton},
+                                {m_form.calculateButton, m_form.plateButton, m_form.addToJobButton},
                                 d.fields.size() > kFieldsAtDesignedSpacing, &m_window);
     }
 

@@ -51,6 +51,8 @@ struct CalculatorForm {
     QPushButton* schemeButton = nullptr;
     /** "Arkusz": the plate, material and gap the job is cut with, beside "Licz". */
     QPushButton* plateButton = nullptr;
+    /** "Dodaj do zlecenia": the inputs as an entry of the open job, beside "Arkusz". */
+    QPushButton* addToJobButton = nullptr;
     QStatusBar* statusBar = nullptr;
     /** Everything above the status bar, in its scroll area. */
     QWidget* contents = nullptr;

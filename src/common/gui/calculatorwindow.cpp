@@ -82,6 +82,9 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
         definition(), m_form.fields, *m_form.noteMemo, [this] { return developmentIndex(); }, this);
     connect(m_form.plateButton, &QPushButton::clicked, this, &CalculatorWindow::ArkuszClick);
     showPlateTexts();
+    m_form.addToJobButton->setVisible(static_cast<bool>(m_context.addToJob));
+    connect(m_form.addToJobButton, &QPushButton::clicked, this,
+            &CalculatorWindow::DodajDoZleceniaClick);
     connect(m_form.calculateButton, &QPushButton::clicked, this, &CalculatorWindow::Button1Click);
     for (const OutputButton& output : m_form.outputs) {
         const render::OutputRow* row = output.row;
@@ -116,6 +119,30 @@ core::CalculatorInputs CalculatorWindow::inputs() const {
         inputs.choices.push_back(checkedIndex(buttons));
     }
     return inputs;
+}
+
+void CalculatorWindow::setInputs(const core::CalculatorInputs& inputs, std::size_t development) {
+    // The saved inputs are read at the first paint; these take their place.
+    m_inputsLoaded = true;
+    for (std::size_t i = 0; i < m_form.fields.size() && i < inputs.fieldTexts.size(); ++i) {
+        m_form.fields[i]->setText(q(inputs.fieldTexts[i]));
+    }
+    for (std::size_t k = 0; k < m_form.selectorButtons.size() && k < inputs.choices.size(); ++k) {
+        if (inputs.choices[k] < m_form.selectorButtons[k].size()) {
+            m_form.selectorButtons[k][inputs.choices[k]]->setChecked(true);
+        }
+    }
+    if (development < m_form.developmentButtons.size()) {
+        m_form.developmentButtons[development]->setChecked(true);
+    }
+    enableActiveSelectors();
+    Disable_Przyciski();
+}
+
+void CalculatorWindow::DodajDoZleceniaClick() {
+    if (m_context.addToJob) {
+        m_context.addToJob(m_calculator, inputs());
+    }
 }
 
 std::size_t CalculatorWindow::developmentIndex() const {

@@ -52,6 +52,11 @@ public:
      * outputs go only when the texts do not read or the split is refused).
      */
     void setPlateTexts(const core::PlateTexts& texts);
+    /**
+     * Other inputs, as an entry of a job holds them, with `development` checked: the outputs
+     * go, and the saved inputs no longer replace them at the first paint.
+     */
+    void setInputs(const core::CalculatorInputs& inputs, std::size_t development);
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */
@@ -83,6 +88,8 @@ public slots:
     void ArkuszClick();
     /** "Widok 3D": the joint rolled from its pattern, in a window of its own. */
     void Widok3DClick();
+    /** "Dodaj do zlecenia": the inputs handed to the job as a new entry. */
+    void DodajDoZleceniaClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

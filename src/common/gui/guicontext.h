@@ -5,6 +5,11 @@
 
 #include <functional>
 
+namespace blachorys::core {
+class Calculator;
+struct CalculatorInputs;
+} // namespace blachorys::core
+
 namespace blachorys::gui {
 
 class HintRouter;
@@ -21,6 +26,8 @@ struct GuiContext {
     QString savedInputsDirectory;
     /** The day of a calculation, for the report footer. */
     std::function<QDate()> today = [] { return QDate::currentDate(); };
+    /** "Dodaj do zlecenia": the calculator's inputs as a new entry of the job; none hides it. */
+    std::function<void(const core::Calculator&, const core::CalculatorInputs&)> addToJob;
 };
 
 } // namespace blachorys::gui

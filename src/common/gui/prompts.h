@@ -50,6 +50,14 @@ public:
                                                    const QString& initialName,
                                                    int initialFilter = 0) = 0;
     /**
+     * The file-open dialog, opened at `initialName` with the filters of `filter`; nothing when
+     * cancelled.
+     */
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                                const QString& initialName) = 0;
+    /** The folder dialog, opened at `initialFolder`; nothing when cancelled. */
+    virtual std::optional<QString> folderName(QWidget* parent, const QString& initialFolder) = 0;
+    /**
      * The print dialog for `printer`; true when the user confirms. A document of `pageCount`
      * pages (more than 0) lets a range of them be chosen, which the printer then holds.
      */

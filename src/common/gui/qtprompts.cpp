@@ -62,6 +62,18 @@ std::optional<FileChoice> QtPrompts::saveFileName(QWidget* parent, const QString
                       static_cast<int>(std::max<qsizetype>(0, filters.indexOf(chosenFilter)))};
 }
 
+std::optional<QString> QtPrompts::openFileName(QWidget* parent, const QString& filter,
+                                               const QString& initialName) {
+    const QString name = QFileDialog::getOpenFileName(
+        parent, QString(), initialName, dialogFilters(filter).join(QStringLiteral(";;")));
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+std::optional<QString> QtPrompts::folderName(QWidget* parent, const QString& initialFolder) {
+    const QString name = QFileDialog::getExistingDirectory(parent, QString(), initialFolder);
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
 bool QtPrompts::printDialog(QWidget* parent, QPrinter& printer, int pageCount) {
     QPrintDialog dialog(&printer, parent);
     // The program prints the chosen pages itself, so the dialog offers them by their numbers.

@@ -15,6 +15,9 @@ public:
                                            int initialFilter = 0) override;
     bool printDialog(QWidget* parent, QPrinter& printer, int pageCount = 0) override;
     void openUrl(const QUrl& url) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter,
+                                        const QString& initialName) override;
+    std::optional<QString> folderName(QWidget* parent, const QString& initialFolder) override;
     std::optional<TemplateChoice> templateDialog(QWidget* parent,
                                                  const core::TemplateSettings& initial,
                                                  const core::Pattern& pattern) override;

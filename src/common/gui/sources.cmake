@@ -14,6 +14,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/guicontext.h
     src/common/gui/hintrouter.cpp
     src/common/gui/hintrouter.h
+    src/common/gui/jobwindow.cpp
+    src/common/gui/jobwindow.h
     src/common/gui/makerlabel.cpp
     src/common/gui/makerlabel.h
     src/common/gui/memolines.cpp

@@ -17,6 +17,7 @@ const QString kPaperKey = QStringLiteral("szablon/papier");
 const QString kOrientationKey = QStringLiteral("szablon/orientacja");
 const QString kOverlapKey = QStringLiteral("szablon/zakladka_mm");
 
+const QString kRecentJobsKey = QStringLiteral("zlecenia/ostatnie");
 const QString kPlateGroup = QStringLiteral("arkusz_");
 
 /** Each plate text with its key in the window's group. */
@@ -124,6 +125,20 @@ void ProgramSettings::setPlateTexts(const QString& windowKey, const core::PlateT
         file.setValue(kPlateGroup + windowKey + u'/' + QLatin1String(key),
                       QString::fromStdString(texts.*member));
     }
+}
+
+QStringList ProgramSettings::recentJobs() const {
+    return QSettings(m_path, QSettings::IniFormat)
+        .value(kRecentJobsKey)
+        .toStringList()
+        .mid(0, kRecentJobs);
+}
+
+void ProgramSettings::addRecentJob(const QString& path) {
+    QStringList jobs = recentJobs();
+    jobs.removeAll(path);
+    jobs.prepend(path);
+    QSettings(m_path, QSettings::IniFormat).setValue(kRecentJobsKey, jobs.mid(0, kRecentJobs));
 }
 
 } // namespace blachorys::io

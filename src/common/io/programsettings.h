@@ -5,8 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace blachorys::io {
+
+/** The menu offers this many of the job files last used. */
+inline constexpr qsizetype kRecentJobs = 4;
 
 /** The file beside the saved inputs that keeps what the program remembers of its windows. */
 inline constexpr const char* kProgramSettingsFileName = "blachorys.ini";
@@ -54,6 +58,11 @@ public:
      */
     core::PlateTexts plateTexts(const QString& windowKey) const;
     void setPlateTexts(const QString& windowKey, const core::PlateTexts& texts);
+
+    /** The job files last opened or saved, the latest first, at most kRecentJobs. */
+    QStringList recentJobs() const;
+    /** Puts `path` first among the recent jobs. */
+    void addRecentJob(const QString& path);
 
     QString path() const { return m_path; }
 

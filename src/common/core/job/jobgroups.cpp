@@ -122,6 +122,49 @@ std::vector<std::string> jobMaterialListLines(const Job& job, const JobCalculati
     }
 }
 
+std::vector<JobEntrySummary> entrySummaries(const Job& job, const JobCalculation& calculation) {
+    constexpr std::size_t kSizesShown = 2;
+    std::vector<JobEntrySummary> summaries(job.entries.size());
+    std::vector<std::vector<double>> thicknesses(job.entries.size());
+    for (const JobPieceCalculation& calculated : calculation.pieces) {
+        JobEntrySummary& summary = summaries.at(calculated.entry);
+        const int count = job.entries[calculated.entry].count;
+        for (const JobPiece& piece : jobPiecesOf(calculated.outputs)) {
+            if (piece.cut.count <= 0) {
+                continue;
+            }
+            const double thickness = piece.cut.thickness;
+            summary.massKg +=
+                pieceMass(piece, calculation.materialOf(thickness)) * piece.cut.count * count;
+            auto& seen = thicknesses[calculated.entry];
+            if (std::none_of(seen.begin(), seen.end(), [thickness](double t) {
+                    return std::abs(t - thickness) < kSameThicknessMm;
+                })) {
+                seen.push_back(thickness);
+            }
+        }
+        const CalculatorDefinition& definition = calculated.calculator->definition();
+        if (summary.sizes.empty()) {
+            const JobEntry& entry = job.entries[calculated.entry];
+            for (std::size_t k = 0; k < std::min(kSizesShown, definition.tabOrder.size()); ++k) {
+                const auto field = fieldIndex(definition, definition.tabOrder[k]);
+                if (field && *field < entry.inputs.fieldTexts.size()) {
+                    summary.sizes += (summary.sizes.empty() ? "" : " , ") + definition.tabOrder[k] +
+                                     " " + entry.inputs.fieldTexts[*field];
+                }
+            }
+        }
+    }
+    for (std::size_t e = 0; e < summaries.size(); ++e) {
+        std::sort(thicknesses[e].begin(), thicknesses[e].end());
+        for (const double t : thicknesses[e]) {
+            summaries[e].thickness +=
+                (summaries[e].thickness.empty() ? "" : " / ") + formatFixed(t, 2);
+        }
+    }
+    return summaries;
+}
+
 NestingDrawingResult jobNestingDrawing(const std::vector<JobGroup>& groups) {
     std::vector<std::pair<const JobGroup*, NestedSheet>> sheets;
     std::optional<NestingDrawing> drawing;

@@ -34,6 +34,19 @@ std::vector<JobGroup> jobGroupsOf(const Job& job, const JobCalculation& calculat
 std::vector<std::string> jobMaterialListLines(const Job& job, const JobCalculation& calculation,
                                               const std::vector<JobGroup>& groups);
 
+/** One entry as the job's window lists it. */
+struct JobEntrySummary {
+    /** The first fields of its calculator's tab order: "Dm 300 , Dd 800". */
+    std::string sizes;
+    /** The thicknesses its pieces are cut from: "3.00", "3.00 / 6.00". */
+    std::string thickness;
+    /** All its copies, kg, as the material list weighs them. */
+    double massKg = 0.0;
+};
+
+/** Each entry of the calculated job, in the job's order. */
+std::vector<JobEntrySummary> entrySummaries(const Job& job, const JobCalculation& calculation);
+
 /** The job's mass, kg: every piece's net area times its thickness and density, times its count. */
 double jobMass(const std::vector<JobGroup>& groups);
 
