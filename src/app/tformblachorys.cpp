@@ -471,6 +471,11 @@ void TFormBlachorys::Kaskada1Click() {
 }
 
 void TFormBlachorys::closeEvent(QCloseEvent* event) {
+    // A modified job the user keeps keeps the program open.
+    if (m_jobWindow != nullptr && !m_jobWindow->parentWidget()->close()) {
+        event->ignore();
+        return;
+    }
     io::ProgramSettings(m_context.savedInputsDirectory).setMainWindowGeometry(saveGeometry());
     // Every child closes, from the last to the first; each calculator saves its inputs.
     const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);

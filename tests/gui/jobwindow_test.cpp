@@ -162,6 +162,13 @@ TEST_F(JobWindowTest, EntriesAreAddedFromACalculatorEditedReopenedAndRemoved) {
     m_prompts.answerYesNo(false);
     trigger("NoweZlecenie");
     EXPECT_EQ(job().job().entries.size(), 1u) << "the changes kept";
+    m_prompts.answerYesNo(false);
+    EXPECT_FALSE(m_main->close());
+    ASSERT_NE(m_main->jobWindow(), nullptr);
+    EXPECT_EQ(job().job().entries.size(), 1u) << "the program kept open with its job";
+    m_prompts.answerYesNo(true);
+    EXPECT_TRUE(m_main->close());
+    EXPECT_EQ(m_prompts.texts(Kind::YesNo).size(), 3) << "asked once on the way out";
 }
 
 } // namespace

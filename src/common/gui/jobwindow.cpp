@@ -7,6 +7,7 @@
 #include "common/io/atomicfile.h"
 #include "common/io/reportdate.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -268,6 +269,17 @@ void JobWindow::updateTitle() {
     setWindowTitle(QStringLiteral("Zlecenie : ") + q(m_job.name) + file +
                    (m_modified ? QStringLiteral(" *") : QString()));
     emit titleChanged();
+}
+
+void JobWindow::closeEvent(QCloseEvent* event) {
+    if (m_modified && !m_context.prompts.askYesNo(
+                          this, QStringLiteral("Zlecenie ma niezapisane zmiany. Porzucić je?"))) {
+        event->ignore();
+        return;
+    }
+    // Let go once: closing the window again, as the program does on its way out, asks no more.
+    m_modified = false;
+    event->accept();
 }
 
 void JobWindow::UsunPozycjeClick() {

@@ -66,6 +66,10 @@ public slots:
     void RozkrojZleceniaClick();
     void CncZleceniaClick();
 
+protected:
+    /** A modified job closes only when the user lets its changes go. */
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     /** Takes `candidate` when it calculates; a warning and no change otherwise. */
     bool tryJob(core::Job candidate);
