@@ -1,7 +1,7 @@
 #include "common/gui/jobwindow.h"
 
-#include "common/core/jobgroups.h"
-#include "common/core/numbertext.h"
+#include "common/core/base/numbertext.h"
+#include "common/core/job/jobgroups.h"
 #include "common/gui/filesaving.h"
 #include "common/gui/prompts.h"
 #include "common/io/atomicfile.h"

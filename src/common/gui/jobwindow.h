@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/job.h"
+#include "common/core/job/job.h"
 #include "common/gui/guicontext.h"
 #include "common/render/jobfiles.h"
 
