@@ -34,8 +34,6 @@ constexpr QPoint kInitialPosition(279, 56);
 /** A calculator window's property: it was tiled, and keeps its share of the area. */
 constexpr const char* kTiled = "blachorysTiled";
 const QString kJobFilter = QStringLiteral("Zlecenie - JSON|*.json");
-/** The kind of file whose last folder the job's dialogs start in. */
-const QString kJobFolderKey = QStringLiteral("zlecenie");
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -219,14 +217,14 @@ void TFormBlachorys::NoweZlecenieClick() {
 
 QString TFormBlachorys::jobFolder() const {
     const QString folder =
-        io::ProgramSettings(m_context.savedInputsDirectory).lastFolder(kJobFolderKey);
+        io::ProgramSettings(m_context.savedInputsDirectory).lastSaveFolder();
     return folder.isEmpty() ? m_context.savedInputsDirectory : folder;
 }
 
 void TFormBlachorys::rememberJobFile(const QString& path) {
     io::ProgramSettings settings(m_context.savedInputsDirectory);
     settings.addRecentJob(path);
-    settings.setLastFolder(kJobFolderKey, QFileInfo(path).absolutePath());
+    settings.setLastSaveFolder(QFileInfo(path).absolutePath());
 }
 
 void TFormBlachorys::OtworzZlecenieClick() {

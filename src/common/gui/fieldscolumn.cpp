@@ -1,5 +1,7 @@
 #include "common/gui/fieldscolumn.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -58,7 +60,7 @@ void FieldsColumn::arrange() {
             fields->addWidget(development);
         }
         fields->addLayout(fieldGrid(2));
-        fields->addLayout(buttonRow());
+        fields->addLayout(buttonRow(true));
         fields->addStretch(1);
         top->addLayout(fields);
         top->addWidget(m_note, 0, Qt::AlignTop);
@@ -74,7 +76,7 @@ void FieldsColumn::arrange() {
     auto* noteColumn = new QVBoxLayout;
     noteColumn->addWidget(m_note);
     noteColumn->addStretch(1);
-    noteColumn->addLayout(buttonRow());
+    noteColumn->addLayout(buttonRow(false));
     auto* fieldsAndNote = new QHBoxLayout;
     fieldsAndNote->addLayout(fieldGrid(1));
     fieldsAndNote->addLayout(noteColumn);
@@ -105,13 +107,24 @@ QLayout* FieldsColumn::fieldGrid(int columns) const {
     return grid;
 }
 
-QLayout* FieldsColumn::buttonRow() const {
-    auto* row = new QHBoxLayout;
-    for (QWidget* button : m_buttons) {
-        row->addWidget(button);
+QLayout* FieldsColumn::buttonRow(bool oneRow) const {
+    // Under the note two buttons to a row ("Licz" and "Arkusz"), the next below them: a third
+    // beside them would widen the designed window. A wide window has room for them in one row,
+    // which leaves its memo the height of a row more.
+    const std::size_t perRow = oneRow ? std::max<std::size_t>(1, m_buttons.size()) : 2;
+    auto* rows = new QVBoxLayout;
+    QHBoxLayout* row = nullptr;
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        if (i % perRow == 0) {
+            row = new QHBoxLayout;
+            rows->addLayout(row);
+        }
+        row->addWidget(m_buttons[i]);
+        if (i % perRow == perRow - 1 || i + 1 == m_buttons.size()) {
+            row->addStretch(1);
+        }
     }
-    row->addStretch(1);
-    return row;
+    return rows;
 }
 
 } // namespace blachorys::gui

@@ -42,7 +42,8 @@ private:
     void arrange();
     /** The rows, top to bottom and then into the next of `columns` columns. */
     QLayout* fieldGrid(int columns) const;
-    QLayout* buttonRow() const;
+    /** The buttons in one row, or two to a row. */
+    QLayout* buttonRow(bool oneRow) const;
 
     std::vector<QWidget*> m_developments;
     std::vector<Row> m_rows;

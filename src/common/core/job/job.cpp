@@ -166,7 +166,14 @@ JobCalculation calculateJob(const Job& job, const CalculatorLookup& lookup,
                     joined(result.messages));
                 continue;
             }
-            result.outputs->split = splitJob(*result.outputs, calculation.plate.parts);
+            if (std::optional<std::string> problem =
+                    splitProblem(result.outputs->pattern, calculation.plate.parts)) {
+                calculation.problems.push_back(
+                    entryName(entry, &calculator->definition(), development) +
+                    " : Podział na części: " + *problem);
+                continue;
+            }
+            result.outputs->split = splitPattern(result.outputs->pattern, calculation.plate.parts);
             calculation.pieces.push_back({e, development, calculator, std::move(*result.outputs)});
         }
     }

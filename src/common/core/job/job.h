@@ -2,6 +2,7 @@
 
 #include "common/core/calculator/calculationresult.h"
 #include "common/core/calculator/calculator.h"
+#include "common/core/calculator/platetexts.h"
 #include "common/core/plate/platesettings.h"
 
 #include <cstddef>
