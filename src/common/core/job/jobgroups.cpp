@@ -1,8 +1,7 @@
 #include "common/core/job/jobgroups.h"
 
-#include "common/core/calculator/plateoutputs.h"
-
 #include "common/core/base/numbertext.h"
+#include "common/core/calculator/plateoutputs.h"
 #include "common/core/calculator/pointreport.h"
 #include "common/core/plate/cutparts.h"
 #include "common/core/plate/materiallist.h"

@@ -12,6 +12,19 @@ void appendLine(std::string& text, std::string_view line) {
     text += kLineEnd;
 }
 
+/** A point's group codes and coordinates, its z 0, appended to `text`. */
+void appendPoint(std::string& text, std::string_view xCode, std::string_view yCode,
+                 std::string_view zCode, double x, double y) {
+    appendLine(text, xCode);
+    appendFixed(text, x, kDxfDecimals);
+    text += kLineEnd;
+    appendLine(text, yCode);
+    appendFixed(text, y, kDxfDecimals);
+    text += kLineEnd;
+    appendLine(text, zCode);
+    appendLine(text, "0.0");
+}
+
 /** A LINE entity's text, appended to `text`. */
 void appendLineText(std::string& text, std::string_view layer, std::string_view colourText,
                     double x1, double y1, double x2, double y2) {
@@ -23,22 +36,8 @@ void appendLineText(std::string& text, std::string_view layer, std::string_view 
     appendLine(text, "  62");
     text += "     ";
     appendLine(text, colourText);
-    appendLine(text, " 10");
-    appendFixed(text, x1, kDxfDecimals);
-    text += kLineEnd;
-    appendLine(text, " 20");
-    appendFixed(text, y1, kDxfDecimals);
-    text += kLineEnd;
-    appendLine(text, " 30");
-    appendLine(text, "0.0");
-    appendLine(text, " 11");
-    appendFixed(text, x2, kDxfDecimals);
-    text += kLineEnd;
-    appendLine(text, " 21");
-    appendFixed(text, y2, kDxfDecimals);
-    text += kLineEnd;
-    appendLine(text, " 31");
-    appendLine(text, "0.0");
+    appendPoint(text, " 10", " 20", " 30", x1, y1);
+    appendPoint(text, " 11", " 21", " 31", x2, y2);
 }
 
 /** Room for one LINE entity's text: its 18 lines with coordinates of up to 10 characters. */
