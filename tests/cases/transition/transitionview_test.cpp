@@ -76,5 +76,49 @@ TEST(TransitionView, ARectangleWiderThanTheCircleFoldsOntoItsOwnFans) {
     }
 }
 
+/**
+ * How far the scene's faces bend out of their own plane, worst of all, as a share of each
+ * face's size: flat shading looks smooth only where each face is flat. Slivers (a strip a
+ * grid leaves at a region's edge) have no plane to speak of, and no width to show a shade.
+ */
+double worstBend(const ViewScene& scene) {
+    double worst = 0.0;
+    for (const ViewFace& face : scene.faces) {
+        double size = 0.0;
+        double off = 0.0;
+        Point3 twiceArea;
+        const std::uint32_t first = face.first;
+        for (std::uint32_t k = first; k < first + face.count; ++k) {
+            const Point3 p = scene.points[k];
+            const Point3 next = scene.points[k + 1 < first + face.count ? k + 1 : first];
+            size = std::max(size, norm(p - face.middle));
+            off = std::max(off, std::fabs(dot(p - face.middle, face.normal)));
+            twiceArea = twiceArea + cross(p - face.middle, next - face.middle);
+        }
+        const bool sliver = norm(twiceArea) < 0.1 * size * size;
+        worst = size > 0.0 && !sliver ? std::max(worst, off / size) : worst;
+    }
+    return worst;
+}
+
+// Each face lies on one fan between two of its lines, or on one flat triangle: none is bent
+// over a fold or round a fan, where flat shading shows a checkerboard of squares.
+TEST(TransitionView, NoFaceBendsOverAFoldOrRoundAFan) {
+    for (const test::FieldChanges& changes :
+         {test::FieldChanges{}, test::FieldChanges{{"t", "3"}},
+          test::FieldChanges{{"A", "600"}, {"B", "400"}, {"D", "250"}, {"H", "80"}},
+          test::FieldChanges{{"PA", "-40"}, {"PB", "-35.5"}, {"t", "12"}}}) {
+        const auto result = transitionCalculator().calculate(
+            test::changedTexts(transitionCalculator(), changes), 0, "d");
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        JointView view = result.outputs->view();
+        const double bend = worstBend(buildViewScene(result.outputs->pattern, view));
+        EXPECT_LT(bend, 0.01);
+        // Squares over the whole sheet, as before: the measure sees them bent.
+        view.developed.front().regions.clear();
+        EXPECT_GT(worstBend(buildViewScene(result.outputs->pattern, view)), 10 * bend);
+    }
+}
+
 } // namespace
 } // namespace blachorys::core

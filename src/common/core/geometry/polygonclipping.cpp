@@ -44,7 +44,8 @@ std::vector<Ring> toRings(const ClipperLib::Paths& paths) {
 }
 
 std::optional<std::vector<Ring>> clipped(ClipperLib::ClipType type, const std::vector<Ring>& a,
-                                         const std::vector<Ring>& b) {
+                                         const std::vector<Ring>& b,
+                                         ClipperLib::PolyFillType subjectFill = ClipperLib::pftNonZero) {
     const auto subject = toPaths(a);
     const auto clip = toPaths(b);
     if (!subject || !clip) {
@@ -54,7 +55,7 @@ std::optional<std::vector<Ring>> clipped(ClipperLib::ClipType type, const std::v
     clipper.AddPaths(*subject, ClipperLib::ptSubject, true);
     clipper.AddPaths(*clip, ClipperLib::ptClip, true);
     ClipperLib::Paths solution;
-    clipper.Execute(type, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    clipper.Execute(type, solution, subjectFill, ClipperLib::pftNonZero);
     return toRings(solution);
 }
 
@@ -75,6 +76,11 @@ std::optional<std::vector<Ring>> unionOf(const std::vector<Ring>& rings) {
 std::optional<std::vector<Ring>> differenceOf(const std::vector<Ring>& from,
                                               const std::vector<Ring>& minus) {
     return clipped(ClipperLib::ctDifference, from, minus);
+}
+
+std::optional<std::vector<Ring>> intersectionOf(const std::vector<Ring>& rings,
+                                                const std::vector<Ring>& within) {
+    return clipped(ClipperLib::ctIntersection, rings, within, ClipperLib::pftEvenOdd);
 }
 
 std::optional<std::vector<Ring>> grownBy(const std::vector<Ring>& rings, double distance,

@@ -26,6 +26,13 @@ std::optional<std::vector<Ring>> differenceOf(const std::vector<Ring>& from,
                                               const std::vector<Ring>& minus);
 
 /**
+ * The piece `rings` enclose, filled odd-even (an outline and its holes, whichever way each
+ * runs), within the region of `within`; nothing as `unionOf`.
+ */
+std::optional<std::vector<Ring>> intersectionOf(const std::vector<Ring>& rings,
+                                                const std::vector<Ring>& within);
+
+/**
  * The region the rings enclose grown outward by `distance`, mm, its corners rounded to within
  * `arcTolerance` of the true arc; nothing as `unionOf`.
  */

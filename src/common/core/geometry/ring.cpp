@@ -27,4 +27,16 @@ double ringLength(const Ring& ring) {
     return length;
 }
 
+bool ringEncloses(const Ring& ring, PatternPoint p) {
+    bool inside = false;
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        const PatternPoint a = ring[k];
+        const PatternPoint b = ring[(k + 1) % ring.size()];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
+            inside = !inside;
+        }
+    }
+    return inside;
+}
+
 } // namespace blachorys::core

@@ -12,6 +12,9 @@ using Ring = std::vector<PatternPoint>;
 /** The area a ring encloses, mm²: positive when it runs anticlockwise (the shoelace). */
 double ringArea(const Ring& ring);
 
+/** The point lies inside the ring, counted odd-even (a point on it may fall either way). */
+bool ringEncloses(const Ring& ring, PatternPoint p);
+
 /** The length round a ring, mm. */
 double ringLength(const Ring& ring);
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/core/geometry/ring.h"
 #include "common/core/geometry/sheetsurface.h"
 #include "common/core/geometry/space.h"
 #include "common/core/pattern/pattern.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace blachorys::core {
@@ -14,6 +16,38 @@ namespace blachorys::core {
 struct EdgeMeeting {
     LineRole role = LineRole::CutCurve;
     DistanceTo distance;
+};
+
+/**
+ * Where a piece of the pattern has its view's squares laid, and back: both or neither. A
+ * sector's are laid by angle and distance from its apex, so that its faces run along the
+ * generators.
+ */
+struct GridMapping {
+    std::function<PatternPoint(PatternPoint)> toGrid;
+    std::function<PatternPoint(PatternPoint)> fromGrid;
+    /**
+     * The point of the pattern the grid's line at no distance folds into (a sector's apex):
+     * where the piece has a corner there, the grid opens it out along that line.
+     */
+    std::optional<PatternPoint> apex;
+
+    bool laid() const { return toGrid && fromGrid; }
+};
+
+/**
+ * A piece of the sheet that folds flat or as one cone: the view cuts each apart, so that no
+ * face is bent across a fold. Its outline may reach past the sheet where the sheet ends there;
+ * the regions of a part together cover it, and overlap nowhere.
+ */
+struct GridRegion {
+    Ring outline;
+    GridMapping grid;
+    /**
+     * The region's own surfaces, one per face of the part, carried on past its edges: the
+     * part's faces of a wall take their normal from both sides of a fold or a corner.
+     */
+    std::vector<SheetSurface> faces;
 };
 
 /**
@@ -38,13 +72,13 @@ struct DevelopedPart {
      * faces' mappings turn: a template wrapped round a pipe with its drawing out.
      */
     bool printedOutside = false;
+    /** Where the view's squares are laid, when not over the pattern itself. */
+    GridMapping grid;
     /**
-     * Where the view's squares are laid, when not over the pattern itself, and back: a
-     * sector's are laid by angle and distance from its apex, so that its faces run along the
-     * generators. Both or neither.
+     * The pieces the sheet folds into, when it folds along lines (a transition's fans and flat
+     * triangles); empty for a sheet rolled in one piece. These take the place of the grid above.
      */
-    std::function<PatternPoint(PatternPoint)> toGrid;
-    std::function<PatternPoint(PatternPoint)> fromGrid;
+    std::vector<GridRegion> regions;
 };
 
 /**
@@ -52,6 +86,15 @@ struct DevelopedPart {
  * `radius`, and its distance from the apex. Faces then are nearly square `radius` from it.
  */
 void layGridBySector(DevelopedPart& part, double middleAngle, double radius);
+
+/** How near a sector's apex its faces come, mm: there each of its lines has its own normal. */
+inline constexpr double kNearestToTheApex = 0.1;
+
+/**
+ * A sector's grid as above, its apex at `apex` on the pattern. Back from the grid, no point
+ * comes nearer the apex than kNearestToTheApex, where the surface still has one normal.
+ */
+GridMapping sectorGrid(PatternPoint apex, double middleAngle, double radius);
 
 /**
  * The part the pattern is fitted to, drawn lighter: its surface laid out flat in coordinates of

@@ -1,6 +1,7 @@
 #include "common/core/view3d/viewscene.h"
 
 #include "common/core/geometry/curvesampling.h"
+#include "common/core/geometry/polygonclipping.h"
 #include "common/core/pattern/markselection.h"
 #include "common/core/view3d/patterncells.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 namespace blachorys::core {
 namespace {
@@ -17,6 +19,8 @@ namespace {
 constexpr double kLineStepsPerCell = 4.0;
 /** A ring laid on a grid of its own is cut this many times finer than its squares. */
 constexpr double kGridEdgeStepsPerCell = 8.0;
+/** Neighbouring regions of a sheet overlap by this share of a square. */
+constexpr double kRegionOverlapPerCell = 1.0 / 16;
 /** A face keeps the outline's points about this share of a square apart. */
 constexpr double kFacePointsApart = 1.0 / 16;
 /**
@@ -82,6 +86,12 @@ double patternExtent(const Pattern& pattern) {
 }
 
 class SceneBuilder {
+    /** Squares of a part, and the faces they are rolled onto when not the part's own. */
+    struct CellsOn {
+        std::vector<PatternCell> cells;
+        const std::vector<SheetSurface>* faces;
+    };
+
     /** A developed part's faces on the first face of its wall, and their middle. */
     struct Drawn {
         std::size_t firstFace;
@@ -97,40 +107,28 @@ public:
     }
 
     void developed(const DevelopedPart& part) {
-        const bool gridded = part.toGrid && part.fromGrid;
-        std::vector<std::vector<PatternPoint>> laid;
-        std::vector<const std::vector<PatternPoint>*> rings;
+        std::vector<Ring> rings;
         for (const std::size_t c : part.contours) {
             if (c < m_pattern.exactContours.size()) {
-                const auto& points = m_pattern.exactContours[c].points;
-                if (gridded) {
-                    laid.push_back(laidOnGrid(points, part.toGrid));
-                } else {
-                    rings.push_back(&points);
-                }
+                rings.push_back(m_pattern.exactContours[c].points);
             }
         }
-        for (const auto& ring : laid) {
-            rings.push_back(&ring);
+        std::optional<std::vector<CellsOn>> byRegion;
+        if (!part.regions.empty() && !rings.empty()) {
+            byRegion = cellsByRegion(rings, part.regions);
         }
-        std::vector<PatternCell> cells = cutIntoCells(rings, m_scene.cellSize);
-        for (PatternCell& cell : cells) {
-            thin(cell);
-            if (gridded) {
-                for (auto& ring : cell.rings) {
-                    for (PatternPoint& p : ring) {
-                        p = part.fromGrid(p);
-                    }
-                }
-                // The turning the face keeps is the pattern's, whichever way the grid turns.
-                cell.area = ringArea(cell.rings.front());
-            }
-        }
+        const std::vector<CellsOn> groups =
+            byRegion ? std::move(*byRegion)
+                     : std::vector<CellsOn>{{cellsOnGrid(rings, part.grid), nullptr}};
         const std::size_t firstPoint = m_scene.points.size();
         Drawn drawn{m_scene.faces.size(), m_scene.faces.size(), {}};
         for (std::size_t f = 0; f < part.faces.size(); ++f) {
-            for (const PatternCell& cell : cells) {
-                sheetFace(cell, part.faces[f], FaceTone::Sheet);
+            for (const CellsOn& group : groups) {
+                const bool own = group.faces && group.faces->size() == part.faces.size();
+                const SheetSurface& surface = own ? (*group.faces)[f] : part.faces[f];
+                for (const PatternCell& cell : group.cells) {
+                    sheetFace(cell, surface, FaceTone::Sheet);
+                }
             }
             if (f == 0) {
                 drawn.endFace = m_scene.faces.size();
@@ -153,6 +151,93 @@ public:
             turnPrintedSideOut(drawn.firstFace, drawn.middle);
         }
         m_drawn.push_back(drawn);
+    }
+
+    /** The piece `rings` enclose (its outline first) cut into squares laid on `grid`. */
+    std::vector<PatternCell> cellsOnGrid(const std::vector<Ring>& rings,
+                                         const GridMapping& grid) const {
+        const bool gridded = grid.laid();
+        std::vector<Ring> laid;
+        std::vector<const Ring*> cut;
+        for (const Ring& ring : rings) {
+            if (gridded) {
+                laid.push_back(laidOnGrid(ring, grid));
+            } else {
+                cut.push_back(&ring);
+            }
+        }
+        for (const Ring& ring : laid) {
+            cut.push_back(&ring);
+        }
+        std::vector<PatternCell> cells = cutIntoCells(cut, m_scene.cellSize);
+        for (PatternCell& cell : cells) {
+            thin(cell);
+            if (gridded) {
+                for (auto& ring : cell.rings) {
+                    for (PatternPoint& p : ring) {
+                        p = grid.fromGrid(p);
+                    }
+                }
+                // The turning the face keeps is the pattern's, whichever way the grid turns.
+                cell.area = ringArea(cell.rings.front());
+            }
+        }
+        return cells;
+    }
+
+    /**
+     * The piece cut region by region, each on its own grid; nothing when the regions do not
+     * cover it once over (the whole piece is then cut on one grid). A region on squares
+     * reaches over its neighbours' edges by a sliver, so that no crack of a pixel opens where
+     * their faces' corners differ along the line they share; one laid about an apex is not
+     * grown, as round the apex its grid has no width.
+     */
+    std::optional<std::vector<CellsOn>>
+    cellsByRegion(const std::vector<Ring>& rings, const std::vector<GridRegion>& regions) const {
+        const bool clockwise = ringArea(rings.front()) < 0;
+        double pieceArea = std::fabs(ringArea(rings.front()));
+        for (std::size_t r = 1; r < rings.size(); ++r) {
+            pieceArea -= std::fabs(ringArea(rings[r]));
+        }
+        const double overlap = kRegionOverlapPerCell * m_scene.cellSize;
+        double overlapArea = 0.0;
+        double covered = 0.0;
+        std::vector<CellsOn> groups;
+        for (const GridRegion& region : regions) {
+            const bool grown = !region.grid.apex;
+            const auto within = grown ? grownBy({region.outline}, overlap, overlap / 4)
+                                      : std::optional<std::vector<Ring>>({region.outline});
+            const auto shares = within ? intersectionOf(rings, *within) : std::nullopt;
+            if (!shares) {
+                return std::nullopt;
+            }
+            overlapArea += grown ? overlap * ringLength(region.outline) : 0.0;
+            for (const Ring& outline : *shares) {
+                if (ringArea(outline) <= 0) {
+                    continue;
+                }
+                // The share and the holes within it, turning as the piece does.
+                std::vector<Ring> share{outline};
+                for (const Ring& hole : *shares) {
+                    if (ringArea(hole) < 0 && !hole.empty() && ringEncloses(outline, hole.front())) {
+                        share.push_back(hole);
+                    }
+                }
+                for (Ring& ring : share) {
+                    covered += ringArea(ring);
+                    if (clockwise) {
+                        std::reverse(ring.begin(), ring.end());
+                    }
+                }
+                groups.push_back({cellsOnGrid(share, region.grid), &region.faces});
+            }
+        }
+        constexpr double kCoverTolerance = 1e-6;
+        if (!(covered >= (1 - kCoverTolerance) * pieceArea &&
+              covered <= (1 + kCoverTolerance) * pieceArea + overlapArea)) {
+            return std::nullopt;
+        }
+        return groups;
     }
 
     /** The part's faces from `first` turned over where most face its middle. */
@@ -224,17 +309,33 @@ private:
      * straight on the pattern, where the grid's squares would bend it.
      */
     std::vector<PatternPoint>
-    laidOnGrid(const std::vector<PatternPoint>& ring,
-               const std::function<PatternPoint(PatternPoint)>& toGrid) const {
+    laidOnGrid(const std::vector<PatternPoint>& ring, const GridMapping& grid) const {
         const double step = m_scene.cellSize / kGridEdgeStepsPerCell;
+        const auto atTheApex = [&](PatternPoint p) {
+            // Within the clipping's rounding of a nanometre.
+            constexpr double kAtTheApex = 1e-5;
+            return grid.apex &&
+                   std::hypot(p.x - grid.apex->x, p.y - grid.apex->y) <= kAtTheApex;
+        };
+        const auto halfway = [](PatternPoint a, PatternPoint b) {
+            return PatternPoint{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        };
         std::vector<PatternPoint> laid;
-        for (std::size_t k = 0; k < ring.size(); ++k) {
+        const std::size_t n = ring.size();
+        for (std::size_t k = 0; k < n; ++k) {
             const PatternPoint a = ring[k];
-            const PatternPoint b = ring[(k + 1) % ring.size()];
+            const PatternPoint b = ring[(k + 1) % n];
+            int first = 0;
+            if (atTheApex(a)) {
+                // The corner opened out: from the line it is come to, to the line it leaves by.
+                laid.push_back({grid.toGrid(halfway(ring[(k + n - 1) % n], a)).x, 0.0});
+                laid.push_back({grid.toGrid(halfway(a, b)).x, 0.0});
+                first = 1;
+            }
             const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
-            for (int s = 0; s < pieces; ++s) {
+            for (int s = first; s < pieces; ++s) {
                 const double t = static_cast<double>(s) / pieces;
-                laid.push_back(toGrid({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+                laid.push_back(grid.toGrid({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
             }
         }
         return laid;
@@ -297,16 +398,11 @@ private:
             }
             const auto& ring = m_pattern.exactContours[c].points;
             for (std::size_t k = 0; k < ring.size(); ++k) {
-                const PatternPoint a = ring[k];
-                const PatternPoint b = ring[(k + 1) % ring.size()];
-                if (distanceToSegment(p, a, b) <= tolerance) {
+                if (distanceToSegment(p, ring[k], ring[(k + 1) % ring.size()]) <= tolerance) {
                     return true;
                 }
-                if ((a.y > p.y) != (b.y > p.y) &&
-                    p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
-                    inside = !inside;
-                }
             }
+            inside = inside != ringEncloses(ring, p);
         }
         return inside;
     }
@@ -446,17 +542,25 @@ private:
 
 } // namespace
 
-void layGridBySector(DevelopedPart& part, double middleAngle, double radius) {
+GridMapping sectorGrid(PatternPoint apex, double middleAngle, double radius) {
     constexpr double kTurn = 2 * std::numbers::pi;
-    part.toGrid = [middleAngle, radius](PatternPoint p) {
-        const double psi = std::atan2(p.y, p.x);
+    GridMapping grid;
+    grid.toGrid = [apex, middleAngle, radius](PatternPoint p) {
+        const double psi = std::atan2(p.y - apex.y, p.x - apex.x);
         return PatternPoint{radius * (psi + kTurn * std::round((middleAngle - psi) / kTurn)),
-                            std::hypot(p.x, p.y)};
+                            std::hypot(p.x - apex.x, p.y - apex.y)};
     };
-    part.fromGrid = [radius](PatternPoint g) {
+    grid.fromGrid = [apex, radius](PatternPoint g) {
         const double psi = g.x / radius;
-        return PatternPoint{g.y * std::cos(psi), g.y * std::sin(psi)};
+        const double distance = std::max(g.y, kNearestToTheApex);
+        return PatternPoint{apex.x + distance * std::cos(psi), apex.y + distance * std::sin(psi)};
     };
+    grid.apex = apex;
+    return grid;
+}
+
+void layGridBySector(DevelopedPart& part, double middleAngle, double radius) {
+    part.grid = sectorGrid({0.0, 0.0}, middleAngle, radius);
 }
 
 std::vector<std::size_t> namedMarks(const Pattern& pattern) {
