@@ -1,6 +1,7 @@
 # io and the command-line runner: QtCore only, so these tests build without the windows.
 add_executable(io_tests
     io/atomicfile_test.cpp
+    io/benchjobs_test.cpp
     io/cliplatform_test.cpp
     io/clirunner_test.cpp
     io/cliprocess_test.cpp
@@ -17,6 +18,7 @@ target_link_libraries(io_tests PRIVATE blachorys_io blachorys_cli_lib blachorys_
 target_include_directories(io_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(io_tests PRIVATE BLACHORYS_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden"
                            BLACHORYS_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples"
+                           BLACHORYS_BENCH_JOBS_DIR="${CMAKE_SOURCE_DIR}/bench/jobs"
                            BLACHORYS_CLI="$<TARGET_FILE:blachorys-cli>")
 add_dependencies(io_tests blachorys-cli)
 blachorys_warnings(io_tests)

@@ -48,7 +48,8 @@ blachorys_core_layer(plate
     USES pattern
     SOURCES
         cutparts.cpp cutparts.h flatpiece.cpp flatpiece.h jobpieces.cpp jobpieces.h
-        materiallist.cpp materiallist.h nesting.cpp nesting.h pieceparts.cpp pieceparts.h
+        materiallist.cpp materiallist.h nesting.cpp nesting.h nestingyardsticks.cpp
+        nestingyardsticks.h pieceparts.cpp pieceparts.h
         platematerial.cpp platematerial.h platesettings.h regioncut.cpp regioncut.h shelfplacement.cpp
         shelfplacement.h)
 

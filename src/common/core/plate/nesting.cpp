@@ -43,28 +43,17 @@ struct Shape {
     cInt maxY = 0;
 };
 
-Shape shapeOf(const std::vector<PatternPoint>& outline, int quarterTurns, double widenMm) {
-    const Motion turn = Motion::quarterTurns(quarterTurns);
-    Path path;
-    for (const PatternPoint p : outline) {
-        const PatternPoint q = turn(p);
-        path.push_back({units(q.x), units(q.y)});
+/** The point turned a quarter anticlockwise `quarterTurns` times: exact in whole units. */
+IntPoint turned(IntPoint p, int quarterTurns) {
+    for (int t = 0; t < quarterTurns; ++t) {
+        p = {-p.Y, p.X};
     }
-    if (!ClipperLib::Orientation(path)) {
-        std::reverse(path.begin(), path.end());
-    }
-    ClipperLib::ClipperOffset offset(kMiterLimit);
-    offset.AddPath(path, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
-    Paths widened;
-    offset.Execute(widened, widenMm * kUnitsPerMm);
+    return p;
+}
+
+Shape boxed(Path path) {
     Shape shape;
-    // The widened outline of one piece is one outer path; any other is a pocket it closes.
-    for (const Path& candidate : widened) {
-        if (ClipperLib::Orientation(candidate) &&
-            std::fabs(ClipperLib::Area(candidate)) > std::fabs(ClipperLib::Area(shape.path))) {
-            shape.path = candidate;
-        }
-    }
+    shape.path = std::move(path);
     shape.minX = shape.minY = std::numeric_limits<cInt>::max();
     shape.maxX = shape.maxY = std::numeric_limits<cInt>::min();
     for (const IntPoint& p : shape.path) {
@@ -74,6 +63,43 @@ Shape shapeOf(const std::vector<PatternPoint>& outline, int quarterTurns, double
         shape.maxY = std::max(shape.maxY, p.Y);
     }
     return shape;
+}
+
+/** The outline, widened by `widenMm`, as it lies unturned. */
+Shape shapeOf(const std::vector<PatternPoint>& outline, double widenMm) {
+    Path path;
+    for (const PatternPoint p : outline) {
+        path.push_back({units(p.x), units(p.y)});
+    }
+    if (!ClipperLib::Orientation(path)) {
+        std::reverse(path.begin(), path.end());
+    }
+    ClipperLib::ClipperOffset offset(kMiterLimit);
+    offset.AddPath(path, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+    Paths widened;
+    offset.Execute(widened, widenMm * kUnitsPerMm);
+    // The widened outline of one piece is one outer path; any other is a pocket it closes.
+    Path outer;
+    for (const Path& candidate : widened) {
+        if (ClipperLib::Orientation(candidate) &&
+            std::fabs(ClipperLib::Area(candidate)) > std::fabs(ClipperLib::Area(outer))) {
+            outer = candidate;
+        }
+    }
+    return boxed(std::move(outer));
+}
+
+/**
+ * The shape turned: each way a piece may lie is the same path turned, so that a no-fit polygon
+ * found for one pair of turns serves every pair turned alike.
+ */
+Shape turnedShape(const Shape& shape, int quarterTurns) {
+    Path path;
+    path.reserve(shape.path.size());
+    for (const IntPoint& p : shape.path) {
+        path.push_back(turned(p, quarterTurns));
+    }
+    return boxed(std::move(path));
 }
 
 /**
@@ -152,19 +178,19 @@ public:
     Nester(const std::vector<JobPiece>& pieces, const Plate& plate, double gapMm)
         : m_length(units(plate.length)), m_width(units(plate.width)), m_edge(units(gapMm / 2)) {
         for (const JobPiece& piece : pieces) {
-            std::array<Shape, 4> turned;
+            std::array<Shape, 4> shapes;
             // A piece larger than the plate is never placed: its shapes are not made.
             const std::optional<Motion> origin = toOrigin(piece, plate, gapMm);
             m_origins.push_back(origin.value_or(Motion{}));
             if (origin) {
                 const auto outline =
                     simplifiedChain(moved(piece.flat.outline, *origin).points, kOutlineToleranceMm);
+                const Shape upright = shapeOf(outline, gapMm / 2 + kOutlineToleranceMm);
                 for (int t = 0; t < 4; ++t) {
-                    turned[static_cast<std::size_t>(t)] =
-                        shapeOf(outline, t, gapMm / 2 + kOutlineToleranceMm);
+                    shapes[static_cast<std::size_t>(t)] = turnedShape(upright, t);
                 }
             }
-            m_shapes.push_back(turned);
+            m_shapes.push_back(shapes);
         }
     }
 
@@ -189,17 +215,36 @@ private:
         return m_shapes[piece][static_cast<std::size_t>(turns)];
     }
 
+    /**
+     * The no-fit polygon of `moving` about `fixed`, each turned as given: that of the same
+     * pieces with `fixed` unturned, turned with it.
+     */
     const Paths& cachedNoFit(std::size_t fixed, int fixedTurns, std::size_t moving,
                              int movingTurns) {
         const auto key = std::make_tuple(fixed, fixedTurns, moving, movingTurns);
         auto found = m_noFit.find(key);
-        if (found == m_noFit.end()) {
-            found = m_noFit
-                        .emplace(key,
-                                 noFitPolygon(shape(fixed, fixedTurns), shape(moving, movingTurns)))
-                        .first;
+        if (found != m_noFit.end()) {
+            return found->second;
         }
-        return found->second;
+        const int relative = ((movingTurns - fixedTurns) % 4 + 4) % 4;
+        const auto uprightKey = std::make_tuple(fixed, 0, moving, relative);
+        auto upright = m_noFit.find(uprightKey);
+        if (upright == m_noFit.end()) {
+            upright = m_noFit
+                          .emplace(uprightKey,
+                                   noFitPolygon(shape(fixed, 0), shape(moving, relative)))
+                          .first;
+        }
+        if (fixedTurns == 0) {
+            return upright->second;
+        }
+        Paths turnedNoFit = upright->second;
+        for (Path& path : turnedNoFit) {
+            for (IntPoint& p : path) {
+                p = turned(p, fixedTurns);
+            }
+        }
+        return m_noFit.emplace(key, std::move(turnedNoFit)).first->second;
     }
 
     std::optional<IntPoint> lowestPlace(const std::vector<Placed>& placed, std::size_t piece,
