@@ -126,13 +126,25 @@ const char* holeFault(const Joint& joint, const std::vector<double>& thetas, Fru
         if (!faceCurve) {
             return depth == 0.0 ? kMissesTheCone : kHoleMissesTheWall;
         }
-        std::sort(phiAt.begin(), phiAt.end());
+        // The knots came first, in the order of the table's angles; the samples between them
+        // in the sampler's: sorted apart, the two runs merge in one pass.
+        const auto samples = phiAt.begin() + static_cast<std::ptrdiff_t>(thetas.size());
+        std::sort(samples, phiAt.end());
+        if (std::is_sorted(phiAt.begin(), samples)) {
+            std::inplace_merge(phiAt.begin(), samples, phiAt.end());
+        } else {
+            std::sort(phiAt.begin(), phiAt.end());
+        }
+        const auto before = [](const std::pair<double, double>& sample, double key) {
+            return sample.first < key;
+        };
+        const bool rising = faceCurve->parameters.front() <= faceCurve->parameters.back();
         std::vector<double> phis;
         phis.reserve(faceCurve->parameters.size());
+        auto at = phiAt.begin();
         for (const double t : faceCurve->parameters) {
-            const auto at = std::lower_bound(phiAt.begin(), phiAt.end(), t,
-                                             [](const std::pair<double, double>& sample,
-                                                double key) { return sample.first < key; });
+            // Along rising parameters the lookup only moves on.
+            at = std::lower_bound(rising ? at : phiAt.begin(), phiAt.end(), t, before);
             phis.push_back(at->second);
         }
         if (crossesTheCut(phis)) {

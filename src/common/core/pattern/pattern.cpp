@@ -3,16 +3,35 @@
 #include "common/core/geometry/curvesampling.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace blachorys::core {
 namespace {
+
+/** A point by its coordinates exactly, −0 as 0: a line's end is a copy of its curve's point. */
+struct PointKey {
+    std::uint64_t x;
+    std::uint64_t y;
+    friend bool operator==(const PointKey&, const PointKey&) = default;
+};
+
+PointKey keyOf(PatternPoint p) {
+    return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
+}
+
+struct PointKeyHash {
+    std::size_t operator()(const PointKey& k) const {
+        return std::hash<std::uint64_t>{}(k.x ^ (k.y * 0x9E3779B97F4A7C15ULL));
+    }
+};
 
 /**
  * Ends of two edges this close are one corner: the same point computed twice (a hole's last
@@ -319,21 +338,21 @@ void PatternBuilder::caption(PatternPoint at, std::string text) {
 Pattern PatternBuilder::finish() && {
     // A curve drawn from thousands of fine points (a fan's arc) is cut as well from the few
     // that keep it within the tolerance; the reported points on it stay, where its chords end.
-    std::vector<std::vector<std::pair<double, double>>> knots(m_pattern.exactCurves.size());
+    std::vector<std::unordered_set<PointKey, PointKeyHash>> knots(m_pattern.exactCurves.size());
     for (const PatternLine& line : m_pattern.lines) {
         if (line.curve >= 0 && static_cast<std::size_t>(line.curve) < knots.size()) {
             auto& onCurve = knots[static_cast<std::size_t>(line.curve)];
-            onCurve.emplace_back(line.from.x, line.from.y);
-            onCurve.emplace_back(line.to.x, line.to.y);
+            onCurve.insert(keyOf(line.from));
+            onCurve.insert(keyOf(line.to));
         }
     }
     for (std::size_t c = 0; c < m_pattern.exactCurves.size(); ++c) {
-        std::sort(knots[c].begin(), knots[c].end());
         std::vector<PatternPoint>& points = m_pattern.exactCurves[c].points;
         std::vector<bool> kept(points.size());
-        for (std::size_t k = 0; k < points.size(); ++k) {
-            kept[k] = std::binary_search(knots[c].begin(), knots[c].end(),
-                                         std::pair{points[k].x, points[k].y});
+        if (!knots[c].empty()) {
+            for (std::size_t k = 0; k < points.size(); ++k) {
+                kept[k] = knots[c].contains(keyOf(points[k]));
+            }
         }
         points = thinnedCurve(points, kept);
     }

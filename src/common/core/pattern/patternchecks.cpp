@@ -13,10 +13,22 @@ namespace {
 constexpr double kRelativeRounding = 1e-9;
 
 struct Segment {
+    Segment(PatternPoint from, PatternPoint to, std::size_t inContour, std::size_t at)
+        : a(from), b(to), contour(inContour), index(at), minX(std::min(a.x, b.x)),
+          maxX(std::max(a.x, b.x)), minY(std::min(a.y, b.y)), maxY(std::max(a.y, b.y)) {}
+
     PatternPoint a;
     PatternPoint b;
     std::size_t contour;
     std::size_t index; ///< within its contour
+    /** Its box, looked at many times over as the cells split. */
+    double minX, maxX, minY, maxY;
+
+    /** Whether the boxes meet: segments that cross do. */
+    bool boxMeets(const Segment& other) const {
+        return maxX >= other.minX && other.maxX >= minX && maxY >= other.minY &&
+               other.maxY >= minY;
+    }
 };
 
 /** Whether the segments cross at a point inside both; touching is not crossing. */
@@ -41,10 +53,15 @@ struct Box {
 
 std::vector<Segment> segmentsOf(const std::vector<Contour>& contours) {
     std::vector<Segment> segments;
+    std::size_t count = 0;
+    for (const Contour& contour : contours) {
+        count += contour.points.size();
+    }
+    segments.reserve(count);
     for (std::size_t c = 0; c < contours.size(); ++c) {
         const auto& p = contours[c].points;
         for (std::size_t k = 0; k < p.size(); ++k) {
-            segments.push_back({p[k], p[(k + 1) % p.size()], c, k});
+            segments.emplace_back(p[k], p[(k + 1) % p.size()], c, k);
         }
     }
     return segments;
@@ -98,8 +115,7 @@ constexpr int kMostSplits = 40;
 struct Cell {
     double left, bottom, right, top;
     bool holds(const Segment& s) const {
-        return std::max(s.a.x, s.b.x) >= left && std::min(s.a.x, s.b.x) <= right &&
-               std::max(s.a.y, s.b.y) >= bottom && std::min(s.a.y, s.b.y) <= top;
+        return s.maxX >= left && s.minX <= right && s.maxY >= bottom && s.minY <= top;
     }
 };
 
@@ -145,7 +161,7 @@ bool crossingIn(const Cell& cell, const std::vector<std::size_t>& members,
         for (std::size_t n = m + 1; n < members.size(); ++n) {
             const Segment& s = segments[members[m]];
             const Segment& t = segments[members[n]];
-            if (!neighbours(s, t, contours) && properlyCross(s, t, area) &&
+            if (s.boxMeets(t) && !neighbours(s, t, contours) && properlyCross(s, t, area) &&
                 !closesWithinTheCut(s, t, contours)) {
                 return true;
             }
