@@ -21,8 +21,9 @@ constexpr int kLmStarts = 32;
  */
 std::string lmRangeFrom(const PipeConeInputs& in, double start, const ConeMantle& cone,
                         const ReachOfInputs& reachOf) {
-    const double low = std::min(cone.Zm(), cone.Zd());
-    const double high = std::max(cone.Zm(), cone.Zd());
+    const FrustumReach ends(cone);
+    const double low = ends.lowestWithin();
+    const double high = ends.highestWithin();
     const auto reachAt = [&](double Lm) {
         PipeConeInputs moved = in;
         moved.Lm = Lm;

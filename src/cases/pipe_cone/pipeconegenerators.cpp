@@ -1,6 +1,7 @@
 #include "cases/pipe_cone/pipeconegenerators.h"
 
 #include "cases/pipe_cone/pipeconemodel.h"
+#include "common/core/geometry/curvesampling.h"
 #include "common/core/pattern/pattern.h"
 
 #include <algorithm>
@@ -134,8 +135,12 @@ void FrustumReach::add(double z) {
     m_highest = std::max(m_highest, z);
 }
 
+double FrustumReach::clearance() const {
+    return std::max(kCutAllowance, m_rounding);
+}
+
 bool FrustumReach::withinTheEnds() const {
-    return m_lowest >= m_low - m_rounding && m_highest <= m_high + m_rounding;
+    return m_lowest >= lowestWithin() && m_highest <= highestWithin();
 }
 
 } // namespace blachorys::core

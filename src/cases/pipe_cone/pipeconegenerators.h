@@ -61,13 +61,22 @@ private:
  */
 bool entersTheConeTowardsItsEnd(const PipeConeInputs& in, const ConeMantle& cone, double radius);
 
-/** How far along the cone's axis the pipe's generators meet it, against its end faces. */
+/**
+ * How far along the cone's axis the pipe's generators meet it, against its end faces: within
+ * them is clear of them by the cut's allowance, so that a hole never runs into the mantle's
+ * edge (where the edge and the hole would be one cut, and the mantle's outline would cross it).
+ */
 class FrustumReach {
 public:
     explicit FrustumReach(const ConeMantle& cone);
 
     void add(double z);
     bool withinTheEnds() const;
+    /** How far the reach must keep from each end face, mm. */
+    double clearance() const;
+    /** The ends along the axis, and the lowest and highest reach within them. */
+    double lowestWithin() const { return m_low + clearance(); }
+    double highestWithin() const { return m_high - clearance(); }
 
 private:
     double m_low;

@@ -296,7 +296,7 @@ TEST(PipeConeWalls, SurfacesThatDoNotMeetAreRefusedByName) {
              Refusal{"set in at the defaults",
                      {{"tr", "8"}, {"ts", "10"}, {"joint", "set-in"}},
                      0,
-                     {misses + " (pasuje Lm od 656.8 do 875.0)"}},
+                     {misses + " (pasuje Lm od 656.8 do 874.9)"}},
              // The bore meets the cone's outside and passes its inside by: no hole can be cut,
              // and a joint is made whole or not at all, so its template neither.
              Refusal{"bore past the inside",

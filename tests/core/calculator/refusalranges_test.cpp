@@ -29,6 +29,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The pipe's side passes beside the narrow end of the cone.
         RefusalRow{"pipe_beside_the_cone", "rurastozek", {{"Lm", "300"}}, 0, "Lm"},
+        // Its mantle too: at the range's far end the hole keeps clear of the mantle's edge.
+        RefusalRow{"pipe_beside_the_cone_mantle", "rurastozek", {{"Lm", "300"}}, 1, "Lm"},
         RefusalRow{"pipe_wider_than_the_cone_mantle",
                    "rurastozek",
                    {{"Dr", "600"}, {"Dsm", "300"}, {"P", "0"}, {"Lm", "300"}, {"E", "0"},
