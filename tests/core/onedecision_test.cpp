@@ -54,7 +54,7 @@ TEST_P(OneDecision, EveryDevelopmentOfASetAcceptsItOrRefusesItAlike) {
             decisions.push_back(
                 decisionOf(calculator.calculate(set.inputs, development, "08-12-2026")));
         }
-        calculated += decisions.front().starts_with("calculated") ? 1 : 0;
+        calculated += decisions.front().starts_with("calculated") ? 1U : 0U;
         for (std::size_t development = 1; development < decisions.size(); ++development) {
             if (decisions[development] != decisions.front() && reported++ < 5) {
                 ADD_FAILURE() << "set " << index << ": " << describe(definition, set) << "\n  "
