@@ -46,6 +46,28 @@ TEST_P(ConeView, TheRolledSheetLiesOnTheCone) {
     EXPECT_LT(outside, kCutAllowance);
 }
 
+// A wall's edges are drawn on their own side of the plate: each knows whether it lies outside
+// the mean surface or inside it, and is shown only where that side faces the one looking.
+TEST(ConeView, AWallsEdgesKnowWhichSideOfThePlateTheyLieOn) {
+    const CalculatorInputs texts = test::changedTexts(
+        coneCalculator(), {{"t", "12"}, {"E", "0"}, {"diameters", "mean"}});
+    const auto result = coneCalculator().calculate(texts, 0, "d");
+    ASSERT_TRUE(result.outputs && result.outputs->view);
+    const ViewScene scene = buildViewScene(result.outputs->pattern, result.outputs->view());
+    const double Rd = value(texts, "Dsd") / 2, Rm = value(texts, "Dsm") / 2;
+    const double Hs = value(texts, "Hs");
+    int outside = 0, inside = 0;
+    for (const ViewLine& line : scene.lines) {
+        const Point3 m = line.middle;
+        const double off = std::hypot(m.x, m.y) - (Rd + (Rm - Rd) * m.z / Hs);
+        const double facing = dot(line.away, unit(Point3{m.x, m.y, 0.0}));
+        EXPECT_GT(off * facing, 0.0) << "a line " << off << " mm off the mean surface";
+        (off > 0 ? outside : inside) += 1;
+    }
+    EXPECT_GT(outside, 0);
+    EXPECT_GT(inside, 0);
+}
+
 // A right cone's plate 10 mm thick, its diameters typed on either face: every point drawn lies
 // on the cone parallel to the mean surface 5 mm out or in, whose radius at height z is the
 // mean's plus 5 mm over the cosine of the half angle; the mean's radii are the typed ones less

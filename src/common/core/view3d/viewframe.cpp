@@ -85,6 +85,9 @@ public:
     void lines() {
         const double lift = kLineLift * m_scene.cellSize;
         for (const ViewLine& line : m_scene.lines) {
+            if (dot(line.away, m_towards) < 0.0) {
+                continue;
+            }
             FrameItem item;
             item.kind = FrameItem::Kind::Line;
             item.style = static_cast<std::uint8_t>(line.kind);

@@ -136,8 +136,10 @@ public:
             for (const std::size_t c : part.contours) {
                 if (c < m_pattern.exactContours.size()) {
                     const Contour& contour = m_pattern.exactContours[c];
+                    // A wall's face shows its edges on its own side of the plate.
                     edges(contour.points, contour.roles, part.faces[f], ViewLineKind::Edge,
-                          m_scene.cellSize);
+                          m_scene.cellSize, {},
+                          part.faces.size() > 1 ? &part.measuredOn : nullptr);
                 }
             }
         }
@@ -458,7 +460,7 @@ private:
      */
     void edges(const std::vector<PatternPoint>& points, const std::vector<LineRole>& roles,
                const SheetSurface& surface, ViewLineKind kind, double cellSize,
-               const std::vector<bool>& shown = {}) {
+               const std::vector<bool>& shown = {}, const SheetSurface* mean = nullptr) {
         const std::size_t n = points.size();
         if (n < 2) {
             return;
@@ -478,6 +480,14 @@ private:
         }
         const double step = cellSize / kLineStepsPerCell;
         std::vector<Point3> run;
+        std::vector<Point3> offMean;
+        const auto add = [&](PatternPoint p) {
+            const Point3 at = surface(p);
+            run.push_back(at);
+            if (mean) {
+                offMean.push_back(at - (*mean)(p));
+            }
+        };
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t k = (start + i) % n;
             if (!isShown(k)) {
@@ -486,23 +496,28 @@ private:
             const PatternPoint a = points[k];
             const PatternPoint b = points[(k + 1) % n];
             if (run.empty()) {
-                run.push_back(surface(a));
+                add(a);
             }
             // A long straight edge of the pattern bends when it is rolled.
             const int pieces = piecesOf(std::hypot(b.x - a.x, b.y - a.y), step);
             for (int s = 1; s <= pieces; ++s) {
                 const double t = static_cast<double>(s) / pieces;
-                run.push_back(surface({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}));
+                add({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
             }
             if (i + 1 == n || roleChanges((k + 1) % n)) {
-                addLine(run, roles.empty() ? kind : lineKindOf(roles[k]));
+                addLine(run, offMean, roles.empty() ? kind : lineKindOf(roles[k]));
                 run.clear();
+                offMean.clear();
             }
         }
     }
 
-    /** A line cut into runs about a square long, each sorted on its own. */
-    void addLine(const std::vector<Point3>& points, ViewLineKind kind) {
+    /**
+     * A line cut into runs about a square long, each sorted on its own; `offMean`, where the
+     * line lies on a face of a wall, each point's way from the wall's mean surface.
+     */
+    void addLine(const std::vector<Point3>& points, const std::vector<Point3>& offMean,
+                 ViewLineKind kind) {
         std::size_t begin = 0;
         while (begin + 1 < points.size()) {
             std::size_t end = begin + 1;
@@ -515,9 +530,16 @@ private:
             line.first = static_cast<std::uint32_t>(m_scene.linePoints.size());
             line.kind = kind;
             Point3 sum;
+            Point3 away;
             bool finite = true;
             for (std::size_t k = begin; k <= end; ++k) {
                 finite = finite && isFinite(points[k]);
+                if (k < offMean.size()) {
+                    away = away + offMean[k];
+                }
+            }
+            if (isFinite(away) && norm(away) > 0.0) {
+                line.away = unit(away);
             }
             if (finite) {
                 for (std::size_t k = begin; k <= end; ++k) {

@@ -39,11 +39,17 @@ struct ViewFace {
     FaceTone tone = FaceTone::Sheet;
 };
 
-/** A short run of a line, so that it is sorted among the faces: its points and its middle. */
+/**
+ * A short run of a line, so that it is sorted among the faces: its points and its middle, and
+ * for an edge of a wall's face the side of the plate it lies on (its way from the wall's mean
+ * surface): it is drawn only where that side faces the one looking, since the faces it is
+ * lifted over to stay in sight are thinner than the lift.
+ */
 struct ViewLine {
     std::uint32_t first = 0;
     std::uint32_t count = 0;
     Point3 middle;
+    Point3 away; ///< none for a sheet drawn as one face
     ViewLineKind kind = ViewLineKind::Edge;
 };
 
