@@ -682,8 +682,11 @@ TEST_P(CalculatorWindowTest, EachDevelopmentsCncFileHasItsOwnNameAndTheNestingKe
     clickEnabled(next, output("Rozkroj"));
     ASSERT_EQ(m_prompts.prompts().size(), 1u);
     EXPECT_EQ(m_prompts.prompts()[0].initialFilter, 2);
+    const auto& developments = definition().developments;
+    const QString developed = developments.empty() ? QString() : "_" + q(developments[0].key);
     EXPECT_EQ(m_prompts.prompts()[0].initialName,
-              path(QFileInfo(q(definition().dxfFileName)).completeBaseName() + "_rozkroj.pdf"));
+              path(QFileInfo(q(definition().dxfFileName)).completeBaseName() + developed +
+                   "_rozkroj.pdf"));
 }
 
 TEST_P(CalculatorWindowTest, AWallChoiceIsEnabledOnlyWhileAThicknessItDependsOnIsNotZero) {

@@ -31,6 +31,26 @@ TEST(OutputFiles, ReportIsWindows1250WithCrLf) {
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
 
+// A joint's two pieces are saved side by side in one folder: each of the program's own outputs
+// offers each development its own name; the report and the points' DXF keep theirs.
+TEST(OutputFiles, EachDevelopmentIsOfferedItsOwnNameForTheProgramsOwnOutputs) {
+    for (const core::Calculator* calculator : core::calculators()) {
+        const core::CalculatorDefinition& d = calculator->definition();
+        if (d.developments.size() < 2) {
+            continue;
+        }
+        for (const render::OutputRow& row : render::outputRows()) {
+            if (!row.initialName) {
+                continue;
+            }
+            const bool documentsOwn =
+                row.kind == render::OutputKind::Txt || row.kind == render::OutputKind::Dxf;
+            EXPECT_EQ(row.initialName(d, 0) == row.initialName(d, 1), documentsOwn)
+                << d.key << " " << row.initialName(d, 0).toStdString();
+        }
+    }
+}
+
 TEST(OutputFiles, UnwritablePlaceGivesTheReason) {
     QTemporaryDir directory;
     const QString file = QDir(directory.path()).filePath("missing/r.dxf");

@@ -19,7 +19,11 @@ QString dxfNameWith(const core::CalculatorDefinition& definition,
     return name.left(name.lastIndexOf(u'.')) + suffixAndExtension;
 }
 
-/** "_mniejsza" for a calculator's development; nothing where it has only the one. */
+/**
+ * "_mniejsza" for a calculator's development; nothing where it has only the one. The files of
+ * the program's own outputs carry it, so that the branch's and the main part's lie side by side
+ * in one job's folder; the report's and the points' DXF keep the names the program always gave.
+ */
 QString developmentSuffix(const core::CalculatorDefinition& definition, std::size_t development) {
     if (development >= definition.developments.size()) {
         return {};
@@ -71,8 +75,11 @@ const std::vector<OutputRow>& outputRows() {
          .filters = {{"Plik PDF", "*.pdf"}},
          .settingsKey = "template-pdf",
          .windowProblem = "Nie moge przygotowac szablonu : ",
-         .initialName = [](const core::CalculatorDefinition& d,
-                           std::size_t) { return dxfNameWith(d, QStringLiteral("_szablon.pdf")); },
+         .initialName =
+             [](const core::CalculatorDefinition& d, std::size_t development) {
+                 return dxfNameWith(d, developmentSuffix(d, development) +
+                                           QStringLiteral("_szablon.pdf"));
+             },
          .needsDrawing = true},
         {.kind = OutputKind::CncDxf,
          .buttonName = "ZapiszDXFCNC",
@@ -88,7 +95,6 @@ const std::vector<OutputRow>& outputRows() {
          .windowProblem = "Nie moge przygotowac pliku DXF dla CNC : ",
          .initialName =
              [](const core::CalculatorDefinition& d, std::size_t development) {
-                 // The branch's and the main part's files side by side in one job's folder.
                  return dxfNameWith(d,
                                     developmentSuffix(d, development) + QStringLiteral("_cnc.dxf"));
              }},
@@ -103,8 +109,11 @@ const std::vector<OutputRow>& outputRows() {
          .filters = {{"Obraz PNG", "*.png"}},
          .settingsKey = "view-png",
          .windowProblem = "Nie moge przygotowac widoku 3D : ",
-         .initialName = [](const core::CalculatorDefinition& d,
-                           std::size_t) { return dxfNameWith(d, QStringLiteral("_widok3d.png")); },
+         .initialName =
+             [](const core::CalculatorDefinition& d, std::size_t development) {
+                 return dxfNameWith(d, developmentSuffix(d, development) +
+                                           QStringLiteral("_widok3d.png"));
+             },
          .needsDrawing = true},
         {.kind = OutputKind::NestingDxf,
          .buttonName = "Rozkroj",
@@ -119,8 +128,11 @@ const std::vector<OutputRow>& outputRows() {
                      {"Rozkrój - DXF R12 (starsze sterowniki)", "*.dxf", cnc::DxfVersion::R12}},
          .settingsKey = "nesting-dxf",
          .windowProblem = "Nie moge przygotowac rozkroju : ",
-         .initialName = [](const core::CalculatorDefinition& d,
-                           std::size_t) { return dxfNameWith(d, QStringLiteral("_rozkroj.dxf")); }},
+         .initialName =
+             [](const core::CalculatorDefinition& d, std::size_t development) {
+                 return dxfNameWith(d, developmentSuffix(d, development) +
+                                           QStringLiteral("_rozkroj.dxf"));
+             }},
         // Offered by the nesting DXF's button, so the window keeps one button for the nesting.
         {.kind = OutputKind::NestingPdf,
          .make = nestingPdfFile,
