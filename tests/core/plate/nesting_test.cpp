@@ -5,6 +5,7 @@
 #include "common/core/plate/cutparts.h"
 #include "common/core/plate/materiallist.h"
 #include "common/core/plate/nesting.h"
+#include "common/core/plate/nestingyardsticks.h"
 
 #include "support/clipperchecks.h"
 #include <polyclipping/clipper.hpp>
@@ -188,6 +189,41 @@ TEST(Nesting, APartNarrowestAslantIsTurnedToFit) {
     const Nesting nesting = nestPieces(fifths, {1500, 3000}, kDefaultGapMm);
     EXPECT_TRUE(nesting.tooLarge.empty());
     EXPECT_EQ(checkNesting(fifths, {1500, 3000}, kDefaultGapMm, "fifths"), 5);
+}
+
+/** `count` copies of a `along` × `across` rectangle, turned aslant so that its box is not. */
+JobPiece rectangles(double along, double across, int count) {
+    const Motion aslant{std::cos(0.3), std::sin(0.3), {}};
+    JobPiece piece;
+    piece.cut.count = count;
+    for (const PatternPoint p :
+         {PatternPoint{0, 0}, PatternPoint{along, 0}, PatternPoint{along, across},
+          PatternPoint{0, across}}) {
+        piece.flat.outline.points.push_back(aslant(p));
+    }
+    return piece;
+}
+
+// What a nesting is judged by, worked by hand on 3000 × 1500 with 10 mm gaps: two 1000 × 500
+// boxes to a shelf and two shelves to a plate (a third of either needs 3040 or 1540 mm).
+TEST(NestingYardsticks, CountThePlatesOfShelvesRowsAndArea) {
+    struct Row {
+        std::vector<JobPiece> pieces;
+        NestingYardsticks expected;
+    };
+    for (const Row& row :
+         {Row{{rectangles(1000, 500, 8)}, {1, 2, 4, 0}},
+          Row{{rectangles(1000, 500, 10)}, {2, 3, 5, 0}},
+          // Long boxes lie along the plate, two to a shelf, one to a row.
+          Row{{rectangles(400, 1400, 3)}, {1, 1, 1, 0}},
+          // Larger than the plate either way: a plate each, for the yardsticks' count.
+          Row{{rectangles(1000, 500, 2), rectangles(3100, 200, 2)}, {1, 3, 3, 2}}}) {
+        const NestingYardsticks got = nestingYardsticks(row.pieces, {1500, 3000}, 10);
+        EXPECT_EQ(got.areaBound, row.expected.areaBound);
+        EXPECT_EQ(got.shelves, row.expected.shelves);
+        EXPECT_EQ(got.onePerRow, row.expected.onePerRow);
+        EXPECT_EQ(got.tooLargeForABox, row.expected.tooLargeForABox);
+    }
 }
 
 } // namespace
