@@ -4,9 +4,9 @@
 // finite and whose DXF reads back. BLACHORYS_SWEEP_SETS and BLACHORYS_SWEEP_SEED change the
 // count and the seed (scripts/sweep.sh); a failure names the set, which reruns alone.
 #include "cases/calculators.h"
-#include "support/boundedrun.h"
 #include "support/calculatorprinter.h"
 #include "support/hostileinputs.h"
+#include "support/sanitized.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 // an input costing time or memory without end fails its test instead of taking the machine.
 // POSIX only.
 
+#include "support/sanitized.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,17 +20,6 @@
 #include <thread>
 
 namespace blachorys::test {
-
-// AddressSanitizer reserves terabytes of address space for its shadow: under it no
-// address-space limit can be set, and the work is some times slower.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kAddressSanitized = true;
-#elif defined(__has_feature)
-inline constexpr bool kAddressSanitized = __has_feature(address_sanitizer);
-#else
-inline constexpr bool kAddressSanitized = false;
-#endif
-inline constexpr double kSanitizedSlowdown = kAddressSanitized ? 8.0 : 1.0;
 
 struct RunBounds {
     /** CPU time of all the child's threads; a second past it the system ends the child. */
