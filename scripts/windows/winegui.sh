@@ -52,10 +52,11 @@ check_wine_window() {
     sleep 0.7
     xdotool key Return
     wine_gui_shot 07-tiled
-    # "Pliki" > "Koniec": every calculator window closes and saves its inputs.
+    # "Pliki" > "Koniec" (its mnemonic, below the job's commands): every calculator window
+    # closes and saves its inputs.
     xdotool key alt+p
     sleep 0.7
-    xdotool key Return
+    xdotool key k
     local status=0
     timeout 60 tail --pid="$program" -f /dev/null || status=$?
     kill "$program" 2>/dev/null || true
@@ -92,7 +93,7 @@ check_wine_appdata_fallback() {
         sleep 1.5
         xdotool key alt+p
         sleep 0.7
-        xdotool key Return
+        xdotool key k
         timeout 60 tail --pid="$program" -f /dev/null || status=1
     else
         status=1
