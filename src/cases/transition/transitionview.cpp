@@ -17,6 +17,7 @@ constexpr double kPi = std::numbers::pi;
 
 /** The view's pieces of the sheet reach this much past its ends: their sampling does not cut it. */
 constexpr double kReachPast = 1.02;
+/** A fan's end along the circle is drawn in this many steps for the outline of its region. */
 constexpr int kStepsAlongAFansEnd = 64;
 /**
  * A fan's squares are laid by angle times this many of its longest lines, so that they turn

@@ -31,6 +31,13 @@ QString developmentSuffix(const core::CalculatorDefinition& definition, std::siz
     return u'_' + q(definition.developments[development].key);
 }
 
+/** "rura_rura_mniejsza_szablon.pdf": one of the program's own outputs for a development. */
+QString developmentFileName(const core::CalculatorDefinition& definition,
+                            std::size_t development, const char* suffixAndExtension) {
+    return dxfNameWith(definition, developmentSuffix(definition, development) +
+                                       QString::fromLatin1(suffixAndExtension));
+}
+
 } // namespace
 
 const std::vector<OutputRow>& outputRows() {
@@ -77,8 +84,7 @@ const std::vector<OutputRow>& outputRows() {
          .windowProblem = "Nie moge przygotowac szablonu : ",
          .initialName =
              [](const core::CalculatorDefinition& d, std::size_t development) {
-                 return dxfNameWith(d, developmentSuffix(d, development) +
-                                           QStringLiteral("_szablon.pdf"));
+                 return developmentFileName(d, development, "_szablon.pdf");
              },
          .needsDrawing = true},
         {.kind = OutputKind::CncDxf,
@@ -95,8 +101,7 @@ const std::vector<OutputRow>& outputRows() {
          .windowProblem = "Nie moge przygotowac pliku DXF dla CNC : ",
          .initialName =
              [](const core::CalculatorDefinition& d, std::size_t development) {
-                 return dxfNameWith(d,
-                                    developmentSuffix(d, development) + QStringLiteral("_cnc.dxf"));
+                 return developmentFileName(d, development, "_cnc.dxf");
              }},
         {.kind = OutputKind::View3d,
          .action = OutputAction::ShowView,
@@ -111,8 +116,7 @@ const std::vector<OutputRow>& outputRows() {
          .windowProblem = "Nie moge przygotowac widoku 3D : ",
          .initialName =
              [](const core::CalculatorDefinition& d, std::size_t development) {
-                 return dxfNameWith(d, developmentSuffix(d, development) +
-                                           QStringLiteral("_widok3d.png"));
+                 return developmentFileName(d, development, "_widok3d.png");
              },
          .needsDrawing = true},
         {.kind = OutputKind::NestingDxf,
@@ -130,8 +134,7 @@ const std::vector<OutputRow>& outputRows() {
          .windowProblem = "Nie moge przygotowac rozkroju : ",
          .initialName =
              [](const core::CalculatorDefinition& d, std::size_t development) {
-                 return dxfNameWith(d, developmentSuffix(d, development) +
-                                           QStringLiteral("_rozkroj.dxf"));
+                 return developmentFileName(d, development, "_rozkroj.dxf");
              }},
         // Offered by the nesting DXF's button, so the window keeps one button for the nesting.
         {.kind = OutputKind::NestingPdf,

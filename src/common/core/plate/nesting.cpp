@@ -139,14 +139,6 @@ bool lowerLeft(const IntPoint& a, const IntPoint& b) {
     return std::tie(a.Y, a.X) < std::tie(b.Y, b.X);
 }
 
-/** Whether a box this large fits the plate less its gaps, turned either way. */
-bool boxFits(const FlatBox& box, const Plate& plate, double gapMm) {
-    const double length = plate.length - 2 * gapMm;
-    const double width = plate.width - 2 * gapMm;
-    return (box.width() <= length && box.height() <= width) ||
-           (box.height() <= length && box.width() <= width);
-}
-
 /** Moves the outline, turned by `turn`, so that its box begins at the origin. */
 Motion atOrigin(const Contour& outline, const Motion& turn) {
     const FlatBox box = boxOf(moved(outline, turn).points);
@@ -161,7 +153,8 @@ Motion atOrigin(const Contour& outline, const Motion& turn) {
 std::optional<Motion> toOrigin(const JobPiece& piece, const Plate& plate, double gapMm) {
     for (const Motion& turn : {uprightTurn(piece.flat.outline.points), Motion{}}) {
         const Motion motion = atOrigin(piece.flat.outline, turn);
-        if (boxFits(boxOf(moved(piece.flat.outline, motion).points), plate, gapMm)) {
+        const FlatBox box = boxOf(moved(piece.flat.outline, motion).points);
+        if (boxFitsPlate(box.width(), box.height(), plate, gapMm)) {
             return motion;
         }
     }

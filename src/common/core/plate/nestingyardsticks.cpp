@@ -24,13 +24,6 @@ std::vector<ShelfBox> copiesBoxes(const std::vector<JobPiece>& pieces) {
     return boxes;
 }
 
-bool fitsAlone(ShelfBox box, const Plate& plate, double gap) {
-    const double length = plate.length - 2 * gap;
-    const double width = plate.width - 2 * gap;
-    return (box.along <= length && box.across <= width) ||
-           (box.across <= length && box.along <= width);
-}
-
 int platesByShelves(std::vector<ShelfBox> boxes, const Plate& plate, double gap) {
     int plates = 0;
     while (!boxes.empty()) {
@@ -83,7 +76,7 @@ NestingYardsticks nestingYardsticks(const std::vector<JobPiece>& pieces, const P
     yardsticks.areaBound = static_cast<int>(std::ceil(area / (plate.length * plate.width)));
     std::vector<ShelfBox> fitting;
     for (const ShelfBox& box : copiesBoxes(pieces)) {
-        if (fitsAlone(box, plate, gapMm)) {
+        if (boxFitsPlate(box.along, box.across, plate, gapMm)) {
             fitting.push_back(box);
         } else {
             ++yardsticks.tooLargeForABox;

@@ -38,6 +38,12 @@ bool withinPlate(double side) {
 
 } // namespace
 
+bool boxFitsPlate(double sideA, double sideB, const Plate& plate, double gapMm) {
+    const double length = plate.length - 2 * gapMm;
+    const double width = plate.width - 2 * gapMm;
+    return (sideA <= length && sideB <= width) || (sideB <= length && sideA <= width);
+}
+
 const std::vector<Plate>& standardPlates() {
     static const std::vector<Plate> plates{
         {1000.0, 2000.0}, {1250.0, 2500.0}, {1500.0, 3000.0}, {2000.0, 4000.0}};

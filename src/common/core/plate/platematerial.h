@@ -14,6 +14,9 @@ struct Plate {
     friend bool operator==(const Plate&, const Plate&) = default;
 };
 
+/** Whether a box of these sides fits the plate less a gap at each edge, turned either way. */
+bool boxFitsPlate(double sideA, double sideB, const Plate& plate, double gapMm);
+
 /** The plates a workshop buys, smallest first. */
 const std::vector<Plate>& standardPlates();
 
