@@ -1,6 +1,7 @@
 #include "cli/clirunner.h"
 
 #include "cli/jobcommand.h"
+#include "common/core/calculator/edgeoutputs.h"
 #include "common/core/calculator/plateoutputs.h"
 #include "common/core/plate/cutparts.h"
 #include "common/io/atomicfile.h"
@@ -70,7 +71,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     const std::string date =
         options.date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
     const core::CalculationResult result = core::forThePlate(
-        options.calculator->calculate(options.fields, options.development, date), options.plate);
+        core::withPreparedEdges(
+            options.calculator->calculate(options.fields, options.development, date),
+            options.edge),
+        options.plate);
     for (const auto& message : result.messages) {
         err << message.text << '\n';
     }

@@ -3,6 +3,7 @@
 #include "cases/calculators.h"
 #include "common/core/base/numbertext.h"
 #include "common/core/calculator/fieldreading.h"
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/io/platformfiles.h"
 
@@ -34,6 +35,15 @@ std::string* plateText(core::PlateTexts& texts, const std::string& argument) {
            : argument == "--gap"      ? &texts.gap
            : argument == "--parts"    ? &texts.parts
                                       : nullptr;
+}
+
+/** The option's place among the edge's size texts, or nullptr when it is none of them. */
+std::string* edgeText(core::EdgeTexts& texts, const std::string& argument) {
+    return argument == "--groove-angle"  ? &texts.grooveAngle
+           : argument == "--root-face"   ? &texts.rootFace
+           : argument == "--root-gap"    ? &texts.rootGap
+           : argument == "--bevel-limit" ? &texts.bevelLimit
+                                         : nullptr;
 }
 
 bool isTemplateOption(const std::string& argument) {
@@ -139,6 +149,9 @@ namespace {
 struct Reading {
     CliOptions options;
     core::PlateTexts plateTexts;
+    core::EdgeTexts edgeTexts;
+    bool grooveSizesGiven = false;
+    bool bevelLimitGiven = false;
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     bool viewSettingsGiven = false;
@@ -154,7 +167,8 @@ struct Reading {
     bool takesValue(const std::string& argument) {
         return selectorOf(argument) || fileOption(argument) || argument == "--development" ||
                argument == "--date" || argument == "--dxf-version" || isViewOption(argument) ||
-               isTemplateOption(argument) || plateText(plateTexts, argument) != nullptr;
+               isTemplateOption(argument) || plateText(plateTexts, argument) != nullptr ||
+               argument == "--edge" || edgeText(edgeTexts, argument) != nullptr;
     }
 };
 
@@ -183,6 +197,15 @@ std::optional<std::string> takeOption(Reading& reading, const std::string& optio
         reading.templateSettingsGiven = true;
     } else if (std::string* text = plateText(reading.plateTexts, option)) {
         *text = value;
+    } else if (option == "--edge") {
+        const auto choice = core::edgeChoiceNamed(value);
+        if (!choice) {
+            return doesNotTake(option, value);
+        }
+        reading.edgeTexts.choice = *choice;
+    } else if (std::string* text = edgeText(reading.edgeTexts, option)) {
+        *text = value;
+        (option == "--bevel-limit" ? reading.bevelLimitGiven : reading.grooveSizesGiven) = true;
     } else if (option == "--dxf-version") {
         if (value != "R12" && value != "R2000") {
             return doesNotTake(option, value);
@@ -243,6 +266,17 @@ std::optional<std::string> finishedProblem(Reading& reading) {
         return plate.problem;
     }
     options.plate = *plate.settings;
+    if (reading.grooveSizesGiven && reading.edgeTexts.choice != core::EdgeChoice::Groove) {
+        return "--groove-angle, --root-face and --root-gap need --edge groove";
+    }
+    if (reading.bevelLimitGiven && reading.edgeTexts.choice == core::EdgeChoice::Square) {
+        return "--bevel-limit needs --edge fit or --edge groove";
+    }
+    const core::EdgeReading edge = core::readEdgeTexts(reading.edgeTexts);
+    if (!edge.settings) {
+        return edge.problem;
+    }
+    options.edge = *edge.settings;
     // In the table's order, so that the files are written as the window lists them.
     std::sort(options.files.begin(), options.files.end(),
               [](const RequestedFile& a, const RequestedFile& b) { return a.row < b.row; });
@@ -332,6 +366,8 @@ std::string usageText() {
             "         [--view front|side|top|iso] [--size WxH] (with --view-png)\n"
             "         [--plate WxH] [--material steel|stainless|aluminium|KG/DM3] [--gap MM] "
             "[--parts K]\n"
+            "         [--edge square|fit|groove] [--bevel-limit DEG] (the welded cut's edge)\n"
+            "         [--groove-angle DEG] [--root-face MM] [--root-gap MM] (with --edge groove)\n"
             "       blachorys-cli job FILE [--txt FILE] [--nesting-dxf FILE] [--nesting-pdf FILE]\n"
             "         [--cnc-dir DIR] [--dxf-version R12|R2000] [--date TEXT]\n"
             "       blachorys-cli --list\n"

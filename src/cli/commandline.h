@@ -3,6 +3,7 @@
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculator/calculator.h"
 #include "common/core/plate/platesettings.h"
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/sheets/templatesettings.h"
 #include "common/core/view3d/viewcamera.h"
 #include "common/render/outputtable.h"
@@ -39,6 +40,8 @@ struct CliOptions {
     core::TemplateSettings templateSettings;
     /** The plate and material the job is cut from: `--plate`, `--material`. */
     core::PlateSettings plate;
+    /** How the welded cuts' edges are prepared: `--edge` and its sizes. */
+    core::EdgeSettings edge;
     /** The 3-D view's preset and size (`--view`, `--size`). */
     core::ViewImageSettings viewImage;
     std::optional<std::string> date;

@@ -20,6 +20,7 @@ add_executable(core_tests
     core/job/job_test.cpp
     core/jointholes_test.cpp
     core/onedecision_test.cpp
+    core/view3d/edgepreparation_test.cpp
     core/view3d/jointview_test.cpp
     core/plate/materiallist_test.cpp
     core/plate/nesting_test.cpp

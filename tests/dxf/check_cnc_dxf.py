@@ -19,7 +19,7 @@ from ezdxf import bbox
 
 TOLERANCE = 0.01
 RELEASES = {"_r2000.dxf": ("AC1015", "LWPOLYLINE"), "_r12.dxf": ("AC1009", "POLYLINE")}
-LAYER_TYPES = {"ZNACZENIE": "LINE", "OPISY": "TEXT"}
+LAYER_TYPES = {"ZNACZENIE": "LINE", "OPISY": "TEXT", "UKOS": "LINE"}
 
 
 def vertices_of(entity):
@@ -49,7 +49,8 @@ def view_problems(document):
     drawn = bbox.extents(document.modelspace())
     for axis in (0, 1):
         if drawn.extmin[axis] < low[axis] - TEXT_TOLERANCE or drawn.extmax[axis] > high[axis] + TEXT_TOLERANCE:
-            problems.append(f"the extent {low[:2]}..{high[:2]} leaves out {drawn.extmin[:2]}..{drawn.extmax[:2]}")
+            problems.append(f"the extent {tuple(low)[:2]}..{tuple(high)[:2]} leaves out "
+                            f"{tuple(drawn.extmin)[:2]}..{tuple(drawn.extmax)[:2]}")
             break
     for view in document.viewports.get("*Active"):
         centre, height = view.dxf.center, view.dxf.height
@@ -65,7 +66,7 @@ def view_problems(document):
     return problems
 
 
-def problems_of(dxf_path, release, cut_type, cuts):
+def problems_of(dxf_path, release, cut_type, cuts, bevel_length=0.0):
     problems = []
     document = ezdxf.readfile(str(dxf_path))
     problems += [f"audit: {error.message}" for error in document.audit().errors]
@@ -92,6 +93,9 @@ def problems_of(dxf_path, release, cut_type, cuts):
         elif LAYER_TYPES.get(layer) != entity.dxftype():
             problems.append(f"{entity.dxftype()} on layer {layer!r}")
     problems += view_problems(document)
+    bevel = sum(line.dxf.start.distance(line.dxf.end) for line in document.modelspace().query("LINE[layer=='UKOS']"))
+    if abs(bevel - bevel_length) > TOLERANCE:
+        problems.append(f"the bevel's far edges {bevel:.4f} long, expected {bevel_length:.4f}")
     if len(read) != len(cuts):
         problems.append(f"{len(read)} cuts, expected {len(cuts)}")
     for index, (measured, want) in enumerate(zip(read, cuts)):
@@ -111,10 +115,11 @@ def main(arguments):
         return 2
     failed = False
     for json_path in expectations:
-        cuts = json.loads(json_path.read_text(encoding="utf-8"))["cuts"]
+        expected = json.loads(json_path.read_text(encoding="utf-8"))
+        cuts = expected["cuts"]
         for suffix, (release, cut_type) in RELEASES.items():
             dxf_path = json_path.with_name(json_path.stem + suffix)
-            problems = problems_of(dxf_path, release, cut_type, cuts)
+            problems = problems_of(dxf_path, release, cut_type, cuts, expected.get("bevel_length", 0.0))
             if problems:
                 failed = True
                 print(f"mismatch in {dxf_path.name}: " + "; ".join(problems[:10]))

@@ -458,6 +458,40 @@ TEST_P(CalculatorWindowTest, ThePlateAndMaterialAreThisWindowsAndComeBackWhenItO
     EXPECT_EQ(reopened.plateTexts(), aluminium);
 }
 
+TEST_P(CalculatorWindowTest, TheEdgeIsOfferedWhereACutIsWeldedAndComesBackWhenItOpensAgain) {
+    auto* button = m_window.findChild<QPushButton*>(QStringLiteral("ButtonKrawedz"));
+    ASSERT_EQ(button != nullptr, definition().weldedCut);
+    if (button == nullptr) {
+        return;
+    }
+    // A bevel needs a wall.
+    for (const auto& f : definition().fields) {
+        if (f.name.starts_with('t')) {
+            field(f.name)->setText(QStringLiteral("10"));
+        }
+    }
+    calculate();
+    core::EdgeTexts groove{.choice = core::EdgeChoice::Groove};
+    groove.grooveAngle = "95";
+    m_prompts.answerEdge(groove);
+    clickEnabled(m_window, QStringLiteral("ButtonKrawedz"));
+    EXPECT_EQ(m_prompts.texts(Kind::Warning).size(), 1) << "a groove of 95° is refused";
+    EXPECT_EQ(m_window.edgeTexts(), core::EdgeTexts{});
+    m_prompts.answerEdge(core::EdgeTexts{.choice = core::EdgeChoice::Fit});
+    clickEnabled(m_window, QStringLiteral("ButtonKrawedz"));
+    // The calculation shown is made again with the edge.
+    EXPECT_TRUE(outputsEnabled());
+    EXPECT_TRUE(memoText().contains(QStringLiteral("PRZYGOTOWANIE KRAWEDZI : dopasowane")));
+    ASSERT_TRUE(m_window.outputs());
+    EXPECT_FALSE(m_window.outputs()->edges.points.empty());
+    m_window.close();
+    gui::CalculatorWindow reopened(*GetParam(), context());
+    reopened.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&reopened));
+    QTest::qWait(10);
+    EXPECT_EQ(reopened.edgeTexts().choice, core::EdgeChoice::Fit);
+}
+
 TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
     const auto& d = definition();
     for (std::size_t development = 0; development < developmentCount(); ++development) {
@@ -476,7 +510,10 @@ TEST_P(CalculatorWindowTest, FilesAreTheGoldensAndTheCommandLinesByteForByte) {
         m_prompts.answerSaveFile(cnc);
         clickEnabled(m_window, output("ZapiszDXFCNC"));
         ASSERT_EQ(m_prompts.prompts().size(), 3u);
-        EXPECT_EQ(m_prompts.prompts()[0].filter, "Plik tekstowy - TXT|*.txt");
+        // The report's dialog offers the bevel's table where a cut is welded.
+        EXPECT_EQ(m_prompts.prompts()[0].filter,
+                  d.weldedCut ? "Plik tekstowy - TXT|*.txt|Ukosy krawedzi - CSV|*.csv"
+                              : "Plik tekstowy - TXT|*.txt");
         EXPECT_EQ(m_prompts.prompts()[1].filter, "Plik rysunku -  DXF|*.dxf");
         EXPECT_EQ(m_prompts.prompts()[2].filter,
                   "DXF dla CNC - R2000|*.dxf|DXF dla CNC - R12 (starsze sterowniki)|*.dxf");

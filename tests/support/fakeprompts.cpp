@@ -112,6 +112,17 @@ std::optional<core::PlateTexts> FakePrompts::plateDialog(QWidget*, const core::P
     return answer;
 }
 
+std::optional<core::EdgeTexts> FakePrompts::edgeDialog(QWidget*, const core::EdgeTexts&) {
+    m_prompts.push_back({Prompt::Kind::Edge, {}, {}, {}});
+    if (m_edges.empty()) {
+        ADD_FAILURE() << "unexpected edge dialog";
+        return std::nullopt;
+    }
+    auto answer = m_edges.front();
+    m_edges.pop_front();
+    return answer;
+}
+
 std::optional<gui::TemplateChoice>
 FakePrompts::templateDialog(QWidget*, const core::TemplateSettings& initial, const core::Pattern&) {
     m_prompts.push_back({Prompt::Kind::Template, {}, {}, {}});

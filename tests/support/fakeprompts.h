@@ -25,6 +25,7 @@ struct Prompt {
         Modal,
         Template,
         Plate,
+        Edge,
         OpenFile,
         Folder
     };
@@ -59,7 +60,11 @@ public:
                                                       const core::Pattern& pattern) override;
     std::optional<core::PlateTexts> plateDialog(QWidget* parent,
                                                 const core::PlateTexts& initial) override;
+    std::optional<core::EdgeTexts> edgeDialog(QWidget* parent,
+                                              const core::EdgeTexts& initial) override;
     void runModal(QDialog& dialog) override;
+    /** The next edge dialog closes with these texts; nothing means it is cancelled. */
+    void answerEdge(std::optional<core::EdgeTexts> texts) { m_edges.push_back(std::move(texts)); }
     /** The next plate dialog closes with these texts; nothing means it is cancelled. */
     void answerPlate(std::optional<core::PlateTexts> texts) {
         m_plates.push_back(std::move(texts));
@@ -124,6 +129,7 @@ private:
     std::deque<PrintAnswer> m_prints;
     std::deque<std::optional<gui::TemplateChoice>> m_templates;
     std::deque<std::optional<core::PlateTexts>> m_plates;
+    std::deque<std::optional<core::EdgeTexts>> m_edges;
     core::TemplateSettings m_lastTemplateSettings;
     std::function<void(QDialog&)> m_modal;
 };

@@ -194,6 +194,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
     c.selectDevelopment = [](In& in, std::size_t development) {
         in.development = development == 0 ? ConePipeDevelopment::Cone : ConePipeDevelopment::Pipe;
     };
+    c.definition.weldedCut = true;
     c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;

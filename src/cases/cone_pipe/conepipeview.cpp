@@ -136,6 +136,21 @@ OtherPart coneAround(const ConePipeInputs& in, const Cone& cone) {
     return part;
 }
 
+/** The cone's cut, welded to the pipe: round the pipe's axis, its contact and outside faces. */
+WeldedCut weldedToPipe(const Cone& cone, double contact, double outside) {
+    const auto round = [](double radius) {
+        return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
+    };
+    return {.partnerNear = [round, contact, outside](Point3) {
+                return WeldPartner{round(contact), round(outside)};
+            },
+            .angleRound = [cone](Point3 p) {
+                const Point3 d = p - cone.apex;
+                const Point3 across = d - dot(d, cone.axis) * cone.axis;
+                return std::atan2(-across.y, dot(across, cone.atZero));
+            }};
+}
+
 /**
  * The cone's pattern with a wall: developed on the mean surface from that layer's apex, each
  * face along the normals; its cut square through the plate, the layer nearest the pipe resting
@@ -173,6 +188,7 @@ DevelopedPart walledCone(const ConePipeModel& model, const Cone& cone,
                                  };
                                  return gap(depthOfMinimum(inside, 0.0, gap));
                              }});
+    part.welded = weldedToPipe(cone, contact, surfaces.pipeOutside);
     part.meetings.push_back(
         {LineRole::EndEdge, [cone](Point3 p) { return dot(p - cone.freeEnd, cone.axis); }});
     const Point3 seam = cone.direction(cone.w0);
@@ -240,6 +256,7 @@ JointView conePipeView(const ConePipeModel& model) {
         layGridBySector(part, middle, std::hypot(model.Xd.front(), model.Yd.front()));
         part.meetings.push_back(
             {LineRole::CutCurve, [R](Point3 p) { return std::hypot(p.y, p.z) - R; }});
+        part.welded = weldedToPipe(cone, R, R);
         part.meetings.push_back(
             {LineRole::EndEdge, [cone](Point3 p) { return dot(p - cone.freeEnd, cone.axis); }});
         const Point3 seam = cone.direction(cone.w0);

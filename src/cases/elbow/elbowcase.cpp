@@ -126,6 +126,7 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
                                  {"wall_from_a_pipe_inside",
                                   "",
                                   {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}}}};
+    c.definition.weldedCut = true;
     c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;

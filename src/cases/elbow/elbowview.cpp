@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace blachorys::core {
 namespace {
@@ -37,6 +38,40 @@ EdgeMeeting seamOf(const Segment& segment) {
     return {LineRole::SeamEdge, [segment](Point3 p) {
                 return fromLine(p, segment.at(0.0, 0.0), segment.along);
             }};
+}
+
+/**
+ * A segment's cuts at its mitres, about angle c round the bend, each welded to the neighbour
+ * beyond it (`sides`: +1 the mitre at c + δ, −1 at c − δ); the wall's outside `outside` from
+ * every segment's axis.
+ */
+WeldedCut weldedAtMitres(const ElbowInputs& in, double c, double delta, std::vector<double> sides,
+                         double outside) {
+    const Segment own(in, c, outside);
+    return {.partnerNear =
+                [in, c, delta, sides, outside](Point3 p) {
+                    double side = sides.front();
+                    for (const double other : sides) {
+                        if (std::fabs(fromRadialPlane(p, c + other * delta)) <
+                            std::fabs(fromRadialPlane(p, c + side * delta))) {
+                            side = other;
+                        }
+                    }
+                    const double mitre = c + side * delta;
+                    const Segment neighbour(in, c + 2 * side * delta, outside);
+                    return WeldPartner{
+                        [mitre](Point3 q) { return fromRadialPlane(q, mitre); },
+                        [neighbour](Point3 q) {
+                            return fromLine(q, neighbour.middle, neighbour.along) -
+                                   neighbour.radius;
+                        }};
+                },
+            .angleRound =
+                [own](Point3 p) {
+                    const Point3 d = p - own.middle;
+                    return std::atan2(d.y, -dot(d, own.outwards));
+                },
+            .butt = true};
 }
 
 } // namespace
@@ -80,6 +115,7 @@ JointView elbowView(const ElbowModel& model) {
     DevelopedPart first = part(0, 0.0, 1.0, 0.0, 1.0, true);
     first.meetings.push_back({LineRole::CutCurve, [delta](Point3 p) { return fromRadialPlane(p, delta); }});
     first.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return fromRadialPlane(p, 0.0); }});
+    first.welded = weldedAtMitres(in, 0.0, delta, {1.0}, faceRadii.front());
     view.developed.push_back(std::move(first));
 
     for (int i = 1; i + 1 < in.Ns; ++i) {
@@ -89,6 +125,7 @@ JointView elbowView(const ElbowModel& model) {
                                        return std::min(std::fabs(fromRadialPlane(p, c - delta)),
                                                        std::fabs(fromRadialPlane(p, c + delta)));
                                    }});
+        middle.welded = weldedAtMitres(in, c, delta, {-1.0, 1.0}, faceRadii.front());
         view.developed.push_back(std::move(middle));
     }
 
@@ -97,6 +134,7 @@ JointView elbowView(const ElbowModel& model) {
     last.meetings.push_back(
         {LineRole::CutCurve, [end, delta](Point3 p) { return fromRadialPlane(p, end - delta); }});
     last.meetings.push_back({LineRole::EndEdge, [end](Point3 p) { return fromRadialPlane(p, end); }});
+    last.welded = weldedAtMitres(in, end, delta, {-1.0}, faceRadii.front());
     view.developed.push_back(std::move(last));
     return view;
 }

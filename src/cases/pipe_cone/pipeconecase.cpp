@@ -190,7 +190,8 @@ CalculatorDefinition definition() {
               {"P", "-120"},
               {"E", "-150"},
               {"joint", "set-in"}}},
-        }};
+        },
+        .weldedCut = true};
 }
 
 void selectDevelopment(PipeConeInputs& in, std::size_t development) {

@@ -274,6 +274,18 @@ JointView pipeConeView(const PipeConeModel& model) {
                  };
                  return gap(depthOfMinimum(inside, outside, gap));
              }});
+        // The cone's outside face is its typed surface, depth 0.
+        part.welded = WeldedCut{
+            .partnerNear =
+                [cone, frame, contact](Point3) {
+                    return WeldPartner{
+                        [cone, frame, contact](Point3 p) {
+                            return fromMantle(cone, frame.toCone(p)) - contact;
+                        },
+                        [cone, frame](Point3 p) { return fromMantle(cone, frame.toCone(p)); }};
+                },
+            .angleRound =
+                [pipe, frame](Point3 p) { return pipe.angleAndAlong(frame.toCone(p)).first; }};
         view.others.push_back(mantleAround(cone, pipe, frame, surfaces));
     } else if (walled) {
         part = walledMantle(model, cone, frame, pipe, surfacesOf(in));

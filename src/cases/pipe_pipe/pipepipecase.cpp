@@ -184,6 +184,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
         in.development =
             development == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
     };
+    c.definition.weldedCut = true;
     c.checks = pipePipeChecks;
     c.closingMessage = "Dane NIE OK";
     c.compute = [](const In& in) {

@@ -132,6 +132,21 @@ OtherPart branchAround(const PipePipeInputs& in, const Branch& branch,
     return part;
 }
 
+/** The branch's cut, welded to the shell: round the shell's axis, its contact and outside faces. */
+WeldedCut weldedToShell(const Branch& branch, double contact, double outside) {
+    const auto round = [](double radius) {
+        return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
+    };
+    return {.partnerNear = [round, contact, outside](Point3) {
+                return WeldPartner{round(contact), round(outside)};
+            },
+            .angleRound = [branch](Point3 p) {
+                const Point3 d = p - branch.endFace;
+                const Point3 radial = d - dot(d, branch.axis) * branch.axis;
+                return std::atan2(-radial.y, dot(radial, branch.atZero));
+            }};
+}
+
 } // namespace
 
 JointView pipePipeView(const PipePipeModel& model) {
@@ -170,6 +185,7 @@ JointView pipePipeView(const PipePipeModel& model) {
                                      };
                                      return leastOver(gap, inside, outside);
                                  }});
+        part.welded = weldedToShell(branch, shell, surfaces.shellOutside);
         view.others.push_back(shellAround(in, branch, surfaces));
     } else {
         const double rolled = surfaces.shellDevelopment;

@@ -16,6 +16,7 @@ namespace {
 constexpr int kCutColour = 7;
 constexpr int kMarkingColour = 3;
 constexpr int kTextColour = 5;
+constexpr int kBevelColour = 30;
 constexpr int kByLayer = 256;
 constexpr int kDefaultLineweight = -3;
 constexpr int kLineweightByLayer = -1;
@@ -133,11 +134,14 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing, bo
     dxf.writeLinetype(w, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
     dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
     w.tableEnd();
-    const std::pair<const char*, int> layers[] = {{"0", 7},
-                                                  {kCutLayer, kCutColour},
-                                                  {kMarkingLayer, kMarkingColour},
-                                                  {kTextLayer, kTextColour}};
-    w.tableLayers(static_cast<int>(std::size(layers)));
+    std::vector<std::pair<const char*, int>> layers = {{"0", 7},
+                                                       {kCutLayer, kCutColour},
+                                                       {kMarkingLayer, kMarkingColour},
+                                                       {kTextLayer, kTextColour}};
+    if (!drawing.bevels.empty()) {
+        layers.emplace_back(kBevelLayer, kBevelColour);
+    }
+    w.tableLayers(static_cast<int>(layers.size()));
     for (const auto& [name, colour] : layers) {
         dxf.writeLayer(w, DL_LayerData(name, 0),
                        DL_Attributes("", colour, kDefaultLineweight, "CONTINUOUS", 1.0));
@@ -210,6 +214,7 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& w, const core::CncDrawing& drawing) 
     w.sectionEntities();
     writeCuts(dxf, w, drawing.cuts);
     writeMarkings(dxf, w, drawing.markings);
+    writeMarkings(dxf, w, drawing.bevels, kBevelLayer);
     writeTexts(dxf, w, drawing.texts);
     w.sectionEnd();
 }

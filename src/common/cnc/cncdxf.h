@@ -17,6 +17,8 @@ enum class DxfVersion {
 inline constexpr const char* kCutLayer = "CIECIE";
 inline constexpr const char* kMarkingLayer = "ZNACZENIE";
 inline constexpr const char* kTextLayer = "OPISY";
+/** Where a bevelled cut leaves the plate's far face: in a file only where a cut is bevelled. */
+inline constexpr const char* kBevelLayer = "UKOS";
 
 /**
  * The whole DXF of a cutting table's drawing, written with dxflib: the header in millimetres

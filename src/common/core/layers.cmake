@@ -39,7 +39,7 @@ blachorys_core_layer(walls
 blachorys_core_layer(view3d
     USES pattern walls
     SOURCES
-        jointfit.cpp jointfit.h jointview.h laidflat.cpp laidflat.h patterncells.cpp
+        edgepreparation.cpp edgepreparation.h jointfit.cpp jointfit.h jointview.h laidflat.cpp laidflat.h patterncells.cpp
         patterncells.h viewcamera.cpp
         viewcamera.h viewframe.cpp viewframe.h viewscene.cpp viewscene.h)
 
@@ -70,7 +70,8 @@ blachorys_core_layer(calculator
     USES sheets view3d
     SOURCES
         branchchecks.h calculationresult.cpp calculationresult.h calculator.h
-        calculatordefinition.cpp calculatordefinition.h casecalculator.h fieldreading.cpp
+        calculatordefinition.cpp calculatordefinition.h casecalculator.h edgeoutputs.cpp
+        edgeoutputs.h edgetexts.cpp edgetexts.h fieldreading.cpp
         fieldreading.h fittingrange.cpp fittingrange.h inputchecks.h makercontact.h
         outputdrawings.h plateoutputs.cpp plateoutputs.h platetexts.cpp platetexts.h
         pointreport.cpp pointreport.h savedinputformat.cpp savedinputformat.h wallchoices.cpp

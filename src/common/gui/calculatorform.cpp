@@ -194,10 +194,20 @@ private:
                        QStringLiteral("Dodaj do zlecenia|Dodaj te dane jako pozycje otwartego "
                                       "zlecenia (oba elementy zlacza)"));
 
+        std::vector<QWidget*> buttons{m_form.calculateButton, m_form.plateButton};
+        if (d.weldedCut) {
+            m_form.edgeButton = new QPushButton(QStringLiteral("Krawędź"));
+            m_form.edgeButton->setObjectName(QStringLiteral("ButtonKrawedz"));
+            m_hints.attach(m_form.edgeButton,
+                           QStringLiteral("Przygotowanie krawędzi|Krawędź spawana: prosta, "
+                                          "dopasowana do drugiej części lub pod spoinę (ukos w "
+                                          "każdym punkcie)"));
+            buttons.push_back(m_form.edgeButton);
+        }
+        buttons.push_back(m_form.addToJobButton);
         // A window of more fields than the designed ones held packs their rows closer, so that
         // it still fits the designed window at the usual font.
-        return new FieldsColumn(std::move(developments), std::move(rows), note,
-                                {m_form.calculateButton, m_form.plateButton, m_form.addToJobButton},
+        return new FieldsColumn(std::move(developments), std::move(rows), note, std::move(buttons),
                                 d.fields.size() > kFieldsAtDesignedSpacing, &m_window);
     }
 
@@ -318,6 +328,9 @@ private:
         }
         chain(m_form.calculateButton);
         chain(m_form.plateButton);
+        if (m_form.edgeButton != nullptr) {
+            chain(m_form.edgeButton);
+        }
     }
 
     QWidget& m_window;

@@ -53,6 +53,8 @@ struct CalculatorForm {
     QPushButton* plateButton = nullptr;
     /** "Dodaj do zlecenia": the inputs as an entry of the open job, beside "Arkusz". */
     QPushButton* addToJobButton = nullptr;
+    /** "Krawędź": how the welded cut's edge is prepared; only where a cut is welded. */
+    QPushButton* edgeButton = nullptr;
     QStatusBar* statusBar = nullptr;
     /** Everything above the status bar, in its scroll area. */
     QWidget* contents = nullptr;

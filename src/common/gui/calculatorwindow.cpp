@@ -1,5 +1,7 @@
 #include "common/gui/calculatorwindow.h"
 
+#include "common/core/calculator/edgeoutputs.h"
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/outputdrawings.h"
 #include "common/core/calculator/plateoutputs.h"
 #include "common/core/calculator/platetexts.h"
@@ -82,6 +84,10 @@ CalculatorWindow::CalculatorWindow(const core::Calculator& calculator, const Gui
         definition(), m_form.fields, *m_form.noteMemo, [this] { return developmentIndex(); }, this);
     connect(m_form.plateButton, &QPushButton::clicked, this, &CalculatorWindow::ArkuszClick);
     showPlateTexts();
+    if (m_form.edgeButton != nullptr) {
+        connect(m_form.edgeButton, &QPushButton::clicked, this, &CalculatorWindow::KrawedzClick);
+        showEdgeTexts();
+    }
     m_form.addToJobButton->setVisible(static_cast<bool>(m_context.addToJob));
     connect(m_form.addToJobButton, &QPushButton::clicked, this,
             &CalculatorWindow::DodajDoZleceniaClick);
@@ -215,9 +221,18 @@ void CalculatorWindow::Button1Click() {
         m_context.prompts.warning(this, q(plate.problem));
         return;
     }
+    const core::EdgeReading edge = core::readEdgeTexts(m_edgeTexts);
+    if (!edge.settings) {
+        setOutputs(std::nullopt);
+        m_context.prompts.warning(this, q(edge.problem));
+        return;
+    }
     const QString date = io::reportDateText(m_context.today());
     core::CalculationResult result = core::forThePlate(
-        m_calculator.calculate(reading, developmentIndex(), date.toStdString()), *plate.settings);
+        core::withPreparedEdges(
+            m_calculator.calculate(reading, developmentIndex(), date.toStdString()),
+            *edge.settings),
+        *plate.settings);
 
     if (result.status == core::CalculationResult::Status::Calculated) {
         m_plate = *plate.settings;
@@ -290,7 +305,7 @@ QString CalculatorWindow::offeredPath(const render::OutputRow& row, int filterIn
         return last->second;
     }
     return withDefaultSuffix(QDir(lastSaveFolder(m_context.savedInputsDirectory)).filePath(name),
-                             render::dialogFilter(row), filterIndex);
+                             render::dialogFilter(row, &definition()), filterIndex);
 }
 
 void CalculatorWindow::saveOutput(const render::OutputRow& row,
@@ -298,12 +313,22 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
     // Made once, before the dialog, as the filter it opens with (the one last chosen) makes
     // it: a file that cannot be made is said so at once. Another file or release chosen in the
     // dialog makes it again.
-    const std::vector<render::OfferedFile> offered = render::offeredFiles(row);
+    const std::vector<render::OfferedFile> offered = render::offeredFiles(row, &definition());
     io::ProgramSettings remembered(m_context.savedInputsDirectory);
     const QString settingsKey = QString::fromLatin1(row.settingsKey);
     int initialFilter = remembered.lastFilter(settingsKey);
     if (initialFilter >= static_cast<int>(offered.size())) {
         initialFilter = 0;
+    }
+    // A file offered beside the button's own that these outputs cannot make (a bevel not
+    // prepared) does not keep the button's own from being saved.
+    if (initialFilter != 0) {
+        const render::OfferedFile& last = offered.at(static_cast<std::size_t>(initialFilter));
+        if (last.row != &row &&
+            last.row->make({definition(), *m_outputs, settings, last.filter->dxfVersion, m_plate})
+                .problem) {
+            initialFilter = 0;
+        }
     }
     const render::OfferedFile& initial = offered.at(static_cast<std::size_t>(initialFilter));
     const render::OutputRow* made = initial.row;
@@ -318,7 +343,7 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
         return;
     }
     const auto outcome = saveThroughDialog(
-        m_context.prompts, this, render::dialogFilter(row), offeredPath(row, initialFilter),
+        m_context.prompts, this, render::dialogFilter(row, &definition()), offeredPath(row, initialFilter),
         [&](const QString& path, int filterIndex) -> std::optional<QString> {
             const render::OfferedFile& chosen = offered.at(static_cast<std::size_t>(filterIndex));
             const cnc::DxfVersion version = chosen.filter->dxfVersion;
@@ -438,6 +463,11 @@ void CalculatorWindow::paintEvent(QPaintEvent* event) {
         m_inputsLoaded = true;
         loadSavedInputs();
         loadPlateTexts();
+        if (definition().weldedCut) {
+            m_edgeTexts = io::ProgramSettings(m_context.savedInputsDirectory)
+                              .edgeTexts(q(core::nameKey(definition())));
+            showEdgeTexts();
+        }
     }
     QWidget::paintEvent(event);
 }
@@ -478,7 +508,7 @@ void CalculatorWindow::setPlateTexts(const core::PlateTexts& texts) {
     // The calculation stands: only what is cut from the plate is made again for the new one.
     const core::PlateReading plate = core::readPlateTexts(m_plateTexts);
     if (!m_outputs || !plate.settings ||
-        core::splitProblem(m_outputs->pattern, plate.settings->parts)) {
+        core::partsProblem(*m_outputs, plate.settings->parts)) {
         Disable_Przyciski();
         return;
     }
@@ -499,12 +529,39 @@ void CalculatorWindow::ArkuszClick() {
         return;
     }
     if (m_outputs) {
-        if (const auto problem = core::splitProblem(m_outputs->pattern, reading.settings->parts)) {
+        if (const auto problem = core::partsProblem(*m_outputs, reading.settings->parts)) {
             m_context.prompts.warning(this, q("Podział na części: " + *problem));
             return;
         }
     }
     setPlateTexts(*chosen);
+}
+
+void CalculatorWindow::showEdgeTexts() {
+    std::string text = "Przygotowanie krawędzi: " + core::edgeChoiceWords(m_edgeTexts.choice);
+    if (m_edgeTexts.choice == core::EdgeChoice::Groove) {
+        text += " , kąt rowka " + m_edgeTexts.grooveAngle + "° , c " + m_edgeTexts.rootFace +
+                " mm , b " + m_edgeTexts.rootGap + " mm";
+    }
+    m_form.edgeButton->setToolTip(q(text));
+}
+
+void CalculatorWindow::KrawedzClick() {
+    const auto chosen = m_context.prompts.edgeDialog(this, m_edgeTexts);
+    if (!chosen || *chosen == m_edgeTexts) {
+        return;
+    }
+    const core::EdgeReading reading = core::readEdgeTexts(*chosen);
+    if (!reading.settings) {
+        m_context.prompts.warning(this, q(reading.problem));
+        return;
+    }
+    m_edgeTexts = *chosen;
+    showEdgeTexts();
+    // The edge is part of what is calculated: a calculation shown is made again with it.
+    if (m_outputs) {
+        Button1Click();
+    }
 }
 
 void CalculatorWindow::saveInputs() {
@@ -519,6 +576,10 @@ void CalculatorWindow::closeEvent(QCloseEvent* event) {
     saveInputs();
     io::ProgramSettings(m_context.savedInputsDirectory)
         .setPlateTexts(q(core::nameKey(definition())), plateTexts());
+    if (definition().weldedCut) {
+        io::ProgramSettings(m_context.savedInputsDirectory)
+            .setEdgeTexts(q(core::nameKey(definition())), m_edgeTexts);
+    }
     event->accept();
 }
 

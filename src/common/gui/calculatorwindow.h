@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/calculator/calculator.h"
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/core/sheets/templateplan.h"
 #include "common/gui/calculatorform.h"
@@ -52,6 +53,8 @@ public:
      * outputs go only when the texts do not read or the split is refused).
      */
     void setPlateTexts(const core::PlateTexts& texts);
+    /** How the welded cut's edge is prepared, as the window calculates it. */
+    const core::EdgeTexts& edgeTexts() const { return m_edgeTexts; }
     /**
      * Other inputs, as an entry of a job holds them, with `development` checked: the outputs
      * go, and the saved inputs no longer replace them at the first paint.
@@ -86,6 +89,11 @@ public slots:
     void ZapiszDXFCNC();
     /** "Arkusz": the plate dialog; texts that do not read are refused with a warning. */
     void ArkuszClick();
+    /**
+     * "Krawędź": the edge dialog; texts that do not read are refused with a warning, and a
+     * calculation shown is made again with the new edge.
+     */
+    void KrawedzClick();
     /** "Widok 3D": the joint rolled from its pattern, in a window of its own. */
     void Widok3DClick();
     /** "Dodaj do zlecenia": the inputs handed to the job as a new entry. */
@@ -127,6 +135,8 @@ private:
     void loadPlateTexts();
     /** The button's tooltip names the plate, material and gap. */
     void showPlateTexts();
+    /** The edge button's tooltip names the choice. */
+    void showEdgeTexts();
     void saveInputs();
 
     const core::Calculator& m_calculator;
@@ -136,6 +146,7 @@ private:
     /** The plate, material and gap the outputs were calculated for. */
     core::PlateSettings m_plate;
     core::PlateTexts m_plateTexts;
+    core::EdgeTexts m_edgeTexts;
     bool m_inputsLoaded = false;
     /**
      * The name last saved under, per kind of file and its default name (which tells the

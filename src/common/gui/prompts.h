@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/core/sheets/templateplan.h"
 
@@ -75,6 +76,9 @@ public:
      * cancelled. */
     virtual std::optional<core::PlateTexts> plateDialog(QWidget* parent,
                                                         const core::PlateTexts& initial) = 0;
+    /** How a welded cut's edge is prepared, opened with `initial`; nothing when cancelled. */
+    virtual std::optional<core::EdgeTexts> edgeDialog(QWidget* parent,
+                                                      const core::EdgeTexts& initial) = 0;
     /** Shows a window modally and returns when it is closed. */
     virtual void runModal(QDialog& dialog) = 0;
 };

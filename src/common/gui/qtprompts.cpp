@@ -1,6 +1,7 @@
 #include "common/gui/qtprompts.h"
 
 #include "common/gui/hintrouter.h"
+#include "common/gui/edgegroup.h"
 #include "common/gui/plategroup.h"
 
 #include <QDialogButtonBox>
@@ -105,6 +106,25 @@ std::optional<core::PlateTexts> QtPrompts::plateDialog(QWidget* parent,
     dialog.setWindowTitle(QStringLiteral("Arkusz i materiał"));
     HintRouter hints;
     auto* group = new PlateGroup(hints, &dialog);
+    group->setTexts(initial);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return group->texts();
+}
+
+std::optional<core::EdgeTexts> QtPrompts::edgeDialog(QWidget* parent,
+                                                     const core::EdgeTexts& initial) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Przygotowanie krawędzi"));
+    HintRouter hints;
+    auto* group = new EdgeGroup(hints, &dialog);
     group->setTexts(initial);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

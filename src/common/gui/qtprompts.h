@@ -21,6 +21,8 @@ public:
     std::optional<TemplateChoice> templateDialog(QWidget* parent,
                                                  const core::TemplateSettings& initial,
                                                  const core::Pattern& pattern) override;
+    std::optional<core::EdgeTexts> edgeDialog(QWidget* parent,
+                                              const core::EdgeTexts& initial) override;
     std::optional<core::PlateTexts> plateDialog(QWidget* parent,
                                                 const core::PlateTexts& initial) override;
     void runModal(QDialog& dialog) override;

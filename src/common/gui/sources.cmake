@@ -4,6 +4,8 @@ set(BLACHORYS_GUI_SOURCES
     src/common/gui/calculatorwindow.cpp
     src/common/gui/calculatorwindow.h
     src/common/gui/drawingpreview.cpp
+    src/common/gui/edgegroup.cpp
+    src/common/gui/edgegroup.h
     src/common/gui/drawingpreview.h
     src/common/gui/fieldnotes.cpp
     src/common/gui/fieldnotes.h

@@ -127,6 +127,47 @@ void ProgramSettings::setPlateTexts(const QString& windowKey, const core::PlateT
     }
 }
 
+namespace {
+
+const QString kEdgeGroup = QStringLiteral("krawedz_");
+const QString kEdgeChoiceKey = QStringLiteral("/przygotowanie");
+constexpr std::array<const char*, 3> kEdgeChoices{"square", "fit", "groove"};
+constexpr std::array<std::pair<std::string core::EdgeTexts::*, const char*>, 4> kEdgeKeys{{
+    {&core::EdgeTexts::grooveAngle, "kat_rowka"},
+    {&core::EdgeTexts::rootFace, "prog_mm"},
+    {&core::EdgeTexts::rootGap, "odstep_mm"},
+    {&core::EdgeTexts::bevelLimit, "ukos_glowicy"},
+}};
+
+} // namespace
+
+core::EdgeTexts ProgramSettings::edgeTexts(const QString& windowKey) const {
+    const QSettings file(m_path, QSettings::IniFormat);
+    core::EdgeTexts texts;
+    const QString group = kEdgeGroup + windowKey;
+    const auto choice =
+        core::edgeChoiceNamed(file.value(group + kEdgeChoiceKey).toString().toStdString());
+    texts.choice = choice.value_or(core::EdgeChoice::Square);
+    for (const auto& [member, key] : kEdgeKeys) {
+        const QVariant value = file.value(group + u'/' + QLatin1String(key));
+        if (value.isValid()) {
+            texts.*member = value.toString().toStdString();
+        }
+    }
+    // An edited file that no longer reads leaves the first run's texts.
+    return core::readEdgeTexts(texts).settings ? texts : core::EdgeTexts{};
+}
+
+void ProgramSettings::setEdgeTexts(const QString& windowKey, const core::EdgeTexts& texts) {
+    QSettings file(m_path, QSettings::IniFormat);
+    const QString group = kEdgeGroup + windowKey;
+    file.setValue(group + kEdgeChoiceKey,
+                  QLatin1String(kEdgeChoices[static_cast<std::size_t>(texts.choice)]));
+    for (const auto& [member, key] : kEdgeKeys) {
+        file.setValue(group + u'/' + QLatin1String(key), QString::fromStdString(texts.*member));
+    }
+}
+
 QStringList ProgramSettings::recentJobs() const {
     return QSettings(m_path, QSettings::IniFormat)
         .value(kRecentJobsKey)

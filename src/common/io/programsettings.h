@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/core/sheets/templatesettings.h"
 
@@ -58,6 +59,9 @@ public:
      */
     core::PlateTexts plateTexts(const QString& windowKey) const;
     void setPlateTexts(const QString& windowKey, const core::PlateTexts& texts);
+    /** The edge preparation last used in the window of `windowKey`; the defaults at first. */
+    core::EdgeTexts edgeTexts(const QString& windowKey) const;
+    void setEdgeTexts(const QString& windowKey, const core::EdgeTexts& texts);
 
     /** The job files last opened or saved, the latest first, at most kRecentJobs. */
     QStringList recentJobs() const;

@@ -1,5 +1,6 @@
 #include "common/render/outputfile.h"
 
+#include "common/core/calculator/edgeoutputs.h"
 #include "common/core/calculator/outputdrawings.h"
 #include "common/core/calculator/plateoutputs.h"
 #include "common/core/sheets/cncdrawing.h"
@@ -30,6 +31,14 @@ constexpr double kViewImageMargin = 48.0;
 
 OutputFile reportFile(const OutputSource& source) {
     return {io::reportFileBytes(source.outputs.report), std::nullopt};
+}
+
+OutputFile bevelCsvFile(const OutputSource& source) {
+    if (source.outputs.edges.points.empty()) {
+        return {{}, QStringLiteral("krawedz nie jest przygotowana - wybierz krawedz dopasowana "
+                                   "lub pod spoine, przy spawanej krawedzi")};
+    }
+    return {QByteArray::fromStdString(core::bevelCsv(source.outputs.edges)), std::nullopt};
 }
 
 OutputFile dxfFile(const OutputSource& source) {

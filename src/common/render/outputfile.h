@@ -36,6 +36,8 @@ struct OutputFile {
 
 /** The whole report in Windows-1250, CR LF after every line. */
 OutputFile reportFile(const OutputSource& source);
+/** The bevel at every point of the welded cuts as CSV; refused when no edge is prepared. */
+OutputFile bevelCsvFile(const OutputSource& source);
 /** The document's DXF of the pattern: every line on its role's layer. */
 OutputFile dxfFile(const OutputSource& source);
 /** The full-scale template as a PDF; needs the program's drawing layer (a QGuiApplication). */

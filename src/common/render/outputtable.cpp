@@ -145,6 +145,15 @@ const std::vector<OutputRow>& outputRows() {
          .filters = {{"Rozkrój - PDF", "*.pdf"}},
          .needsDrawing = true,
          .offeredWith = OutputKind::NestingDxf},
+        // Offered by the report's button: the table beside the report's points.
+        {.kind = OutputKind::BevelCsv,
+         .make = bevelCsvFile,
+         .cliOption = "--bevel-csv",
+         .cliFileName = "bevel CSV",
+         .cliProblemName = "the bevel CSV",
+         .filters = {{"Ukosy krawedzi - CSV", "*.csv"}},
+         .offeredWith = OutputKind::Txt,
+         .offeredFor = [](const core::CalculatorDefinition& d) { return d.weldedCut; }},
     };
     return rows;
 }
@@ -159,7 +168,8 @@ const OutputRow& outputRow(OutputKind kind) {
     return *row;
 }
 
-std::vector<OfferedFile> offeredFiles(const OutputRow& row) {
+std::vector<OfferedFile> offeredFiles(const OutputRow& row,
+                                      const core::CalculatorDefinition* definition) {
     std::vector<OfferedFile> files;
     auto offer = [&files](const OutputRow& r) {
         for (const OutputFilter& filter : r.filters) {
@@ -168,16 +178,18 @@ std::vector<OfferedFile> offeredFiles(const OutputRow& row) {
     };
     offer(row);
     for (const OutputRow& other : outputRows()) {
-        if (other.offeredWith == row.kind) {
+        const bool forThisWindow =
+            definition == nullptr || other.offeredFor == nullptr || other.offeredFor(*definition);
+        if (other.offeredWith == row.kind && forThisWindow) {
             offer(other);
         }
     }
     return files;
 }
 
-QString dialogFilter(const OutputRow& row) {
+QString dialogFilter(const OutputRow& row, const core::CalculatorDefinition* definition) {
     QStringList parts;
-    for (const OfferedFile& file : offeredFiles(row)) {
+    for (const OfferedFile& file : offeredFiles(row, definition)) {
         parts << QString::fromUtf8(file.filter->caption) << QString::fromUtf8(file.filter->pattern);
     }
     return parts.join(u'|');

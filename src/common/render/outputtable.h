@@ -22,6 +22,7 @@ enum class OutputKind {
     View3d,      ///< the joint rolled from its pattern, in a window to turn, or as a PNG
     NestingDxf,  ///< the job's pieces nested on its plates, as the cutting table's DXF
     NestingPdf,  ///< the same, a page per plate to scale
+    BevelCsv,    ///< the welded edges' bevel at every point, as CSV
 };
 
 /** What the window's button of an output does. */
@@ -78,6 +79,8 @@ struct OutputRow {
      * its folder, name and message.
      */
     std::optional<OutputKind> offeredWith;
+    /** The calculators whose windows offer it; every one where none is given. */
+    bool (*offeredFor)(const core::CalculatorDefinition&) = nullptr;
 
     bool isFile() const { return make != nullptr; }
     bool hasButton() const { return !offeredWith.has_value(); }
@@ -97,12 +100,14 @@ const OutputRow& outputRow(OutputKind kind);
 
 /**
  * The files the save dialog of `row`'s button offers, in its filters' order: its own filters,
- * then those of each row offered with it.
+ * then those of each row offered with it (in `definition`'s window, those offered for it).
  */
-std::vector<OfferedFile> offeredFiles(const OutputRow& row);
+std::vector<OfferedFile> offeredFiles(const OutputRow& row,
+                                      const core::CalculatorDefinition* definition = nullptr);
 
 /** The save dialog's filters as the prompts take them: "Plik tekstowy - TXT|*.txt|...". */
-QString dialogFilter(const OutputRow& row);
+QString dialogFilter(const OutputRow& row,
+                     const core::CalculatorDefinition* definition = nullptr);
 
 /** The file of an output that makes one. */
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);

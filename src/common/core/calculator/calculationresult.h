@@ -3,6 +3,7 @@
 #include "common/core/calculator/pointreport.h"
 #include "common/core/pattern/pattern.h"
 #include "common/core/sheets/patternlook.h"
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/view3d/jointview.h"
 
 #include <functional>
@@ -44,11 +45,21 @@ struct CalculationOutputs {
      * reported points, match marks and caption. The pattern's pieces are cut whole otherwise.
      */
     std::optional<Pattern> split;
+    /** The welded cuts' edges, prepared at their reported points when a bevel is asked for. */
+    PreparedEdges edges;
+    /**
+     * The pattern as its bevelled cuts are cut (`bevelledPattern`), when an edge is prepared; a
+     * piece so cut is not split into parts.
+     */
+    std::optional<Pattern> bevelled;
 };
 
-/** What the template, the cutting table's file and the nesting draw: the parts, or the pattern. */
+/**
+ * What the template, the cutting table's file and the nesting draw: the bevelled pattern, the
+ * parts, or the pattern.
+ */
 inline const Pattern& patternToCut(const CalculationOutputs& outputs) {
-    return outputs.split ? *outputs.split : outputs.pattern;
+    return outputs.bevelled ? *outputs.bevelled : outputs.split ? *outputs.split : outputs.pattern;
 }
 
 struct CalculationResult {

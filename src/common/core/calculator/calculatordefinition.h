@@ -149,6 +149,8 @@ struct CalculatorDefinition {
     std::string printHeading;
     WindowDefinition window;
     std::vector<ExampleInputs> examples;
+    /** A development's cut is welded to another part: the window offers its edge's preparation. */
+    bool weldedCut = false;
 };
 
 /** The index of the field of this name in creation order, or nothing. */

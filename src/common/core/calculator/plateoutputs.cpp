@@ -40,6 +40,13 @@ void addMaterialList(CalculationOutputs& outputs, const PlateSettings& settings)
     outputs.report.materialList = std::move(lines);
 }
 
+std::optional<std::string> partsProblem(const CalculationOutputs& outputs, int parts) {
+    if (outputs.bevelled && parts > 1) {
+        return "krawedz przygotowana pod spawanie tnie sie w calosci - podzial na 1 czesc";
+    }
+    return splitProblem(outputs.pattern, parts);
+}
+
 void replated(CalculationOutputs& outputs, const PlateSettings& settings) {
     outputs.split = splitPattern(outputs.pattern, settings.parts);
     outputs.report.materialList.clear();
@@ -57,7 +64,7 @@ CalculationResult forThePlate(CalculationResult result, const PlateSettings& set
     if (!result.outputs) {
         return result;
     }
-    if (auto problem = splitProblem(result.outputs->pattern, settings.parts)) {
+    if (auto problem = partsProblem(*result.outputs, settings.parts)) {
         return {CalculationResult::Status::Refused,
                 {{MessageKind::Error, "Podział na części: " + std::move(*problem)}},
                 std::nullopt};

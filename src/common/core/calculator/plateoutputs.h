@@ -4,6 +4,8 @@
 #include "common/core/plate/jobpieces.h"
 #include "common/core/plate/platesettings.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace blachorys::core {
@@ -19,6 +21,12 @@ void addMaterialList(CalculationOutputs& outputs, const PlateSettings& settings)
 
 /** The result as the window and the command line give it: with its material list, if any. */
 CalculationResult withMaterialList(CalculationResult result, const PlateSettings& settings);
+
+/**
+ * Why the outputs cannot be cut in `parts` parts, or nothing: a split the pattern does not take
+ * (`splitProblem`), or a bevelled cut, which is cut whole.
+ */
+std::optional<std::string> partsProblem(const CalculationOutputs& outputs, int parts);
 
 /**
  * The outputs for another plate: split as its settings say, with their material list, if any;

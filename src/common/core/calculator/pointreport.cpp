@@ -47,6 +47,7 @@ std::vector<std::string> PointReport::resultLines() const {
     lines.push_back(repeated('-', sheet.rule));
     lines.emplace_back(kSheetCaption);
     lines.push_back(sheet.size);
+    lines.insert(lines.end(), edgeTable.begin(), edgeTable.end());
     lines.insert(lines.end(), materialList.begin(), materialList.end());
     return lines;
 }

@@ -67,6 +67,11 @@ struct PointReport {
      */
     std::vector<std::string> materialList;
     /**
+     * The welded edges' preparation, after the sheet: the choice and its sizes, then ψ, the
+     * tilt and where the cut leaves each face at every point; none for a square cut.
+     */
+    std::vector<std::string> edgeTable;
+    /**
      * Some header or result line was longer than its capacity and has been cut: a number in it
      * may be cut short and read as another. Only values far beyond any sheet are that long.
      */

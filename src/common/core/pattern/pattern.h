@@ -23,6 +23,8 @@ enum class LineRole {
     BendingLine, ///< a line the sheet is bent along
     CentreLine,  ///< a line to mark out that is no edge
     MatchMark,   ///< a tick where two parts of a split piece are joined again
+    /** Where a bevelled cut leaves the plate's far face: marked dashed, never cut along. */
+    BevelEdge,
 };
 
 enum class OutlineKind {

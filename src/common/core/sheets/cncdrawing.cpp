@@ -79,8 +79,9 @@ private:
 void addMarkings(const Pattern& pattern, CncDrawing& drawing) {
     for (const MarkingRun& run : markingRunsOf(pattern)) {
         const auto points = withoutDoubledVertices(run.points);
+        auto& lines = run.role == LineRole::BevelEdge ? drawing.bevels : drawing.markings;
         for (std::size_t k = 1; k < points.size(); ++k) {
-            drawing.markings.push_back({points[k - 1], points[k]});
+            lines.push_back({points[k - 1], points[k]});
         }
     }
 }
@@ -95,8 +96,10 @@ std::vector<Segment> segmentsOf(const CncDrawing& drawing) {
             segments.push_back({p[k].x, -p[k].y, to.x, -to.y});
         }
     }
-    for (const CncMarking& m : drawing.markings) {
-        segments.push_back({m.from.x, -m.from.y, m.to.x, -m.to.y});
+    for (const auto* lines : {&drawing.markings, &drawing.bevels}) {
+        for (const CncMarking& m : *lines) {
+            segments.push_back({m.from.x, -m.from.y, m.to.x, -m.to.y});
+        }
     }
     return segments;
 }
@@ -254,9 +257,11 @@ void moveToTheView(const Extent& extent, CncDrawing& drawing) {
     for (CncCut& cut : drawing.cuts) {
         std::for_each(cut.points.begin(), cut.points.end(), move);
     }
-    for (CncMarking& marking : drawing.markings) {
-        move(marking.from);
-        move(marking.to);
+    for (auto* lines : {&drawing.markings, &drawing.bevels}) {
+        for (CncMarking& marking : *lines) {
+            move(marking.from);
+            move(marking.to);
+        }
     }
     for (CncText& text : drawing.texts) {
         move(text.at);
@@ -301,9 +306,11 @@ CncDrawingResult cncDrawingOf(const Pattern& pattern, const std::string& titleLi
     for (const CncCut& cut : drawing.cuts) {
         std::for_each(cut.points.begin(), cut.points.end(), [&](PatternPoint p) { lines.add(p); });
     }
-    for (const CncMarking& marking : drawing.markings) {
-        lines.add(marking.from);
-        lines.add(marking.to);
+    for (const auto* drawn : {&drawing.markings, &drawing.bevels}) {
+        for (const CncMarking& marking : *drawn) {
+            lines.add(marking.from);
+            lines.add(marking.to);
+        }
     }
     addTexts(pattern, lines, drawing);
     Extent extent = lines;

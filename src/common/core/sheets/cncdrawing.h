@@ -52,6 +52,8 @@ inline constexpr double kCncViewMarginPerSize = 0.05;
 struct CncDrawing {
     std::vector<CncCut> cuts;
     std::vector<CncMarking> markings;
+    /** Where bevelled cuts leave the plate's far face, for the bevel's own layer. */
+    std::vector<CncMarking> bevels;
     std::vector<CncText> texts;
     /** The last this many texts are the title's lines, top first. */
     std::size_t titleLineCount = 0;

@@ -54,6 +54,10 @@ TemplateInk inkFor(PenRole pen) {
 }
 
 TemplateInk inkOf(const LineStyles& styles, LineRole role) {
+    // No case draws it itself: a bevel's far edge is the program's own, thin and broken.
+    if (role == LineRole::BevelEdge) {
+        return {{0, 0, 0}, kMarkingWidthMm, true};
+    }
     const auto style = std::find_if(styles.begin(), styles.end(),
                                     [role](const LineStyle& s) { return s.role == role; });
     return inkFor(style != styles.end() ? style->pen : PenRole::Edge);

@@ -50,6 +50,23 @@ struct GridRegion {
     std::vector<SheetSurface> faces;
 };
 
+/** What a welded cut meets near one of its points: the other part's surfaces there. */
+struct WeldPartner {
+    /** The surface each layer of the cut is fitted to: 0 on it. */
+    DistanceTo contact;
+    /** The other part's outside face: 0 on it, positive outside that part. */
+    DistanceTo outside;
+};
+
+/** A cut welded to another part, the surfaces it meets and where round the part it runs. */
+struct WeldedCut {
+    std::function<WeldPartner(Point3)> partnerNear;
+    /** The angle round the part's axis of a point of its wall, radians. */
+    std::function<double(Point3)> angleRound;
+    /** Both parts are bevelled, each for half the groove and half the gap (a mitre). */
+    bool butt = false;
+};
+
 /**
  * A part made from the pattern: its outlines (the piece and its holes) rolled onto each face of
  * its wall. The same outlines may make several parts (an elbow's middle segments).
@@ -79,6 +96,8 @@ struct DevelopedPart {
      * triangles); empty for a sheet rolled in one piece. These take the place of the grid above.
      */
     std::vector<GridRegion> regions;
+    /** Its cut curve, when it is welded to another part: its edge can be prepared. */
+    std::optional<WeldedCut> welded;
 };
 
 /**

@@ -1,0 +1,407 @@
+#include "common/core/view3d/edgepreparation.h"
+
+#include "common/core/base/numbertext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+namespace blachorys::core {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+/** Steps of the differences that give tangents and normals, mm. */
+constexpr double kStep = 1e-4;
+/** A shift along the pattern is found to this, mm. */
+constexpr double kShiftTolerance = 1e-9;
+
+double degrees(double radians) {
+    return radians * 180.0 / kPi;
+}
+
+double radians(double degrees) {
+    return degrees * kPi / 180.0;
+}
+
+PatternPoint along(PatternPoint p, PatternPoint direction, double s) {
+    return {p.x + s * direction.x, p.y + s * direction.y};
+}
+
+/**
+ * Where along `s` the function crosses 0, nearest 0: Newton's steps, which take a few for the
+ * nearly straight functions of a cut, then a bracketing search if those wander.
+ */
+std::optional<double> crossing(const std::function<double(double)>& f, double span) {
+    double s = 0.0;
+    for (int i = 0; i < 40; ++i) {
+        const double value = f(s);
+        if (!std::isfinite(value)) {
+            break;
+        }
+        if (std::fabs(value) < kShiftTolerance) {
+            return s;
+        }
+        const double slope = (f(s + kStep) - f(s - kStep)) / (2 * kStep);
+        if (!(std::fabs(slope) > 1e-9)) {
+            break;
+        }
+        const double next = s - value / slope;
+        if (!(std::fabs(next) <= span)) {
+            break;
+        }
+        s = next;
+    }
+    constexpr int kSteps = 256;
+    for (int k = 1; k <= kSteps; ++k) {
+        for (const double sign : {1.0, -1.0}) {
+            double a = sign * span * (k - 1) / kSteps;
+            double b = sign * span * k / kSteps;
+            double fa = f(a);
+            const double fb = f(b);
+            if (!std::isfinite(fa) || !std::isfinite(fb) || (fa > 0) == (fb > 0)) {
+                continue;
+            }
+            for (int i = 0; i < 80 && std::fabs(b - a) > kShiftTolerance; ++i) {
+                const double m = (a + b) / 2;
+                const double fm = f(m);
+                if ((fm > 0) == (fa > 0)) {
+                    a = m;
+                    fa = fm;
+                } else {
+                    b = m;
+                }
+            }
+            return (a + b) / 2;
+        }
+    }
+    return std::nullopt;
+}
+
+Point3 gradient(const DistanceTo& distance, Point3 p) {
+    const auto diff = [&](Point3 d) {
+        return (distance(p + kStep * d) - distance(p - kStep * d)) / (2 * kStep);
+    };
+    return {diff({1, 0, 0}), diff({0, 1, 0}), diff({0, 0, 1})};
+}
+
+/** The outward normal of a part's outside face at a point of the pattern. */
+Point3 outwardNormal(const DevelopedPart& part, PatternPoint q) {
+    const SheetSurface& outside = part.faces.front();
+    const Point3 du = outside({q.x + kStep, q.y}) - outside({q.x - kStep, q.y});
+    const Point3 dv = outside({q.x, q.y + kStep}) - outside({q.x, q.y - kStep});
+    const Point3 n = unit(cross(du, dv));
+    const Point3 out = outside(q) - part.faces.back()(q);
+    return dot(n, out) < 0 ? -1.0 * n : n;
+}
+
+double signedArea(const std::vector<PatternPoint>& ring) {
+    double twice = 0.0;
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        const PatternPoint a = ring[k];
+        const PatternPoint b = ring[(k + 1) % ring.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice / 2;
+}
+
+/** A reported point found on a cut edge of an exact contour: its vertex there. */
+struct CutVertex {
+    const Contour* contour = nullptr;
+    std::size_t index = 0;
+};
+
+/** The cut vertex of `contour` at `p` (the exact curves pass through every reported point). */
+std::optional<CutVertex> cutVertexAt(const Contour& contour, PatternPoint p, double tolerance) {
+    const std::size_t n = contour.points.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const PatternPoint v = contour.points[k];
+        if (std::fabs(v.x - p.x) > tolerance || std::fabs(v.y - p.y) > tolerance) {
+            continue;
+        }
+        if (contour.roles[k] == LineRole::CutCurve ||
+            contour.roles[(k + n - 1) % n] == LineRole::CutCurve) {
+            return CutVertex{&contour, k};
+        }
+    }
+    return std::nullopt;
+}
+
+/** The unit direction square to the cut line at the vertex, into the piece. */
+PatternPoint inwardsAt(const CutVertex& vertex) {
+    const Contour& c = *vertex.contour;
+    const std::size_t n = c.points.size();
+    const std::size_t k = vertex.index;
+    const std::size_t before = (k + n - 1) % n;
+    const std::size_t after = (k + 1) % n;
+    const PatternPoint from = c.roles[before] == LineRole::CutCurve ? c.points[before] : c.points[k];
+    const PatternPoint to = c.roles[k] == LineRole::CutCurve ? c.points[after] : c.points[k];
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    const PatternPoint tangent{(to.x - from.x) / length, (to.y - from.y) / length};
+    // A piece's interior lies left of its outline run anticlockwise.
+    const double side = (signedArea(c.points) > 0) == (c.kind == OutlineKind::Piece) ? 1.0 : -1.0;
+    return {-side * tangent.y, side * tangent.x};
+}
+
+/** The edge at one point: its ψ, and where the cut leaves each face as `settings` ask. */
+std::optional<EdgePoint> edgeAt(const DevelopedPart& part, PatternPoint at, PatternPoint inwards,
+                                double thickness, const EdgeSettings& settings) {
+    const WeldedCut& welded = *part.welded;
+    const SheetSurface& nearFace = part.faces.front();
+    const SheetSurface& farFace = part.faces.back();
+    const WeldPartner partner = welded.partnerNear(nearFace(at));
+    const double span = 20 * thickness + 100.0;
+    const auto onFace = [&](const SheetSurface& face, const DistanceTo& surface) {
+        return crossing([&](double s) { return surface(face(along(at, inwards, s))); }, span);
+    };
+    const std::optional<double> outsidesMeet = onFace(nearFace, partner.outside);
+    const std::optional<double> nearFit = onFace(nearFace, partner.contact);
+    const std::optional<double> farFit = onFace(farFace, partner.contact);
+    if (!outsidesMeet || !nearFit || !farFit) {
+        return std::nullopt;
+    }
+    const PatternPoint meeting = along(at, inwards, *outsidesMeet);
+    const Point3 own = outwardNormal(part, meeting);
+    const Point3 other = unit(gradient(partner.outside, nearFace(meeting)));
+    EdgePoint point;
+    point.at = at;
+    point.inwards = inwards;
+    const double around = std::fmod(degrees(welded.angleRound(nearFace(at))), 360.0);
+    point.aroundDeg = around < 0 ? around + 360.0 : around;
+    point.psiDeg = 180.0 - degrees(std::acos(std::clamp(dot(own, other), -1.0, 1.0)));
+    const double fitTilt = std::atan((*nearFit - *farFit) / thickness);
+    if (settings.choice == EdgeChoice::Fit) {
+        point.nearShift = *nearFit;
+        point.farShift = *farFit;
+        point.tiltDeg = degrees(fitTilt);
+    } else if (settings.choice == EdgeChoice::Groove) {
+        const double share = welded.butt ? 0.5 : 1.0;
+        // The gap is square to the other part's surface; along the pattern it takes longer
+        // where the cut meets that surface aslant.
+        const auto rootDistance = [&](double s) {
+            return partner.contact(farFace(along(at, inwards, s)));
+        };
+        const double rate =
+            std::fabs(rootDistance(*farFit + kStep) - rootDistance(*farFit - kStep)) / (2 * kStep);
+        if (!(rate > 1e-3)) {
+            return std::nullopt;
+        }
+        const double gap = share * settings.rootGap / rate;
+        const double wanted = fitTilt + radians(share * settings.grooveAngle);
+        // Past the head's limit the bevel goes as far as the head does, and the groove is
+        // narrower there: an acute corner may leave no bevel within the wall at all.
+        point.overLimit = degrees(wanted) > settings.bevelLimit;
+        const double bevel = std::min(wanted, radians(settings.bevelLimit));
+        if (bevel <= 0.0) {
+            // A square cut already leaves the groove open as wide.
+            point.nearShift = point.farShift = gap;
+        } else {
+            const double land = settings.rootFace / thickness;
+            const double landTop = *farFit + land * (*nearFit - *farFit) + gap;
+            point.farShift = *farFit + gap;
+            // On the flat plate first, then in space: across the joint line the bevel stands at
+            // its angle to the other part's surface at the root.
+            point.nearShift = landTop + (thickness - settings.rootFace) * std::tan(bevel);
+            if (!point.overLimit) {
+                const double depth = 1.0 - land;
+                const PatternPoint landAt = along(at, inwards, landTop);
+                const Point3 landEdge =
+                    (1.0 - depth) * nearFace(landAt) + depth * farFace(landAt);
+                const Point3 normal =
+                    unit(gradient(partner.contact, farFace(along(at, inwards, point.farShift))));
+                const PatternPoint line{-inwards.y, inwards.x};
+                const Point3 joint = unit(farFace(along(at, line, kStep)) -
+                                          farFace(along(at, line, -kStep)));
+                const double opening = radians(share * settings.grooveAngle);
+                const auto openingPast = [&](double s) {
+                    Point3 across = nearFace(along(at, inwards, point.nearShift + s)) - landEdge;
+                    across = unit(across - dot(across, joint) * joint);
+                    return std::asin(std::clamp(std::fabs(dot(across, normal)), 0.0, 1.0)) -
+                           opening;
+                };
+                if (const auto exact = crossing(openingPast, thickness)) {
+                    point.nearShift += *exact;
+                }
+            }
+            point.tiltDeg =
+                degrees(std::atan((point.nearShift - landTop) / (thickness - settings.rootFace)));
+        }
+    }
+    point.overLimit = point.overLimit || std::fabs(point.tiltDeg) > settings.bevelLimit;
+    point.tooNarrow = point.psiDeg < kNarrowestWeldAngle;
+    return point;
+}
+
+bool isCutVertex(const Contour& contour, std::size_t k) {
+    const std::size_t n = contour.points.size();
+    return contour.roles[k] == LineRole::CutCurve ||
+           contour.roles[(k + n - 1) % n] == LineRole::CutCurve;
+}
+
+/** The welded cuts of a part's contour followed vertex by vertex, each run of them in order. */
+bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c,
+                const EdgeSettings& settings, std::vector<EdgeRun>& runs) {
+    const Contour& contour = pattern.exactContours[c];
+    const std::size_t n = contour.points.size();
+    // From a vertex off the cut, so that no run is split where the chain closes.
+    std::size_t start = 0;
+    while (start < n && isCutVertex(contour, start)) {
+        ++start;
+    }
+    start = start == n ? 0 : start;
+    int piece = kNoPiece;
+    for (std::size_t p = 0; p < pattern.pieces.size(); ++p) {
+        if (pattern.pieces[p].outline == static_cast<int>(c)) {
+            piece = static_cast<int>(p);
+        }
+    }
+    bool inRun = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t k = (start + i) % n;
+        if (!isCutVertex(contour, k)) {
+            inRun = false;
+            continue;
+        }
+        const PatternPoint at = contour.points[k];
+        const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
+        const auto edge = edgeAt(part, at, inwardsAt({&contour, k}), thickness, settings);
+        if (!edge) {
+            return false;
+        }
+        if (!inRun) {
+            runs.push_back({c, {}, {}, {}, piece});
+            inRun = true;
+        }
+        runs.back().vertices.push_back(k);
+        runs.back().nearEdge.push_back(along(at, edge->inwards, edge->nearShift));
+        runs.back().farEdge.push_back(along(at, edge->inwards, edge->farShift));
+    }
+    return true;
+}
+
+} // namespace
+
+PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
+                           const EdgeSettings& settings) {
+    PreparedEdges edges;
+    if (settings.choice == EdgeChoice::Square) {
+        return edges;
+    }
+    for (const PointMark& mark : pattern.points) {
+        if (mark.piece < 0 || mark.piece >= static_cast<int>(pattern.pieces.size())) {
+            continue;
+        }
+        const int outline = pattern.pieces[static_cast<std::size_t>(mark.piece)].outline;
+        const PatternPoint at{mark.x, mark.y};
+        const double tolerance = 1e-9 * (1.0 + std::fabs(mark.x) + std::fabs(mark.y));
+        for (const DevelopedPart& part : joint.developed) {
+            const auto own = std::find(part.contours.begin(), part.contours.end(),
+                                       static_cast<std::size_t>(outline));
+            if (!part.welded || !part.labelled || own == part.contours.end() ||
+                outline < 0 || static_cast<std::size_t>(outline) >= pattern.exactContours.size()) {
+                continue;
+            }
+            const auto vertex =
+                cutVertexAt(pattern.exactContours[static_cast<std::size_t>(outline)], at, tolerance);
+            if (!vertex) {
+                continue;
+            }
+            if (part.faces.size() < 2) {
+                edges.problem = "Przygotowanie krawedzi wymaga grubosci scianki";
+                edges.points.clear();
+                return edges;
+            }
+            const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
+            if (settings.choice == EdgeChoice::Groove && !(settings.rootFace < thickness)) {
+                edges.problem = "Przygotowanie krawedzi : c musi byc mniejsze od grubosci "
+                                "scianki";
+                edges.points.clear();
+                return edges;
+            }
+            std::optional<EdgePoint> point =
+                edgeAt(part, at, inwardsAt(*vertex), thickness, settings);
+            if (!point) {
+                edges.problem = "Przygotowanie krawedzi : nie da sie wyznaczyc krawedzi w "
+                                "punkcie " +
+                                mark.text;
+                edges.points.clear();
+                return edges;
+            }
+            point->label = mark.text;
+            point->run = mark.run;
+            edges.thickness = thickness;
+            edges.points.push_back(std::move(*point));
+            break;
+        }
+    }
+    std::vector<std::size_t> followed;
+    for (const DevelopedPart& part : joint.developed) {
+        if (edges.points.empty() || !part.welded || !part.labelled || part.faces.size() < 2) {
+            continue;
+        }
+        for (const std::size_t c : part.contours) {
+            if (c >= pattern.exactContours.size() ||
+                std::find(followed.begin(), followed.end(), c) != followed.end()) {
+                continue;
+            }
+            followed.push_back(c);
+            if (!followCuts(pattern, part, c, settings, edges.runs)) {
+                edges.problem = "Przygotowanie krawedzi : nie da sie wyznaczyc krawedzi wzdluz "
+                                "ciecia";
+                edges.points.clear();
+                edges.runs.clear();
+                return edges;
+            }
+        }
+    }
+    return edges;
+}
+
+Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
+    Pattern bevelled = pattern;
+    for (const EdgeRun& run : edges.runs) {
+        Contour& contour = bevelled.exactContours[run.contour];
+        for (std::size_t i = 0; i < run.vertices.size(); ++i) {
+            contour.points[run.vertices[i]] = run.nearEdge[i];
+        }
+        if (run.farEdge.size() < 2) {
+            continue;
+        }
+        const int curve = static_cast<int>(bevelled.exactCurves.size());
+        bevelled.exactCurves.push_back({LineRole::BevelEdge, run.farEdge});
+        bevelled.lines.push_back({.role = LineRole::BevelEdge,
+                                  .from = run.farEdge.front(),
+                                  .to = run.farEdge.back(),
+                                  .curve = curve,
+                                  .piece = run.piece});
+    }
+    for (PointMark& mark : bevelled.points) {
+        const auto point = std::find_if(edges.points.begin(), edges.points.end(),
+                                        [&mark](const EdgePoint& p) {
+                                            return p.label == mark.text && p.run == mark.run;
+                                        });
+        if (point == edges.points.end()) {
+            continue;
+        }
+        const PatternPoint nearEdge = along(point->at, point->inwards, point->nearShift);
+        mark.x = nearEdge.x;
+        mark.y = nearEdge.y;
+        // No degree sign: a cutting table's reader would measure its escape as text.
+        mark.text += " (ukos " + formatFixed(point->tiltDeg, 1) + ")";
+    }
+    return bevelled;
+}
+
+std::string edgeChoiceWords(EdgeChoice choice) {
+    switch (choice) {
+    case EdgeChoice::Fit:
+        return "dopasowane";
+    case EdgeChoice::Groove:
+        return "pod spoine";
+    case EdgeChoice::Square:
+        break;
+    }
+    return "proste";
+}
+
+} // namespace blachorys::core
