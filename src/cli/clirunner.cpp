@@ -72,8 +72,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         options.date.value_or(io::reportDateText(QDate::currentDate()).toStdString());
     const core::CalculationResult result = core::forThePlate(
         core::withPreparedEdges(
-            options.calculator->calculate(options.fields, options.development, date),
-            options.edge),
+            options.calculator->calculate(options.fields, options.development, date), options.edge),
         options.plate);
     for (const auto& message : result.messages) {
         err << message.text << '\n';

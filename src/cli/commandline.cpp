@@ -2,8 +2,8 @@
 
 #include "cases/calculators.h"
 #include "common/core/base/numbertext.h"
-#include "common/core/calculator/fieldreading.h"
 #include "common/core/calculator/edgetexts.h"
+#include "common/core/calculator/fieldreading.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/io/platformfiles.h"
 

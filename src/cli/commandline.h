@@ -3,8 +3,8 @@
 #include "common/cnc/cncdxf.h"
 #include "common/core/calculator/calculator.h"
 #include "common/core/plate/platesettings.h"
-#include "common/core/view3d/edgepreparation.h"
 #include "common/core/sheets/templatesettings.h"
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/view3d/viewcamera.h"
 #include "common/render/outputtable.h"
 

@@ -83,11 +83,10 @@ bool writeSample(const core::Calculator& calculator, std::size_t development,
         std::cerr << name << ": not calculated\n";
         return false;
     }
-    bool ok =
-        writeBytes(directory, name + ".json",
-                   QByteArray::fromStdString(cutsJson(core::patternToCut(*result.outputs),
-                                                      lengthOffset,
-                                                      bevelLength(result.outputs->edges))));
+    bool ok = writeBytes(
+        directory, name + ".json",
+        QByteArray::fromStdString(cutsJson(core::patternToCut(*result.outputs), lengthOffset,
+                                           bevelLength(result.outputs->edges))));
     for (const auto& [version, suffix] : {std::pair{cnc::DxfVersion::R2000, "_r2000.dxf"},
                                           std::pair{cnc::DxfVersion::R12, "_r12.dxf"}}) {
         const render::OutputSource source{definition, *result.outputs, {}, version};

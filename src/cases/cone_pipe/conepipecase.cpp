@@ -4,8 +4,8 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
 #include "cases/cone_pipe/conepipeview.h"
 #include "common/core/calculator/casecalculator.h"
-#include "common/core/calculator/wallchoices.h"
 #include "common/core/calculator/fittingrange.h"
+#include "common/core/calculator/wallchoices.h"
 
 namespace blachorys::core {
 namespace {

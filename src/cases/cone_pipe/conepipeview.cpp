@@ -141,14 +141,16 @@ WeldedCut weldedToPipe(const Cone& cone, double contact, double outside) {
     const auto round = [](double radius) {
         return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
     };
-    return {.partnerNear = [round, contact, outside](Point3) {
-                return WeldPartner{round(contact), round(outside)};
-            },
-            .angleRound = [cone](Point3 p) {
-                const Point3 d = p - cone.apex;
-                const Point3 across = d - dot(d, cone.axis) * cone.axis;
-                return std::atan2(-across.y, dot(across, cone.atZero));
-            }};
+    return {.partnerNear =
+                [round, contact, outside](Point3) {
+                    return WeldPartner{round(contact), round(outside)};
+                },
+            .angleRound =
+                [cone](Point3 p) {
+                    const Point3 d = p - cone.apex;
+                    const Point3 across = d - dot(d, cone.axis) * cone.axis;
+                    return std::atan2(-across.y, dot(across, cone.atZero));
+                }};
 }
 
 /**
@@ -201,7 +203,7 @@ DevelopedPart walledCone(const ConePipeModel& model, const Cone& cone,
  * The pipe's sheet with a wall: developed on its development surface, each face along the
  * radii; the hole cut square to the wall passes the cone's contact surface at every depth.
  */
-DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces) {
+DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces, bool setIn) {
     const double rolled = surfaces.pipeDevelopment;
     const auto face = [rolled](double radius) -> SheetSurface {
         return [rolled, radius](PatternPoint p) { return onPipe(radius, p.x, p.y / rolled); };
@@ -220,6 +222,14 @@ DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces) {
                                  };
                                  return gap(depthOfMinimum(inside, outside, gap));
                              }});
+    // A set-in cone's hole is prepared along the cone's outside; a set-on one's stays radial.
+    if (setIn) {
+        // Set in, the cone's contact surface is its outside.
+        const auto mantle = [cone, contact](Point3 p) { return cone.fromMantle(p) - contact; };
+        part.welded = weldedToPipe(cone, 0.0, 0.0);
+        part.welded->partnerNear = [mantle](Point3) { return WeldPartner{mantle, mantle}; };
+        part.welded->role = LineRole::HoleOutline;
+    }
     return part;
 }
 
@@ -235,7 +245,7 @@ JointView conePipeView(const ConePipeModel& model) {
             view.developed.push_back(walledCone(model, cone, surfaces));
             view.others.push_back(pipeAround(in, cone));
         } else {
-            view.developed.push_back(walledPipe(cone, surfaces));
+            view.developed.push_back(walledPipe(cone, surfaces, in.joint == BranchJoint::SetIn));
             view.developed.back().printedOutside = in.pipeMade == PartMaking::CutFromPipe;
             view.others.push_back(coneAround(in, cone));
         }

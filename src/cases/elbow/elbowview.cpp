@@ -18,8 +18,8 @@ struct Segment {
 
     /** The generator's point at φ, `s` along the axis from the segment's middle section. */
     Point3 at(double phi, double s) const {
-        return middle + radius * (-std::cos(phi)) * outwards + Point3{0.0, radius * std::sin(phi), 0.0} +
-               s * along;
+        return middle + radius * (-std::cos(phi)) * outwards +
+               Point3{0.0, radius * std::sin(phi), 0.0} + s * along;
     }
 
     double radius;
@@ -35,9 +35,8 @@ double fromRadialPlane(Point3 p, double alpha) {
 
 /** A segment's seam: its generator at φ = 0. */
 EdgeMeeting seamOf(const Segment& segment) {
-    return {LineRole::SeamEdge, [segment](Point3 p) {
-                return fromLine(p, segment.at(0.0, 0.0), segment.along);
-            }};
+    return {LineRole::SeamEdge,
+            [segment](Point3 p) { return fromLine(p, segment.at(0.0, 0.0), segment.along); }};
 }
 
 /**
@@ -59,12 +58,11 @@ WeldedCut weldedAtMitres(const ElbowInputs& in, double c, double delta, std::vec
                     }
                     const double mitre = c + side * delta;
                     const Segment neighbour(in, c + 2 * side * delta, outside);
-                    return WeldPartner{
-                        [mitre](Point3 q) { return fromRadialPlane(q, mitre); },
-                        [neighbour](Point3 q) {
-                            return fromLine(q, neighbour.middle, neighbour.along) -
-                                   neighbour.radius;
-                        }};
+                    return WeldPartner{[mitre](Point3 q) { return fromRadialPlane(q, mitre); },
+                                       [neighbour](Point3 q) {
+                                           return fromLine(q, neighbour.middle, neighbour.along) -
+                                                  neighbour.radius;
+                                       }};
                 },
             .angleRound =
                 [own](Point3 p) {
@@ -113,7 +111,8 @@ JointView elbowView(const ElbowModel& model) {
     };
 
     DevelopedPart first = part(0, 0.0, 1.0, 0.0, 1.0, true);
-    first.meetings.push_back({LineRole::CutCurve, [delta](Point3 p) { return fromRadialPlane(p, delta); }});
+    first.meetings.push_back(
+        {LineRole::CutCurve, [delta](Point3 p) { return fromRadialPlane(p, delta); }});
     first.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return fromRadialPlane(p, 0.0); }});
     first.welded = weldedAtMitres(in, 0.0, delta, {1.0}, faceRadii.front());
     view.developed.push_back(std::move(first));
@@ -133,7 +132,8 @@ JointView elbowView(const ElbowModel& model) {
     DevelopedPart last = part(0, end, -1.0, 0.0, -1.0, false);
     last.meetings.push_back(
         {LineRole::CutCurve, [end, delta](Point3 p) { return fromRadialPlane(p, end - delta); }});
-    last.meetings.push_back({LineRole::EndEdge, [end](Point3 p) { return fromRadialPlane(p, end); }});
+    last.meetings.push_back(
+        {LineRole::EndEdge, [end](Point3 p) { return fromRadialPlane(p, end); }});
     last.welded = weldedAtMitres(in, end, delta, {-1.0}, faceRadii.front());
     view.developed.push_back(std::move(last));
     return view;

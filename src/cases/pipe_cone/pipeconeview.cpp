@@ -191,6 +191,7 @@ Point3 inSpace(const ConeFrame& frame, Point3 c) {
 DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
                            const ConeFrame& frame, const Pipe& pipe,
                            const PipeConeSurfaces& surfaces) {
+    const bool setIn = model.inputs.joint == BranchJoint::SetIn;
     const auto plate =
         std::make_shared<const RolledConePlate>(cone, model.outline, surfaces.coneDevelopment);
     const auto face = [plate, frame](double depth) -> SheetSurface {
@@ -233,6 +234,20 @@ DevelopedPart walledMantle(const PipeConeModel& model, const ConeMantle& cone,
     part.meetings.push_back({LineRole::SeamEdge, [frame, through, seam](Point3 p) {
                                  return fromLine(frame.toCone(p), through, seam);
                              }});
+    // A set-in pipe's hole is prepared along the pipe's outside; a set-on one's stays square.
+    if (setIn) {
+        const auto round = [frame, pipe, outside = surfaces.pipeOutside](Point3 p) {
+            return fromLine(frame.toCone(p), pipe.base, pipe.axis) - outside;
+        };
+        part.welded = WeldedCut{
+            .partnerNear =
+                [round](Point3) {
+                    return WeldPartner{round, round};
+                },
+            .angleRound = [pipe,
+                           frame](Point3 p) { return pipe.angleAndAlong(frame.toCone(p)).first; },
+            .role = LineRole::HoleOutline};
+    }
     return part;
 }
 
@@ -284,8 +299,8 @@ JointView pipeConeView(const PipeConeModel& model) {
                         },
                         [cone, frame](Point3 p) { return fromMantle(cone, frame.toCone(p)); }};
                 },
-            .angleRound =
-                [pipe, frame](Point3 p) { return pipe.angleAndAlong(frame.toCone(p)).first; }};
+            .angleRound = [pipe,
+                           frame](Point3 p) { return pipe.angleAndAlong(frame.toCone(p)).first; }};
         view.others.push_back(mantleAround(cone, pipe, frame, surfaces));
     } else if (walled) {
         part = walledMantle(model, cone, frame, pipe, surfacesOf(in));

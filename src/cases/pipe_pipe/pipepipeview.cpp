@@ -137,14 +137,27 @@ WeldedCut weldedToShell(const Branch& branch, double contact, double outside) {
     const auto round = [](double radius) {
         return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
     };
-    return {.partnerNear = [round, contact, outside](Point3) {
-                return WeldPartner{round(contact), round(outside)};
-            },
-            .angleRound = [branch](Point3 p) {
-                const Point3 d = p - branch.endFace;
-                const Point3 radial = d - dot(d, branch.axis) * branch.axis;
-                return std::atan2(-radial.y, dot(radial, branch.atZero));
-            }};
+    return {.partnerNear =
+                [round, contact, outside](Point3) {
+                    return WeldPartner{round(contact), round(outside)};
+                },
+            .angleRound =
+                [branch](Point3 p) {
+                    const Point3 d = p - branch.endFace;
+                    const Point3 radial = d - dot(d, branch.axis) * branch.axis;
+                    return std::atan2(-radial.y, dot(radial, branch.atZero));
+                }};
+}
+
+/** The hole a set-in branch passes, welded round its outside. */
+WeldedCut holeRound(const Branch& branch, double outside) {
+    const auto round = [branch, outside](Point3 p) {
+        return fromLine(p, branch.endFace, branch.axis) - outside;
+    };
+    WeldedCut hole = weldedToShell(branch, 0.0, 0.0);
+    hole.partnerNear = [round](Point3) { return WeldPartner{round, round}; };
+    hole.role = LineRole::HoleOutline;
+    return hole;
 }
 
 } // namespace
@@ -211,6 +224,10 @@ JointView pipePipeView(const PipePipeModel& model) {
                  };
                  return leastOver(gap, inside, outside);
              }});
+        // A set-in branch's hole is prepared along its outside; a set-on one's stays radial.
+        if (in.joint == BranchJoint::SetIn && in.td > 0) {
+            part.welded = holeRound(branch, surfaces.branchOutside);
+        }
         view.others.push_back(branchAround(in, branch, surfaces));
     }
     view.developed.push_back(std::move(part));

@@ -343,7 +343,8 @@ void CalculatorWindow::saveOutput(const render::OutputRow& row,
         return;
     }
     const auto outcome = saveThroughDialog(
-        m_context.prompts, this, render::dialogFilter(row, &definition()), offeredPath(row, initialFilter),
+        m_context.prompts, this, render::dialogFilter(row, &definition()),
+        offeredPath(row, initialFilter),
         [&](const QString& path, int filterIndex) -> std::optional<QString> {
             const render::OfferedFile& chosen = offered.at(static_cast<std::size_t>(filterIndex));
             const cnc::DxfVersion version = chosen.filter->dxfVersion;
@@ -507,8 +508,7 @@ void CalculatorWindow::setPlateTexts(const core::PlateTexts& texts) {
     showPlateTexts();
     // The calculation stands: only what is cut from the plate is made again for the new one.
     const core::PlateReading plate = core::readPlateTexts(m_plateTexts);
-    if (!m_outputs || !plate.settings ||
-        core::partsProblem(*m_outputs, plate.settings->parts)) {
+    if (!m_outputs || !plate.settings || core::partsProblem(*m_outputs, plate.settings->parts)) {
         Disable_Przyciski();
         return;
     }

@@ -1,7 +1,7 @@
 #include "common/gui/qtprompts.h"
 
-#include "common/gui/hintrouter.h"
 #include "common/gui/edgegroup.h"
+#include "common/gui/hintrouter.h"
 #include "common/gui/plategroup.h"
 
 #include <QDialogButtonBox>

@@ -35,8 +35,9 @@ OutputFile reportFile(const OutputSource& source) {
 
 OutputFile bevelCsvFile(const OutputSource& source) {
     if (source.outputs.edges.points.empty()) {
-        return {{}, QStringLiteral("krawedz nie jest przygotowana - wybierz krawedz dopasowana "
-                                   "lub pod spoine, przy spawanej krawedzi")};
+        return {{},
+                QStringLiteral("krawedz nie jest przygotowana - wybierz krawedz dopasowana "
+                               "lub pod spoine, przy spawanej krawedzi")};
     }
     return {QByteArray::fromStdString(core::bevelCsv(source.outputs.edges)), std::nullopt};
 }

@@ -32,8 +32,8 @@ QString developmentSuffix(const core::CalculatorDefinition& definition, std::siz
 }
 
 /** "rura_rura_mniejsza_szablon.pdf": one of the program's own outputs for a development. */
-QString developmentFileName(const core::CalculatorDefinition& definition,
-                            std::size_t development, const char* suffixAndExtension) {
+QString developmentFileName(const core::CalculatorDefinition& definition, std::size_t development,
+                            const char* suffixAndExtension) {
     return dxfNameWith(definition, developmentSuffix(definition, development) +
                                        QString::fromLatin1(suffixAndExtension));
 }

@@ -106,8 +106,7 @@ std::vector<OfferedFile> offeredFiles(const OutputRow& row,
                                       const core::CalculatorDefinition* definition = nullptr);
 
 /** The save dialog's filters as the prompts take them: "Plik tekstowy - TXT|*.txt|...". */
-QString dialogFilter(const OutputRow& row,
-                     const core::CalculatorDefinition* definition = nullptr);
+QString dialogFilter(const OutputRow& row, const core::CalculatorDefinition* definition = nullptr);
 
 /** The file of an output that makes one. */
 OutputFile makeOutputFile(OutputKind kind, const OutputSource& source);

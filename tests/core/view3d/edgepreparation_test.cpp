@@ -33,7 +33,9 @@ struct MainSurface {
 MainSurface pipeAlongX(double outside, double contact) {
     return {[outside](Point3 p) { return std::hypot(p.y, p.z) - outside; },
             [contact](Point3 p) { return std::hypot(p.y, p.z) - contact; },
-            [](Point3 p) { return unit(Point3{0.0, p.y, p.z}); }};
+            [](Point3 p) {
+                return unit(Point3{0.0, p.y, p.z});
+            }};
 }
 
 struct Case {
@@ -95,8 +97,8 @@ double meetingShift(const SheetSurface& face, const EdgePoint& p,
 Point3 faceNormal(const DevelopedPart& part, PatternPoint q) {
     const double h = 1e-3;
     const SheetSurface& f = part.faces.front();
-    const Point3 n = unit(cross(f({q.x + h, q.y}) - f({q.x - h, q.y}),
-                                f({q.x, q.y + h}) - f({q.x, q.y - h})));
+    const Point3 n =
+        unit(cross(f({q.x + h, q.y}) - f({q.x - h, q.y}), f({q.x, q.y + h}) - f({q.x, q.y - h})));
     return dot(n, f(q) - part.faces.back()(q)) < 0 ? -1.0 * n : n;
 }
 
@@ -114,11 +116,13 @@ void checkPsiAndFit(const Case& c, const MainSurface& main) {
     ASSERT_GT(points.size(), 8U);
     double worstAngle = 0.0, worstFit = 0.0;
     for (const EdgePoint& p : points) {
-        const PatternPoint q = shifted(p, meetingShift(part.faces.front(), p, main.outsideDistance));
+        const PatternPoint q =
+            shifted(p, meetingShift(part.faces.front(), p, main.outsideDistance));
         const Point3 at = part.faces.front()(q);
         const double psi =
-            180.0 - std::acos(std::clamp(dot(faceNormal(part, q), main.outsideNormal(at)), -1.0,
-                                         1.0)) * 180 / kPi;
+            180.0 -
+            std::acos(std::clamp(dot(faceNormal(part, q), main.outsideNormal(at)), -1.0, 1.0)) *
+                180 / kPi;
         worstAngle = std::max(worstAngle, std::fabs(psi - p.psiDeg));
         worstFit = std::max(
             {worstFit, std::fabs(main.contactDistance(part.faces.front()(shifted(p, p.nearShift)))),
@@ -130,7 +134,7 @@ void checkPsiAndFit(const Case& c, const MainSurface& main) {
 
 const std::vector<std::pair<std::string, std::string>> kSquareT = {{"Beta", "90"}, {"P", "0"}};
 const std::vector<std::pair<std::string, std::string>> kInclinedOffset = {{"Beta", "60"},
-                                                                         {"P", "60"}};
+                                                                          {"P", "60"}};
 
 std::vector<std::pair<std::string, std::string>>
 with(std::vector<std::pair<std::string, std::string>> texts,
@@ -145,9 +149,9 @@ TEST(EdgePreparation, PipeOnPipeMeetsItsShellAtEveryPoint) {
             for (const auto& placed : {kSquareT, kInclinedOffset}) {
                 const double td = std::stod(t);
                 const double contact = std::string(joint) == "set-on" ? 400 : 400 - td;
-                checkPsiAndFit({"rurarura", 0,
-                                with(placed, {{"joint", joint}, {"tm", t}, {"td", t}})},
-                               pipeAlongX(400, contact));
+                checkPsiAndFit(
+                    {"rurarura", 0, with(placed, {{"joint", joint}, {"tm", t}, {"td", t}})},
+                    pipeAlongX(400, contact));
             }
         }
     }
@@ -164,9 +168,11 @@ TEST(EdgePreparation, ConeOnPipeMeetsItsPipeAtEveryPoint) {
         for (const char* t : {"10", "20"}) {
             const double tr = std::stod(t);
             // The defaults lean the cone at 75° and offset it by 40.
-            for (const auto& placed : {kSquareT, std::vector<std::pair<std::string, std::string>>{}}) {
-                checkPsiAndFit({"stozekrura", 0, with(placed, {{"joint", joint}, {"ts", t}, {"tr", t}})},
-                               pipeAlongX(R, std::string(joint) == "set-on" ? R : R - tr));
+            for (const auto& placed :
+                 {kSquareT, std::vector<std::pair<std::string, std::string>>{}}) {
+                checkPsiAndFit(
+                    {"stozekrura", 0, with(placed, {{"joint", joint}, {"ts", t}, {"tr", t}})},
+                    pipeAlongX(R, std::string(joint) == "set-on" ? R : R - tr));
             }
         }
     }
@@ -193,27 +199,63 @@ TEST(EdgePreparation, PipeOnARightConeMeetsTheMantleAtEveryPoint) {
             for (const auto& placed : {with(kSquareT, {{"Lm", "780"}}),
                                        std::vector<std::pair<std::string, std::string>>{
                                            {"Beta", "70"}, {"P", "100"}, {"Lm", "650"}}}) {
-            checkPsiAndFit({"rurastozek", 0,
-                            with(placed, {{"joint", joint}, {"E", "0"}, {"tr", t}, {"ts", t}})},
-                           {along(0.0), along(depth), [k](Point3 p) {
-                                const double r = std::hypot(p.y, p.z);
-                                return unit(Point3{-k, p.y / r, p.z / r});
-                            }});
+                checkPsiAndFit({"rurastozek", 0,
+                                with(placed, {{"joint", joint}, {"E", "0"}, {"tr", t}, {"ts", t}})},
+                               {along(0.0), along(depth), [k](Point3 p) {
+                                    const double r = std::hypot(p.y, p.z);
+                                    return unit(Point3{-k, p.y / r, p.z / r});
+                                }});
             }
         }
     }
+}
+
+// A set-in branch's hole, fitted: both faces of the shell's wall meet the branch's outside all
+// round; a set-on branch's hole stays square.
+TEST(EdgePreparation, ASetInBranchsHoleFitsItsOutside) {
+    for (const char* t : {"10", "20"}) {
+        for (const auto& [beta, offset] : {std::pair{90.0, 0.0}, std::pair{60.0, 60.0}}) {
+            const Edged e = edged({"rurarura",
+                                   1,
+                                   {{"joint", "set-in"},
+                                    {"tm", t},
+                                    {"td", t},
+                                    {"Beta", std::to_string(beta)},
+                                    {"P", std::to_string(offset)}}},
+                                  {.choice = EdgeChoice::Fit});
+            ASSERT_TRUE(e.result.outputs) << e.result.messages.front().text;
+            const double ax = std::cos(rad(beta)), az = std::sin(rad(beta));
+            const Point3 endFace{350 + 700 * ax / az, offset, 700};
+            const DevelopedPart& shell = weldedPart(e.joint);
+            double worst = 0.0;
+            for (const EdgePoint& p : e.result.outputs->edges.points) {
+                for (const auto& [face, shift] : {std::pair{shell.faces.front(), p.nearShift},
+                                                  std::pair{shell.faces.back(), p.farShift}}) {
+                    worst = std::max(
+                        worst,
+                        std::fabs(fromLine(face(shifted(p, shift)), endFace, {ax, 0.0, az}) - 150));
+                }
+            }
+            EXPECT_GT(e.result.outputs->edges.points.size(), 8U);
+            EXPECT_LT(worst, 0.05) << t << " " << beta;
+        }
+    }
+    const Edged on =
+        edged({"rurarura", 1, {{"tm", "10"}, {"td", "10"}}}, {.choice = EdgeChoice::Fit});
+    ASSERT_TRUE(on.result.outputs);
+    EXPECT_TRUE(on.result.outputs->edges.points.empty());
 }
 
 // The T-joint's figures: square at the crown, 90° + asin(150/400) at the saddle; inclined at
 // 45°, 45° at the heel and 135° at the toe.
 TEST(EdgePreparation, TheReportGivesTheAngleTheWeldSees) {
     const std::vector<std::tuple<const char*, const char*, const char*>> rows = {
-        {"90", "h0", "90.0"}, {"90", "h6", "112.0"}, {"90", "h12", "90.0"},
-        {"90", "h18", "112.0"}, {"45", "h0", "45.0"}, {"45", "h12", "135.0"}};
+        {"90", "h0", "90.0"},   {"90", "h6", "112.0"}, {"90", "h12", "90.0"},
+        {"90", "h18", "112.0"}, {"45", "h0", "45.0"},  {"45", "h12", "135.0"}};
     for (const auto& [beta, point, psi] : rows) {
-        const Edged e = edged({"rurarura", 0,
-                               {{"Beta", beta}, {"P", "0"}, {"tm", "10"}, {"td", "10"}}},
-                              {.choice = EdgeChoice::Fit});
+        const Edged e =
+            edged({"rurarura", 0, {{"Beta", beta}, {"P", "0"}, {"tm", "10"}, {"td", "10"}}},
+                  {.choice = EdgeChoice::Fit});
         ASSERT_TRUE(e.result.outputs);
         const auto lines = e.result.outputs->report.allLines();
         const auto row = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -226,7 +268,8 @@ TEST(EdgePreparation, TheReportGivesTheAngleTheWeldSees) {
 }
 
 // The groove's bevel, measured in space across the joint line against the shell's surface at
-// the root (where the cut leaves the far face), is the groove angle wherever the cut is bevelled and the head reaches.
+// the root (where the cut leaves the far face), is the groove angle wherever the cut is bevelled
+// and the head reaches.
 TEST(EdgePreparation, TheGrooveOpensAtItsAngleAcrossTheJointLine) {
     for (const char* angle : {"45", "35"}) {
         const Case c{"rurarura", 0, {{"Beta", "90"}, {"P", "0"}, {"tm", "12"}, {"td", "12"}}};
@@ -249,9 +292,9 @@ TEST(EdgePreparation, TheGrooveOpensAtItsAngleAcrossTheJointLine) {
                 continue;
             }
             const double gap = p.farShift - fitted[i].farShift;
-            const double landTop = fitted[i].farShift +
-                                   (fitted[i].nearShift - fitted[i].farShift) * groove.rootFace / t +
-                                   gap;
+            const double landTop =
+                fitted[i].farShift +
+                (fitted[i].nearShift - fitted[i].farShift) * groove.rootFace / t + gap;
             const double depth = (t - groove.rootFace) / t;
             const Point3 land = (1 - depth) * part.faces.front()(shifted(p, landTop)) +
                                 depth * part.faces.back()(shifted(p, landTop));
@@ -275,10 +318,10 @@ TEST(EdgePreparation, TheGrooveOpensAtItsAngleAcrossTheJointLine) {
 // wall's faces pass it by (t/2)·tan δ rolled and t·tan δ from a pipe along the generator: by
 // cos δ of that from the plane.
 TEST(EdgePreparation, ElbowStripsFitTheirMitrePlanes) {
-    const std::vector<std::tuple<std::vector<std::pair<std::string, std::string>>, double,
-                                 double>>
-        cases = {{{{"t", "10"}}, 90.0 / 10, 5 * std::sin(rad(9.0))},
-                 {{{"made", "pipe"}, {"t", "12"}, {"Ns", "3"}}, 90.0 / 4, 12 * std::sin(rad(22.5))}};
+    const std::vector<std::tuple<std::vector<std::pair<std::string, std::string>>, double, double>>
+        cases = {
+            {{{"t", "10"}}, 90.0 / 10, 5 * std::sin(rad(9.0))},
+            {{{"made", "pipe"}, {"t", "12"}, {"Ns", "3"}}, 90.0 / 4, 12 * std::sin(rad(22.5))}};
     for (const auto& [texts, deltaDeg, squareGap] : cases) {
         const Edged e = edged({"kolanosegm", 0, texts}, {.choice = EdgeChoice::Fit});
         ASSERT_TRUE(e.result.outputs);
@@ -303,8 +346,8 @@ TEST(EdgePreparation, ElbowStripsFitTheirMitrePlanes) {
 }
 
 TEST(EdgePreparation, CsvReadsBackAsTheTable) {
-    const Edged e = edged({"rurarura", 0, {{"tm", "10"}, {"td", "10"}}},
-                          {.choice = EdgeChoice::Groove});
+    const Edged e =
+        edged({"rurarura", 0, {{"tm", "10"}, {"td", "10"}}}, {.choice = EdgeChoice::Groove});
     ASSERT_TRUE(e.result.outputs);
     const PreparedEdges& edges = e.result.outputs->edges;
     std::istringstream csv(bevelCsv(edges));

@@ -87,8 +87,7 @@ std::vector<std::string> edgeTableLines(const PreparedEdges& edges, const EdgeSe
         lines.push_back(alignRight(p.label, kColumn) + column(p.aroundDeg) + column(p.psiDeg) +
                         column(p.tiltDeg) + column(p.nearShift) + column(p.farShift));
     }
-    const std::string over =
-        flaggedRanges(points, [](const EdgePoint& p) { return p.overLimit; });
+    const std::string over = flaggedRanges(points, [](const EdgePoint& p) { return p.overLimit; });
     if (!over.empty()) {
         std::string line = "ukos > " + formatReport(settings.bevelLimit) + "° w punktach " + over;
         if (settings.choice == EdgeChoice::Groove) {

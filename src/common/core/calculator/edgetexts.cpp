@@ -42,8 +42,7 @@ EdgeReading readEdgeTexts(const EdgeTexts& texts) {
     }
     const auto limit = angle(texts.bevelLimit);
     if (!limit) {
-        return {std::nullopt,
-                dataError("ukos glowicy '" + texts.bevelLimit + "' - od 0 do 90")};
+        return {std::nullopt, dataError("ukos glowicy '" + texts.bevelLimit + "' - od 0 do 90")};
     }
     settings.grooveAngle = *groove;
     settings.rootFace = *rootFace;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <numbers>
 
 namespace blachorys::core {
@@ -105,22 +106,51 @@ double signedArea(const std::vector<PatternPoint>& ring) {
     return twice / 2;
 }
 
+bool isCutVertex(const Contour& contour, std::size_t k, LineRole role) {
+    const std::size_t n = contour.points.size();
+    return contour.roles[k] == role || contour.roles[(k + n - 1) % n] == role;
+}
+
 /** A reported point found on a cut edge of an exact contour: its vertex there. */
 struct CutVertex {
     const Contour* contour = nullptr;
     std::size_t index = 0;
 };
 
-/** The cut vertex of `contour` at `p` (the exact curves pass through every reported point). */
-std::optional<CutVertex> cutVertexAt(const Contour& contour, PatternPoint p, double tolerance) {
+/** A point's exact coordinates, −0 taken as 0: the exact curves pass through every reported point.
+ */
+std::pair<double, double> placeOf(PatternPoint p) {
+    return {p.x + 0.0, p.y + 0.0};
+}
+
+/** The vertices of each contour by their exact places, made once for every mark. */
+using VertexPlaces = std::map<std::pair<double, double>, std::vector<std::size_t>>;
+
+VertexPlaces vertexPlaces(const Contour& contour) {
+    VertexPlaces places;
+    for (std::size_t k = 0; k < contour.points.size(); ++k) {
+        places[placeOf(contour.points[k])].push_back(k);
+    }
+    return places;
+}
+
+/** The cut vertex of `contour` at `p`: where it is exactly, else the nearest within tolerance. */
+std::optional<CutVertex> cutVertexAt(const Contour& contour, const VertexPlaces& places,
+                                     PatternPoint p, double tolerance, LineRole role) {
     const std::size_t n = contour.points.size();
+    if (const auto exact = places.find(placeOf(p)); exact != places.end()) {
+        for (const std::size_t k : exact->second) {
+            if (isCutVertex(contour, k, role)) {
+                return CutVertex{&contour, k};
+            }
+        }
+    }
     for (std::size_t k = 0; k < n; ++k) {
         const PatternPoint v = contour.points[k];
         if (std::fabs(v.x - p.x) > tolerance || std::fabs(v.y - p.y) > tolerance) {
             continue;
         }
-        if (contour.roles[k] == LineRole::CutCurve ||
-            contour.roles[(k + n - 1) % n] == LineRole::CutCurve) {
+        if (isCutVertex(contour, k, role)) {
             return CutVertex{&contour, k};
         }
     }
@@ -128,14 +158,14 @@ std::optional<CutVertex> cutVertexAt(const Contour& contour, PatternPoint p, dou
 }
 
 /** The unit direction square to the cut line at the vertex, into the piece. */
-PatternPoint inwardsAt(const CutVertex& vertex) {
+PatternPoint inwardsAt(const CutVertex& vertex, LineRole role) {
     const Contour& c = *vertex.contour;
     const std::size_t n = c.points.size();
     const std::size_t k = vertex.index;
     const std::size_t before = (k + n - 1) % n;
     const std::size_t after = (k + 1) % n;
-    const PatternPoint from = c.roles[before] == LineRole::CutCurve ? c.points[before] : c.points[k];
-    const PatternPoint to = c.roles[k] == LineRole::CutCurve ? c.points[after] : c.points[k];
+    const PatternPoint from = c.roles[before] == role ? c.points[before] : c.points[k];
+    const PatternPoint to = c.roles[k] == role ? c.points[after] : c.points[k];
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     const PatternPoint tangent{(to.x - from.x) / length, (to.y - from.y) / length};
     // A piece's interior lies left of its outline run anticlockwise.
@@ -205,13 +235,12 @@ std::optional<EdgePoint> edgeAt(const DevelopedPart& part, PatternPoint at, Patt
             if (!point.overLimit) {
                 const double depth = 1.0 - land;
                 const PatternPoint landAt = along(at, inwards, landTop);
-                const Point3 landEdge =
-                    (1.0 - depth) * nearFace(landAt) + depth * farFace(landAt);
+                const Point3 landEdge = (1.0 - depth) * nearFace(landAt) + depth * farFace(landAt);
                 const Point3 normal =
                     unit(gradient(partner.contact, farFace(along(at, inwards, point.farShift))));
                 const PatternPoint line{-inwards.y, inwards.x};
-                const Point3 joint = unit(farFace(along(at, line, kStep)) -
-                                          farFace(along(at, line, -kStep)));
+                const Point3 joint =
+                    unit(farFace(along(at, line, kStep)) - farFace(along(at, line, -kStep)));
                 const double opening = radians(share * settings.grooveAngle);
                 const auto openingPast = [&](double s) {
                     Point3 across = nearFace(along(at, inwards, point.nearShift + s)) - landEdge;
@@ -232,20 +261,15 @@ std::optional<EdgePoint> edgeAt(const DevelopedPart& part, PatternPoint at, Patt
     return point;
 }
 
-bool isCutVertex(const Contour& contour, std::size_t k) {
-    const std::size_t n = contour.points.size();
-    return contour.roles[k] == LineRole::CutCurve ||
-           contour.roles[(k + n - 1) % n] == LineRole::CutCurve;
-}
-
 /** The welded cuts of a part's contour followed vertex by vertex, each run of them in order. */
 bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c,
                 const EdgeSettings& settings, std::vector<EdgeRun>& runs) {
     const Contour& contour = pattern.exactContours[c];
     const std::size_t n = contour.points.size();
+    const LineRole role = part.welded->role;
     // From a vertex off the cut, so that no run is split where the chain closes.
     std::size_t start = 0;
-    while (start < n && isCutVertex(contour, start)) {
+    while (start < n && isCutVertex(contour, start, role)) {
         ++start;
     }
     start = start == n ? 0 : start;
@@ -258,13 +282,13 @@ bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c
     bool inRun = false;
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t k = (start + i) % n;
-        if (!isCutVertex(contour, k)) {
+        if (!isCutVertex(contour, k, role)) {
             inRun = false;
             continue;
         }
         const PatternPoint at = contour.points[k];
         const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
-        const auto edge = edgeAt(part, at, inwardsAt({&contour, k}), thickness, settings);
+        const auto edge = edgeAt(part, at, inwardsAt({&contour, k}, role), thickness, settings);
         if (!edge) {
             return false;
         }
@@ -279,6 +303,43 @@ bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c
     return true;
 }
 
+/** Where a reported point lies on a welded cut: the part and the vertex there. */
+struct OnWeldedCut {
+    const DevelopedPart* part = nullptr;
+    CutVertex vertex;
+};
+
+/** The welded cut a mark of `piece` lies on, its outline's or a hole's, or nothing. */
+std::optional<OnWeldedCut> onWeldedCut(const Pattern& pattern, const JointView& joint,
+                                       const PatternPiece& piece, PatternPoint at,
+                                       std::map<std::size_t, VertexPlaces>& places) {
+    std::vector<int> outlines = piece.holes;
+    outlines.insert(outlines.begin(), piece.outline);
+    const double tolerance = 1e-9 * (1.0 + std::fabs(at.x) + std::fabs(at.y));
+    for (const DevelopedPart& part : joint.developed) {
+        if (!part.welded || !part.labelled) {
+            continue;
+        }
+        for (const int outline : outlines) {
+            const auto c = static_cast<std::size_t>(outline);
+            if (outline < 0 || c >= pattern.exactContours.size() ||
+                std::find(part.contours.begin(), part.contours.end(), c) == part.contours.end()) {
+                continue;
+            }
+            const Contour& contour = pattern.exactContours[c];
+            auto known = places.find(c);
+            if (known == places.end()) {
+                known = places.emplace(c, vertexPlaces(contour)).first;
+            }
+            if (const auto vertex =
+                    cutVertexAt(contour, known->second, at, tolerance, part.welded->role)) {
+                return OnWeldedCut{&part, *vertex};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
@@ -287,52 +348,44 @@ PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
     if (settings.choice == EdgeChoice::Square) {
         return edges;
     }
+    std::map<std::size_t, VertexPlaces> places;
     for (const PointMark& mark : pattern.points) {
         if (mark.piece < 0 || mark.piece >= static_cast<int>(pattern.pieces.size())) {
             continue;
         }
-        const int outline = pattern.pieces[static_cast<std::size_t>(mark.piece)].outline;
+        const PatternPiece& piece = pattern.pieces[static_cast<std::size_t>(mark.piece)];
         const PatternPoint at{mark.x, mark.y};
-        const double tolerance = 1e-9 * (1.0 + std::fabs(mark.x) + std::fabs(mark.y));
-        for (const DevelopedPart& part : joint.developed) {
-            const auto own = std::find(part.contours.begin(), part.contours.end(),
-                                       static_cast<std::size_t>(outline));
-            if (!part.welded || !part.labelled || own == part.contours.end() ||
-                outline < 0 || static_cast<std::size_t>(outline) >= pattern.exactContours.size()) {
-                continue;
-            }
-            const auto vertex =
-                cutVertexAt(pattern.exactContours[static_cast<std::size_t>(outline)], at, tolerance);
-            if (!vertex) {
-                continue;
-            }
-            if (part.faces.size() < 2) {
-                edges.problem = "Przygotowanie krawedzi wymaga grubosci scianki";
-                edges.points.clear();
-                return edges;
-            }
-            const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
-            if (settings.choice == EdgeChoice::Groove && !(settings.rootFace < thickness)) {
-                edges.problem = "Przygotowanie krawedzi : c musi byc mniejsze od grubosci "
-                                "scianki";
-                edges.points.clear();
-                return edges;
-            }
-            std::optional<EdgePoint> point =
-                edgeAt(part, at, inwardsAt(*vertex), thickness, settings);
-            if (!point) {
-                edges.problem = "Przygotowanie krawedzi : nie da sie wyznaczyc krawedzi w "
-                                "punkcie " +
-                                mark.text;
-                edges.points.clear();
-                return edges;
-            }
-            point->label = mark.text;
-            point->run = mark.run;
-            edges.thickness = thickness;
-            edges.points.push_back(std::move(*point));
-            break;
+        const auto found = onWeldedCut(pattern, joint, piece, at, places);
+        if (!found) {
+            continue;
         }
+        const DevelopedPart& part = *found->part;
+        const LineRole role = part.welded->role;
+        if (part.faces.size() < 2) {
+            edges.problem = "Przygotowanie krawedzi wymaga grubosci scianki";
+            edges.points.clear();
+            return edges;
+        }
+        const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
+        if (settings.choice == EdgeChoice::Groove && !(settings.rootFace < thickness)) {
+            edges.problem = "Przygotowanie krawedzi : c musi byc mniejsze od grubosci "
+                            "scianki";
+            edges.points.clear();
+            return edges;
+        }
+        std::optional<EdgePoint> point =
+            edgeAt(part, at, inwardsAt(found->vertex, role), thickness, settings);
+        if (!point) {
+            edges.problem = "Przygotowanie krawedzi : nie da sie wyznaczyc krawedzi w "
+                            "punkcie " +
+                            mark.text;
+            edges.points.clear();
+            return edges;
+        }
+        point->label = mark.text;
+        point->run = mark.run;
+        edges.thickness = thickness;
+        edges.points.push_back(std::move(*point));
     }
     std::vector<std::size_t> followed;
     for (const DevelopedPart& part : joint.developed) {
@@ -376,10 +429,10 @@ Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
                                   .piece = run.piece});
     }
     for (PointMark& mark : bevelled.points) {
-        const auto point = std::find_if(edges.points.begin(), edges.points.end(),
-                                        [&mark](const EdgePoint& p) {
-                                            return p.label == mark.text && p.run == mark.run;
-                                        });
+        const auto point =
+            std::find_if(edges.points.begin(), edges.points.end(), [&mark](const EdgePoint& p) {
+                return p.label == mark.text && p.run == mark.run;
+            });
         if (point == edges.points.end()) {
             continue;
         }

@@ -36,13 +36,14 @@ inline constexpr double kNarrowestWeldAngle = 30.0;
  * outside.
  */
 struct EdgePoint {
-    std::string label;     ///< as the report names the point: "h5"
-    int run = 0;           ///< the run of marks it is one of
-    PatternPoint at;       ///< on the pattern's line
-    PatternPoint inwards;  ///< the unit direction on the pattern square to the line, into the piece
+    std::string label;    ///< as the report names the point: "h5"
+    int run = 0;          ///< the run of marks it is one of
+    PatternPoint at;      ///< on the pattern's line
+    PatternPoint inwards; ///< the unit direction on the pattern square to the line, into the piece
     double aroundDeg = 0.0; ///< the point's angle round the part's axis
-    double psiDeg = 0.0;   ///< between the two parts' outside surfaces, on the weld's side
-    double tiltDeg = 0.0;  ///< from the plate's normal across the line, positive: far edge further out
+    double psiDeg = 0.0;    ///< between the two parts' outside surfaces, on the weld's side
+    double tiltDeg =
+        0.0; ///< from the plate's normal across the line, positive: far edge further out
     double nearShift = 0.0; ///< where the cut leaves the near face
     double farShift = 0.0;  ///< where it leaves the far face
     bool overLimit = false; ///< the tilt is past the bevel head's limit

@@ -65,6 +65,8 @@ struct WeldedCut {
     std::function<double(Point3)> angleRound;
     /** Both parts are bevelled, each for half the groove and half the gap (a mitre). */
     bool butt = false;
+    /** The edges welded: a branch's cut, or the hole a set-in branch passes through. */
+    LineRole role = LineRole::CutCurve;
 };
 
 /**
