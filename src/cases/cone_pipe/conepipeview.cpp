@@ -1,6 +1,7 @@
 #include "cases/cone_pipe/conepipeview.h"
 
 #include "common/core/geometry/depthsearch.h"
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/view3d/laidflat.h"
 
 #include <algorithm>
@@ -138,13 +139,8 @@ OtherPart coneAround(const ConePipeInputs& in, const Cone& cone) {
 
 /** The cone's cut, welded to the pipe: round the pipe's axis, its contact and outside faces. */
 WeldedCut weldedToPipe(const Cone& cone, double contact, double outside) {
-    const auto round = [](double radius) {
-        return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
-    };
-    return {.partnerNear =
-                [round, contact, outside](Point3) {
-                    return WeldPartner{round(contact), round(outside)};
-                },
+    const WeldPartner pipe = pipeRoundTheXAxis(contact, outside);
+    return {.partnerNear = [pipe](Point3) { return pipe; },
             .angleRound =
                 [cone](Point3 p) {
                     const Point3 d = p - cone.apex;

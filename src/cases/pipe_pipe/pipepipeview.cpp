@@ -1,5 +1,6 @@
 #include "cases/pipe_pipe/pipepipeview.h"
 
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/view3d/laidflat.h"
 
 #include <algorithm>
@@ -134,13 +135,8 @@ OtherPart branchAround(const PipePipeInputs& in, const Branch& branch,
 
 /** The branch's cut, welded to the shell: round the shell's axis, its contact and outside faces. */
 WeldedCut weldedToShell(const Branch& branch, double contact, double outside) {
-    const auto round = [](double radius) {
-        return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
-    };
-    return {.partnerNear =
-                [round, contact, outside](Point3) {
-                    return WeldPartner{round(contact), round(outside)};
-                },
+    const WeldPartner shell = pipeRoundTheXAxis(contact, outside);
+    return {.partnerNear = [shell](Point3) { return shell; },
             .angleRound =
                 [branch](Point3 p) {
                     const Point3 d = p - branch.endFace;

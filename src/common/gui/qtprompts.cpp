@@ -23,6 +23,26 @@ namespace blachorys::gui {
 namespace {
 
 /** "Plik tekstowy - TXT|*.txt" in the file dialog's own form, "Plik tekstowy - TXT (*.txt)". */
+/** A group of texts in a dialog of its own, opened with `initial`; nothing when cancelled. */
+template <typename Group, typename Texts>
+std::optional<Texts> groupDialog(QWidget* parent, const QString& title, const Texts& initial) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    HintRouter hints;
+    auto* group = new Group(hints, &dialog);
+    group->setTexts(initial);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return group->texts();
+}
+
 QStringList dialogFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
@@ -102,40 +122,12 @@ std::optional<TemplateChoice> QtPrompts::templateDialog(QWidget* parent,
 
 std::optional<core::PlateTexts> QtPrompts::plateDialog(QWidget* parent,
                                                        const core::PlateTexts& initial) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Arkusz i materiał"));
-    HintRouter hints;
-    auto* group = new PlateGroup(hints, &dialog);
-    group->setTexts(initial);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(group);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return group->texts();
+    return groupDialog<PlateGroup>(parent, QStringLiteral("Arkusz i materiał"), initial);
 }
 
 std::optional<core::EdgeTexts> QtPrompts::edgeDialog(QWidget* parent,
                                                      const core::EdgeTexts& initial) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Przygotowanie krawędzi"));
-    HintRouter hints;
-    auto* group = new EdgeGroup(hints, &dialog);
-    group->setTexts(initial);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(group);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return group->texts();
+    return groupDialog<EdgeGroup>(parent, QStringLiteral("Przygotowanie krawędzi"), initial);
 }
 
 void QtPrompts::runModal(QDialog& dialog) {

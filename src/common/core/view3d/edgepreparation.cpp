@@ -445,6 +445,13 @@ Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
     return bevelled;
 }
 
+WeldPartner pipeRoundTheXAxis(double contact, double outside) {
+    const auto round = [](double radius) {
+        return [radius](Point3 p) { return std::hypot(p.y, p.z) - radius; };
+    };
+    return {round(contact), round(outside)};
+}
+
 std::string edgeChoiceWords(EdgeChoice choice) {
     switch (choice) {
     case EdgeChoice::Fit:

@@ -72,6 +72,12 @@ struct PreparedEdges {
 };
 
 /**
+ * The other part a pipe round the x axis: its contact surface and its outside face `contact` and
+ * `outside` from the axis.
+ */
+WeldPartner pipeRoundTheXAxis(double contact, double outside);
+
+/**
  * The edges of the pattern's welded cuts (the parts of `joint` that say what they are welded
  * to) prepared as `settings` ask, at every reported point on them.
  */
