@@ -334,7 +334,7 @@ constexpr std::uint64_t kHugeProcessSample = 4;
 /** CPU seconds the program may take for a set and all its files. */
 constexpr double kHugeProcessCpuSeconds = 4.0;
 
-/** The set as the command line's options: development, fields, choices, plate and parts. */
+/** The set as the command line's options: development, fields, choices, plate, parts, edge. */
 QStringList optionsOf(const core::CalculatorDefinition& d, const test::HostileSet& set) {
     QStringList options;
     if (!d.developments.empty()) {
@@ -350,6 +350,9 @@ QStringList optionsOf(const core::CalculatorDefinition& d, const test::HostileSe
     options << "--plate"
             << QStringLiteral("%1x%2").arg(set.plate.plate.width).arg(set.plate.plate.length)
             << "--parts" << QString::number(set.plate.parts);
+    if (set.edge.choice != core::EdgeChoice::Square) {
+        options << "--edge" << (set.edge.choice == core::EdgeChoice::Fit ? "fit" : "groove");
+    }
     return options;
 }
 

@@ -1,5 +1,7 @@
 #include "support/hostileinputs.h"
 
+#include "common/core/calculator/edgeoutputs.h"
+
 #include "common/core/base/numbertext.h"
 #include "common/core/calculator/outputdrawings.h"
 #include "common/core/calculator/plateoutputs.h"
@@ -473,6 +475,8 @@ HostileSet hugeSet(const core::CalculatorDefinition& definition, std::uint64_t s
     set.plate.plate = hugePlate(numbers);
     set.plate.parts =
         numbers.chance(0.5) ? 1 : 2 + static_cast<int>(numbers.below(core::kMostParts - 1));
+    // Square, fitted and grooved alike: each a third of the sets.
+    set.edge.choice = static_cast<core::EdgeChoice>(numbers.below(3));
     return set;
 }
 
@@ -673,7 +677,15 @@ OutputsCheck everyOutputProblems(const core::Calculator& calculator, const Hosti
     if (!result.outputs || !problems.empty()) {
         return check;
     }
-    const core::CalculationResult job = core::forThePlate(result, set.plate);
+    const core::CalculationResult edged = core::withPreparedEdges(result, set.edge);
+    if (!edged.outputs) {
+        // An edge that cannot be prepared is refused, and the refusal says why.
+        if (edged.messages.empty()) {
+            problems.emplace_back("edge refused without a message");
+        }
+        return check;
+    }
+    const core::CalculationResult job = core::forThePlate(edged, set.plate);
     if (!job.outputs) {
         // A piece not split into the parts asked for is refused, and the refusal says why.
         if (job.messages.empty()) {
@@ -683,9 +695,18 @@ OutputsCheck everyOutputProblems(const core::Calculator& calculator, const Hosti
     }
     const core::CalculationOutputs& outputs = *job.outputs;
     checkMaterialList(outputs.report.materialList, problems);
+    for (const std::string& line : outputs.report.edgeTable) {
+        if (core::characterCount(line) > core::kReportLineCapacity) {
+            problems.push_back(std::string(kCutReport) + ": over its capacity: '" + line + "'");
+        }
+        for (auto& problem : numberProblems(line)) {
+            problems.push_back(std::move(problem));
+        }
+    }
     if (outputs.split) {
         checkTemplate(*outputs.split, problems);
     }
+
     checkCncDrawing(calculator.definition(), outputs, problems);
     checkNesting(outputs, set.plate, problems);
     for (std::string& problem : viewProblems(outputs)) {
@@ -715,6 +736,9 @@ std::string describe(const core::CalculatorDefinition& definition, const Hostile
     if (set.plate.plate != core::PlateSettings{}.plate) {
         text += " --plate " + fixedText(set.plate.plate.width, 0) + "x" +
                 fixedText(set.plate.plate.length, 0);
+    }
+    if (set.edge.choice != core::EdgeChoice::Square) {
+        text += set.edge.choice == core::EdgeChoice::Fit ? " --edge fit" : " --edge groove";
     }
     if (set.plate.parts != 1) {
         text += " --parts " + std::to_string(set.plate.parts);

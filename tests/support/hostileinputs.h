@@ -37,6 +37,8 @@ struct HostileSet {
     core::CalculatorInputs inputs;
     /** The plate, the parts and the gap the job is cut with (`--plate`, `--parts`). */
     core::PlateSettings plate;
+    /** How a welded cut's edge is prepared (`--edge`). */
+    core::EdgeSettings edge;
 };
 
 /**

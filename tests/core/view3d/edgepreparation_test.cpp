@@ -258,10 +258,11 @@ TEST(EdgePreparation, TheReportGivesTheAngleTheWeldSees) {
                   {.choice = EdgeChoice::Fit});
         ASSERT_TRUE(e.result.outputs);
         const auto lines = e.result.outputs->report.allLines();
+        const std::string label = point, angle = psi;
         const auto row = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
             std::istringstream words(line);
-            std::string label, around, angle;
-            return (words >> label >> around >> angle) && label == point && angle == psi;
+            std::string first, around, third;
+            return (words >> first >> around >> third) && first == label && third == angle;
         });
         EXPECT_NE(row, lines.end()) << beta << " " << point << " " << psi;
     }

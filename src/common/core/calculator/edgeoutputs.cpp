@@ -18,11 +18,6 @@ std::string column(double value) {
 
 std::string settingsLine(const PreparedEdges& edges, const EdgeSettings& settings) {
     std::string line = "PRZYGOTOWANIE KRAWEDZI : " + edgeChoiceWords(settings.choice);
-    if (settings.choice == EdgeChoice::Groove) {
-        line += " , kat rowka = " + formatReport(settings.grooveAngle) +
-                " [°] , c = " + formatReport(settings.rootFace) +
-                " [mm] , b = " + formatReport(settings.rootGap) + " [mm]";
-    }
     if (!edges.points.empty()) {
         line += " , t = " + formatReport(edges.thickness) + " [mm]";
     }
@@ -73,6 +68,11 @@ std::vector<EdgePoint> listedPoints(const std::vector<EdgePoint>& points) {
 
 std::vector<std::string> edgeTableLines(const PreparedEdges& edges, const EdgeSettings& settings) {
     std::vector<std::string> lines{repeated('-', kEdgeTableRule), settingsLine(edges, settings)};
+    if (settings.choice == EdgeChoice::Groove) {
+        lines.push_back("kat rowka = " + formatReport(settings.grooveAngle) +
+                        " [°] , c = " + formatReport(settings.rootFace) +
+                        " [mm] , b = " + formatReport(settings.rootGap) + " [mm]");
+    }
     const std::vector<EdgePoint> points = listedPoints(edges.points);
     if (points.empty()) {
         lines.emplace_back("(ten element nie ma krawedzi spawanej do drugiej czesci - ciecie "

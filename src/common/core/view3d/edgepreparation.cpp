@@ -53,7 +53,7 @@ std::optional<double> crossing(const std::function<double(double)>& f, double sp
         }
         s = next;
     }
-    constexpr int kSteps = 256;
+    constexpr int kSteps = 64;
     for (int k = 1; k <= kSteps; ++k) {
         for (const double sign : {1.0, -1.0}) {
             double a = sign * span * (k - 1) / kSteps;
@@ -157,8 +157,14 @@ std::optional<CutVertex> cutVertexAt(const Contour& contour, const VertexPlaces&
     return std::nullopt;
 }
 
+/** 1 where a contour's inside lies left of its run, −1 where right. */
+double insideSide(const Contour& contour) {
+    // A piece's interior lies left of its outline run anticlockwise, a hole's right.
+    return (signedArea(contour.points) > 0) == (contour.kind == OutlineKind::Piece) ? 1.0 : -1.0;
+}
+
 /** The unit direction square to the cut line at the vertex, into the piece. */
-PatternPoint inwardsAt(const CutVertex& vertex, LineRole role) {
+PatternPoint inwardsAt(const CutVertex& vertex, LineRole role, double side) {
     const Contour& c = *vertex.contour;
     const std::size_t n = c.points.size();
     const std::size_t k = vertex.index;
@@ -168,8 +174,6 @@ PatternPoint inwardsAt(const CutVertex& vertex, LineRole role) {
     const PatternPoint to = c.roles[k] == role ? c.points[after] : c.points[k];
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     const PatternPoint tangent{(to.x - from.x) / length, (to.y - from.y) / length};
-    // A piece's interior lies left of its outline run anticlockwise.
-    const double side = (signedArea(c.points) > 0) == (c.kind == OutlineKind::Piece) ? 1.0 : -1.0;
     return {-side * tangent.y, side * tangent.x};
 }
 
@@ -261,24 +265,29 @@ std::optional<EdgePoint> edgeAt(const DevelopedPart& part, PatternPoint at, Patt
     return point;
 }
 
-/** The welded cuts of a part's contour followed vertex by vertex, each run of them in order. */
-bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c,
-                const EdgeSettings& settings, std::vector<EdgeRun>& runs) {
-    const Contour& contour = pattern.exactContours[c];
+/** The piece whose outline or hole the contour is. */
+int pieceOf(const Pattern& pattern, std::size_t contour) {
+    const int c = static_cast<int>(contour);
+    for (std::size_t p = 0; p < pattern.pieces.size(); ++p) {
+        const PatternPiece& piece = pattern.pieces[p];
+        if (piece.outline == c ||
+            std::find(piece.holes.begin(), piece.holes.end(), c) != piece.holes.end()) {
+            return static_cast<int>(p);
+        }
+    }
+    return kNoPiece;
+}
+
+/** The runs of a contour's vertices along its welded edges, each in order. */
+std::vector<std::vector<std::size_t>> cutRuns(const Contour& contour, LineRole role) {
     const std::size_t n = contour.points.size();
-    const LineRole role = part.welded->role;
     // From a vertex off the cut, so that no run is split where the chain closes.
     std::size_t start = 0;
     while (start < n && isCutVertex(contour, start, role)) {
         ++start;
     }
     start = start == n ? 0 : start;
-    int piece = kNoPiece;
-    for (std::size_t p = 0; p < pattern.pieces.size(); ++p) {
-        if (pattern.pieces[p].outline == static_cast<int>(c)) {
-            piece = static_cast<int>(p);
-        }
-    }
+    std::vector<std::vector<std::size_t>> runs;
     bool inRun = false;
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t k = (start + i) % n;
@@ -286,19 +295,66 @@ bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c
             inRun = false;
             continue;
         }
-        const PatternPoint at = contour.points[k];
-        const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
-        const auto edge = edgeAt(part, at, inwardsAt({&contour, k}, role), thickness, settings);
-        if (!edge) {
-            return false;
-        }
         if (!inRun) {
-            runs.push_back({c, {}, {}, {}, piece});
+            runs.emplace_back();
             inRun = true;
         }
-        runs.back().vertices.push_back(k);
-        runs.back().nearEdge.push_back(along(at, edge->inwards, edge->nearShift));
-        runs.back().farEdge.push_back(along(at, edge->inwards, edge->farShift));
+        runs.back().push_back(k);
+    }
+    return runs;
+}
+
+/**
+ * A cut is followed at this many of its vertices at most, the shifts taken straight between
+ * them: a huge piece's outline has hundreds of thousands, along which they change smoothly.
+ */
+constexpr std::size_t kMostFollowedVertices = 4096;
+
+/** The welded cuts of a part's contour followed vertex by vertex, each run of them in order. */
+bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c,
+                const EdgeSettings& settings, std::vector<EdgeRun>& runs) {
+    const Contour& contour = pattern.exactContours[c];
+    const LineRole role = part.welded->role;
+    const int piece = pieceOf(pattern, c);
+    const double side = insideSide(contour);
+    for (const std::vector<std::size_t>& vertices : cutRuns(contour, role)) {
+        const std::size_t count = vertices.size();
+        const std::size_t stride = (count + kMostFollowedVertices - 1) / kMostFollowedVertices;
+        // The shifts at every stride-th vertex and at the last.
+        std::vector<std::size_t> sampled;
+        for (std::size_t i = 0; i < count; i += stride) {
+            sampled.push_back(i);
+        }
+        if (sampled.back() != count - 1) {
+            sampled.push_back(count - 1);
+        }
+        std::vector<std::pair<double, double>> shifts;
+        for (const std::size_t i : sampled) {
+            const PatternPoint at = contour.points[vertices[i]];
+            const double thickness = norm(part.faces.front()(at) - part.faces.back()(at));
+            const auto edge = edgeAt(part, at, inwardsAt({&contour, vertices[i]}, role, side),
+                                     thickness, settings);
+            if (!edge) {
+                return false;
+            }
+            shifts.emplace_back(edge->nearShift, edge->farShift);
+        }
+        EdgeRun run{c, vertices, {}, {}, piece};
+        for (std::size_t s = 0, i = 0; i < count; ++i) {
+            while (s + 1 < sampled.size() && sampled[s + 1] <= i) {
+                ++s;
+            }
+            const std::size_t next = std::min(s + 1, sampled.size() - 1);
+            const double span = static_cast<double>(sampled[next] - sampled[s]);
+            const double w = span > 0 ? static_cast<double>(i - sampled[s]) / span : 0.0;
+            const double nearShift = (1 - w) * shifts[s].first + w * shifts[next].first;
+            const double farShift = (1 - w) * shifts[s].second + w * shifts[next].second;
+            const PatternPoint at = contour.points[vertices[i]];
+            const PatternPoint inwards = inwardsAt({&contour, vertices[i]}, role, side);
+            run.nearEdge.push_back(along(at, inwards, nearShift));
+            run.farEdge.push_back(along(at, inwards, farShift));
+        }
+        runs.push_back(std::move(run));
     }
     return true;
 }
@@ -307,12 +363,19 @@ bool followCuts(const Pattern& pattern, const DevelopedPart& part, std::size_t c
 struct OnWeldedCut {
     const DevelopedPart* part = nullptr;
     CutVertex vertex;
+    double side = 1.0; ///< `insideSide` of its contour
+};
+
+/** A contour's vertices by their places and the side its inside lies, made once for every mark. */
+struct ContourLookup {
+    VertexPlaces places;
+    double side = 1.0;
 };
 
 /** The welded cut a mark of `piece` lies on, its outline's or a hole's, or nothing. */
 std::optional<OnWeldedCut> onWeldedCut(const Pattern& pattern, const JointView& joint,
                                        const PatternPiece& piece, PatternPoint at,
-                                       std::map<std::size_t, VertexPlaces>& places) {
+                                       std::map<std::size_t, ContourLookup>& places) {
     std::vector<int> outlines = piece.holes;
     outlines.insert(outlines.begin(), piece.outline);
     const double tolerance = 1e-9 * (1.0 + std::fabs(at.x) + std::fabs(at.y));
@@ -329,15 +392,38 @@ std::optional<OnWeldedCut> onWeldedCut(const Pattern& pattern, const JointView& 
             const Contour& contour = pattern.exactContours[c];
             auto known = places.find(c);
             if (known == places.end()) {
-                known = places.emplace(c, vertexPlaces(contour)).first;
+                known = places.emplace(c, ContourLookup{vertexPlaces(contour), insideSide(contour)})
+                            .first;
             }
             if (const auto vertex =
-                    cutVertexAt(contour, known->second, at, tolerance, part.welded->role)) {
-                return OnWeldedCut{&part, *vertex};
+                    cutVertexAt(contour, known->second.places, at, tolerance, part.welded->role)) {
+                return OnWeldedCut{&part, *vertex, known->second.side};
             }
         }
     }
     return std::nullopt;
+}
+
+/**
+ * A marked line is drawn through this many of its points at most: a far edge along a huge
+ * outline's every vertex would cost its drawings more than the cut itself.
+ */
+constexpr std::size_t kMostMarkedPoints = 512;
+
+std::vector<PatternPoint> markedEvenly(const std::vector<PatternPoint>& points) {
+    if (points.size() <= kMostMarkedPoints) {
+        return points;
+    }
+    std::vector<PatternPoint> marked;
+    const std::size_t stride = (points.size() + kMostMarkedPoints - 2) / (kMostMarkedPoints - 1);
+    for (std::size_t i = 0; i < points.size(); i += stride) {
+        marked.push_back(points[i]);
+    }
+    if (marked.size() < 2 ||
+        std::hypot(marked.back().x - points.back().x, marked.back().y - points.back().y) > 0.0) {
+        marked.push_back(points.back());
+    }
+    return marked;
 }
 
 } // namespace
@@ -348,7 +434,7 @@ PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
     if (settings.choice == EdgeChoice::Square) {
         return edges;
     }
-    std::map<std::size_t, VertexPlaces> places;
+    std::map<std::size_t, ContourLookup> places;
     for (const PointMark& mark : pattern.points) {
         if (mark.piece < 0 || mark.piece >= static_cast<int>(pattern.pieces.size())) {
             continue;
@@ -374,7 +460,7 @@ PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
             return edges;
         }
         std::optional<EdgePoint> point =
-            edgeAt(part, at, inwardsAt(found->vertex, role), thickness, settings);
+            edgeAt(part, at, inwardsAt(found->vertex, role, found->side), thickness, settings);
         if (!point) {
             edges.problem = "Przygotowanie krawedzi : nie da sie wyznaczyc krawedzi w "
                             "punkcie " +
@@ -421,7 +507,7 @@ Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
             continue;
         }
         const int curve = static_cast<int>(bevelled.exactCurves.size());
-        bevelled.exactCurves.push_back({LineRole::BevelEdge, run.farEdge});
+        bevelled.exactCurves.push_back({LineRole::BevelEdge, markedEvenly(run.farEdge)});
         bevelled.lines.push_back({.role = LineRole::BevelEdge,
                                   .from = run.farEdge.front(),
                                   .to = run.farEdge.back(),
@@ -436,9 +522,6 @@ Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
         if (point == edges.points.end()) {
             continue;
         }
-        const PatternPoint nearEdge = along(point->at, point->inwards, point->nearShift);
-        mark.x = nearEdge.x;
-        mark.y = nearEdge.y;
         // No degree sign: a cutting table's reader would measure its escape as text.
         mark.text += " (ukos " + formatFixed(point->tiltDeg, 1) + ")";
     }

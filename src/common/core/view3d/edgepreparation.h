@@ -86,8 +86,8 @@ PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
 
 /**
  * The pattern as its bevelled cuts are cut: each welded cut along its near face's edge, the
- * far face's edge marked beside it (`LineRole::BevelEdge`), each point on the near edge with its
- * tilt after its number ("h6 (ukos -21.3)").
+ * far face's edge marked beside it (`LineRole::BevelEdge`), each point with its tilt after its
+ * number ("h6 (ukos -21.3)"), where its generator ends as before.
  */
 Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges);
 
