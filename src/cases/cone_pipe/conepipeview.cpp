@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <optional>
 
@@ -137,16 +138,19 @@ OtherPart coneAround(const ConePipeInputs& in, const Cone& cone) {
     return part;
 }
 
+/** A point's angle w round the cone's axis, from the generatrix at w = 0. */
+std::function<double(Point3)> roundTheCone(const Cone& cone) {
+    return [cone](Point3 p) {
+        const Point3 d = p - cone.apex;
+        const Point3 across = d - dot(d, cone.axis) * cone.axis;
+        return std::atan2(-across.y, dot(across, cone.atZero));
+    };
+}
+
 /** The cone's cut, welded to the pipe: round the pipe's axis, its contact and outside faces. */
 WeldedCut weldedToPipe(const Cone& cone, double contact, double outside) {
     const WeldPartner pipe = pipeRoundTheXAxis(contact, outside);
-    return {.partnerNear = [pipe](Point3) { return pipe; },
-            .angleRound =
-                [cone](Point3 p) {
-                    const Point3 d = p - cone.apex;
-                    const Point3 across = d - dot(d, cone.axis) * cone.axis;
-                    return std::atan2(-across.y, dot(across, cone.atZero));
-                }};
+    return {.partnerNear = [pipe](Point3) { return pipe; }, .angleRound = roundTheCone(cone)};
 }
 
 /**
@@ -222,9 +226,12 @@ DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces, boo
     if (setIn) {
         // Set in, the cone's contact surface is its outside.
         const auto mantle = [cone, contact](Point3 p) { return cone.fromMantle(p) - contact; };
-        part.welded = weldedToPipe(cone, 0.0, 0.0);
-        part.welded->partnerNear = [mantle](Point3) { return WeldPartner{mantle, mantle}; };
-        part.welded->role = LineRole::HoleOutline;
+        part.welded = WeldedCut{.partnerNear =
+                                    [mantle](Point3) {
+                                        return WeldPartner{mantle, mantle};
+                                    },
+                                .angleRound = roundTheCone(cone),
+                                .role = LineRole::HoleOutline};
     }
     return part;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace blachorys::core {
@@ -133,16 +134,19 @@ OtherPart branchAround(const PipePipeInputs& in, const Branch& branch,
     return part;
 }
 
+/** A point's angle φ round the branch, from the generator at φ = 0. */
+std::function<double(Point3)> roundTheBranch(const Branch& branch) {
+    return [branch](Point3 p) {
+        const Point3 d = p - branch.endFace;
+        const Point3 radial = d - dot(d, branch.axis) * branch.axis;
+        return std::atan2(-radial.y, dot(radial, branch.atZero));
+    };
+}
+
 /** The branch's cut, welded to the shell: round the shell's axis, its contact and outside faces. */
 WeldedCut weldedToShell(const Branch& branch, double contact, double outside) {
     const WeldPartner shell = pipeRoundTheXAxis(contact, outside);
-    return {.partnerNear = [shell](Point3) { return shell; },
-            .angleRound =
-                [branch](Point3 p) {
-                    const Point3 d = p - branch.endFace;
-                    const Point3 radial = d - dot(d, branch.axis) * branch.axis;
-                    return std::atan2(-radial.y, dot(radial, branch.atZero));
-                }};
+    return {.partnerNear = [shell](Point3) { return shell; }, .angleRound = roundTheBranch(branch)};
 }
 
 /** The hole a set-in branch passes, welded round its outside. */
@@ -150,10 +154,12 @@ WeldedCut holeRound(const Branch& branch, double outside) {
     const auto round = [branch, outside](Point3 p) {
         return fromLine(p, branch.endFace, branch.axis) - outside;
     };
-    WeldedCut hole = weldedToShell(branch, 0.0, 0.0);
-    hole.partnerNear = [round](Point3) { return WeldPartner{round, round}; };
-    hole.role = LineRole::HoleOutline;
-    return hole;
+    return {.partnerNear =
+                [round](Point3) {
+                    return WeldPartner{round, round};
+                },
+            .angleRound = roundTheBranch(branch),
+            .role = LineRole::HoleOutline};
 }
 
 } // namespace

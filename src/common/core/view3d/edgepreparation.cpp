@@ -1,6 +1,7 @@
 #include "common/core/view3d/edgepreparation.h"
 
 #include "common/core/base/numbertext.h"
+#include "common/core/geometry/ring.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,16 +97,6 @@ Point3 outwardNormal(const DevelopedPart& part, PatternPoint q) {
     return dot(n, out) < 0 ? -1.0 * n : n;
 }
 
-double signedArea(const std::vector<PatternPoint>& ring) {
-    double twice = 0.0;
-    for (std::size_t k = 0; k < ring.size(); ++k) {
-        const PatternPoint a = ring[k];
-        const PatternPoint b = ring[(k + 1) % ring.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2;
-}
-
 bool isCutVertex(const Contour& contour, std::size_t k, LineRole role) {
     const std::size_t n = contour.points.size();
     return contour.roles[k] == role || contour.roles[(k + n - 1) % n] == role;
@@ -134,24 +125,14 @@ VertexPlaces vertexPlaces(const Contour& contour) {
     return places;
 }
 
-/** The cut vertex of `contour` at `p`: where it is exactly, else the nearest within tolerance. */
+/** The cut vertex of `contour` at `p`, where the point lies exactly, or nothing. */
 std::optional<CutVertex> cutVertexAt(const Contour& contour, const VertexPlaces& places,
-                                     PatternPoint p, double tolerance, LineRole role) {
-    const std::size_t n = contour.points.size();
+                                     PatternPoint p, LineRole role) {
     if (const auto exact = places.find(placeOf(p)); exact != places.end()) {
         for (const std::size_t k : exact->second) {
             if (isCutVertex(contour, k, role)) {
                 return CutVertex{&contour, k};
             }
-        }
-    }
-    for (std::size_t k = 0; k < n; ++k) {
-        const PatternPoint v = contour.points[k];
-        if (std::fabs(v.x - p.x) > tolerance || std::fabs(v.y - p.y) > tolerance) {
-            continue;
-        }
-        if (isCutVertex(contour, k, role)) {
-            return CutVertex{&contour, k};
         }
     }
     return std::nullopt;
@@ -160,7 +141,7 @@ std::optional<CutVertex> cutVertexAt(const Contour& contour, const VertexPlaces&
 /** 1 where a contour's inside lies left of its run, −1 where right. */
 double insideSide(const Contour& contour) {
     // A piece's interior lies left of its outline run anticlockwise, a hole's right.
-    return (signedArea(contour.points) > 0) == (contour.kind == OutlineKind::Piece) ? 1.0 : -1.0;
+    return (ringArea(contour.points) > 0) == (contour.kind == OutlineKind::Piece) ? 1.0 : -1.0;
 }
 
 /** The unit direction square to the cut line at the vertex, into the piece. */
@@ -378,7 +359,6 @@ std::optional<OnWeldedCut> onWeldedCut(const Pattern& pattern, const JointView& 
                                        std::map<std::size_t, ContourLookup>& places) {
     std::vector<int> outlines = piece.holes;
     outlines.insert(outlines.begin(), piece.outline);
-    const double tolerance = 1e-9 * (1.0 + std::fabs(at.x) + std::fabs(at.y));
     for (const DevelopedPart& part : joint.developed) {
         if (!part.welded || !part.labelled) {
             continue;
@@ -396,7 +376,7 @@ std::optional<OnWeldedCut> onWeldedCut(const Pattern& pattern, const JointView& 
                             .first;
             }
             if (const auto vertex =
-                    cutVertexAt(contour, known->second.places, at, tolerance, part.welded->role)) {
+                    cutVertexAt(contour, known->second.places, at, part.welded->role)) {
                 return OnWeldedCut{&part, *vertex, known->second.side};
             }
         }
@@ -514,16 +494,16 @@ Pattern bevelledPattern(const Pattern& pattern, const PreparedEdges& edges) {
                                   .curve = curve,
                                   .piece = run.piece});
     }
+    std::map<std::pair<int, std::string>, double> tilts;
+    for (const EdgePoint& point : edges.points) {
+        tilts.emplace(std::pair{point.run, point.label}, point.tiltDeg);
+    }
     for (PointMark& mark : bevelled.points) {
-        const auto point =
-            std::find_if(edges.points.begin(), edges.points.end(), [&mark](const EdgePoint& p) {
-                return p.label == mark.text && p.run == mark.run;
-            });
-        if (point == edges.points.end()) {
-            continue;
+        const auto tilt = tilts.find({mark.run, mark.text});
+        if (tilt != tilts.end()) {
+            // No degree sign: a cutting table's reader would measure its escape as text.
+            mark.text += " (ukos " + formatFixed(tilt->second, 1) + ")";
         }
-        // No degree sign: a cutting table's reader would measure its escape as text.
-        mark.text += " (ukos " + formatFixed(point->tiltDeg, 1) + ")";
     }
     return bevelled;
 }
