@@ -122,8 +122,8 @@ SegmentGrid::SegmentGrid(std::vector<Segment> segments, double cellMm)
             }
         }
     }
-    std::sort(entries.begin(), entries.end());
-    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    // Bucketed by cell in one pass: the entries come segment by segment, so each cell lists
+    // its segments in their order, and no cell holds a segment twice.
     m_starts.assign(static_cast<std::size_t>(m_columns * m_rows) + 1, 0);
     for (const auto& [cell, segment] : entries) {
         ++m_starts[cell + 1];
@@ -131,9 +131,10 @@ SegmentGrid::SegmentGrid(std::vector<Segment> segments, double cellMm)
     for (std::size_t c = 1; c < m_starts.size(); ++c) {
         m_starts[c] += m_starts[c - 1];
     }
-    m_members.reserve(entries.size());
+    m_members.resize(entries.size());
+    std::vector<std::uint32_t> next(m_starts.begin(), m_starts.end() - 1);
     for (const auto& [cell, segment] : entries) {
-        m_members.push_back(segment);
+        m_members[next[cell]++] = segment;
     }
     m_seen.assign(m_segments.size(), 0);
 }

@@ -150,45 +150,58 @@ Contour reversed(const Contour& contour) {
 }
 
 InsideTest::InsideTest(const FlatPiece& piece) {
-    FlatBox box;
+    std::vector<double> heights;
     const auto addChain = [&](const Contour& chain) {
         const auto& p = chain.points;
         for (std::size_t k = 0; k < p.size(); ++k) {
             m_edges.push_back({p[k], p[(k + 1) % p.size()]});
-            box.add(p[k]);
+            heights.push_back(p[k].y);
         }
     };
     addChain(piece.outline);
     for (const Contour& hole : piece.holes) {
         addChain(hole);
     }
+    if (m_edges.empty()) {
+        return;
+    }
+    std::sort(heights.begin(), heights.end());
     const std::size_t bands =
         std::clamp<std::size_t>(m_edges.size() / kEdgesPerBand, 1, kMostBands);
-    m_minY = box.minY;
-    m_band = std::max(box.height() / static_cast<double>(bands), 1e-9);
-    m_bands.assign(bands, {});
-    const auto bandOf = [&](double y) {
-        const double at = std::floor((y - m_minY) / m_band);
-        return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(bands - 1)));
-    };
+    for (std::size_t b = 0; b < bands; ++b) {
+        const double bound = heights[b * heights.size() / bands];
+        if (m_bounds.empty() || bound > m_bounds.back()) {
+            m_bounds.push_back(bound);
+        }
+    }
+    m_bounds.push_back(heights.back());
+    m_bands.assign(std::max<std::size_t>(m_bounds.size() - 1, 1), {});
     for (std::size_t e = 0; e < m_edges.size(); ++e) {
         const auto [low, high] = std::minmax(m_edges[e].a.y, m_edges[e].b.y);
+        // A level edge never crosses a level ray.
+        if (low == high) {
+            continue;
+        }
         for (std::size_t b = bandOf(low); b <= bandOf(high); ++b) {
             m_bands[b].push_back(e);
         }
     }
 }
 
+std::size_t InsideTest::bandOf(double y) const {
+    const auto above = std::upper_bound(m_bounds.begin(), m_bounds.end(), y);
+    const auto band = std::distance(m_bounds.begin(), above) - 1;
+    return static_cast<std::size_t>(
+        std::clamp<std::ptrdiff_t>(band, 0, static_cast<std::ptrdiff_t>(m_bands.size()) - 1));
+}
+
 bool InsideTest::contains(PatternPoint p) const {
-    if (m_edges.empty() || !std::isfinite(p.y)) {
-        return false;
-    }
-    const double at = std::floor((p.y - m_minY) / m_band);
-    if (at < 0.0 || at >= static_cast<double>(m_bands.size())) {
+    if (m_edges.empty() || !std::isfinite(p.y) || p.y < m_bounds.front() ||
+        p.y >= m_bounds.back()) {
         return false;
     }
     bool inside = false;
-    for (const std::size_t e : m_bands[static_cast<std::size_t>(at)]) {
+    for (const std::size_t e : m_bands[bandOf(p.y)]) {
         const PatternPoint a = m_edges[e].a;
         const PatternPoint b = m_edges[e].b;
         if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {

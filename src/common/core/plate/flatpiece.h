@@ -81,7 +81,8 @@ Contour reversed(const Contour& contour);
 /**
  * Whether points lie inside a piece (within its outline, outside its holes), for many points:
  * the edges bucketed by the horizontal band they cross, so a point looks only at its band's.
- * A point on an edge may fall either side.
+ * The bands hold about as many vertices each, so a long, nearly level cut shares its edges
+ * among many bands instead of filling one. A point on an edge may fall either side.
  */
 class InsideTest {
 public:
@@ -93,9 +94,11 @@ private:
         PatternPoint a;
         PatternPoint b;
     };
+    /** The band holding height y: bands run from one bound up to the next. */
+    std::size_t bandOf(double y) const;
+
     std::vector<Edge> m_edges;
-    double m_minY = 0.0;
-    double m_band = 1.0;
+    std::vector<double> m_bounds;
     std::vector<std::vector<std::size_t>> m_bands;
 };
 

@@ -51,8 +51,13 @@ bool clearOf(const RectMm& box, const std::vector<RectMm>& taken) {
  */
 constexpr int kNumberDistances = 3;
 constexpr int kFixedNumberDistances = 8;
-/** How far from its middle a caption may move, in steps of half its height, at most. */
-constexpr int kCaptionRings = 1000;
+/**
+ * How far from its middle a caption may move, in steps of half its height, at most: a few
+ * hundred millimetres. Farther it would no longer name its piece, and a piece whose lines
+ * stand too close for it everywhere is searched in a bounded time (each ring holds eight
+ * places more than the last).
+ */
+constexpr int kCaptionRings = 200;
 
 /**
  * The top-left corners a number of `width` × `height` may take beside `p`: the four corners
