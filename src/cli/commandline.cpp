@@ -155,6 +155,8 @@ struct Reading {
     bool templateSettingsGiven = false;
     bool dxfVersionGiven = false;
     bool viewSettingsGiven = false;
+    std::optional<std::string> seamText;
+    bool alternateSeams = false;
 
     const core::CalculatorDefinition& definition() const {
         return options.calculator->definition();
@@ -168,7 +170,8 @@ struct Reading {
         return selectorOf(argument) || fileOption(argument) || argument == "--development" ||
                argument == "--date" || argument == "--dxf-version" || isViewOption(argument) ||
                isTemplateOption(argument) || plateText(plateTexts, argument) != nullptr ||
-               argument == "--edge" || edgeText(edgeTexts, argument) != nullptr;
+               argument == "--edge" || edgeText(edgeTexts, argument) != nullptr ||
+               argument == "--seam";
     }
 };
 
@@ -219,6 +222,8 @@ std::optional<std::string> takeOption(Reading& reading, const std::string& optio
         reading.viewSettingsGiven = true;
     } else if (option == "--date") {
         options.date = value;
+    } else if (option == "--seam") {
+        reading.seamText = value;
     } else {
         const auto found = core::developmentIndex(definition, value);
         if (!found || value.empty() || definition.developments.empty()) {
@@ -244,10 +249,44 @@ std::optional<std::string> takeFieldText(Reading& reading, const std::string& ar
     return std::nullopt;
 }
 
+/**
+ * --seam as the text of the field that places the development's seam, --alternate-seams as the
+ * seams' choice; what is wrong with them, or nothing.
+ */
+std::optional<std::string> seamProblem(Reading& reading) {
+    const core::CalculatorDefinition& definition = reading.definition();
+    CliOptions& options = reading.options;
+    if (reading.seamText) {
+        const std::size_t development = options.development;
+        const std::string field = development < definition.seamFields.size()
+                                      ? definition.seamFields[development]
+                                      : std::string();
+        const auto index = core::fieldIndex(definition, field);
+        if (field.empty() || !index) {
+            return "--seam: this development's seam stays where the construction puts it";
+        }
+        options.inputs.fieldTexts[*index] = enteredText(*reading.seamText);
+    }
+    if (reading.alternateSeams) {
+        const auto selector = core::selectorIndex(definition, "seams");
+        const auto choice = selector
+                                ? core::choiceIndex(definition.selectors[*selector], "alternate")
+                                : std::nullopt;
+        if (!choice) {
+            return "--alternate-seams: " + definition.key + " has no seams to alternate";
+        }
+        options.inputs.choices[*selector] = *choice;
+    }
+    return std::nullopt;
+}
+
 /** What the options given together get wrong, or nothing; the plate is read and the files put
  * in order on the way. */
 std::optional<std::string> finishedProblem(Reading& reading) {
     CliOptions& options = reading.options;
+    if (const auto problem = seamProblem(reading)) {
+        return *problem;
+    }
     if (reading.templateSettingsGiven && !options.file(render::OutputKind::TemplatePdf)) {
         return "the template's options need --template-pdf";
     }
@@ -326,6 +365,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         std::optional<std::string> problem;
         if (argument == "--strict") {
             reading.options.strict = true;
+        } else if (argument == "--alternate-seams") {
+            reading.alternateSeams = true;
         } else if (!reading.takesValue(argument)) {
             problem = takeFieldText(reading, argument);
         } else if (i + 1 >= arguments.size()) {
@@ -368,6 +409,7 @@ std::string usageText() {
             "[--parts K]\n"
             "         [--edge square|fit|groove] [--bevel-limit DEG] (the welded cut's edge)\n"
             "         [--groove-angle DEG] [--root-face MM] [--root-gap MM] (with --edge groove)\n"
+            "         [--seam DEG] (where the rolled piece's seam lies) [--alternate-seams]\n"
             "       blachorys-cli job FILE [--txt FILE] [--nesting-dxf FILE] [--nesting-pdf FILE]\n"
             "         [--cnc-dir DIR] [--dxf-version R12|R2000] [--date TEXT]\n"
             "       blachorys-cli --list\n"

@@ -165,6 +165,21 @@ TEST(CliRunner, TheWallsAndTheJointAreChosenAsInTheWindow) {
     EXPECT_NE(chosen.out.find("Krociec wpuszczany w plaszcz"), std::string::npos);
 }
 
+// --seam places the development's own seam field, --alternate-seams chooses the elbow's
+// alternating seams: the same report as the field and the choice typed.
+TEST(CliRunner, TheSeamOptionsAreTheSeamFieldsAndChoice) {
+    const auto report = [](std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), {"--date", "08-12-2026", "--txt", "-"});
+        const CliRun txt = run(arguments);
+        EXPECT_EQ(txt.exit, kExitCalculated) << txt.err;
+        return txt.out;
+    };
+    const std::string elbow = report({"kolanosegm", "--seam", "97.5", "--alternate-seams"});
+    EXPECT_EQ(elbow, report({"kolanosegm", "szew=97.5", "--seams", "alternate"}));
+    EXPECT_NE(elbow.find("szew = 97.5 [\xb0] , szwy na przemian"), std::string::npos);
+    EXPECT_EQ(report({"rurarura", "--seam", "30"}), report({"rurarura", "alfa=30"}));
+}
+
 TEST(CliRunner, AFileNamedMinusGoesToStandardOutputInsteadOfTheResults) {
     const CliRun txt = run({"stozek", "--date", "08-12-2026", "--txt", "-"});
     EXPECT_EQ(txt.exit, kExitCalculated);
@@ -261,6 +276,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"rurarura", "--development"},
                   "--development needs a value"},
         UsageCase{"unknown_option", {"rurarura", "--verbose"}, "unexpected argument '--verbose'"},
+        UsageCase{"seam_that_stays",
+                  {"rurarura", "--development", "wieksza", "--seam", "90"},
+                  "--seam: this development's seam stays where the construction puts it"},
+        UsageCase{"seams_that_cannot_alternate",
+                  {"stozek", "--alternate-seams"},
+                  "--alternate-seams: stozek has no seams to alternate"},
         UsageCase{"bare_word", {"rurarura", "Dm"}, "unexpected argument 'Dm'"},
         UsageCase{"other_calculators_field", {"stozek", "Dm=300"}, "stozek has no field 'Dm'"},
         UsageCase{"same_file",

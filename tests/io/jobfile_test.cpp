@@ -48,6 +48,20 @@ std::map<QString, QByteArray> filesOf(const core::Job& job) {
     return files;
 }
 
+// A job saved before the elbow's seam could be placed names neither the seam nor its choice:
+// it opens as the same job, with the seam on the inner side.
+TEST(JobFile, AJobSavedBeforeAFieldWasAddedOpensWithItsDefault) {
+    QByteArray older = exampleBytes();
+    for (const char* added :
+         {"                \"szew=0\",\n", ",\n                \"seams=aligned\""}) {
+        ASSERT_TRUE(older.contains(added));
+        older.replace(added, "");
+    }
+    const JobReading reading = readJobFile(older, kLookup);
+    ASSERT_TRUE(reading.job) << reading.problem.toStdString();
+    EXPECT_EQ(*reading.job, exampleJob());
+}
+
 TEST(JobFile, TheExampleSavedAndReopenedMakesTheSameFilesAsTheCommandLine) {
     const core::Job job = exampleJob();
     ASSERT_EQ(job.entries.size(), 4u);

@@ -111,7 +111,8 @@ CaseDescriptor<ConeInputs, ConeModel> descriptor() {
                      {"plate_outside",
                       "",
                       {{"Dsm", "200"}, {"Dsd", "1200"}, {"Hs", "600"}, {"E", "0"}, {"t", "10"}}},
-                     {"plate_inside_oblique", "", {{"t", "12"}, {"diameters", "inside"}}}}};
+                     {"plate_inside_oblique", "", {{"t", "12"}, {"diameters", "inside"}}}},
+        .seamFields = {"alfa"}};
     c.checks = coneChecks;
     c.compute = computeOrRefuse;
     c.outputs = coneOutputs;

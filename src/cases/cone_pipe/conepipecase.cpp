@@ -195,6 +195,8 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
         in.development = development == 0 ? ConePipeDevelopment::Cone : ConePipeDevelopment::Pipe;
     };
     c.definition.weldedCut = true;
+    // The cone starts at its seam; the pipe's lies where its hole leaves room.
+    c.definition.seamFields = {"alfa", ""};
     c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;

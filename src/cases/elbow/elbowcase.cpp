@@ -40,6 +40,14 @@ std::vector<CaseSelector<ElbowInputs>> selectors() {
           makingChoices("KSRadioBut", {"zwijane z blachy", "z rury, szablon owijany"}),
           {"t"}},
          [](ElbowInputs& in, std::size_t choice) { in.made = makingOf(choice); }},
+        {{"seams",
+          "Szwy segmentów",
+          "Szwy segmentow|Szwy segmentow: w jednej linii lub na przemian - co drugi obrocony o "
+          "pol obrotu, by szwy sasiednich segmentow sie nie schodzily",
+          {{"aligned", "KSRadioButSzwyWLinii", "w jednej linii"},
+           {"alternate", "KSRadioButSzwyNaPrzemian", "szwy na przemian"}},
+          {}},
+         [](ElbowInputs& in, std::size_t choice) { in.alternateSeams = choice == 1; }},
     };
 }
 
@@ -103,30 +111,37 @@ CaseDescriptor<ElbowInputs, ElbowModel> descriptor() {
         {{"t", "t =", "[mm]", "0", F::PositiveReal,
           "Grubosc scianki|Grubosc scianki rury - 0: Dr wg opisu srednicy, bez grubosci"},
          &In::t},
+        {{"szew", "szew =", "[°]", "0", F::SignedReal,
+          "Polozenie szwu|Polozenie szwu - kat wokol osi segmentu od wewnetrznej strony luku, "
+          "gdzie lezy szew wzdluzny; 0: po wewnetrznej stronie"},
+         &In::seam},
     };
     c.selectors = selectors();
-    c.definition = {.key = "kolanosegm",
-                    .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N", "t"},
-                    .largestN = kMaxDivisions,
-                    .savedInputsFileName = "dane_ks.dat",
-                    .positionalSavedFields = 5,
-                    .txtFileName = "KolanoSegmentowe.txt",
-                    .dxfFileName = "KolanoSegmentowe.dxf",
-                    .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
-                    .printHeading = "Rozwiniecie Kolana segmentowego",
-                    .window = window(),
-                    .examples = {{"defaults", "", {}},
-                                 {"two_divisions", "", {{"N", "2"}}},
-                                 {"most_divisions", "", {{"N", mostDivisionsText()}}},
-                                 {"three_segments", "", {{"Ns", "3"}}},
-                                 {"sharp_inner_corner", "", {{"Rk", "150"}}},
-                                 {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
-                                 {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}},
-                                 {"wall_rolled", "", {{"t", "5"}}},
-                                 {"wall_from_a_pipe_inside",
-                                  "",
-                                  {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}}}};
+    c.definition = {
+        .key = "kolanosegm",
+        .tabOrder = {"Dr", "Rk", "BETA", "Ns", "N", "t", "szew"},
+        .largestN = kMaxDivisions,
+        .savedInputsFileName = "dane_ks.dat",
+        .positionalSavedFields = 5,
+        .txtFileName = "KolanoSegmentowe.txt",
+        .dxfFileName = "KolanoSegmentowe.dxf",
+        .printJobTitle = "Wydruk : Rozwiniecie Kolana segmentowego",
+        .printHeading = "Rozwiniecie Kolana segmentowego",
+        .window = window(),
+        .examples = {{"defaults", "", {}},
+                     {"two_divisions", "", {{"N", "2"}}},
+                     {"most_divisions", "", {{"N", mostDivisionsText()}}},
+                     {"three_segments", "", {{"Ns", "3"}}},
+                     {"sharp_inner_corner", "", {{"Rk", "150"}}},
+                     {"wide_angle_odd_divisions", "", {{"BETA", "135.5"}, {"N", "37"}}},
+                     {"full_turn", "", {{"BETA", "360"}, {"Ns", "9"}, {"Dr", "219.1"}}},
+                     {"wall_rolled", "", {{"t", "5"}}},
+                     {"wall_from_a_pipe_inside",
+                      "",
+                      {{"t", "12"}, {"diameters", "inside"}, {"made", "pipe"}}},
+                     {"seams_turned_alternating", "", {{"szew", "97.5"}, {"seams", "alternate"}}}}};
     c.definition.weldedCut = true;
+    c.definition.seamFields = {"szew"};
     c.checks = elbowChecks;
     c.compute = computeOrRefuse;
     c.outputs = elbowOutputs;

@@ -1,5 +1,7 @@
 #include "cases/elbow/elbowmodel.h"
 
+#include "cases/elbow/elbowstrips.h"
+
 #include "common/core/base/finite.h"
 #include "common/core/calculator/fittingrange.h"
 #include "common/core/geometry/curvesampling.h"
@@ -90,12 +92,21 @@ ElbowModel computeElbow(const ElbowInputs& in) {
                      },
                      m.L, cut)
                      .value_or(cut);
+    layOutStrips(m);
     return m;
 }
 
 bool isFinite(const ElbowModel& model) {
+    for (const ElbowStrip& strip : model.strips) {
+        for (const ElbowGenerator& g : strip.generators) {
+            if (!allFinite(std::array{g.L, g.h})) {
+                return false;
+            }
+        }
+    }
     return allFinite(model.L) && allFinite(model.h) &&
-           allFinite(std::array{model.halfAngle, model.hmax, model.Lc, model.middleCentreLine()});
+           allFinite(std::array{model.halfAngle, model.hmax, model.Lc, model.middleCentreLine(),
+                                model.topInHmax * model.hmax});
 }
 
 } // namespace blachorys::core

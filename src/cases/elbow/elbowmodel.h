@@ -20,6 +20,34 @@ struct ElbowInputs {
     /** The surface Dr is measured on, when the wall has a thickness. */
     WallSurface diameter = WallSurface::Outside;
     PartMaking made = PartMaking::RolledFromPlate;
+    /** Where each segment's seam lies round its axis, degrees from the inner side of the bend. */
+    double seam = 0.0;
+    /** Each segment's seam half a turn from its neighbour's, so that no two line up. */
+    bool alternateSeams = false;
+};
+
+/** One generator of a strip: a reported point, or the seam where it falls between two. */
+struct ElbowGenerator {
+    double L = 0.0; ///< along the strip from its seam, mm
+    double h = 0.0; ///< the height of the cut there in an A strip, mm
+    int point = -1; ///< the reported point's number; -1 for the seam between two points
+};
+
+/**
+ * One pattern of strips cut alike: an end segment (A, on its base line) or a middle one (B,
+ * about its centre line), developed from its seam round to it again.
+ */
+struct ElbowStrip {
+    bool middle = false;
+    std::string name; ///< "A", "B"; a second pattern of the same kind "A'", "B'"
+    int count = 0;
+    /** Where the pattern starts round the strip's own axis, radians from the inner side. */
+    double seam = 0.0;
+    /** A's base line or B's centre line, in the pattern. */
+    double base = 0.0;
+    std::vector<ElbowGenerator> generators; ///< from the seam round to it, Lc further on
+    /** The cut (L, h) as exactly as it is cut, through the generators. */
+    std::vector<PatternPoint> exactCut;
 };
 
 /** The elbow's wall. */
@@ -49,10 +77,33 @@ struct ElbowModel {
     double developedDr = 0.0; ///< the diameter developed
     /** A's cut (L, h) as exactly as it is cut, through its points; B's halves are the same. */
     std::vector<PatternPoint> exactCut;
+    /**
+     * The patterns, each 0.5·hmax clear of the last, the first A on the base line 0: one A and
+     * one B while every seam lies on the inner side, more where the seams are turned.
+     */
+    std::vector<ElbowStrip> strips;
+    /** The strips of the first end, of the middle segments 1, 3, ... and 2, 4, ..., of the last. */
+    std::size_t firstEndStrip = 0;
+    std::size_t oddMiddleStrip = 0;
+    std::size_t evenMiddleStrip = 0;
+    std::size_t lastEndStrip = 0;
+    /** The top of the last pattern and half an hmax above it, in hmax. */
+    double topInHmax = 0.0;
 
-    /** Centre line of the B pattern in the template, 0.5·hmax clear of the A pattern. */
+    /** Centre line of the first B pattern when the seams lie on the inner side. */
     double middleCentreLine() const { return 2.5 * hmax; }
+    /** Whether every segment's seam lies on the inner side of the bend, as the table has it. */
+    bool seamsOnTheInnerSide() const;
+    /** Segment `segment`'s strip, 0 the first end, Ns − 1 the last. */
+    std::size_t stripOf(int segment) const;
 };
+
+/**
+ * Where segment `segment`'s seam lies round its own axis, radians in [0, 2π) from the inner
+ * side of the bend: the typed angle, half a turn more on every other segment when the seams
+ * alternate.
+ */
+double segmentSeam(const ElbowInputs& inputs, int segment);
 
 /** Messages of the failing checks, in the order the window shows them (empty: inputs pass). */
 std::vector<std::string> validateElbow(const ElbowInputs& inputs);

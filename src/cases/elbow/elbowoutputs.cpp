@@ -4,6 +4,8 @@
 #include "common/core/calculator/wallchoices.h"
 #include "common/core/pattern/patternlines.h"
 
+#include <algorithm>
+#include <numbers>
 #include <string>
 
 namespace blachorys::core {
@@ -17,9 +19,8 @@ ReportSheet sheet(const ElbowModel& m) {
             "A->  " + sheetSizeText(m.Lc, m.hmax) + "  ,  B->  " + sheetSizeText(m.Lc, 2 * m.hmax)};
 }
 
-/** The preview fits the patterns with half an hmax of margin below A and above B. */
+/** The preview fits the patterns with half an hmax of margin below the first and above the last. */
 constexpr double kMarginBelow = 0.5;
-constexpr double kTopAboveBase = 4.0;
 
 /** The wall and the surface developed, named only where the wall has a thickness. */
 std::vector<std::string> wallLines(const ElbowModel& m) {
@@ -43,18 +44,72 @@ ReportHeading heading(const ElbowModel& m) {
                              " [mm] , BETA = " + formatReport(in.BETA) + " [°]";
     std::string counts =
         "Ns = " + std::to_string(in.Ns) + " [-] , N = " + std::to_string(in.N) + " [-]";
+    std::vector<std::string> inputLines{std::move(dimensions), std::move(counts)};
+    if (in.seam != 0.0 || in.alternateSeams) {
+        inputLines.push_back("szew = " + formatReport(in.seam) + " [°]" +
+                             (in.alternateSeams ? " , szwy na przemian" : ""));
+    }
     return {.title = "Rozwiniecie KOLANA SEGMENTOWEGO",
             .titleRule = kRuleLength,
-            .inputLines = {std::move(dimensions), std::move(counts)},
+            .inputLines = std::move(inputLines),
             .wallLines = wallLines(m),
             .inputsRule = kRuleLength};
 }
 
+/** A point's line, or the seam's, " sz", where it falls between two points. */
+std::string generatorLine(const ElbowGenerator& g) {
+    const std::initializer_list<LabelledValue> values = {
+        {"L=", g.L}, {", hA=", g.h}, {", hB=", 2 * g.h}};
+    return g.point >= 0 ? pointLine(g.point, "  ", values) : " sz  " + labelledValues(values);
+}
+
+/** "Szew przy 90.0° (punkt 6) : A – 1 szt. , B – 4 szt." */
+std::string seamHeading(const ElbowModel& m, double seam) {
+    constexpr double kDegrees = 180.0 / std::numbers::pi;
+    std::string where;
+    for (const ElbowStrip& strip : m.strips) {
+        if (strip.seam != seam) {
+            continue;
+        }
+        if (where.empty()) {
+            const std::vector<ElbowGenerator>& g = strip.generators;
+            where = g.front().point >= 0
+                        ? "(punkt " + std::to_string(g.front().point) + ")"
+                        : "(sz, miedzy punktami " + std::to_string(g[g.size() - 2].point) + " i " +
+                              std::to_string(g[1].point) + ")";
+            where = "Szew przy " + formatReport(seam * kDegrees) + " [°] " + where + " :";
+        } else {
+            where += " ,";
+        }
+        where += " " + strip.name + " – " + std::to_string(strip.count) + " szt.";
+    }
+    return where;
+}
+
+/**
+ * The table of generators: with every seam on the inner side, point by point as always;
+ * otherwise one table for each angle a pattern starts at, from its seam round to it again.
+ */
 std::vector<std::string> resultLines(const ElbowModel& m) {
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < m.L.size(); ++i) {
-        lines.push_back(pointLine(static_cast<int>(i), "  ",
-                                  {{"L=", m.L[i]}, {", hA=", m.h[i]}, {", hB=", 2 * m.h[i]}}));
+    if (m.seamsOnTheInnerSide()) {
+        for (std::size_t i = 0; i < m.L.size(); ++i) {
+            lines.push_back(pointLine(static_cast<int>(i), "  ",
+                                      {{"L=", m.L[i]}, {", hA=", m.h[i]}, {", hB=", 2 * m.h[i]}}));
+        }
+        return lines;
+    }
+    lines.push_back("Katy szwu od wewnetrznej strony luku; ostatni segment A odwrocony");
+    std::vector<double> listed;
+    for (const ElbowStrip& strip : m.strips) {
+        if (std::find(listed.begin(), listed.end(), strip.seam) != listed.end()) {
+            continue;
+        }
+        listed.push_back(strip.seam);
+        lines.push_back(seamHeading(m, strip.seam));
+        for (const ElbowGenerator& g : strip.generators) {
+            lines.push_back(generatorLine(g));
+        }
     }
     return lines;
 }
@@ -72,75 +127,122 @@ enum PreviewPass : int {
     kCentreLine,
 };
 
+PatternPoint at(const ElbowGenerator& g, double y) {
+    return {g.L, y};
+}
+
+std::vector<PatternPoint> shifted(std::vector<PatternPoint> curve, double base, double side) {
+    for (PatternPoint& p : curve) {
+        p.y = base + side * p.y;
+    }
+    return curve;
+}
+
 /**
- * Strip A (an end segment) from its base line upwards, strip B (a middle segment) about its
- * centre line above it; one outline each. The preview fits the box 0..Lc by −0.5·hmax..4·hmax,
- * centred: A's base line lies 3.5·hmax·scale / 2 below the middle of the image and B's centre
- * line 2.5·hmax·scale above it.
+ * The strip's generators at reported points, in the order of their numbers, 0 to N: where the
+ * seam lies elsewhere, points 0 and N are the same generator, as the table has them.
  */
-Pattern pattern(const ElbowModel& m) {
-    const std::size_t n = m.L.size() - 1;
-    const double y0 = m.middleCentreLine();
-    PatternBuilder b;
-    const double t = elbowWall(m.inputs).thickness;
-    const SplitPlan strips{SplitKind::AlongGenerators};
-    const auto at = [&](std::size_t i, double y) { return PatternPoint{m.L[i], y}; };
-
-    const auto shifted = [&](double base, double side) {
-        std::vector<PatternPoint> curve = m.exactCut;
-        for (PatternPoint& p : curve) {
-            p.y = base + side * p.y;
+std::vector<ElbowGenerator> pointsInOrder(const ElbowStrip& strip) {
+    const int n = std::max_element(strip.generators.begin(), strip.generators.end(),
+                                   [](const ElbowGenerator& a, const ElbowGenerator& b) {
+                                       return a.point < b.point;
+                                   })
+                      ->point;
+    std::vector<ElbowGenerator> points(static_cast<std::size_t>(n) + 1);
+    std::vector<bool> found(points.size(), false);
+    for (const ElbowGenerator& g : strip.generators) {
+        if (g.point >= 0 && !found[static_cast<std::size_t>(g.point)]) {
+            points[static_cast<std::size_t>(g.point)] = g;
+            found[static_cast<std::size_t>(g.point)] = true;
         }
-        return curve;
-    };
-    const int a = b.newPiece({"A", 2, t, strips});
-    const int aCut = b.exactCurve(LineRole::CutCurve, m.exactCut);
-    for (std::size_t i = 0; i < n; ++i) {
-        b.line(LineRole::CutCurve, at(i, m.h[i]), at(i + 1, m.h[i + 1]), {a, kACut, aCut});
     }
-    b.line(LineRole::SeamEdge, at(0, 0.0), at(0, m.h[0]), {a, kASeams});
-    b.line(LineRole::SeamEdge, at(n, 0.0), at(n, m.h[n]), {a, kASeams});
-    b.line(LineRole::EndEdge, at(0, 0.0), at(n, 0.0), {a, kABase});
-    for (std::size_t i = 1; i < n; ++i) {
-        b.line(LineRole::Generator, at(i, 0.0), at(i, m.h[i]), {kNoOutline, kAGenerators});
+    if (!found[0]) {
+        points[0] = points.back();
+        points[0].point = 0;
     }
+    return points;
+}
 
-    const int middle = b.newPiece({"B", m.inputs.Ns - 2, t, strips});
-    const int upper = b.exactCurve(LineRole::CutCurve, shifted(y0, 1.0));
-    const int lower = b.exactCurve(LineRole::CutCurve, shifted(y0, -1.0));
+/** An end segment's strip from its base line upwards. */
+int addEndStrip(PatternBuilder& b, const ElbowStrip& strip, double t) {
+    const std::vector<ElbowGenerator>& g = strip.generators;
+    const std::size_t n = g.size() - 1;
+    const double y = strip.base;
+    const int piece = b.newPiece({strip.name, strip.count, t, {SplitKind::AlongGenerators}});
+    const int cut = b.exactCurve(LineRole::CutCurve, shifted(strip.exactCut, y, 1.0));
     for (std::size_t i = 0; i < n; ++i) {
-        b.line(LineRole::CutCurve, at(i, y0 + m.h[i]), at(i + 1, y0 + m.h[i + 1]),
-               {middle, kBUpperCut, upper});
-        b.line(LineRole::CutCurve, at(i, y0 - m.h[i]), at(i + 1, y0 - m.h[i + 1]),
-               {middle, kBLowerCut, lower});
+        b.line(LineRole::CutCurve, at(g[i], y + g[i].h), at(g[i + 1], y + g[i + 1].h),
+               {piece, kACut, cut});
     }
-    b.line(LineRole::SeamEdge, at(0, y0 + m.h[0]), at(0, y0 - m.h[0]), {middle, kBSeams});
-    // The centre line marks the middle cross-section, where B's two halves meet.
-    b.line(LineRole::CentreLine, at(0, y0), at(n, y0), {kNoOutline, kCentreLine});
+    b.line(LineRole::SeamEdge, at(g[0], y), at(g[0], y + g[0].h), {piece, kASeams});
+    b.line(LineRole::SeamEdge, at(g[n], y), at(g[n], y + g[n].h), {piece, kASeams});
+    b.line(LineRole::EndEdge, at(g[0], y), at(g[n], y), {piece, kABase});
     for (std::size_t i = 1; i < n; ++i) {
-        b.line(LineRole::Generator, at(i, y0 - m.h[i]), at(i, y0 + m.h[i]),
+        b.line(LineRole::Generator, at(g[i], y), at(g[i], y + g[i].h), {kNoOutline, kAGenerators});
+    }
+    return piece;
+}
+
+/** A middle segment's strip about its centre line. */
+int addMiddleStrip(PatternBuilder& b, const ElbowStrip& strip, double t) {
+    const std::vector<ElbowGenerator>& g = strip.generators;
+    const std::size_t n = g.size() - 1;
+    const double y0 = strip.base;
+    const int piece = b.newPiece({strip.name, strip.count, t, {SplitKind::AlongGenerators}});
+    const int upper = b.exactCurve(LineRole::CutCurve, shifted(strip.exactCut, y0, 1.0));
+    const int lower = b.exactCurve(LineRole::CutCurve, shifted(strip.exactCut, y0, -1.0));
+    for (std::size_t i = 0; i < n; ++i) {
+        b.line(LineRole::CutCurve, at(g[i], y0 + g[i].h), at(g[i + 1], y0 + g[i + 1].h),
+               {piece, kBUpperCut, upper});
+        b.line(LineRole::CutCurve, at(g[i], y0 - g[i].h), at(g[i + 1], y0 - g[i + 1].h),
+               {piece, kBLowerCut, lower});
+    }
+    b.line(LineRole::SeamEdge, at(g[0], y0 + g[0].h), at(g[0], y0 - g[0].h), {piece, kBSeams});
+    // The centre line marks the middle cross-section, where B's two halves meet.
+    b.line(LineRole::CentreLine, at(g[0], y0), at(g[n], y0), {kNoOutline, kCentreLine});
+    for (std::size_t i = 1; i < n; ++i) {
+        b.line(LineRole::Generator, at(g[i], y0 - g[i].h), at(g[i], y0 + g[i].h),
                {kNoOutline, kBGenerators});
     }
-    b.line(LineRole::SeamEdge, at(n, y0 + m.h[n]), at(n, y0 - m.h[n]), {middle, kBSeams});
+    b.line(LineRole::SeamEdge, at(g[n], y0 + g[n].h), at(g[n], y0 - g[n].h), {piece, kBSeams});
+    return piece;
+}
 
-    // Generator i on A's cut and on both of B's curves, numbered as the report numbers them:
-    // each curve's points a run of their own.
-    const double centres[] = {0.0, y0, y0};
-    const double sides[] = {1.0, 1.0, -1.0};
-    const char* const names[] = {"hA", "hB", "hB"};
-    for (std::size_t curve = 0; curve < 3; ++curve) {
-        b.onPieceOf(curve == 0 ? a : middle);
-        b.newMarkRun();
-        for (std::size_t i = 0; i <= n; ++i) {
-            b.mark(at(i, centres[curve] + sides[curve] * m.h[i]), names[curve] + std::to_string(i));
+/**
+ * Each strip in its turn: A (an end segment) from its base line upwards, B (a middle segment)
+ * about its centre line, one outline each. With the seams on the inner side the preview fits
+ * the box 0..Lc by −0.5·hmax..4·hmax, centred: A's base line lies 3.5·hmax·scale / 2 below the
+ * middle of the image and B's centre line 2.5·hmax·scale above it.
+ */
+Pattern pattern(const ElbowModel& m) {
+    PatternBuilder b;
+    const double t = elbowWall(m.inputs).thickness;
+    std::vector<int> pieces;
+    for (const ElbowStrip& strip : m.strips) {
+        pieces.push_back(strip.middle ? addMiddleStrip(b, strip, t) : addEndStrip(b, strip, t));
+    }
+    // Each reported point on A's cut and on both of B's curves, numbered as the report numbers
+    // them, point 0 first wherever the seam lies: each curve's points a run of their own.
+    for (std::size_t s = 0; s < m.strips.size(); ++s) {
+        const ElbowStrip& strip = m.strips[s];
+        const std::vector<ElbowGenerator> points = pointsInOrder(strip);
+        for (const double side : strip.middle ? std::vector{1.0, -1.0} : std::vector{1.0}) {
+            b.onPieceOf(pieces[s]);
+            b.newMarkRun();
+            for (const ElbowGenerator& g : points) {
+                b.mark(at(g, strip.base + side * g.h),
+                       (strip.middle ? "hB" : "hA") + std::to_string(g.point));
+            }
         }
     }
     // Which pattern is which, and how many of each the elbow takes: inside each, over its
     // outer side, where it is highest.
-    b.onPieceOf(a);
-    b.caption({m.Lc / 2, m.hmax / 2}, "A – 2 szt.");
-    b.onPieceOf(middle);
-    b.caption({m.Lc / 2, y0 + m.hmax / 2}, "B – " + std::to_string(m.inputs.Ns - 2) + " szt.");
+    for (std::size_t s = 0; s < m.strips.size(); ++s) {
+        const ElbowStrip& strip = m.strips[s];
+        b.onPieceOf(pieces[s]);
+        b.caption({m.Lc / 2, strip.base + m.hmax / 2},
+                  strip.name + " – " + std::to_string(strip.count) + " szt.");
+    }
     return std::move(b).finish();
 }
 
@@ -151,7 +253,7 @@ CalculationOutputs elbowOutputs(const ElbowModel& model, std::string_view dateTe
     outputs.report = makePointReport(heading(model), resultLines(model), sheet(model), dateText);
     outputs.pattern = pattern(model);
     outputs.look = {standardStyles(), centredOnBox(0.0, model.Lc, -kMarginBelow * model.hmax,
-                                                   kTopAboveBase * model.hmax)};
+                                                   model.topInHmax * model.hmax)};
     return outputs;
 }
 

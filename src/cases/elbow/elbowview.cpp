@@ -33,10 +33,10 @@ double fromRadialPlane(Point3 p, double alpha) {
     return dot(p, Point3{-std::sin(alpha), 0.0, std::cos(alpha)});
 }
 
-/** A segment's seam: its generator at φ = 0. */
-EdgeMeeting seamOf(const Segment& segment) {
+/** A segment's seam: its generator at φ. */
+EdgeMeeting seamOf(const Segment& segment, double phi) {
     return {LineRole::SeamEdge,
-            [segment](Point3 p) { return fromLine(p, segment.at(0.0, 0.0), segment.along); }};
+            [segment, phi](Point3 p) { return fromLine(p, segment.at(phi, 0.0), segment.along); }};
 }
 
 /**
@@ -85,18 +85,21 @@ JointView elbowView(const ElbowModel& model) {
         faceRadii = {radiusOf(wall, in.Dr / 2, WallSurface::Outside),
                      radiusOf(wall, in.Dr / 2, WallSurface::Inside)};
     }
-    const double y0 = model.middleCentreLine();
     JointView view;
+    std::vector<bool> drawn(model.strips.size(), false);
 
-    const auto part = [&](std::size_t contour, double c, double sideways, double base,
-                          double upwards, bool labelled) {
+    const auto part = [&](int segment, double c, double sideways, double upwards) {
+        const std::size_t strip = model.stripOf(segment);
+        const double seam = model.strips[strip].seam;
+        const double base = model.strips[strip].base;
         DevelopedPart p;
-        p.contours = {contour};
-        // Pattern A from its base line, B from its centre line; the last A turned round. A
-        // point keeps its angle round the pipe and its place along it on every face.
-        const auto on = [r, sideways, base, upwards](const Segment& segment) {
-            return [segment, r, sideways, base, upwards](PatternPoint q) {
-                return segment.at(sideways * q.x / r, upwards * (q.y - base));
+        p.contours = {strip};
+        // Pattern A from its base line, B from its centre line, each from its seam; the last A
+        // turned round. A point keeps its angle round the pipe and its place along it on every
+        // face.
+        const auto on = [r, seam, sideways, base, upwards](const Segment& segment) {
+            return [segment, r, seam, sideways, base, upwards](PatternPoint q) {
+                return segment.at(sideways * (seam + q.x / r), upwards * (q.y - base));
             };
         };
         const Segment developed(in, c, r);
@@ -104,13 +107,14 @@ JointView elbowView(const ElbowModel& model) {
         for (const double radius : faceRadii) {
             p.faces.push_back(on(Segment(in, c, radius)));
         }
-        p.meetings.push_back(seamOf(developed));
-        p.labelled = labelled;
+        p.meetings.push_back(seamOf(developed, sideways * seam));
+        p.labelled = !drawn[strip];
+        drawn[strip] = true;
         p.printedOutside = in.made == PartMaking::CutFromPipe;
         return p;
     };
 
-    DevelopedPart first = part(0, 0.0, 1.0, 0.0, 1.0, true);
+    DevelopedPart first = part(0, 0.0, 1.0, 1.0);
     first.meetings.push_back(
         {LineRole::CutCurve, [delta](Point3 p) { return fromRadialPlane(p, delta); }});
     first.meetings.push_back({LineRole::EndEdge, [](Point3 p) { return fromRadialPlane(p, 0.0); }});
@@ -119,7 +123,7 @@ JointView elbowView(const ElbowModel& model) {
 
     for (int i = 1; i + 1 < in.Ns; ++i) {
         const double c = 2 * i * delta;
-        DevelopedPart middle = part(1, c, 1.0, y0, 1.0, i == 1);
+        DevelopedPart middle = part(i, c, 1.0, 1.0);
         middle.meetings.push_back({LineRole::CutCurve, [c, delta](Point3 p) {
                                        return std::min(std::fabs(fromRadialPlane(p, c - delta)),
                                                        std::fabs(fromRadialPlane(p, c + delta)));
@@ -129,7 +133,7 @@ JointView elbowView(const ElbowModel& model) {
     }
 
     const double end = 2 * (in.Ns - 1) * delta;
-    DevelopedPart last = part(0, end, -1.0, 0.0, -1.0, false);
+    DevelopedPart last = part(in.Ns - 1, end, -1.0, -1.0);
     last.meetings.push_back(
         {LineRole::CutCurve, [end, delta](Point3 p) { return fromRadialPlane(p, end - delta); }});
     last.meetings.push_back(

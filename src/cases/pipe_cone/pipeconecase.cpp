@@ -195,7 +195,9 @@ CalculatorDefinition definition() {
                       {"E", "-150"},
                       {"joint", "set-in"}}},
                 },
-            .weldedCut = true};
+            .weldedCut = true,
+            // The pipe starts at its seam; the cone's lies where its offset puts it.
+            .seamFields = {"alfa", ""}};
 }
 
 void selectDevelopment(PipeConeInputs& in, std::size_t development) {

@@ -185,6 +185,8 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             development == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
     };
     c.definition.weldedCut = true;
+    // The branch starts at its seam; the shell's lies beside the hole.
+    c.definition.seamFields = {"alfa", ""};
     c.checks = pipePipeChecks;
     c.closingMessage = "Dane NIE OK";
     c.compute = [](const In& in) {

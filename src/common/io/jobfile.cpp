@@ -102,7 +102,11 @@ std::vector<std::size_t> developmentsOf(const QJsonObject& object,
     return {chosen.begin(), chosen.end()};
 }
 
-/** The inputs, which must be the calculator's saved-input lines exactly as it writes them. */
+/**
+ * The inputs, which must be the calculator's saved-input lines as it writes them: the positional
+ * ones in their places, each named one as written, in any order. A field or choice added since
+ * the job was saved is not named in it and keeps its default.
+ */
 core::CalculatorInputs inputsOf(const QJsonObject& object,
                                 const core::CalculatorDefinition& definition,
                                 const QString& where) {
@@ -118,15 +122,20 @@ core::CalculatorInputs inputsOf(const QJsonObject& object,
     }
     core::CalculatorInputs inputs = core::inputsFromSavedLines(definition, lines);
     const std::vector<std::string> expected = core::savedInputLines(definition, inputs);
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        if (k >= lines.size()) {
-            refuse(where + QStringLiteral("brak danych od wiersza ") + QString::number(k + 1));
-        }
-        if (lines[k] != expected[k]) {
+    const std::size_t positional = std::min(definition.positionalSavedFields, expected.size());
+    std::set<std::string> named(expected.begin() + static_cast<std::ptrdiff_t>(positional),
+                                expected.end());
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const bool fits = k < positional ? lines[k] == expected[k] : named.erase(lines[k]) == 1;
+        if (!fits) {
             refuse(where + QStringLiteral("wiersz danych ") + QString::number(k + 1) +
                    QStringLiteral(" \"") + q(lines[k]) + QStringLiteral("\" nie jest danymi ") +
                    q(definition.key));
         }
+    }
+    if (lines.size() < positional) {
+        refuse(where + QStringLiteral("brak danych od wiersza ") +
+               QString::number(lines.size() + 1));
     }
     return inputs;
 }

@@ -151,6 +151,11 @@ struct CalculatorDefinition {
     std::vector<ExampleInputs> examples;
     /** A development's cut is welded to another part: the window offers its edge's preparation. */
     bool weldedCut = false;
+    /**
+     * For each development (one entry where there are none), the field that places its rolled
+     * piece's longitudinal seam; empty where the seam stays where the construction puts it.
+     */
+    std::vector<std::string> seamFields;
 };
 
 /** The index of the field of this name in creation order, or nothing. */
