@@ -151,12 +151,12 @@ TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
     EXPECT_EQ(m_main->findMdiChild("RURARURA"), nullptr);
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "3005\r\n800\r\n-12.5\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n8\r\n"
-              "joint=set-in\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
+              "szew=0\r\njoint=set-in\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 
     gui::CalculatorWindow* again = openPipePipe();
     EXPECT_NE(again, nullptr);
     EXPECT_EQ(fields(*again), QStringList({"3005", "800", "-12.5", "0", "700", "24", "90", "1000",
-                                           "350", "0", "8"}));
+                                           "350", "0", "8", "0"}));
     EXPECT_TRUE(child<QRadioButton>(*again, "RadioButWpuszczany")->isChecked());
     EXPECT_FALSE(child<QPushButton>(*again, "ZapiszWyniki")->isEnabled());
 }
@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, ClosingAndReopeningRestoresTheLastTypedValues) {
 TEST_F(MainWindowTest, NineClassicFieldsLoadWithoutWallsAndAThicknessChangesTheNotes) {
     writeSavedFile("300\r\n800\r\n150\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n");
     gui::CalculatorWindow* window = openPipePipe();
-    EXPECT_EQ(fields(*window).mid(9), QStringList({"0", "0"}));
+    EXPECT_EQ(fields(*window).mid(9), QStringList({"0", "0", "0"}));
     EXPECT_TRUE(child<QRadioButton>(*window, "RadioButNakladany")->isChecked());
     auto* note = child<QPlainTextEdit>(*window, "MemoOpisSRednic");
     child<QLineEdit>(*window, "Edit_Dm")->setFocus();
@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, QuittingSavesTheOpenCalculator) {
     QCoreApplication::processEvents();
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "300\r\n800\r\n200\r\n0\r\n\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
-              "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
+              "szew=0\r\njoint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 }
 
 TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, ShortLongAndJunkSavedFilesLoadSafely) {
     writeSavedFile(QByteArray(junk, sizeof junk - 1));
     gui::CalculatorWindow* window = openPipePipe();
     EXPECT_EQ(fields(*window), QStringList({"12345678901234567890", "0", "0", "-7", "0", "0", "0",
-                                            "0", "0", "0", "0"}));
+                                            "0", "0", "0", "0", "0"}));
 }
 
 TEST_F(MainWindowTest, SavedInputsAreReadOnceAtTheFirstPaintNotLater) {
@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, ConeOpensOnceKeepsItsOwnFileAndShowsItsScheme) {
               "800\r\n0\r\n24\r\n1500\r\n600\r\n100\r\nt=0\r\ndiameters=outside\r\n");
     EXPECT_EQ(readFileBytes(savedFile().toStdString()),
               "300\r\n800\r\n200\r\n0\r\n700\r\n24\r\n90\r\n1000\r\n350\r\n0\r\n0\r\n"
-              "joint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
+              "szew=0\r\njoint=set-on\r\nbranch-made=rolled\r\nshell-made=rolled\r\n");
 }
 
 TEST_F(MainWindowTest, TheMainWindowResizesAndOpensAsItWasLeft) {

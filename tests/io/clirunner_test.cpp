@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "--development needs a value"},
         UsageCase{"unknown_option", {"rurarura", "--verbose"}, "unexpected argument '--verbose'"},
         UsageCase{"seam_that_stays",
-                  {"rurarura", "--development", "wieksza", "--seam", "90"},
+                  {"rurastozek", "--development", "stozek", "--seam", "90"},
                   "--seam: this development's seam stays where the construction puts it"},
         UsageCase{"seams_that_cannot_alternate",
                   {"stozek", "--alternate-seams"},

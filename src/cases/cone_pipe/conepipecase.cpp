@@ -141,11 +141,16 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
           "Grubosc scianki rury|Grubosc scianki rury (plaszcza) - 0: Dr wg opisu srednic, bez "
           "grubosci"},
          &In::tr},
+        {{"szew", "szew =", "[°]", "0", F::SignedReal,
+          "Polozenie szwu rury|Polozenie szwu rury - kat wokol jej osi od boku rury (0, jak na "
+          "rysunku) w strone otworu; szew nie moze przecinac otworu"},
+         &In::pipeSeam},
     };
     c.selectors = selectors();
     c.definition = {
         .key = "stozekrura",
-        .tabOrder = {"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N", "ts", "tr"},
+        .tabOrder = {"Ds", "Dr", "P", "Gamma", "Beta", "alfa", "Hs", "L", "Lm", "N", "ts", "tr",
+                     "szew"},
         .developments = {{"stozek", "SRRadioButRozwStozka", "Rozwinięcie STOZKA - króćca",
                           "Schemat wyników - Stozek", "w_sr_s"},
                          {"rura", "SRRadioButRozwRury", "Rozwinięcie RURY - płaszcza",
@@ -195,8 +200,7 @@ CaseDescriptor<ConePipeInputs, ConePipeModel> descriptor() {
         in.development = development == 0 ? ConePipeDevelopment::Cone : ConePipeDevelopment::Pipe;
     };
     c.definition.weldedCut = true;
-    // The cone starts at its seam; the pipe's lies where its hole leaves room.
-    c.definition.seamFields = {"alfa", ""};
+    c.definition.seamFields = {"alfa", "szew"};
     c.checks = conePipeChecks;
     c.compute = computeOrRefuse;
     c.outputs = conePipeOutputs;

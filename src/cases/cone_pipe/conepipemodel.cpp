@@ -6,6 +6,7 @@
 #include "common/core/base/finite.h"
 #include "common/core/calculator/calculationresult.h"
 #include "common/core/calculator/fittingrange.h"
+#include "common/core/calculator/sheetseam.h"
 #include "common/core/geometry/curvesampling.h"
 #include "common/core/geometry/fittingsearch.h"
 #include "common/core/pattern/patternlines.h"
@@ -334,6 +335,20 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
             return stopped(construction, ConePipeFault::PastThePipesEnd);
         }
     }
+    const SheetSeam seam = turnedSheetSeam(in.pipeSeam, 2 * kPi * surfaces.pipeDevelopment, hole);
+    if (seam.clearing) {
+        construction.fitting = *seam.clearing;
+        return stopped(construction, ConePipeFault::SeamThroughTheHole);
+    }
+    if (seam.shift != 0.0 && in.development == ConePipeDevelopment::Pipe) {
+        m.holeShift = seam.shift;
+        for (double& y : m.Yo) {
+            y += seam.shift;
+        }
+        for (PatternPoint& p : m.exactHole) {
+            p.y += seam.shift;
+        }
+    }
     return construction;
 }
 
@@ -355,6 +370,8 @@ std::string faultMessage(ConePipeFault fault) {
         return "Blad obliczen. Prawdopodobnie punkt otworu lezy poza RURA.";
     case ConePipeFault::FreeEndInsidePipe:
         return "Blad obliczen. Prawdopodobnie wolny koniec STOZKA lezy wewnatrz RURY - zwieksz Hs.";
+    case ConePipeFault::SeamThroughTheHole:
+        return seamThroughTheHoleMessage("RURY") + ".";
     case ConePipeFault::PastThePipesEnd:
         return "Blad obliczen. Prawdopodobnie STOZEK wychodzi poza koniec RURY - sprawdz Lm i L.";
     case ConePipeFault::HoleMissesTheWall:

@@ -30,8 +30,10 @@ struct ConePipeInputs {
     double Hs = 420.0;   ///< height of the free end's centre above the pipe's axis
     double L = 800.0;    ///< length of the pipe
     double Lm =
-        300.0;       ///< where the cone's axis reaches the pipe axis' level, from the pipe's start
-    int N = 48;      ///< equal parts of the developed circumference
+        300.0;  ///< where the cone's axis reaches the pipe axis' level, from the pipe's start
+    int N = 48; ///< equal parts of the developed circumference
+    /** Where the pipe's seam lies round its axis, degrees on from its side, over the top. */
+    double pipeSeam = 0.0;
     double ts = 0.0; ///< thickness of the cone's plate
     double tr = 0.0; ///< wall thickness of the pipe
     BranchJoint joint = BranchJoint::SetOn;
@@ -89,6 +91,11 @@ struct ConePipeModel {
      * contact surface at the pipe's outside face, mm. 0 without a pipe wall.
      */
     double holeOverhang = 0.0;
+    /**
+     * How far round the pipe's sheet the hole lies from where the seam at the pipe's side puts
+     * it, mm: the seam turned, the sheet starts there. 0 with the seam at the side.
+     */
+    double holeShift = 0.0;
     /** Bounding box of the development chosen: the cone's points, or the pipe's rectangle. */
     double minX = 0.0, maxX = 0.0, minY = 0.0, maxY = 0.0;
     /** The free end's arc, the cut and the hole as exactly as they are cut, through the points. */
@@ -107,10 +114,11 @@ enum class ConePipeFault {
     MissesPipe,     ///< a generatrix does not reach the pipe on the cone's side of the apex
     BelowPipeAxis,  ///< a generatrix meets the pipe below the level of its axis
     OffThePipe,     ///< a cut point's arc round the pipe cannot be taken
-    FreeEndInsidePipe, ///< the cut lies nearer the apex than the free end on some generatrix
-    PastThePipesEnd,   ///< the hole reaches past the start or the end of the pipe
-    HoleMissesTheWall, ///< the cone's contact surface does not pass the pipe's whole wall
-    NotFinite,         ///< some number overflowed or became undefined
+    FreeEndInsidePipe,  ///< the cut lies nearer the apex than the free end on some generatrix
+    PastThePipesEnd,    ///< the hole reaches past the start or the end of the pipe
+    HoleMissesTheWall,  ///< the cone's contact surface does not pass the pipe's whole wall
+    SeamThroughTheHole, ///< the pipe's seam, turned, would cross the hole
+    NotFinite,          ///< some number overflowed or became undefined
 };
 
 /**

@@ -1,6 +1,7 @@
 #include "cases/cone_pipe/conepipeoutputs.h"
 
 #include "common/core/base/numbertext.h"
+#include "common/core/calculator/sheetseam.h"
 #include "common/core/pattern/patternlines.h"
 
 #include <string>
@@ -55,7 +56,7 @@ std::vector<std::string> resultsOpening(const ConePipeModel& m) {
     }
     const double L = m.inputs.L;
     const double around = m.girth;
-    return {
+    std::vector<std::string> lines{
         "Rozwiniecie RURY (PLASZCZA)",
         "Kontur zewnetrzny Plaszcza",
         labelledValues({{"a : X=", 0.0}, {"     Y=", 0.0}}),
@@ -65,6 +66,11 @@ std::vector<std::string> resultsOpening(const ConePipeModel& m) {
         repeated('-', kResultsRule),
         "Kontur otworu w Plaszczu",
     };
+    // The sheet starts at the seam: where it is turned from the pipe's side, the hole moves.
+    if (const auto seam = turnedSeamLine(m.inputs.pipeSeam, m.holeShift)) {
+        lines.insert(lines.begin() + 1, *seam);
+    }
+    return lines;
 }
 
 /** Point n of the mode's tables: "  0, Xm=   323.6, Ym= ..." or "  0, Xo=   514.2, Yo= ...". */

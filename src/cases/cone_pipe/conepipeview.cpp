@@ -203,10 +203,13 @@ DevelopedPart walledCone(const ConePipeModel& model, const Cone& cone,
  * The pipe's sheet with a wall: developed on its development surface, each face along the
  * radii; the hole cut square to the wall passes the cone's contact surface at every depth.
  */
-DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces, bool setIn) {
+DevelopedPart walledPipe(const Cone& cone, const ConePipeSurfaces& surfaces, bool setIn,
+                         double shift) {
     const double rolled = surfaces.pipeDevelopment;
-    const auto face = [rolled](double radius) -> SheetSurface {
-        return [rolled, radius](PatternPoint p) { return onPipe(radius, p.x, p.y / rolled); };
+    const auto face = [rolled, shift](double radius) -> SheetSurface {
+        return [rolled, shift, radius](PatternPoint p) {
+            return onPipe(radius, p.x, (p.y - shift) / rolled);
+        };
     };
     DevelopedPart part;
     part.contours = {0, 1};
@@ -248,7 +251,8 @@ JointView conePipeView(const ConePipeModel& model) {
             view.developed.push_back(walledCone(model, cone, surfaces));
             view.others.push_back(pipeAround(in, cone));
         } else {
-            view.developed.push_back(walledPipe(cone, surfaces, in.joint == BranchJoint::SetIn));
+            view.developed.push_back(
+                walledPipe(cone, surfaces, in.joint == BranchJoint::SetIn, model.holeShift));
             view.developed.back().printedOutside = in.pipeMade == PartMaking::CutFromPipe;
             view.others.push_back(coneAround(in, cone));
         }
@@ -279,7 +283,10 @@ JointView conePipeView(const ConePipeModel& model) {
     } else {
         part.contours = {0, 1};
         part.printedOutside = in.pipeMade == PartMaking::CutFromPipe;
-        part.faces.push_back([R](PatternPoint p) { return onPipe(R, p.x, p.y / R); });
+        // The sheet starts at its seam: the hole's place on it is moved by holeShift.
+        const double shift = model.holeShift;
+        part.faces.push_back(
+            [R, shift](PatternPoint p) { return onPipe(R, p.x, (p.y - shift) / R); });
         part.measuredOn = part.faces.front();
         part.meetings.push_back(
             {LineRole::HoleOutline, [cone](Point3 p) { return cone.fromMantle(p); }});

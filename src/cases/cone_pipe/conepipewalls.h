@@ -39,7 +39,6 @@ public:
     /** The diameter of the developed surface in the free end's plane, mm. */
     double developedFreeEnd() const { return layerDiameter(m_s.coneDevelopment); }
 
-
 private:
     double layerDiameter(double depth) const;
     /** The cone's layer `depth` against the pipe's layer of radius `radius`. */

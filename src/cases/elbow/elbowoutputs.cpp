@@ -1,6 +1,7 @@
 #include "cases/elbow/elbowoutputs.h"
 
 #include "common/core/base/numbertext.h"
+#include "common/core/calculator/sheetseam.h"
 #include "common/core/calculator/wallchoices.h"
 #include "common/core/pattern/patternlines.h"
 
@@ -46,7 +47,7 @@ ReportHeading heading(const ElbowModel& m) {
         "Ns = " + std::to_string(in.Ns) + " [-] , N = " + std::to_string(in.N) + " [-]";
     std::vector<std::string> inputLines{std::move(dimensions), std::move(counts)};
     if (in.seam != 0.0 || in.alternateSeams) {
-        inputLines.push_back("szew = " + formatReport(in.seam) + " [°]" +
+        inputLines.push_back("szew = " + formatReport(seamWithinATurn(in.seam)) + " [°]" +
                              (in.alternateSeams ? " , szwy na przemian" : ""));
     }
     return {.title = "Rozwiniecie KOLANA SEGMENTOWEGO",

@@ -141,11 +141,15 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
           "Grubosc scianki rury wiekszej|Grubosc scianki rury wiekszej (plaszcza) - 0: Dd wg "
           "opisu srednic, bez grubosci"},
          &In::td},
+        {{"szew", "szew =", "[°]", "0", F::SignedReal,
+          "Polozenie szwu plaszcza|Polozenie szwu rury wiekszej (plaszcza) - kat wokol jej osi od "
+          "boku rury (0, jak na rysunku) w strone otworu; szew nie moze przecinac otworu"},
+         &In::shellSeam},
     };
     c.selectors = selectors();
     c.definition = {
         .key = "rurarura",
-        .tabOrder = {"Dm", "Dd", "P", "Beta", "alfa", "H", "Ld", "Lm", "N", "tm", "td"},
+        .tabOrder = {"Dm", "Dd", "P", "Beta", "alfa", "H", "Ld", "Lm", "N", "tm", "td", "szew"},
         .developments = {{"mniejsza", "RadioButRozwRurM", "Rozwinięcie rury mniejszej - króćca",
                           "Schemat wyników - Rura mniejsza", "w_rr_r"},
                          {"wieksza", "RadioButRozwRurW", "Rozwinięcie rury WIĘKSZEJ - płaszcza",
@@ -175,6 +179,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             {"set_in_pipe_smaller",
              "mniejsza",
              {{"tm", "10"}, {"td", "10"}, {"joint", "set-in"}, {"branch-made", "pipe"}}},
+            {"seam_below_larger", "wieksza", {{"szew", "-90"}, {"P", "-120"}}},
             {"set_on_rolled_larger",
              "wieksza",
              {{"tm", "10"}, {"td", "10"}, {"Beta", "60"}, {"P", "0"}, {"shell-made", "rolled"}}},
@@ -185,8 +190,7 @@ CaseDescriptor<PipePipeInputs, PipePipeModel> descriptor() {
             development == 0 ? PipePipeDevelopment::SmallerPipe : PipePipeDevelopment::LargerPipe;
     };
     c.definition.weldedCut = true;
-    // The branch starts at its seam; the shell's lies beside the hole.
-    c.definition.seamFields = {"alfa", ""};
+    c.definition.seamFields = {"alfa", "szew"};
     c.checks = pipePipeChecks;
     c.closingMessage = "Dane NIE OK";
     c.compute = [](const In& in) {

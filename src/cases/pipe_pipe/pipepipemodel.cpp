@@ -3,6 +3,7 @@
 #include "common/core/base/finite.h"
 #include "common/core/calculator/branchchecks.h"
 #include "common/core/calculator/fittingrange.h"
+#include "common/core/calculator/sheetseam.h"
 #include "common/core/geometry/curvesampling.h"
 #include "common/core/walls/wallhole.h"
 
@@ -336,6 +337,12 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
             model.holeMaxX = std::max(model.holeMaxX, p.x);
         }
     }
+    const SheetSeam seam =
+        turnedSheetSeam(in.shellSeam, 2 * kPi * surfaces.shellDevelopment, hole.exact);
+    if (seam.clearing) {
+        model.seamFault =
+            withWhatFits(seamThroughTheHoleMessage("RURY WIEKSZEJ") + ".", *seam.clearing);
+    }
     if (in.development == PipePipeDevelopment::SmallerPipe) {
         model.girth = kPi * (2 * surfaces.branchDevelopment);
         model.L = std::move(branch.L);
@@ -347,9 +354,15 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
     model.girth = kPi * (2 * surfaces.shellDevelopment);
     model.holeOverhang = hole.overhang;
     model.exactCurve = std::move(hole.exact);
+    model.holeShift = seam.shift;
+    if (seam.shift != 0.0) {
+        for (PatternPoint& p : model.exactCurve) {
+            p.y += seam.shift;
+        }
+    }
     for (const PatternPoint p : hole.points) {
         model.Xo.push_back(p.x);
-        model.Yo.push_back(p.y);
+        model.Yo.push_back(seam.shift != 0.0 ? p.y + seam.shift : p.y);
     }
     return model;
 }
@@ -357,6 +370,9 @@ PipePipeModel computePipePipe(const PipePipeInputs& in) {
 std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
     if (model.holeFault) {
         return model.holeFault;
+    }
+    if (model.seamFault) {
+        return model.seamFault;
     }
     const PipePipeInputs& in = model.inputs;
     const double rounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd + in.H);
@@ -367,8 +383,10 @@ std::optional<std::string> pipePipeFault(const PipePipeModel& model) {
                fittingFromText("H", in.H - model.shortestGenerator * std::sin(toRadians(in.BETA))) +
                ".";
     }
-    // The shell's sheet must hold the hole, which moves along the shell as Lm does.
-    if (model.holeMinX < -rounding || model.holeMaxX > in.Ld + rounding) {
+    // The shell's sheet must hold the hole, which moves along the shell as Lm does; the
+    // branch's height does not move it, so the hole's rounding is the shell's own.
+    const double holeRounding = roundingAt(std::fabs(in.Lm) + in.Ld + in.Dd);
+    if (model.holeMinX < -holeRounding || model.holeMaxX > in.Ld + holeRounding) {
         return "Blad obliczen. Prawdopodobnie RURA MNIEJSZA wychodzi poza koniec RURY WIEKSZEJ - "
                "sprawdz Lm i Ld " +
                fittingRangeText("Lm", in.Lm - model.holeMinX, in.Lm + in.Ld - model.holeMaxX) + ".";

@@ -31,8 +31,10 @@ struct PipePipeInputs {
     double Ld = 1000.0; ///< length of the shell
     double Lm = 350.0;  ///< branch axis position along the shell at the shell-axis height
     int N = 24;         ///< parts of the circumference
-    double tm = 0.0;    ///< wall thickness of the branch
-    double td = 0.0;    ///< wall thickness of the shell
+    /** Where the shell's seam lies round its axis, degrees on from its side (y = +Dd/2). */
+    double shellSeam = 0.0;
+    double tm = 0.0; ///< wall thickness of the branch
+    double td = 0.0; ///< wall thickness of the shell
     BranchJoint joint = BranchJoint::SetOn;
     PartMaking branchMade = PartMaking::RolledFromPlate;
     PartMaking shellMade = PartMaking::RolledFromPlate;
@@ -99,6 +101,13 @@ struct PipePipeModel {
     double holeOverhang = 0.0;
     /** Why the hole cannot be cut through the shell's wall, when it cannot. */
     std::optional<std::string> holeFault;
+    /**
+     * How far round the shell's sheet the hole lies from where the seam at the shell's side
+     * puts it, mm: the seam turned, the sheet starts there. 0 with the seam at the side.
+     */
+    double holeShift = 0.0;
+    /** Where the turned seam would cross the hole, with the angles that clear it. */
+    std::optional<std::string> seamFault;
 };
 
 /** The layers of the shell's wall make no one hole the branch passes. */

@@ -1,8 +1,10 @@
 #include "cases/pipe_pipe/pipepipeoutputs.h"
 
 #include "common/core/base/numbertext.h"
+#include "common/core/calculator/sheetseam.h"
 #include "common/core/pattern/patternlines.h"
 
+#include <cmath>
 #include <string>
 
 namespace blachorys::core {
@@ -72,6 +74,10 @@ std::vector<std::string> shellResults(const PipePipeModel& model) {
         repeated('-', kResultsRule),
         "Kontur otworu w Plaszczu",
     };
+    // The sheet starts at the seam: where it is turned from the shell's side, the hole moves.
+    if (const auto seam = turnedSeamLine(model.inputs.shellSeam, model.holeShift)) {
+        lines.insert(lines.begin() + 1, *seam);
+    }
     for (std::size_t i = 0; i < model.Xo.size(); ++i) {
         lines.push_back(pointLine(static_cast<int>(i), "   ",
                                   {{"Xo=", model.Xo[i]}, {"     Yo=", model.Yo[i]}}));

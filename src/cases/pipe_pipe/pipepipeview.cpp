@@ -204,8 +204,12 @@ JointView pipePipeView(const PipePipeModel& model) {
         view.others.push_back(shellAround(in, branch, surfaces));
     } else {
         const double rolled = surfaces.shellDevelopment;
-        const auto face = [rolled](double radius) -> SheetSurface {
-            return [rolled, radius](PatternPoint p) { return onShell(radius, p.x, p.y / rolled); };
+        // The sheet starts at its seam: the hole's place on it is moved by holeShift.
+        const double shift = model.holeShift;
+        const auto face = [rolled, shift](double radius) -> SheetSurface {
+            return [rolled, shift, radius](PatternPoint p) {
+                return onShell(radius, p.x, (p.y - shift) / rolled);
+            };
         };
         part.contours = {0, 1};
         part.printedOutside = in.shellMade == PartMaking::CutFromPipe;

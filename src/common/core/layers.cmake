@@ -74,7 +74,8 @@ blachorys_core_layer(calculator
         edgeoutputs.h edgetexts.cpp edgetexts.h fieldreading.cpp
         fieldreading.h fittingrange.cpp fittingrange.h inputchecks.h makercontact.h
         outputdrawings.h plateoutputs.cpp plateoutputs.h platetexts.cpp platetexts.h
-        pointreport.cpp pointreport.h savedinputformat.cpp savedinputformat.h wallchoices.cpp
+        pointreport.cpp pointreport.h savedinputformat.cpp savedinputformat.h sheetseam.cpp
+        sheetseam.h wallchoices.cpp
         wallchoices.h)
 
 # job — a job of many pieces: its entries, their calculations, one material list and nesting for
