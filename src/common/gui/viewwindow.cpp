@@ -94,7 +94,7 @@ void ViewWindow::showJoint(const core::CalculationOutputs& outputs) {
     m_imageOptions = {};
     if (outputs.view) {
         const core::JointView joint = outputs.view();
-        scene = core::buildViewScene(outputs.pattern, joint);
+        scene = core::buildViewScene(outputs.pattern, joint, &outputs.edges);
         const core::JointFit fit = core::measureFit(outputs.pattern, joint);
         m_imageOptions = render::fitCaption(q(m_definition.window.caption), fit);
         text = scene.problem.empty() ? q(core::fitText(fit))

@@ -108,7 +108,8 @@ OutputFile viewPngFile(const OutputSource& source) {
         return {{}, QStringLiteral("ten kalkulator nie ma widoku 3D")};
     }
     const core::JointView joint = source.outputs.view();
-    const core::ViewScene scene = core::buildViewScene(source.outputs.pattern, joint);
+    const core::ViewScene scene =
+        core::buildViewScene(source.outputs.pattern, joint, &source.outputs.edges);
     if (scene.empty()) {
         return {{},
                 scene.problem.empty() ? QStringLiteral("nie ma czego narysowac")

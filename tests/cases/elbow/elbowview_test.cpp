@@ -1,10 +1,12 @@
 #include "cases/elbow/elbowcase.h"
+#include "common/core/calculator/edgeoutputs.h"
 #include "common/core/view3d/jointfit.h"
 #include "common/core/view3d/viewscene.h"
 #include "support/casetexts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -68,6 +70,58 @@ TEST(ElbowView, WithAWallBothFacesLieOnTheirPipes) {
             worst = std::max(worst, nearest);
         }
         EXPECT_LT(worst, 1e-6);
+    }
+}
+
+// How far the point lies past the mitres of the segment it lies on, whose wall's faces stand
+// `faces` from its axis: over the segments on whose faces it lies, the least.
+double pastItsMitres(Point3 p, int Ns, double turn, std::initializer_list<double> faces) {
+    const double Rk = 800;
+    double least = INFINITY;
+    for (int s = 0; s < Ns; ++s) {
+        const double c = s * turn;
+        const double from = fromLine(p, {Rk * std::cos(c), 0.0, Rk * std::sin(c)},
+                                     {-std::sin(c), 0.0, std::cos(c)});
+        if (std::none_of(faces.begin(), faces.end(),
+                         [from](double r) { return std::fabs(from - r) < 1e-6; })) {
+            continue;
+        }
+        // Signed distances from the planes through the bend's axis: past the lower one below 0.
+        const auto side = [p](double alpha) {
+            return dot(p, Point3{-std::sin(alpha), 0.0, std::cos(alpha)});
+        };
+        const double low = s == 0 ? 0.0 : c - turn / 2;
+        const double high = s == Ns - 1 ? c : c + turn / 2;
+        least = std::min(least, std::max({0.0, -side(low), side(high)}));
+    }
+    return least;
+}
+
+// The strips' faces drawn as they are cut: square, the inside face of a 10 mm wall stands past
+// the mitre plane into the neighbour's; fitted, every point of both faces and of the cut's own
+// face between them stays within its segment, so the view shows the elbow closing.
+TEST(ElbowView, AFittedEdgeIsDrawnWithinItsMitres) {
+    const int Ns = 6;
+    const double turn = 90.0 * kPi / 180 / (Ns - 1);
+    for (const EdgeChoice choice : {EdgeChoice::Square, EdgeChoice::Fit}) {
+        SCOPED_TRACE(edgeChoiceWords(choice));
+        const auto result =
+            withPreparedEdges(elbowCalculator().calculate(
+                                  test::changedTexts(elbowCalculator(), {{"t", "10"}}), 0, "d"),
+                              {.choice = choice});
+        ASSERT_TRUE(result.outputs && result.outputs->view);
+        const ViewScene scene =
+            buildViewScene(result.outputs->pattern, result.outputs->view(), &result.outputs->edges);
+        ASSERT_FALSE(scene.empty());
+        double worst = 0.0;
+        for (const Point3 p : scene.points) {
+            worst = std::max(worst, pastItsMitres(p, Ns, turn, {150.0, 140.0}));
+        }
+        if (choice == EdgeChoice::Square) {
+            EXPECT_GT(worst, 0.5);
+        } else {
+            EXPECT_LT(worst, 0.05);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <optional>
 
@@ -86,6 +87,9 @@ double patternExtent(const Pattern& pattern) {
 }
 
 class SceneBuilder {
+    /** The side of the plate a bevelled cut is followed on. */
+    enum class Face { Near, Far };
+
     /** Squares of a part, and the faces they are rolled onto when not the part's own. */
     struct CellsOn {
         std::vector<PatternCell> cells;
@@ -100,30 +104,45 @@ class SceneBuilder {
     };
 
 public:
-    SceneBuilder(const Pattern& pattern, double cellSize) : m_pattern(pattern) {
+    SceneBuilder(const Pattern& pattern, double cellSize, const PreparedEdges* edges)
+        : m_pattern(pattern) {
         m_scene.cellSize = cellSize;
+        static const std::vector<EdgeRun> kNone;
+        for (const EdgeRun& run : edges != nullptr ? edges->runs : kNone) {
+            if (run.contour >= pattern.exactContours.size() ||
+                run.nearEdge.size() != run.vertices.size() ||
+                run.farEdge.size() != run.vertices.size()) {
+                continue;
+            }
+            const Ring& cut = pattern.exactContours[run.contour].points;
+            Ring& nearRing = m_near.try_emplace(run.contour, cut).first->second;
+            Ring& farRing = m_far.try_emplace(run.contour, cut).first->second;
+            for (std::size_t k = 0; k < run.vertices.size(); ++k) {
+                if (run.vertices[k] < cut.size()) {
+                    nearRing[run.vertices[k]] = run.nearEdge[k];
+                    farRing[run.vertices[k]] = run.farEdge[k];
+                }
+            }
+            m_runs.push_back(&run);
+        }
         m_scene.low = {kHuge, kHuge, kHuge};
         m_scene.high = {-kHuge, -kHuge, -kHuge};
     }
 
     void developed(const DevelopedPart& part) {
-        std::vector<Ring> rings;
-        for (const std::size_t c : part.contours) {
-            if (c < m_pattern.exactContours.size()) {
-                rings.push_back(m_pattern.exactContours[c].points);
-            }
-        }
-        std::optional<std::vector<CellsOn>> byRegion;
-        if (!part.regions.empty() && !rings.empty()) {
-            byRegion = cellsByRegion(rings, part.regions);
-        }
-        const std::vector<CellsOn> groups =
-            byRegion ? std::move(*byRegion)
-                     : std::vector<CellsOn>{{cellsOnGrid(rings, part.grid), nullptr}};
+        // A bevelled cut leaves the near (outside) face along one edge and the far face along
+        // another: each face is cut by its own.
+        const bool bevelled = part.faces.size() > 1 &&
+                              std::any_of(part.contours.begin(), part.contours.end(),
+                                          [this](std::size_t c) { return m_far.contains(c); });
+        const std::vector<CellsOn> nearGroups = groupsOf(part, Face::Near);
+        const std::vector<CellsOn> farGroups =
+            bevelled ? groupsOf(part, Face::Far) : std::vector<CellsOn>{};
         const std::size_t firstPoint = m_scene.points.size();
         Drawn drawn{m_scene.faces.size(), m_scene.faces.size(), {}};
         for (std::size_t f = 0; f < part.faces.size(); ++f) {
-            for (const CellsOn& group : groups) {
+            const Face side = bevelled && f > 0 ? Face::Far : Face::Near;
+            for (const CellsOn& group : side == Face::Far ? farGroups : nearGroups) {
                 const bool own = group.faces && group.faces->size() == part.faces.size();
                 const SheetSurface& surface = own ? (*group.faces)[f] : part.faces[f];
                 for (const PatternCell& cell : group.cells) {
@@ -137,11 +156,13 @@ public:
                 if (c < m_pattern.exactContours.size()) {
                     const Contour& contour = m_pattern.exactContours[c];
                     // A wall's face shows its edges on its own side of the plate.
-                    edges(contour.points, contour.roles, part.faces[f], ViewLineKind::Edge,
-                          m_scene.cellSize, {},
-                          part.faces.size() > 1 ? &part.measuredOn : nullptr);
+                    edges(ringOf(c, side), contour.roles, part.faces[f], ViewLineKind::Edge,
+                          m_scene.cellSize, {}, part.faces.size() > 1 ? &part.measuredOn : nullptr);
                 }
             }
+        }
+        if (bevelled) {
+            bevelFaces(part);
         }
         Point3 sum;
         for (std::size_t k = firstPoint; k < m_scene.points.size(); ++k) {
@@ -153,6 +174,64 @@ public:
             turnPrintedSideOut(drawn.firstFace, drawn.middle);
         }
         m_drawn.push_back(drawn);
+    }
+
+    /** The squares of the part's faces on one side of the plate. */
+    std::vector<CellsOn> groupsOf(const DevelopedPart& part, Face side) const {
+        std::vector<Ring> rings;
+        for (const std::size_t c : part.contours) {
+            if (c < m_pattern.exactContours.size()) {
+                rings.push_back(ringOf(c, side));
+            }
+        }
+        std::optional<std::vector<CellsOn>> byRegion;
+        if (!part.regions.empty() && !rings.empty()) {
+            byRegion = cellsByRegion(rings, part.regions);
+        }
+        return byRegion ? std::move(*byRegion)
+                        : std::vector<CellsOn>{{cellsOnGrid(rings, part.grid), nullptr}};
+    }
+
+    /** Contour c as it is cut on one side of the plate. */
+    const Ring& ringOf(std::size_t c, Face side) const {
+        const auto& edges = side == Face::Far ? m_far : m_near;
+        const auto found = edges.find(c);
+        return found != edges.end() ? found->second : m_pattern.exactContours[c].points;
+    }
+
+    /**
+     * The cut's own face between the plate's two: from where it leaves the near face to where
+     * it leaves the far one, vertex by vertex of each prepared run of the part's outlines.
+     */
+    void bevelFaces(const DevelopedPart& part) {
+        const SheetSurface& nearFace = part.faces.front();
+        const SheetSurface& farFace = part.faces.back();
+        for (const EdgeRun* run : m_runs) {
+            if (std::find(part.contours.begin(), part.contours.end(), run->contour) ==
+                part.contours.end()) {
+                continue;
+            }
+            // The piece lies left of its outline's way where the outline turns anticlockwise,
+            // right of a hole's. A sheet's faces are turned towards the side it is printed on,
+            // the inside of a rolled piece: the cut's face is turned into the piece, so that it
+            // shades as the outside it stands on.
+            const Contour& contour = m_pattern.exactContours[run->contour];
+            const bool pieceOnTheLeft =
+                (ringArea(contour.points) > 0) == (contour.kind == OutlineKind::Piece);
+            for (std::size_t k = 0; k + 1 < run->vertices.size(); ++k) {
+                const PatternPoint a = run->nearEdge[k];
+                const PatternPoint b = run->nearEdge[k + 1];
+                const Point3 corners[] = {nearFace(a), nearFace(b), farFace(run->farEdge[k + 1]),
+                                          farFace(run->farEdge[k])};
+                const PatternPoint along = b - a;
+                const PatternPoint left{-along.y, along.x};
+                const PatternPoint middle = 0.5 * (a + b);
+                const Point3 away =
+                    nearFace(pieceOnTheLeft ? middle - left : middle + left) - nearFace(middle);
+                addFace(corners, 4, {4}, FaceTone::Sheet,
+                        dot(newellNormal(corners, 4), away) >= 0.0 ? -1.0 : 1.0);
+            }
+        }
     }
 
     /** The piece `rings` enclose (its outline first) cut into squares laid on `grid`. */
@@ -221,7 +300,8 @@ public:
                 // The share and the holes within it, turning as the piece does.
                 std::vector<Ring> share{outline};
                 for (const Ring& hole : *shares) {
-                    if (ringArea(hole) < 0 && !hole.empty() && ringEncloses(outline, hole.front())) {
+                    if (ringArea(hole) < 0 && !hole.empty() &&
+                        ringEncloses(outline, hole.front())) {
                         share.push_back(hole);
                     }
                 }
@@ -310,14 +390,13 @@ private:
      * A ring laid on a grid of its own, its long straight edges cut first: the edge is
      * straight on the pattern, where the grid's squares would bend it.
      */
-    std::vector<PatternPoint>
-    laidOnGrid(const std::vector<PatternPoint>& ring, const GridMapping& grid) const {
+    std::vector<PatternPoint> laidOnGrid(const std::vector<PatternPoint>& ring,
+                                         const GridMapping& grid) const {
         const double step = m_scene.cellSize / kGridEdgeStepsPerCell;
         const auto atTheApex = [&](PatternPoint p) {
             // Within the clipping's rounding of a nanometre.
             constexpr double kAtTheApex = 1e-5;
-            return grid.apex &&
-                   std::hypot(p.x - grid.apex->x, p.y - grid.apex->y) <= kAtTheApex;
+            return grid.apex && std::hypot(p.x - grid.apex->x, p.y - grid.apex->y) <= kAtTheApex;
         };
         const auto halfway = [](PatternPoint a, PatternPoint b) {
             return PatternPoint{(a.x + b.x) / 2, (a.y + b.y) / 2};
@@ -556,6 +635,10 @@ private:
     }
 
     const Pattern& m_pattern;
+    /** The prepared runs' outlines as they leave the near face and the far one. */
+    std::map<std::size_t, Ring> m_near;
+    std::map<std::size_t, Ring> m_far;
+    std::vector<const EdgeRun*> m_runs;
     ViewScene m_scene;
     std::vector<Point3> m_corners;
     std::vector<std::uint32_t> m_sizes;
@@ -596,7 +679,8 @@ std::vector<std::size_t> namedMarks(const Pattern& pattern) {
     return named;
 }
 
-ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
+ViewScene buildViewScene(const Pattern& pattern, const JointView& joint,
+                         const PreparedEdges* edges) {
     const std::size_t parts = drawnFaces(joint);
     if (parts > kMostDrawnParts) {
         ViewScene refused;
@@ -617,7 +701,7 @@ ViewScene buildViewScene(const Pattern& pattern, const JointView& joint) {
     }
     const double cellSize =
         std::max(extent / kCellsAcrossPattern, std::sqrt(area / kMostSheetFaces));
-    SceneBuilder builder(pattern, cellSize > 0.0 ? cellSize : 1.0);
+    SceneBuilder builder(pattern, cellSize > 0.0 ? cellSize : 1.0, edges);
     for (const DevelopedPart& part : joint.developed) {
         builder.developed(part);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/pattern/pattern.h"
+#include "common/core/view3d/edgepreparation.h"
 #include "common/core/view3d/jointview.h"
 
 #include <cstdint>
@@ -99,9 +100,11 @@ inline constexpr double kMostSheetFaces = 2400;
  * The scene of a joint: each developed part's outlines cut into squares and rolled onto each
  * face of its wall, its edges rolled with every point of the exact outline, the other parts
  * likewise from their own outlines, and the labels. A point that comes out not finite is left out
- * with its face.
+ * with its face. With `edges` prepared, a bevelled cut leaves each face along its own edge and
+ * its face between them is drawn too.
  */
-ViewScene buildViewScene(const Pattern& pattern, const JointView& joint);
+ViewScene buildViewScene(const Pattern& pattern, const JointView& joint,
+                         const PreparedEdges* edges = nullptr);
 
 /** The marks named in the view: point 0 and the quarter points of each run, as the template. */
 std::vector<std::size_t> namedMarks(const Pattern& pattern);
