@@ -2,7 +2,9 @@
 
 #include "common/core/geometry/curvesampling.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace blachorys::core {
