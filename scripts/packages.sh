@@ -3,7 +3,7 @@ BLACHORYS_PACKAGES=(
     g++ cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev libdxflib-dev libpolyclipping-dev pkg-config
-    fonts-dejavu-core fonts-liberation2 fonts-urw-base35 poppler-utils python3-ezdxf
+    fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fonts-noto-mono poppler-utils python3-ezdxf
     qt6-translations-l10n desktop-file-utils appstream dpkg-dev file
 )
 

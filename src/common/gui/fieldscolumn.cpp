@@ -60,7 +60,7 @@ void FieldsColumn::arrange() {
             fields->addWidget(development);
         }
         fields->addLayout(fieldGrid(2));
-        fields->addLayout(buttonRow(true));
+        fields->addLayout(buttonRows(true));
         fields->addStretch(1);
         top->addLayout(fields);
         top->addWidget(m_note, 0, Qt::AlignTop);
@@ -76,7 +76,7 @@ void FieldsColumn::arrange() {
     auto* noteColumn = new QVBoxLayout;
     noteColumn->addWidget(m_note);
     noteColumn->addStretch(1);
-    noteColumn->addLayout(buttonRow(false));
+    noteColumn->addLayout(buttonRows(false));
     auto* fieldsAndNote = new QHBoxLayout;
     fieldsAndNote->addLayout(fieldGrid(1));
     fieldsAndNote->addLayout(noteColumn);
@@ -107,22 +107,33 @@ QLayout* FieldsColumn::fieldGrid(int columns) const {
     return grid;
 }
 
-QLayout* FieldsColumn::buttonRow(bool oneRow) const {
-    // Under the note two buttons to a row ("Licz" and "Arkusz"), the next below them: a third
-    // beside them would widen the designed window. A wide window has room for them in one row,
-    // which leaves its memo the height of a row more.
-    const std::size_t perRow = oneRow ? std::max<std::size_t>(1, m_buttons.size()) : 2;
+QLayout* FieldsColumn::buttonRows(bool oneRow) const {
+    // Under the note, as many to a row as stand within the note's width ("Licz" and "Arkusz"
+    // do), the next ones below: a row wider than the note would widen the designed window, and
+    // a caption a few pixels wider in another font must not. A wide window has room for them in
+    // one row, which leaves its memo the height of a row more.
+    const int rowWidth = oneRow ? QWIDGETSIZE_MAX : m_note->width();
     auto* rows = new QVBoxLayout;
+    rows->setSpacing(kMargin / 2);
     QHBoxLayout* row = nullptr;
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        if (i % perRow == 0) {
+    int used = 0;
+    for (QWidget* button : m_buttons) {
+        const int width = button->sizeHint().width();
+        if (row == nullptr || used + kMargin + width > rowWidth) {
+            if (row != nullptr) {
+                row->addStretch(1);
+            }
             row = new QHBoxLayout;
+            row->setSpacing(kMargin);
             rows->addLayout(row);
+            used = width;
+        } else {
+            used += kMargin + width;
         }
-        row->addWidget(m_buttons[i]);
-        if (i % perRow == perRow - 1 || i + 1 == m_buttons.size()) {
-            row->addStretch(1);
-        }
+        row->addWidget(button);
+    }
+    if (row != nullptr) {
+        row->addStretch(1);
     }
     return rows;
 }

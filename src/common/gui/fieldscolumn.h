@@ -10,7 +10,7 @@ namespace blachorys::gui {
 
 /**
  * The upper left of a calculator window: the development selector, the fields with their labels
- * and units, the note beside them, "Licz" and "Arkusz". Narrow, as designed: the developments
+ * and units, the note beside them, "Licz", "Arkusz" and the other buttons. Narrow, as designed: the developments
  * above, the fields in one column, the note beside them with the buttons under it. Wide (a
  * maximised window, whose results box stands its buttons beside the memo): the fields in two
  * columns under the developments, the buttons under them and the note beside, so that the memo
@@ -42,8 +42,8 @@ private:
     void arrange();
     /** The rows, top to bottom and then into the next of `columns` columns. */
     QLayout* fieldGrid(int columns) const;
-    /** The buttons in one row, or two to a row. */
-    QLayout* buttonRow(bool oneRow) const;
+    /** The buttons in one row, or in rows each within the note's width. */
+    QLayout* buttonRows(bool oneRow) const;
 
     std::vector<QWidget*> m_developments;
     std::vector<Row> m_rows;
