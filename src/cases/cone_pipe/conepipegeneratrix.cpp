@@ -39,21 +39,25 @@ void ConeInPipe::place(double freeEnd, double pipe, double markedOn) {
     m_pipe = pipe;
     m_markedOn = markedOn;
     m_u = freeEnd / 2 / m_tanGamma * m_sinBeta + m_in->Hs;
-    // The pipe's surface in the cross-section: y² + z² = (Dr/2)². A point of a generatrix
-    // where the cone's radius is r lies at y = P − r·sin w, z = u − r·Q; the constant term of
-    // the quadratic in r is the same for every generatrix.
-    m_C0 = m_u * m_u - pipe * pipe / 4 + m_in->P * m_in->P;
 }
 
 ConePipeFault ConeInPipe::cut(double w, CutPoint& point) const {
     const double sinW = std::sin(w);
     const double cosW = std::cos(w);
     const double freeEndRadius = m_freeEnd / 2;
+    // The generatrix from its point on the free end, where the cone's radius is the free end's
+    // and its height z0, towards the apex: where the radius is freeEndRadius + ρ it lies at
+    // y = y0 − ρ·sin w, z = z0 − ρ·Q. Measured from the free end, not from the apex, the
+    // quadratic's terms stay of the pipe's size however far the apex lies (a cone of a
+    // millionth of a degree is a pipe whose apex lies thousands of kilometres away, and from
+    // there the pipe's surface y² + z² = (Dr/2)² is lost in the rounding of u²).
     const double z0 = m_in->Hs - freeEndRadius * cosW * m_sinComplement;
+    const double y0 = m_in->P - freeEndRadius * sinW;
     const double Q = 2 * (m_u - z0) / m_freeEnd;
     const double A = sinW * sinW + Q * Q;
-    const double B = -2 * (m_in->P * sinW + m_u * Q);
-    const double discriminant = B * B - 4 * A * m_C0;
+    const double B = -2 * (y0 * sinW + z0 * Q);
+    const double C = y0 * y0 + z0 * z0 - m_pipe * m_pipe / 4;
+    const double discriminant = B * B - 4 * A * C;
     if (!std::isfinite(discriminant)) {
         return ConePipeFault::NotFinite;
     }
@@ -63,12 +67,13 @@ ConePipeFault ConeInPipe::cut(double w, CutPoint& point) const {
     if (discriminant < 0.0) {
         return ConePipeFault::MissesPipe;
     }
-    // The two roots, each without cancellation between −B and √Δ: the nearer one is the
-    // point where the generatrix first meets the pipe.
+    // The two roots, each without cancellation between −B and √Δ: the nearer one to the apex
+    // is the point where the generatrix first meets the pipe.
     const double q = -(B + std::copysign(std::sqrt(discriminant), B)) / 2;
-    const double r1 = q / A;
-    const double r2 = q != 0.0 ? m_C0 / q : r1;
-    const double rn = std::min(r1, r2);
+    const double rho1 = q / A;
+    const double rho2 = q != 0.0 ? C / q : rho1;
+    const double rho = std::min(rho1, rho2);
+    const double rn = freeEndRadius + rho;
     // A root behind the apex is a point of the cone's other nappe: this generatrix, on the
     // cone's side, goes away from the pipe.
     if (rn < 0.0) {
@@ -76,7 +81,7 @@ ConePipeFault ConeInPipe::cut(double w, CutPoint& point) const {
     }
     point.rn = rn;
     point.Z = rn / m_sinGamma;
-    point.zc = m_u - 2 * (m_u - z0) * rn / m_freeEnd;
+    point.zc = z0 - Q * rho;
     // The hole's arc is measured over the top of the pipe; a cut below its axis would be
     // mirrored into the upper half.
     if (point.zc < -kLevelRounding * m_pipe) {

@@ -50,7 +50,6 @@ private:
     double m_pipe = 0.0;
     double m_markedOn = 0.0;
     double m_u = 0.0;
-    double m_C0 = 0.0;
 };
 
 } // namespace blachorys::core

@@ -16,6 +16,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <optional>
@@ -24,6 +25,16 @@ namespace blachorys::core {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+/**
+ * The cone's pattern is drawn round its apex, and a point t from it is rounded by about t·ε at
+ * each of the few steps that place it; so many steps' roundings must stay within the cut's
+ * tolerance, or a milliardth of the joint's size for a huge one. At Gamma 1e-12° with Ds 200
+ * the apex lies 1e16 mm away, where one step of a double is 2 mm: the pattern's lines no
+ * longer meet.
+ */
+constexpr double kRoundingsOfAPatternPoint = 64 * std::numeric_limits<double>::epsilon();
+constexpr double kShareOfTheJointsSize = 1e-9;
+
 /**
  * How far past ±1 the sine of a cut point's angle on the pipe may come by rounding alone. A
  * generatrix that touches the pipe at its side, level with its axis, gives exactly ±1 in exact
@@ -261,6 +272,16 @@ ConePipeConstruction computeConePipe(const ConePipeInputs& in) {
         generatrix = [&cone](double w, CutPoint& point) { return cone.cut(w, point); };
     }
 
+    // Refused for both parts: the joint is made whole or not at all.
+    const double farthest =
+        std::max(kCutLineTolerance, kShareOfTheJointsSize * (in.Ds + in.Dr)) /
+        kRoundingsOfAPatternPoint;
+    if (std::isfinite(m.t) && m.t > farthest) {
+        construction.fitting =
+            fittingFromText("Gamma", std::asin(freeEndRadius / farthest) * 180 / kPi);
+        return stopped(construction, ConePipeFault::ApexTooFar);
+    }
+
     const auto points = static_cast<std::size_t>(in.N) + 1;
     for (auto* table : {&m.Xm, &m.Ym, &m.Xd, &m.Yd, &m.Xo, &m.Yo}) {
         table->assign(points, 0.0);
@@ -360,6 +381,9 @@ std::string faultMessage(ConePipeFault fault) {
         return "Blad obliczen. Prawdopodobnie Ds = 0 - dzielenie przez zero.";
     case ConePipeFault::NoPipe:
         return "Blad obliczen. Prawdopodobnie Dr = 0 - dzielenie przez zero.";
+    case ConePipeFault::ApexTooFar:
+        return "Blad obliczen. Prawdopodobnie kat Gamma jest zbyt maly - wierzcholek STOZKA lezy "
+               "zbyt daleko, by narysowac rozwiniecie - zwieksz Gamma.";
     case ConePipeFault::ParallelToPipe:
         return "Blad obliczen. Prawdopodobnie tworzaca STOZKA jest rownolegla do osi RURY.";
     case ConePipeFault::MissesPipe:

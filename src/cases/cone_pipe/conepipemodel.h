@@ -110,6 +110,7 @@ enum class ConePipeFault {
     None,
     NoFreeEnd,      ///< Ds = 0: no slant length to develop along
     NoPipe,         ///< Dr = 0: nothing to wrap the hole round
+    ApexTooFar,     ///< the apex lies so far that the cone's pattern is lost in its rounding
     ParallelToPipe, ///< a generatrix runs parallel to the pipe's axis (the quadratic degenerates)
     MissesPipe,     ///< a generatrix does not reach the pipe on the cone's side of the apex
     BelowPipeAxis,  ///< a generatrix meets the pipe below the level of its axis

@@ -197,6 +197,11 @@ INSTANTIATE_TEST_SUITE_P(
         InputsCase{"height_overflows", {{"Hs", "1e200"}}, kNotFinite},
         InputsCase{"pipe_overflows", {{"Dr", "1e308"}, {"P", "0"}}, kNotFinite},
         InputsCase{"huge_free_end", {{"Ds", "1e308"}}, kNotFinite},
+        InputsCase{"apex_too_far_to_draw",
+                   {{"Gamma", "1e-12"}},
+                   "Blad obliczen. Prawdopodobnie kat Gamma jest zbyt maly - wierzcholek STOZKA "
+                   "lezy zbyt daleko, by narysowac rozwiniecie - zwieksz Gamma (pasuje Gamma od "
+                   "0.1)."},
         InputsCase{
             "touching_the_side_between_generatrices", {{"P", "300"}, {"N", "2"}}, kMissesPipe},
         InputsCase{"touching_the_other_side", {{"P", "-300"}, {"N", "2"}}, kMissesPipe},

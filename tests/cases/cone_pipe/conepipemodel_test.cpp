@@ -170,6 +170,38 @@ INSTANTIATE_TEST_SUITE_P(
                       ConePipeInputs{200, 600, 40, 18, 75, 0, 420, 800, 300, 2}),
     [](const auto& info) { return "joint" + std::to_string(info.index); });
 
+// A cone of a millionth of a degree is a pipe of the free end's diameter, its apex thousands
+// of kilometres away: each generatrix, a line along the axis through its free-end point, meets
+// the pipe where the line does, on the cone's pattern (along the generatrix from the free end)
+// and on the pipe's sheet alike.
+TEST(ConePipeModel, AllButStraightConeCutsThePipeWhereItsGeneratricesMeetIt) {
+    for (const ConePipeInputs& in :
+         {with([](ConePipeInputs& c) { c.Gamma = 1.8e-6; }),
+          with([](ConePipeInputs& c) {
+              c = {200, 787.533, 171.89, 1.8e-6, 88.1, 33.3, 420, 222, 100, 22};
+          })}) {
+        SCOPED_TRACE(in.Dr);
+        const ConePipeModel m = computed(in);
+        const Joint joint(in);
+        const double R = in.Dr / 2;
+        for (int n = 0; n <= in.N; ++n) {
+            SCOPED_TRACE(n);
+            const auto i = static_cast<std::size_t>(n);
+            // The line's first point on the pipe, coming down the axis.
+            const Vec start = joint.freeEnd(in.alfa * kPi / 180 + 2 * kPi * n / in.N);
+            const double a = joint.axis.y * joint.axis.y + joint.axis.z * joint.axis.z;
+            const double b = -2 * (start.y * joint.axis.y + start.z * joint.axis.z);
+            const double c = start.y * start.y + start.z * start.z - R * R;
+            const double s = (-b - std::sqrt(b * b - 4 * a * c)) / (2 * a);
+            const Vec cut = start - joint.axis * s;
+            EXPECT_NEAR(std::hypot(m.Xd[i], m.Yd[i]) - std::hypot(m.Xm[i], m.Ym[i]), s, 1e-3);
+            const double around = m.Yo[i] / R;
+            const Vec fromHole{m.Xo[i], R * std::cos(around), R * std::sin(around)};
+            EXPECT_NEAR((fromHole - cut).length(), 0.0, 1e-3);
+        }
+    }
+}
+
 // Rolled back, the cone's drawn cut line lies on the pipe and the hole's drawn outline on the
 // cone, everywhere along them, at the table's parts and at the most.
 TEST_P(ConePipeJoint, DrawnCutLinesLieOnTheOtherPiece) {
