@@ -61,8 +61,9 @@ TFormBlachorys::TFormBlachorys(Prompts& prompts, QString savedInputsDirectory, Q
       m_context{prompts, m_hints, m_outputWindows, std::move(savedInputsDirectory)} {
     setObjectName(QStringLiteral("FormBlachorys"));
     m_context.addToJob = [this](const core::Calculator& calculator,
-                                const core::CalculatorInputs& inputs) {
-        ensureJobWindow()->addEntry(calculator, inputs);
+                                const core::CalculatorInputs& inputs,
+                                const core::EdgeTexts& edge) {
+        ensureJobWindow()->addEntry(calculator, inputs, edge);
     };
     setWindowTitle(
         QStringLiteral("Blachorys - trabo -             UWAGA wersja TESTOWA !!! (1.2)"));
@@ -307,7 +308,8 @@ void TFormBlachorys::reopenEntry(int entry) {
     CalculatorWindow* window = openCalculator(q(core::nameKey(calculator->definition())));
     if (window != nullptr) {
         window->setInputs(chosen.inputs,
-                          chosen.developments.empty() ? 0 : chosen.developments.front());
+                          chosen.developments.empty() ? 0 : chosen.developments.front(),
+                          chosen.edge);
     }
 }
 

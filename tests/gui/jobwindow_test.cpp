@@ -129,8 +129,16 @@ TEST_F(JobWindowTest, EntriesAreAddedFromACalculatorEditedReopenedAndRemoved) {
     ASSERT_NE(pipes, nullptr);
     typeInto(*pipes, QStringLiteral("Edit_tm"), QStringLiteral("3"));
     clickEnabled(*pipes, QStringLiteral("ButtonDodajDoZlecenia"));
+    // The second entry with the joint's edge prepared: the entry keeps it.
+    core::EdgeTexts groove;
+    groove.choice = core::EdgeChoice::Groove;
+    groove.rootGap = "3";
+    m_prompts.answerEdge(groove);
+    clickEnabled(*pipes, QStringLiteral("ButtonKrawedz"));
     clickEnabled(*pipes, QStringLiteral("ButtonDodajDoZlecenia"));
     ASSERT_EQ(job().job().entries.size(), 2u);
+    EXPECT_EQ(job().job().entries[0].edge, core::EdgeTexts{});
+    EXPECT_EQ(job().job().entries[1].edge, groove);
     EXPECT_EQ(job().job().entries[1].mark, "K2");
     EXPECT_EQ(job().job().entries[0].developments, (std::vector<std::size_t>{0, 1}));
     const double once = table().item(0, gui::JobWindow::Mass)->text().toDouble();
@@ -155,6 +163,7 @@ TEST_F(JobWindowTest, EntriesAreAddedFromACalculatorEditedReopenedAndRemoved) {
     clickEnabled(job(), QStringLiteral("OtworzPozycje"));
     EXPECT_EQ(pipes->inputs(), job().job().entries[0].inputs);
     EXPECT_EQ(pipes->developmentIndex(), 1u);
+    EXPECT_EQ(pipes->edgeTexts(), core::EdgeTexts{}) << "reopened with the entry's edge";
     clickEnabled(job(), QStringLiteral("UsunPozycje"));
     ASSERT_EQ(job().job().entries.size(), 1u);
     EXPECT_EQ(job().job().entries[0].mark, "K3");

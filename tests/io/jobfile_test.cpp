@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,6 +23,10 @@ namespace {
 const core::CalculatorLookup kLookup = core::findCalculator;
 const std::string kExample = BLACHORYS_EXAMPLES_DIR "/zlecenie-kanal.json";
 const std::string kDate = "10-12-2026";
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QByteArray exampleBytes() {
     return QByteArray::fromStdString(test::readFileBytes(kExample));
@@ -60,6 +66,37 @@ TEST(JobFile, AJobSavedBeforeAFieldWasAddedOpensWithItsDefault) {
     const JobReading reading = readJobFile(older, kLookup);
     ASSERT_TRUE(reading.job) << reading.problem.toStdString();
     EXPECT_EQ(*reading.job, exampleJob());
+}
+
+// The elbows cut with fitted mitres: the file keeps the edge, and their CNC files carry the bevel
+// layer as the window's do; the square cut is what a file without an edge holds.
+TEST(JobFile, AnEntrysEdgeIsSavedReopenedAndCut) {
+    core::Job job = exampleJob();
+    const auto elbow = std::find_if(job.entries.begin(), job.entries.end(),
+                                    [](const auto& e) { return e.calculator == "kolanosegm"; });
+    ASSERT_NE(elbow, job.entries.end());
+    EXPECT_EQ(elbow->edge, core::EdgeTexts{});
+    const auto bevelled = [&](const core::Job& cut) {
+        std::vector<QString> names;
+        for (const auto& [name, bytes] : filesOf(cut)) {
+            if (bytes.contains("\nUKOS\n")) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    };
+    EXPECT_TRUE(bevelled(job).empty());
+    elbow->edge.choice = core::EdgeChoice::Fit;
+    elbow->edge.rootFace = "1";
+    const QByteArray bytes = jobFileBytes(job, kLookup);
+    EXPECT_TRUE(bytes.contains("\"choice\": \"fit\""));
+    const JobReading reading = readJobFile(bytes, kLookup);
+    ASSERT_TRUE(reading.job) << reading.problem.toStdString();
+    EXPECT_EQ(*reading.job, job);
+    const std::vector<QString> names = bevelled(*reading.job);
+    ASSERT_EQ(names.size(), 1U);
+    EXPECT_TRUE(names.front().startsWith(QStringLiteral("cnc/") + q(elbow->mark)))
+        << names.front().toStdString();
 }
 
 TEST(JobFile, TheExampleSavedAndReopenedMakesTheSameFilesAsTheCommandLine) {
@@ -135,6 +172,14 @@ TEST(JobFile, NewerTruncatedAndHostileFilesAreRefusedWithAMessage) {
         {"plate", replaced("\"1500 x 3000\"", "\"1500 x -3\""), "arkusz"},
         {"material", replaced("\"material\": \"stal\"", "\"material\": \"drewno\""), "material"},
         {"too large", QByteArray(kLargestJobFileBytes + 1, ' '), "zbyt duzy"},
+        {"unknown edge",
+         replaced("\"count\": 4", "\"count\": 4, \"edge\": {\"choice\": \"ukos\"}"),
+         "nieznana krawedz"},
+        {"edge size",
+         replaced("\"count\": 4",
+                  "\"count\": 4, \"edge\": {\"choice\": \"groove\", \"grooveAngle\": \"95\", "
+                  "\"rootFace\": \"1.5\", \"rootGap\": \"2\", \"bevelLimit\": \"45\"}"),
+         "95"},
     };
     for (const Row& row : rows) {
         const JobReading reading = readJobFile(row.bytes, kLookup);

@@ -127,7 +127,8 @@ core::CalculatorInputs CalculatorWindow::inputs() const {
     return inputs;
 }
 
-void CalculatorWindow::setInputs(const core::CalculatorInputs& inputs, std::size_t development) {
+void CalculatorWindow::setInputs(const core::CalculatorInputs& inputs, std::size_t development,
+                                 const core::EdgeTexts& edge) {
     // The saved inputs are read at the first paint; these take their place.
     m_inputsLoaded = true;
     for (std::size_t i = 0; i < m_form.fields.size() && i < inputs.fieldTexts.size(); ++i) {
@@ -141,13 +142,17 @@ void CalculatorWindow::setInputs(const core::CalculatorInputs& inputs, std::size
     if (development < m_form.developmentButtons.size()) {
         m_form.developmentButtons[development]->setChecked(true);
     }
+    if (definition().weldedCut) {
+        m_edgeTexts = edge;
+        showEdgeTexts();
+    }
     enableActiveSelectors();
     Disable_Przyciski();
 }
 
 void CalculatorWindow::DodajDoZleceniaClick() {
     if (m_context.addToJob) {
-        m_context.addToJob(m_calculator, inputs());
+        m_context.addToJob(m_calculator, inputs(), m_edgeTexts);
     }
 }
 

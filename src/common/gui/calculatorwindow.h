@@ -56,10 +56,11 @@ public:
     /** How the welded cut's edge is prepared, as the window calculates it. */
     const core::EdgeTexts& edgeTexts() const { return m_edgeTexts; }
     /**
-     * Other inputs, as an entry of a job holds them, with `development` checked: the outputs
-     * go, and the saved inputs no longer replace them at the first paint.
+     * Other inputs and edge, as an entry of a job holds them, with `development` checked: the
+     * outputs go, and the saved inputs no longer replace them at the first paint.
      */
-    void setInputs(const core::CalculatorInputs& inputs, std::size_t development);
+    void setInputs(const core::CalculatorInputs& inputs, std::size_t development,
+                   const core::EdgeTexts& edge);
     /** Index of the development checked now (0 when there is no selector). */
     std::size_t developmentIndex() const;
     /** Whether outputs of a calculation that matches the inputs are ready. */

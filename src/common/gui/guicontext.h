@@ -8,6 +8,7 @@
 namespace blachorys::core {
 class Calculator;
 struct CalculatorInputs;
+struct EdgeTexts;
 } // namespace blachorys::core
 
 namespace blachorys::gui {
@@ -26,8 +27,13 @@ struct GuiContext {
     QString savedInputsDirectory;
     /** The day of a calculation, for the report footer. */
     std::function<QDate()> today = [] { return QDate::currentDate(); };
-    /** "Dodaj do zlecenia": the calculator's inputs as a new entry of the job; none hides it. */
-    std::function<void(const core::Calculator&, const core::CalculatorInputs&)> addToJob;
+    /**
+     * "Dodaj do zlecenia": the calculator's inputs and its welded cuts' edge as a new entry of
+     * the job; none hides it.
+     */
+    std::function<void(const core::Calculator&, const core::CalculatorInputs&,
+                       const core::EdgeTexts&)>
+        addToJob;
 };
 
 } // namespace blachorys::gui

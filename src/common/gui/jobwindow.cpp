@@ -180,10 +180,12 @@ bool JobWindow::tryJob(core::Job candidate) {
     return true;
 }
 
-bool JobWindow::addEntry(const core::Calculator& calculator, const core::CalculatorInputs& inputs) {
+bool JobWindow::addEntry(const core::Calculator& calculator, const core::CalculatorInputs& inputs,
+                         const core::EdgeTexts& edge) {
     core::Job candidate = m_job;
     core::JobEntry entry = core::newEntry(calculator, core::nextMark(m_job));
     entry.inputs = inputs;
+    entry.edge = edge;
     candidate.entries.push_back(std::move(entry));
     return tryJob(std::move(candidate));
 }

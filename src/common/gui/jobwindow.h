@@ -44,10 +44,12 @@ public:
     /** The job saved to `path`: it is the job's file now. */
     void markSaved(QString path);
     /**
-     * The calculator's inputs as a new entry, every development cut, once, marked with the
-     * next free mark; refused with a warning, the job unchanged, when it does not calculate.
+     * The calculator's inputs and edge as a new entry, every development cut, once, marked
+     * with the next free mark; refused with a warning, the job unchanged, when it does not
+     * calculate.
      */
-    bool addEntry(const core::Calculator& calculator, const core::CalculatorInputs& inputs);
+    bool addEntry(const core::Calculator& calculator, const core::CalculatorInputs& inputs,
+                  const core::EdgeTexts& edge = {});
     /** The entry of the table's current row, or -1. */
     int currentEntry() const;
 

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -140,6 +141,51 @@ core::CalculatorInputs inputsOf(const QJsonObject& object,
     return inputs;
 }
 
+/** The entry's edge texts under their keys, beside the choice's command-line name. */
+const std::array<std::pair<const char*, std::string core::EdgeTexts::*>, 4> kEdgeSizes{{
+    {"grooveAngle", &core::EdgeTexts::grooveAngle},
+    {"rootFace", &core::EdgeTexts::rootFace},
+    {"rootGap", &core::EdgeTexts::rootGap},
+    {"bevelLimit", &core::EdgeTexts::bevelLimit},
+}};
+/** An edge size's text is at most this long: "1.5", "45". */
+constexpr qsizetype kLongestEdgeText = 16;
+
+/** An entry's edge: the square cut where the file names none (every job saved before edges). */
+core::EdgeTexts edgeOf(const QJsonObject& entry, const QString& where) {
+    core::EdgeTexts edge;
+    if (!entry.contains(QStringLiteral("edge"))) {
+        return edge;
+    }
+    const QJsonValue value = entry.value(QStringLiteral("edge"));
+    if (!value.isObject()) {
+        refuse(where + QStringLiteral("\"edge\" nie jest obiektem"));
+    }
+    const QJsonObject object = value.toObject();
+    const QString choice = stringOf(object, QStringLiteral("choice"), kLongestEdgeText, where);
+    const std::optional<core::EdgeChoice> named = core::edgeChoiceNamed(choice.toStdString());
+    if (!named) {
+        refuse(where + QStringLiteral("nieznana krawedz \"") + choice + u'"');
+    }
+    edge.choice = *named;
+    for (const auto& [key, text] : kEdgeSizes) {
+        edge.*text =
+            stringOf(object, QString::fromLatin1(key), kLongestEdgeText, where).toStdString();
+    }
+    if (const core::EdgeReading reading = core::readEdgeTexts(edge); !reading.settings) {
+        refuse(where + q(reading.problem));
+    }
+    return edge;
+}
+
+QJsonObject edgeObject(const core::EdgeTexts& edge) {
+    QJsonObject object{{QStringLiteral("choice"), q(core::edgeChoiceName(edge.choice))}};
+    for (const auto& [key, text] : kEdgeSizes) {
+        object[QString::fromLatin1(key)] = q(edge.*text);
+    }
+    return object;
+}
+
 core::JobEntry entryOf(const QJsonValue& value, std::size_t index,
                        const core::CalculatorLookup& lookup, std::set<std::string>& marks) {
     QString where = QStringLiteral("pozycja ") + QString::number(index + 1) + QStringLiteral(" : ");
@@ -168,6 +214,7 @@ core::JobEntry entryOf(const QJsonValue& value, std::size_t index,
     entry.count = integerOf(object, QStringLiteral("count"), 1, core::kMostEntryCopies, where);
     entry.developments = developmentsOf(object, definition, where);
     entry.inputs = inputsOf(object, definition, where);
+    entry.edge = edgeOf(object, where);
     return entry;
 }
 
@@ -249,6 +296,10 @@ QByteArray jobFileBytes(const core::Job& job, const core::CalculatorLookup& look
                 inputs.append(q(line));
             }
             object[QStringLiteral("inputs")] = inputs;
+        }
+        // A square cut is what a job saved before edges holds: its file stays as it was.
+        if (entry.edge != core::EdgeTexts{}) {
+            object[QStringLiteral("edge")] = edgeObject(entry.edge);
         }
         entries.append(object);
     }

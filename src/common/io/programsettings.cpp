@@ -131,7 +131,6 @@ namespace {
 
 const QString kEdgeGroup = QStringLiteral("krawedz_");
 const QString kEdgeChoiceKey = QStringLiteral("/przygotowanie");
-constexpr std::array<const char*, 3> kEdgeChoices{"square", "fit", "groove"};
 constexpr std::array<std::pair<std::string core::EdgeTexts::*, const char*>, 4> kEdgeKeys{{
     {&core::EdgeTexts::grooveAngle, "kat_rowka"},
     {&core::EdgeTexts::rootFace, "prog_mm"},
@@ -161,8 +160,7 @@ core::EdgeTexts ProgramSettings::edgeTexts(const QString& windowKey) const {
 void ProgramSettings::setEdgeTexts(const QString& windowKey, const core::EdgeTexts& texts) {
     QSettings file(m_path, QSettings::IniFormat);
     const QString group = kEdgeGroup + windowKey;
-    file.setValue(group + kEdgeChoiceKey,
-                  QLatin1String(kEdgeChoices[static_cast<std::size_t>(texts.choice)]));
+    file.setValue(group + kEdgeChoiceKey, QString::fromStdString(core::edgeChoiceName(texts.choice)));
     for (const auto& [member, key] : kEdgeKeys) {
         file.setValue(group + u'/' + QLatin1String(key), QString::fromStdString(texts.*member));
     }

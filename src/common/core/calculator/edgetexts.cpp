@@ -64,4 +64,16 @@ std::optional<EdgeChoice> edgeChoiceNamed(const std::string& name) {
     return std::nullopt;
 }
 
+std::string edgeChoiceName(EdgeChoice choice) {
+    switch (choice) {
+    case EdgeChoice::Square:
+        return "square";
+    case EdgeChoice::Fit:
+        return "fit";
+    case EdgeChoice::Groove:
+        return "groove";
+    }
+    return "square";
+}
+
 } // namespace blachorys::core

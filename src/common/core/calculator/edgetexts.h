@@ -40,4 +40,7 @@ inline constexpr double kLargestEdgeSizeMm = 100.0;
 /** "square", "fit", "groove": the choice as the command line names it; nothing for another. */
 std::optional<EdgeChoice> edgeChoiceNamed(const std::string& name);
 
+/** The choice's command-line name, as edgeChoiceNamed reads it. */
+std::string edgeChoiceName(EdgeChoice choice);
+
 } // namespace blachorys::core

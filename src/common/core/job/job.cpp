@@ -1,6 +1,8 @@
 #include "common/core/job/job.h"
 
 #include "common/core/base/numbertext.h"
+#include "common/core/calculator/edgeoutputs.h"
+#include "common/core/calculator/plateoutputs.h"
 #include "common/core/plate/cutparts.h"
 
 #include <algorithm>
@@ -158,8 +160,14 @@ JobCalculation calculateJob(const Job& job, const CalculatorLookup& lookup,
             calculation.problems.push_back(entryName(entry, nullptr, 0) + " : " + *problem);
             continue;
         }
+        const EdgeReading edge = readEdgeTexts(entry.edge);
+        if (!edge.settings) {
+            calculation.problems.push_back(entryName(entry, nullptr, 0) + " : " + edge.problem);
+            continue;
+        }
         for (const std::size_t development : entry.developments) {
-            CalculationResult result = calculator->calculate(entry.inputs, development, dateText);
+            CalculationResult result = withPreparedEdges(
+                calculator->calculate(entry.inputs, development, dateText), *edge.settings);
             if (result.status != CalculationResult::Status::Calculated || !result.outputs) {
                 calculation.problems.push_back(
                     entryName(entry, &calculator->definition(), development) + " : " +
@@ -167,7 +175,7 @@ JobCalculation calculateJob(const Job& job, const CalculatorLookup& lookup,
                 continue;
             }
             if (std::optional<std::string> problem =
-                    splitProblem(result.outputs->pattern, calculation.plate.parts)) {
+                    partsProblem(*result.outputs, calculation.plate.parts)) {
                 calculation.problems.push_back(
                     entryName(entry, &calculator->definition(), development) +
                     " : Podział na części: " + *problem);

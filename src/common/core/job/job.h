@@ -2,6 +2,7 @@
 
 #include "common/core/calculator/calculationresult.h"
 #include "common/core/calculator/calculator.h"
+#include "common/core/calculator/edgetexts.h"
 #include "common/core/calculator/platetexts.h"
 #include "common/core/plate/platesettings.h"
 
@@ -39,6 +40,8 @@ struct JobEntry {
     /** Indices of the developments cut, ascending; {0} for a calculator without developments. */
     std::vector<std::size_t> developments{0};
     int count = 1;
+    /** The welded cuts' edges as the window's "Krawędź" held them when the entry was added. */
+    EdgeTexts edge;
     friend bool operator==(const JobEntry&, const JobEntry&) = default;
 };
 
