@@ -95,7 +95,7 @@ void ViewWindow::showJoint(const core::CalculationOutputs& outputs) {
     if (outputs.view) {
         const core::JointView joint = outputs.view();
         scene = core::buildViewScene(outputs.pattern, joint, &outputs.edges);
-        const core::JointFit fit = core::measureFit(outputs.pattern, joint);
+        const core::JointFit fit = core::measureFit(outputs.pattern, joint, &outputs.edges);
         m_imageOptions = render::fitCaption(q(m_definition.window.caption), fit);
         text = scene.problem.empty() ? q(core::fitText(fit))
                                      : QStringLiteral("Widok 3D: ") + q(scene.problem);

@@ -121,7 +121,7 @@ OutputFile viewPngFile(const OutputSource& source) {
     core::fitScene(camera, scene, settings.width, settings.height, kViewImageMargin);
     const QImage image = viewImage(scene, camera, QSize(settings.width, settings.height),
                                    fitCaption(q(source.definition.window.caption),
-                                              core::measureFit(source.outputs.pattern, joint)));
+                                              core::measureFit(source.outputs.pattern, joint, &source.outputs.edges)));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {

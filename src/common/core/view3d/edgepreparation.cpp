@@ -414,6 +414,7 @@ PreparedEdges prepareEdges(const Pattern& pattern, const JointView& joint,
     if (settings.choice == EdgeChoice::Square) {
         return edges;
     }
+    edges.choice = settings.choice;
     std::map<std::size_t, ContourLookup> places;
     for (const PointMark& mark : pattern.points) {
         if (mark.piece < 0 || mark.piece >= static_cast<int>(pattern.pieces.size())) {

@@ -64,6 +64,7 @@ struct EdgeRun {
 
 /** The prepared edges of a calculation, or why there are none. */
 struct PreparedEdges {
+    EdgeChoice choice = EdgeChoice::Square; ///< as asked: square when nothing is prepared
     /** At every reported point of the welded cuts, a strip's two cuts each with its own. */
     std::vector<EdgePoint> points;
     std::vector<EdgeRun> runs;
