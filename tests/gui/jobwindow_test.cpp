@@ -137,7 +137,6 @@ TEST_F(JobWindowTest, EntriesAreAddedFromACalculatorEditedReopenedAndRemoved) {
     clickEnabled(*pipes, QStringLiteral("ButtonKrawedz"));
     clickEnabled(*pipes, QStringLiteral("ButtonDodajDoZlecenia"));
     ASSERT_EQ(job().job().entries.size(), 2u);
-    EXPECT_EQ(job().job().entries[0].edge, core::EdgeTexts{});
     EXPECT_EQ(job().job().entries[1].edge, groove);
     EXPECT_EQ(job().job().entries[1].mark, "K2");
     EXPECT_EQ(job().job().entries[0].developments, (std::vector<std::size_t>{0, 1}));
